@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// The program's only way of showing a message box. In the Automatic running
+// mode nothing blocks: the message goes to the unattended sink and a
+// question takes the caller's default answer.
+
+inline const QString ApplicationTitle = QStringLiteral("Nevix");
+
+void TellUser(QString message, const QString& detail, uint32_t style,
+              std::optional<int32_t> helpContext = std::nullopt);
+void TellUserWarning(const QString& message, const QString& detail,
+                     std::optional<int32_t> helpContext = std::nullopt);
+void TellUserCritical(const QString& message, const QString& detail,
+                      std::optional<int32_t> helpContext = std::nullopt);
+int16_t AskUser(QString message, const QString& detail, uint32_t buttonSet, int16_t defaultAnswer,
+                std::optional<int32_t> helpContext = std::nullopt);
+
+// The style AskUser shows for a button set and default answer.
+uint32_t AskUserStyle(uint32_t buttonSet, int16_t defaultAnswer);
+
+// Help file offered through the boxes' Help button; none by default.
+void SetMessageBoxHelpFile(const QString& helpFile);
+
+// Where messages go while the program runs unattended. The text is the
+// message with its detail; style tells information, warning or critical.
+using UnattendedMessageSink = std::function<void(const QString& text, uint32_t style)>;
+// An empty sink restores the default (standard error).
+void SetUnattendedMessageSink(UnattendedMessageSink sink);

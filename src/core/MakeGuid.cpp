@@ -1,0 +1,8 @@
+#include "core/MakeGuid.h"
+
+#include <QUuid>
+
+QString MakeGuid()
+{
+    return QUuid::createUuid().toString(QUuid::WithBraces).toUpper();
+}

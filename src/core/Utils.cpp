@@ -1,0 +1,107 @@
+#include "core/Utils.h"
+
+#include "core/DiskFunctions.h"
+#include "core/VbFormat.h"
+#include "platform/AppContext.h"
+
+QString GetThisComputerName()
+{
+    return AppContext::Current().computerName();
+}
+
+QString FormatOrEmpty(const QVariant& value, const QString& pattern)
+{
+    if (IsNull(value))
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return FormatDateTime(QDateTime(value.toDate(), QTime(0, 0)), pattern);
+    case QMetaType::QDateTime:
+        return FormatDateTime(value.toDateTime(), pattern);
+    case QMetaType::QString: {
+        bool ok = false;
+        const double number = value.toString().toDouble(&ok);
+        return ok && !pattern.isEmpty() ? FormatNumber(number, pattern) : value.toString();
+    }
+    default: {
+        bool ok = false;
+        const double number = value.toDouble(&ok);
+        if (ok && !pattern.isEmpty())
+            return FormatNumber(number, pattern);
+        return value.toString();
+    }
+    }
+}
+
+QVariant NullTo(const QVariant& value, const QVariant& ifNull, const QVariant& ifNotNull)
+{
+    if (IsNull(value))
+        return ifNull;
+    return ifNotNull.isValid() ? ifNotNull : value;
+}
+
+QString NullToString(const QVariant& value)
+{
+    return IsNull(value) ? QString() : value.toString();
+}
+
+QString ResolvePath(const QString& path, const QString& base)
+{
+    const QString folder = ToForwardSlashes(RemoveTrailingBackslash(base));
+    if (path.isEmpty())
+        return folder;
+    if (!path.startsWith(u'+'))
+        return path;
+    const QString rest = RemoveTrailingBackslash(RemoveLeadingBackslash(path.mid(1)));
+    return ToForwardSlashes(folder.endsWith(u'/') ? folder + rest : folder + u'/' + rest);
+}
+
+QString AppRelativePath(const QString& path)
+{
+    return ResolvePath(path, AppContext::Current().programFolder());
+}
+
+QString CountText(const QString& noun, qint64 count)
+{
+    QString plural;
+    if (!noun.isEmpty()) {
+        plural = noun.endsWith(u'y') ? noun.left(noun.size() - 1) + QStringLiteral("ies")
+                                     : noun + u's';
+        plural.prepend(u' ');
+    }
+    if (count == 0)
+        return QStringLiteral("None") + plural;
+    if (count == 1)
+        return QStringLiteral("1 ") + noun;
+    return FormatNumber(double(count), QStringLiteral("#,###")) + plural;
+}
+
+Nullable<QDate> ParseCompactDate(const QVariant& value)
+{
+    // A date value is already a date: reading it back through a two-digit
+    // year would move 1999 to 2099.
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().isValid() ? Nullable<QDate>(value.toDate()) : std::nullopt;
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().isValid() ? Nullable<QDate>(value.toDateTime().date())
+                                            : std::nullopt;
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+
+    QString text = value.toString();
+    text.remove(u'-');
+    if (text.size() == 6)
+        text.prepend(QStringLiteral("20"));
+    if (text.size() != 8)
+        return std::nullopt;
+    bool okYear = false, okMonth = false, okDay = false;
+    const int year = text.left(4).toInt(&okYear);
+    const int month = text.mid(4, 2).toInt(&okMonth);
+    const int day = text.mid(6, 2).toInt(&okDay);
+    if (!okYear || !okMonth || !okDay)
+        return std::nullopt;
+    const QDate date(year, month, day);
+    if (!date.isValid() || date.toString(QStringLiteral("yyyyMMdd")) != text)
+        return std::nullopt;
+    return date;
+}

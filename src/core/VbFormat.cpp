@@ -1,0 +1,160 @@
+#include "core/VbFormat.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+const char* const MonthNames[] = {"January", "February", "March", "April", "May", "June", "July",
+                                  "August", "September", "October", "November", "December"};
+const char* const DayNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
+                                "Friday", "Saturday", "Sunday"};
+
+struct Token {
+    QChar letter; // 0 for a literal
+    int count = 0;
+    QString literal;
+};
+
+QList<Token> Tokenise(const QString& pattern)
+{
+    QList<Token> tokens;
+    for (int i = 0; i < pattern.size();) {
+        const QChar c = pattern.at(i).toLower();
+        if (c == u'd' || c == u'm' || c == u'y' || c == u'h' || c == u'n' || c == u's') {
+            int j = i;
+            while (j < pattern.size() && pattern.at(j).toLower() == c)
+                ++j;
+            tokens.append({c, j - i, {}});
+            i = j;
+        } else {
+            tokens.append({QChar(), 0, QString(pattern.at(i))});
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+QString Two(int v)
+{
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
+
+bool IsMinute(const QList<Token>& tokens, int index)
+{
+    for (int i = index - 1; i >= 0; --i) {
+        if (tokens[i].letter.isNull())
+            continue;
+        if (tokens[i].letter == u'h')
+            return true;
+        break;
+    }
+    for (int i = index + 1; i < tokens.size(); ++i) {
+        if (tokens[i].letter.isNull())
+            continue;
+        return tokens[i].letter == u's';
+    }
+    return false;
+}
+
+QString GroupThousands(const QString& digits)
+{
+    QString out;
+    const int n = digits.size();
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += QLatin1Char(',');
+        out += digits.at(i);
+    }
+    return out;
+}
+} // namespace
+
+QString FormatDateTime(const QDateTime& value, const QString& pattern)
+{
+    const QDate d = value.date();
+    const QTime t = value.time();
+    const QList<Token> tokens = Tokenise(pattern);
+    QString out;
+    for (int i = 0; i < tokens.size(); ++i) {
+        const Token& tk = tokens[i];
+        const int n = tk.count;
+        switch (tk.letter.unicode()) {
+        case u'd':
+            if (n == 1) out += QString::number(d.day());
+            else if (n == 2) out += Two(d.day());
+            else if (n == 3) out += QString::fromLatin1(DayNames[d.dayOfWeek() - 1]).left(3);
+            else out += QString::fromLatin1(DayNames[d.dayOfWeek() - 1]);
+            break;
+        case u'm':
+            if (n <= 2 && IsMinute(tokens, i))
+                out += n == 1 ? QString::number(t.minute()) : Two(t.minute());
+            else if (n == 1) out += QString::number(d.month());
+            else if (n == 2) out += Two(d.month());
+            else if (n == 3) out += QString::fromLatin1(MonthNames[d.month() - 1]).left(3);
+            else out += QString::fromLatin1(MonthNames[d.month() - 1]);
+            break;
+        case u'n':
+            out += n == 1 ? QString::number(t.minute()) : Two(t.minute());
+            break;
+        case u'h':
+            out += n == 1 ? QString::number(t.hour()) : Two(t.hour());
+            break;
+        case u's':
+            out += n == 1 ? QString::number(t.second()) : Two(t.second());
+            break;
+        case u'y':
+            if (n <= 2) out += Two(d.year() % 100);
+            else out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+            break;
+        default:
+            out += tk.literal;
+        }
+    }
+    return out;
+}
+
+QString FormatNumber(double value, const QString& pattern)
+{
+    const auto isPlaceholder = [](QChar c) { return c == u'0' || c == u'#'; };
+    int first = -1;
+    int last = -1;
+    for (int i = 0; i < pattern.size(); ++i) {
+        if (isPlaceholder(pattern.at(i)) || pattern.at(i) == u'.') {
+            if (first < 0) first = i;
+            last = i;
+        }
+    }
+    if (first < 0)
+        return pattern.isEmpty() ? QString::number(value, 'g', 15) : pattern;
+
+    const QString body = pattern.mid(first, last - first + 1);
+    const int point = body.indexOf(u'.');
+    const QString intPart = point < 0 ? body : body.left(point);
+    const QString fracPart = point < 0 ? QString() : body.mid(point + 1);
+    const bool grouping = intPart.contains(u',');
+    const int minInt = int(intPart.count(u'0'));
+    const int maxFrac = int(fracPart.count(u'0') + fracPart.count(u'#'));
+    const int minFrac = int(fracPart.count(u'0'));
+
+    const double scale = std::pow(10.0, maxFrac);
+    const double rounded = std::round(std::fabs(value) * scale) / scale;
+    QString digits = QString::number(rounded, 'f', maxFrac);
+    QString intDigits = maxFrac > 0 ? digits.section(u'.', 0, 0) : digits;
+    QString fracDigits = maxFrac > 0 ? digits.section(u'.', 1, 1) : QString();
+    while (fracDigits.size() > minFrac && fracDigits.endsWith(u'0'))
+        fracDigits.chop(1);
+    if (intDigits == QLatin1String("0"))
+        intDigits.clear();
+    while (intDigits.size() < minInt)
+        intDigits.prepend(u'0');
+    if (grouping)
+        intDigits = GroupThousands(intDigits);
+
+    QString number = intDigits;
+    if (point >= 0)
+        number += QLatin1Char('.') + fracDigits;
+    const bool negative = value < 0 && rounded != 0;
+    return pattern.left(first) + (negative ? QStringLiteral("-") : QString()) + number +
+           pattern.mid(last + 1);
+}

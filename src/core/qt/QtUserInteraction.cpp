@@ -1,0 +1,129 @@
+#include "core/qt/QtUserInteraction.h"
+
+#include "core/qt/MessageBoxLayout.h"
+#include "core/qt/frmWorkInProgress.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+QtUserInteraction::QtUserInteraction() = default;
+
+QtUserInteraction::~QtUserInteraction()
+{
+    delete m_wait;
+}
+
+int16_t QtUserInteraction::ShowMessageBox(const QString& title, const QString& text, uint32_t style)
+{
+    const MessageBoxLayout layout = MessageBoxLayout::FromStyle(style);
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QMessageBox box(layout.icon, title, shown);
+    for (QMessageBox::StandardButton button : layout.buttons)
+        box.addButton(button);
+    if (layout.helpButton)
+        box.addButton(QMessageBox::Help);
+    box.setDefaultButton(layout.defaultButton);
+    if (layout.buttons.contains(QMessageBox::Cancel))
+        box.setEscapeButton(QMessageBox::Cancel);
+    QMessageBox::StandardButton pressed;
+    do {
+        pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    } while (pressed == QMessageBox::Help);
+    return MessageBoxLayout::AnswerFor(pressed);
+}
+
+frmWorkInProgress& QtUserInteraction::LoadWaitWindow()
+{
+    if (!m_wait)
+        m_wait = new frmWorkInProgress();
+    return *m_wait;
+}
+
+void QtUserInteraction::SetWaitMessage(const QString& message)
+{
+    QLabel* label = LoadWaitWindow().lblWIP();
+    label->setText(message);
+    label->repaint();
+}
+
+void QtUserInteraction::SetWaitCaption(const QString& caption)
+{
+    LoadWaitWindow().setWindowTitle(caption);
+}
+
+void QtUserInteraction::ShowWaitWindow()
+{
+    LoadWaitWindow().show();
+}
+
+void QtUserInteraction::UnloadWaitWindow()
+{
+    if (!m_wait)
+        return;
+    m_wait->Unload();
+    delete m_wait;
+}
+
+void QtUserInteraction::SetMousePointer(int16_t pointer)
+{
+    m_pointer = pointer;
+    if (pointer == Pointer::Default) {
+        if (m_overridden)
+            QApplication::restoreOverrideCursor();
+        m_overridden = false;
+        return;
+    }
+    const QCursor cursor(pointer == Pointer::Hourglass ? Qt::WaitCursor : Qt::ArrowCursor);
+    if (m_overridden) {
+        QApplication::changeOverrideCursor(cursor);
+    } else {
+        QApplication::setOverrideCursor(cursor);
+        m_overridden = true;
+    }
+}
+
+void QtUserInteraction::PumpEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+QString QtUserInteraction::ConvertFilter(const QString& filter)
+{
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts.at(i).trimmed();
+        name.remove(trailingPatterns);
+        QStringList patterns;
+        for (const QString& p : parts.at(i + 1).split(u';', Qt::SkipEmptyParts)) {
+            const QString pattern = p.trimmed();
+            patterns.append(pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
+        }
+        filters.append(name + QStringLiteral(" (") + patterns.join(u' ') + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtUserInteraction::ChooseFile(const FileDialogRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialFolder,
+                       ConvertFilter(request.filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (request.mode == FileDialogMode::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    }
+    if (!request.fileName.contains(u'*'))
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}

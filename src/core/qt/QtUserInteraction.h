@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/qt/frmWorkInProgress.h"
+#include "platform/UserInteraction.h"
+
+#include <QPointer>
+
+// The user interaction of the real program: Qt message boxes, the
+// please-wait window, override cursors and file dialogs.
+class QtUserInteraction : public UserInteraction {
+public:
+    QtUserInteraction();
+    ~QtUserInteraction() override;
+
+    int16_t ShowMessageBox(const QString& title, const QString& text, uint32_t style) override;
+
+    void SetWaitMessage(const QString& message) override;
+    void SetWaitCaption(const QString& caption) override;
+    void ShowWaitWindow() override;
+    void UnloadWaitWindow() override;
+
+    int16_t MousePointer() const override { return m_pointer; }
+    void SetMousePointer(int16_t pointer) override;
+    void PumpEvents() override;
+
+    std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+
+    // "Text (*.txt)|*.txt|All files (*.*)|*.*" in Qt's form; "*.*" matches
+    // every file.
+    static QString ConvertFilter(const QString& filter);
+
+    frmWorkInProgress* WaitWindow() const { return m_wait; }
+
+private:
+    frmWorkInProgress& LoadWaitWindow();
+
+    QPointer<frmWorkInProgress> m_wait;
+    int16_t m_pointer = Pointer::Default;
+    bool m_overridden = false;
+};

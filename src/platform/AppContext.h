@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/UserInteraction.h"
+
+#include <QString>
+
+#include <memory>
+
+// The program-wide context: the seams through which the program meets the
+// clock, its folder, the computer it runs on and the person at the screen.
+// main() installs the real one; tests install their own.
+class AppContext {
+public:
+    AppContext(std::shared_ptr<Clock> clock, std::shared_ptr<UserInteraction> ui,
+               QString programFolder, QString computerName);
+
+    Clock& clock() const { return *m_clock; }
+    UserInteraction& ui() const { return *m_ui; }
+    // Absolute, written with "/", without a final "/" (except the root).
+    QString programFolder() const { return m_programFolder; }
+    QString computerName() const { return m_computerName; }
+
+    // The installed context; a console one over the real clock and host
+    // when nothing was installed.
+    static AppContext& Current();
+    static void Install(std::shared_ptr<AppContext> context);
+
+    // NEVIX_HOME when set, else the folder of the executable.
+    static QString DefaultProgramFolder();
+    // The short host name, "" when the system cannot give it.
+    static QString SystemComputerName();
+    static std::shared_ptr<AppContext> MakeDefault(std::shared_ptr<UserInteraction> ui);
+
+private:
+    std::shared_ptr<Clock> m_clock;
+    std::shared_ptr<UserInteraction> m_ui;
+    QString m_programFolder;
+    QString m_computerName;
+};
+
+// Installs a context for the life of a scope and puts the previous one back.
+class ScopedAppContext {
+public:
+    explicit ScopedAppContext(std::shared_ptr<AppContext> context);
+    ~ScopedAppContext();
+    ScopedAppContext(const ScopedAppContext&) = delete;
+    ScopedAppContext& operator=(const ScopedAppContext&) = delete;
+
+private:
+    std::shared_ptr<AppContext> m_previous;
+};

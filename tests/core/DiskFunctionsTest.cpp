@@ -1,0 +1,180 @@
+#include "core/DiskFunctions.h"
+#include "platform/NevixError.h"
+#include "support/TestWorld.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+TEST(PathParts, TrailingAndLeadingSeparators)
+{
+    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("C:\\")), QStringLiteral("C:"));
+    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("a\\")), QStringLiteral("a\\"));
+    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("C:\\data\\")), QStringLiteral("C:\\data"));
+    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("/srv/in/")), QStringLiteral("/srv/in"));
+    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("/")), QStringLiteral("/"));
+    EXPECT_EQ(AddTrailingBackslash(QString()), QString());
+    EXPECT_EQ(AddTrailingBackslash(QStringLiteral("/srv/data")), QStringLiteral("/srv/data/"));
+    EXPECT_EQ(AddTrailingBackslash(QStringLiteral("C:\\data\\")), QStringLiteral("C:\\data\\"));
+    EXPECT_EQ(RemoveLeadingBackslash(QStringLiteral("\\x")), QStringLiteral("x"));
+    EXPECT_EQ(TrimBackslashes(QStringLiteral("\\Data\\")), QStringLiteral("Data"));
+}
+
+TEST(PathParts, FileNameAndFolder)
+{
+    EXPECT_EQ(GetFileNamePart(QStringLiteral("C:\\data\\file.txt")), QStringLiteral("file.txt"));
+    EXPECT_EQ(GetFileNamePart(QStringLiteral("/srv/data/file.txt")), QStringLiteral("file.txt"));
+    EXPECT_EQ(GetFileNamePart(QStringLiteral("file.txt")), QStringLiteral("file.txt"));
+    EXPECT_EQ(GetFileNamePart(QStringLiteral("C:\\data\\")), QString());
+    EXPECT_EQ(GetFileNamePart(QStringLiteral("  ")), QString());
+    // ":" is an ordinary character in a file name here.
+    EXPECT_EQ(GetFileNamePart(QStringLiteral("/in/a:b.txt")), QStringLiteral("a:b.txt"));
+    EXPECT_EQ(GetFolderFromPath(QStringLiteral("C:\\data\\file.txt")), QStringLiteral("C:\\data\\"));
+    EXPECT_EQ(GetFolderFromPath(QStringLiteral("/srv/file.txt")), QStringLiteral("/srv/"));
+    EXPECT_EQ(GetFolderFromPath(QStringLiteral("file.txt")), QString());
+}
+
+TEST(PathParts, NoDriveLetters)
+{
+    EXPECT_TRUE(DriveExists(QStringLiteral("/srv")));
+    EXPECT_FALSE(DriveExists(QString()));
+    EXPECT_FALSE(IsValidDriveLetter(QStringLiteral("C:\\data")));
+}
+
+TEST(CheckFolderAccess, CreatesEveryMissingLevelAndLeavesNoTestFile)
+{
+    TestWorld world;
+    const QString folder = world.PathOf(QStringLiteral("a/b/c"));
+    EXPECT_EQ(CheckFolderAccess(folder + QStringLiteral("/"), true), QString());
+    EXPECT_TRUE(QDir(folder).exists());
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/QRLTEST.$$$")));
+}
+
+TEST(CheckFolderAccess, AcceptsBackslashes)
+{
+    TestWorld world;
+    const QString folder = world.Folder() + QStringLiteral("\\in\\enq");
+    EXPECT_EQ(CheckFolderAccess(folder, true), QString());
+    EXPECT_TRUE(QDir(world.PathOf(QStringLiteral("in/enq"))).exists());
+}
+
+TEST(CheckFolderAccess, MissingFolderWithoutCreate)
+{
+    TestWorld world;
+    EXPECT_EQ(CheckFolderAccess(world.PathOf(QStringLiteral("nope")), false),
+              QStringLiteral("Folder does not exist"));
+}
+
+TEST(CheckFolderAccess, AFileInsteadOfAFolderCannotBeWritten)
+{
+    TestWorld world;
+    const QString path = world.PathOf(QStringLiteral("plain.txt"));
+    WriteFile(path, "x");
+    EXPECT_EQ(CheckFolderAccess(path, true),
+              QStringLiteral("Cannot access (write) the required folder: ") + path);
+}
+
+TEST(CheckFolderAccess, AFolderUnderAFileCannotBeCreated)
+{
+    TestWorld world;
+    const QString file = world.PathOf(QStringLiteral("plain.txt"));
+    WriteFile(file, "x");
+    const QString folder = file + QStringLiteral("/sub");
+    EXPECT_EQ(CheckFolderAccess(folder, true),
+              QStringLiteral("Cannot create the required folder: ") + folder);
+}
+
+TEST(EnsureFolderAccessible, WarnsOnlyWhenAsked)
+{
+    TestWorld world;
+    const QString missing = world.PathOf(QStringLiteral("missing"));
+    EXPECT_FALSE(EnsureFolderAccessible(missing, false, false));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+    EXPECT_FALSE(EnsureFolderAccessible(missing, false, true));
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes.first().text, QStringLiteral("Folder does not exist"));
+    EXPECT_EQ(world.ui().boxes.first().style, 0x30u);
+    EXPECT_TRUE(EnsureFolderAccessible(missing, true, true));
+}
+
+TEST(Files, DeleteExistsAndMarker)
+{
+    TestWorld world;
+    const QString marker = world.PathOf(QStringLiteral("marker.txt"));
+    WriteMarkerFile(marker);
+    QFile f(marker);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("MARKER-FILE\r\n"));
+    f.close();
+    EXPECT_TRUE(FileExists(marker));
+    EXPECT_FALSE(FileExists(world.Folder()));
+    EXPECT_EQ(DeleteFileChecked(marker), QString());
+    EXPECT_FALSE(FileExists(marker));
+    EXPECT_EQ(DeleteFileChecked(marker), QString());
+}
+
+TEST(Files, MarkerInAMissingFolderRaises)
+{
+    TestWorld world;
+    EXPECT_THROW(WriteMarkerFile(world.PathOf(QStringLiteral("none/marker.txt"))), NevixError);
+}
+
+TEST(Files, CanBeOpenedOnlyWhenNobodyHoldsALock)
+{
+    TestWorld world;
+    const QString path = world.PathOf(QStringLiteral("VQ3001.IMP"));
+    WriteFile(path, "line\r\n");
+    EXPECT_TRUE(FileCanBeOpened(path, std::chrono::milliseconds(0)));
+
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_SH), 0);
+    EXPECT_FALSE(FileCanBeOpened(path, std::chrono::milliseconds(0)));
+    ::close(fd);
+    EXPECT_TRUE(FileCanBeOpened(path, std::chrono::milliseconds(0)));
+    EXPECT_FALSE(FileCanBeOpened(world.PathOf(QStringLiteral("missing")), std::chrono::milliseconds(0)));
+}
+
+TEST(ShowFileDialog, SplitsFolderNameAndExtension)
+{
+    TestWorld world;
+    world.ui().ScriptFile(QStringLiteral("/in/orders.edi"));
+    QString name = QStringLiteral("C:\\in\\orders.edi");
+    QString filter;
+    EXPECT_EQ(ShowFileDialog(1, QStringLiteral("Import"), name, filter),
+              QStringLiteral("/in/orders.edi"));
+    ASSERT_EQ(world.ui().fileRequests.size(), 1);
+    const FileDialogRequest& r = world.ui().fileRequests.first();
+    EXPECT_EQ(r.mode, FileDialogMode::Open);
+    EXPECT_EQ(r.initialFolder, QStringLiteral("C:/in"));
+    EXPECT_EQ(r.fileName, QStringLiteral("orders.edi"));
+    EXPECT_EQ(name, QStringLiteral("orders"));
+    EXPECT_EQ(filter, QStringLiteral("All files (*.*) | *.*"));
+}
+
+TEST(ShowFileDialog, CancelReturnsEmptyWithoutAMessage)
+{
+    TestWorld world;
+    QString name;
+    QString filter = QStringLiteral("Logs (*.log)|*.log");
+    EXPECT_EQ(ShowFileDialog(2, QStringLiteral("Save"), name, filter), QString());
+    EXPECT_EQ(world.ui().fileRequests.first().mode, FileDialogMode::Save);
+    EXPECT_EQ(world.ui().fileRequests.first().fileName, QStringLiteral("*.*"));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
+
+} // namespace

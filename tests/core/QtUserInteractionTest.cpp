@@ -1,0 +1,107 @@
+#include "core/qt/MessageBoxLayout.h"
+#include "core/qt/QtUserInteraction.h"
+#include "core/qt/frmWorkInProgress.h"
+#include "core/WorkInProgress.h"
+#include "platform/AppContext.h"
+#include "support/Printers.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using SB = QMessageBox::StandardButton;
+
+TEST(MessageBoxLayout, ButtonSetsIconsAndDefaults)
+{
+    struct Case {
+        uint32_t style;
+        QList<SB> buttons;
+        SB defaultButton;
+        QMessageBox::Icon icon;
+    };
+    const Case cases[] = {
+        {0, {SB::Ok}, SB::Ok, QMessageBox::NoIcon},
+        {0x40, {SB::Ok}, SB::Ok, QMessageBox::Information},
+        {0x30, {SB::Ok}, SB::Ok, QMessageBox::Warning},
+        {0x10, {SB::Ok}, SB::Ok, QMessageBox::Critical},
+        {0x124, {SB::Yes, SB::No}, SB::No, QMessageBox::Question},
+        {0x212, {SB::Abort, SB::Retry, SB::Ignore}, SB::Ignore, QMessageBox::Critical},
+        {0x223, {SB::Yes, SB::No, SB::Cancel}, SB::Cancel, QMessageBox::Question},
+        {0x121, {SB::Ok, SB::Cancel}, SB::Cancel, QMessageBox::Question},
+        {0x15, {SB::Retry, SB::Cancel}, SB::Retry, QMessageBox::Critical},
+        {0x200, {SB::Ok}, SB::Ok, QMessageBox::NoIcon},
+    };
+    for (const Case& c : cases) {
+        const MessageBoxLayout layout = MessageBoxLayout::FromStyle(c.style);
+        EXPECT_EQ(layout.buttons, c.buttons) << std::hex << c.style;
+        EXPECT_EQ(layout.defaultButton, c.defaultButton) << std::hex << c.style;
+        EXPECT_EQ(layout.icon, c.icon) << std::hex << c.style;
+    }
+    EXPECT_TRUE(MessageBoxLayout::FromStyle(0x4000).helpButton);
+}
+
+TEST(MessageBoxLayout, AnswerCodes)
+{
+    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Ok), 1);
+    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Cancel), 2);
+    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Abort), 3);
+    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Retry), 4);
+    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Ignore), 5);
+    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Yes), 6);
+    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::No), 7);
+}
+
+TEST(QtUserInteraction, RealBoxShowsTextAndReturnsTheButtonPressed)
+{
+    QtUserInteraction ui;
+    QString shownText;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                shownText = box->text();
+                box->button(QMessageBox::No)->click();
+            }
+        }
+    });
+    EXPECT_EQ(ui.ShowMessageBox(QStringLiteral("Nevix"), QStringLiteral("Remove?\rAll of it"), 0x124), 7);
+    EXPECT_EQ(shownText, QStringLiteral("Remove?\nAll of it"));
+}
+
+TEST(QtUserInteraction, FiltersInQtForm)
+{
+    EXPECT_EQ(QtUserInteraction::ConvertFilter(QStringLiteral("All files (*.*) | *.*")),
+              QStringLiteral("All files (*)"));
+    EXPECT_EQ(QtUserInteraction::ConvertFilter(QStringLiteral("Import files|*.imp;*.csv|All|*.*")),
+              QStringLiteral("Import files (*.imp *.csv);;All (*)"));
+}
+
+TEST(QtUserInteraction, WaitWindowCannotBeClosedByTheUserAndKeepsTheHourglass)
+{
+    auto ui = std::make_shared<QtUserInteraction>();
+    ScopedAppContext scope(AppContext::MakeDefault(ui));
+    {
+        WorkInProgress wip;
+        wip.Show(QStringLiteral("Enquiry maintenance in progress"), QStringLiteral("Nevix"));
+        frmWorkInProgress* window = ui->WaitWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->lblWIP()->text(), QStringLiteral("Enquiry maintenance in progress"));
+        EXPECT_EQ(window->lblWait()->text(), QStringLiteral("Please wait"));
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Nevix"));
+        EXPECT_EQ(ui->MousePointer(), Pointer::Hourglass);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+        window->close();
+        EXPECT_TRUE(window->isVisible());
+    }
+    EXPECT_EQ(ui->WaitWindow(), nullptr);
+    EXPECT_EQ(ui->MousePointer(), Pointer::Default);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+#include "core/VbFormat.h"
+#include "support/Printers.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct NumberCase {
+    double value;
+    const char* pattern;
+    const char* expected;
+};
+
+TEST(FormatNumber, PatternsAsWrittenInFilesAndLogs)
+{
+    const NumberCase cases[] = {
+        {1234, "#,###", "1,234"},
+        {1234567.4, "#,###", "1,234,567"},
+        {0, "#,###", ""},
+        {5, "#,##0", "5"},
+        {0, "#,##0", "0"},
+        {37800, "#.00", "37800.00"},
+        {0.5, "#.00", ".50"},
+        {12.345, "0.00", "12.35"},
+        {-1234.5, "#,##0.00", "-1,234.50"},
+        {7, "00000", "00007"},
+        {3.14159, "0.0#", "3.14"},
+        {3.1, "0.0#", "3.1"},
+        {42, "Total: #", "Total: 42"},
+    };
+    for (const NumberCase& c : cases)
+        EXPECT_EQ(FormatNumber(c.value, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.expected))
+            << c.value << " " << c.pattern;
+}
+
+TEST(FormatNumber, IgnoresTheMachinesLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(FormatNumber(1234.5, QStringLiteral("#,##0.00")), QStringLiteral("1,234.50"));
+    QLocale::setDefault(saved);
+}
+
+TEST(FormatDateTime, LettersOfTheDatePatterns)
+{
+    const QDateTime when(QDate(2024, 3, 5), QTime(7, 8, 9));
+    EXPECT_EQ(FormatDateTime(when, QStringLiteral("dd/mm/yyyy hh:nn:ss")),
+              QStringLiteral("05/03/2024 07:08:09"));
+    EXPECT_EQ(FormatDateTime(when, QStringLiteral("yymmdd")), QStringLiteral("240305"));
+    EXPECT_EQ(FormatDateTime(when, QStringLiteral("yyyymmddhhmmss")), QStringLiteral("20240305070809"));
+    EXPECT_EQ(FormatDateTime(when, QStringLiteral("hh:mm")), QStringLiteral("07:08"));
+    EXPECT_EQ(FormatDateTime(when, QStringLiteral("d mmm yyyy")), QStringLiteral("5 Mar 2024"));
+    EXPECT_EQ(FormatDateTime(when, QStringLiteral("dddd d mmmm")), QStringLiteral("Tuesday 5 March"));
+    EXPECT_EQ(FormatDateTime(when, QStringLiteral("yyyy-mm-dd")), QStringLiteral("2024-03-05"));
+}
+
+} // namespace

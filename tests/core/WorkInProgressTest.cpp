@@ -1,0 +1,110 @@
+#include "core/PreservePointer.h"
+#include "core/WorkInProgress.h"
+#include "platform/NevixError.h"
+#include "support/TestWorld.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(WorkInProgress, NestedShowsKeepOneWindowUntilTheLastHide)
+{
+    TestWorld world;
+    WorkInProgress wip;
+    wip.Show(QStringLiteral("Enquiry maintenance in progress"));
+    wip.Show(QString(), QStringLiteral("Maintenance"));
+    EXPECT_EQ(world.ui().waitShows, 1);
+    EXPECT_EQ(world.ui().waitMessage, QStringLiteral("Enquiry maintenance in progress"));
+    EXPECT_EQ(world.ui().waitCaption, QStringLiteral("Maintenance"));
+
+    wip.Hide();
+    EXPECT_TRUE(world.ui().waitVisible);
+    wip.Hide();
+    EXPECT_FALSE(world.ui().waitLoaded);
+    EXPECT_EQ(world.ui().waitUnloads, 1);
+}
+
+TEST(WorkInProgress, ReleasedAfterThreeShowsUnloadsAtOnce)
+{
+    TestWorld world;
+    {
+        WorkInProgress wip;
+        wip.Show(QStringLiteral("a"));
+        wip.Show(QStringLiteral("b"));
+        wip.Show(QStringLiteral("c"));
+        EXPECT_EQ(wip.NestingCount(), 3);
+    }
+    EXPECT_FALSE(world.ui().waitLoaded);
+    EXPECT_EQ(world.ui().waitUnloads, 1);
+}
+
+TEST(WorkInProgress, HideWithoutShowDoesNotStopTheNextShow)
+{
+    TestWorld world;
+    WorkInProgress wip;
+    wip.Hide();
+    EXPECT_EQ(wip.NestingCount(), 0);
+    wip.Show(QStringLiteral("Database is Compact/Repairing"));
+    EXPECT_TRUE(world.ui().waitVisible);
+    EXPECT_EQ(wip.NestingCount(), 1);
+}
+
+TEST(WorkInProgress, UpdateMessageShowsWhenHiddenAndRelabelsWhenShown)
+{
+    TestWorld world;
+    WorkInProgress wip;
+    wip.UpdateMessage(QStringLiteral("first"));
+    EXPECT_TRUE(world.ui().waitVisible);
+    EXPECT_EQ(wip.NestingCount(), 1);
+    wip.UpdateMessage(QStringLiteral("second"));
+    EXPECT_EQ(world.ui().waitMessage, QStringLiteral("second"));
+    EXPECT_EQ(wip.NestingCount(), 1);
+    EXPECT_EQ(world.ui().waitShows, 1);
+}
+
+TEST(WorkInProgress, CountPastItsRangeIsAnOverflow)
+{
+    TestWorld world;
+    WorkInProgress wip;
+    for (int i = 0; i < 32767; ++i)
+        wip.Show(QString());
+    try {
+        wip.Show(QString());
+        FAIL() << "no overflow";
+    } catch (const NevixError& e) {
+        EXPECT_EQ(e.Number(), 6);
+    }
+}
+
+TEST(PreservePointer, ReleasedWithoutAnyCallSetsTheDefaultPointer)
+{
+    TestWorld world;
+    world.ui().SetMousePointer(Pointer::Hourglass);
+    { PreservePointer keeper; }
+    EXPECT_EQ(world.ui().pointer, Pointer::Default);
+}
+
+TEST(PreservePointer, ResetPutsBackTheLastSavedPointer)
+{
+    TestWorld world;
+    PreservePointer keeper;
+    keeper.SetGlobalHourGlass();
+    EXPECT_EQ(world.ui().pointer, Pointer::Hourglass);
+    keeper.SetGlobalHourGlass(); // saves the hourglass itself
+    keeper.Reset();
+    EXPECT_EQ(world.ui().pointer, Pointer::Hourglass);
+}
+
+TEST(PreservePointer, RestoresThePointerOnRelease)
+{
+    TestWorld world;
+    {
+        PreservePointer keeper;
+        keeper.SetHourGlass(nullptr);
+        EXPECT_EQ(world.ui().pointer, Pointer::Hourglass);
+    }
+    EXPECT_EQ(world.ui().pointer, Pointer::Default);
+    EXPECT_GT(world.ui().pumps, 0);
+}
+
+} // namespace

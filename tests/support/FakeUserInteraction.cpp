@@ -1,0 +1,63 @@
+#include "support/FakeUserInteraction.h"
+
+#include "platform/ConsoleUserInteraction.h"
+
+int16_t FakeUserInteraction::ShowMessageBox(const QString& title, const QString& text, uint32_t style)
+{
+    boxes.append({title, text, style});
+    pointerDuringBox.append(pointer);
+    if (answers.empty())
+        return ConsoleUserInteraction::DefaultAnswer(style);
+    const int16_t answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void FakeUserInteraction::Load()
+{
+    if (!waitLoaded) {
+        waitLoaded = true;
+        waitMessage = QStringLiteral("Database Work in Progress");
+        waitCaption.clear();
+    }
+}
+
+void FakeUserInteraction::SetWaitMessage(const QString& message)
+{
+    Load();
+    waitMessage = message;
+}
+
+void FakeUserInteraction::SetWaitCaption(const QString& caption)
+{
+    Load();
+    waitCaption = caption;
+}
+
+void FakeUserInteraction::ShowWaitWindow()
+{
+    Load();
+    waitVisible = true;
+    ++waitShows;
+}
+
+void FakeUserInteraction::UnloadWaitWindow()
+{
+    if (!waitLoaded)
+        return;
+    waitLoaded = false;
+    waitVisible = false;
+    ++waitUnloads;
+}
+
+void FakeUserInteraction::SetMousePointer(int16_t p)
+{
+    pointer = p;
+    pointerHistory.append(p);
+}
+
+std::optional<QString> FakeUserInteraction::ChooseFile(const FileDialogRequest& request)
+{
+    fileRequests.append(request);
+    return files.isEmpty() ? std::nullopt : files.takeFirst();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/UserInteraction.h"
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+#include <optional>
+
+// Records everything the program shows and answers from a script. Without
+// a scripted answer a box answers with its default button.
+class FakeUserInteraction : public UserInteraction {
+public:
+    struct Box {
+        QString title;
+        QString text;
+        uint32_t style = 0;
+    };
+
+    int16_t ShowMessageBox(const QString& title, const QString& text, uint32_t style) override;
+    void SetWaitMessage(const QString& message) override;
+    void SetWaitCaption(const QString& caption) override;
+    void ShowWaitWindow() override;
+    void UnloadWaitWindow() override;
+    int16_t MousePointer() const override { return pointer; }
+    void SetMousePointer(int16_t p) override;
+    void PumpEvents() override { ++pumps; }
+    std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+
+    void ScriptAnswer(int16_t answer) { answers.push_back(answer); }
+    void ScriptFile(std::optional<QString> file) { files.push_back(std::move(file)); }
+
+    QList<Box> boxes;
+    std::deque<int16_t> answers;
+    // Pointer seen while each box was open.
+    QList<int16_t> pointerDuringBox;
+
+    // The please-wait window: loaded from the first call until unloaded.
+    bool waitLoaded = false;
+    bool waitVisible = false;
+    int waitShows = 0;
+    int waitUnloads = 0;
+    QString waitMessage;
+    QString waitCaption;
+
+    int16_t pointer = Pointer::Default;
+    QList<int16_t> pointerHistory;
+    int pumps = 0;
+
+    QList<FileDialogRequest> fileRequests;
+    QList<std::optional<QString>> files;
+
+private:
+    void Load();
+};

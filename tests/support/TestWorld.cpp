@@ -1,0 +1,20 @@
+#include "support/TestWorld.h"
+
+#include "core/ApplicationSettings.h"
+#include "core/AskTellUser.h"
+
+TestWorld::TestWorld(const QString& computerName)
+    : m_ui(std::make_shared<FakeUserInteraction>()), m_clock(std::make_shared<FakeClock>())
+{
+    ReleaseSettings();
+    SetUnattendedMessageSink({});
+    m_scope = std::make_unique<ScopedAppContext>(
+        std::make_shared<AppContext>(m_clock, m_ui, m_dir.path(), computerName));
+}
+
+TestWorld::~TestWorld()
+{
+    m_scope.reset();
+    SetUnattendedMessageSink({});
+    ReleaseSettings();
+}
