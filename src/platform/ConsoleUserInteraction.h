@@ -16,6 +16,10 @@ public:
     void SetMousePointer(int16_t pointer) override { m_pointer = pointer; }
     void PumpEvents() override;
     std::optional<QString> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> ChooseFolder(const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
 
     // The answer of the button that a style makes the default.
     static int16_t DefaultAnswer(uint32_t style);

@@ -51,6 +51,7 @@ struct FileDialogRequest {
     QString initialFolder; // empty: the dialog's own choice
     QString fileName;      // the name offered, "*" or "name.ext"
     QString filter;        // "Text (*.txt)|*.txt|All files (*.*)|*.*"
+    QString ownerCaption;  // the window that owns the dialog; none when empty
 };
 
 // Everything the program asks of the person at the screen. The Qt
@@ -78,4 +79,7 @@ public:
 
     // The file chosen, or no value when the user cancelled.
     virtual std::optional<QString> ChooseFile(const FileDialogRequest& request) = 0;
+    // The folder chosen, or no value when the user cancelled.
+    virtual std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder,
+                                                const QString& ownerCaption) = 0;
 };

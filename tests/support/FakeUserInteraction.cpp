@@ -61,3 +61,11 @@ std::optional<QString> FakeUserInteraction::ChooseFile(const FileDialogRequest& 
     fileRequests.append(request);
     return files.isEmpty() ? std::nullopt : files.takeFirst();
 }
+
+std::optional<QString> FakeUserInteraction::ChooseFolder(const QString& title,
+                                                         const QString& startFolder,
+                                                         const QString& ownerCaption)
+{
+    folderRequests.append({title, startFolder, ownerCaption});
+    return files.isEmpty() ? std::nullopt : files.takeFirst();
+}

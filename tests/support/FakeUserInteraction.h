@@ -27,6 +27,8 @@ public:
     void SetMousePointer(int16_t p) override;
     void PumpEvents() override { ++pumps; }
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+    std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder,
+                                        const QString& ownerCaption) override;
 
     void ScriptAnswer(int16_t answer) { answers.push_back(answer); }
     void ScriptFile(std::optional<QString> file) { files.push_back(std::move(file)); }
@@ -50,6 +52,14 @@ public:
 
     QList<FileDialogRequest> fileRequests;
     QList<std::optional<QString>> files;
+
+    struct FolderRequest {
+        QString title;
+        QString startFolder;
+        QString ownerCaption;
+    };
+    QList<FolderRequest> folderRequests;
+    // Scripted with ScriptFile too: file and folder choices share one queue.
 
 private:
     void Load();

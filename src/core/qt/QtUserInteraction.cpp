@@ -111,7 +111,7 @@ QString QtUserInteraction::ConvertFilter(const QString& filter)
 
 std::optional<QString> QtUserInteraction::ChooseFile(const FileDialogRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialFolder,
+    QFileDialog dialog(OwnerWindow(request.ownerCaption), request.title, request.initialFolder,
                        ConvertFilter(request.filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (request.mode == FileDialogMode::Open) {
@@ -126,4 +126,30 @@ std::optional<QString> QtUserInteraction::ChooseFile(const FileDialogRequest& re
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();
+}
+
+std::optional<QString> QtUserInteraction::ChooseFolder(const QString& title,
+                                                       const QString& startFolder,
+                                                       const QString& ownerCaption)
+{
+    QFileDialog dialog(OwnerWindow(ownerCaption), title, startFolder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (!startFolder.isEmpty())
+        dialog.selectFile(startFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+QWidget* QtUserInteraction::OwnerWindow(const QString& caption)
+{
+    if (!caption.isEmpty()) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowTitle() == caption)
+                return w;
+        return nullptr;
+    }
+    return QApplication::activeWindow();
 }

@@ -24,6 +24,11 @@ public:
     void PumpEvents() override;
 
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+    std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder,
+                                        const QString& ownerCaption) override;
+
+    // The top-level window with exactly this caption, else the active one.
+    static QWidget* OwnerWindow(const QString& caption);
 
     // "Text (*.txt)|*.txt|All files (*.*)|*.*" in Qt's form; "*.*" matches
     // every file.

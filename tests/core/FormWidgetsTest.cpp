@@ -1,0 +1,65 @@
+#include "core/FormUtilities.h"
+#include "core/qt/FormWidgets.h"
+#include "support/Printers.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(IsFormLoaded, ExactNameOfAnOpenWindow)
+{
+    QWidget window;
+    window.setObjectName(QStringLiteral("frmMenu"));
+    EXPECT_TRUE(IsFormLoaded(QStringLiteral("frmMenu")));
+    EXPECT_FALSE(IsFormLoaded(QStringLiteral("FRMMENU")));
+    EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmLogon")));
+}
+
+TEST(SetTextBoxLocked, ReadOnlyLookAndBack)
+{
+    QLineEdit box(QStringLiteral("AB123"));
+    SetTextBoxLocked(false, box);
+    EXPECT_TRUE(box.isReadOnly());
+    EXPECT_FALSE(box.hasFrame());
+    EXPECT_TRUE(box.font().bold());
+    EXPECT_EQ(box.focusPolicy(), Qt::ClickFocus);
+
+    SetTextBoxLocked(true, box);
+    EXPECT_FALSE(box.isReadOnly());
+    EXPECT_TRUE(box.hasFrame());
+    EXPECT_FALSE(box.font().bold());
+    EXPECT_EQ(box.focusPolicy(), Qt::StrongFocus);
+
+    QPlainTextEdit memo;
+    SetTextBoxLocked(false, memo);
+    EXPECT_TRUE(memo.isReadOnly());
+    EXPECT_EQ(memo.frameShape(), QFrame::NoFrame);
+}
+
+TEST(SelectTextBoxText, AllOrCaretAtTheEnd)
+{
+    QLineEdit box(QStringLiteral("hello"));
+    SelectTextBoxText(box, true, false);
+    EXPECT_EQ(box.selectedText(), QStringLiteral("hello"));
+    SelectTextBoxText(box, false, true);
+    EXPECT_FALSE(box.hasSelectedText());
+    EXPECT_EQ(box.cursorPosition(), 5);
+    SelectTextBoxText(box, false, false);
+    EXPECT_EQ(box.cursorPosition(), 0);
+}
+
+TEST(KeyFilter, SwallowsRefusedKeysAndLetsControlKeysThrough)
+{
+    QLineEdit box;
+    KeyFilter::Install(box, [](int16_t key) { return FilterNumericKey(key, false); });
+    QTest::keyClicks(&box, QStringLiteral("1a2-3"));
+    EXPECT_EQ(box.text(), QStringLiteral("123"));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), QStringLiteral("12"));
+}
+
+} // namespace
