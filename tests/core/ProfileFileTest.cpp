@@ -1,0 +1,231 @@
+#include "core/INIFile.h"
+#include "core/ProfileFile.h"
+#include "platform/NevixError.h"
+#include "support/TestWorld.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QByteArray Sample = "; settings of this station\n"
+                          "[System]\n"
+                          "Options = AutoExecute \n"
+                          "DebugMode=NNY\n"
+                          "\n"
+                          "[Database]\n"
+                          "Database=\"+Nevix.MDB\"\n"
+                          "stray line without equals\n"
+                          "[GUI]\n"
+                          "HighlightSelText='No'\n";
+
+TEST(ProfileFile, ReadsTheSameWhateverTheLineEnds)
+{
+    TestWorld world;
+    QByteArray windows = Sample;
+    windows.replace("\n", "\r\n");
+    WriteBytes(world.PathOf("unix.ini"), Sample);
+    WriteBytes(world.PathOf("windows.ini"), windows);
+    const ProfileFile unix(world.PathOf("unix.ini"));
+    const ProfileFile dos(world.PathOf("windows.ini"));
+
+    EXPECT_EQ(unix.Sections(), dos.Sections());
+    EXPECT_EQ(unix.Sections(), QStringList({"System", "Database", "GUI"}));
+    for (const QString& section : unix.Sections()) {
+        EXPECT_EQ(unix.Keys(section), dos.Keys(section)) << section.toStdString();
+        for (const QString& key : unix.Keys(section))
+            EXPECT_EQ(unix.Value(section, key), dos.Value(section, key)) << key.toStdString();
+    }
+    EXPECT_EQ(dos.Value("system", "OPTIONS"), QString("AutoExecute"));
+    EXPECT_EQ(dos.Value("Database", "Database"), QString("+Nevix.MDB"));
+    EXPECT_EQ(dos.Value("GUI", "HighlightSelText"), QString("No"));
+    EXPECT_EQ(dos.Value("GUI", "Missing"), std::nullopt);
+    EXPECT_EQ(dos.Value("Nowhere", "Options"), std::nullopt);
+}
+
+TEST(ProfileFile, WriteKeepsCommentsUnknownLinesOrderAndLineEnds)
+{
+    TestWorld world;
+    QByteArray windows = Sample;
+    windows.replace("\n", "\r\n");
+    const QString path = world.PathOf("Nevix.INI");
+    WriteBytes(path, windows);
+    ProfileFile file(path);
+
+    ASSERT_TRUE(file.Write("system", "debugmode", "NNN"));
+    ASSERT_TRUE(file.Write("Database", "ForceRepair", "No"));
+    ASSERT_TRUE(file.Write("NevixServer", "NevixHost", "https://service.test/api"));
+
+    EXPECT_EQ(ReadBytes(path), QByteArray("; settings of this station\r\n"
+                                          "[System]\r\n"
+                                          "Options = AutoExecute \r\n"
+                                          "DebugMode=NNN\r\n"
+                                          "\r\n"
+                                          "[Database]\r\n"
+                                          "Database=\"+Nevix.MDB\"\r\n"
+                                          "ForceRepair=No\r\n"
+                                          "stray line without equals\r\n"
+                                          "[GUI]\r\n"
+                                          "HighlightSelText='No'\r\n"
+                                          "[NevixServer]\r\n"
+                                          "NevixHost=https://service.test/api\r\n"));
+}
+
+TEST(ProfileFile, RemovesKeysAndWholeSections)
+{
+    TestWorld world;
+    const QString path = world.PathOf("Nevix.INI");
+    WriteBytes(path, "[V2]\nImportData=a\nFastPrint=No\n[V2]\nImportData=b\n[System]\nOptions=x\n");
+    ProfileFile file(path);
+
+    ASSERT_TRUE(file.RemoveKey("v2", "importdata"));
+    EXPECT_EQ(file.Value("V2", "ImportData"), std::nullopt);
+    ASSERT_TRUE(file.RemoveSection("V2"));
+    EXPECT_EQ(ReadBytes(path), QByteArray("[System]\nOptions=x\n"));
+    // Removing what is not there neither fails nor creates a file.
+    ProfileFile absent(world.PathOf("absent.ini"));
+    EXPECT_TRUE(absent.RemoveKey("System", "Options"));
+    EXPECT_TRUE(absent.RemoveSection("System"));
+    EXPECT_FALSE(QFile::exists(world.PathOf("absent.ini")));
+}
+
+TEST(ProfileFile, LineBreaksInAValueCannotAddKeys)
+{
+    TestWorld world;
+    ProfileFile file(world.PathOf("Nevix.INI"));
+    ASSERT_TRUE(file.Write("GUI", "VQ7SearchRecievedInLastDays", "5\r\nDatabase=/elsewhere"));
+    EXPECT_EQ(file.Keys("GUI"), QStringList({"VQ7SearchRecievedInLastDays"}));
+    EXPECT_EQ(file.Value("GUI", "VQ7SearchRecievedInLastDays"), QString("5  Database=/elsewhere"));
+    EXPECT_FALSE(file.Write("GUI", "A=B", "1"));
+    EXPECT_FALSE(file.Write("G]X", "A", "1"));
+}
+
+TEST(ProfileFile, AWriteThatFailsLeavesTheFileAsItWas)
+{
+    TestWorld world;
+    // A folder in place of the file: root cannot write over it either.
+    const QString path = world.PathOf("Nevix.INI");
+    ASSERT_TRUE(QDir().mkpath(path));
+    ProfileFile file(path);
+    EXPECT_FALSE(file.Write("System", "Options", "x"));
+    EXPECT_FALSE(file.ErrorString().isEmpty());
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    EXPECT_EQ(QDir(world.Folder()).entryList(QDir::Files), QStringList());
+}
+
+struct IniReadCase {
+    const char* name;
+    const char* stored;
+    const char* expected;
+};
+
+TEST(INIFile, ValuesComeBackTrimmedAndUnquoted)
+{
+    const IniReadCase cases[] = {
+        {"blanks", "   padded   ", "padded"},
+        {"double_quotes", "\"quoted\"", "quoted"},
+        {"single_quotes", "'quoted'", "quoted"},
+        {"blanks_inside_quotes", "\"  inner  \"", "inner"},
+        {"one_pair_only", "\"\"twice\"\"", "\"twice\""},
+        {"unmatched_quote", "\"open", "\"open"},
+        {"mixed_quotes", "'mixed\"", "'mixed\""},
+        {"empty", "", ""},
+    };
+    TestWorld world;
+    const QString path = world.PathOf("read.ini");
+    QByteArray text = "[S]\n";
+    for (const IniReadCase& c : cases)
+        text += QByteArray(c.name) + "=" + c.stored + "\n";
+    WriteBytes(path, text);
+    const INIFile ini;
+    for (const IniReadCase& c : cases)
+        EXPECT_EQ(ini.GetIniString("S", c.name, "default", path), QString(c.expected)) << c.name;
+    EXPECT_EQ(ini.GetIniString("S", "missing", "  default  ", path), QString("default"));
+    EXPECT_EQ(ini.GetIniString("S", "x", "default", world.PathOf("none.ini")), QString("default"));
+}
+
+TEST(INIFile, ListingsAreJoinedWithCommas)
+{
+    TestWorld world;
+    const QString path = world.PathOf("list.ini");
+    WriteBytes(path, "[System]\nOptions=\nDebugMode=N\n[V2]\n[GUI]\n");
+    const INIFile ini;
+    EXPECT_EQ(ini.GetIniString("", "", "", path), QString("System,V2,GUI"));
+    EXPECT_EQ(ini.GetIniString("System", "", "", path), QString("Options,DebugMode"));
+    EXPECT_EQ(ini.GetIniString("V2", "", "", path), QString());
+    EXPECT_EQ(ini.GetIniString("Missing", "", "", path), QString());
+}
+
+TEST(INIFile, AValueIsCutAt10239Characters)
+{
+    TestWorld world;
+    const QString path = world.PathOf("long.ini");
+    const INIFile ini;
+    ini.SetIniString("S", "Long", QString(20000, u'x'), path);
+    EXPECT_EQ(ini.GetIniString("S", "Long", "", path).size(), 10239);
+    ini.SetIniString("S", "Long", QString(10239, u'y'), path);
+    EXPECT_EQ(ini.GetIniString("S", "Long", "", path), QString(10239, u'y'));
+}
+
+TEST(INIFile, EmptyValueRemovesTheItemAndEmptyItemTheSection)
+{
+    TestWorld world;
+    const QString path = world.PathOf("w.ini");
+    const INIFile ini;
+    ini.SetIniString("V2", "FastPrint", "No", path);
+    ini.SetIniString("V2", "FontReduce", "2", path);
+    ini.SetIniString("V2", "FastPrint", "", path);
+    EXPECT_EQ(ini.GetIniString("V2", "FastPrint", "X", path), QString("X"));
+    EXPECT_EQ(ini.GetIniString("V2", "FontReduce", "X", path), QString("2"));
+    ini.SetIniString("V2", "", "", path);
+    EXPECT_EQ(ini.GetIniString("", "", "", path), QString());
+}
+
+void ExpectSettingsError(const std::function<void()>& call, const QString& source,
+                         const QString& description)
+{
+    try {
+        call();
+        ADD_FAILURE() << "nothing raised";
+    } catch (const NevixError& e) {
+        EXPECT_EQ(uint32_t(e.Number()), 0x80040201u);
+        EXPECT_EQ(e.Source(), source);
+        EXPECT_EQ(e.Description(), description);
+    }
+}
+
+TEST(INIFile, FailuresRaiseTheSettingsError)
+{
+    TestWorld world;
+    WriteBytes(world.PathOf("plain"), "a file, not a folder");
+    const QString unwritable = world.PathOf("plain/Nevix.INI");
+    INIFile ini;
+    const QString unable = QStringLiteral("INIFile - Unable to write to INI file");
+    ExpectSettingsError([&] { ini.SetIniString("S", "K", "V", unwritable); }, "SetIniString", unable);
+    ExpectSettingsError([&] { ini.SetIniString("", "K", "V", world.PathOf("ok.ini")); },
+                        "SetIniString", unable);
+    ExpectSettingsError([&] { ini.GetFromAppIni("S", "K", ""); }, "INIFile.GetFromAppIni",
+                        "Application INI not set");
+    ExpectSettingsError([&] { ini.SetToAppIni("S", "K", "V"); }, "INIFile.SetToAppIni",
+                        "Application INI not set");
+    ini.SetAppIniNameAndLocation(world.PathOf("ok.ini"));
+    ini.SetToAppIni("S", "K", "V");
+    EXPECT_EQ(ini.GetFromAppIni("s", "k", ""), QString("V"));
+}
+
+} // namespace
