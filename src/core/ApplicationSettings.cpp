@@ -38,10 +38,10 @@ bool Differs(const T& a, const T& b)
 Nullable<QDateTime> TextAsDate(const QString& text)
 {
     static const char* const Formats[] = {
-        "dd/MM/yyyy HH:mm:ss", "dd/MM/yyyy HH:mm", "dd/MM/yyyy", "d/M/yyyy H:mm:ss",
-        "d/M/yyyy H:mm",       "d/M/yyyy",         "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss",
+        "dd/MM/yyyy HH:mm:ss", "dd/MM/yyyy HH:mm", "dd/MM/yyyy",           "d/M/yyyy H:mm:ss",
+        "d/M/yyyy H:mm",       "d/M/yyyy",         "yyyy-MM-dd HH:mm:ss",  "yyyy-MM-ddTHH:mm:ss",
         "yyyy-MM-dd HH:mm",    "yyyy-MM-dd",       "d MMMM yyyy HH:mm:ss", "d MMMM yyyy",
-        "d MMM yyyy HH:mm:ss", "d MMM yyyy",       "yyyy/MM/dd HH:mm:ss", "yyyy/MM/dd",
+        "d MMM yyyy HH:mm:ss", "d MMM yyyy",       "yyyy/MM/dd HH:mm:ss",  "yyyy/MM/dd",
     };
     const QString trimmed = text.trimmed();
     const QLocale c = QLocale::c();
@@ -172,8 +172,8 @@ void ApplicationSettings::SetHighlightSelText(bool value)
 
 QString ApplicationSettings::HelpFile() const
 {
-    const QString file = AppContext::Current().programFolder() + u'/' +
-                         IProperty::ApplicationName + QStringLiteral(".HLP");
+    const QString file = AppContext::Current().programFolder() + u'/' + IProperty::ApplicationName +
+                         QStringLiteral(".HLP");
     return QFileInfo(file).isFile() ? file : QString();
 }
 
@@ -223,17 +223,18 @@ void ApplicationSettings::Load()
 
     r.RunOptions = s.GetProperty(QStringLiteral("Options"), System, r.RunOptions);
     m_isInAutoExecuteMode = r.RunOptions.contains(u"AutoExecute", Qt::CaseInsensitive);
-    m_immediateExecute = m_isInAutoExecuteMode &&
-                         r.RunOptions.contains(u"immediateexecution", Qt::CaseInsensitive);
-    m_bypassLogonSecurity = m_isInAutoExecuteMode &&
-                            r.RunOptions.contains(u"BYPASSLOGONSECURITY", Qt::CaseInsensitive);
+    m_immediateExecute =
+        m_isInAutoExecuteMode && r.RunOptions.contains(u"immediateexecution", Qt::CaseInsensitive);
+    m_bypassLogonSecurity =
+        m_isInAutoExecuteMode && r.RunOptions.contains(u"BYPASSLOGONSECURITY", Qt::CaseInsensitive);
     r.ConfigVersion = s.GetSingleProperty(QStringLiteral("ConfigVersion"), System, r.ConfigVersion);
     r.DebugMode = s.GetProperty(QStringLiteral("DebugMode"), System, r.DebugMode);
     r.ImportFileType = s.GetProperty(QStringLiteral("ImportFileType"), System, r.ImportFileType);
     r.ExportFileType = s.GetProperty(QStringLiteral("ExportFileType"), System, r.ExportFileType);
     r.RemoveNonResponsesAction =
         s.GetProperty(QStringLiteral("RemoveNonResponses"), System, r.RemoveNonResponsesAction);
-    r.AutomateImport = s.GetBooleanProperty(QStringLiteral("AutomateImport"), System, r.AutomateImport);
+    r.AutomateImport =
+        s.GetBooleanProperty(QStringLiteral("AutomateImport"), System, r.AutomateImport);
     r.BespokeImportFormat =
         s.GetBooleanProperty(QStringLiteral("BespokeImportFormat"), System, r.BespokeImportFormat);
 
@@ -245,13 +246,15 @@ void ApplicationSettings::Load()
         s.GetIntegerProperty(QStringLiteral("DuplicateNumberOfDays"), V2, r.DuplicateNumberOfDays);
     r.DuplicatesToPrint =
         s.GetBooleanProperty(QStringLiteral("DuplicatesToPrint"), V2, r.DuplicatesToPrint);
-    r.DuplicatesToFile = s.GetBooleanProperty(QStringLiteral("DuplicatesToFile"), V2, r.DuplicatesToFile);
+    r.DuplicatesToFile =
+        s.GetBooleanProperty(QStringLiteral("DuplicatesToFile"), V2, r.DuplicatesToFile);
     r.DuplicateReportPath =
         s.GetProperty(QStringLiteral("DuplicateReportPath"), V2, r.DuplicateReportPath);
     r.TimeOfLastDuplicate =
         s.GetDateTimeProperty(QStringLiteral("TimeOfLastDuplicate"), V2, r.TimeOfLastDuplicate);
     if (!r.TimeOfLastDuplicate)
-        r.TimeOfLastDuplicate = TextAsDate(s.GetProperty(QStringLiteral("TimeOfLastDuplicate"), V2));
+        r.TimeOfLastDuplicate =
+            TextAsDate(s.GetProperty(QStringLiteral("TimeOfLastDuplicate"), V2));
     r.FastPrint = s.GetBooleanProperty(QStringLiteral("FastPrint"), V2, r.FastPrint);
     r.FontReduce = s.GetIntegerProperty(QStringLiteral("FontReduce"), V2, r.FontReduce);
     if (r.FontReduce > 3)
@@ -267,27 +270,29 @@ void ApplicationSettings::Load()
     r.MaintenanceTime = s.GetProperty(QStringLiteral("MaintenanceTime"), V2, r.MaintenanceTime);
 
     r.Database = s.GetProperty(QStringLiteral("Database"), DatabaseGroup, r.Database);
-    r.ForceRepair = s.GetBooleanProperty(QStringLiteral("ForceRepair"), DatabaseGroup, r.ForceRepair);
+    r.ForceRepair =
+        s.GetBooleanProperty(QStringLiteral("ForceRepair"), DatabaseGroup, r.ForceRepair);
     r.ExplicitExportSequence = s.GetBooleanProperty(QStringLiteral("ExplicitExportSequence"),
                                                     NevixClient, r.ExplicitExportSequence);
     r.SkipFullCustomerNameExport = s.GetBooleanProperty(
         QStringLiteral("SkipFullCustomerNameExport"), NevixClient, r.SkipFullCustomerNameExport);
     r.NevixHost = s.GetProperty(QStringLiteral("NevixHost"), NevixServer, r.NevixHost);
-    r.NevixTimeOutSecs =
-        s.GetLongIntegerProperty(QStringLiteral("NevixTimeOutSecs"), NevixServer, r.NevixTimeOutSecs);
+    r.NevixTimeOutSecs = s.GetLongIntegerProperty(QStringLiteral("NevixTimeOutSecs"), NevixServer,
+                                                  r.NevixTimeOutSecs);
     r.VerboseConnectionLogging = s.GetBooleanProperty(QStringLiteral("VerboseConnectionLogging"),
                                                       NevixServer, r.VerboseConnectionLogging);
     r.LogFilter = s.GetIntegerProperty(QStringLiteral("LogFilter"), NevixClient, r.LogFilter);
     r.V2InstallPath = s.GetProperty(QStringLiteral("V2InstallPath"), NevixClient, r.V2InstallPath);
-    r.ProgramInstallMode =
-        s.GetIntegerProperty(QStringLiteral("ProgramInstallMode"), NevixClient, r.ProgramInstallMode);
+    r.ProgramInstallMode = s.GetIntegerProperty(QStringLiteral("ProgramInstallMode"), NevixClient,
+                                                r.ProgramInstallMode);
     r.VQ7SearchRecievedInLastDays = s.GetProperty(QStringLiteral("VQ7SearchRecievedInLastDays"),
                                                   Gui, r.VQ7SearchRecievedInLastDays);
-    r.HighlightSelText = s.GetBooleanProperty(QStringLiteral("HighlightSelText"), Gui, r.HighlightSelText);
+    r.HighlightSelText =
+        s.GetBooleanProperty(QStringLiteral("HighlightSelText"), Gui, r.HighlightSelText);
     r.HardCopyResponseCode =
         s.GetProperty(QStringLiteral("HardCopyResponseCode"), {}, r.HardCopyResponseCode);
-    r.Skip10YearDOECheck =
-        s.GetBooleanProperty(QStringLiteral("Skip10YearDOECheck"), NevixClient, r.Skip10YearDOECheck);
+    r.Skip10YearDOECheck = s.GetBooleanProperty(QStringLiteral("Skip10YearDOECheck"), NevixClient,
+                                                r.Skip10YearDOECheck);
 
     r.IsNew = s.IsNew();
     m_snapshot = m_rec;
@@ -303,13 +308,16 @@ bool ApplicationSettings::Apply()
 
     s.SetProperty(QStringLiteral("Options"), r.RunOptions, System);
     s.SetProperty(QStringLiteral("DebugMode"), r.DebugMode, System);
-    s.SetProperty(QStringLiteral("ImportFileType"), UnlessDefault(r.ImportFileType, QStringLiteral("IMP")), System);
-    s.SetProperty(QStringLiteral("ExportFileType"), UnlessDefault(r.ExportFileType, QStringLiteral("EXP")), System);
+    s.SetProperty(QStringLiteral("ImportFileType"),
+                  UnlessDefault(r.ImportFileType, QStringLiteral("IMP")), System);
+    s.SetProperty(QStringLiteral("ExportFileType"),
+                  UnlessDefault(r.ExportFileType, QStringLiteral("EXP")), System);
     s.SetProperty(QStringLiteral("RemoveNonResponses"),
                   UnlessDefault(r.RemoveNonResponsesAction, QStringLiteral("PROMPT")), System);
     // A false switch is removed rather than written, leaving the default.
-    for (const auto& [key, on] : {std::pair{QStringLiteral("AutomateImport"), r.AutomateImport},
-                                  std::pair{QStringLiteral("BespokeImportFormat"), r.BespokeImportFormat}}) {
+    for (const auto& [key, on] :
+         {std::pair{QStringLiteral("AutomateImport"), r.AutomateImport},
+          std::pair{QStringLiteral("BespokeImportFormat"), r.BespokeImportFormat}}) {
         if (on)
             s.SetBooleanProperty(key, true, System);
         else
@@ -321,7 +329,8 @@ bool ApplicationSettings::Apply()
     s.SetIntegerProperty(QStringLiteral("LogFilter"), r.LogFilter, NevixClient);
     s.SetIntegerProperty(QStringLiteral("ProgramInstallMode"), r.ProgramInstallMode, NevixClient);
     s.SetBooleanProperty(QStringLiteral("HighlightSelText"), r.HighlightSelText, Gui);
-    s.SetProperty(QStringLiteral("VQ7SearchRecievedInLastDays"), r.VQ7SearchRecievedInLastDays, Gui);
+    s.SetProperty(QStringLiteral("VQ7SearchRecievedInLastDays"), r.VQ7SearchRecievedInLastDays,
+                  Gui);
     s.SetProperty(QStringLiteral("NevixHost"), r.NevixHost, NevixServer);
     s.SetLongIntegerProperty(QStringLiteral("NevixTimeOutSecs"), r.NevixTimeOutSecs, NevixServer);
 

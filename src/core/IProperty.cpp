@@ -71,8 +71,8 @@ QString CurrencyText(Currency value)
 {
     const bool negative = value.tenThousandths < 0;
     // Through unsigned, so that the most negative amount has a magnitude.
-    const uint64_t magnitude = negative ? 0 - uint64_t(value.tenThousandths)
-                                        : uint64_t(value.tenThousandths);
+    const uint64_t magnitude =
+        negative ? 0 - uint64_t(value.tenThousandths) : uint64_t(value.tenThousandths);
     QString text = QString::number(magnitude / 10000);
     if (const uint64_t fraction = magnitude % 10000) {
         QString decimals = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
@@ -330,7 +330,8 @@ void IProperty::SetLongIntegerProperty(const QString& Name, int32_t Value, const
 
 float IProperty::GetSingleProperty(const QString& Name, const QString& Group, float Default)
 {
-    const std::optional<double> value = ParseNumber(GetProperty(Name, Group, ShortestText(Default)));
+    const std::optional<double> value =
+        ParseNumber(GetProperty(Name, Group, ShortestText(Default)));
     if (!value || std::fabs(*value) > double(std::numeric_limits<float>::max()))
         return Default;
     return static_cast<float>(*value);
@@ -351,8 +352,7 @@ void IProperty::SetDoubleProperty(const QString& Name, double Value, const QStri
     SetProperty(Name, ShortestText(Value), Group);
 }
 
-Currency IProperty::GetCurrencyProperty(const QString& Name, const QString& Group,
-                                        Currency Default)
+Currency IProperty::GetCurrencyProperty(const QString& Name, const QString& Group, Currency Default)
 {
     return ParseCurrency(GetProperty(Name, Group, CurrencyText(Default))).value_or(Default);
 }

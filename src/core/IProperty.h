@@ -43,7 +43,8 @@ public:
     QString GetLastErrorDesc() const { return m_lastErrorDesc; }
     void ClearError();
 
-    QString GetProperty(const QString& Name, const QString& Group = {}, const QString& Default = {});
+    QString GetProperty(const QString& Name, const QString& Group = {},
+                        const QString& Default = {});
     QString GetAllGroups();
     QString GetAllItems(const QString& Group);
     void ClearGroup(const QString& Group);

@@ -72,7 +72,9 @@ QByteArray ItemLine(const QString& key, QString value)
 }
 } // namespace
 
-ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
+ProfileFile::ProfileFile(QString path) : m_path(std::move(path))
+{
+}
 
 bool ProfileFile::CanOpen() const
 {

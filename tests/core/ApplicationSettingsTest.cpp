@@ -1,4 +1,5 @@
 #include "core/ApplicationSettings.h"
+#include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
 #include <QFile>
@@ -8,38 +9,54 @@
 
 namespace {
 
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Every value Load reads, as text, to compare two loads.
 QStringList Everything(const ApplicationSettings& s)
 {
     const auto b = [](bool v) { return QString(v ? "T" : "F"); };
-    return {s.RunOptions(), QString::number(s.ConfigVersion()), s.DebugMode(), s.ImportFileType(),
-            s.ExportFileType(), s.RemoveNonResponsesAction(), b(s.AutomateImport()),
-            b(s.BespokeImportFormat()), s.ImportDataPath(), s.ExportDataPath(),
-            s.AutoImportPath(), s.AutoExportPath(), QString::number(s.DuplicateNumberOfDays()),
-            b(s.DuplicatesToPrint()), b(s.DuplicatesToFile()), s.DuplicateReportPath(),
+    return {s.RunOptions(),
+            QString::number(s.ConfigVersion()),
+            s.DebugMode(),
+            s.ImportFileType(),
+            s.ExportFileType(),
+            s.RemoveNonResponsesAction(),
+            b(s.AutomateImport()),
+            b(s.BespokeImportFormat()),
+            s.ImportDataPath(),
+            s.ExportDataPath(),
+            s.AutoImportPath(),
+            s.AutoExportPath(),
+            QString::number(s.DuplicateNumberOfDays()),
+            b(s.DuplicatesToPrint()),
+            b(s.DuplicatesToFile()),
+            s.DuplicateReportPath(),
             s.TimeOfLastDuplicate() ? s.TimeOfLastDuplicate()->toString(Qt::ISODate) : "Null",
-            b(s.FastPrint()), QString::number(s.FontReduce()), s.Schedule0Time(),
-            s.Schedule1Time(), s.ReceiveFromTime(), s.ReceiveToTime(), s.ReceiveInterval(),
-            s.SendFromTime(), s.SendToTime(), s.SendInterval(), s.MaintenanceTime(), s.Database(),
-            b(s.ForceRepair()), b(s.ExplicitExportSequence()), b(s.SkipFullCustomerNameExport()),
-            s.NevixHost(), QString::number(s.NevixTimeOutSecs()), b(s.VerboseConnectionLogging()),
-            QString::number(s.LogFilter()), s.V2InstallPath(),
-            QString::number(s.ProgramInstallMode()), s.VQ7SearchRecievedInLastDays(),
-            b(s.HighlightSelText()), s.HardCopyResponseCode(), b(s.Skip10YearDOECheck()),
-            b(s.IsInAutoExecuteMode()), b(s.IsNew())};
+            b(s.FastPrint()),
+            QString::number(s.FontReduce()),
+            s.Schedule0Time(),
+            s.Schedule1Time(),
+            s.ReceiveFromTime(),
+            s.ReceiveToTime(),
+            s.ReceiveInterval(),
+            s.SendFromTime(),
+            s.SendToTime(),
+            s.SendInterval(),
+            s.MaintenanceTime(),
+            s.Database(),
+            b(s.ForceRepair()),
+            b(s.ExplicitExportSequence()),
+            b(s.SkipFullCustomerNameExport()),
+            s.NevixHost(),
+            QString::number(s.NevixTimeOutSecs()),
+            b(s.VerboseConnectionLogging()),
+            QString::number(s.LogFilter()),
+            s.V2InstallPath(),
+            QString::number(s.ProgramInstallMode()),
+            s.VQ7SearchRecievedInLastDays(),
+            b(s.HighlightSelText()),
+            s.HardCopyResponseCode(),
+            b(s.Skip10YearDOECheck()),
+            b(s.IsInAutoExecuteMode()),
+            b(s.IsNew())};
 }
 
 const QByteArray FullFile = "[System]\n"

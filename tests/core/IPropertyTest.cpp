@@ -1,5 +1,6 @@
 #include "core/IProperty.h"
 #include "platform/NevixError.h"
+#include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
 #include <QDir>
@@ -29,8 +30,8 @@ struct BoolCase {
 TEST(IPropertyBoolean, FirstLetterYOrTMeansTrue)
 {
     const BoolCase cases[] = {
-        {"yes", true},  {"TRUE", true},  {"t", true},    {"Y", true},     {"Yesterday", true},
-        {"No", false},  {"False", false}, {"1", false},  {"nein", false}, {"-1", false},
+        {"yes", true}, {"TRUE", true},   {"t", true},  {"Y", true},     {"Yesterday", true},
+        {"No", false}, {"False", false}, {"1", false}, {"nein", false}, {"-1", false},
     };
     for (const BoolCase& c : cases) {
         TestWorld world;
@@ -55,11 +56,10 @@ struct IntegerCase {
 TEST(IPropertyInteger, SixteenBitRangeAndBankersRounding)
 {
     const IntegerCase cases[] = {
-        {"abc", 77},       {"70000", 77},     {"32767", 32767},  {"32768", 77},
-        {"-32768", -32768}, {"-32769", 77},   {" 12 ", 12},      {"2.5", 2},
-        {"3.5", 4},        {"-2.5", -2},      {"0.5", 0},        {"1.5", 2},
-        {"32767.5", 77},   {"-32768.5", -32768}, {"12abc", 77},  {"1,000", 77},
-        {"1e3", 1000},     {"+5", 5},
+        {"abc", 77},    {"70000", 77}, {"32767", 32767}, {"32768", 77},        {"-32768", -32768},
+        {"-32769", 77}, {" 12 ", 12},  {"2.5", 2},       {"3.5", 4},           {"-2.5", -2},
+        {"0.5", 0},     {"1.5", 2},    {"32767.5", 77},  {"-32768.5", -32768}, {"12abc", 77},
+        {"1,000", 77},  {"1e3", 1000}, {"+5", 5},
     };
     for (const IntegerCase& c : cases) {
         TestWorld world;
@@ -181,9 +181,9 @@ struct AsciiCase {
 TEST(IPropertyAscii, EscapeWordsStandForTheirCharacters)
 {
     const AsciiCase cases[] = {
-        {"{tab}", QString(QChar(9))},     {"{ENTER}", QString(QChar(13))},
-        {"{Return}", QString(QChar(13))}, {"{ESC}", QStringLiteral(" ")},
-        {"{QUOTE}", QStringLiteral("\"")}, {"x{TAB}", QStringLiteral("x{TAB}")},
+        {"{tab}", QString(QChar(9))},         {"{ENTER}", QString(QChar(13))},
+        {"{Return}", QString(QChar(13))},     {"{ESC}", QStringLiteral(" ")},
+        {"{QUOTE}", QStringLiteral("\"")},    {"x{TAB}", QStringLiteral("x{TAB}")},
         {"{TAB}x", QStringLiteral("{TAB}x")}, {";", QStringLiteral(";")},
     };
     for (const AsciiCase& c : cases) {
@@ -259,9 +259,7 @@ TEST(IPropertyFile, IsNewUntilTheFileExists)
 TEST(IPropertyErrors, AFailedWriteIsRecordedNotRaised)
 {
     TestWorld world;
-    QFile plain(world.PathOf("plain"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    WriteBytes(world.PathOf("plain"), "a file, not a folder");
     IProperty store;
     // Its folder is a file: nobody, root included, can create it.
     store.SetINILocation(world.PathOf("plain/Nevix.INI"));

@@ -1,6 +1,7 @@
 #include "core/INIFile.h"
 #include "core/ProfileFile.h"
 #include "platform/NevixError.h"
+#include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
 #include <QDir>
@@ -9,19 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QByteArray Sample = "; settings of this station\n"
                           "[System]\n"
@@ -216,7 +204,8 @@ TEST(INIFile, FailuresRaiseTheSettingsError)
     const QString unwritable = world.PathOf("plain/Nevix.INI");
     INIFile ini;
     const QString unable = QStringLiteral("INIFile - Unable to write to INI file");
-    ExpectSettingsError([&] { ini.SetIniString("S", "K", "V", unwritable); }, "SetIniString", unable);
+    ExpectSettingsError([&] { ini.SetIniString("S", "K", "V", unwritable); }, "SetIniString",
+                        unable);
     ExpectSettingsError([&] { ini.SetIniString("", "K", "V", world.PathOf("ok.ini")); },
                         "SetIniString", unable);
     ExpectSettingsError([&] { ini.GetFromAppIni("S", "K", ""); }, "INIFile.GetFromAppIni",

@@ -1,4 +1,5 @@
 #include "core/TextLogFile.h"
+#include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
 #include <QDir>
@@ -7,12 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A stopwatch clock that moves on by itself, so waits end without waiting.
 CStopWatch::TickSource RunningTicks()
@@ -131,11 +126,7 @@ TEST(TextLogFile, AppendsAndErasesAFixedFile)
 {
     TestWorld world;
     const QString path = world.PathOf("fixed.log");
-    {
-        QFile existing(path);
-        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-        existing.write("earlier\r\n");
-    }
+    WriteBytes(path, "earlier\r\n");
     TextLogFile log;
     log.SetDatedPathAndName(world.Folder(), "Dated");
     log.OpenLogFile(path); // a name makes it a fixed-file log
@@ -178,9 +169,7 @@ TEST(TextLogFile, ReleasingAnOpenLogFlushesIt)
 TEST(TextLogFile, AnUnwritableFileLosesTheBatchButNotTheLog)
 {
     TestWorld world;
-    QFile plain(world.PathOf("plain"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    WriteBytes(world.PathOf("plain"), "a file, not a folder");
     TextLogFile log;
     log.SetBufferSize(1);
     log.OpenLogFile(world.PathOf("plain/fixed.log"));
