@@ -74,6 +74,18 @@ TEST(ProfileFile, WriteKeepsCommentsUnknownLinesOrderAndLineEnds)
                                           "NevixHost=https://service.test/api\r\n"));
 }
 
+TEST(ProfileFile, AByteOrderMarkIsNoPartOfTheFirstSection)
+{
+    TestWorld world;
+    const QString path = world.PathOf("Nevix.INI");
+    WriteBytes(path, "\xEF\xBB\xBF[System]\r\nOptions=\xC3\xA9t\xC3\xA9\r\n");
+    ProfileFile file(path);
+    EXPECT_EQ(file.Value("System", "Options"), QString::fromUtf8("\xC3\xA9t\xC3\xA9"));
+    ASSERT_TRUE(file.Write("System", "DebugMode", "N"));
+    EXPECT_EQ(ReadBytes(path),
+              QByteArray("\xEF\xBB\xBF[System]\r\nOptions=\xC3\xA9t\xC3\xA9\r\nDebugMode=N\r\n"));
+}
+
 TEST(ProfileFile, RemovesKeysAndWholeSections)
 {
     TestWorld world;
