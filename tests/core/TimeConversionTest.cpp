@@ -1,0 +1,109 @@
+#include "core/TimeConversion.h"
+#include "support/ScopedTimeZone.h"
+#include "support/TestWorld.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QDateTime Utc(int y, int m, int d, int h, int n = 0, int s = 0)
+{
+    return QDateTime(QDate(y, m, d), QTime(h, n, s), Qt::UTC);
+}
+
+QDateTime Local(int y, int m, int d, int h, int n = 0, int s = 0)
+{
+    return QDateTime(QDate(y, m, d), QTime(h, n, s));
+}
+
+TEST(TimeConversion, SummerTimeUsesTheSummerOffsetWhateverTheDayToday)
+{
+    TestWorld world; // a winter "today"
+    const ScopedTimeZone zone(ScopedTimeZone::London());
+    const NullableDate utc = LocalToUTC(Local(2024, 7, 15, 12));
+    ASSERT_TRUE(utc.has_value());
+    EXPECT_EQ(*utc, Utc(2024, 7, 15, 11));
+    EXPECT_EQ(utc->time(), QTime(11, 0));
+    EXPECT_EQ(utc->timeSpec(), Qt::UTC);
+
+    EXPECT_EQ(*LocalToUTC(Local(2024, 1, 15, 12)), Utc(2024, 1, 15, 12));
+    const NullableDate local = UTCToLocal(Utc(2024, 7, 15, 11));
+    ASSERT_TRUE(local.has_value());
+    EXPECT_EQ(local->time(), QTime(12, 0));
+    EXPECT_EQ(local->date(), QDate(2024, 7, 15));
+    EXPECT_EQ(UTCToLocal(Utc(2024, 12, 1, 23, 30))->time(), QTime(23, 30));
+}
+
+TEST(TimeConversion, AcrossTheChangeOfClocks)
+{
+    const ScopedTimeZone zone(ScopedTimeZone::London());
+    // 31 March 2024: 00:59 local is GMT, 02:00 local is BST.
+    EXPECT_EQ(*LocalToUTC(Local(2024, 3, 31, 0, 59)), Utc(2024, 3, 31, 0, 59));
+    EXPECT_EQ(*LocalToUTC(Local(2024, 3, 31, 2, 0)), Utc(2024, 3, 31, 1, 0));
+    EXPECT_EQ(UTCToLocal(Utc(2024, 3, 31, 0, 59))->time(), QTime(0, 59));
+    EXPECT_EQ(UTCToLocal(Utc(2024, 3, 31, 1, 0))->time(), QTime(2, 0));
+    // A local time that the change skips still gives a moment.
+    const NullableDate skipped = LocalToUTC(Local(2024, 3, 31, 1, 30));
+    ASSERT_TRUE(skipped.has_value());
+    EXPECT_GE(*skipped, Utc(2024, 3, 31, 0, 30));
+    EXPECT_LE(*skipped, Utc(2024, 3, 31, 1, 30));
+    // The hour that comes twice in autumn.
+    EXPECT_EQ(UTCToLocal(Utc(2024, 10, 27, 0, 30))->time(), QTime(1, 30));
+    EXPECT_EQ(UTCToLocal(Utc(2024, 10, 27, 1, 30))->time(), QTime(1, 30));
+}
+
+TEST(TimeConversion, ZoneAheadOfUtcWithoutSummerTime)
+{
+    const ScopedTimeZone zone("<+01>-1");
+    EXPECT_EQ(*LocalToUTC(Local(2024, 3, 15, 12)), Utc(2024, 3, 15, 11));
+    EXPECT_EQ(*LocalToUTC(Local(2024, 1, 1, 0, 30)), Utc(2023, 12, 31, 23, 30));
+    EXPECT_EQ(UTCToLocal(Utc(2023, 12, 31, 23, 30))->date(), QDate(2024, 1, 1));
+}
+
+TEST(TimeConversion, TakesDatesAndDateTexts)
+{
+    TestWorld world;
+    const ScopedTimeZone zone(ScopedTimeZone::London());
+    EXPECT_EQ(*LocalToUTC(QStringLiteral("15/07/2024 12:00")), Utc(2024, 7, 15, 11));
+    EXPECT_EQ(*LocalToUTC(QDate(2024, 7, 15)), Utc(2024, 7, 14, 23));
+    EXPECT_EQ(*UTCToLocal(QStringLiteral("2024-07-15 11:00:00")), Local(2024, 7, 15, 12));
+}
+
+TEST(TimeConversion, NoValueForWhatIsNoDate)
+{
+    TestWorld world;
+    for (const QVariant& v : {QVariant(), QVariant(QStringLiteral("no date")),
+                              QVariant(QString()), QVariant(42), QVariant(QDateTime()),
+                              QVariant(true)}) {
+        EXPECT_FALSE(LocalToUTC(v).has_value()) << v.toString().toStdString();
+        EXPECT_FALSE(UTCToLocal(v).has_value()) << v.toString().toStdString();
+    }
+}
+
+TEST(TimeConversion, MillisecondsNeverAppear)
+{
+    const ScopedTimeZone zone(ScopedTimeZone::London());
+    const QDateTime local(QDate(2024, 7, 15), QTime(12, 0, 5, 999));
+    EXPECT_EQ(*LocalToUTC(local), Utc(2024, 7, 15, 11, 0, 5));
+    EXPECT_EQ(UTCToLocal(QDateTime(QDate(2024, 7, 15), QTime(11, 0, 5, 250), Qt::UTC))->time(),
+              QTime(12, 0, 5));
+}
+
+TEST(SystemTime, FieldsRoundTrip)
+{
+    SYSTEMTIME st;
+    DateToSystemTime(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58, 123)), st);
+    EXPECT_EQ(st.wYear, 2024);
+    EXPECT_EQ(st.wMonth, 2);
+    EXPECT_EQ(st.wDay, 29);
+    EXPECT_EQ(st.wHour, 23);
+    EXPECT_EQ(st.wMinute, 59);
+    EXPECT_EQ(st.wSecond, 58);
+    EXPECT_EQ(st.wMilliseconds, 0);
+    EXPECT_EQ(st.wDayOfWeek, 0);
+    EXPECT_EQ(SystemTimeToDate(st), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
+    st.wMonth = 13;
+    EXPECT_FALSE(SystemTimeToDate(st).isValid());
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QString>
+#include <QtGlobal>
+
+#include <ctime>
+
+// Sets the process's time zone (TZ) for one test and puts the old one back.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const QByteArray& zone)
+        : m_hadZone(qEnvironmentVariableIsSet("TZ")), m_saved(qgetenv("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~ScopedTimeZone()
+    {
+        if (m_hadZone)
+            qputenv("TZ", m_saved);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+    // London by its zone file, or by the same rule where zone files are
+    // missing.
+    static QByteArray London()
+    {
+        if (QFileInfo::exists(QStringLiteral("/usr/share/zoneinfo/Europe/London")))
+            return "Europe/London";
+        return "GMT0BST,M3.5.0/1,M10.5.0";
+    }
+
+private:
+    bool m_hadZone;
+    QByteArray m_saved;
+};
