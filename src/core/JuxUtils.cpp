@@ -1,0 +1,155 @@
+#include "core/JuxUtils.h"
+
+#include "core/ApplicationSettings.h"
+#include "core/AskTellUser.h"
+#include "core/DateText.h"
+#include "core/DelimitedString.h"
+#include "core/DiskFunctions.h"
+#include "core/NumericText.h"
+#include "core/Utils.h"
+#include "core/VbFormat.h"
+#include "platform/AppContext.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+// The Automation variant type code of a value that cannot be padded.
+int VariantTypeCode(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return 11;
+    case QMetaType::QStringList:
+        return 8200;
+    case QMetaType::QByteArray:
+        return 8209;
+    case QMetaType::QVariantList:
+        return 8204;
+    default:
+        return 9;
+    }
+}
+
+// The field text of a value, or no value for a type that cannot be padded.
+std::optional<QString> FieldText(const QVariant& value, const QString& padCharacter,
+                                 int& fieldLength)
+{
+    if (IsNull(value))
+        return padCharacter;
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QChar:
+        return QString(value.toChar());
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return value.toString();
+    case QMetaType::Float:
+        return QString::number(value.toFloat(), 'g', 7);
+    case QMetaType::Double:
+        return NumberText(value.toDouble());
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        fieldLength = 8;
+        return FormatDateTime(value.toDateTime().isValid()
+                                  ? value.toDateTime()
+                                  : QDateTime(value.toDate(), QTime(0, 0)),
+                              QStringLiteral("ddmmyyyy"));
+    default:
+        return std::nullopt;
+    }
+}
+
+QString SequenceText(int32_t sequence, bool automatic)
+{
+    return FormatNumber(sequence, automatic ? QStringLiteral("000") : QStringLiteral("00"));
+}
+} // namespace
+
+QString PadField(const QVariant& Value, int16_t FieldLength, const QString& PadCharacter,
+                 int32_t ExportFormat, bool KeepLeftPart, bool LeftJustify)
+{
+    int width = FieldLength;
+    const std::optional<QString> text = FieldText(Value, PadCharacter, width);
+    if (!text) {
+        TellUserWarning(QStringLiteral("Cannot pad this variant type: ") +
+                            QString::number(VariantTypeCode(Value)),
+                        QString());
+        return {};
+    }
+
+    if (ExportFormat == ExportLayout::Csv) {
+        // Quoted the RFC 4180 way, so that a comma or a quote survives a
+        // reading back.
+        if (text->contains(u',') || text->contains(u'"'))
+            return QuoteText(*text, u'"') + u',';
+        return *text + u',';
+    }
+    if (ExportFormat == ExportLayout::TabSeparated)
+        return *text + u'\t';
+
+    width = std::max(width, 0);
+    if (LeftJustify)
+        return text->leftJustified(width, u' ', true);
+    if (!KeepLeftPart || text->size() < width) {
+        const QChar pad = PadCharacter.isEmpty() ? QChar(u' ') : PadCharacter.front();
+        return text->size() >= width ? text->right(width) : text->rightJustified(width, pad);
+    }
+    return text->left(width);
+}
+
+QString PadDate(const QVariant& Value, const QString& DateFormat, int32_t ExportFormat,
+                bool KeepLeftPart, bool LeftJustify)
+{
+    QString text;
+    if (!IsNull(Value)) {
+        QDateTime when;
+        if (Value.typeId() == QMetaType::QDate)
+            when = QDateTime(Value.toDate(), QTime(0, 0));
+        else if (Value.typeId() == QMetaType::QDateTime)
+            when = Value.toDateTime();
+        else if (const NullableDate parsed = ParseDateText(Value.toString()))
+            when = *parsed;
+        text = when.isValid() ? FormatDateTime(when, DateFormat) : Value.toString();
+    }
+    return PadField(text, int16_t(std::min<qsizetype>(DateFormat.size(), INT16_MAX)),
+                    QStringLiteral(" "), ExportFormat, KeepLeftPart, LeftJustify);
+}
+
+QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t& Sequence)
+{
+    const QString folder = ToForwardSlashes(AddTrailingBackslash(AppRelativePath(Folder)));
+    const QString extension = u'.' + Settings().ExportFileType();
+    const bool automatic = Settings().ProgramRunningMode() == RunningMode::Automatic;
+    const QDateTime now = AppContext::Current().clock().Now();
+
+    const QString base =
+        automatic ? Prefix + FormatDateTime(now, QStringLiteral("ddmm"))
+                  : Prefix + FormatDateTime(now, QStringLiteral("_ddmmyy_hhnn"));
+    QString sequenceText = automatic ? SequenceText(Sequence, true) : QString();
+    const auto taken = [&] { return QFileInfo(folder + base + sequenceText + extension).isFile(); };
+
+    bool exists = taken();
+    while (exists) {
+        ++Sequence;
+        sequenceText = SequenceText(Sequence, automatic);
+        exists = taken();
+        if (exists && Sequence == 999) {
+            Sequence = 1000;
+            return {};
+        }
+    }
+    return base + sequenceText + extension;
+}

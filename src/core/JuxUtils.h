@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <cstdint>
+
+// The text form of exported data: fields in the three export layouts and
+// the names of new export files.
+
+// Export layout codes; any other code is fixed width.
+namespace ExportLayout {
+constexpr int32_t Csv = 1;
+constexpr int32_t TabSeparated = 2;
+} // namespace ExportLayout
+
+// One field of an export line. Null gives PadCharacter; numbers are written
+// with "." and no grouping; a date is "ddmmyyyy" in a field of 8. CSV:
+// quoted when it holds "," or a double quote (doubled inside), then ",";
+// tab-separated: then TAB; fixed width: padded or cut to FieldLength.
+// A value of another type is reported to the user and gives "".
+QString PadField(const QVariant& Value, int16_t FieldLength, const QString& PadCharacter,
+                 int32_t ExportFormat, bool KeepLeftPart, bool LeftJustify);
+
+// A date (or Null) in DateFormat, padded as a field as wide as the pattern.
+QString PadDate(const QVariant& Value, const QString& DateFormat, int32_t ExportFormat,
+                bool KeepLeftPart, bool LeftJustify);
+
+// A free name (no folder) for a new export file in Folder, numbered from
+// Sequence, which is updated to the number used. "" and Sequence 1000 when
+// the day's numbers up to 999 are all taken.
+QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t& Sequence);

@@ -1,0 +1,240 @@
+#include "core/ApplicationSettings.h"
+#include "core/DelimitedString.h"
+#include "core/JuxUtils.h"
+#include "support/TestWorld.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+#include <clocale>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Q(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+constexpr int32_t Csv = 1;
+constexpr int32_t Tab = 2;
+constexpr int32_t Fixed = 3;
+
+struct PadCase {
+    const char* name;
+    QVariant value;
+    int16_t width;
+    const char* pad;
+    int32_t layout;
+    bool keepLeftPart;
+    bool leftJustify;
+    const char* expected;
+};
+
+void PrintTo(const PadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PadFieldTable : public ::testing::TestWithParam<PadCase> {};
+
+TEST_P(PadFieldTable, RendersTheField)
+{
+    TestWorld world;
+    const PadCase& c = GetParam();
+    EXPECT_EQ(PadField(c.value, c.width, Q(c.pad), c.layout, c.keepLeftPart, c.leftJustify),
+              Q(c.expected));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
+
+const QDate March15(2024, 3, 15);
+
+const PadCase kPadCases[] = {
+    {"Csv_text_with_comma_is_quoted", Q("Smith, J"), 10, " ", Csv, false, true, "\"Smith, J\","},
+    {"Csv_plain_text", Q("Smith"), 10, " ", Csv, false, true, "Smith,"},
+    {"Csv_quote_is_doubled_in_quoted_text", Q("5\" disk, black"), 10, " ", Csv, false, true,
+     "\"5\"\" disk, black\","},
+    {"Csv_quote_without_comma_is_quoted_too", Q("5\" disk"), 10, " ", Csv, false, true,
+     "\"5\"\" disk\","},
+    {"Csv_null_gives_pad_character", QVariant(), 10, " ", Csv, false, true, " ,"},
+    {"Csv_empty_text_stays_empty", Q(""), 10, " ", Csv, false, true, ","},
+    {"Csv_neither_pads_nor_cuts", Q("ABCDEFG"), 3, "0", Csv, false, false, "ABCDEFG,"},
+    {"Csv_date", QVariant(March15), 10, " ", Csv, false, true, "15032024,"},
+    {"Tab_number", QVariant(12), 5, "0", Tab, false, false, "12\t"},
+    {"Tab_decimal_with_point", QVariant(12.5), 5, "0", Tab, false, false, "12.5\t"},
+    {"Fixed_right_justified_zero_pad", QVariant(42), 5, "0", Fixed, false, false, "00042"},
+    {"Fixed_right_justified_keeps_right_part", QVariant(1234567), 5, "0", Fixed, false, false,
+     "34567"},
+    {"Fixed_keep_left_part", QVariant(1234567), 5, "0", Fixed, true, false, "12345"},
+    {"Fixed_keep_left_part_short_text_still_padded", QVariant(42), 5, "0", Fixed, true, false,
+     "00042"},
+    {"Fixed_left_justified_pads_with_blanks", Q("AB"), 5, "0", Fixed, false, true, "AB   "},
+    {"Fixed_left_justified_cuts", Q("ABCDEFG"), 5, " ", Fixed, false, true, "ABCDE"},
+    {"Fixed_negative_decimal", QVariant(-3.25), 6, " ", Fixed, false, false, " -3.25"},
+    {"Fixed_large_number_no_grouping", QVariant(1000000.0), 8, " ", Fixed, false, false,
+     " 1000000"},
+    {"Fixed_date_is_eight_wide", QVariant(March15), 10, " ", Fixed, false, true, "15032024"},
+    {"Fixed_date_time_is_eight_wide", QVariant(QDateTime(March15, QTime(10, 30))), 4, " ", Fixed,
+     false, false, "15032024"},
+    {"Fixed_null_padded", QVariant(), 4, "0", Fixed, false, false, "0000"},
+    {"Fixed_zero_width", Q("abc"), 0, " ", Fixed, false, false, ""},
+    {"Any_other_code_is_fixed", Q("ab"), 4, "*", 0, false, false, "**ab"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, PadFieldTable, ::testing::ValuesIn(kPadCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PadField, NumbersIgnoreTheMachinesLocale)
+{
+    TestWorld world;
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const std::string savedNumeric = std::setlocale(LC_NUMERIC, nullptr);
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    EXPECT_EQ(PadField(1234.5, 10, Q(" "), Csv, false, false), Q("1234.5,"));
+    EXPECT_EQ(PadField(1234.5f, 10, Q(" "), Tab, false, false), Q("1234.5\t"));
+    EXPECT_EQ(PadField(-1234567, 10, Q("0"), Fixed, false, false), Q("00-1234567"));
+    std::setlocale(LC_NUMERIC, savedNumeric.c_str());
+    QLocale::setDefault(saved);
+}
+
+TEST(PadField, UnsupportedTypeWarnsAndGivesNothing)
+{
+    TestWorld world;
+    EXPECT_EQ(PadField(true, 5, Q(" "), Csv, false, false), QString());
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes.first().text, Q("Cannot pad this variant type: 11"));
+    EXPECT_EQ(PadField(QVariant(QStringList{Q("a")}), 5, Q(" "), Fixed, false, false), QString());
+    EXPECT_EQ(world.ui().boxes.last().text, Q("Cannot pad this variant type: 8200"));
+}
+
+TEST(PadField, CsvFieldsReadBackThroughDelimitedString)
+{
+    TestWorld world;
+    const QStringList values = {Q("Smith, J"), Q("5\" disk"), Q("\"quoted\""), Q("plain"),
+                                Q("a,\"b\",c")};
+    QString line;
+    for (const QString& v : values)
+        line += PadField(v, 10, Q(" "), Csv, false, true);
+    line.chop(1);
+    DelimitedString fields;
+    fields.SetSource(line);
+    ASSERT_EQ(fields.Count(), values.size());
+    for (int i = 0; i < values.size(); ++i)
+        EXPECT_EQ(fields.Word(i + 1), values[i]);
+}
+
+TEST(PadDate, FormatsWithThePatternAndPadsToItsLength)
+{
+    TestWorld world;
+    const QDateTime when(March15, QTime(9, 5));
+    EXPECT_EQ(PadDate(when, Q("yyyymmdd"), Fixed, false, true), Q("20240315"));
+    EXPECT_EQ(PadDate(March15, Q("dd/mm/yyyy"), Csv, false, true), Q("15/03/2024,"));
+    EXPECT_EQ(PadDate(when, Q("hh:nn"), Tab, false, true), Q("09:05\t"));
+    EXPECT_EQ(PadDate(Q("15/03/2024"), Q("yyyymmdd"), Fixed, false, true), Q("20240315"));
+    EXPECT_EQ(PadDate(QVariant(), Q("yyyymmdd"), Fixed, false, true), QString(8, u' '));
+    EXPECT_EQ(PadDate(QVariant(), Q("yyyymmdd"), Fixed, false, false), QString(8, u' '));
+    EXPECT_EQ(PadDate(QVariant(), Q("yyyymmdd"), Csv, false, true), Q(","));
+    EXPECT_EQ(PadDate(QVariant(), Q("yyyymmdd"), Tab, false, true), Q("\t"));
+}
+
+// Export file names -----------------------------------------------------------
+
+void Touch(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+}
+
+class ExportFileName : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        world.clock().Set(QDateTime(QDate(2026, 3, 5), QTime(14, 7, 30)));
+    }
+    void Automatic() { Settings().SetProgramRunningMode(RunningMode::Automatic); }
+
+    TestWorld world;
+};
+
+TEST_F(ExportFileName, AutomaticModeNumbersFromTheSequence)
+{
+    Automatic();
+    int32_t sequence = 0;
+    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503000.EXP"));
+    EXPECT_EQ(sequence, 0);
+    Touch(world.PathOf(Q("VQ70503000.EXP")));
+    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503001.EXP"));
+    EXPECT_EQ(sequence, 1);
+    // A caller that keeps its number gets the next one without a search.
+    sequence = 7;
+    EXPECT_EQ(MakeExportFileName(QString(), Q("DEB"), sequence), Q("DEB0503007.EXP"));
+    EXPECT_EQ(sequence, 7);
+}
+
+TEST_F(ExportFileName, InteractiveModeStampsDateAndTime)
+{
+    Settings().SetProgramRunningMode(RunningMode::Interactive);
+    int32_t sequence = 0;
+    EXPECT_EQ(MakeExportFileName(Q("+"), Q("VQ7"), sequence), Q("VQ7_050326_1407.EXP"));
+    Touch(world.PathOf(Q("VQ7_050326_1407.EXP")));
+    EXPECT_EQ(MakeExportFileName(Q("+"), Q("VQ7"), sequence), Q("VQ7_050326_140701.EXP"));
+    EXPECT_EQ(sequence, 1);
+    Touch(world.PathOf(Q("VQ7_050326_140701.EXP")));
+    sequence = 0;
+    EXPECT_EQ(MakeExportFileName(Q("+"), Q("VQ7"), sequence), Q("VQ7_050326_140702.EXP"));
+    EXPECT_EQ(sequence, 2);
+}
+
+TEST_F(ExportFileName, LooksInTheGivenFolderOnly)
+{
+    Automatic();
+    ASSERT_TRUE(QDir(world.Folder()).mkpath(Q("out/sub")));
+    Touch(world.PathOf(Q("out/VQ70503000.EXP")));
+    Touch(world.PathOf(Q("VQ70503001.EXP")));
+    // A folder of that name is no file.
+    ASSERT_TRUE(QDir(world.Folder()).mkpath(Q("out/VQ70503001.EXP")));
+    int32_t sequence = 0;
+    EXPECT_EQ(MakeExportFileName(Q("+out"), Q("VQ7"), sequence), Q("VQ70503001.EXP"));
+    EXPECT_EQ(sequence, 1);
+    sequence = 0;
+    EXPECT_EQ(MakeExportFileName(world.Folder() + Q("\\out\\"), Q("VQ7"), sequence),
+              Q("VQ70503001.EXP"));
+    sequence = 0;
+    EXPECT_EQ(MakeExportFileName(world.PathOf(Q("out/sub")), Q("VQ7"), sequence),
+              Q("VQ70503000.EXP"));
+}
+
+TEST_F(ExportFileName, NoNameLeftAfter999)
+{
+    Automatic();
+    for (int n = 0; n <= 999; ++n)
+        Touch(world.PathOf(QStringLiteral("VQ70503%1.EXP").arg(n, 3, 10, QLatin1Char('0'))));
+    int32_t sequence = 0;
+    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), QString());
+    EXPECT_EQ(sequence, 1000);
+    // A search that starts above 999 goes on upward.
+    sequence = 1000;
+    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ705031000.EXP"));
+    // A free number below 999 is still found.
+    QFile::remove(world.PathOf(Q("VQ70503998.EXP")));
+    sequence = 990;
+    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503998.EXP"));
+    EXPECT_EQ(sequence, 998);
+}
+
+TEST_F(ExportFileName, UsesTheExportFileTypeSetting)
+{
+    QFile ini(world.PathOf(Q("Nevix.INI")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[System]\r\nExportFileType=CSV\r\n");
+    ini.close();
+    Settings().Load();
+    Automatic();
+    int32_t sequence = 0;
+    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503000.CSV"));
+}
+
+} // namespace
