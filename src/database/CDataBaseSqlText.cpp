@@ -1,0 +1,162 @@
+// The SQL text helpers of CDataBase: pure functions, no database.
+#include "database/CDataBase.h"
+
+#include "database/SqliteError.h"
+#include "database/Statement.h"
+#include "platform/AppContext.h"
+
+namespace {
+QString Quoted(const QString& text)
+{
+    return QLatin1Char('\'') + CDataBase::EscapeQuotes(text) + QLatin1Char('\'');
+}
+
+// A date (or date and time) held by a value: a date value, or a text that
+// reads as one. No value otherwise.
+std::optional<QDateTime> DateOf(const QVariant& value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    switch (value.typeId()) {
+    case QMetaType::QDateTime:
+        return value.toDateTime().isValid() ? std::optional(value.toDateTime()) : std::nullopt;
+    case QMetaType::QDate:
+        return value.toDate().isValid() ? std::optional(QDateTime(value.toDate(), QTime(0, 0)))
+                                        : std::nullopt;
+    case QMetaType::QString: {
+        const QString text = value.toString().trimmed();
+        QDateTime when = ParseSqlDateTime(text);
+        for (const char* pattern : {"d/M/yyyy H:m:s", "d/M/yyyy H:m", "d/M/yyyy", "yyyy/M/d H:m:s",
+                                    "yyyy/M/d", "d-MMM-yyyy", "d MMM yyyy"}) {
+            if (when.isValid())
+                break;
+            when = QDateTime::fromString(text, QLatin1String(pattern));
+        }
+        return when.isValid() ? std::optional(when) : std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+} // namespace
+
+QString CDataBase::FormatSQLBetweenDates(const QDate& aDate1, const QDate& aDate2)
+{
+    return QStringLiteral("BETWEEN '") + aDate1.toString(QStringLiteral("yyyy-MM-dd")) +
+           QStringLiteral(" 00:00:00' AND '") + aDate2.toString(QStringLiteral("yyyy-MM-dd")) +
+           QStringLiteral(" 23:59:59'");
+}
+
+QString CDataBase::FormatSQLDate(const QVariant& aDate)
+{
+    const std::optional<QDateTime> when = DateOf(aDate);
+    if (!when)
+        return QStringLiteral("NULL");
+    return QLatin1Char('\'') + SqlDateText(when->date()) + QLatin1Char('\'');
+}
+
+QString CDataBase::FormatSQLDateTime(const QVariant& aDate)
+{
+    if (aDate.isNull())
+        return QStringLiteral("NULL");
+    const std::optional<QDateTime> when = DateOf(aDate);
+    if (!when)
+        throw NevixError(ErrorNumbers::TypeMismatch, QStringLiteral("Type mismatch"),
+                         QStringLiteral("CDataBase.FormatSQLDateTime"));
+    return QLatin1Char('\'') + SqlDateTimeText(*when) + QLatin1Char('\'');
+}
+
+QString CDataBase::FormatSQLDateTimeWhere(const QVariant& aDate)
+{
+    const QString value = FormatSQLDateTime(aDate);
+    return value == QLatin1String("NULL") ? QStringLiteral("IS NULL") : QLatin1Char('=') + value;
+}
+
+QString CDataBase::MakeTimestamp()
+{
+    return MakeTimestamp(AppContext::Current().clock().Now());
+}
+
+QString CDataBase::MakeTimestamp(const QDateTime& now)
+{
+    // Seconds since midnight to the hundredth, with no digit required
+    // before the point: half a second after midnight is ".50".
+    const qint64 hundredths = now.time().msecsSinceStartOfDay() / 10;
+    const qint64 seconds = hundredths / 100;
+    return now.date().toString(QStringLiteral("yyyyMMdd")) + QLatin1Char(':') +
+           (seconds > 0 ? QString::number(seconds) : QString()) + QLatin1Char('.') +
+           QStringLiteral("%1").arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString CDataBase::SQLTimeStamp(const NullableString& aTimeStamp)
+{
+    return Quoted(aTimeStamp.value_or(QString()));
+}
+
+QString CDataBase::SQLTimeStampWhere(const NullableString& aTimeStamp)
+{
+    return aTimeStamp ? QLatin1Char('=') + Quoted(*aTimeStamp) : QStringLiteral("IS NULL");
+}
+
+QString CDataBase::EscapeQuotes(const QString& strInputString)
+{
+    QString text = strInputString;
+    return text.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+QString CDataBase::ConcatWhereClause(const QString& sClause, const QString& sToAdd,
+                                     const QString& sOperator)
+{
+    if (sClause.isEmpty())
+        return QStringLiteral(" where ") + sToAdd;
+    return sClause + QLatin1Char(' ') + sOperator + QLatin1Char(' ') + sToAdd;
+}
+
+QString CDataBase::EscapeQuotesOrNull(const QString& strInputString)
+{
+    return strInputString.isEmpty() ? QStringLiteral("NULL") : Quoted(strInputString);
+}
+
+QString CDataBase::EscapeQuotesOrNullWhere(const QString& strInputString)
+{
+    if (strInputString.isEmpty())
+        return QStringLiteral(" IS NULL");
+    if (!strInputString.contains(QLatin1Char('*')))
+        return QStringLiteral("= ") + Quoted(strInputString);
+    // "*" is the user's wildcard; the engine's own wildcards in the text
+    // are meant literally.
+    QString pattern;
+    bool escaped = false;
+    for (const QChar c : strInputString) {
+        if (c == QLatin1Char('*')) {
+            pattern += QLatin1Char('%');
+        } else if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\')) {
+            pattern += QLatin1Char('\\') + c;
+            escaped = true;
+        } else {
+            pattern += c;
+        }
+    }
+    return QStringLiteral(" LIKE ") + Quoted(pattern) +
+           (escaped ? QStringLiteral(" ESCAPE '\\'") : QString());
+}
+
+QString CDataBase::BuildConnectionString(const ConnectionParams& params)
+{
+    QString text = QStringLiteral("Provider=") + params.Provider + QLatin1Char(';') +
+                   QStringLiteral("Data Source=") + params.Source + QLatin1Char(';');
+    if (params.EngineType != 0)
+        text += QStringLiteral("Jet OLEDB:Engine Type=") + QString::number(params.EngineType) +
+                QLatin1Char(';');
+    if (!params.DbPassword.isEmpty())
+        text += QStringLiteral("Jet OLEDB:Database Password=") + params.DbPassword +
+                QLatin1Char(';');
+    if (!params.User.isEmpty()) {
+        text += QStringLiteral("User Id=") + params.User + QLatin1Char(';');
+        if (!params.UserPassword.isEmpty())
+            text += QStringLiteral("Password=") + params.UserPassword + QLatin1Char(';');
+    } else {
+        text += QStringLiteral("User Id=Admin;");
+    }
+    return text + QStringLiteral(";Mode=Share Deny None");
+}

@@ -1,0 +1,189 @@
+#include "database/DatabaseSchema.h"
+
+#include "core/DiskFunctions.h"
+#include "database/CDataBase.h"
+#include "platform/NevixError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace {
+const QString Source = QStringLiteral("DatabaseSchema.CreateNewDatabase");
+
+ColumnDefinition Key(const QString& name, const QString& type = QStringLiteral("TEXT(50)"))
+{
+    return {name, type, false};
+}
+ColumnDefinition Text(const QString& name, int size)
+{
+    return {name, QStringLiteral("TEXT(%1)").arg(size)};
+}
+ColumnDefinition Col(const QString& name, const char* type)
+{
+    return {name, QLatin1String(type)};
+}
+ColumnDefinition Stamp()
+{
+    return Text(QStringLiteral("TmStamp"), 20);
+}
+IndexDefinition PrimaryKey(const QString& fields)
+{
+    return {QStringLiteral("PrimaryKey"), fields, true, true};
+}
+IndexDefinition Index(const QString& name, const QString& fields)
+{
+    return {name, fields};
+}
+
+std::vector<TableDefinition> BuildTables()
+{
+    return {
+        {QStringLiteral("TKEYS"),
+         {Key(QStringLiteral("TABLENAME")), Key(QStringLiteral("PREFIX"), QStringLiteral("TEXT(10)")),
+          Key(QStringLiteral("KEYLENGTH"), QStringLiteral("Long")),
+          Key(QStringLiteral("KEYVALUE"), QStringLiteral("Long"))},
+         {PrimaryKey(QStringLiteral("TABLENAME"))}},
+        {QStringLiteral("DBVERSION"),
+         {Key(QStringLiteral("DBVID"), QStringLiteral("Long")), Text(QStringLiteral("SCHEMAID"), 20)},
+         {PrimaryKey(QStringLiteral("DBVID"))}},
+        {QStringLiteral("System_Parameters"),
+         {Key(QStringLiteral("SysId"), QStringLiteral("TEXT(20)")), Text(QStringLiteral("Party_Name"), 255),
+          Col(QStringLiteral("VQ3_Control_Reference"), "Long"),
+          Col(QStringLiteral("VQ3_Maintenance_Term"), "Short"), Text(QStringLiteral("VQ3_Maintenance_Period"), 10),
+          Col(QStringLiteral("VQ7_Maintenance_Term"), "Short"), Text(QStringLiteral("VQ7_Maintenance_Period"), 10),
+          Col(QStringLiteral("DEB_Maintenance_Term"), "Short"), Text(QStringLiteral("DEB_Maintenance_Period"), 10),
+          Col(QStringLiteral("TransLog_Maintenance_Term"), "Short"),
+          Text(QStringLiteral("TransLog_Maintenance_Period"), 10),
+          Col(QStringLiteral("SetupComplete"), "Bit"), Col(QStringLiteral("DuplicateNumberOfDays"), "Short"),
+          Col(QStringLiteral("DuplicatesToPrint"), "Bit"), Col(QStringLiteral("DuplicatesToFile"), "Bit"),
+          Text(QStringLiteral("DuplicateReportPath"), 255), Col(QStringLiteral("OnlyReportCurrentDuplicates"), "Bit"),
+          Col(QStringLiteral("TimeOfLastDuplicate"), "DATETIME"), Col(QStringLiteral("LegacyExport"), "Bit"),
+          Col(QStringLiteral("ExportFormat"), "Short"), Col(QStringLiteral("ImportAutoExecuteVQ3Errors"), "Bit"),
+          Col(QStringLiteral("ControlRefsSeeded"), "Bit"), Col(QStringLiteral("AutoCompactAtStartUp"), "Bit"),
+          Col(QStringLiteral("AutoMaintenanceAtStartUp"), "Bit"),
+          Col(QStringLiteral("LastAutoCompactDate"), "DATETIME"), Col(QStringLiteral("RunningInTestMode"), "Bit"),
+          Col(QStringLiteral("BatchSize"), "Integer"), Col(QStringLiteral("TrimAsterisk"), "Bit"),
+          Col(QStringLiteral("WriteFromLeft"), "Bit"), Text(QStringLiteral("ExportFileFormat"), 3), Stamp()},
+         {PrimaryKey(QStringLiteral("SysId"))}},
+        {QStringLiteral("Transmission_Log"),
+         {Key(QStringLiteral("LogId"), QStringLiteral("TEXT(20)")), Col(QStringLiteral("Time_Of_Event"), "DATETIME"),
+          Col(QStringLiteral("Run_Number"), "Long"), Col(QStringLiteral("Event_Code"), "Short"),
+          Text(QStringLiteral("Event_Text"), 255), Text(QStringLiteral("ProcessCode"), 10),
+          Text(QStringLiteral("UserName"), 50), Text(QStringLiteral("ComputerName"), 50), Stamp()},
+         {PrimaryKey(QStringLiteral("LogId")), Index(QStringLiteral("Run_Number"), QStringLiteral("Run_Number")),
+          Index(QStringLiteral("Time_Of_Event"), QStringLiteral("Time_Of_Event"))}},
+        {QStringLiteral("COMMSLOCK"),
+         {Key(QStringLiteral("ID"), QStringLiteral("TEXT(20)")), Text(QStringLiteral("ComputerName"), 50),
+          Text(QStringLiteral("LockedBy"), 50), Col(QStringLiteral("LockedOn"), "DATETIME"),
+          Key(QStringLiteral("LockType"), QStringLiteral("Long")), Stamp()},
+         {PrimaryKey(QStringLiteral("ID")), {QStringLiteral("LockType"), QStringLiteral("LockType"), false, true}}},
+        {QStringLiteral("NEVIX_PARAMETERS"),
+         {Key(QStringLiteral("Id"), QStringLiteral("TEXT(20)")), Text(QStringLiteral("UserName"), 50),
+          Text(QStringLiteral("NPassword"), 50), Stamp()},
+         {PrimaryKey(QStringLiteral("Id"))}},
+        {QStringLiteral("USERS"),
+         {Key(QStringLiteral("UserId"), QStringLiteral("TEXT(20)")), Key(QStringLiteral("UserName"), QStringLiteral("TEXT(50)")),
+          Text(QStringLiteral("UPassword"), 50), Text(QStringLiteral("Description"), 255),
+          Col(QStringLiteral("Enabled"), "Bit"), Col(QStringLiteral("CanChangPw"), "Bit"), Stamp()},
+         {PrimaryKey(QStringLiteral("UserId")), Index(QStringLiteral("UserName"), QStringLiteral("UserName"))}},
+        {QStringLiteral("USER_GROUPS"),
+         {Key(QStringLiteral("UGroupId"), QStringLiteral("TEXT(40)")), Text(QStringLiteral("Name"), 50),
+          Text(QStringLiteral("Description"), 255), Text(QStringLiteral("Roles"), 255), Stamp()},
+         {PrimaryKey(QStringLiteral("UGroupId")), Index(QStringLiteral("Name"), QStringLiteral("Name"))}},
+        {QStringLiteral("USER_GROUP_LINK"),
+         {Key(QStringLiteral("Id"), QStringLiteral("TEXT(40)")), Text(QStringLiteral("UGroupId"), 40),
+          Text(QStringLiteral("UserId"), 20), Stamp()},
+         {PrimaryKey(QStringLiteral("Id")), Index(QStringLiteral("UserId"), QStringLiteral("UserId")),
+          Index(QStringLiteral("UGroupId"), QStringLiteral("UGroupId"))}},
+        {QStringLiteral("ENQUIRER"),
+         {Key(QStringLiteral("EnquirerId"), QStringLiteral("TEXT(5)")), Text(QStringLiteral("EnqName"), 255),
+          Text(QStringLiteral("IntermediaryId"), 3), Text(QStringLiteral("ExportFolder"), 255),
+          Text(QStringLiteral("ImportFolder"), 255), Col(QStringLiteral("IsDefault"), "Bit"),
+          Col(QStringLiteral("IsEnabled"), "Bit"), Stamp()},
+         {PrimaryKey(QStringLiteral("EnquirerId"))}},
+        {QStringLiteral("USER_ENQUIRER_LINK"),
+         {Key(QStringLiteral("ID"), QStringLiteral("TEXT(20)")), Text(QStringLiteral("EnquirerId"), 5),
+          Text(QStringLiteral("UserId"), 20), Stamp()},
+         {PrimaryKey(QStringLiteral("ID")), Index(QStringLiteral("UserId"), QStringLiteral("UserId")),
+          Index(QStringLiteral("EnquirerId"), QStringLiteral("EnquirerId"))}},
+        {QStringLiteral("ENQUIRY_REASON"),
+         {Key(QStringLiteral("Id"), QStringLiteral("TEXT(20)")), Text(QStringLiteral("Description"), 50),
+          Text(QStringLiteral("EnquiryCode"), 4), Text(QStringLiteral("EnquirerId"), 5),
+          Col(QStringLiteral("IsDefault"), "Bit"), Col(QStringLiteral("IsEnabled"), "Bit"),
+          Col(QStringLiteral("DateOfEventCutOff"), "Integer"), Stamp()},
+         {PrimaryKey(QStringLiteral("Id")), Index(QStringLiteral("EnquirerId"), QStringLiteral("EnquirerId"))}},
+    };
+}
+} // namespace
+
+const std::vector<TableDefinition>& DatabaseSchema::Tables()
+{
+    static const std::vector<TableDefinition> tables = BuildTables();
+    return tables;
+}
+
+void DatabaseSchema::CreateTables(CDataBase& db)
+{
+    db.BeginTrans();
+    try {
+        for (const TableDefinition& table : Tables()) {
+            const ColumnDefinition& first = table.Columns.front();
+            db.AddTable(table.Name, first.Name, first.Type, first.AllowNulls);
+            for (size_t i = 1; i < table.Columns.size(); ++i) {
+                const ColumnDefinition& column = table.Columns[i];
+                db.AddField(table.Name, column.Name, column.Type, column.AllowNulls, false);
+            }
+            for (const IndexDefinition& index : table.Indexes)
+                db.AddIndex(table.Name, index.Fields, index.Name, index.Primary, index.Unique);
+        }
+        db.CommitTrans();
+    } catch (...) {
+        db.Rollback();
+        throw;
+    }
+}
+
+void DatabaseSchema::CreateNewDatabase(const QString& path, const InitialAdministrator& admin)
+{
+    const QString target = ToForwardSlashes(path);
+    if (QFileInfo::exists(target))
+        throw NevixError(ErrorNumbers::ObjectErrorBase,
+                         QStringLiteral("The database already exists: ") + target, Source);
+    const QFileInfo info(target);
+    if (!QDir(info.absolutePath()).exists())
+        throw NevixError(ErrorNumbers::PathNotFound,
+                         QStringLiteral("Path not found: ") + info.absolutePath(), Source);
+
+    // Built under a name of its own, so that no installation ever sees a
+    // half-made database under the real name.
+    QString building;
+    {
+        QTemporaryFile file(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                            QStringLiteral(".XXXXXX"));
+        if (!file.open())
+            throw NevixError(ErrorNumbers::PathFileAccess,
+                             QStringLiteral("Path/File access error: ") + file.errorString(), Source);
+        file.setAutoRemove(false);
+        building = file.fileName();
+    }
+    try {
+        {
+            CDataBase db;
+            db.SetConnectionParams(building, QStringLiteral("Microsoft.Jet.OLEDB.4.0"), {}, {}, {});
+            db.SetIsSingleUserConnection(true);
+            CreateTables(db);
+            InsertDeliveredRows(db, admin);
+            db.Disconnect();
+        }
+        QFile::setPermissions(building, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadGroup | QFileDevice::WriteGroup);
+        if (!QFile::rename(building, target))
+            throw NevixError(ErrorNumbers::PathFileAccess,
+                             QStringLiteral("The database could not be created: ") + target, Source);
+    } catch (...) {
+        QFile::remove(building);
+        throw;
+    }
+}

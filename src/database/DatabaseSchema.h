@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class CDataBase;
+
+struct ColumnDefinition {
+    QString Name;
+    QString Type; // as the schema steps write it: "TEXT(50)", "Integer", "Bit", "DATETIME"
+    bool AllowNulls = true;
+};
+
+struct IndexDefinition {
+    QString Name;
+    QString Fields;
+    bool Primary = false;
+    bool Unique = false;
+};
+
+struct TableDefinition {
+    QString Name;
+    std::vector<ColumnDefinition> Columns;
+    std::vector<IndexDefinition> Indexes;
+};
+
+// The first administrator of a new database (a member of "Administrators");
+// the README names the defaults.
+struct InitialAdministrator {
+    QString UserName = QStringLiteral("ADMIN");
+    QString Password = QStringLiteral("ADMIN");
+};
+
+// The delivered database: a new file at the current schema version holding
+// every table and the rows the program reads but never creates.
+class DatabaseSchema {
+public:
+    // Every table of a new database, in the order they are created.
+    static const std::vector<TableDefinition>& Tables();
+
+    // Creates the file, which must not exist yet: it is built under a
+    // temporary name beside it and appears only when complete.
+    static void CreateNewDatabase(const QString& path, const InitialAdministrator& admin = {});
+
+    // The steps, on a database reached through db (one transaction each).
+    static void CreateTables(CDataBase& db);
+    static void InsertDeliveredRows(CDataBase& db, const InitialAdministrator& admin);
+
+    // The built-in account of the unattended runs.
+    static inline const QString AutoExecuteUserName = QStringLiteral("AUTOEXECUTE");
+    static QString AutoExecutePassword();
+};

@@ -1,0 +1,212 @@
+#include "database/Record.h"
+
+#include "database/CDataBase.h"
+#include "database/RecordSet.h"
+#include "database/SimpleDBkeyMaker.h"
+
+#include <QStringList>
+
+namespace {
+const QString StampColumn = QStringLiteral("TmStamp");
+
+QString Bracketed(const QString& name)
+{
+    return QLatin1Char('[') + name + QLatin1Char(']');
+}
+} // namespace
+
+NevixError Record::ConcurrencyError()
+{
+    return NevixError(ErrorNumbers::Concurrency, QStringLiteral("Concurrency prevented update."));
+}
+
+QVariant Record::TextOrNull(const QString& value)
+{
+    return value.isEmpty() ? QVariant() : QVariant(value);
+}
+
+void Record::SetIsDeleted(bool value)
+{
+    m_flags.IsDeleted = value;
+    if (value != m_savedFlags.IsDeleted)
+        MarkDirty();
+}
+
+void Record::SetOldTimeStamp(const NullableString& value)
+{
+    m_flags.OldTimeStamp = value;
+    if (value != m_savedFlags.OldTimeStamp)
+        MarkDirty();
+}
+
+void Record::TakeSavedCopy()
+{
+    CopyFieldsToSaved();
+    m_savedFlags = m_flags;
+}
+
+void Record::RestoreSavedCopy()
+{
+    CopySavedToFields();
+    m_flags = m_savedFlags;
+}
+
+void Record::EndSetDefaultsEdit()
+{
+    m_flags.IsDirty = false;
+    TakeSavedCopy();
+    m_beenApplied = false;
+}
+
+void Record::EndEdit()
+{
+    TakeSavedCopy();
+    m_beenApplied = true;
+}
+
+void Record::CancelEdit()
+{
+    RestoreSavedCopy();
+    m_beenApplied = false;
+}
+
+void Record::Reset()
+{
+    SetDefaults();
+    m_flags = RecordFlags{};
+    TakeSavedCopy();
+    m_beenApplied = false;
+}
+
+CDataBase& Record::RequireDataSource() const
+{
+    if (!m_db)
+        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No data source"),
+                         Table().Name + QStringLiteral(".Apply"));
+    return *m_db;
+}
+
+void Record::LoadByRecordSet(const RecordSet& objRs)
+{
+    const bool been = m_beenApplied;
+    Reset();
+    m_beenApplied = been;
+    if (objRs.HasRow()) {
+        ReadRow(objRs);
+        m_flags.OldTimeStamp = objRs.Text(StampColumn);
+        m_flags.IsNew = false;
+    }
+    TakeSavedCopy();
+}
+
+void Record::LoadQuery(const QString& sql, const SqlValues& values)
+{
+    RecordSet rs = RequireDataSource().OpenRecordSet(sql, values);
+    LoadByRecordSet(rs);
+    rs.Close();
+}
+
+QString Record::InsertSql(const ColumnValues& columns) const
+{
+    const RecordTable& table = Table();
+    QStringList names{Bracketed(table.KeyColumn)};
+    for (const ColumnValue& column : columns)
+        names << Bracketed(column.Name);
+    names << StampColumn;
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), names.size());
+    return QStringLiteral("INSERT INTO ") + Bracketed(table.Name) + QStringLiteral(" (") +
+           names.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
+           marks.join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+QString Record::UpdateSql(const ColumnValues& columns) const
+{
+    const RecordTable& table = Table();
+    QString sql = QStringLiteral("UPDATE ") + Bracketed(table.Name) + QStringLiteral(" SET ");
+    for (const ColumnValue& column : columns)
+        sql += Bracketed(column.Name) + QStringLiteral("=?,");
+    return sql + StampColumn + QStringLiteral("=? WHERE ") + Bracketed(table.KeyColumn) +
+           QStringLiteral("=? AND TmStamp ") +
+           (m_flags.OldTimeStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
+}
+
+QString Record::DeleteSql() const
+{
+    const RecordTable& table = Table();
+    return QStringLiteral("DELETE FROM ") + Bracketed(table.Name) + QStringLiteral(" WHERE ") +
+           Bracketed(table.KeyColumn) + QStringLiteral("=? AND TmStamp ") +
+           (m_flags.OldTimeStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
+}
+
+SqlValues Record::InsertValues(const ColumnValues& columns, const QString& newStamp) const
+{
+    SqlValues values;
+    values.reserve(qsizetype(columns.size()) + 2);
+    values << Key();
+    for (const ColumnValue& column : columns)
+        values << column.Value;
+    values << newStamp;
+    return values;
+}
+
+SqlValues Record::UpdateValues(const ColumnValues& columns, const QString& newStamp) const
+{
+    SqlValues values;
+    values.reserve(qsizetype(columns.size()) + 3);
+    for (const ColumnValue& column : columns)
+        values << column.Value;
+    values << newStamp << Key();
+    if (m_flags.OldTimeStamp)
+        values << *m_flags.OldTimeStamp;
+    return values;
+}
+
+SqlValues Record::DeleteValues() const
+{
+    SqlValues values{Key()};
+    if (m_flags.OldTimeStamp)
+        values << *m_flags.OldTimeStamp;
+    return values;
+}
+
+void Record::WriteOneRow(const QString& sql, const SqlValues& values)
+{
+    if (RequireDataSource().ExecuteUpdate(sql, values) != 1)
+        throw ConcurrencyError();
+}
+
+void Record::MarkApplied(const NullableString& newStamp)
+{
+    if (newStamp)
+        m_flags.OldTimeStamp = newStamp;
+    m_flags.IsDirty = false;
+    m_flags.IsNew = false;
+    TakeSavedCopy();
+    m_beenApplied = true;
+}
+
+void Record::Apply()
+{
+    if (!IsDirty())
+        return;
+    CDataBase& db = RequireDataSource();
+    const QString stamp = CDataBase::MakeTimestamp();
+    if (m_flags.IsNew && m_flags.IsDeleted) {
+        MarkApplied(std::nullopt); // created and deleted before it was ever written
+        return;
+    }
+    if (m_flags.IsNew) {
+        const RecordTable& table = Table();
+        if (!table.KeyCounter.isEmpty())
+            SetKey(db.KeyMaker().GenerateKey(table.KeyCounter, m_v2AutoIncrementValue));
+        const ColumnValues columns = RowValues();
+        WriteOneRow(InsertSql(columns), InsertValues(columns, stamp));
+    } else if (m_flags.IsDeleted) {
+        WriteOneRow(DeleteSql(), DeleteValues());
+    } else {
+        const ColumnValues columns = RowValues();
+        WriteOneRow(UpdateSql(columns), UpdateValues(columns, stamp));
+    }
+    MarkApplied(stamp);
+}

@@ -1,0 +1,216 @@
+#include "database/Statement.h"
+
+#include "database/SqliteError.h"
+
+#include <QByteArray>
+#include <QDateTime>
+
+#include <sqlite3.h>
+
+namespace {
+const QString StoredFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+}
+
+QString SqlDateTimeText(const QDateTime& value)
+{
+    return value.toString(StoredFormat);
+}
+
+QString SqlDateText(const QDate& value)
+{
+    return value.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
+}
+
+QDateTime ParseSqlDateTime(const QString& text)
+{
+    const QString t = text.trimmed();
+    QDateTime value = QDateTime::fromString(t, StoredFormat);
+    if (!value.isValid())
+        value = QDateTime::fromString(t, Qt::ISODate);
+    if (!value.isValid()) {
+        const QDate day = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
+        if (day.isValid())
+            value = QDateTime(day, QTime(0, 0));
+    }
+    return value;
+}
+
+Statement::Statement(sqlite3* db, sqlite3_stmt* stmt, bool owned, QString source, bool* inUse)
+    : m_db(db), m_stmt(stmt), m_owned(owned), m_source(std::move(source)), m_inUse(inUse)
+{
+    if (m_inUse)
+        *m_inUse = true;
+}
+
+Statement::~Statement()
+{
+    if (!m_stmt)
+        return;
+    if (m_owned) {
+        sqlite3_finalize(m_stmt);
+    } else {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+    if (m_inUse)
+        *m_inUse = false;
+}
+
+Statement::Statement(Statement&& other) noexcept
+    : m_db(other.m_db), m_stmt(other.m_stmt), m_owned(other.m_owned),
+      m_source(std::move(other.m_source)), m_inUse(other.m_inUse),
+      m_kinds(std::move(other.m_kinds))
+{
+    other.m_stmt = nullptr;
+    other.m_inUse = nullptr;
+}
+
+void Statement::Bind(int index, const QVariant& value)
+{
+    int rc = SQLITE_OK;
+    if (!value.isValid() || value.isNull()) {
+        rc = sqlite3_bind_null(m_stmt, index);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int(m_stmt, index, value.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::ULong:
+        case QMetaType::ULongLong:
+            rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(),
+                                     static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QDateTime: {
+            const QDateTime when = value.toDateTime();
+            if (!when.isValid()) {
+                rc = sqlite3_bind_null(m_stmt, index);
+                break;
+            }
+            const QByteArray text = SqlDateTimeText(when).toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QDate: {
+            const QDate day = value.toDate();
+            if (!day.isValid()) {
+                rc = sqlite3_bind_null(m_stmt, index);
+                break;
+            }
+            const QByteArray text = SqlDateText(day).toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QString text = value.toString();
+            rc = sqlite3_bind_text16(m_stmt, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+    }
+    CheckSqlite(m_db, rc, m_source);
+}
+
+void Statement::BindAll(const SqlValues& values)
+{
+    const int expected = sqlite3_bind_parameter_count(m_stmt);
+    if (expected != values.size())
+        throw NevixError(ErrorNumbers::InvalidArgument,
+                         QStringLiteral("The statement takes %1 values, %2 were given")
+                             .arg(expected).arg(values.size()),
+                         m_source);
+    for (int i = 0; i < values.size(); ++i)
+        Bind(i + 1, values.at(i));
+}
+
+bool Statement::Step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    // The reset gives the extended code and message of the failure.
+    sqlite3_reset(m_stmt);
+    throw SqliteFailure(m_db, rc, m_source);
+}
+
+int Statement::RunToEnd()
+{
+    while (Step()) {
+    }
+    return sqlite3_changes(m_db);
+}
+
+int Statement::ColumnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QString Statement::ColumnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
+Statement::Kind Statement::KindOf(int column) const
+{
+    if (m_kinds.empty()) {
+        const int count = ColumnCount();
+        m_kinds.resize(count, Kind::Plain);
+        for (int i = 0; i < count; ++i) {
+            const QByteArray declared = QByteArray(sqlite3_column_decltype(m_stmt, i)).toUpper();
+            if (declared.contains("BOOL") || declared.startsWith("BIT"))
+                m_kinds[i] = Kind::Boolean;
+            else if (declared.contains("DATE") || declared.contains("TIME"))
+                m_kinds[i] = Kind::DateTime;
+        }
+    }
+    return m_kinds[column];
+}
+
+QVariant Statement::Column(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER: {
+        const qlonglong number = sqlite3_column_int64(m_stmt, column);
+        if (KindOf(column) == Kind::Boolean)
+            return QVariant(number != 0);
+        return QVariant(number);
+    }
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    case SQLITE_BLOB: {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
+        return QVariant(QByteArray(data, sqlite3_column_bytes(m_stmt, column)));
+    }
+    default: {
+        const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(m_stmt, column));
+        const QString text = QString::fromUtf16(data, sqlite3_column_bytes16(m_stmt, column) / 2);
+        if (KindOf(column) == Kind::DateTime) {
+            const QDateTime when = ParseSqlDateTime(text);
+            if (when.isValid())
+                return QVariant(when);
+        }
+        return QVariant(text);
+    }
+    }
+}
