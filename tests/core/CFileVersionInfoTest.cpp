@@ -1,0 +1,165 @@
+#include "core/CFileVersionInfo.h"
+#include "core/PeVersionResource.h"
+#include "support/TestWorld.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Q(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QString Fixture(const char* name)
+{
+    return QStringLiteral(NEVIX_TEST_DATA "/") + QString::fromLatin1(name);
+}
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+TEST(CFileVersionInfo, ReadsTheFixedPartAndStringsOfADll)
+{
+    CFileVersionInfo info;
+    info.SetFullPathName(Fixture("version-en-gb.dll"));
+    ASSERT_TRUE(info.Available());
+    EXPECT_EQ(info.FullPathName(), Fixture("version-en-gb.dll"));
+    EXPECT_EQ(info.VerStructure(), Q("1.0"));
+    EXPECT_EQ(info.VerFile(), Q("3.01.0005"));
+    EXPECT_EQ(info.VerProduct(), Q("3.01.0205"));
+    EXPECT_EQ(info.FileFlags(), QString());
+    EXPECT_EQ(info.FileOS(), Q("NT-Win32"));
+    EXPECT_EQ(info.FileType(), Q("DLL"));
+    EXPECT_EQ(info.FileSubType(), QString());
+    EXPECT_EQ(info.Language(), Q("English (United Kingdom)"));
+    EXPECT_EQ(info.CompanyName(), Q("Fixture Works Ltd"));
+    EXPECT_EQ(info.Comments(), Q("Version resource fixture"));
+    EXPECT_EQ(info.FileDescription(), Q("Fixture library"));
+    EXPECT_EQ(info.FileVersion(), Q("3.01.0005"));
+    EXPECT_EQ(info.InternalName(), Q("fixture"));
+    EXPECT_EQ(info.LegalCopyright(), Q("Copyright (C) 2024 Fixture Works Ltd"));
+    EXPECT_EQ(info.OriginalFilename(), Q("fixture.dll"));
+    EXPECT_EQ(info.ProductName(), Q("Fixture Product"));
+    EXPECT_EQ(info.ProductVersion(), Q("3.01.0205"));
+    EXPECT_EQ(info.LegalTrademarks(), QString());
+    EXPECT_EQ(info.PrivateBuild(), QString());
+    EXPECT_EQ(info.SpecialBuild(), QString());
+}
+
+TEST(CFileVersionInfo, PredefinedNamesAndValues)
+{
+    CFileVersionInfo info;
+    info.SetFullPathName(Fixture("version-en-gb.dll"));
+    EXPECT_EQ(info.PredefinedName(0), Q("Language"));
+    EXPECT_EQ(info.PredefinedName(2), Q("Company Name"));
+    EXPECT_EQ(info.PredefinedName(14), Q("LegalTrademarks2"));
+    EXPECT_EQ(info.PredefinedName(15), QString());
+    EXPECT_EQ(info.PredefinedName(-1), QString());
+    EXPECT_EQ(info.PredefinedValue(0), info.Language());
+    EXPECT_EQ(info.PredefinedValue(2), info.CompanyName());
+    EXPECT_EQ(info.PredefinedValue(9), info.ProductName());
+    EXPECT_EQ(info.PredefinedValue(-1), QString());
+    EXPECT_EQ(info.PredefinedValue(15), QString());
+}
+
+TEST(CFileVersionInfo, StringsUnderUsEnglishWhenTheTranslationNamesAnother)
+{
+    CFileVersionInfo info;
+    info.SetFullPathName(Fixture("version-us-strings.exe"));
+    ASSERT_TRUE(info.Available());
+    EXPECT_EQ(info.Language(), Q("German (Germany)"));
+    EXPECT_EQ(info.CompanyName(), Q("Fixture Works Ltd"));
+    EXPECT_EQ(info.FileVersion(), Q("3.01.0005"));
+    EXPECT_EQ(info.SpecialBuild(), Q("fixture special"));
+    EXPECT_EQ(info.FileFlags(), Q("Debug Special"));
+    EXPECT_EQ(info.FileType(), Q("Driver"));
+    EXPECT_EQ(info.FileSubType(), Q("Display drv"));
+    EXPECT_EQ(info.VerFile(), Q("1.02.0304"));
+    EXPECT_EQ(info.VerProduct(), Q("1.02.0004"));
+}
+
+TEST(CFileVersionInfo, OtherFilesHaveNoVersionAndChangeNothingElse)
+{
+    TestWorld world;
+    CFileVersionInfo info;
+    info.SetFullPathName(Fixture("version-en-gb.dll"));
+    ASSERT_TRUE(info.Available());
+
+    QFile text(world.PathOf(Q("notes.txt")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("MZ but not a program\n");
+    text.close();
+    for (const QString& path : {world.PathOf(Q("notes.txt")), world.PathOf(Q("missing.dll")),
+                                QCoreApplication::applicationFilePath(),
+                                Fixture("make_version_fixtures.py")}) {
+        info.SetFullPathName(path);
+        EXPECT_FALSE(info.Available()) << path.toStdString();
+        EXPECT_EQ(info.FullPathName(), path);
+        EXPECT_EQ(info.CompanyName(), Q("Fixture Works Ltd"));
+        EXPECT_EQ(info.VerFile(), Q("3.01.0005"));
+    }
+
+    // An empty path changes nothing at all.
+    info.SetFullPathName(QString());
+    EXPECT_EQ(info.FullPathName(), Fixture("make_version_fixtures.py"));
+}
+
+TEST(CFileVersionInfo, RelativeAndBackslashPathsAreMadeFull)
+{
+    TestWorld world;
+    QFile::copy(Fixture("version-en-gb.dll"), world.PathOf(Q("lib.dll")));
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(world.Folder()));
+    CFileVersionInfo info;
+    info.SetFullPathName(Q(".\\lib.dll"));
+    QDir::setCurrent(saved);
+    EXPECT_EQ(info.FullPathName(), QDir(world.Folder()).canonicalPath() + Q("/lib.dll"));
+    EXPECT_TRUE(info.Available());
+}
+
+TEST(PeVersionResource, DamagedFilesNeverReadOutOfBounds)
+{
+    const QByteArray whole = Bytes(Fixture("version-en-gb.dll"));
+    ASSERT_TRUE(PeVersionResource::Parse(whole).has_value());
+    // Cut anywhere: no version resource, or a partial one, never a crash.
+    for (qsizetype size = 0; size < whole.size(); size += 7)
+        (void)PeVersionResource::Parse(whole.left(size));
+    EXPECT_FALSE(PeVersionResource::Parse(whole.left(0x200)).has_value());
+    // Every byte of the headers and the resource tree set to extreme values.
+    for (qsizetype at = 0; at < whole.size(); ++at) {
+        for (const char value : {char(0x00), char(0xFF), char(0x7F)}) {
+            QByteArray damaged = whole;
+            damaged[at] = value;
+            (void)PeVersionResource::Parse(damaged);
+        }
+    }
+    const QByteArray exe = Bytes(Fixture("version-us-strings.exe"));
+    for (qsizetype at = 0; at < exe.size(); ++at) {
+        QByteArray damaged = exe;
+        damaged[at] = char(0xFF);
+        (void)PeVersionResource::Parse(damaged);
+    }
+    SUCCEED();
+}
+
+TEST(PeVersionResource, QueriesIgnoreCase)
+{
+    const auto resource = PeVersionResource::Parse(Bytes(Fixture("version-en-gb.dll")));
+    ASSERT_TRUE(resource.has_value());
+    EXPECT_EQ(resource->StringValue(Q("080904e4"), Q("companyname")), Q("Fixture Works Ltd"));
+    EXPECT_EQ(resource->StringValue(Q("040904B0"), Q("CompanyName")), QString());
+    ASSERT_EQ(resource->Translations().size(), 1);
+    EXPECT_EQ(resource->Translations().front(), 0x04E40809u);
+    EXPECT_EQ(resource->FixedInfo().size(), 52);
+}
+
+} // namespace
