@@ -2,12 +2,11 @@
 
 #include "core/DateText.h"
 #include "core/NumericText.h"
+#include "core/WordSort.h"
 #include "platform/NevixError.h"
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
-#include <vector>
 
 namespace {
 [[noreturn]] void Raise(const char* description, const char* member)
@@ -115,7 +114,8 @@ void DelimitedString::SetSource(const QString& text)
         return;
     if (FixedMode())
         SplitFixed(text);
-    else if (!m_quote.isNull() && text.contains(m_quote, Qt::CaseInsensitive))
+    else if (!m_quote.isNull() &&
+             text.contains(m_quote, m_quote.isLetter() ? Qt::CaseInsensitive : Qt::CaseSensitive))
         SplitQuoted(text);
     else
         SplitPlain(text);
@@ -125,11 +125,13 @@ void DelimitedString::SetSource(const QString& text)
 
 void DelimitedString::SplitPlain(const QString& text)
 {
-    if (m_delimiter.size() == 1 && !m_delimiterHasCase)
-        m_words = text.split(m_delimiter.front(), Qt::KeepEmptyParts);
-    else
-        m_words = text.split(m_delimiter, Qt::KeepEmptyParts,
-                             m_delimiterHasCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    // Into the list's own storage, which keeps its capacity from line to line.
+    const Qt::CaseSensitivity cs = m_delimiterHasCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const qsizetype step = m_delimiter.size();
+    qsizetype start = 0;
+    for (qsizetype at; (at = text.indexOf(m_delimiter, start, cs)) >= 0; start = at + step)
+        m_words.append(text.mid(start, at - start));
+    m_words.append(text.mid(start));
 }
 
 void DelimitedString::SplitQuoted(const QString& text)
@@ -394,92 +396,7 @@ void DelimitedString::SetFixedLengthArray(const QList<int16_t>& FieldLengths, bo
     }
 }
 
-QString DelimitedString::SortKey(const QString& word) const
-{
-    const qsizetype at = m_sortDelimiter.isEmpty()
-                             ? -1
-                             : word.indexOf(m_sortDelimiter, 0, Qt::CaseInsensitive);
-    return at >= 1 ? word.left(at) : word;
-}
-
 void DelimitedString::Sort()
 {
-    const qsizetype n = m_words.size();
-    if (n < 2)
-        return;
-
-    struct Entry {
-        QString word;
-        QString key;
-        double number = 0;
-        std::optional<QDate> date;
-    };
-    std::vector<Entry> entries(static_cast<size_t>(n));
-    int dates = 0;
-    int numbers = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        Entry& e = entries[size_t(i)];
-        e.word = m_words[i];
-        e.key = SortKey(e.word);
-        if (const NullableDate date = ParseDateText(e.key))
-            e.date = date->date();
-        e.number = Val(e.key);
-        // The first word does not vote on the kind of key.
-        if (i == 0)
-            continue;
-        if (e.date)
-            ++dates;
-        else if (IsNumericText(e.key))
-            ++numbers;
-    }
-    SortKind kind = SortKind::Text;
-    if (dates > n / 2.0)
-        kind = SortKind::Date;
-    else if (numbers > n / 2.0)
-        kind = SortKind::Number;
-
-    const Qt::CaseSensitivity cs = CompareMethod(m_sortCompareMethod);
-    const auto less = [kind, cs](const Entry& a, const Entry& b) {
-        switch (kind) {
-        case SortKind::Number:
-            return a.number < b.number;
-        case SortKind::Date:
-            if (a.date && b.date)
-                return *a.date < *b.date;
-            if (a.date || b.date)
-                return !a.date.has_value();
-            break;
-        case SortKind::Text:
-            break;
-        }
-        return a.key.compare(b.key, cs) < 0;
-    };
-
-    // Quicksort over positions lo..hi with the middle word as pivot.
-    const auto quickSort = [&](auto& self, qsizetype lo, qsizetype hi) -> void {
-        const Entry pivot = entries[size_t((lo + hi) / 2)];
-        qsizetype i = lo;
-        qsizetype j = hi;
-        do {
-            while (less(entries[size_t(i)], pivot))
-                ++i;
-            while (less(pivot, entries[size_t(j)]))
-                --j;
-            if (i <= j) {
-                std::swap(entries[size_t(i)], entries[size_t(j)]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (lo < j)
-            self(self, lo, j);
-        if (i < hi)
-            self(self, i, hi);
-    };
-    quickSort(quickSort, 0, n - 1);
-
-    if (m_sortDescending)
-        std::reverse(entries.begin(), entries.end());
-    for (qsizetype i = 0; i < n; ++i)
-        m_words[i] = std::move(entries[size_t(i)].word);
+    SortWords(m_words, m_sortDelimiter, m_sortDescending, m_sortCompareMethod);
 }

@@ -84,8 +84,6 @@ public:
     void SetFixedLengthArray(const QList<int16_t>& FieldLengths, bool DontClearSource);
 
 private:
-    enum class SortKind { Text, Number, Date };
-
     bool FixedMode() const { return m_delimiter.isEmpty(); }
     void SplitPlain(const QString& text);
     void SplitQuoted(const QString& text);
@@ -94,7 +92,6 @@ private:
     QString RenderDelimited(const QString& word, const QString& delimiter,
                             Qt::CaseSensitivity cs) const;
     QString RenderFixed(const QString& word, qsizetype field) const;
-    QString SortKey(const QString& word) const;
     void Sort();
 
     QStringList m_words;

@@ -33,6 +33,13 @@ int VariantTypeCode(const QVariant& value)
     }
 }
 
+// Date and time as written, formatted without asking the time zone about
+// them: the zone plays no part in the text, and asking costs a system call.
+QString FormatWallClock(const QDate& date, const QTime& time, const QString& pattern)
+{
+    return FormatDateTime(QDateTime(date, time, Qt::UTC), pattern);
+}
+
 // The field text of a value, or no value for a type that cannot be padded.
 std::optional<QString> FieldText(const QVariant& value, const QString& padCharacter,
                                  int& fieldLength)
@@ -61,12 +68,12 @@ std::optional<QString> FieldText(const QVariant& value, const QString& padCharac
     case QMetaType::Double:
         return NumberText(value.toDouble());
     case QMetaType::QDate:
+        fieldLength = 8;
+        return FormatWallClock(value.toDate(), QTime(0, 0), QStringLiteral("ddmmyyyy"));
     case QMetaType::QDateTime:
         fieldLength = 8;
-        return FormatDateTime(value.toDateTime().isValid()
-                                  ? value.toDateTime()
-                                  : QDateTime(value.toDate(), QTime(0, 0)),
-                              QStringLiteral("ddmmyyyy"));
+        return FormatWallClock(value.toDateTime().date(), value.toDateTime().time(),
+                               QStringLiteral("ddmmyyyy"));
     default:
         return std::nullopt;
     }
@@ -115,14 +122,18 @@ QString PadDate(const QVariant& Value, const QString& DateFormat, int32_t Export
 {
     QString text;
     if (!IsNull(Value)) {
-        QDateTime when;
-        if (Value.typeId() == QMetaType::QDate)
-            when = QDateTime(Value.toDate(), QTime(0, 0));
-        else if (Value.typeId() == QMetaType::QDateTime)
-            when = Value.toDateTime();
-        else if (const NullableDate parsed = ParseDateText(Value.toString()))
-            when = *parsed;
-        text = when.isValid() ? FormatDateTime(when, DateFormat) : Value.toString();
+        QDate date;
+        QTime time(0, 0);
+        if (Value.typeId() == QMetaType::QDate) {
+            date = Value.toDate();
+        } else if (Value.typeId() == QMetaType::QDateTime) {
+            date = Value.toDateTime().date();
+            time = Value.toDateTime().time();
+        } else if (const NullableDate parsed = ParseDateText(Value.toString())) {
+            date = parsed->date();
+            time = parsed->time();
+        }
+        text = date.isValid() ? FormatWallClock(date, time, DateFormat) : Value.toString();
     }
     return PadField(text, int16_t(std::min<qsizetype>(DateFormat.size(), INT16_MAX)),
                     QStringLiteral(" "), ExportFormat, KeepLeftPart, LeftJustify);

@@ -131,5 +131,7 @@ QString NumberText(double value)
 {
     if (value == 0)
         return QStringLiteral("0");
-    return QString::number(value, 'g', 15);
+    char buf[40];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    return QString::fromLatin1(buf, result.ptr - buf);
 }
