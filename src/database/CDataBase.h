@@ -2,6 +2,7 @@
 
 #include "database/RecordSet.h"
 #include "database/SqlValues.h"
+#include "platform/NevixError.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,7 @@
 // The SQL text helpers of CDataBase: pure functions, no database.
 #include "database/CDataBase.h"
 
+#include "core/DateText.h"
 #include "database/SqliteError.h"
 #include "database/Statement.h"
 #include "platform/AppContext.h"
@@ -24,15 +25,9 @@ std::optional<QDateTime> DateOf(const QVariant& value)
         return value.toDate().isValid() ? std::optional(QDateTime(value.toDate(), QTime(0, 0)))
                                         : std::nullopt;
     case QMetaType::QString: {
-        const QString text = value.toString().trimmed();
-        QDateTime when = ParseSqlDateTime(text);
-        for (const char* pattern : {"d/M/yyyy H:m:s", "d/M/yyyy H:m", "d/M/yyyy", "yyyy/M/d H:m:s",
-                                    "yyyy/M/d", "d-MMM-yyyy", "d MMM yyyy"}) {
-            if (when.isValid())
-                break;
-            when = QDateTime::fromString(text, QLatin1String(pattern));
-        }
-        return when.isValid() ? std::optional(when) : std::nullopt;
+        const QString text = value.toString();
+        const QDateTime stored = ParseSqlDateTime(text);
+        return stored.isValid() ? std::optional(stored) : ParseDateText(text);
     }
     default:
         return std::nullopt;

@@ -1,0 +1,275 @@
+#include "DatabaseTest.h"
+#include "Widgets.h"
+
+namespace {
+
+class RecordPattern : public DatabaseTest {
+protected:
+    RecordPattern() { CreateWidgetTable(); }
+
+    std::shared_ptr<Widget> Stored(const QString& name, int32_t quantity)
+    {
+        auto widget = NewWidget(name, quantity);
+        widget->SetDataSource(&db);
+        widget->Apply();
+        return widget;
+    }
+    std::shared_ptr<Widget> LoadedBy(CDataBase& source, const QString& id)
+    {
+        auto widget = std::make_shared<Widget>();
+        widget->SetDataSource(&source);
+        widget->Load(id);
+        return widget;
+    }
+};
+
+TEST_F(RecordPattern, ANewRecordIsInsertedWithAKeyAndAStamp)
+{
+    world.clock().Set(QDateTime(QDate(2024, 1, 31), QTime(12, 34, 56, 780)));
+    auto widget = NewWidget(QStringLiteral("Bolt"), 3);
+    widget->SetMadeOn(QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)));
+    EXPECT_TRUE(widget->IsNew());
+    EXPECT_TRUE(widget->IsDirty());
+    widget->SetDataSource(&db);
+    widget->Apply();
+    EXPECT_EQ(widget->Key(), QStringLiteral("W0000000001"));
+    EXPECT_FALSE(widget->IsNew());
+    EXPECT_FALSE(widget->IsDirty());
+    EXPECT_TRUE(widget->BeenApplied());
+    EXPECT_EQ(widget->OldTimeStamp(), QStringLiteral("20240131:45296.78"));
+
+    auto loaded = LoadedBy(db, QStringLiteral("w0000000001"));
+    EXPECT_FALSE(loaded->IsNew());
+    EXPECT_FALSE(loaded->IsDirty());
+    EXPECT_EQ(loaded->Name(), QStringLiteral("Bolt"));
+    EXPECT_EQ(loaded->Quantity(), 3);
+    EXPECT_TRUE(loaded->Active());
+    EXPECT_EQ(loaded->MadeOn(), QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)));
+    EXPECT_EQ(loaded->OldTimeStamp(), QStringLiteral("20240131:45296.78"));
+}
+
+TEST_F(RecordPattern, LoadingNoRowLeavesANewRecordWithItsDefaults)
+{
+    auto widget = LoadedBy(db, QStringLiteral("W404"));
+    EXPECT_TRUE(widget->IsNew());
+    EXPECT_FALSE(widget->IsDirty());
+    EXPECT_EQ(widget->Quantity(), 0);
+    EXPECT_FALSE(widget->MadeOn().has_value());
+    EXPECT_EQ(db.TransactionCount(), 0);
+}
+
+TEST_F(RecordPattern, DirtyMarksFollowTheSavedCopy)
+{
+    auto widget = Stored(QStringLiteral("Bolt"), 3);
+    widget->SetQuantity(3);
+    EXPECT_FALSE(widget->IsDirty()) << "the value it already has";
+    widget->SetQuantity(4);
+    widget->SetQuantity(3);
+    EXPECT_TRUE(widget->IsDirty()) << "a set never clears the mark";
+    widget->CancelEdit();
+    EXPECT_FALSE(widget->IsDirty());
+    EXPECT_FALSE(widget->BeenApplied());
+
+    widget->SetMadeOn(std::nullopt);
+    EXPECT_FALSE(widget->IsDirty()) << "Null to Null";
+    widget->SetMadeOn(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+    EXPECT_TRUE(widget->IsDirty());
+    widget->EndEdit();
+    EXPECT_TRUE(widget->IsDirty()) << "EndEdit keeps the mark";
+    EXPECT_TRUE(widget->BeenApplied());
+    widget->SetMadeOn(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+    widget->EndSetDefaultsEdit();
+    EXPECT_FALSE(widget->IsDirty());
+    EXPECT_FALSE(widget->BeenApplied());
+}
+
+TEST_F(RecordPattern, ApplyOfACleanRecordWritesNothing)
+{
+    auto widget = Stored(QStringLiteral("Bolt"), 3);
+    auto loaded = LoadedBy(db, widget->Key());
+    db.Execute(QStringLiteral("DROP TABLE WIDGETS")); // any statement would now fail
+    loaded->Apply();
+    EXPECT_FALSE(loaded->BeenApplied());
+}
+
+TEST_F(RecordPattern, ADeliveredRowWithoutStampIsUpdatedAndThenCarriesOne)
+{
+    db.Execute(QStringLiteral("INSERT INTO WIDGETS (WidgetId, Name, Quantity, Active) "
+                              "VALUES ('W9', 'Old', 1, 1)"));
+    auto widget = LoadedBy(db, QStringLiteral("W9"));
+    EXPECT_FALSE(widget->OldTimeStamp().has_value());
+    widget->SetName(QStringLiteral("New"));
+    widget->Apply();
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT Name || '/' || TmStamp FROM WIDGETS")).toString(),
+              QStringLiteral("New/20240315:37800.00"));
+}
+
+TEST_F(RecordPattern, AnotherInstallationsChangeIsNeverOverwritten)
+{
+    auto mine = Stored(QStringLiteral("Bolt"), 3);
+    auto other = Other();
+    auto theirs = LoadedBy(*other, mine->Key());
+    world.clock().Advance(1);
+    theirs->SetQuantity(10);
+    theirs->Apply();
+
+    mine->SetQuantity(7);
+    const NullableString stamp = mine->OldTimeStamp();
+    try {
+        mine->Apply();
+        FAIL();
+    } catch (const NevixError& e) {
+        EXPECT_EQ(static_cast<uint32_t>(e.Number()), 0x80040064u);
+        EXPECT_EQ(e.Description(), QStringLiteral("Concurrency prevented update."));
+        EXPECT_EQ(e.Source(), QStringLiteral("Nevix"));
+    }
+    EXPECT_TRUE(mine->IsDirty()) << "left as it was";
+    EXPECT_EQ(mine->Quantity(), 7);
+    EXPECT_EQ(mine->OldTimeStamp(), stamp);
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT Quantity FROM WIDGETS")).toInt(), 10);
+    EXPECT_EQ(db.TransactionCount(), 0);
+}
+
+TEST_F(RecordPattern, ADeleteNeedsTheStampItLoaded)
+{
+    auto mine = Stored(QStringLiteral("Bolt"), 3);
+    auto other = Other();
+    auto theirs = LoadedBy(*other, mine->Key());
+    theirs->SetIsDeleted(true);
+    EXPECT_TRUE(theirs->IsDirty());
+    theirs->Apply();
+    EXPECT_EQ(CountRows(QStringLiteral("WIDGETS")), 0);
+
+    mine->SetIsDeleted(true);
+    EXPECT_THROW(mine->Apply(), NevixError); // the row is gone
+}
+
+TEST_F(RecordPattern, ARecordCreatedAndDeletedIsNeverWritten)
+{
+    auto widget = NewWidget(QStringLiteral("Bolt"), 3);
+    widget->SetIsDeleted(true);
+    widget->SetDataSource(&db);
+    widget->Apply();
+    EXPECT_EQ(CountRows(QStringLiteral("WIDGETS")), 0);
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT KEYVALUE FROM TKEYS WHERE TABLENAME='WIDGETS'")).toInt(), 1);
+    EXPECT_TRUE(widget->BeenApplied());
+}
+
+class Collections : public RecordPattern {
+protected:
+    Widgets Loaded()
+    {
+        Widgets widgets;
+        widgets.SetDataSource(&db);
+        widgets.Load();
+        return widgets;
+    }
+};
+
+TEST_F(Collections, MembersAreFoundByPositionAndByTheKeyTheyWereAddedUnder)
+{
+    Widgets widgets;
+    widgets.Add(NewWidget(QStringLiteral("A"), 1));
+    widgets.Add(NewWidget(QStringLiteral("B"), 2));
+    EXPECT_EQ(widgets.Count(), 2);
+    EXPECT_EQ(widgets.Item(2)->Name(), QStringLiteral("B"));
+    EXPECT_EQ(widgets.Item(QStringLiteral("nw1"))->Name(), QStringLiteral("A"));
+    EXPECT_TRUE(widgets.Exists(QStringLiteral("NW2")));
+    EXPECT_FALSE(widgets.Exists(3));
+    EXPECT_THROW(widgets.Item(3), NevixError);
+    EXPECT_THROW(widgets.Item(QStringLiteral("NW9")), NevixError);
+    widgets.Remove(QStringLiteral("NW9")); // ignored
+    widgets.Remove(1);
+    EXPECT_EQ(widgets.Count(), 1);
+    EXPECT_TRUE(widgets.IsNew());
+    widgets.Clear();
+    EXPECT_EQ(widgets.Count(), 0);
+}
+
+TEST_F(Collections, ApplyWritesEveryChangedMemberAndRemovesTheDeletedFirst)
+{
+    Stored(QStringLiteral("Keep"), 1);
+    Stored(QStringLiteral("Drop"), 2);
+    Widgets widgets = Loaded();
+    ASSERT_EQ(widgets.Count(), 2);
+    widgets.Item(2)->SetIsDeleted(true);
+    widgets.Item(1)->SetQuantity(5);
+    auto created = NewWidget(QStringLiteral("New"), 9);
+    widgets.Add(created);
+    auto abandoned = NewWidget(QStringLiteral("Never"), 9);
+    widgets.Add(abandoned);
+    abandoned->SetIsDeleted(true);
+    widgets.Apply();
+    EXPECT_EQ(widgets.Count(), 2);
+    EXPECT_FALSE(widgets.IsDirty());
+    EXPECT_EQ(CountRows(QStringLiteral("WIDGETS")), 2);
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(Name || Quantity) FROM "
+                                    "(SELECT * FROM WIDGETS ORDER BY WidgetId)")).toString(),
+              QStringLiteral("Keep5,New9"));
+    EXPECT_EQ(created->Key(), QStringLiteral("W0000000003"));
+    EXPECT_EQ(db.TransactionCount(), 0);
+}
+
+TEST_F(Collections, AFailingMemberLeavesTheDatabaseAndEveryMemberAsBefore)
+{
+    Stored(QStringLiteral("Drop"), 2);
+    Widgets widgets = Loaded();
+    widgets.Item(1)->SetIsDeleted(true);
+    auto first = NewWidget(QStringLiteral("First"), 1);
+    auto second = NewWidget(QStringLiteral("Second"), -1); // refused by the table
+    auto third = NewWidget(QStringLiteral("Third"), 3);
+    widgets.Add(first);
+    widgets.Add(second);
+    widgets.Add(third);
+
+    EXPECT_THROW(widgets.Apply(), NevixError);
+    EXPECT_EQ(db.TransactionCount(), 0);
+    EXPECT_EQ(CountRows(QStringLiteral("WIDGETS")), 1) << "the deleted row is back";
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT KEYVALUE FROM TKEYS WHERE TABLENAME='WIDGETS'")).toInt(), 2);
+    ASSERT_EQ(widgets.Count(), 4);
+    EXPECT_TRUE(widgets.Item(1)->IsDeleted());
+    for (const auto& member : {first, second, third}) {
+        EXPECT_TRUE(member->IsNew());
+        EXPECT_TRUE(member->IsDirty());
+        EXPECT_FALSE(member->BeenApplied());
+        EXPECT_TRUE(member->Key().isEmpty());
+    }
+    EXPECT_EQ(widgets.Item(QStringLiteral("NW2")), first);
+
+    second->SetQuantity(2);
+    widgets.Apply();
+    EXPECT_EQ(CountRows(QStringLiteral("WIDGETS")), 3);
+    EXPECT_EQ(widgets.Count(), 3);
+}
+
+TEST_F(Collections, AFailureInsideAnOuterTransactionDoomsIt)
+{
+    db.BeginTrans();
+    Stored(QStringLiteral("Outer"), 1);
+    Widgets widgets;
+    widgets.SetDataSource(&db);
+    widgets.Add(NewWidget(QStringLiteral("Bad"), -1));
+    EXPECT_THROW(widgets.Apply(), NevixError);
+    EXPECT_EQ(db.TransactionCount(), 1);
+    EXPECT_THROW(db.CommitTrans(), NevixError);
+    EXPECT_EQ(CountRows(QStringLiteral("WIDGETS")), 0);
+}
+
+TEST_F(Collections, LoadingFillsMembersThatAreClean)
+{
+    Stored(QStringLiteral("A"), 1);
+    Stored(QStringLiteral("B"), 2);
+    Widgets widgets = Loaded();
+    EXPECT_EQ(widgets.Count(), 2);
+    EXPECT_FALSE(widgets.IsDirty());
+    EXPECT_FALSE(widgets.IsNew());
+    EXPECT_EQ(widgets.Item(QStringLiteral("W0000000002"))->Name(), QStringLiteral("B"));
+    EXPECT_EQ(widgets.Item(1)->DataSource(), &db);
+    int seen = 0;
+    for (const auto& member : widgets)
+        seen += member->Quantity();
+    EXPECT_EQ(seen, 3);
+    EXPECT_EQ(db.TransactionCount(), 0);
+}
+
+} // namespace
