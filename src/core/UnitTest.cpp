@@ -92,48 +92,36 @@ void UnitTest::SetHasPassed(bool value)
     m_current.hasPassed = value;
 }
 
+void UnitTest::Decide(bool passed, const QString& failureText)
+{
+    if (!passed)
+        SetResultText(failureText);
+    SetHasPassed(passed);
+}
+
 void UnitTest::AssertNotEqualString(const QString& ResultString, const QString& ExpectedString,
                                     int16_t CompareMethod)
 {
     const Qt::CaseSensitivity cs = CompareMethod == 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    if (ResultString.compare(ExpectedString, cs) != 0) {
-        SetHasPassed(true);
-        return;
-    }
-    SetResultText(Quoted(ExpectedString, ResultString));
-    SetHasPassed(false);
+    Decide(ResultString.compare(ExpectedString, cs) != 0, Quoted(ExpectedString, ResultString));
 }
 
 void UnitTest::AssertEqualString(const QString& ResultString, const QString& ExpectedString,
                                  int16_t CompareMethod)
 {
     const Qt::CaseSensitivity cs = CompareMethod == 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    if (ResultString.compare(ExpectedString, cs) == 0) {
-        SetHasPassed(true);
-        return;
-    }
-    SetResultText(Quoted(ExpectedString, ResultString));
-    SetHasPassed(false);
+    Decide(ResultString.compare(ExpectedString, cs) == 0, Quoted(ExpectedString, ResultString));
 }
 
 void UnitTest::AssertEqualBoolean(bool ResultBoolean, bool ExpectedBoolean)
 {
-    if (ResultBoolean == ExpectedBoolean) {
-        SetHasPassed(true);
-        return;
-    }
-    SetResultText(QStringLiteral("Expected: ") + BooleanText(ExpectedBoolean) +
-                  QStringLiteral(" got: ") + BooleanText(ResultBoolean));
-    SetHasPassed(false);
+    Decide(ResultBoolean == ExpectedBoolean, QStringLiteral("Expected: ") +
+                                                 BooleanText(ExpectedBoolean) +
+                                                 QStringLiteral(" got: ") + BooleanText(ResultBoolean));
 }
 
 void UnitTest::AssertEqualLong(int32_t ResultLong, int32_t ExpectedLong)
 {
-    if (ResultLong == ExpectedLong) {
-        SetHasPassed(true);
-        return;
-    }
-    SetResultText(QStringLiteral("Expected: ") + QString::number(ExpectedLong) +
-                  QStringLiteral(" got: ") + QString::number(ResultLong));
-    SetHasPassed(false);
+    Decide(ResultLong == ExpectedLong, QStringLiteral("Expected: ") + QString::number(ExpectedLong) +
+                                           QStringLiteral(" got: ") + QString::number(ResultLong));
 }

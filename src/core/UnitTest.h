@@ -60,6 +60,8 @@ private:
     };
 
     void SetText(QString Record::*field, const QString& value);
+    // The outcome of an assertion; a failure also sets the result text.
+    void Decide(bool passed, const QString& failureText);
 
     mutable Record m_current;
     Record m_saved;

@@ -182,20 +182,15 @@ void clsDate::ReadDigitForm(const QString& text)
             day = Piece(digits, 0, n - 6);
             layout = QStringLiteral("ddmmyyyy");
         }
-    } else if (n == 10) {
-        year = Piece(digits, 0, 2);
-        month = Piece(digits, 2, 2);
-        day = Piece(digits, 4, 2);
-        hour = Piece(digits, 6, 2);
-        minute = Piece(digits, 8);
-        layout = QStringLiteral("yymmddhhnn");
-    } else if (n == 12) {
-        year = Piece(digits, 0, 4);
-        month = Piece(digits, 4, 2);
-        day = Piece(digits, 6, 2);
-        hour = Piece(digits, 8, 2);
-        minute = Piece(digits, 10);
-        layout = QStringLiteral("yyyymmddhhnn");
+    } else if (n == 10 || n == 12) {
+        // A stamp: year (2 or 4 digits), month, day, hour and minute.
+        const qsizetype y = n - 8;
+        year = Piece(digits, 0, y);
+        month = Piece(digits, y, 2);
+        day = Piece(digits, y + 2, 2);
+        hour = Piece(digits, y + 4, 2);
+        minute = Piece(digits, y + 6);
+        layout = n == 10 ? QStringLiteral("yymmddhhnn") : QStringLiteral("yyyymmddhhnn");
     }
 
     if (year + month + day == 0) {
