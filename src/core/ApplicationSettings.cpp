@@ -1,10 +1,10 @@
 #include "core/ApplicationSettings.h"
 
+#include "core/DateText.h"
 #include "core/IProperty.h"
 #include "platform/AppContext.h"
 
 #include <QFileInfo>
-#include <QLocale>
 
 #include <memory>
 
@@ -31,33 +31,6 @@ template <typename T>
 bool Differs(const T& a, const T& b)
 {
     return a != b;
-}
-
-// A date-time written as text by hand or by the earlier version; no value
-// when the text is no date.
-Nullable<QDateTime> TextAsDate(const QString& text)
-{
-    static const char* const Formats[] = {
-        "dd/MM/yyyy HH:mm:ss", "dd/MM/yyyy HH:mm", "dd/MM/yyyy",           "d/M/yyyy H:mm:ss",
-        "d/M/yyyy H:mm",       "d/M/yyyy",         "yyyy-MM-dd HH:mm:ss",  "yyyy-MM-ddTHH:mm:ss",
-        "yyyy-MM-dd HH:mm",    "yyyy-MM-dd",       "d MMMM yyyy HH:mm:ss", "d MMMM yyyy",
-        "d MMM yyyy HH:mm:ss", "d MMM yyyy",       "yyyy/MM/dd HH:mm:ss",  "yyyy/MM/dd",
-    };
-    const QString trimmed = text.trimmed();
-    const QLocale c = QLocale::c();
-    for (const char* format : Formats) {
-        const QString pattern = QString::fromLatin1(format);
-        if (pattern.contains(u'H')) {
-            const QDateTime value = c.toDateTime(trimmed, pattern);
-            if (value.isValid())
-                return value;
-        } else {
-            const QDate value = c.toDate(trimmed, pattern);
-            if (value.isValid())
-                return QDateTime(value, QTime(0, 0));
-        }
-    }
-    return std::nullopt;
 }
 
 // The value Apply writes for a setting that has a file default: nothing
@@ -254,7 +227,7 @@ void ApplicationSettings::Load()
         s.GetDateTimeProperty(QStringLiteral("TimeOfLastDuplicate"), V2, r.TimeOfLastDuplicate);
     if (!r.TimeOfLastDuplicate)
         r.TimeOfLastDuplicate =
-            TextAsDate(s.GetProperty(QStringLiteral("TimeOfLastDuplicate"), V2));
+            ParseDateText(s.GetProperty(QStringLiteral("TimeOfLastDuplicate"), V2));
     r.FastPrint = s.GetBooleanProperty(QStringLiteral("FastPrint"), V2, r.FastPrint);
     r.FontReduce = s.GetIntegerProperty(QStringLiteral("FontReduce"), V2, r.FontReduce);
     if (r.FontReduce > 3)

@@ -1,5 +1,7 @@
 #include "core/IProperty.h"
 
+#include "core/DateText.h"
+#include "core/DelimitedString.h"
 #include "core/DiskFunctions.h"
 #include "core/ProfileFile.h"
 #include "platform/AppContext.h"
@@ -8,7 +10,6 @@
 #include <QDir>
 #include <QLocale>
 #include <QStandardPaths>
-#include <QStringList>
 
 #include <charconv>
 #include <cmath>
@@ -107,45 +108,26 @@ QString DateTimeText(const QDateTime& value)
            QStringLiteral(",%1,%2,%3").arg(time.hour()).arg(time.minute()).arg(time.second());
 }
 
-// Year, month and day as date arithmetic takes them: a month or day out of
-// range rolls over into the next or previous unit; years 0-29 and 30-99
-// stand for 2000-2029 and 1930-1999.
-std::optional<QDate> DateSerial(int year, int month, int day)
-{
-    if (year >= 0 && year < 30)
-        year += 2000;
-    else if (year >= 30 && year < 100)
-        year += 1900;
-    const int months = year * 12 + (month - 1);
-    const int wholeYears = months >= 0 ? months / 12 : -((-months + 11) / 12);
-    const QDate first(wholeYears, months - wholeYears * 12 + 1, 1);
-    if (!first.isValid())
-        return std::nullopt;
-    const QDate date = first.addDays(day - 1);
-    if (date.year() < 100 || date.year() > 9999)
-        return std::nullopt;
-    return date;
-}
-
 // "y,m,d" or, when allowed, "y,m,d,h,n,s"; no value for any other text.
 std::optional<QDateTime> ParseDateWords(const QString& text, bool allowTime)
 {
-    const QStringList words = text.split(u',');
-    if (words.size() != 3 && !(allowTime && words.size() == 6))
+    DelimitedString words;
+    words.SetSource(text);
+    if (words.Count() != 3 && !(allowTime && words.Count() == 6))
         return std::nullopt;
     int16_t parts[6] = {};
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const std::optional<int16_t> part = ParseInteger<int16_t>(words.at(i));
+    for (int32_t i = 0; i < words.Count(); ++i) {
+        const std::optional<int16_t> part = ParseInteger<int16_t>(words.Word(i + 1));
         if (!part)
             return std::nullopt;
         parts[i] = *part;
     }
-    const std::optional<QDate> date = DateSerial(parts[0], parts[1], parts[2]);
-    if (!date)
+    const QDate date = DateSerial(ResolveTwoDigitYear(parts[0]), parts[1], parts[2]);
+    if (!date.isValid())
         return std::nullopt;
     const int seconds = parts[3] * 3600 + parts[4] * 60 + parts[5];
     const int days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
-    const QDate day = date->addDays(days);
+    const QDate day = date.addDays(days);
     if (day.year() < 100 || day.year() > 9999)
         return std::nullopt;
     return QDateTime(day, QTime(0, 0).addSecs(seconds - days * 86400));
