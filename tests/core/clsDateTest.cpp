@@ -49,8 +49,9 @@ TEST_P(ClsDateRead, ReadsTheDateAndRemembersTheLayout)
     }
     EXPECT_EQ(date.strDate(QStringLiteral("yyyymmddhhnn")).isEmpty(), !c.expected.isValid());
     // The layout is what strDate writes without a pattern.
-    if (c.expected.isValid())
+    if (c.expected.isValid()) {
         EXPECT_EQ(date.strDate(), FormatDateTime(c.expected, Q(c.layout)));
+    }
 }
 
 const ReadCase kReadCases[] = {
