@@ -325,6 +325,15 @@ auto CDataBase::InStatementLevel(Level kind, const QString& source, Work&& work)
     }
 }
 
+void CDataBase::InWriteLevel(const QString& source,
+                             const std::function<void(SqliteConnection&)>& work)
+{
+    InStatementLevel(Level::Write, source, [&](SqliteConnection& connection) {
+        work(connection);
+        return 0;
+    });
+}
+
 void CDataBase::Execute(const QString& sql, const SqlValues& values)
 {
     const QString source = QStringLiteral("CDataBase.Execute");

@@ -128,6 +128,7 @@ public:
 private:
     friend class RecordSet;
     friend class SavepointGuard;
+    friend class SimpleDBkeyMaker;
 
     enum class Level { Read, Write };
     enum class Wait { Lock, Other };
@@ -148,6 +149,9 @@ private:
     SqliteConnection& Connection(const QString& source);
     template <typename Work>
     auto InStatementLevel(Level kind, const QString& source, Work&& work);
+    // Statements of our own that must form one step: a write level of
+    // their own, released as a failed statement's is.
+    void InWriteLevel(const QString& source, const std::function<void(SqliteConnection&)>& work);
     void RebuildTable(const QString& tableName, const QString& fieldName, const QString& fieldType);
 
     ConnectionParams m_params;

@@ -6,6 +6,9 @@
 #include "database/Statement.h"
 #include "platform/AppContext.h"
 
+#include <cstdio>
+#include <ctime>
+
 namespace {
 QString Quoted(const QString& text)
 {
@@ -67,20 +70,43 @@ QString CDataBase::FormatSQLDateTimeWhere(const QVariant& aDate)
     return value == QLatin1String("NULL") ? QStringLiteral("IS NULL") : QLatin1Char('=') + value;
 }
 
+namespace {
+// "yyyymmdd:" and the seconds since midnight to the hundredth, with no digit
+// required before the point: half a second after midnight is ".50".
+QString StampText(int year, int month, int day, int hundredthsOfDay)
+{
+    const int seconds = hundredthsOfDay / 100;
+    char text[40];
+    const int length =
+        seconds > 0 ? std::snprintf(text, sizeof text, "%04d%02d%02d:%d.%02d", year, month, day,
+                                    seconds, hundredthsOfDay % 100)
+                    : std::snprintf(text, sizeof text, "%04d%02d%02d:.%02d", year, month, day,
+                                    hundredthsOfDay % 100);
+    return QString::fromLatin1(text, length);
+}
+} // namespace
+
 QString CDataBase::MakeTimestamp()
 {
-    return MakeTimestamp(AppContext::Current().clock().Now());
+    // The program's clock tells the time to the second; a stamp needs the
+    // hundredths, so the system's time of day is read directly. A clock put
+    // in its place (tests) is taken as it stands.
+    const Clock& clock = AppContext::Current().clock();
+    if (!dynamic_cast<const SystemClock*>(&clock))
+        return MakeTimestamp(clock.Now());
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local {};
+    localtime_r(&now.tv_sec, &local);
+    const int hundredths = ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 100 +
+                           int(now.tv_nsec / 10000000);
+    return StampText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, hundredths);
 }
 
 QString CDataBase::MakeTimestamp(const QDateTime& now)
 {
-    // Seconds since midnight to the hundredth, with no digit required
-    // before the point: half a second after midnight is ".50".
-    const qint64 hundredths = now.time().msecsSinceStartOfDay() / 10;
-    const qint64 seconds = hundredths / 100;
-    return now.date().toString(QStringLiteral("yyyyMMdd")) + QLatin1Char(':') +
-           (seconds > 0 ? QString::number(seconds) : QString()) + QLatin1Char('.') +
-           QStringLiteral("%1").arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+    const QDate day = now.date();
+    return StampText(day.year(), day.month(), day.day(), now.time().msecsSinceStartOfDay() / 10);
 }
 
 QString CDataBase::SQLTimeStamp(const NullableString& aTimeStamp)

@@ -109,34 +109,45 @@ void Record::LoadQuery(const QString& sql, const SqlValues& values)
 QString Record::InsertSql(const ColumnValues& columns) const
 {
     const RecordTable& table = Table();
-    QStringList names{Bracketed(table.KeyColumn)};
-    for (const ColumnValue& column : columns)
-        names << Bracketed(column.Name);
-    names << StampColumn;
-    QStringList marks;
-    marks.fill(QStringLiteral("?"), names.size());
-    return QStringLiteral("INSERT INTO ") + Bracketed(table.Name) + QStringLiteral(" (") +
-           names.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
-           marks.join(QLatin1Char(',')) + QLatin1Char(')');
+    if (table.InsertText.isEmpty()) {
+        QStringList names{Bracketed(table.KeyColumn)};
+        for (const ColumnValue& column : columns)
+            names << Bracketed(column.Name);
+        names << StampColumn;
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), names.size());
+        table.InsertText = QStringLiteral("INSERT INTO ") + Bracketed(table.Name) +
+                           QStringLiteral(" (") + names.join(QLatin1Char(',')) +
+                           QStringLiteral(") VALUES (") + marks.join(QLatin1Char(',')) +
+                           QLatin1Char(')');
+    }
+    return table.InsertText;
 }
 
 QString Record::UpdateSql(const ColumnValues& columns) const
 {
     const RecordTable& table = Table();
-    QString sql = QStringLiteral("UPDATE ") + Bracketed(table.Name) + QStringLiteral(" SET ");
-    for (const ColumnValue& column : columns)
-        sql += Bracketed(column.Name) + QStringLiteral("=?,");
-    return sql + StampColumn + QStringLiteral("=? WHERE ") + Bracketed(table.KeyColumn) +
-           QStringLiteral("=? AND TmStamp ") +
-           (m_flags.OldTimeStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
+    QString& text = table.UpdateText[m_flags.OldTimeStamp ? 1 : 0];
+    if (text.isEmpty()) {
+        text = QStringLiteral("UPDATE ") + Bracketed(table.Name) + QStringLiteral(" SET ");
+        for (const ColumnValue& column : columns)
+            text += Bracketed(column.Name) + QStringLiteral("=?,");
+        text += StampColumn + QStringLiteral("=? WHERE ") + Bracketed(table.KeyColumn) +
+                QStringLiteral("=? AND TmStamp ") +
+                (m_flags.OldTimeStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
+    }
+    return text;
 }
 
 QString Record::DeleteSql() const
 {
     const RecordTable& table = Table();
-    return QStringLiteral("DELETE FROM ") + Bracketed(table.Name) + QStringLiteral(" WHERE ") +
-           Bracketed(table.KeyColumn) + QStringLiteral("=? AND TmStamp ") +
-           (m_flags.OldTimeStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
+    QString& text = table.DeleteText[m_flags.OldTimeStamp ? 1 : 0];
+    if (text.isEmpty())
+        text = QStringLiteral("DELETE FROM ") + Bracketed(table.Name) + QStringLiteral(" WHERE ") +
+               Bracketed(table.KeyColumn) + QStringLiteral("=? AND TmStamp ") +
+               (m_flags.OldTimeStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
+    return text;
 }
 
 SqlValues Record::InsertValues(const ColumnValues& columns, const QString& newStamp) const

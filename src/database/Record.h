@@ -14,11 +14,21 @@
 class CDataBase;
 class RecordSet;
 
-// Where a record class keeps its rows.
+// Where a record class keeps its rows. One per class (a function-local
+// static): it also keeps the statement texts, built at their first use.
 struct RecordTable {
+    RecordTable(QString name, QString keyColumn, QString keyCounter = {})
+        : Name(std::move(name)), KeyColumn(std::move(keyColumn)), KeyCounter(std::move(keyCounter))
+    {
+    }
+
     QString Name;       // the table
     QString KeyColumn;  // the key column
     QString KeyCounter; // the TKEYS name of its key counter; empty: the caller sets the key
+
+    mutable QString InsertText;
+    mutable QString UpdateText[2]; // by whether the old stamp is Null
+    mutable QString DeleteText[2];
 };
 
 // One column written by Apply: its name and value (bound, never pasted).

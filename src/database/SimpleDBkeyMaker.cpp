@@ -2,8 +2,10 @@
 
 #include "core/MakeGuid.h"
 #include "database/CDataBase.h"
+#include "database/SqliteConnection.h"
 #include "platform/NevixError.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -33,28 +35,32 @@ QString SimpleDBkeyMaker::GenerateKeyGUID(const QString&, int32_t) const
 
 QString SimpleDBkeyMaker::GenerateKey(const QString& Table, int32_t UseThisValue)
 {
-    CDataBase& db = DataSource();
-    // The counter moves on in the same statement that reads it.
-    RecordSet rs =
-        UseThisValue >= 0
-            ? db.ExecuteReturning(QStringLiteral("UPDATE TKEYS SET KEYVALUE=?2+1 WHERE TABLENAME=?1 "
-                                                 "AND ?2<2147483647 RETURNING PREFIX, KEYLENGTH, ?2"),
-                                  {Table, UseThisValue})
-            : db.ExecuteReturning(QStringLiteral("UPDATE TKEYS SET KEYVALUE=KEYVALUE+1 WHERE "
-                                                 "TABLENAME=?1 AND KEYVALUE<2147483647 "
-                                                 "RETURNING PREFIX, KEYLENGTH, KEYVALUE-1"),
-                                  {Table});
-    if (rs.IsEOF()) {
-        RecordSet row = db.OpenRecordSet(
-            QStringLiteral("SELECT KEYVALUE FROM TKEYS WHERE TABLENAME=?"), {Table});
-        if (row.HasRow()) // the counter cannot go past the largest number
+    QString key;
+    // The update takes the write lock before the counter is read back, and
+    // the lock is held to the end of the transaction: no other installation
+    // can move the counter in between.
+    DataSource().InWriteLevel(Source, [&](SqliteConnection& connection) {
+        Statement update = connection.Prepare(
+            UseThisValue >= 0 ? QStringLiteral("UPDATE TKEYS SET KEYVALUE=?2+1 WHERE TABLENAME=?1 "
+                                               "AND ?2<2147483647")
+                              : QStringLiteral("UPDATE TKEYS SET KEYVALUE=KEYVALUE+1 WHERE "
+                                               "TABLENAME=?1 AND KEYVALUE<2147483647"),
+            Source);
+        update.Bind(1, Table);
+        if (UseThisValue >= 0)
+            update.Bind(2, UseThisValue);
+        const int moved = update.RunToEnd();
+        Statement read = connection.Prepare(
+            QStringLiteral("SELECT PREFIX, KEYLENGTH, KEYVALUE FROM TKEYS WHERE TABLENAME=?"), Source);
+        read.Bind(1, Table);
+        if (!read.Step())
+            throw NevixError(ErrorNumbers::NoKeys, QStringLiteral("No Keys in TKEYS"), Source);
+        if (moved == 0) // the counter cannot go past the largest number
             throw NevixError::Overflow(Source);
-        throw NevixError(ErrorNumbers::NoKeys, QStringLiteral("No Keys in TKEYS"), Source);
-    }
-    const int32_t keyLength = rs.Long(QStringLiteral("KEYLENGTH")).value_or(0);
-    const QString prefix = rs.Text(QStringLiteral("PREFIX")).value_or(QString());
-    const QVariant number = rs.Field(2);
-    return FormatKey(prefix, keyLength, number.toLongLong());
+        const int64_t number = UseThisValue >= 0 ? UseThisValue : read.Column(2).toLongLong() - 1;
+        key = FormatKey(read.Column(0).toString(), int32_t(read.Column(1).toLongLong()), number);
+    });
+    return key;
 }
 
 QString SimpleDBkeyMaker::FormatKey(const QString& prefix, int32_t keyLength, int64_t number)
@@ -62,5 +68,6 @@ QString SimpleDBkeyMaker::FormatKey(const QString& prefix, int32_t keyLength, in
     const int64_t width = int64_t(keyLength) - prefix.size();
     if (width < 0 || number < 0 || number > Largest)
         throw NevixError::InvalidArgument(Source);
-    return prefix + QStringLiteral("%1").arg(number, int(width), 10, QLatin1Char('0'));
+    const QString digits = QString::number(number);
+    return prefix + QString(std::max<qsizetype>(0, width - digits.size()), QLatin1Char('0')) + digits;
 }

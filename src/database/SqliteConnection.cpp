@@ -61,12 +61,29 @@ int SqliteConnection::TryExec(const char* sql)
     return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
 }
 
+Statement SqliteConnection::Lend(Cached& cached, const QString& source)
+{
+    if (cached.age != m_ages.begin())
+        m_ages.splice(m_ages.begin(), m_ages, cached.age);
+    return Statement(m_db, cached.stmt, false, source, &cached.inUse);
+}
+
+SqliteConnection::Cached* SqliteConnection::Find(const QString& sql) const
+{
+    // Record classes pass the same shared text again and again: the most
+    // recent entries are matched by their text's storage before hashing.
+    int looked = 0;
+    for (auto it = m_ages.begin(); it != m_ages.end() && looked < 4; ++it, ++looked) {
+        if (it->first.constData() == sql.constData() && it->first.size() == sql.size())
+            return it->second;
+    }
+    return m_cache.value(sql);
+}
+
 Statement SqliteConnection::Prepare(const QString& sql, const QString& source)
 {
-    if (Cached* cached = m_cache.value(sql); cached && !cached->inUse) {
-        m_ages.splice(m_ages.begin(), m_ages, cached->age);
-        return Statement(m_db, cached->stmt, false, source, &cached->inUse);
-    }
+    if (Cached* cached = Find(sql); cached && !cached->inUse)
+        return Lend(*cached, source);
     const char16_t* tail = nullptr;
     sqlite3_stmt* stmt = PrepareFirst(sql, &tail, source);
     const auto* end = reinterpret_cast<const char16_t*>(sql.utf16()) + sql.size();
@@ -99,7 +116,7 @@ Statement SqliteConnection::Adopt(const QString& sql, sqlite3_stmt* stmt, const 
     Evict();
     auto* cached = new Cached;
     cached->stmt = stmt;
-    m_ages.push_front(sql);
+    m_ages.emplace_front(sql, cached);
     cached->age = m_ages.begin();
     m_cache.insert(sql, cached);
     return Statement(m_db, stmt, false, source, &cached->inUse);
@@ -109,11 +126,11 @@ void SqliteConnection::Evict()
 {
     for (auto it = m_ages.end(); m_cache.size() >= CacheLimit && it != m_ages.begin();) {
         --it;
-        Cached* cached = m_cache.value(*it);
+        Cached* cached = it->second;
         if (cached->inUse)
             continue;
         sqlite3_finalize(cached->stmt);
-        m_cache.remove(*it);
+        m_cache.remove(it->first);
         delete cached;
         it = m_ages.erase(it);
     }
@@ -121,8 +138,8 @@ void SqliteConnection::Evict()
 
 int SqliteConnection::Run(const QString& sql, const SqlValues& values, const QString& source)
 {
-    if (Cached* cached = m_cache.value(sql); cached && !cached->inUse) {
-        Statement statement = Prepare(sql, source);
+    if (Cached* cached = Find(sql); cached && !cached->inUse) {
+        Statement statement = Lend(*cached, source);
         statement.BindAll(values);
         return statement.RunToEnd();
     }

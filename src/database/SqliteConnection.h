@@ -45,8 +45,10 @@ private:
     struct Cached {
         sqlite3_stmt* stmt = nullptr;
         bool inUse = false;
-        std::list<QString>::iterator age;
+        std::list<std::pair<QString, Cached*>>::iterator age;
     };
+    Statement Lend(Cached& cached, const QString& source);
+    Cached* Find(const QString& sql) const;
     sqlite3_stmt* PrepareFirst(const QString& sql, const char16_t** tail, const QString& source);
     Statement Adopt(const QString& sql, sqlite3_stmt* stmt, const QString& source);
     void Evict();
@@ -54,5 +56,5 @@ private:
     sqlite3* m_db = nullptr;
     bool m_configured = false;
     QHash<QString, Cached*> m_cache;
-    std::list<QString> m_ages; // most recently used first
+    std::list<std::pair<QString, Cached*>> m_ages; // most recently used first
 };

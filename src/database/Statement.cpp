@@ -7,18 +7,35 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
+
 namespace {
 const QString StoredFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 }
 
+namespace {
+QByteArray StoredText(const QDate& day, const QTime& time)
+{
+    char text[32];
+    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", day.year(),
+                                     day.month(), day.day(), time.hour(), time.minute(), time.second());
+    return QByteArray(text, length);
+}
+
+int BindUtf8(sqlite3_stmt* stmt, int index, const QByteArray& text)
+{
+    return sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+}
+} // namespace
+
 QString SqlDateTimeText(const QDateTime& value)
 {
-    return value.toString(StoredFormat);
+    return QString::fromLatin1(StoredText(value.date(), value.time()));
 }
 
 QString SqlDateText(const QDate& value)
 {
-    return value.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
+    return QString::fromLatin1(StoredText(value, QTime(0, 0)));
 }
 
 QDateTime ParseSqlDateTime(const QString& text)
@@ -100,29 +117,19 @@ void Statement::Bind(int index, const QVariant& value)
         }
         case QMetaType::QDateTime: {
             const QDateTime when = value.toDateTime();
-            if (!when.isValid()) {
-                rc = sqlite3_bind_null(m_stmt, index);
-                break;
-            }
-            const QByteArray text = SqlDateTimeText(when).toUtf8();
-            rc = sqlite3_bind_text(m_stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            rc = when.isValid() ? BindUtf8(m_stmt, index, StoredText(when.date(), when.time()))
+                                : sqlite3_bind_null(m_stmt, index);
             break;
         }
         case QMetaType::QDate: {
             const QDate day = value.toDate();
-            if (!day.isValid()) {
-                rc = sqlite3_bind_null(m_stmt, index);
-                break;
-            }
-            const QByteArray text = SqlDateText(day).toUtf8();
-            rc = sqlite3_bind_text(m_stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            rc = day.isValid() ? BindUtf8(m_stmt, index, StoredText(day, QTime(0, 0)))
+                               : sqlite3_bind_null(m_stmt, index);
             break;
         }
-        default: {
-            const QString text = value.toString();
-            rc = sqlite3_bind_text16(m_stmt, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        default:
+            rc = BindUtf8(m_stmt, index, value.toString().toUtf8());
             break;
-        }
         }
     }
     CheckSqlite(m_db, rc, m_source);

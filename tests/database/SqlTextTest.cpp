@@ -3,6 +3,8 @@
 #include "database/SqliteError.h"
 #include "support/Printers.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -117,6 +119,22 @@ TEST(SqlTextHelpers, MakeTimestampReadsTheClock)
     TestWorld world;
     world.clock().Set(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 0, 250)));
     EXPECT_EQ(CDataBase::MakeTimestamp(), QStringLiteral("20240315:37800.25"));
+}
+
+TEST(SqlTextHelpers, TheSystemClockGivesStampsToTheHundredth)
+{
+    TestWorld world;
+    ScopedAppContext scope(std::make_shared<AppContext>(std::make_shared<SystemClock>(),
+                                                        std::make_shared<FakeUserInteraction>(),
+                                                        world.Folder(), QStringLiteral("TESTPC")));
+    const QDate before = QDate::currentDate();
+    const QString stamp = CDataBase::MakeTimestamp();
+    const QDate after = QDate::currentDate();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{8}:\\d*\\.\\d\\d$")).match(stamp).hasMatch())
+        << stamp.toStdString();
+    const QString day = stamp.left(8);
+    EXPECT_TRUE(day == before.toString(QStringLiteral("yyyyMMdd")) ||
+                day == after.toString(QStringLiteral("yyyyMMdd")));
 }
 
 TEST(SqlTextHelpers, FormatSQLDateTimeOfANonDateIsATypeMismatch)
