@@ -350,18 +350,6 @@ int32_t CDataBase::ExecuteUpdate(const QString& sSql, const SqlValues& values)
     });
 }
 
-RecordSet CDataBase::ExecuteReturning(const QString& sql, const SqlValues& values)
-{
-    const QString source = QStringLiteral("CDataBase.ExecuteReturning");
-    return InStatementLevel(Level::Write, source, [&](SqliteConnection& connection) {
-        Statement statement = connection.Prepare(sql, source);
-        statement.BindAll(values);
-        RecordSet rs;
-        rs.Fill(statement);
-        return rs;
-    });
-}
-
 RecordSet CDataBase::OpenRecordSet(const QString& sql, const SqlValues& values)
 {
     const QString source = QStringLiteral("CDataBase.OpenRecordSet");

@@ -80,9 +80,6 @@ public:
     int32_t ExecuteUpdate(const QString& sSql, const SqlValues& values = {});
     // The record set holds its level until it is closed.
     RecordSet OpenRecordSet(const QString& sql, const SqlValues& values = {});
-    // A writing statement that returns rows (UPDATE ... RETURNING): runs in
-    // a level of its own like Execute; the record set holds no level.
-    RecordSet ExecuteReturning(const QString& sql, const SqlValues& values = {});
     void CloseRecordSet(RecordSet& rs);
 
     QString GetDatabaseSchemaVersion();

@@ -8,12 +8,23 @@
 #include <utility>
 
 // A record class over a struct of its fields. The struct's member
-// initialisers are the defaults; the saved copy holds fields and flags.
+// initialisers are the defaults (a class whose defaults are computed, such
+// as a fresh GUID key, overrides SetDefaults and calls Reset() in its
+// constructor); the saved copy holds fields and flags.
 //
 //     struct LockFields { QString ID; QString LockedBy; NullableDate LockedOn; int32_t LockType = 0; };
 //     class CommsLock : public RecordOf<LockFields> {
+//     public:
+//         QString Key() const override { return Current().ID; }
 //         void SetLockedBy(const QString& v) { SetText(&LockFields::LockedBy, v, Qt::CaseInsensitive); }
-//         ...
+//         void SetLockedOn(const NullableDate& v) { SetField(&LockFields::LockedOn, v); }
+//         void Load(int32_t type) { LoadQuery("Select * from COMMSLOCK where LockType=?", {type}); }
+//     protected:
+//         const RecordTable& Table() const override
+//         { static const RecordTable table{"COMMSLOCK", "ID", "COMMSLOCK"}; return table; }
+//         void SetKey(const QString& key) override { MutableFields().ID = key; }
+//         void ReadRow(const RecordSet& rs) override;   // rs.Text("LockedBy"), rs.DateTime(...)
+//         ColumnValues RowValues() const override;      // {{"LockedBy", TextOrNull(...)}, ...}
 //     };
 template <typename Fields>
 class RecordOf : public Record {

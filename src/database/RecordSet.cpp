@@ -15,6 +15,22 @@ NevixError TypeMismatch()
     return NevixError(ErrorNumbers::TypeMismatch, QStringLiteral("Type mismatch"), Source);
 }
 
+NevixError NoCurrentRecord()
+{
+    return NevixError(ErrorNumbers::NoCurrentRecord,
+                      QStringLiteral("Either BOF or EOF is True, or the current record has been "
+                                     "deleted. Requested operation requires a current record."),
+                      Source);
+}
+
+NevixError ItemNotFound()
+{
+    return NevixError(ErrorNumbers::ItemNotFound,
+                      QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                     "requested name or ordinal."),
+                      Source);
+}
+
 // A whole number from a number or a numeric text; no value when it is none.
 std::optional<double> NumberOf(const QVariant& value)
 {
@@ -210,20 +226,14 @@ void RecordSet::Close()
 void RecordSet::MoveNext()
 {
     if (IsEOF())
-        throw NevixError(ErrorNumbers::NoCurrentRecord,
-                         QStringLiteral("Either BOF or EOF is True, or the current record has been "
-                                        "deleted. Requested operation requires a current record."),
-                         Source);
+        throw NoCurrentRecord();
     ++m_position;
 }
 
 void RecordSet::MovePrevious()
 {
     if (IsBOF())
-        throw NevixError(ErrorNumbers::NoCurrentRecord,
-                         QStringLiteral("Either BOF or EOF is True, or the current record has been "
-                                        "deleted. Requested operation requires a current record."),
-                         Source);
+        throw NoCurrentRecord();
     --m_position;
 }
 
@@ -240,10 +250,7 @@ void RecordSet::MoveLast()
 QString RecordSet::FieldName(int index) const
 {
     if (index < 0 || index >= m_columns.size())
-        throw NevixError(ErrorNumbers::ItemNotFound,
-                         QStringLiteral("Item cannot be found in the collection corresponding to "
-                                        "the requested name or ordinal."),
-                         Source);
+        throw ItemNotFound();
     return m_columns.at(index);
 }
 
@@ -253,20 +260,14 @@ int RecordSet::IndexOf(const QString& name) const
         if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
-    throw NevixError(ErrorNumbers::ItemNotFound,
-                     QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                    "requested name or ordinal."),
-                     Source);
+    throw ItemNotFound();
 }
 
 const QVariant& RecordSet::ValueAt(int index) const
 {
     FieldName(index);
     if (!HasRow())
-        throw NevixError(ErrorNumbers::NoCurrentRecord,
-                         QStringLiteral("Either BOF or EOF is True, or the current record has been "
-                                        "deleted. Requested operation requires a current record."),
-                         Source);
+        throw NoCurrentRecord();
     return m_values[size_t(m_position) * size_t(m_columns.size()) + size_t(index)];
 }
 

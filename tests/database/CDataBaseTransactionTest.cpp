@@ -235,6 +235,19 @@ TEST_F(Transactions, SchemaVersionIsReadAndWritten)
     EXPECT_EQ(db.TransactionCount(), 0);
 }
 
+TEST_F(Transactions, ConnectOpensTheFileAndAChangeOfSourceWaitsForDisconnect)
+{
+    db.Connect();
+    EXPECT_TRUE(db.Connected());
+    EXPECT_EQ(db.TransactionCount(), 0);
+    db.SetSource(world.PathOf(QStringLiteral("Missing.MDB")));
+    db.Execute(InsertLine, {QStringLiteral("L1")}); // still the file it was made for
+    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 1);
+    db.Disconnect();
+    EXPECT_THROW(db.Connect(), NevixError);
+    EXPECT_FALSE(db.Connected());
+}
+
 TEST_F(Transactions, AMissingFileIsReportedAndNotCreated)
 {
     CDataBase missing;

@@ -19,6 +19,11 @@ struct FormatCase {
     const char* expected;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class KeyFormat : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(KeyFormat, PadsTheNumberToTheKeyLength)

@@ -15,6 +15,11 @@ struct ConnectionCase {
     const char* expected;
 };
 
+void PrintTo(const ConnectionCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 ConnectionParams Params(const char* password, const char* user, const char* userPassword,
                         int32_t engineType = 0)
 {
@@ -68,6 +73,11 @@ struct TextCase {
     QString actual;
     const char* expected;
 };
+
+void PrintTo(const TextCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SqlTextHelpers : public ::testing::TestWithParam<TextCase> {};
 
