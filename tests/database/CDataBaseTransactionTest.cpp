@@ -1,4 +1,4 @@
-#include "DatabaseTest.h"
+#include "support/DatabaseTest.h"
 
 #include "database/SqliteError.h"
 

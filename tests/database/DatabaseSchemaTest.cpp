@@ -1,4 +1,4 @@
-#include "DatabaseTest.h"
+#include "support/DatabaseTest.h"
 
 #include "core/VCipher.h"
 #include "database/DatabaseSchema.h"
