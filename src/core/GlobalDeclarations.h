@@ -9,6 +9,13 @@
 // Program version and the database schema it works with.
 inline const QString ProgramVersion = QStringLiteral("3.01");
 inline const QString DatabaseSchemaVersion = QStringLiteral("3.0");
+inline const QString ProgramBuildDate = QStringLiteral("22nd January 2026");
+
+// "Version 3.01 22nd January 2026", as the splash and logon windows show it.
+inline QString VersionCaption()
+{
+    return QStringLiteral("Version ") + ProgramVersion + u' ' + ProgramBuildDate;
+}
 
 // Actions after a validation error during an enquiry import.
 namespace ValidationAction {
