@@ -30,7 +30,7 @@ using Compaction = DatabaseTest;
 
 TEST_F(Compaction, CompactsInPlaceAndKeepsTheRows)
 {
-    const QString filler(200, QLatin1Char('x'));
+    const QString filler(1000, QLatin1Char('x'));
     db.BeginTrans();
     for (int i = 0; i < 2000; ++i)
         db.Execute(QStringLiteral("INSERT INTO Transmission_Log (LogId, Event_Text) VALUES (?, ?)"),

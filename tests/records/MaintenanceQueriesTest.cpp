@@ -1,0 +1,176 @@
+#include "support/DatabaseTest.h"
+
+#include "database/DatabaseSchema.h"
+#include "records/DebitStatements.h"
+#include "records/ModeRows.h"
+#include "records/VQ3Enquiries.h"
+#include "records/VQ7Responses.h"
+
+#include <functional>
+
+namespace {
+
+QDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+const QDate CutOff(2024, 3, 1);
+
+class MaintenanceQueries : public DatabaseTest {
+protected:
+    // An enquiry with one message error under its own reference.
+    void Enquiry(const QString& id, const NullableDate& sent, const NullableLong& responded,
+                 bool isTest = false)
+    {
+        db.Execute(QStringLiteral("INSERT INTO VQ3_Enquiries (VQ3ID, When_Sent, Response_Received, IsTest, "
+                                  "JuxMsgReference) VALUES (?,?,?,?,?)"),
+                   {id, ToVariant(sent), ToVariant(responded), isTest, QStringLiteral("{REF-") + id});
+        MessageError(QStringLiteral("{ref-") + id); // references match whatever their case
+    }
+    void MessageError(const QString& reference)
+    {
+        db.Execute(QStringLiteral("INSERT INTO JUX_MSG_ERROR (ID, JuxMsgReference, ErrorCode) VALUES (?,?,'JX500')"),
+                   {QStringLiteral("E") + reference, reference});
+    }
+    QString Keys(const QString& table, const QString& key) const
+    {
+        return Scalar(QStringLiteral("SELECT group_concat(k) FROM (SELECT ") + key + QStringLiteral(" AS k FROM ") +
+                      table + QStringLiteral(" ORDER BY 1)"))
+            .toString();
+    }
+    VQ3Enquiries Enquiries(bool isTest = false)
+    {
+        VQ3Enquiries enquiries;
+        enquiries.SetDataSource(&db, isTest);
+        return enquiries;
+    }
+};
+
+TEST_F(MaintenanceQueries, TheRecordTablesHaveEveryColumn)
+{
+    const std::pair<const char*, int> tables[] = {
+        {"VQ3_Enquiries", 25}, {"VQ7_Responses", 54}, {"Debit_Statements", 24}, {"JUX_MSG_ERROR", 5}};
+    for (const auto& [table, columns] : tables)
+        EXPECT_EQ(CountRows(QStringLiteral("pragma_table_info('%1')").arg(QLatin1String(table))), columns) << table;
+}
+
+TEST_F(MaintenanceQueries, EnquiriesArePurgedWithTheirMessageErrorsByResponseFlag)
+{
+    Enquiry(QStringLiteral("A"), At(2024, 2, 29, 23, 59, 59), 1);
+    Enquiry(QStringLiteral("B"), At(2024, 3, 1), 1); // on the cut-off day: stays
+    Enquiry(QStringLiteral("C"), At(2024, 2, 29, 10), 0);
+    Enquiry(QStringLiteral("D"), At(2023, 1, 1), std::nullopt);
+    Enquiry(QStringLiteral("E"), std::nullopt, 0); // never sent: never purged
+    Enquiry(QStringLiteral("T"), At(2024, 1, 1), 1, true);
+    MessageError(QStringLiteral("{REF-OTHER"));
+
+    VQ3Enquiries live = Enquiries();
+    EXPECT_EQ(live.CountCompleteEnquiries(CutOff), 1);
+    EXPECT_EQ(live.CountIncompleteEnquiries(CutOff), 2);
+    EXPECT_EQ(Enquiries(true).CountCompleteEnquiries(CutOff), 1);
+    EXPECT_EQ(Enquiries(true).CountIncompleteEnquiries(CutOff), 0);
+
+    EXPECT_EQ(live.RemoveCompleteEnquiries(CutOff), 1);
+    EXPECT_EQ(Keys(QStringLiteral("VQ3_Enquiries"), QStringLiteral("VQ3ID")), QStringLiteral("B,C,D,E,T"));
+    EXPECT_EQ(live.RemoveCompleteEnquiries(CutOff), 0);
+    EXPECT_EQ(live.RemoveIncompleteEnquiries(CutOff), 2);
+    EXPECT_EQ(Keys(QStringLiteral("VQ3_Enquiries"), QStringLiteral("VQ3ID")), QStringLiteral("B,E,T"));
+    EXPECT_EQ(Keys(QStringLiteral("JUX_MSG_ERROR"), QStringLiteral("ID")),
+              QStringLiteral("E{ref-B,E{ref-E,E{REF-OTHER,E{ref-T"));
+    EXPECT_EQ(db.TransactionCount(), 0);
+}
+
+TEST_F(MaintenanceQueries, AFailedPurgeKeepsEverythingAndLeavesTheCallersTransactionAlive)
+{
+    Enquiry(QStringLiteral("A"), At(2024, 1, 1), 1);
+    db.Execute(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON VQ3_Enquiries "
+                              "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    VQ3Enquiries live = Enquiries();
+
+    db.BeginTrans();
+    Enquiry(QStringLiteral("B"), std::nullopt, 0);
+    EXPECT_THROW(live.RemoveCompleteEnquiries(CutOff), NevixError);
+    db.CommitTrans();
+
+    EXPECT_EQ(Keys(QStringLiteral("VQ3_Enquiries"), QStringLiteral("VQ3ID")), QStringLiteral("A,B"));
+    EXPECT_EQ(CountRows(QStringLiteral("JUX_MSG_ERROR")), 2);
+}
+
+TEST_F(MaintenanceQueries, PeriodCountsTakeWholeDaysOfOneMode)
+{
+    const QDateTime when[] = {At(2024, 2, 29, 23, 59, 59), At(2024, 3, 1), At(2024, 3, 10, 23, 59, 59),
+                              At(2024, 3, 11)};
+    int n = 0;
+    for (const QDateTime& moment : when) {
+        const QString id = QString::number(++n);
+        Enquiry(id, moment, 0);
+        db.Execute(QStringLiteral("INSERT INTO VQ7_Responses (VQ7ID, Date_Of_Response, IsTest) VALUES (?,?,0)"),
+                   {id, moment});
+    }
+    Enquiry(QStringLiteral("T"), At(2024, 3, 5), 0, true);
+    VQ7Responses responses;
+    responses.SetDataSource(&db, false);
+
+    const NullableDate first = At(2024, 3, 1, 12), last = At(2024, 3, 10);
+    EXPECT_EQ(Enquiries().EnquiriesSentInPeriod(first, last), 2);
+    EXPECT_EQ(Enquiries(true).EnquiriesSentInPeriod(first, last), 1);
+    EXPECT_EQ(responses.ResponsesReceivedInPeriod(first, last), 2);
+    try {
+        Enquiries().EnquiriesSentInPeriod(std::nullopt, last);
+        ADD_FAILURE() << "a missing day is refused";
+    } catch (const NevixError& e) {
+        EXPECT_EQ(e.Number(), ErrorNumbers::InvalidUseOfNull);
+    }
+}
+
+// Responses and debit statements go by When_Received alone.
+struct ReceivedPurge {
+    const char* name;
+    const char* table;
+    const char* key;
+    bool canCountOnly;
+    std::function<int32_t(CDataBase&, bool isTest, bool countOnly)> purge;
+};
+
+class ReceivedPurges : public MaintenanceQueries, public ::testing::WithParamInterface<ReceivedPurge> {};
+
+TEST_P(ReceivedPurges, RemoveRowsReceivedBeforeTheCutOffDayOfOneMode)
+{
+    const ReceivedPurge& kind = GetParam();
+    const QString insert = QStringLiteral("INSERT INTO %1 (%2, When_Received, IsTest) VALUES (?,?,?)")
+                               .arg(QLatin1String(kind.table), QLatin1String(kind.key));
+    db.Execute(insert, {QStringLiteral("OLD"), At(2024, 2, 29, 23, 59, 59), false});
+    db.Execute(insert, {QStringLiteral("NEW"), At(2024, 3, 1), false});
+    db.Execute(insert, {QStringLiteral("TEST"), At(2023, 1, 1), true});
+    const QString table = QLatin1String(kind.table);
+
+    if (kind.canCountOnly) {
+        EXPECT_EQ(kind.purge(db, false, true), 1);
+        EXPECT_EQ(CountRows(table), 3) << "counting removes nothing";
+    }
+    EXPECT_EQ(kind.purge(db, false, false), 1);
+    EXPECT_EQ(Keys(table, QLatin1String(kind.key)), QStringLiteral("NEW,TEST"));
+    EXPECT_EQ(kind.purge(db, false, false), 0);
+    EXPECT_EQ(kind.purge(db, true, false), 1);
+    EXPECT_EQ(Keys(table, QLatin1String(kind.key)), QStringLiteral("NEW"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, ReceivedPurges,
+    ::testing::Values(
+        ReceivedPurge{"Responses", "VQ7_Responses", "VQ7ID", true,
+                      [](CDataBase& db, bool isTest, bool countOnly) {
+                          VQ7Responses responses;
+                          responses.SetDataSource(&db, isTest);
+                          return responses.RemoveResponses(CutOff, countOnly);
+                      }},
+        ReceivedPurge{"DebitStatements", "Debit_Statements", "DebId", false,
+                      [](CDataBase& db, bool isTest, bool) {
+                          DebitStatements statements;
+                          statements.SetDataSource(&db, isTest);
+                          return statements.RemoveStatements(CutOff);
+                      }}),
+    [](const ::testing::TestParamInfo<ReceivedPurge>& info) { return std::string(info.param.name); });
+
+} // namespace
