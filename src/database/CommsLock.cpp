@@ -1,0 +1,182 @@
+#include "database/CommsLock.h"
+
+#include "core/Utils.h"
+#include "database/InTransaction.h"
+#include "database/LogLines.h"
+#include "database/RecordSet.h"
+#include "platform/AppContext.h"
+
+#include <cstdio>
+
+QString CommsLock::LockTypeToString(int32_t eLockType)
+{
+    switch (eLockType) {
+    case 0: return {};
+    case LockTypes::Communications: return QStringLiteral("Communications");
+    case LockTypes::Administration: return QStringLiteral("Administration");
+    case LockTypes::BulkUpdate: return QStringLiteral("Bulk Update");
+    default: return QStringLiteral("Unknown");
+    }
+}
+
+const RecordTable& CommsLock::Table() const
+{
+    static const RecordTable table{QStringLiteral("COMMSLOCK"), QStringLiteral("ID"),
+                                   QStringLiteral("COMMSLOCK")};
+    return table;
+}
+
+void CommsLock::SetLockType(int32_t value)
+{
+    if (value != Current().LockType)
+        MarkDirty();
+    MutableFields().LockType = value;
+}
+
+void CommsLock::CancelEdit()
+{
+    const bool been = BeenApplied();
+    Record::CancelEdit();
+    m_beenApplied = been;
+}
+
+void CommsLock::ReadRow(const RecordSet& rs)
+{
+    CommsLockFields& f = MutableFields();
+    if (const auto v = rs.Text(QStringLiteral("ID")))
+        f.ID = *v;
+    if (const auto v = rs.Text(QStringLiteral("LockedBy")))
+        f.LockedBy = *v;
+    if (const auto v = rs.Text(QStringLiteral("ComputerName")))
+        f.ComputerName = *v;
+    f.LockedOn = rs.DateTime(QStringLiteral("LockedOn"));
+    if (const auto v = rs.Long(QStringLiteral("LockType")))
+        f.LockType = *v;
+}
+
+ColumnValues CommsLock::RowValues() const
+{
+    const CommsLockFields& f = Current();
+    return {{QStringLiteral("ComputerName"), TextOrNull(f.ComputerName)},
+            {QStringLiteral("LockedBy"), TextOrNull(f.LockedBy)},
+            {QStringLiteral("LockedOn"), ToVariant(f.LockedOn)},
+            {QStringLiteral("LockType"), f.LockType}};
+}
+
+void CommsLock::Load(int32_t eLockType)
+{
+    LoadQuery(QStringLiteral("Select * from COMMSLOCK where LockType=?"), {eLockType});
+}
+
+bool CommsLock::IsOwnedBy(const QString& sUserName, int32_t eLockType) const
+{
+    return LockType() == eLockType && LockedBy().compare(sUserName, Qt::CaseInsensitive) == 0 &&
+           ComputerName().compare(GetThisComputerName(), Qt::CaseInsensitive) == 0;
+}
+
+void CommsLock::Free()
+{
+    SetLockedBy({});
+    SetComputerName({});
+    SetLockedOn(std::nullopt);
+}
+
+void CommsLock::AcquireLock(const QString& sUserName, int32_t eLockType, CDataBase* objDataSource)
+{
+    if (objDataSource)
+        SetDataSource(objDataSource);
+    m_isLockedByMe = false;
+    bool refused = false;
+    try {
+        InTransaction(RequireDataSource(), [&] {
+            Load(eLockType);
+            if (!LockedBy().isEmpty()) {
+                // The owner taking it again writes nothing: LockedOn stays
+                // the time of the first acquisition.
+                refused = !IsOwnedBy(sUserName, eLockType);
+                return;
+            }
+            SetLockedBy(sUserName);
+            SetComputerName(GetThisComputerName());
+            SetLockedOn(AppContext::Current().clock().Now());
+            SetLockType(eLockType);
+            Apply();
+        });
+    } catch (...) {
+        MutableFields().LockedBy.clear();
+        MutableFields().LockedOn.reset();
+        throw;
+    }
+    if (refused)
+        throw NevixError(ErrorNumbers::LockNotAcquired,
+                         QStringLiteral("Could not aquire ") + LockTypeToString(eLockType) +
+                             QStringLiteral(" lock"));
+    m_isLockedByMe = true;
+}
+
+void CommsLock::ReleaseLock(const QString& sUserName, int32_t eLockType, CDataBase* objDataSource)
+{
+    try {
+        if (objDataSource)
+            SetDataSource(objDataSource);
+        bool released = false;
+        InTransaction(RequireDataSource(), [&] {
+            Load(eLockType);
+            if (!IsOwnedBy(sUserName, eLockType))
+                return; // free, or someone else's
+            Free();
+            SetLockType(eLockType);
+            Apply();
+            released = true;
+        });
+        if (released)
+            m_isLockedByMe = false;
+    } catch (const NevixError& error) {
+        ReportFailedRelease(eLockType, error.Description());
+    } catch (const std::exception& error) {
+        ReportFailedRelease(eLockType, QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        ReportFailedRelease(eLockType, QStringLiteral("Unknown error"));
+    }
+}
+
+void CommsLock::ReportFailedRelease(int32_t eLockType, const QString& description) const
+{
+    const QString text = QStringLiteral("Could not release the ") + LockTypeToString(eLockType) +
+                         QStringLiteral(" lock: ") + description;
+    if (m_runLog && m_runLog->GetLogHeader())
+        m_runLog->AddToLog(EventCodes::Warning, text);
+    else
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+void CommsLock::ForceClearLock(int32_t eLockType, CDataBase* objDataSource)
+{
+    if (objDataSource)
+        SetDataSource(objDataSource);
+    InTransaction(RequireDataSource(), [&] {
+        Load(eLockType);
+        Free();
+        Apply();
+    });
+}
+
+void CommsLock::AquireCommsLock(const QString& sUserName, CDataBase* objDataSource)
+{
+    AcquireLock(sUserName, LockTypes::Communications, objDataSource);
+}
+
+void CommsLock::AquireAdminLock(const QString& sUserName, CDataBase* objDataSource)
+{
+    AcquireLock(sUserName, LockTypes::Administration, objDataSource);
+}
+
+void CommsLock::ReleaseCommsLock(const QString& sUserName, CDataBase* objDataSource)
+{
+    ReleaseLock(sUserName, LockTypes::Communications, objDataSource);
+}
+
+void CommsLock::ReleaseAdminLock(const QString& sUserName, CDataBase* objDataSource)
+{
+    ReleaseLock(sUserName, LockTypes::Administration, objDataSource);
+}

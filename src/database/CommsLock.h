@@ -1,0 +1,93 @@
+#pragma once
+
+#include "database/RecordOf.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class LogLines;
+
+struct CommsLockFields {
+    QString ID;
+    QString LockedBy;
+    QString ComputerName;
+    NullableDate LockedOn;
+    int32_t LockType = 0;
+};
+
+namespace LockTypes {
+constexpr int32_t Communications = 1;
+constexpr int32_t Administration = 2;
+constexpr int32_t BulkUpdate = 4;
+} // namespace LockTypes
+
+// An exclusive lock shared by every installation on the database: one row
+// of COMMSLOCK per lock type, held by a user on a computer (the same user
+// elsewhere is someone else). A lock never expires; its owner releases it
+// or someone clears it by force.
+//
+// Taking, releasing and clearing each read and write the row under one
+// write lock of the database, so two installations can never both believe
+// they hold it.
+class CommsLock : public RecordOf<CommsLockFields> {
+public:
+    CommsLock() { Reset(); }
+
+    static QString LockTypeToString(int32_t eLockType);
+
+    QString Key() const override { return Current().ID; }
+    QString ID() const { return Current().ID; }
+    bool IsLockedByMe() const { return m_isLockedByMe; }
+    int32_t LockType() const { return Current().LockType; }
+    void SetLockType(int32_t value);
+    QString LockedBy() const { return Current().LockedBy; }
+    void SetLockedBy(const QString& value) { SetText(&CommsLockFields::LockedBy, value, Qt::CaseInsensitive); }
+    QString ComputerName() const { return Current().ComputerName; }
+    void SetComputerName(const QString& value)
+    {
+        SetText(&CommsLockFields::ComputerName, value, Qt::CaseInsensitive);
+    }
+    NullableDate LockedOn() const { return Current().LockedOn; }
+    void SetLockedOn(const NullableDate& value) { SetField(&CommsLockFields::LockedOn, value); }
+
+    // Back to the saved copy; BeenApplied stays as it is.
+    void CancelEdit();
+
+    // A lock held by someone else raises ErrorNumbers::LockNotAcquired.
+    void AquireCommsLock(const QString& sUserName, CDataBase* objDataSource = nullptr);
+    void AquireAdminLock(const QString& sUserName, CDataBase* objDataSource = nullptr);
+    // Frees the lock when this user on this computer holds it. Never
+    // raises: a release that fails goes to the run's log (SetRunLog), or
+    // to standard error when there is none.
+    void ReleaseCommsLock(const QString& sUserName, CDataBase* objDataSource = nullptr);
+    void ReleaseAdminLock(const QString& sUserName, CDataBase* objDataSource = nullptr);
+    // Frees the lock whoever holds it.
+    void ForceClearLock(int32_t eLockType, CDataBase* objDataSource = nullptr);
+
+    void Load(int32_t eLockType);
+
+    // Where a failed release is reported; not owned.
+    void SetRunLog(LogLines* log) { m_runLog = log; }
+
+private:
+    // Reading a row is part of Load; the edit baselines are not offered.
+    using Record::EndEdit;
+    using Record::EndSetDefaultsEdit;
+    using Record::LoadByRecordSet;
+    using Record::SetIsDeleted;
+
+    const RecordTable& Table() const override;
+    void SetKey(const QString& key) override { MutableFields().ID = key; }
+    void ReadRow(const RecordSet& rs) override;
+    ColumnValues RowValues() const override;
+
+    void AcquireLock(const QString& sUserName, int32_t eLockType, CDataBase* objDataSource);
+    void ReleaseLock(const QString& sUserName, int32_t eLockType, CDataBase* objDataSource);
+    bool IsOwnedBy(const QString& sUserName, int32_t eLockType) const;
+    void Free();
+    void ReportFailedRelease(int32_t eLockType, const QString& description) const;
+
+    bool m_isLockedByMe = false;
+    LogLines* m_runLog = nullptr;
+};

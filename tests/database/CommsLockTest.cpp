@@ -1,0 +1,185 @@
+#include "support/DatabaseTest.h"
+
+#include "database/CommsLock.h"
+#include "database/LogLines.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Another installation on the same file: its own computer name.
+class OnComputer {
+public:
+    explicit OnComputer(const QString& name)
+        : m_scope(std::make_shared<AppContext>(std::make_shared<FakeClock>(),
+                                               std::make_shared<FakeUserInteraction>(),
+                                               AppContext::Current().programFolder(), name))
+    {
+    }
+
+private:
+    ScopedAppContext m_scope;
+};
+
+class LockTest : public DatabaseTest {
+protected:
+    // The number of the error an acquisition raised, 0 when it succeeded.
+    static int32_t Acquire(CommsLock& lock, const QString& user, CDataBase& source)
+    {
+        try {
+            lock.AquireCommsLock(user, &source);
+            return 0;
+        } catch (const NevixError& error) {
+            return error.Number();
+        }
+    }
+    QString Holder() const
+    {
+        return Scalar(QStringLiteral("SELECT LockedBy || '@' || ComputerName FROM COMMSLOCK WHERE LockType=1"))
+            .toString();
+    }
+    QString Stamp() const
+    {
+        return Scalar(QStringLiteral("SELECT TmStamp FROM COMMSLOCK WHERE LockType=1")).toString();
+    }
+};
+
+TEST_F(LockTest, OnlyTheSameUserOnTheSameComputerSharesTheLock)
+{
+    CommsLock mine;
+    ASSERT_EQ(Acquire(mine, QStringLiteral("ANNE"), db), 0);
+    EXPECT_TRUE(mine.IsLockedByMe());
+    EXPECT_EQ(Holder(), QStringLiteral("ANNE@TESTPC"));
+    const QString stamp = Stamp();
+
+    world.clock().Advance(60);
+    CommsLock again;
+    EXPECT_EQ(Acquire(again, QStringLiteral("anne"), db), 0) << "letter case aside, the owner";
+    EXPECT_TRUE(again.IsLockedByMe());
+    EXPECT_EQ(again.LockedOn(), QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+    EXPECT_EQ(Stamp(), stamp) << "nothing written";
+
+    CommsLock otherUser;
+    EXPECT_EQ(Acquire(otherUser, QStringLiteral("BOB"), db), ErrorNumbers::LockNotAcquired);
+    {
+        OnComputer elsewhere(QStringLiteral("OTHERPC"));
+        auto otherDb = Other();
+        CommsLock theirs;
+        try {
+            theirs.AquireCommsLock(QStringLiteral("ANNE"), otherDb.get());
+            FAIL() << "held on TESTPC";
+        } catch (const NevixError& error) {
+            EXPECT_EQ(error.Number(), ErrorNumbers::LockNotAcquired);
+            EXPECT_EQ(error.Description(), QStringLiteral("Could not aquire Communications lock"));
+        }
+        EXPECT_FALSE(theirs.IsLockedByMe());
+        theirs.ReleaseCommsLock(QStringLiteral("ANNE"), otherDb.get());
+        EXPECT_EQ(Holder(), QStringLiteral("ANNE@TESTPC")) << "not theirs to release";
+    }
+
+    mine.ReleaseCommsLock(QStringLiteral("ANNE"));
+    EXPECT_FALSE(mine.IsLockedByMe());
+    EXPECT_TRUE(Scalar(QStringLiteral("SELECT LockedBy FROM COMMSLOCK WHERE LockType=1")).isNull());
+    EXPECT_EQ(Acquire(otherUser, QStringLiteral("BOB"), db), 0);
+}
+
+TEST_F(LockTest, AForcedClearFreesTheLockForEveryone)
+{
+    CommsLock mine;
+    ASSERT_EQ(Acquire(mine, QStringLiteral("ANNE"), db), 0);
+    CommsLock admin;
+    admin.ForceClearLock(LockTypes::Communications, &db);
+    EXPECT_TRUE(mine.IsLockedByMe()) << "the holder's object is not told";
+    OnComputer elsewhere(QStringLiteral("OTHERPC"));
+    CommsLock theirs;
+    EXPECT_EQ(Acquire(theirs, QStringLiteral("BOB"), db), 0);
+    EXPECT_EQ(Holder(), QStringLiteral("BOB@OTHERPC"));
+
+    admin.ForceClearLock(3, &db);
+    EXPECT_EQ(CountRows(QStringLiteral("COMMSLOCK")), 3) << "no row made for a type without one";
+    EXPECT_EQ(CommsLock::LockTypeToString(3), QStringLiteral("Unknown"));
+    EXPECT_EQ(CommsLock::LockTypeToString(4), QStringLiteral("Bulk Update"));
+}
+
+TEST_F(LockTest, AFailedReleaseIsReportedToTheRunOrStandardError)
+{
+    CommsLock lock; // no data source: the release cannot even read the row
+    testing::internal::CaptureStderr();
+    lock.ReleaseAdminLock(QStringLiteral("ANNE"));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Could not release the Administration lock"),
+              std::string::npos);
+
+    LogLines run;
+    run.BeginLogging(QStringLiteral("COMRUN"), QStringLiteral("Session"), QStringLiteral("ANNE"));
+    lock.SetRunLog(&run);
+    lock.ReleaseCommsLock(QStringLiteral("ANNE"));
+    EXPECT_EQ(run.WarningCount(), 1);
+    EXPECT_TRUE(run.Item(2)->EventText().startsWith(QStringLiteral("Could not release the Communications lock: ")));
+}
+
+// Two processes, each an installation of its own, take and release the
+// lock in turn; each marks in a shared file when it enters and leaves its
+// hold. Marks of one holder must never be interleaved with the other's.
+TEST_F(LockTest, TwoProcessesNeverHoldTheLockAtOnce)
+{
+    constexpr int Holds = 150;
+    const QString marks = world.PathOf(QStringLiteral("marks.txt"));
+    const auto takeTurns = [&](char who) {
+        CDataBase mine;
+        ConnectTo(mine, path);
+        mine.SetBusyRetry(30000, 1);
+        const int fd = ::open(QFile::encodeName(marks).constData(), O_WRONLY | O_APPEND | O_CREAT, 0600);
+        if (fd < 0)
+            return false;
+        const char enter[] = {who, '+', '\n'};
+        const char leave[] = {who, '-', '\n'};
+        CommsLock lock;
+        int held = 0;
+        for (int round = 0; held < Holds && round < 100 * Holds; ++round) {
+            if (Acquire(lock, QStringLiteral("ANNE"), mine) != 0)
+                continue;
+            ++held;
+            const bool written = ::write(fd, enter, 3) == 3 && ::write(fd, leave, 3) == 3;
+            lock.ReleaseCommsLock(QStringLiteral("ANNE"));
+            if (!written || lock.IsLockedByMe())
+                break;
+        }
+        ::close(fd);
+        return held == Holds;
+    };
+
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        bool done = false;
+        try {
+            OnComputer elsewhere(QStringLiteral("OTHERPC"));
+            done = takeTurns('B');
+        } catch (...) {
+        }
+        _exit(done ? 0 : 1);
+    }
+    EXPECT_TRUE(takeTurns('A'));
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    QFile file(marks);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 4 * Holds + 1);
+    int overlaps = 0;
+    for (qsizetype i = 0; i + 1 < lines.size(); i += 2) {
+        if (lines[i].size() != 2 || lines[i][1] != '+' || lines[i + 1] != lines[i].left(1) + '-')
+            ++overlaps;
+    }
+    EXPECT_EQ(overlaps, 0);
+    EXPECT_TRUE(Scalar(QStringLiteral("SELECT LockedBy FROM COMMSLOCK WHERE LockType=1")).isNull());
+}
+
+} // namespace
