@@ -87,7 +87,9 @@ std::vector<TableDefinition> BuildTables()
          {Key(QStringLiteral("UserId"), QStringLiteral("TEXT(20)")), Key(QStringLiteral("UserName"), QStringLiteral("TEXT(50)")),
           Text(QStringLiteral("UPassword"), 50), Text(QStringLiteral("Description"), 255),
           Col(QStringLiteral("Enabled"), "Bit"), Col(QStringLiteral("CanChangPw"), "Bit"), Stamp()},
-         {PrimaryKey(QStringLiteral("UserId")), Index(QStringLiteral("UserName"), QStringLiteral("UserName"))}},
+         {PrimaryKey(QStringLiteral("UserId")),
+          // Unique without regard to case: the logon finds a user by name that way.
+          {QStringLiteral("UserName"), QStringLiteral("UserName"), false, true}}},
         {QStringLiteral("USER_GROUPS"),
          {Key(QStringLiteral("UGroupId"), QStringLiteral("TEXT(40)")), Text(QStringLiteral("Name"), 50),
           Text(QStringLiteral("Description"), 255), Text(QStringLiteral("Roles"), 255), Stamp()},

@@ -1,0 +1,138 @@
+#include "AccountsTest.h"
+
+namespace {
+
+using EnquiryReasonsTest = AccountsTest;
+
+std::shared_ptr<EnquiryReason> Reason(const QString& id = {}, const QString& enquirerId = "AB123")
+{
+    auto reason = std::make_shared<EnquiryReason>();
+    reason->SetEnquirerId(enquirerId);
+    reason->SetID(id);
+    return reason;
+}
+
+TEST_F(EnquiryReasonsTest, AddGivesTheLowestFreeIdAmongTheMembersInMemory)
+{
+    EnquiryReasons reasons;
+    auto first = Reason();
+    reasons.Add(first);
+    EXPECT_EQ(first->ID(), QStringLiteral("AB123001"));
+    reasons.Add(Reason(QStringLiteral("AB123003")));
+    auto gap = Reason();
+    reasons.Add(gap);
+    EXPECT_EQ(gap->ID(), QStringLiteral("AB123002"));
+
+    first->SetIsDeleted(true); // still in memory: its id stays taken
+    auto next = Reason();
+    reasons.Add(next);
+    EXPECT_EQ(next->ID(), QStringLiteral("AB123004"));
+    EXPECT_THROW(reasons.Add(Reason(QStringLiteral("ab123004"))), NevixError) << "duplicate key";
+}
+
+TEST_F(EnquiryReasonsTest, DownloadRewriteDeletesFirstAndNumbersAboveTheOldOnes)
+{
+    auto enquirer = StoreEnquirer(QStringLiteral("AB123"), QStringLiteral("Acme"), {"01AA", "02BB"});
+    // Stored ids as the next download finds them; a Null cut-off loads as 180.
+    db.Execute(QStringLiteral("UPDATE ENQUIRY_REASON SET DateOfEventCutOff=NULL"));
+    Enquirer reloaded;
+    reloaded.SetDataSource(&db);
+    reloaded.SetEnquirerId(QStringLiteral("AB123"));
+    auto reasons = reloaded.EnquiryReasons();
+    ASSERT_EQ(reasons->Count(), 2);
+    EXPECT_EQ(reasons->Item(1)->DateOfEventCutOff(), 180);
+
+    for (const auto& reason : *reasons)
+        reason->SetIsDeleted(true);
+    auto replacement = std::make_shared<EnquiryReason>();
+    replacement->SetEnquiryCode(QStringLiteral("01AA"));
+    replacement->SetDescription(QStringLiteral("Parking"));
+    reloaded.AddEnquiryReason(replacement);
+    EXPECT_EQ(replacement->ID(), QStringLiteral("AB123003"));
+    reasons->Apply();
+    EXPECT_EQ(reasons->Count(), 1);
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(Id) FROM ENQUIRY_REASON")).toString(),
+              QStringLiteral("AB123003"));
+
+    reasons->Load(QStringLiteral("AB123"));
+    auto again = std::make_shared<EnquiryReason>();
+    reloaded.AddEnquiryReason(again);
+    EXPECT_EQ(again->ID(), QStringLiteral("AB123001")) << "the lowest free number again";
+}
+
+TEST_F(EnquiryReasonsTest, FindsCompareExactly)
+{
+    EnquiryReasons reasons;
+    auto reason = Reason();
+    reason->SetEnquiryCode(QStringLiteral("01AB"));
+    reason->SetDescription(QStringLiteral("Insurance claim"));
+    reasons.Add(reason);
+    EXPECT_EQ(reason->DescriptionWithCode(), QStringLiteral("01AB, Insurance claim"));
+    EXPECT_EQ(reasons.FindByEnquiryCode(QStringLiteral("01AB")), reason);
+    EXPECT_EQ(reasons.FindByEnquiryCode(QStringLiteral("01ab")), nullptr);
+    EXPECT_EQ(reasons.FindByDescription(QStringLiteral("insurance claim")), nullptr);
+    EXPECT_EQ(reasons.FindByEnquirerIdAndEnquiryCode(QStringLiteral("AB123"), QStringLiteral("01AB")),
+              reason);
+    EXPECT_EQ(reasons.FindByEnquirerIdAndEnquiryCode(QStringLiteral("ab123"), QStringLiteral("01AB")),
+              nullptr);
+}
+
+// Members as "flags" words: E enabled, D default (e.g. "ED", "E", "D", "").
+struct DefaultCase {
+    const char* name;
+    std::vector<const char*> members;
+    int expected; // position from 1, 0 for none
+};
+
+template <typename Collection, typename Member>
+int PickDefault(const DefaultCase& c, std::shared_ptr<Member> (*make)(int))
+{
+    Collection members;
+    for (size_t i = 0; i < c.members.size(); ++i) {
+        auto member = make(int(i) + 1);
+        member->SetIsEnabled(QByteArray(c.members[i]).contains('E'));
+        member->SetIsDefault(QByteArray(c.members[i]).contains('D'));
+        members.Add(member);
+    }
+    const auto picked = [&] {
+        if constexpr (std::is_same_v<Collection, Enquirers>)
+            return members.DefaultEnquirer();
+        else
+            return members.DefaultReason();
+    }();
+    for (int32_t i = 1; i <= members.Count(); ++i) {
+        if (members.Item(i) == picked)
+            return i;
+    }
+    return 0;
+}
+
+std::shared_ptr<Enquirer> MakeEnquirer(int n)
+{
+    auto enquirer = std::make_shared<Enquirer>();
+    enquirer->SetEnquirerId(QStringLiteral("AB%1").arg(n, 3, 10, QLatin1Char('0')));
+    return enquirer;
+}
+
+std::shared_ptr<EnquiryReason> MakeReason(int)
+{
+    return Reason();
+}
+
+TEST(DefaultMember, EnquirersAndReasonsFollowOneRule)
+{
+    const DefaultCase cases[] = {
+        {"empty", {}, 0},
+        {"one disabled default", {"D"}, 0},
+        {"one enabled, not default", {"E"}, 1},
+        {"last enabled default wins", {"ED", "D", "ED"}, 3},
+        {"no default: first enabled", {"", "E", "E"}, 2},
+        {"nothing enabled", {"D", ""}, 0},
+    };
+    for (const DefaultCase& c : cases) {
+        EXPECT_EQ((PickDefault<Enquirers, Enquirer>(c, MakeEnquirer)), c.expected) << c.name;
+        EXPECT_EQ((PickDefault<EnquiryReasons, EnquiryReason>(c, MakeReason)), c.expected) << c.name;
+    }
+}
+
+} // namespace

@@ -1,0 +1,65 @@
+#include "AccountsTest.h"
+
+#include "accounts/UserGroups.h"
+
+namespace {
+
+using UserGroupsTest = AccountsTest;
+
+TEST_F(UserGroupsTest, MembershipsAreWrittenOnceAndRemovedOnlyWhenThere)
+{
+    auto bob = StoreUser(QStringLiteral("Bob"), QStringLiteral("pw"));
+    UserGroup group;
+    group.SetDataSource(&db);
+    group.LoadByName(QStringLiteral("managers"));
+    ASSERT_FALSE(group.IsNew()) << "found without regard to case";
+    const QString where = QStringLiteral("UserId='") + bob->UserId() + QLatin1Char('\'');
+
+    group.AddUser(*bob);
+    group.AddUser(*bob);
+    EXPECT_EQ(CountRows(QStringLiteral("USER_GROUP_LINK"), where), 1);
+    group.RemoveUser(*bob);
+    group.RemoveUser(*bob);
+    EXPECT_EQ(CountRows(QStringLiteral("USER_GROUP_LINK"), where), 0);
+
+    // A delivered membership (Null stamp) can be removed.
+    UserGroup admins;
+    admins.SetDataSource(&db);
+    admins.LoadByName(GroupNames::Administrators);
+    auto admin = LoadedUser(QStringLiteral("ADMIN"));
+    admins.RemoveUser(*admin);
+    EXPECT_EQ(CountRows(QStringLiteral("USER_GROUP_LINK"), QStringLiteral("UserId='") + admin->UserId() + "'"), 0);
+}
+
+TEST_F(UserGroupsTest, LookupsAndCachedMembers)
+{
+    StoreUser(QStringLiteral("Zed"), QStringLiteral("pw"), {GroupNames::Administrators});
+    auto zed = LoadedUser(QStringLiteral("Zed"));
+    zed->SetEnabled(false);
+    zed->Apply();
+
+    UserGroups groups;
+    groups.SetDataSource(&db);
+    groups.Load();
+    EXPECT_EQ(groups.Count(), 4);
+    EXPECT_NE(groups.Find(GroupNames::NormalUsers), nullptr);
+    EXPECT_EQ(groups.Find(QStringLiteral("normal users")), nullptr);
+
+    UserGroup admins;
+    admins.SetDataSource(&db);
+    admins.LoadByName(GroupNames::Administrators);
+    EXPECT_EQ(admins.Users(true)->Count(), 1) << "enabled members only";
+    EXPECT_EQ(admins.Users(false)->Count(), 1) << "the cached members whatever is asked";
+
+    UserGroup unknown;
+    unknown.SetDataSource(&db);
+    unknown.LoadByName(QStringLiteral("Nobody"));
+    EXPECT_TRUE(unknown.IsNew());
+    EXPECT_EQ(unknown.ID().size(), 38) << "a fresh GUID";
+    EXPECT_EQ(unknown.Users()->Count(), 0);
+    unknown.SetName(QStringLiteral("Nobody"));
+    unknown.Apply();
+    EXPECT_EQ(unknown.ID(), QStringLiteral("G0000000005")) << "a saved group takes a key-maker key";
+}
+
+} // namespace
