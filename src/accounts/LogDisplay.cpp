@@ -1,0 +1,87 @@
+#include "accounts/LogDisplay.h"
+
+#include "accounts/Validation.h"
+#include "core/AskTellUser.h"
+#include "core/DateText.h"
+#include "core/LoggingGlobals.h"
+#include "database/LogLines.h"
+
+#include <algorithm>
+
+namespace {
+void AddTrimmed(QStringList& items, const QString& text)
+{
+    const QString trimmed = TrimSpaces(text);
+    if (!trimmed.isEmpty())
+        items.append(trimmed);
+}
+
+void AddWrapped(WrappedList& list, const QString& text)
+{
+    const double usable = list.Width * 0.95;
+    QString rest = text;
+    while (list.TextWidth(rest) > usable) {
+        qsizetype lastSpace = -1;
+        qsizetype cut = -1;
+        qsizetype resume = 0;
+        for (qsizetype i = 0; i < rest.size(); ++i) {
+            if (list.TextWidth(rest.left(i + 1)) > usable) {
+                if (lastSpace >= 0) {
+                    cut = lastSpace;
+                    resume = lastSpace + 1;
+                } else {
+                    // At least one character an item, however narrow the list.
+                    cut = std::max<qsizetype>(i, 1);
+                    resume = cut;
+                }
+                break;
+            }
+            if (rest[i] == u' ')
+                lastSpace = i;
+        }
+        if (cut < 0)
+            break;
+        AddTrimmed(list.Items, rest.left(cut));
+        rest = rest.mid(resume);
+    }
+    AddTrimmed(list.Items, rest);
+}
+} // namespace
+
+void AddWrappedListItem(WrappedList& list, const QString& text)
+{
+    try {
+        AddWrapped(list, text);
+    } catch (const NevixError& e) {
+        TellUserWarning(QStringLiteral("Unable to add a line to the list because"),
+                        e.Description() + QStringLiteral(" (") + QString::number(e.Number()) +
+                            QLatin1Char(')'));
+    }
+}
+
+void FormatLogForDisplay(WrappedList& list, const LogLines& log, bool showRunDetails,
+                         int16_t eventFilter)
+{
+    list.Items.clear();
+    int32_t lastRun = 0;
+    for (const auto& line : log) {
+        if ((line->EventCode() & eventFilter) <= 0)
+            continue;
+        if (showRunDetails && line->RunNumber() != lastRun) {
+            QString header = QStringLiteral("Run Number: ") + QString::number(line->RunNumber());
+            if (!line->UserName().isEmpty())
+                header += QStringLiteral(" (from ") + line->UserName() + QStringLiteral(" on ") +
+                          line->ComputerName() + QLatin1Char(')');
+            AddWrappedListItem(list, header);
+            lastRun = line->RunNumber();
+        }
+        QString entry;
+        if (showRunDetails)
+            entry = (line->TimeOfEvent() ? FormatGeneralDate(*line->TimeOfEvent()) : QString()) +
+                    QLatin1Char(' ');
+        entry += EventCodeText(line->EventCode()) + QLatin1Char(' ') + line->EventText();
+        AddWrappedListItem(list, entry);
+    }
+    if (list.Items.isEmpty())
+        AddWrappedListItem(list, QStringLiteral("No items"));
+}
