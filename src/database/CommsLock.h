@@ -42,7 +42,10 @@ public:
     int32_t LockType() const { return Current().LockType; }
     void SetLockType(int32_t value);
     QString LockedBy() const { return Current().LockedBy; }
-    void SetLockedBy(const QString& value) { SetText(&CommsLockFields::LockedBy, value, Qt::CaseInsensitive); }
+    void SetLockedBy(const QString& value)
+    {
+        SetText(&CommsLockFields::LockedBy, value, Qt::CaseInsensitive);
+    }
     QString ComputerName() const { return Current().ComputerName; }
     void SetComputerName(const QString& value)
     {

@@ -29,7 +29,10 @@ public:
     QString Key() const override { return Current().LogId; }
 
     QString LogId() const { return Current().LogId; }
-    void SetLogId(const QString& value) { SetText(&LogLineFields::LogId, value, Qt::CaseInsensitive); }
+    void SetLogId(const QString& value)
+    {
+        SetText(&LogLineFields::LogId, value, Qt::CaseInsensitive);
+    }
     NullableDate TimeOfEvent() const { return Current().TimeOfEvent; }
     void SetTimeOfEvent(const NullableDate& value) { SetField(&LogLineFields::TimeOfEvent, value); }
     int32_t RunNumber() const { return Current().RunNumber; }
@@ -37,13 +40,25 @@ public:
     int16_t EventCode() const { return Current().EventCode; }
     void SetEventCode(int16_t value) { SetField(&LogLineFields::EventCode, value); }
     QString EventText() const { return Current().EventText; }
-    void SetEventText(const QString& value) { SetText(&LogLineFields::EventText, value, Qt::CaseInsensitive); }
+    void SetEventText(const QString& value)
+    {
+        SetText(&LogLineFields::EventText, value, Qt::CaseInsensitive);
+    }
     QString ProcessCode() const { return Current().ProcessCode; }
-    void SetProcessCode(const QString& value) { SetText(&LogLineFields::ProcessCode, value, Qt::CaseInsensitive); }
+    void SetProcessCode(const QString& value)
+    {
+        SetText(&LogLineFields::ProcessCode, value, Qt::CaseInsensitive);
+    }
     QString UserName() const { return Current().UserName; }
-    void SetUserName(const QString& value) { SetText(&LogLineFields::UserName, value, Qt::CaseInsensitive); }
+    void SetUserName(const QString& value)
+    {
+        SetText(&LogLineFields::UserName, value, Qt::CaseInsensitive);
+    }
     QString ComputerName() const { return Current().ComputerName; }
-    void SetComputerName(const QString& value) { SetText(&LogLineFields::ComputerName, value, Qt::CaseInsensitive); }
+    void SetComputerName(const QString& value)
+    {
+        SetText(&LogLineFields::ComputerName, value, Qt::CaseInsensitive);
+    }
 
     // Time, process code, run number, user, event mark and text, joined by
     // SepChar.
