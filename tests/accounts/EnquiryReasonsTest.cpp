@@ -77,46 +77,30 @@ TEST_F(EnquiryReasonsTest, FindsCompareExactly)
               nullptr);
 }
 
-// Members as "flags" words: E enabled, D default (e.g. "ED", "E", "D", "").
+// Members as flag words: E enabled, D default; expected position, 0 none.
 struct DefaultCase {
     const char* name;
     std::vector<const char*> members;
-    int expected; // position from 1, 0 for none
+    int expected;
 };
 
-template <typename Collection, typename Member>
-int PickDefault(const DefaultCase& c, std::shared_ptr<Member> (*make)(int))
+template <typename Collection, typename Pick>
+int PickDefault(const DefaultCase& c, Pick pick)
 {
     Collection members;
-    for (size_t i = 0; i < c.members.size(); ++i) {
-        auto member = make(int(i) + 1);
-        member->SetIsEnabled(QByteArray(c.members[i]).contains('E'));
-        member->SetIsDefault(QByteArray(c.members[i]).contains('D'));
+    for (const char* flags : c.members) {
+        auto member = std::make_shared<typename Collection::Pointer::element_type>();
+        member->SetEnquirerId(QStringLiteral("AB%1").arg(members.Count() + 100));
+        member->SetIsEnabled(QByteArray(flags).contains('E'));
+        member->SetIsDefault(QByteArray(flags).contains('D'));
         members.Add(member);
     }
-    const auto picked = [&] {
-        if constexpr (std::is_same_v<Collection, Enquirers>)
-            return members.DefaultEnquirer();
-        else
-            return members.DefaultReason();
-    }();
+    const auto picked = pick(members);
     for (int32_t i = 1; i <= members.Count(); ++i) {
         if (members.Item(i) == picked)
             return i;
     }
     return 0;
-}
-
-std::shared_ptr<Enquirer> MakeEnquirer(int n)
-{
-    auto enquirer = std::make_shared<Enquirer>();
-    enquirer->SetEnquirerId(QStringLiteral("AB%1").arg(n, 3, 10, QLatin1Char('0')));
-    return enquirer;
-}
-
-std::shared_ptr<EnquiryReason> MakeReason(int)
-{
-    return Reason();
 }
 
 TEST(DefaultMember, EnquirersAndReasonsFollowOneRule)
@@ -130,8 +114,10 @@ TEST(DefaultMember, EnquirersAndReasonsFollowOneRule)
         {"nothing enabled", {"D", ""}, 0},
     };
     for (const DefaultCase& c : cases) {
-        EXPECT_EQ((PickDefault<Enquirers, Enquirer>(c, MakeEnquirer)), c.expected) << c.name;
-        EXPECT_EQ((PickDefault<EnquiryReasons, EnquiryReason>(c, MakeReason)), c.expected) << c.name;
+        EXPECT_EQ(PickDefault<Enquirers>(c, [](auto& e) { return e.DefaultEnquirer(); }), c.expected)
+            << c.name;
+        EXPECT_EQ(PickDefault<EnquiryReasons>(c, [](auto& r) { return r.DefaultReason(); }), c.expected)
+            << c.name;
     }
 }
 
