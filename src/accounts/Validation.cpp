@@ -79,11 +79,16 @@ QString ValidateIntermediaryId(const QString& text)
     return QStringLiteral("The Intermediary Id must be 1 character followed by 2 numbers");
 }
 
-QString ValidateNevixPassword(const QString& text)
+QString PasswordRuleText()
 {
-    const QString message = QStringLiteral(
+    return QStringLiteral(
         "Passwords are case sensitive, between 8 and 15 alphanumerics with at least 1 digit, 1 "
         "upper and 1 lower case letter");
+}
+
+QString ValidateNevixPassword(const QString& text)
+{
+    const QString message = PasswordRuleText();
     if (text.size() < 8 || text.size() > 15)
         return message;
     int digits = 0;

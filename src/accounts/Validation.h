@@ -20,5 +20,7 @@ QString ValidateEnquiryReference(const QString& text);
 QString ValidateIntermediaryId(const QString& text);
 // 8 to 15 letters and digits, with a digit, a capital and a small letter.
 QString ValidateNevixPassword(const QString& text);
+// The password rule as the user reads it.
+QString PasswordRuleText();
 // 5 to 40 letters, digits and ": -._#@/*;".
 QString ValidateNevixUsername(const QString& text);

@@ -1,4 +1,4 @@
-#include "AccountsTest.h"
+#include "support/AccountsTest.h"
 
 #include "accounts/UserGroups.h"
 
