@@ -1,6 +1,7 @@
+#include "core/ApplicationSettings.h"
 #include "core/FormUtilities.h"
 #include "core/qt/FormWidgets.h"
-#include "support/Printers.h"
+#include "support/TestWorld.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -50,6 +51,19 @@ TEST(SelectTextBoxText, AllOrCaretAtTheEnd)
     EXPECT_EQ(box.cursorPosition(), 5);
     SelectTextBoxText(box, false, false);
     EXPECT_EQ(box.cursorPosition(), 0);
+}
+
+TEST(HighlightTextOnFocus, FollowsTheHighlightSelTextSetting)
+{
+    TestWorld world;
+    QLineEdit box(QStringLiteral("hello"));
+    HighlightTextOnFocus(box); // on by default
+    EXPECT_EQ(box.selectedText(), QStringLiteral("hello"));
+
+    Settings().SetHighlightSelText(false);
+    HighlightTextOnFocus(box);
+    EXPECT_FALSE(box.hasSelectedText());
+    EXPECT_EQ(box.cursorPosition(), 5);
 }
 
 TEST(KeyFilter, SwallowsRefusedKeysAndLetsControlKeysThrough)

@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "core/ApplicationSettings.h"
+
 bool IsFormLoaded(const QString& formName)
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
@@ -37,6 +39,12 @@ void SelectTextBoxText(QWidget& textBox, bool selectAll, bool caretAtEnd)
         select(text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(&textBox))
         select(plain);
+}
+
+void HighlightTextOnFocus(QWidget& textBox)
+{
+    const bool highlight = Settings().HighlightSelText();
+    SelectTextBoxText(textBox, highlight, !highlight);
 }
 
 void SetTextBoxLocked(bool editable, QWidget& textBox)

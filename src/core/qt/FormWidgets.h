@@ -14,6 +14,9 @@ class QWidget;
 // True when an open top-level window has exactly this object name.
 bool IsFormLoaded(const QString& formName);
 void SelectTextBoxText(QWidget& textBox, bool selectAll, bool caretAtEnd);
+// For a box's focus event: the whole text selected when the HighlightSelText
+// setting is on, else the caret after the last character.
+void HighlightTextOnFocus(QWidget& textBox);
 // Editable boxes look sunken and take the tab; read-only ones are flat, bold
 // and skipped by the tab key.
 void SetTextBoxLocked(bool editable, QWidget& textBox);
