@@ -43,8 +43,8 @@ void LoadEnquirerCombo(const Enquirers& enquirers, EnquirerSetupForm& form)
     }
     combo->hide();
     form.lblEnquirerName()->show();
-    if (enquirers.Count() == 1)
-        form.lblEnquirerName()->setText(enquirers.Item(1)->Name());
+    // No enquirer left: no name of a former one either.
+    form.lblEnquirerName()->setText(enquirers.Count() == 1 ? enquirers.Item(1)->Name() : QString());
     form.chkIsDefaultEnquirer()->hide();
     ShowEnquirerDetails(int16_t(enquirers.Count()), enquirers, form);
 }
@@ -57,7 +57,9 @@ void ShowEnquirerDetails(int16_t position, const Enquirers& enquirers, EnquirerS
         isDefault->setChecked(false);
         form.lblEnquirerId()->clear();
         form.lblIntermediaryId()->clear();
-        FillUnselected(*form.cboReasonForEnquiry(), {});
+        // Blanks the single-reason label too, so no reason of another
+        // enquirer stays in view.
+        FillReasonCombo(EnquiryReasons(), true, nullptr, form);
         form.frmEnqFolders()->hide();
         return;
     }

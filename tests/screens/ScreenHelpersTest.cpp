@@ -1,0 +1,62 @@
+#include "database/LogLines.h"
+#include "screens/common/LogListBox.h"
+#include "screens/common/ScreenHelpers.h"
+#include "screens/common/TransmissionLogDialog.h"
+#include "support/TestWorld.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QListWidget>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ScreenHelpers, UnloadsTheMainMenuOnly)
+{
+    QPointer<QWidget> menu = new QWidget;
+    menu->setObjectName(QStringLiteral("frmMenu"));
+    QWidget other;
+    other.setObjectName(QStringLiteral("frmMenuX"));
+    other.show();
+    UnloadMenuIfLoaded();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(menu.isNull());
+    EXPECT_TRUE(other.isVisible());
+}
+
+TEST(LogListBox, WrappingOnAOnePixelListEndsAndLosesNoCharacter)
+{
+    QListWidget list;
+    list.resize(1, 200);
+    AddWrappedListItem(list, QStringLiteral("Wide words, wrapped"));
+    QString joined;
+    for (int i = 0; i < list.count(); ++i)
+        joined += list.item(i)->text();
+    EXPECT_EQ(list.count(), joined.size());
+    EXPECT_EQ(joined, QStringLiteral("Widewords,wrapped"));
+}
+
+TEST(TransmissionLogDialog, ListsTheRunUnwrappedUnderItsHeader)
+{
+    TestWorld world;
+    LogLines log;
+    for (int32_t code : {EventCodes::Start, EventCodes::Warning, EventCodes::End}) {
+        auto line = std::make_shared<LogLine>();
+        line->SetRunNumber(12);
+        line->SetEventCode(int16_t(code));
+        line->SetEventText(QStringLiteral("a longer text of the event number %1").arg(code));
+        log.Add(line);
+    }
+    QWidget owner;
+    const auto dialog = BuildTransmissionLogDialog(log, &owner);
+    EXPECT_TRUE(dialog->isModal() && dialog->parentWidget() == &owner);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("NEVIX - LOG"));
+    const auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstLog"));
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Run Number: 12"));
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("W a longer text of the event number 128"));
+}
+
+} // namespace
