@@ -84,8 +84,8 @@ frmLogon::frmLogon(CDataBase& database, LogonRoads roads, QWidget* parent)
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmLogon::cmdCancel_Click);
     connect(m_chkShowPassword, &QCheckBox::clicked, this, &frmLogon::ToggleShowPassword);
     m_lblShowPassword->installEventFilter(this);
-    // focus-highlight: HighlightTextOnFocus(*m_txtPartyCode);
-    // focus-highlight: HighlightTextOnFocus(*m_txtPassword);
+    HighlightTextOnFocus(*m_txtPartyCode);
+    HighlightTextOnFocus(*m_txtPassword);
 }
 
 bool frmLogon::TryLogon(const QString& userName, const QString& password)
