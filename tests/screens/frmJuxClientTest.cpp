@@ -1,0 +1,122 @@
+#include "core/ApplicationSettings.h"
+#include "core/INIFile.h"
+#include "database/DatabaseSchema.h"
+#include "screens/admin/frmJuxClient.h"
+#include "support/DatabaseTest.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+class JuxClientTest : public DatabaseTest {
+protected:
+    JuxClientTest() { Settings().Load(); }
+
+    // A server's database elsewhere, set up or not.
+    QString ServerDatabase(bool setUp)
+    {
+        QDir(world.Folder()).mkpath(QStringLiteral("server"));
+        const QString file = world.PathOf(QStringLiteral("server/Nevix.MDB"));
+        DatabaseSchema::CreateNewDatabase(file);
+        if (setUp) {
+            CDataBase server;
+            ConnectTo(server, file);
+            server.Execute(QStringLiteral("UPDATE System_Parameters SET SetupComplete=1"));
+        }
+        return file;
+    }
+
+    QString Stored(const QString& group, const QString& item)
+    {
+        return INIFile().GetIniString(group, item, QStringLiteral("(none)"),
+                                      world.PathOf(QStringLiteral("Nevix.INI")));
+    }
+
+    QString LastMessage() { return world.ui().boxes.isEmpty() ? QString() : world.ui().boxes.last().text; }
+};
+
+TEST_F(JuxClientTest, StandaloneIsStoredWithoutLookingAtThePath)
+{
+    frmJuxClient form;
+    form.InitialiseForm(false);
+    EXPECT_TRUE(form.optInstalMode(1)->isChecked());
+    EXPECT_FALSE(form.txtDatabaseLocation()->isVisibleTo(&form));
+    form.optInstalMode(2)->click();
+    form.cmdOk()->click();
+    EXPECT_EQ(form.InstallMode(), 2);
+    EXPECT_EQ(Stored(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode")), QStringLiteral("2"));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
+
+TEST_F(JuxClientTest, ClientOnlyOffersTheClientWithItsDatabase)
+{
+    frmJuxClient form;
+    form.InitialiseForm(true);
+    EXPECT_FALSE(form.optInstalMode(1)->isEnabled());
+    EXPECT_FALSE(form.optInstalMode(2)->isEnabled());
+    EXPECT_TRUE(form.optInstalMode(3)->isChecked());
+    EXPECT_TRUE(form.txtDatabaseLocation()->isVisibleTo(&form));
+}
+
+TEST_F(JuxClientTest, ClientDatabaseIsTestedBeforeItIsStored)
+{
+    struct Case {
+        const char* what;
+        QString path;
+        QString message;
+    };
+    const Case refused[] = {
+        {"empty", QStringLiteral("   "),
+         QStringLiteral("You must enter the path and filename of the database this program is going to share")},
+        {"missing", world.PathOf(QStringLiteral("nowhere.MDB")),
+         QStringLiteral("You must specify a valid NEVIX database.")},
+        {"the one in use", path, QStringLiteral("You cannot connect to the database you are already using.")},
+        {"not set up", ServerDatabase(false), QStringLiteral("The database has not been setup yet.\r"
+                                                             "Install this program as a SERVER first and then add the CLIENT programs")},
+    };
+    for (const Case& c : refused) {
+        frmJuxClient form;
+        form.InitialiseForm(true);
+        form.txtDatabaseLocation()->setText(c.path);
+        form.cmdOk()->click();
+        EXPECT_EQ(LastMessage(), c.message) << c.what;
+        EXPECT_EQ(Stored(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode")),
+                  QStringLiteral("(none)"))
+            << c.what;
+    }
+}
+
+TEST_F(JuxClientTest, ASetUpServerDatabaseIsStoredTrimmed)
+{
+    const QString server = ServerDatabase(true);
+    frmJuxClient form;
+    form.InitialiseForm(true);
+    form.txtDatabaseLocation()->setText(QStringLiteral("  ") + server + QStringLiteral(" "));
+    form.cmdTestConnection()->click();
+    EXPECT_EQ(LastMessage(), QStringLiteral("Connected successfully."));
+    EXPECT_EQ(form.txtDatabaseLocation()->text(), server);
+    form.cmdOk()->click();
+    EXPECT_EQ(form.InstallMode(), 3);
+    EXPECT_EQ(Stored(QStringLiteral("Database"), QStringLiteral("Database")), server);
+    EXPECT_EQ(Stored(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode")), QStringLiteral("3"));
+}
+
+TEST_F(JuxClientTest, ClosingFromTheTitleBarAsksAndYesChoosesNothing)
+{
+    frmJuxClient form;
+    form.show();
+    world.ui().ScriptAnswer(7);
+    form.close();
+    EXPECT_TRUE(form.isVisible());
+    world.ui().ScriptAnswer(6);
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.InstallMode(), 0);
+    EXPECT_EQ(world.ui().boxes.last().text,
+              QStringLiteral("If you do not select a type of install the setup process will end\rDo you want to end the setup?"));
+}
+
+} // namespace
