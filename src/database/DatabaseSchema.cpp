@@ -2,6 +2,7 @@
 
 #include "core/DiskFunctions.h"
 #include "database/CDataBase.h"
+#include "database/DatabasePassword.h"
 #include "platform/NevixError.h"
 
 #include <QDir>
@@ -180,6 +181,11 @@ std::vector<TableDefinition> BuildTables()
          {Key(QStringLiteral("ID")), Text(QStringLiteral("Description"), 255),
           Text(QStringLiteral("JuxMsgReference"), 50), Text(QStringLiteral("ErrorCode"), 10), Stamp()},
          {PrimaryKey(QStringLiteral("ID")), Index(QStringLiteral("JuxMsgReference"), QStringLiteral("JuxMsgReference"))}},
+        // The mark is the key: no key counter.
+        {QStringLiteral("VRM_BLACKLIST"),
+         {Key(QStringLiteral("VRM"), QStringLiteral("TEXT(17)")), Text(QStringLiteral("Reason"), 255),
+          Text(QStringLiteral("BlacklistedBy"), 50), Col(QStringLiteral("BlacklistedOn"), "DATETIME"), Stamp()},
+         {PrimaryKey(QStringLiteral("VRM"))}},
     };
 }
 } // namespace
@@ -237,7 +243,7 @@ void DatabaseSchema::CreateNewDatabase(const QString& path, const InitialAdminis
     try {
         {
             CDataBase db;
-            db.SetConnectionParams(building, QStringLiteral("Microsoft.Jet.OLEDB.4.0"), {}, {}, {});
+            db.SetConnectionParams(building, QStringLiteral("Microsoft.Jet.OLEDB.4.0"), GetDbPassword(), {}, {});
             db.SetIsSingleUserConnection(true);
             CreateTables(db);
             InsertDeliveredRows(db, admin);

@@ -1,12 +1,13 @@
 #include "support/DatabaseTest.h"
 
+#include "database/DatabasePassword.h"
 #include "database/DatabaseSchema.h"
 #include "database/SimpleDBkeyMaker.h"
 
 void ConnectTo(CDataBase& database, const QString& file)
 {
     database.SetConnectionParams(file, QStringLiteral("Microsoft.Jet.OLEDB.4.0"),
-                                 QStringLiteral("ABCDEFG"), QString(), QString());
+                                 GetDbPassword(), QString(), QString());
 }
 
 DatabaseTest::DatabaseTest() : path(world.PathOf(QStringLiteral("Nevix.MDB")))

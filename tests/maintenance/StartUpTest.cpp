@@ -1,0 +1,244 @@
+#include "OldSchema.h"
+
+#include "support/DatabaseTest.h"
+#include "support/FileBytes.h"
+
+#include "core/ApplicationSettings.h"
+#include "core/TextLogFile.h"
+#include "database/DatabaseSchema.h"
+#include "database/GlobalDatabase.h"
+#include "database/LogLines.h"
+#include "database/SqliteConnection.h"
+#include "maintenance/EnquirerRequest.h"
+#include "maintenance/MainProcess.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+class StartUp : public ::testing::Test {
+protected:
+    StartUp()
+    {
+        upgradeLog.SetDatedPathAndName(world.Folder(), QStringLiteral("NevixUpgradeLog3.01"));
+        QObject::connect(&upgradeLog, &TextLogFile::MessageWritten, &upgradeLog,
+                         [this](const QString&, const QString&, const QString& line) { lines << line; });
+    }
+    ~StartUp() override
+    {
+        ReleaseGlobalDatabase();
+        SetEnquirerRequestRunner({});
+    }
+    void Start()
+    {
+        InitialiseDatabaseAndDoAnyChanges(upgradeLog);
+        ReleaseGlobalDatabase();
+    }
+    QVariant Value(const QString& sql) const
+    {
+        CDataBase reader;
+        ConnectTo(reader, path);
+        RecordSet rs = reader.OpenRecordSet(sql);
+        return rs.HasRow() ? rs.Field(0) : QVariant();
+    }
+
+    TestWorld world;
+    QString path = world.PathOf(QStringLiteral("Nevix.MDB"));
+    TextLogFile upgradeLog;
+    QStringList lines;
+};
+
+struct UpgradeCase {
+    const char* name;
+    const char* version;
+    const char* steps; // as the log names them
+};
+
+class Upgrade : public StartUp, public ::testing::WithParamInterface<UpgradeCase> {};
+
+TEST_P(Upgrade, ReachesTheCurrentSchemaInOneGoAndCompacts)
+{
+    const QString fresh = world.PathOf(QStringLiteral("Fresh.MDB"));
+    DatabaseSchema::CreateNewDatabase(fresh);
+    CreateDatabaseAtSchema(path, QLatin1String(GetParam().version));
+    Start();
+    EXPECT_EQ(SchemaOf(path), SchemaOf(fresh));
+    EXPECT_EQ(Value(QStringLiteral("SELECT SCHEMAID FROM DBVERSION")), QStringLiteral("3.0"));
+    EXPECT_EQ(Value(QStringLiteral("SELECT date(LastAutoCompactDate) FROM System_Parameters")),
+              QStringLiteral("2024-03-15"));
+    QStringList steps;
+    static const QRegularExpression step(QStringLiteral("^Upgrading schema to (V[\\d.]+)"));
+    for (const QString& line : std::as_const(lines)) {
+        const QString name = step.match(line).captured(1);
+        if (!name.isEmpty() && !steps.contains(name))
+            steps << name;
+    }
+    EXPECT_EQ(steps.join(QLatin1Char(' ')), QLatin1String(GetParam().steps));
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines.first(), QStringLiteral("Updating schema to 3.0"));
+    EXPECT_EQ(lines.last(), QStringLiteral("Upgrade to schema version 3.0 completed"));
+    // The enquirers cannot be fetched yet: the user is told, and the upgrade goes on.
+    const bool fetched = steps.contains(QStringLiteral("V1.10"));
+    ASSERT_EQ(world.ui().boxes.size(), fetched ? 1 : 0);
+    EXPECT_EQ(lines.contains(QStringLiteral("Refreshed Enquiriers - result of OK is False")), fetched);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, Upgrade,
+                         ::testing::Values(UpgradeCase{"From_1_0", "1.0", "V1.10 V1.20 V1.21 V3.00"},
+                                           UpgradeCase{"From_1_2", "1.2", "V1.21 V3.00"},
+                                           UpgradeCase{"From_1_21", "1.21", "V3.00"},
+                                           UpgradeCase{"Empty_version_reads_as_0", "", "V1.10 V1.20 V1.21 V3.00"},
+                                           UpgradeCase{"Version_3_00_is_relabelled", "3.00", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUp, EnquirersFetchedDuringTheUpgradeGoToTheSystemGroups)
+{
+    CreateDatabaseAtSchema(path, QStringLiteral("1.0"));
+    SetEnquirerRequestRunner([](LogLines& logger, const QString& userName) {
+        EXPECT_EQ(userName, QStringLiteral("AUTOEXECUTE"));
+        logger.DataSource()->Execute(QStringLiteral(
+            "INSERT INTO ENQUIRER (EnquirerId, EnqName, IsDefault, IsEnabled) VALUES ('AB123', 'Fleet', 0, 1)"));
+        return true;
+    });
+    Start();
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+    const auto fetched = lines.indexOf(QStringLiteral("Refreshed Enquiriers - result of OK is True"));
+    ASSERT_GT(fetched, 0);
+    EXPECT_EQ(lines.mid(fetched + 1, 3), (QStringList{QStringLiteral("Adjusting For New Enquirers"),
+                                                       QStringLiteral("Applying New Enquirers"),
+                                                       QStringLiteral("Upgrade complete")}));
+    EXPECT_EQ(Value(QStringLiteral("SELECT IsDefault FROM ENQUIRER")).toInt(), 1);
+    EXPECT_EQ(Value(QStringLiteral("SELECT COUNT(*) FROM USER_ENQUIRER_LINK")).toInt(), 2); // ADMIN, AUTOEXECUTE
+}
+
+struct RefusalCase {
+    const char* name;
+    const char* version; // none: no file
+    const char* box;     // the message shown; "" none (start-up reports the error)
+    bool failingStep = false;
+    bool damaged = false;
+};
+
+class Refusal : public StartUp, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(Refusal, StopsStartUpAndLeavesTheFileAsItWas)
+{
+    const RefusalCase& c = GetParam();
+    if (c.version) {
+        CreateDatabaseAtSchema(path, QLatin1String(c.version));
+        CDataBase db;
+        ConnectTo(db, path);
+        if (c.failingStep) // the last step meets a column that is already there
+            db.AddField(QStringLiteral("System_Parameters"), QStringLiteral("ExportFileFormat"), QStringLiteral("TEXT(3)"));
+    }
+    if (c.damaged) {
+        QByteArray bytes = ReadBytes(path);
+        bytes.replace(4096 * 3, 4096, QByteArray(4096, '\x5a'));
+        WriteBytes(path, bytes);
+        Settings().SetForceRepair(true);
+    }
+    const QByteArray before = ReadBytes(path);
+    EXPECT_THROW(Start(), NevixError);
+    ReleaseGlobalDatabase();
+    EXPECT_EQ(ReadBytes(path), before);
+    ASSERT_EQ(world.ui().boxes.size(), *c.box ? 1 : 0);
+    if (*c.box) {
+        EXPECT_TRUE(world.ui().boxes[0].text.startsWith(QLatin1String(c.box))) << world.ui().boxes[0].text.toStdString();
+    }
+    EXPECT_EQ(Settings().ForceRepair(), c.damaged);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Refusal,
+    ::testing::Values(RefusalCase{"Missing_file", nullptr, "Could not find the database:\r"},
+                      RefusalCase{"Newer_schema", "4.0", "This database belongs to a newer version of Nevix:\r"},
+                      RefusalCase{"Failing_step", "1.21", "Unable to complete database initialisation because:\r", true},
+                      RefusalCase{"Damaged_file_to_repair", "3.0", "", false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUp, AClientOnlyConnects)
+{
+    CreateDatabaseAtSchema(path, QStringLiteral("1.21"));
+    Settings().SetProgramInstallMode(InstallMode::Client);
+    Settings().SetForceRepair(true);
+    const QByteArray before = ReadBytes(path);
+    InitialiseDatabaseAndDoAnyChanges(upgradeLog);
+    EXPECT_EQ(GlobalDatabase().Source(), path);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z]{7}$")).match(GlobalDatabase().DbPassword()).hasMatch());
+    ReleaseGlobalDatabase();
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_TRUE(Settings().ForceRepair());
+    EXPECT_TRUE(lines.isEmpty());
+}
+
+TEST_F(StartUp, AStandaloneInstallationIsRepairedOnRequestOnce)
+{
+    DatabaseSchema::CreateNewDatabase(path);
+    Settings().SetProgramInstallMode(InstallMode::Standalone);
+    Settings().SetForceRepair(true);
+    InitialiseDatabaseAndDoAnyChanges(upgradeLog);
+    EXPECT_TRUE(GlobalDatabase().IsSingleUserConnection());
+    ReleaseSettings();
+    Settings().Load();
+    EXPECT_FALSE(Settings().ForceRepair());
+    EXPECT_EQ(world.ui().waitShows, 1);
+}
+
+struct DailyCase {
+    const char* name;
+    bool maintenance;
+    bool compaction;
+    int lastDaysAgo; // -1: never
+    bool due;
+};
+
+class Daily : public StartUp, public ::testing::WithParamInterface<DailyCase> {};
+
+TEST_P(Daily, WorkRunsAtTheFirstStartOfTheDay)
+{
+    const DailyCase& c = GetParam();
+    DatabaseSchema::CreateNewDatabase(path);
+    const QDate today(2024, 3, 15);
+    {
+        CDataBase db;
+        ConnectTo(db, path);
+        db.Execute(QStringLiteral("UPDATE System_Parameters SET AutoMaintenanceAtStartUp=?, AutoCompactAtStartUp=?, "
+                                  "LastAutoCompactDate=?"),
+                   {c.maintenance, c.compaction, c.lastDaysAgo < 0 ? QVariant() : QVariant(today.addDays(-c.lastDaysAgo))});
+    }
+    Start();
+    const QString expected = c.due ? QStringLiteral("2024-03-15")
+                                   : c.lastDaysAgo < 0 ? QString() : today.addDays(-c.lastDaysAgo).toString(Qt::ISODate);
+    EXPECT_EQ(Value(QStringLiteral("SELECT date(LastAutoCompactDate) FROM System_Parameters")).toString(), expected);
+    EXPECT_EQ(Value(QStringLiteral("SELECT COUNT(*) FROM Transmission_Log WHERE ProcessCode='TBLMAINT' AND "
+                                   "Event_Code=8 AND UserName='AUTOEXECUTE'")).toInt(),
+              c.due && c.maintenance ? 1 : 0);
+    EXPECT_TRUE(lines.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, Daily,
+                         ::testing::Values(DailyCase{"Nothing_asked", false, false, -1, false},
+                                           DailyCase{"Compaction_after_yesterday", false, true, 1, true},
+                                           DailyCase{"Maintenance_at_the_first_start", true, false, -1, true},
+                                           DailyCase{"Done_already_today", true, true, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUp, AFailedCompactionIsAWarningAndIsTriedAgainLater)
+{
+    DatabaseSchema::CreateNewDatabase(path);
+    CDataBase db;
+    ConnectTo(db, path);
+    db.SetBusyRetry(2, 1);
+    db.Execute(QStringLiteral("UPDATE System_Parameters SET AutoCompactAtStartUp=1"));
+    auto other = SqliteConnection::Open(path); // another installation reading
+    ASSERT_EQ(other->TryExec("BEGIN; SELECT * FROM TKEYS;"), 0);
+    upgradeLog.OpenLogFile();
+    EXPECT_NO_THROW(DoStartUpMaintenance(db, false, upgradeLog));
+    other->TryExec("COMMIT");
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Compacting the database failed: "))) << lines[0].toStdString();
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+    EXPECT_TRUE(Value(QStringLiteral("SELECT LastAutoCompactDate FROM System_Parameters")).isNull());
+}
+
+} // namespace
