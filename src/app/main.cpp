@@ -1,14 +1,12 @@
 #include "core/AskTellUser.h"
 #include "core/GlobalDeclarations.h"
-#include "core/qt/CentreForm.h"
 #include "core/qt/QtUserInteraction.h"
 #include "platform/AppContext.h"
+#include "startup/GlobalObjects.h"
+#include "startup/ProgramStart.h"
+#include "startup/Session.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QWidget>
 
 int main(int argc, char* argv[])
 {
@@ -17,24 +15,14 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(ProgramVersion);
     AppContext::Install(AppContext::MakeDefault(std::make_shared<QtUserInteraction>()));
 
-    // Until start-up and logon are in place, the program says so plainly.
-    QWidget window;
-    window.setObjectName(QStringLiteral("frmSetupPending"));
-    window.setWindowTitle(ApplicationTitle);
-    auto* layout = new QVBoxLayout(&window);
-    auto* label = new QLabel(
-        QStringLiteral("Nevix v%1 is being set up.\nProgram folder: %2")
-            .arg(ProgramVersion, AppContext::Current().programFolder()),
-        &window);
-    auto* close = new QPushButton(QStringLiteral("&Close"), &window);
-    layout->addWidget(label);
-    layout->addWidget(close);
-    QObject::connect(close, &QPushButton::clicked, &window, &QWidget::close);
-    window.resize(420, 140);
-    CentreForm(window);
-    window.show();
-
-    const int rc = app.exec();
+    Session session;
+    StartupHooks hooks = ProgramStart::DefaultHooks();
+    hooks.OpenLogon = [&session] { session.OpenLogon(); };
+    ProgramStart start(QApplication::arguments().mid(1), hooks);
+    int rc = 0;
+    if (start.Main())
+        rc = QApplication::exec();
+    ReleaseGlobalObjects();
     AppContext::Install(nullptr);
     return rc;
 }

@@ -11,6 +11,13 @@ inline const QString ProgramVersion = QStringLiteral("3.01");
 inline const QString DatabaseSchemaVersion = QStringLiteral("3.0");
 inline const QString ProgramBuildDate = QStringLiteral("22nd January 2026");
 
+// "Nevix v3.01 DB v3.0": the program and the schema it works with, as the
+// service is told.
+inline QString VersionBanner()
+{
+    return QStringLiteral("Nevix v") + ProgramVersion + QStringLiteral(" DB v") + DatabaseSchemaVersion;
+}
+
 // "Version 3.01 22nd January 2026", as the splash and logon windows show it.
 inline QString VersionCaption()
 {

@@ -1,0 +1,133 @@
+#include "core/ApplicationSettings.h"
+#include "core/INIFile.h"
+#include "database/CDataBase.h"
+#include "database/CommsLock.h"
+#include "database/DatabaseSchema.h"
+#include "database/GlobalDatabase.h"
+#include "screens/admin/frmSplash.h"
+#include "startup/GlobalObjects.h"
+#include "startup/ProgramStart.h"
+#include "startup/SingleInstanceLock.h"
+#include "support/DatabaseTest.h"
+
+namespace {
+
+TEST(CommandLine, SwitchesAreWholeArgumentsOfAnyCase)
+{
+    const CommandLine line = CommandLine::Parse(
+        {QStringLiteral("/SETCLIENT"), QStringLiteral("/UnlockAdmin"), QStringLiteral("x/immediate")});
+    EXPECT_TRUE(line.SetClient);
+    EXPECT_TRUE(line.UnlockAdmin);
+    EXPECT_FALSE(line.Immediate);
+    EXPECT_FALSE(line.AutoStart);
+}
+
+class ProgramStartTest : public ::testing::Test {
+protected:
+    ~ProgramStartTest() override
+    {
+        if (start && start->Splash())
+            delete start->Splash();
+        ReleaseGlobalObjects();
+    }
+
+    // A program folder with its settings file and database, as a first
+    // start finds it.
+    void Prepare(const QString& installMode = QStringLiteral("1"))
+    {
+        const QString ini = world.PathOf(QStringLiteral("Nevix.INI"));
+        INIFile().SetIniString(QStringLiteral("Database"), QStringLiteral("Database"),
+                               QStringLiteral("+Nevix.MDB"), ini);
+        INIFile().SetIniString(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode"),
+                               installMode, ini);
+        DatabaseSchema::CreateNewDatabase(world.PathOf(QStringLiteral("Nevix.MDB")));
+    }
+
+    bool Run(const QStringList& arguments)
+    {
+        StartupHooks hooks;
+        hooks.AskInstallMode = [this](bool clientOnly) {
+            installModeAsked.append(clientOnly);
+            return 0;
+        };
+        hooks.ViewLog = [](const QString&) {};
+        hooks.OpenLogon = [] {};
+        start = std::make_unique<ProgramStart>(arguments, hooks);
+        return start->Main();
+    }
+
+    TestWorld world;
+    std::unique_ptr<ProgramStart> start;
+    QList<bool> installModeAsked;
+};
+
+TEST_F(ProgramStartTest, NoSettingsFileStopsBeforeTheSplash)
+{
+    EXPECT_FALSE(Run({}));
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes.first().text,
+              QStringLiteral("Unable to load the INI file for the program\rNevix"));
+    EXPECT_EQ(world.ui().boxes.first().style, 0x10u);
+    EXPECT_EQ(start->Splash(), nullptr);
+}
+
+TEST_F(ProgramStartTest, ASecondCopyIsRefused)
+{
+    Prepare();
+    SingleInstanceLock first(world.Folder());
+    EXPECT_FALSE(Run({}));
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes.first().text, QStringLiteral("Nevix is already running."));
+    EXPECT_EQ(start->Splash(), nullptr);
+}
+
+TEST_F(ProgramStartTest, StartsAndHandsOverToTheLogon)
+{
+    Prepare();
+    EXPECT_TRUE(Run({}));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+    ASSERT_NE(start->Splash(), nullptr);
+    EXPECT_TRUE(start->Splash()->GoAway());
+    EXPECT_FALSE(start->Splash()->HasError());
+    EXPECT_TRUE(GlobalDatabase().Source().endsWith(QStringLiteral("Nevix.MDB")));
+}
+
+TEST_F(ProgramStartTest, SetClientAsksTheInstallModeAgainAndNoChoiceStops)
+{
+    Prepare();
+    world.ui().ScriptAnswer(7); // a server is already installed
+    EXPECT_TRUE(Run({QStringLiteral("/SETCLIENT")}));
+    EXPECT_EQ(installModeAsked, (QList<bool>{true}));
+    EXPECT_EQ(INIFile().GetIniString(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode"),
+                                     QString(), world.PathOf(QStringLiteral("Nevix.INI"))),
+              QStringLiteral("0"));
+    ASSERT_EQ(world.ui().boxes.size(), 2);
+    EXPECT_TRUE(world.ui().boxes[0].text.startsWith(
+        QStringLiteral("Is this the first installation of NEVIX on your network?")));
+    EXPECT_EQ(world.ui().boxes[1].text,
+              QStringLiteral("Initialisation cancelled - no install mode selected.\rInitialise Application"));
+    EXPECT_TRUE(start->Splash()->HasError());
+    EXPECT_TRUE(start->Splash()->GoAway());
+}
+
+TEST_F(ProgramStartTest, UnlockAdminClearsTheAdministrationLockAfterStartUp)
+{
+    Prepare();
+    {
+        TestWorld elsewhere(QStringLiteral("OTHERPC"));
+        CDataBase other;
+        ConnectTo(other, world.PathOf(QStringLiteral("Nevix.MDB")));
+        CommsLock lock;
+        lock.AquireAdminLock(QStringLiteral("Carol"), &other);
+    }
+    EXPECT_TRUE(Run({QStringLiteral("/unlockadmin"), QStringLiteral("/immediate")}));
+    CommsLock lock;
+    lock.SetDataSource(&GlobalDatabase());
+    lock.Load(LockTypes::Administration);
+    EXPECT_EQ(lock.LockedBy(), QString());
+    EXPECT_TRUE(Settings().IsInAutoExecuteModeImmediateExecute());
+    EXPECT_TRUE(Settings().BypassLogonSecurity());
+    EXPECT_FALSE(Settings().IsInAutoExecuteMode());
+}
+
+} // namespace
