@@ -64,9 +64,18 @@ frmJuxClient::frmJuxClient(QWidget* parent)
     auto* frame = new QGroupBox(QStringLiteral("Client and Database Location"), this);
     auto* frameLayout = new QVBoxLayout(frame);
     for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(captions[i], frame);
+        // A radio button does not wrap its caption: the caption is a label
+        // beside it that chooses the option when clicked.
+        auto* option = new QRadioButton(frame);
         option->setObjectName(QStringLiteral("optInstalMode%1").arg(i + 1));
-        frameLayout->addWidget(option);
+        option->setAccessibleName(captions[i]);
+        auto* caption = Text(QString(), captions[i], frame);
+        caption->installEventFilter(this);
+        m_captions[size_t(i)] = caption;
+        auto* row = new QHBoxLayout;
+        row->addWidget(option, 0, Qt::AlignTop);
+        row->addWidget(caption, 1);
+        frameLayout->addLayout(row);
         m_options[size_t(i)] = option;
         connect(option, &QRadioButton::clicked, this, [this, i] { ShowDatabaseControls(i == 2); });
     }
@@ -94,8 +103,7 @@ frmJuxClient::frmJuxClient(QWidget* parent)
                            QStringLiteral("You can change this configuration later if you need to."),
                            this));
     layout->addWidget(m_cmdOk, 0, Qt::AlignRight);
-    // A radio caption wraps badly; the window is wide enough to read it.
-    setMinimumWidth(560);
+    setMinimumWidth(520);
 
     ShowDatabaseControls(false);
     HighlightTextOnFocus(*m_txtDatabaseLocation);
@@ -229,4 +237,17 @@ void frmJuxClient::closeEvent(QCloseEvent* event)
 void frmJuxClient::reject()
 {
     close();
+}
+
+bool frmJuxClient::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (size_t i = 0; i < m_captions.size(); ++i) {
+            if (watched == m_captions[i] && m_options[i]->isEnabled()) {
+                m_options[i]->click();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -38,12 +38,14 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool TestDatabaseConnection(bool showSuccess);
     void ShowDatabaseControls(bool shown);
 
     std::array<QRadioButton*, 3> m_options{};
+    std::array<QLabel*, 3> m_captions{};
     QLineEdit* m_txtDatabaseLocation;
     QLabel* m_lblServerLocation;
     QPushButton* m_cmdBrowse;
