@@ -1,7 +1,7 @@
 #include "maintenance/DatabaseRoutines.h"
 
-#include "core/AskTellUser.h"
 #include "core/ApplicationSettings.h"
+#include "core/AskTellUser.h"
 #include "core/GlobalDeclarations.h"
 #include "core/LoggingGlobals.h"
 #include "core/NumericText.h"
@@ -71,13 +71,6 @@ int32_t CountOrWarn(const QString& failureMessage, Work&& work)
     }
 }
 
-// Runs a removal step; a false result leaves the run's result false.
-template <typename Step>
-void RunStepOf(bool& allWorked, Step&& step)
-{
-    if (!step())
-        allWorked = false;
-}
 } // namespace
 
 void GetMaintenanceTermAndPeriod(CDataBase& db, const QString& Kind, QString& Period, int16_t& Term)
@@ -163,13 +156,14 @@ bool TableMaintenance(CDataBase& db, const MaintenanceTerms& terms, std::shared_
         }
         log->AddToLog(MaintenanceEvent::Note,
                       QStringLiteral("Maintenance running in ") + ProgramRunningModeDesc() + QStringLiteral(" mode"));
-        RunStepOf(allWorked, [&] { return RemoveOldEnquiries(db, *log, terms.VQ3, removeIncomplete); });
+        // Every step runs, whatever the one before it did.
+        allWorked = RemoveOldEnquiries(db, *log, terms.VQ3, removeIncomplete) && allWorked;
         log->Apply();
-        RunStepOf(allWorked, [&] { return RemoveOldResponses(db, *log, terms.VQ7); });
+        allWorked = RemoveOldResponses(db, *log, terms.VQ7) && allWorked;
         log->Apply();
-        RunStepOf(allWorked, [&] { return RemoveOldDebitStatements(db, *log, terms.DEB); });
+        allWorked = RemoveOldDebitStatements(db, *log, terms.DEB) && allWorked;
         log->Apply();
-        RunStepOf(allWorked, [&] { return RemoveOldLogLines(db, *log, terms.LOG); });
+        allWorked = RemoveOldLogLines(db, *log, terms.LOG) && allWorked;
         db.CommitTrans();
         committed = true;
         if (!SkipCompact) {
