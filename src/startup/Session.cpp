@@ -42,6 +42,8 @@ void Session::OpenLogon()
     if (logon->IsLoaded()) {
         CentreForm(*logon);
         logon->show();
+        logon->raise();
+        logon->activateWindow();
     }
 }
 
