@@ -16,6 +16,7 @@
 #include "screens/admin/frmJuxClient.h"
 #include "screens/admin/frmSplash.h"
 #include "startup/SingleInstanceLock.h"
+#include "startup/UnattendedMessages.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -39,6 +40,7 @@ bool ProgramStart::Main()
         if (settings.IsNew())
             throw NevixError(ErrorNumbers::ObjectErrorBase,
                              QStringLiteral("Unable to load the INI file for the program"));
+        LogUnattendedMessagesIn(AppContext::Current().programFolder());
         m_instanceLock = std::make_unique<SingleInstanceLock>(AppContext::Current().programFolder());
         if (!settings.AllowMultipleInstances() && m_instanceLock->OtherInstanceRunning()) {
             TellUserWarning(QStringLiteral("Nevix is already running."), QString());

@@ -8,7 +8,9 @@
 #include "startup/GlobalObjects.h"
 #include "startup/ProgramStart.h"
 #include "startup/SingleInstanceLock.h"
+#include "core/AskTellUser.h"
 #include "support/DatabaseTest.h"
+#include "support/FileBytes.h"
 
 namespace {
 
@@ -128,6 +130,17 @@ TEST_F(ProgramStartTest, UnlockAdminClearsTheAdministrationLockAfterStartUp)
     EXPECT_TRUE(Settings().IsInAutoExecuteModeImmediateExecute());
     EXPECT_TRUE(Settings().BypassLogonSecurity());
     EXPECT_FALSE(Settings().IsInAutoExecuteMode());
+}
+
+TEST_F(ProgramStartTest, UnattendedMessagesGoToTheDatedLog)
+{
+    Prepare();
+    EXPECT_TRUE(Run({}));
+    Settings().SetProgramRunningMode(RunningMode::Automatic);
+    TellUserWarning(QStringLiteral("Cannot access folder"), QStringLiteral("/in"));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+    const QByteArray log = ReadBytes(world.PathOf(QStringLiteral("NevixAuto240315.LOG")));
+    EXPECT_TRUE(log.endsWith("\tWarning: Cannot access folder /in\r\n")) << log.constData();
 }
 
 } // namespace

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// While the program runs unattended, message boxes are not shown: their
+// texts go to a dated text log in the program folder ("NevixAuto" and the
+// day, ".LOG"), one line each, written at once.
+void LogUnattendedMessagesIn(const QString& programFolder);
