@@ -6,49 +6,37 @@
 
 namespace {
 
-struct AskCase {
-    const char* name;
-    uint32_t buttonSet;
-    int16_t defaultAnswer;
-    uint32_t expectedStyle;
-};
-
-void PrintTo(const AskCase& c, std::ostream* os)
+TEST(AskUser, ShowsTheButtonsIconAndDefaultOfTheTable)
 {
-    *os << c.name;
+    const struct {
+        const char* name;
+        uint32_t buttonSet;
+        int16_t defaultAnswer;
+        uint32_t expectedStyle;
+    } cases[] = {
+        {"OkCancel_Ok_first", 1, 1, 0x20 | 1},
+        {"OkCancel_Cancel_second", 1, 2, 0x100 | 0x20 | 1},
+        {"AbortRetryIgnore_Abort_first", 2, 3, 0x10 | 2},
+        {"AbortRetryIgnore_Retry_second", 2, 4, 0x100 | 0x10 | 2},
+        {"AbortRetryIgnore_Ignore_third", 2, 5, 0x200 | 0x10 | 2},
+        {"YesNoCancel_Yes_first", 3, 6, 0x20 | 3},
+        {"YesNoCancel_No_second", 3, 7, 0x100 | 0x20 | 3},
+        {"YesNoCancel_Cancel_third", 3, 2, 0x200 | 0x20 | 3},
+        {"YesNo_Yes_first", 4, 6, 0x20 | 4},
+        {"YesNo_No_second", 4, 7, 0x100 | 0x20 | 4},
+        {"YesNo_unknown_answer_second", 4, 32, 0x100 | 0x20 | 4},
+        {"RetryCancel_Retry_first_critical", 5, 4, 0x10 | 5},
+        {"RetryCancel_Cancel_second_critical", 5, 2, 0x100 | 0x10 | 5},
+        {"Unknown_set_question_only", 0, 1, 0x20},
+    };
+    for (const auto& c : cases) {
+        TestWorld world;
+        AskUser(QStringLiteral("Question?"), QString(), c.buttonSet, c.defaultAnswer);
+        ASSERT_EQ(world.ui().boxes.size(), 1);
+        EXPECT_EQ(world.ui().boxes.first().style, c.expectedStyle) << c.name;
+        EXPECT_EQ(world.ui().boxes.first().title, QStringLiteral("Nevix"));
+    }
 }
-
-class AskUserStyleTest : public ::testing::TestWithParam<AskCase> {};
-
-TEST_P(AskUserStyleTest, ShowsTheButtonsIconAndDefaultOfTheTable)
-{
-    TestWorld world;
-    const AskCase& c = GetParam();
-    AskUser(QStringLiteral("Question?"), QString(), c.buttonSet, c.defaultAnswer);
-    ASSERT_EQ(world.ui().boxes.size(), 1);
-    EXPECT_EQ(world.ui().boxes.first().style, c.expectedStyle);
-    EXPECT_EQ(world.ui().boxes.first().title, QStringLiteral("Nevix"));
-}
-
-const AskCase kAskCases[] = {
-    {"OkCancel_Ok_first", 1, 1, 0x20 | 1},
-    {"OkCancel_Cancel_second", 1, 2, 0x100 | 0x20 | 1},
-    {"AbortRetryIgnore_Abort_first", 2, 3, 0x10 | 2},
-    {"AbortRetryIgnore_Retry_second", 2, 4, 0x100 | 0x10 | 2},
-    {"AbortRetryIgnore_Ignore_third", 2, 5, 0x200 | 0x10 | 2},
-    {"YesNoCancel_Yes_first", 3, 6, 0x20 | 3},
-    {"YesNoCancel_No_second", 3, 7, 0x100 | 0x20 | 3},
-    {"YesNoCancel_Cancel_third", 3, 2, 0x200 | 0x20 | 3},
-    {"YesNo_Yes_first", 4, 6, 0x20 | 4},
-    {"YesNo_No_second", 4, 7, 0x100 | 0x20 | 4},
-    {"YesNo_unknown_answer_second", 4, 32, 0x100 | 0x20 | 4},
-    {"RetryCancel_Retry_first_critical", 5, 4, 0x10 | 5},
-    {"RetryCancel_Cancel_second_critical", 5, 2, 0x100 | 0x10 | 5},
-    {"Unknown_set_question_only", 0, 1, 0x20},
-};
-
-INSTANTIATE_TEST_SUITE_P(Table, AskUserStyleTest, ::testing::ValuesIn(kAskCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AskUser, ReturnsTheAnswerGivenAndJoinsDetailWithOneCr)
 {

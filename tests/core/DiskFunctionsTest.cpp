@@ -1,5 +1,6 @@
 #include "core/DiskFunctions.h"
 #include "platform/NevixError.h"
+#include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
 #include <QDir>
@@ -12,13 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 TEST(PathParts, TrailingAndLeadingSeparators)
 {
@@ -55,47 +49,27 @@ TEST(PathParts, NoDriveLetters)
     EXPECT_FALSE(IsValidDriveLetter(QStringLiteral("C:\\data")));
 }
 
-TEST(CheckFolderAccess, CreatesEveryMissingLevelAndLeavesNoTestFile)
+TEST(CheckFolderAccess, CreatesMissingFoldersOrSaysWhyNot)
 {
     TestWorld world;
-    const QString folder = world.PathOf(QStringLiteral("a/b/c"));
-    EXPECT_EQ(CheckFolderAccess(folder + QStringLiteral("/"), true), QString());
-    EXPECT_TRUE(QDir(folder).exists());
-    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/QRLTEST.$$$")));
-}
-
-TEST(CheckFolderAccess, AcceptsBackslashes)
-{
-    TestWorld world;
-    const QString folder = world.Folder() + QStringLiteral("\\in\\enq");
-    EXPECT_EQ(CheckFolderAccess(folder, true), QString());
-    EXPECT_TRUE(QDir(world.PathOf(QStringLiteral("in/enq"))).exists());
-}
-
-TEST(CheckFolderAccess, MissingFolderWithoutCreate)
-{
-    TestWorld world;
-    EXPECT_EQ(CheckFolderAccess(world.PathOf(QStringLiteral("nope")), false),
-              QStringLiteral("Folder does not exist"));
-}
-
-TEST(CheckFolderAccess, AFileInsteadOfAFolderCannotBeWritten)
-{
-    TestWorld world;
-    const QString path = world.PathOf(QStringLiteral("plain.txt"));
-    WriteFile(path, "x");
-    EXPECT_EQ(CheckFolderAccess(path, true),
-              QStringLiteral("Cannot access (write) the required folder: ") + path);
-}
-
-TEST(CheckFolderAccess, AFolderUnderAFileCannotBeCreated)
-{
-    TestWorld world;
-    const QString file = world.PathOf(QStringLiteral("plain.txt"));
-    WriteFile(file, "x");
-    const QString folder = file + QStringLiteral("/sub");
-    EXPECT_EQ(CheckFolderAccess(folder, true),
-              QStringLiteral("Cannot create the required folder: ") + folder);
+    const QString file = world.PathOf("plain.txt");
+    WriteBytes(file, "x");
+    const struct {
+        QString folder;
+        bool create;
+        QString expected;
+    } cases[] = {
+        {world.PathOf("a/b/c/"), true, ""},
+        {world.Folder() + "\\in\\enq", true, ""},
+        {world.PathOf("nope"), false, "Folder does not exist"},
+        {file, true, "Cannot access (write) the required folder: " + file},
+        {file + "/sub", true, "Cannot create the required folder: " + file + "/sub"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckFolderAccess(c.folder, c.create), c.expected) << c.folder.toStdString();
+    EXPECT_TRUE(QDir(world.PathOf("a/b/c")).exists());
+    EXPECT_TRUE(QDir(world.PathOf("in/enq")).exists());
+    EXPECT_FALSE(QFile::exists(world.PathOf("a/b/c/QRLTEST.$$$")));
 }
 
 TEST(EnsureFolderAccessible, WarnsOnlyWhenAsked)
@@ -114,30 +88,22 @@ TEST(EnsureFolderAccessible, WarnsOnlyWhenAsked)
 TEST(Files, DeleteExistsAndMarker)
 {
     TestWorld world;
-    const QString marker = world.PathOf(QStringLiteral("marker.txt"));
+    const QString marker = world.PathOf("marker.txt");
     WriteMarkerFile(marker);
-    QFile f(marker);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("MARKER-FILE\r\n"));
-    f.close();
+    EXPECT_EQ(ReadBytes(marker), QByteArray("MARKER-FILE\r\n"));
     EXPECT_TRUE(FileExists(marker));
     EXPECT_FALSE(FileExists(world.Folder()));
     EXPECT_EQ(DeleteFileChecked(marker), QString());
     EXPECT_FALSE(FileExists(marker));
     EXPECT_EQ(DeleteFileChecked(marker), QString());
-}
-
-TEST(Files, MarkerInAMissingFolderRaises)
-{
-    TestWorld world;
-    EXPECT_THROW(WriteMarkerFile(world.PathOf(QStringLiteral("none/marker.txt"))), NevixError);
+    EXPECT_THROW(WriteMarkerFile(world.PathOf("none/marker.txt")), NevixError);
 }
 
 TEST(Files, CanBeOpenedOnlyWhenNobodyHoldsALock)
 {
     TestWorld world;
     const QString path = world.PathOf(QStringLiteral("VQ3001.IMP"));
-    WriteFile(path, "line\r\n");
+    WriteBytes(path, "line\r\n");
     EXPECT_TRUE(FileCanBeOpened(path, std::chrono::milliseconds(0)));
 
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);

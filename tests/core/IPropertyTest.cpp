@@ -3,7 +3,6 @@
 #include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLocale>
 
@@ -19,24 +18,19 @@ public:
         IProperty writer;
         writer.SetProperty("Item", text);
     }
+    TestWorld world;
     IProperty store;
-};
-
-struct BoolCase {
-    const char* stored;
-    bool expected;
 };
 
 TEST(IPropertyBoolean, FirstLetterYOrTMeansTrue)
 {
-    const BoolCase cases[] = {
-        {"yes", true}, {"TRUE", true},   {"t", true},  {"Y", true},     {"Yesterday", true},
-        {"No", false}, {"False", false}, {"1", false}, {"nein", false}, {"-1", false},
+    const std::pair<const char*, bool> cases[] = {
+        {"yes", true}, {"t", true},     {"Yesterday", true}, {"No", false},
+        {"1", false},  {"nein", false}, {"-1", false},
     };
-    for (const BoolCase& c : cases) {
-        TestWorld world;
-        StoredText item(c.stored);
-        EXPECT_EQ(item.store.GetBooleanProperty("Item", {}, !c.expected), c.expected) << c.stored;
+    for (const auto& [stored, expected] : cases) {
+        StoredText item(stored);
+        EXPECT_EQ(item.store.GetBooleanProperty("Item", {}, !expected), expected) << stored;
     }
     TestWorld world;
     IProperty store;
@@ -48,35 +42,24 @@ TEST(IPropertyBoolean, FirstLetterYOrTMeansTrue)
     EXPECT_EQ(store.GetProperty("Flag"), QString("No"));
 }
 
-struct IntegerCase {
-    const char* stored;
-    int16_t expected; // the default is 77
-};
-
 TEST(IPropertyInteger, SixteenBitRangeAndBankersRounding)
 {
-    const IntegerCase cases[] = {
-        {"abc", 77},    {"70000", 77}, {"32767", 32767}, {"32768", 77},        {"-32768", -32768},
-        {"-32769", 77}, {" 12 ", 12},  {"2.5", 2},       {"3.5", 4},           {"-2.5", -2},
-        {"0.5", 0},     {"1.5", 2},    {"32767.5", 77},  {"-32768.5", -32768}, {"12abc", 77},
-        {"1,000", 77},  {"1e3", 1000}, {"+5", 5},
+    const std::pair<const char*, int16_t> cases[] = { // the default is 77
+        {"abc", 77},      {"32767", 32767},      {"32768", 77},    {"-32768", -32768},
+        {"-32769", 77},   {" 12 ", 12},          {"2.5", 2},       {"3.5", 4},
+        {"-2.5", -2},     {"0.5", 0},            {"32767.5", 77},  {"-32768.5", -32768},
+        {"12abc", 77},    {"1,000", 77},         {"1e3", 1000},    {"+5", 5},
     };
-    for (const IntegerCase& c : cases) {
-        TestWorld world;
-        StoredText item(c.stored);
-        EXPECT_EQ(item.store.GetIntegerProperty("Item", {}, 77), c.expected) << c.stored;
+    for (const auto& [stored, expected] : cases) {
+        StoredText item(stored);
+        EXPECT_EQ(item.store.GetIntegerProperty("Item", {}, 77), expected) << stored;
     }
     TestWorld world;
     IProperty store;
     EXPECT_EQ(store.GetIntegerProperty("Missing", {}, -9), -9);
     store.SetIntegerProperty("Number", -32768);
     EXPECT_EQ(store.GetIntegerProperty("Number"), -32768);
-}
 
-TEST(IPropertyLong, ThirtyTwoBitRange)
-{
-    TestWorld world;
-    IProperty store;
     store.SetProperty("Big", "2147483647");
     store.SetProperty("TooBig", "2147483648");
     store.SetProperty("Half", "100000.5");
@@ -111,41 +94,28 @@ TEST(IPropertyFloats, PointDecimalsWhateverTheLocale)
     EXPECT_FLOAT_EQ(store.GetSingleProperty("Comma", {}, 9.0f), 9.0f);
     EXPECT_FLOAT_EQ(store.GetSingleProperty("Huge", {}, 9.0f), 9.0f);
     EXPECT_DOUBLE_EQ(store.GetDoubleProperty("Huge", {}, 9.0), 1e39);
-    EXPECT_FLOAT_EQ(store.GetSingleProperty("ConfigVersion", {}, 2.0f), 2.0f);
     QLocale::setDefault(saved);
 }
-
-struct DateCase {
-    const char* stored;
-    QDate expected; // invalid: the default comes back
-};
 
 TEST(IPropertyDate, ThreeNumbersWithRollOver)
 {
     const QDate fallback(2000, 1, 1);
-    const DateCase cases[] = {
-        {"2024,3,5", QDate(2024, 3, 5)},
-        {"2024,2,30", QDate(2024, 3, 1)},
-        {"2023,2,29", QDate(2023, 3, 1)},
-        {"2024,13,1", QDate(2025, 1, 1)},
-        {"2024,0,1", QDate(2023, 12, 1)},
-        {"2024,3,0", QDate(2024, 2, 29)},
-        {" 2024 , 3 , 5 ", QDate(2024, 3, 5)},
-        {"24,3,5", QDate(2024, 3, 5)},
-        {"2024,3", {}},
-        {"2024/3/5", {}},
-        {"2024,3,x", {}},
-        {"2024,3,5,14,7,0", {}},
+    const std::pair<const char*, QDate> cases[] = { // invalid: the default comes back
+        {"2024,3,5", QDate(2024, 3, 5)},       {"2024,2,30", QDate(2024, 3, 1)},
+        {"2023,2,29", QDate(2023, 3, 1)},      {"2024,13,1", QDate(2025, 1, 1)},
+        {"2024,0,1", QDate(2023, 12, 1)},      {"2024,3,0", QDate(2024, 2, 29)},
+        {" 2024 , 3 , 5 ", QDate(2024, 3, 5)}, {"24,3,5", QDate(2024, 3, 5)},
+        {"2024,3", {}},   {"2024/3/5", {}},    {"2024,3,x", {}},  {"2024,3,5,14,7,0", {}},
         {"", {}},
     };
-    for (const DateCase& c : cases) {
-        TestWorld world;
-        StoredText item(c.stored);
-        const Nullable<QDate> read = item.store.GetDateProperty("Item", {}, fallback);
-        EXPECT_EQ(read, c.expected.isValid() ? c.expected : fallback) << c.stored;
-        const Nullable<QDate> bare = item.store.GetDateProperty("Item");
-        EXPECT_EQ(bare, c.expected.isValid() ? Nullable<QDate>(c.expected) : std::nullopt)
-            << c.stored;
+    for (const auto& [stored, expected] : cases) {
+        StoredText item(stored);
+        EXPECT_EQ(item.store.GetDateProperty("Item", {}, fallback),
+                  expected.isValid() ? expected : fallback)
+            << stored;
+        EXPECT_EQ(item.store.GetDateProperty("Item"),
+                  expected.isValid() ? Nullable<QDate>(expected) : std::nullopt)
+            << stored;
     }
 }
 
@@ -153,14 +123,16 @@ TEST(IPropertyDateTime, SixNumbersOrThreeForMidnight)
 {
     TestWorld world;
     IProperty store;
-    store.SetProperty("Full", "2024,3,5,14,7,0");
-    store.SetProperty("DateOnly", "2024,3,5");
-    store.SetProperty("RollOver", "2024,3,5,24,0,61");
-    store.SetProperty("Five", "2024,3,5,14,7");
-    EXPECT_EQ(store.GetDateTimeProperty("Full"), QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
-    EXPECT_EQ(store.GetDateTimeProperty("DateOnly"), QDateTime(QDate(2024, 3, 5), QTime(0, 0)));
-    EXPECT_EQ(store.GetDateTimeProperty("RollOver"), QDateTime(QDate(2024, 3, 6), QTime(0, 1, 1)));
-    EXPECT_EQ(store.GetDateTimeProperty("Five"), std::nullopt);
+    const std::pair<const char*, Nullable<QDateTime>> cases[] = {
+        {"2024,3,5,14,7,0", QDateTime(QDate(2024, 3, 5), QTime(14, 7))},
+        {"2024,3,5", QDateTime(QDate(2024, 3, 5), QTime(0, 0))},
+        {"2024,3,5,24,0,61", QDateTime(QDate(2024, 3, 6), QTime(0, 1, 1))},
+        {"2024,3,5,14,7", std::nullopt},
+    };
+    for (const auto& [stored, expected] : cases) {
+        store.SetProperty("Item", stored);
+        EXPECT_EQ(store.GetDateTimeProperty("Item"), expected) << stored;
+    }
 
     const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
     store.SetDateTimeProperty("Written", when);
@@ -173,51 +145,30 @@ TEST(IPropertyDateTime, SixNumbersOrThreeForMidnight)
     EXPECT_EQ(store.GetProperty("Day", {}, "gone"), QString("gone"));
 }
 
-struct AsciiCase {
-    const char* stored;
-    QString expected;
-};
-
 TEST(IPropertyAscii, EscapeWordsStandForTheirCharacters)
 {
-    const AsciiCase cases[] = {
-        {"{tab}", QString(QChar(9))},         {"{ENTER}", QString(QChar(13))},
-        {"{Return}", QString(QChar(13))},     {"{ESC}", QStringLiteral(" ")},
-        {"{QUOTE}", QStringLiteral("\"")},    {"x{TAB}", QStringLiteral("x{TAB}")},
-        {"{TAB}x", QStringLiteral("{TAB}x")}, {";", QStringLiteral(";")},
+    const std::pair<const char*, QString> read[] = {
+        {"{tab}", QString(QChar(9))},     {"{ENTER}", QString(QChar(13))},
+        {"{Return}", QString(QChar(13))}, {"{ESC}", " "},
+        {"{QUOTE}", "\""},                {"x{TAB}", "x{TAB}"},
+        {"{TAB}x", "{TAB}x"},             {";", ";"},
     };
-    for (const AsciiCase& c : cases) {
-        TestWorld world;
-        StoredText item(c.stored);
-        EXPECT_EQ(item.store.GetASCIIProperty("Item"), c.expected) << c.stored;
+    for (const auto& [stored, expected] : read) {
+        StoredText item(stored);
+        EXPECT_EQ(item.store.GetASCIIProperty("Item"), expected) << stored;
     }
     TestWorld world;
     IProperty store;
-    store.SetASCIIProperty("Sep", QString(QChar(9)) + "and more");
-    EXPECT_EQ(store.GetProperty("Sep"), QString("{TAB}"));
-    store.SetASCIIProperty("Sep", "\r");
-    EXPECT_EQ(store.GetProperty("Sep"), QString("{ENTER}"));
-    store.SetASCIIProperty("Sep", " ");
-    EXPECT_EQ(store.GetProperty("Sep"), QString("{ESC}"));
-    store.SetASCIIProperty("Sep", "\"");
-    EXPECT_EQ(store.GetProperty("Sep"), QString("{QUOTE}"));
-    store.SetASCIIProperty("Sep", ",");
-    EXPECT_EQ(store.GetASCIIProperty("Sep"), QString(","));
+    const std::pair<QString, const char*> written[] = {
+        {QString(QChar(9)) + "and more", "{TAB}"}, {"\r", "{ENTER}"}, {" ", "{ESC}"},
+        {"\"", "{QUOTE}"},                         {",", ","},
+    };
+    for (const auto& [value, stored] : written) {
+        store.SetASCIIProperty("Sep", value);
+        EXPECT_EQ(store.GetProperty("Sep"), QString(stored));
+    }
     EXPECT_THROW(store.SetASCIIProperty("Sep", ""), NevixError);
     EXPECT_EQ(store.GetASCIIProperty("Sep"), QString(","));
-}
-
-TEST(IPropertyStrings, QuotesAndBlanksGoAndEmptyRemoves)
-{
-    TestWorld world;
-    IProperty store;
-    store.SetProperty("Padded", "   value   ");
-    store.SetProperty("Quoted", "\"C:\\Program Files\\Nevix\"");
-    EXPECT_EQ(store.GetProperty("Padded"), QString("value"));
-    EXPECT_EQ(store.GetProperty("Quoted"), QString("C:\\Program Files\\Nevix"));
-    store.SetProperty("Padded", "");
-    EXPECT_EQ(store.GetProperty("Padded", {}, "X"), QString("X"));
-    EXPECT_FALSE(store.HadError());
 }
 
 TEST(IPropertyGroups, ListingAndClearing)
@@ -226,17 +177,13 @@ TEST(IPropertyGroups, ListingAndClearing)
     IProperty store;
     store.SetDefaultGroup("System");
     store.SetDefaultGroup(""); // ignored
-    EXPECT_EQ(store.DefaultGroup(), QString("System"));
     store.SetProperty("Options", "o");
     store.SetProperty("DebugMode", "d");
     store.SetProperty("FastPrint", "No", "V2");
-    store.SetProperty("FontReduce", "2", "V2");
     EXPECT_EQ(store.GetAllItems("System"), QString("Options,DebugMode"));
-    EXPECT_EQ(store.GetAllItems("Missing"), QString());
     EXPECT_EQ(store.GetAllGroups(), QString("System,V2"));
     store.ClearGroup("V2");
     EXPECT_EQ(store.GetAllGroups(), QString("System"));
-    EXPECT_EQ(store.GetProperty("FastPrint", "V2", "gone"), QString("gone"));
 }
 
 TEST(IPropertyFile, IsNewUntilTheFileExists)
@@ -256,32 +203,24 @@ TEST(IPropertyFile, IsNewUntilTheFileExists)
     EXPECT_EQ(second.GetProperty("Database", "Database", "none"), QString("+Nevix.MDB"));
 }
 
-TEST(IPropertyErrors, AFailedWriteIsRecordedNotRaised)
+TEST(IPropertyErrors, FailuresAreRecordedNotRaised)
 {
     TestWorld world;
     WriteBytes(world.PathOf("plain"), "a file, not a folder");
     IProperty store;
     // Its folder is a file: nobody, root included, can create it.
     store.SetINILocation(world.PathOf("plain/Nevix.INI"));
-    EXPECT_TRUE(store.IsNew());
     store.SetProperty("Options", "x", "System");
-    EXPECT_TRUE(store.HadError());
     EXPECT_EQ(uint32_t(store.GetLastError()), 0x80040201u);
     EXPECT_EQ(store.GetLastErrorDesc(), QString("INIFile - Unable to write to INI file"));
-    // A later success does not clear it; reading still gives the default.
+    // A later success does not clear it.
     store.SetINILocation(world.PathOf("ok.ini"));
     store.SetProperty("Options", "x", "System");
     EXPECT_TRUE(store.HadError());
     store.ClearError();
     EXPECT_FALSE(store.HadError());
-    EXPECT_EQ(store.GetLastError(), 0);
     EXPECT_EQ(store.GetLastErrorDesc(), QString());
-}
 
-TEST(IPropertyErrors, NoSettingsPathGivesTheDefault)
-{
-    TestWorld world;
-    IProperty store;
     store.SetINILocation({});
     EXPECT_EQ(store.GetProperty("Options", "System", "dflt"), QString("dflt"));
     EXPECT_EQ(uint32_t(store.GetLastError()), 0x80040201u);
@@ -301,11 +240,9 @@ TEST(IPropertyRegistry, KeepsValuesInTheUserConfigurationFolder)
         EXPECT_TRUE(store.IsNew());
         store.SetProperty("Left", "  10 ");
         store.SetProperty("Empty", "");
-        store.SetBooleanProperty("Max", true);
         EXPECT_EQ(store.GetProperty("Left"), QString("10"));
         EXPECT_EQ(store.GetProperty("Empty", {}, "default"), QString());
-        EXPECT_TRUE(store.GetBooleanProperty("Max"));
-        EXPECT_EQ(store.GetAllItems("Window"), QString("Left,Empty,Max"));
+        EXPECT_EQ(store.GetAllItems("Window"), QString("Left,Empty"));
         EXPECT_EQ(store.GetAllGroups(), QString());
         EXPECT_FALSE(QFile::exists(world.PathOf("Nevix.INI")));
         EXPECT_TRUE(QFile::exists(world.PathOf("config/Nevix/Nevix.INI")));

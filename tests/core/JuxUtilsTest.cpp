@@ -1,6 +1,7 @@
 #include "core/ApplicationSettings.h"
 #include "core/DelimitedString.h"
 #include "core/JuxUtils.h"
+#include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
 #include <QDir>
@@ -22,69 +23,55 @@ constexpr int32_t Csv = 1;
 constexpr int32_t Tab = 2;
 constexpr int32_t Fixed = 3;
 
-struct PadCase {
-    const char* name;
-    QVariant value;
-    int16_t width;
-    const char* pad;
-    int32_t layout;
-    bool keepLeftPart;
-    bool leftJustify;
-    const char* expected;
-};
-
-void PrintTo(const PadCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class PadFieldTable : public ::testing::TestWithParam<PadCase> {};
-
-TEST_P(PadFieldTable, RendersTheField)
-{
-    TestWorld world;
-    const PadCase& c = GetParam();
-    EXPECT_EQ(PadField(c.value, c.width, Q(c.pad), c.layout, c.keepLeftPart, c.leftJustify),
-              Q(c.expected));
-    EXPECT_TRUE(world.ui().boxes.isEmpty());
-}
-
 const QDate March15(2024, 3, 15);
 
-const PadCase kPadCases[] = {
-    {"Csv_text_with_comma_is_quoted", Q("Smith, J"), 10, " ", Csv, false, true, "\"Smith, J\","},
-    {"Csv_plain_text", Q("Smith"), 10, " ", Csv, false, true, "Smith,"},
-    {"Csv_quote_is_doubled_in_quoted_text", Q("5\" disk, black"), 10, " ", Csv, false, true,
-     "\"5\"\" disk, black\","},
-    {"Csv_quote_without_comma_is_quoted_too", Q("5\" disk"), 10, " ", Csv, false, true,
-     "\"5\"\" disk\","},
-    {"Csv_null_gives_pad_character", QVariant(), 10, " ", Csv, false, true, " ,"},
-    {"Csv_empty_text_stays_empty", Q(""), 10, " ", Csv, false, true, ","},
-    {"Csv_neither_pads_nor_cuts", Q("ABCDEFG"), 3, "0", Csv, false, false, "ABCDEFG,"},
-    {"Csv_date", QVariant(March15), 10, " ", Csv, false, true, "15032024,"},
-    {"Tab_number", QVariant(12), 5, "0", Tab, false, false, "12\t"},
-    {"Tab_decimal_with_point", QVariant(12.5), 5, "0", Tab, false, false, "12.5\t"},
-    {"Fixed_right_justified_zero_pad", QVariant(42), 5, "0", Fixed, false, false, "00042"},
-    {"Fixed_right_justified_keeps_right_part", QVariant(1234567), 5, "0", Fixed, false, false,
-     "34567"},
-    {"Fixed_keep_left_part", QVariant(1234567), 5, "0", Fixed, true, false, "12345"},
-    {"Fixed_keep_left_part_short_text_still_padded", QVariant(42), 5, "0", Fixed, true, false,
-     "00042"},
-    {"Fixed_left_justified_pads_with_blanks", Q("AB"), 5, "0", Fixed, false, true, "AB   "},
-    {"Fixed_left_justified_cuts", Q("ABCDEFG"), 5, " ", Fixed, false, true, "ABCDE"},
-    {"Fixed_negative_decimal", QVariant(-3.25), 6, " ", Fixed, false, false, " -3.25"},
-    {"Fixed_large_number_no_grouping", QVariant(1000000.0), 8, " ", Fixed, false, false,
-     " 1000000"},
-    {"Fixed_date_is_eight_wide", QVariant(March15), 10, " ", Fixed, false, true, "15032024"},
-    {"Fixed_date_time_is_eight_wide", QVariant(QDateTime(March15, QTime(10, 30))), 4, " ", Fixed,
-     false, false, "15032024"},
-    {"Fixed_null_padded", QVariant(), 4, "0", Fixed, false, false, "0000"},
-    {"Fixed_zero_width", Q("abc"), 0, " ", Fixed, false, false, ""},
-    {"Any_other_code_is_fixed", Q("ab"), 4, "*", 0, false, false, "**ab"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Table, PadFieldTable, ::testing::ValuesIn(kPadCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+TEST(PadField, RendersTheFieldByTypeAndLayout)
+{
+    TestWorld world;
+    const struct {
+        const char* name;
+        QVariant value;
+        int16_t width;
+        const char* pad;
+        int32_t layout;
+        bool keepLeftPart;
+        bool leftJustify;
+        const char* expected;
+    } cases[] = {
+        {"csv text with comma is quoted", Q("Smith, J"), 10, " ", Csv, false, true, "\"Smith, J\","},
+        {"csv plain text", Q("Smith"), 10, " ", Csv, false, true, "Smith,"},
+        {"csv quote is doubled", Q("5\" disk, black"), 10, " ", Csv, false, true,
+         "\"5\"\" disk, black\","},
+        {"csv quote without comma is quoted too", Q("5\" disk"), 10, " ", Csv, false, true,
+         "\"5\"\" disk\","},
+        {"csv null gives pad character", QVariant(), 10, " ", Csv, false, true, " ,"},
+        {"csv empty text stays empty", Q(""), 10, " ", Csv, false, true, ","},
+        {"csv neither pads nor cuts", Q("ABCDEFG"), 3, "0", Csv, false, false, "ABCDEFG,"},
+        {"csv date", QVariant(March15), 10, " ", Csv, false, true, "15032024,"},
+        {"tab number", QVariant(12), 5, "0", Tab, false, false, "12\t"},
+        {"fixed right-justified, zero pad", QVariant(42), 5, "0", Fixed, false, false, "00042"},
+        {"fixed right-justified keeps right part", QVariant(1234567), 5, "0", Fixed, false, false,
+         "34567"},
+        {"fixed keep left part", QVariant(1234567), 5, "0", Fixed, true, false, "12345"},
+        {"fixed keep left part, short still padded", QVariant(42), 5, "0", Fixed, true, false,
+         "00042"},
+        {"fixed left-justified pads with blanks", Q("AB"), 5, "0", Fixed, false, true, "AB   "},
+        {"fixed left-justified cuts", Q("ABCDEFG"), 5, " ", Fixed, false, true, "ABCDE"},
+        {"fixed large number, no grouping", QVariant(1000000.0), 8, " ", Fixed, false, false,
+         " 1000000"},
+        {"fixed date is eight wide", QVariant(March15), 10, " ", Fixed, false, true, "15032024"},
+        {"fixed date-time is eight wide", QVariant(QDateTime(March15, QTime(10, 30))), 4, " ",
+         Fixed, false, false, "15032024"},
+        {"fixed null padded", QVariant(), 4, "0", Fixed, false, false, "0000"},
+        {"fixed zero width", Q("abc"), 0, " ", Fixed, false, false, ""},
+        {"any other code is fixed", Q("ab"), 4, "*", 0, false, false, "**ab"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PadField(c.value, c.width, Q(c.pad), c.layout, c.keepLeftPart, c.leftJustify),
+                  Q(c.expected))
+            << c.name;
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
 
 TEST(PadField, NumbersIgnoreTheMachinesLocale)
 {
@@ -142,19 +129,11 @@ TEST(PadDate, FormatsWithThePatternAndPadsToItsLength)
 
 // Export file names -----------------------------------------------------------
 
-void Touch(const QString& path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-}
-
 class ExportFileName : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        world.clock().Set(QDateTime(QDate(2026, 3, 5), QTime(14, 7, 30)));
-    }
+    void SetUp() override { world.clock().Set(QDateTime(QDate(2026, 3, 5), QTime(14, 7, 30))); }
     void Automatic() { Settings().SetProgramRunningMode(RunningMode::Automatic); }
+    void Touch(const QString& name) { WriteBytes(world.PathOf(name), {}); }
 
     TestWorld world;
 };
@@ -165,7 +144,7 @@ TEST_F(ExportFileName, AutomaticModeNumbersFromTheSequence)
     int32_t sequence = 0;
     EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503000.EXP"));
     EXPECT_EQ(sequence, 0);
-    Touch(world.PathOf(Q("VQ70503000.EXP")));
+    Touch(Q("VQ70503000.EXP"));
     EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503001.EXP"));
     EXPECT_EQ(sequence, 1);
     // A caller that keeps its number gets the next one without a search.
@@ -179,10 +158,10 @@ TEST_F(ExportFileName, InteractiveModeStampsDateAndTime)
     Settings().SetProgramRunningMode(RunningMode::Interactive);
     int32_t sequence = 0;
     EXPECT_EQ(MakeExportFileName(Q("+"), Q("VQ7"), sequence), Q("VQ7_050326_1407.EXP"));
-    Touch(world.PathOf(Q("VQ7_050326_1407.EXP")));
+    Touch(Q("VQ7_050326_1407.EXP"));
     EXPECT_EQ(MakeExportFileName(Q("+"), Q("VQ7"), sequence), Q("VQ7_050326_140701.EXP"));
     EXPECT_EQ(sequence, 1);
-    Touch(world.PathOf(Q("VQ7_050326_140701.EXP")));
+    Touch(Q("VQ7_050326_140701.EXP"));
     sequence = 0;
     EXPECT_EQ(MakeExportFileName(Q("+"), Q("VQ7"), sequence), Q("VQ7_050326_140702.EXP"));
     EXPECT_EQ(sequence, 2);
@@ -192,8 +171,8 @@ TEST_F(ExportFileName, LooksInTheGivenFolderOnly)
 {
     Automatic();
     ASSERT_TRUE(QDir(world.Folder()).mkpath(Q("out/sub")));
-    Touch(world.PathOf(Q("out/VQ70503000.EXP")));
-    Touch(world.PathOf(Q("VQ70503001.EXP")));
+    Touch(Q("out/VQ70503000.EXP"));
+    Touch(Q("VQ70503001.EXP"));
     // A folder of that name is no file.
     ASSERT_TRUE(QDir(world.Folder()).mkpath(Q("out/VQ70503001.EXP")));
     int32_t sequence = 0;
@@ -211,7 +190,7 @@ TEST_F(ExportFileName, NoNameLeftAfter999)
 {
     Automatic();
     for (int n = 0; n <= 999; ++n)
-        Touch(world.PathOf(QStringLiteral("VQ70503%1.EXP").arg(n, 3, 10, QLatin1Char('0'))));
+        Touch(QStringLiteral("VQ70503%1.EXP").arg(n, 3, 10, QLatin1Char('0')));
     int32_t sequence = 0;
     EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), QString());
     EXPECT_EQ(sequence, 1000);
@@ -227,10 +206,7 @@ TEST_F(ExportFileName, NoNameLeftAfter999)
 
 TEST_F(ExportFileName, UsesTheExportFileTypeSetting)
 {
-    QFile ini(world.PathOf(Q("Nevix.INI")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[System]\r\nExportFileType=CSV\r\n");
-    ini.close();
+    WriteBytes(world.PathOf(Q("Nevix.INI")), "[System]\r\nExportFileType=CSV\r\n");
     Settings().Load();
     Automatic();
     int32_t sequence = 0;

@@ -11,16 +11,9 @@
 
 namespace {
 
-const QByteArray Sample = "; settings of this station\n"
-                          "[System]\n"
-                          "Options = AutoExecute \n"
-                          "DebugMode=NNY\n"
-                          "\n"
-                          "[Database]\n"
-                          "Database=\"+Nevix.MDB\"\n"
-                          "stray line without equals\n"
-                          "[GUI]\n"
-                          "HighlightSelText='No'\n";
+const QByteArray Sample = "; settings of this station\n[System]\nOptions = AutoExecute \n"
+                          "DebugMode=NNY\n\n[Database]\nDatabase=\"+Nevix.MDB\"\n"
+                          "stray line without equals\n[GUI]\nHighlightSelText='No'\n";
 
 TEST(ProfileFile, ReadsTheSameWhateverTheLineEnds)
 {
@@ -29,19 +22,19 @@ TEST(ProfileFile, ReadsTheSameWhateverTheLineEnds)
     windows.replace("\n", "\r\n");
     WriteBytes(world.PathOf("unix.ini"), Sample);
     WriteBytes(world.PathOf("windows.ini"), windows);
-    const ProfileFile unix(world.PathOf("unix.ini"));
+    // Every section, key and value, as one text per file.
+    const auto all = [](const ProfileFile& file) {
+        QStringList items;
+        for (const QString& section : file.Sections())
+            for (const QString& key : file.Keys(section))
+                items << section + '/' + key + '=' + file.Value(section, key).value_or("?");
+        return items;
+    };
     const ProfileFile dos(world.PathOf("windows.ini"));
-
-    EXPECT_EQ(unix.Sections(), dos.Sections());
-    EXPECT_EQ(unix.Sections(), QStringList({"System", "Database", "GUI"}));
-    for (const QString& section : unix.Sections()) {
-        EXPECT_EQ(unix.Keys(section), dos.Keys(section)) << section.toStdString();
-        for (const QString& key : unix.Keys(section))
-            EXPECT_EQ(unix.Value(section, key), dos.Value(section, key)) << key.toStdString();
-    }
+    EXPECT_EQ(all(ProfileFile(world.PathOf("unix.ini"))), all(dos));
+    EXPECT_EQ(all(dos), QStringList({"System/Options=AutoExecute", "System/DebugMode=NNY",
+                                     "Database/Database=+Nevix.MDB", "GUI/HighlightSelText=No"}));
     EXPECT_EQ(dos.Value("system", "OPTIONS"), QString("AutoExecute"));
-    EXPECT_EQ(dos.Value("Database", "Database"), QString("+Nevix.MDB"));
-    EXPECT_EQ(dos.Value("GUI", "HighlightSelText"), QString("No"));
     EXPECT_EQ(dos.Value("GUI", "Missing"), std::nullopt);
     EXPECT_EQ(dos.Value("Nowhere", "Options"), std::nullopt);
 }
@@ -59,19 +52,13 @@ TEST(ProfileFile, WriteKeepsCommentsUnknownLinesOrderAndLineEnds)
     ASSERT_TRUE(file.Write("Database", "ForceRepair", "No"));
     ASSERT_TRUE(file.Write("NevixServer", "NevixHost", "https://service.test/api"));
 
-    EXPECT_EQ(ReadBytes(path), QByteArray("; settings of this station\r\n"
-                                          "[System]\r\n"
-                                          "Options = AutoExecute \r\n"
-                                          "DebugMode=NNN\r\n"
-                                          "\r\n"
-                                          "[Database]\r\n"
-                                          "Database=\"+Nevix.MDB\"\r\n"
-                                          "ForceRepair=No\r\n"
-                                          "stray line without equals\r\n"
-                                          "[GUI]\r\n"
-                                          "HighlightSelText='No'\r\n"
-                                          "[NevixServer]\r\n"
-                                          "NevixHost=https://service.test/api\r\n"));
+    // Every line kept as it was, the key written in place, the new ones at the end of their
+    // section or in a new section at the end.
+    QByteArray expected = windows;
+    expected.replace("DebugMode=NNY", "DebugMode=NNN");
+    expected.replace("+Nevix.MDB\"\r\n", "+Nevix.MDB\"\r\nForceRepair=No\r\n");
+    expected += "[NevixServer]\r\nNevixHost=https://service.test/api\r\n";
+    EXPECT_EQ(ReadBytes(path), expected);
 }
 
 TEST(ProfileFile, AByteOrderMarkIsNoPartOfTheFirstSection)
@@ -137,14 +124,10 @@ struct IniReadCase {
 TEST(INIFile, ValuesComeBackTrimmedAndUnquoted)
 {
     const IniReadCase cases[] = {
-        {"blanks", "   padded   ", "padded"},
-        {"double_quotes", "\"quoted\"", "quoted"},
-        {"single_quotes", "'quoted'", "quoted"},
-        {"blanks_inside_quotes", "\"  inner  \"", "inner"},
-        {"one_pair_only", "\"\"twice\"\"", "\"twice\""},
-        {"unmatched_quote", "\"open", "\"open"},
-        {"mixed_quotes", "'mixed\"", "'mixed\""},
-        {"empty", "", ""},
+        {"blanks", "   padded   ", "padded"}, {"double_quotes", "\"quoted\"", "quoted"},
+        {"single_quotes", "'quoted'", "quoted"}, {"blanks_inside_quotes", "\"  inner  \"", "inner"},
+        {"one_pair_only", "\"\"twice\"\"", "\"twice\""}, {"unmatched_quote", "\"open", "\"open"},
+        {"mixed_quotes", "'mixed\"", "'mixed\""}, {"empty", "", ""},
     };
     TestWorld world;
     const QString path = world.PathOf("read.ini");
@@ -196,17 +179,17 @@ TEST(INIFile, EmptyValueRemovesTheItemAndEmptyItemTheSection)
     EXPECT_EQ(ini.GetIniString("", "", "", path), QString());
 }
 
-void ExpectSettingsError(const std::function<void()>& call, const QString& source,
-                         const QString& description)
+// The source and description of the settings error a call raises.
+template <typename F>
+QString ErrorOf(F&& call)
 {
     try {
         call();
-        ADD_FAILURE() << "nothing raised";
     } catch (const NevixError& e) {
         EXPECT_EQ(uint32_t(e.Number()), 0x80040201u);
-        EXPECT_EQ(e.Source(), source);
-        EXPECT_EQ(e.Description(), description);
+        return e.Source() + " / " + e.Description();
     }
+    return "nothing raised";
 }
 
 TEST(INIFile, FailuresRaiseTheSettingsError)
@@ -215,15 +198,13 @@ TEST(INIFile, FailuresRaiseTheSettingsError)
     WriteBytes(world.PathOf("plain"), "a file, not a folder");
     const QString unwritable = world.PathOf("plain/Nevix.INI");
     INIFile ini;
-    const QString unable = QStringLiteral("INIFile - Unable to write to INI file");
-    ExpectSettingsError([&] { ini.SetIniString("S", "K", "V", unwritable); }, "SetIniString",
-                        unable);
-    ExpectSettingsError([&] { ini.SetIniString("", "K", "V", world.PathOf("ok.ini")); },
-                        "SetIniString", unable);
-    ExpectSettingsError([&] { ini.GetFromAppIni("S", "K", ""); }, "INIFile.GetFromAppIni",
-                        "Application INI not set");
-    ExpectSettingsError([&] { ini.SetToAppIni("S", "K", "V"); }, "INIFile.SetToAppIni",
-                        "Application INI not set");
+    const QString unable = "SetIniString / INIFile - Unable to write to INI file";
+    EXPECT_EQ(ErrorOf([&] { ini.SetIniString("S", "K", "V", unwritable); }), unable);
+    EXPECT_EQ(ErrorOf([&] { ini.SetIniString("", "K", "V", world.PathOf("ok.ini")); }), unable);
+    EXPECT_EQ(ErrorOf([&] { ini.GetFromAppIni("S", "K", ""); }),
+              QString("INIFile.GetFromAppIni / Application INI not set"));
+    EXPECT_EQ(ErrorOf([&] { ini.SetToAppIni("S", "K", "V"); }),
+              QString("INIFile.SetToAppIni / Application INI not set"));
     ini.SetAppIniNameAndLocation(world.PathOf("ok.ini"));
     ini.SetToAppIni("S", "K", "V");
     EXPECT_EQ(ini.GetFromAppIni("s", "k", ""), QString("V"));

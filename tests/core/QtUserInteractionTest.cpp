@@ -47,13 +47,9 @@ TEST(MessageBoxLayout, ButtonSetsIconsAndDefaults)
 
 TEST(MessageBoxLayout, AnswerCodes)
 {
-    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Ok), 1);
-    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Cancel), 2);
-    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Abort), 3);
-    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Retry), 4);
-    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Ignore), 5);
-    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::Yes), 6);
-    EXPECT_EQ(MessageBoxLayout::AnswerFor(SB::No), 7);
+    int16_t code = 0;
+    for (SB button : {SB::Ok, SB::Cancel, SB::Abort, SB::Retry, SB::Ignore, SB::Yes, SB::No})
+        EXPECT_EQ(MessageBoxLayout::AnswerFor(button), ++code);
 }
 
 TEST(QtUserInteraction, RealBoxShowsTextAndReturnsTheButtonPressed)

@@ -9,16 +9,18 @@
 
 namespace {
 
-// A stopwatch clock that moves on by itself, so waits end without waiting.
-CStopWatch::TickSource RunningTicks()
-{
-    auto now = std::make_shared<int64_t>(0);
-    return [now] { return *now += 50; };
-}
+const QByteArray Stamp = "15/03/2024 10:30:00\t";
 
-TEST(TextLogFile, TenthMessageWritesTheBatchInADatedFile)
-{
+class TextLog : public ::testing::Test {
+protected:
+    QString Fixed() const { return world.PathOf("fixed.log"); }
+    QByteArray Written() const { return ReadBytes(Fixed()); }
+
     TestWorld world;
+};
+
+TEST_F(TextLog, TenthMessageWritesTheBatchInADatedFile)
+{
     TextLogFile log;
     log.SetDatedPathAndName(world.Folder(), "UpgradeLog");
     log.OpenLogFile();
@@ -33,7 +35,7 @@ TEST(TextLogFile, TenthMessageWritesTheBatchInADatedFile)
     EXPECT_EQ(log.GetPathAndName(), file);
     QByteArray expected;
     for (int i = 1; i <= 9; ++i)
-        expected += QByteArray("15/03/2024 10:30:00\tstep ") + QByteArray::number(i) + "\r\n";
+        expected += Stamp + "step " + QByteArray::number(i) + "\r\n";
     expected += "15/03/2024 10:30:05\tstep 10\r\n";
     EXPECT_EQ(ReadBytes(file), expected);
 
@@ -44,9 +46,8 @@ TEST(TextLogFile, TenthMessageWritesTheBatchInADatedFile)
     EXPECT_FALSE(log.IsOpen());
 }
 
-TEST(TextLogFile, ABatchGoesToTheDayOfItsFirstEntry)
+TEST_F(TextLog, ABatchGoesToTheDayOfItsFirstEntry)
 {
-    TestWorld world;
     world.clock().Set(QDateTime(QDate(2024, 3, 5), QTime(23, 59, 59)));
     TextLogFile log;
     log.SetDatedPathAndName(world.Folder() + "/", "Up");
@@ -66,23 +67,8 @@ TEST(TextLogFile, ABatchGoesToTheDayOfItsFirstEntry)
     EXPECT_EQ(log.GetPathAndName(), world.PathOf("Up240306.LOG"));
 }
 
-TEST(TextLogFile, ClosedLogDropsMessagesAndRaisesNoEvent)
+TEST_F(TextLog, MessageWrittenCarriesIdStampAndTextButNotWhenClosed)
 {
-    TestWorld world;
-    TextLogFile log;
-    int events = 0;
-    QObject::connect(&log, &TextLogFile::MessageWritten, [&] { ++events; });
-    log.SetPathAndName(world.PathOf("fixed.log"));
-    log.WriteToLog("dropped");
-    log.CloseLogFile();
-    EXPECT_EQ(events, 0);
-    EXPECT_FALSE(QFile::exists(world.PathOf("fixed.log")));
-    EXPECT_EQ(log.GetPathAndName(), QString());
-}
-
-TEST(TextLogFile, MessageWrittenCarriesIdStampAndText)
-{
-    TestWorld world;
     TextLogFile log;
     QStringList seen;
     QObject::connect(&log, &TextLogFile::MessageWritten,
@@ -90,22 +76,26 @@ TEST(TextLogFile, MessageWrittenCarriesIdStampAndText)
                          seen << id << stamp << message;
                      });
     log.SetID("upgrade");
+    log.SetPathAndName(Fixed());
+    log.WriteToLog("dropped");
+    log.CloseLogFile();
+    EXPECT_FALSE(QFile::exists(Fixed()));
+    EXPECT_EQ(log.GetPathAndName(), QString());
+
     log.SetBufferSize(1); // lines take the format in force when written out
-    log.OpenLogFile(world.PathOf("fixed.log"));
+    log.OpenLogFile(Fixed());
     log.WriteToLog("one");
     log.SetTimeStampFormat("");
     log.WriteToLog("two");
     EXPECT_EQ(seen, QStringList({"upgrade", "15/03/2024 10:30:00", "one", "upgrade", "", "two"}));
     log.CloseLogFile();
-    EXPECT_EQ(ReadBytes(world.PathOf("fixed.log")),
-              QByteArray("15/03/2024 10:30:00\tone\r\ntwo\r\n"));
+    EXPECT_EQ(Written(), Stamp + "one\r\ntwo\r\n");
 }
 
-TEST(TextLogFile, MessagesHoldingTheSeparatorAreQuoted)
+TEST_F(TextLog, MessagesHoldingTheSeparatorAreQuoted)
 {
-    TestWorld world;
     TextLogFile log;
-    log.OpenLogFile(world.PathOf("fixed.log"));
+    log.OpenLogFile(Fixed());
     log.SetBufferSize(1);
     log.SetTimeStampFormat("hh:nn");
     log.WriteToLog("a\tb \"c\"");
@@ -115,60 +105,48 @@ TEST(TextLogFile, MessagesHoldingTheSeparatorAreQuoted)
     log.WriteToLog("x | y");
     log.WriteToLog("x y");
     log.CloseLogFile();
-    EXPECT_EQ(ReadBytes(world.PathOf("fixed.log")), QByteArray("10:30\t\"a\tb \"c\"\"\r\n"
-                                                               "10:30\ta\tb\r\n"
-                                                               "10:30 | \"x | y\"\r\n"
-                                                               "10:30 | x y\r\n"));
-    EXPECT_EQ(log.Separator(), QString(" | "));
+    EXPECT_EQ(Written(), QByteArray("10:30\t\"a\tb \"c\"\"\r\n10:30\ta\tb\r\n"
+                                    "10:30 | \"x | y\"\r\n10:30 | x y\r\n"));
 }
 
-TEST(TextLogFile, AppendsAndErasesAFixedFile)
+TEST_F(TextLog, AppendsAndErasesAFixedFileButNeverADatedOne)
 {
-    TestWorld world;
-    const QString path = world.PathOf("fixed.log");
-    WriteBytes(path, "earlier\r\n");
+    WriteBytes(Fixed(), "earlier\r\n");
     TextLogFile log;
     log.SetDatedPathAndName(world.Folder(), "Dated");
-    log.OpenLogFile(path); // a name makes it a fixed-file log
+    log.OpenLogFile(Fixed()); // a name makes it a fixed-file log
     log.SetBufferSize(1);
     log.WriteToLog("now");
-    EXPECT_EQ(ReadBytes(path), QByteArray("earlier\r\n15/03/2024 10:30:00\tnow\r\n"));
+    EXPECT_EQ(Written(), "earlier\r\n" + Stamp + "now\r\n");
     log.SetBufferSize(3);
     log.WriteToLog("buffered");
     log.EraseLogFile();
     EXPECT_FALSE(log.IsOpen());
-    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFile::exists(Fixed()));
     log.EraseLogFile(); // nothing left to erase: no harm
-}
 
-TEST(TextLogFile, ADatedLogIsNeverErased)
-{
-    TestWorld world;
-    TextLogFile log;
-    log.SetDatedPathAndName(world.Folder(), "Dated");
-    log.OpenLogFile();
-    log.WriteToLog("kept");
-    log.EraseLogFile();
-    EXPECT_TRUE(log.IsOpen());
-    log.CloseLogFile();
+    TextLogFile dated;
+    dated.SetDatedPathAndName(world.Folder(), "Dated");
+    dated.OpenLogFile();
+    dated.WriteToLog("kept");
+    dated.EraseLogFile();
+    EXPECT_TRUE(dated.IsOpen());
+    dated.CloseLogFile();
     EXPECT_TRUE(QFile::exists(world.PathOf("Dated240315.LOG")));
 }
 
-TEST(TextLogFile, ReleasingAnOpenLogFlushesIt)
+TEST_F(TextLog, ReleasingAnOpenLogFlushesIt)
 {
-    TestWorld world;
     {
         TextLogFile log;
-        log.OpenLogFile(world.PathOf("fixed.log"));
+        log.OpenLogFile(Fixed());
         log.WriteToLog("last words");
     }
-    EXPECT_EQ(ReadBytes(world.PathOf("fixed.log")),
-              QByteArray("15/03/2024 10:30:00\tlast words\r\n"));
+    EXPECT_EQ(Written(), Stamp + "last words\r\n");
 }
 
-TEST(TextLogFile, AnUnwritableFileLosesTheBatchButNotTheLog)
+TEST_F(TextLog, AnUnwritableFileLosesTheBatchButNotTheLog)
 {
-    TestWorld world;
     WriteBytes(world.PathOf("plain"), "a file, not a folder");
     TextLogFile log;
     log.SetBufferSize(1);
@@ -176,15 +154,16 @@ TEST(TextLogFile, AnUnwritableFileLosesTheBatchButNotTheLog)
     log.WriteToLog("lost");
     EXPECT_EQ(log.GetPathAndName(), world.PathOf("plain/fixed.log"));
     EXPECT_TRUE(log.IsOpen());
-    log.SetPathAndName(world.PathOf("fixed.log"));
+    log.SetPathAndName(Fixed());
     log.WriteToLog("kept");
-    EXPECT_EQ(ReadBytes(world.PathOf("fixed.log")), QByteArray("15/03/2024 10:30:00\tkept\r\n"));
+    EXPECT_EQ(Written(), Stamp + "kept\r\n");
 }
 
-TEST(TextLogFile, AWriteFromInsideAWriteWaitsThenIsDropped)
+TEST_F(TextLog, AWriteFromInsideAWriteWaitsThenIsDropped)
 {
-    TestWorld world;
-    TextLogFile log(RunningTicks());
+    // A stopwatch clock that moves on by itself, so waits end without waiting.
+    auto now = std::make_shared<int64_t>(0);
+    TextLogFile log([now] { return *now += 50; });
     bool nested = false;
     QObject::connect(&log, &TextLogFile::MessageWritten, [&] {
         if (nested)
@@ -192,17 +171,16 @@ TEST(TextLogFile, AWriteFromInsideAWriteWaitsThenIsDropped)
         nested = true;
         log.WriteToLog("from the handler");
     });
-    log.OpenLogFile(world.PathOf("fixed.log"));
+    log.OpenLogFile(Fixed());
     log.WriteToLog("outer");
     log.CloseLogFile();
-    EXPECT_EQ(ReadBytes(world.PathOf("fixed.log")), QByteArray("15/03/2024 10:30:00\touter\r\n"));
+    EXPECT_EQ(Written(), Stamp + "outer\r\n");
     // Twenty waits of 200 ms, events pumped all along.
     EXPECT_GE(world.ui().pumps, 20);
 }
 
-TEST(TextLogFile, DatedNameWithoutAFolderIsThePrefixAlone)
+TEST_F(TextLog, DatedNameWithoutAFolderIsThePrefixAlone)
 {
-    TestWorld world;
     TextLogFile log;
     log.SetDatedPathAndName("", "Prefix");
     const QString saved = QDir::currentPath();

@@ -33,27 +33,8 @@ TEST(VCipher, RoundTripsTheWholeAlphabetAtEveryKeyPosition)
         EXPECT_NE(stored, text);
         EXPECT_EQ(cipher.Decipher(stored), text);
     }
-}
-
-TEST(VCipher, EmptyTextStaysEmpty)
-{
-    const VCipher cipher;
     EXPECT_EQ(cipher.Encipher(QString()), QString());
     EXPECT_EQ(cipher.Decipher(QString()), QString());
-}
-
-TEST(VCipher, KeyRepeatsEveryThirteenCharacters)
-{
-    const VCipher cipher;
-    const QString stored = cipher.Encipher(QString(14, u'a'));
-    EXPECT_EQ(stored.at(0), stored.at(13));
-    EXPECT_NE(stored.at(0), stored.at(1));
-}
-
-TEST(VCipher, LetterCaseMatters)
-{
-    const VCipher cipher;
-    EXPECT_NE(cipher.Encipher(QStringLiteral("a")), cipher.Encipher(QStringLiteral("A")));
 }
 
 TEST(VCipher, StoredFormNeverChanges)
@@ -62,23 +43,18 @@ TEST(VCipher, StoredFormNeverChanges)
     EXPECT_EQ(VCipher().Encipher(QStringLiteral("Password1")), QStringLiteral("1'QW-n{1n"));
 }
 
-TEST(VCipher, EncipherRefusesACharacterOutsideTheAlphabet)
+TEST(VCipher, ACharacterOutsideTheAlphabetIsRefusedOrKept)
 {
+    const VCipher cipher;
     try {
-        VCipher().Encipher(QStringLiteral("pass word"));
+        cipher.Encipher(QStringLiteral("pass word"));
         FAIL() << "no error";
     } catch (const NevixError& e) {
         EXPECT_EQ(e.Number(), 5);
     }
-}
-
-TEST(VCipher, DecipherKeepsAForeignCharacterAndDecipherTheRest)
-{
-    const VCipher cipher;
     QString stored = cipher.Encipher(QStringLiteral("abcd"));
     stored[1] = u' ';
-    const QString plain = cipher.Decipher(stored);
-    EXPECT_EQ(plain, QStringLiteral("a cd"));
+    EXPECT_EQ(cipher.Decipher(stored), QStringLiteral("a cd"));
 }
 
 } // namespace

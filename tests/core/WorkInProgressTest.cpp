@@ -22,6 +22,10 @@ TEST(WorkInProgress, NestedShowsKeepOneWindowUntilTheLastHide)
     wip.Hide();
     EXPECT_FALSE(world.ui().waitLoaded);
     EXPECT_EQ(world.ui().waitUnloads, 1);
+    wip.Hide(); // without a show: must not stop the next one
+    EXPECT_EQ(wip.NestingCount(), 0);
+    wip.Show(QStringLiteral("Database is Compact/Repairing"));
+    EXPECT_TRUE(world.ui().waitVisible);
 }
 
 TEST(WorkInProgress, ReleasedAfterThreeShowsUnloadsAtOnce)
@@ -29,24 +33,12 @@ TEST(WorkInProgress, ReleasedAfterThreeShowsUnloadsAtOnce)
     TestWorld world;
     {
         WorkInProgress wip;
-        wip.Show(QStringLiteral("a"));
-        wip.Show(QStringLiteral("b"));
-        wip.Show(QStringLiteral("c"));
+        for (const char* text : {"a", "b", "c"})
+            wip.Show(QString::fromLatin1(text));
         EXPECT_EQ(wip.NestingCount(), 3);
     }
     EXPECT_FALSE(world.ui().waitLoaded);
     EXPECT_EQ(world.ui().waitUnloads, 1);
-}
-
-TEST(WorkInProgress, HideWithoutShowDoesNotStopTheNextShow)
-{
-    TestWorld world;
-    WorkInProgress wip;
-    wip.Hide();
-    EXPECT_EQ(wip.NestingCount(), 0);
-    wip.Show(QStringLiteral("Database is Compact/Repairing"));
-    EXPECT_TRUE(world.ui().waitVisible);
-    EXPECT_EQ(wip.NestingCount(), 1);
 }
 
 TEST(WorkInProgress, UpdateMessageShowsWhenHiddenAndRelabelsWhenShown)
@@ -55,7 +47,6 @@ TEST(WorkInProgress, UpdateMessageShowsWhenHiddenAndRelabelsWhenShown)
     WorkInProgress wip;
     wip.UpdateMessage(QStringLiteral("first"));
     EXPECT_TRUE(world.ui().waitVisible);
-    EXPECT_EQ(wip.NestingCount(), 1);
     wip.UpdateMessage(QStringLiteral("second"));
     EXPECT_EQ(world.ui().waitMessage, QStringLiteral("second"));
     EXPECT_EQ(wip.NestingCount(), 1);
@@ -76,28 +67,12 @@ TEST(WorkInProgress, CountPastItsRangeIsAnOverflow)
     }
 }
 
-TEST(PreservePointer, ReleasedWithoutAnyCallSetsTheDefaultPointer)
+TEST(PreservePointer, RestoresThePointerOnReleaseAndResetPutsBackTheLastSaved)
 {
     TestWorld world;
     world.ui().SetMousePointer(Pointer::Hourglass);
-    { PreservePointer keeper; }
+    { PreservePointer keeper; } // released without any call: the default pointer
     EXPECT_EQ(world.ui().pointer, Pointer::Default);
-}
-
-TEST(PreservePointer, ResetPutsBackTheLastSavedPointer)
-{
-    TestWorld world;
-    PreservePointer keeper;
-    keeper.SetGlobalHourGlass();
-    EXPECT_EQ(world.ui().pointer, Pointer::Hourglass);
-    keeper.SetGlobalHourGlass(); // saves the hourglass itself
-    keeper.Reset();
-    EXPECT_EQ(world.ui().pointer, Pointer::Hourglass);
-}
-
-TEST(PreservePointer, RestoresThePointerOnRelease)
-{
-    TestWorld world;
     {
         PreservePointer keeper;
         keeper.SetHourGlass(nullptr);
@@ -105,6 +80,12 @@ TEST(PreservePointer, RestoresThePointerOnRelease)
     }
     EXPECT_EQ(world.ui().pointer, Pointer::Default);
     EXPECT_GT(world.ui().pumps, 0);
+
+    PreservePointer keeper;
+    keeper.SetGlobalHourGlass();
+    keeper.SetGlobalHourGlass(); // saves the hourglass itself
+    keeper.Reset();
+    EXPECT_EQ(world.ui().pointer, Pointer::Hourglass);
 }
 
 } // namespace
