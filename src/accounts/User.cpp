@@ -189,6 +189,9 @@ void User::Apply()
     CDataBase& db = RequireDataSource();
     const QString stamp = CDataBase::MakeTimestamp();
     const bool writes = !(m_flags.IsNew && m_flags.IsDeleted);
+    // A key drawn here goes back with the rolled-back counter on failure:
+    // kept, the next new user would be handed the same key.
+    const bool drawsKey = writes && m_flags.IsNew && Current().UserId.isEmpty();
     db.BeginTrans();
     try {
         if (writes && m_flags.IsDeleted) {
@@ -217,6 +220,8 @@ void User::Apply()
             db.Rollback();
         } catch (...) {
         }
+        if (drawsKey)
+            MutableFields().UserId.clear();
         throw;
     }
     MarkApplied(writes ? NullableString(stamp) : std::nullopt);

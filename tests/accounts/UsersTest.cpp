@@ -108,6 +108,11 @@ TEST_F(UsersTest, UserNamesAreUniqueWhateverTheirCase)
     EXPECT_TRUE(second->IsNew());
     EXPECT_TRUE(second->IsDirty());
     EXPECT_EQ(CountRows(QStringLiteral("USERS"), QStringLiteral("UserName='bob'")), 1);
+    // Its key went back with the counter: saved again, no key is handed out twice.
+    EXPECT_TRUE(second->UserId().isEmpty());
+    second->SetUserName(QStringLiteral("Carol"));
+    second->Apply();
+    EXPECT_NE(StoreUser(QStringLiteral("Dave"), QStringLiteral("pw"))->UserId(), second->UserId());
 
     // The index refuses it too, whoever writes.
     EXPECT_THROW(db.Execute(QStringLiteral("INSERT INTO USERS (UserId, UserName, Enabled, CanChangPw) "
