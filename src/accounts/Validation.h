@@ -5,7 +5,7 @@
 // Format rules of the identifiers that enquiries and the service account
 // carry. Each returns "" for an acceptable text, else the message to show;
 // none changes the text or raises. The registration-mark rule lives with
-// the VRM rules (ValidateVRMText).
+// the VRM rules (ValidateVRM, records/VRM.h).
 
 // The text without leading and trailing spaces (only the space character).
 QString TrimSpaces(const QString& text);

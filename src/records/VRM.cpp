@@ -71,6 +71,11 @@ QString ValidateVRMText(const QString& text)
     return VRMValidator().Validate(text);
 }
 
+QString ValidateVRM(const QString& text)
+{
+    return ValidateVRMText(text);
+}
+
 void VRM::SplitIntoGroups()
 {
     // Maximal runs of digits and of other characters; cutting stops once

@@ -32,3 +32,5 @@ void ReleaseVRMValidator();
 
 // The registration-mark field rule: the program-wide object's Validate.
 QString ValidateVRMText(const QString& text);
+// The same rule under the name the other field rules go by.
+QString ValidateVRM(const QString& text);
