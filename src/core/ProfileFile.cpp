@@ -15,9 +15,11 @@ struct Line {
     QString value;
 };
 
+// Names read from the file are trimmed; so is the name asked for, or a name
+// given with blanks would never be found and each write would add a line.
 bool SameName(const QString& a, const QString& b)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return a.compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 QString Unquote(const QString& value)
@@ -211,8 +213,8 @@ bool ProfileFile::Write(const QString& section, const QString& key, const QStrin
 
     const auto [first, end] = FindSection(content, section);
     if (first < 0) {
-        content.lines.append(QStringLiteral("[%1]").arg(section).toUtf8());
-        content.lines.append(ItemLine(key, value));
+        content.lines.append(QStringLiteral("[%1]").arg(section.trimmed()).toUtf8());
+        content.lines.append(ItemLine(key.trimmed(), value));
         return Save(content);
     }
     int insertAt = first + 1;
@@ -229,7 +231,7 @@ bool ProfileFile::Write(const QString& section, const QString& key, const QStrin
         }
         insertAt = i + 1;
     }
-    content.lines.insert(insertAt, ItemLine(key, value));
+    content.lines.insert(insertAt, ItemLine(key.trimmed(), value));
     return Save(content);
 }
 

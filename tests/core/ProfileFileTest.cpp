@@ -51,12 +51,16 @@ TEST(ProfileFile, WriteKeepsCommentsUnknownLinesOrderAndLineEnds)
     ASSERT_TRUE(file.Write("system", "debugmode", "NNN"));
     ASSERT_TRUE(file.Write("Database", "ForceRepair", "No"));
     ASSERT_TRUE(file.Write("NevixServer", "NevixHost", "https://service.test/api"));
+    // Names given with blanks around them find the item that is there.
+    ASSERT_TRUE(file.Write(" GUI ", " HighlightSelText ", "Yes"));
+    EXPECT_EQ(file.Value(" gui", "highlightseltext "), QString("Yes"));
 
     // Every line kept as it was, the key written in place, the new ones at the end of their
     // section or in a new section at the end.
     QByteArray expected = windows;
     expected.replace("DebugMode=NNY", "DebugMode=NNN");
     expected.replace("+Nevix.MDB\"\r\n", "+Nevix.MDB\"\r\nForceRepair=No\r\n");
+    expected.replace("HighlightSelText='No'", "HighlightSelText=Yes");
     expected += "[NevixServer]\r\nNevixHost=https://service.test/api\r\n";
     EXPECT_EQ(ReadBytes(path), expected);
 }
