@@ -1,6 +1,7 @@
 #include "core/ApplicationSettings.h"
 #include "core/FormUtilities.h"
 #include "core/qt/FormWidgets.h"
+#include "core/qt/ShowFolderBrowser.h"
 #include "support/TestWorld.h"
 
 #include <QLineEdit>
@@ -64,6 +65,23 @@ TEST(HighlightTextOnFocus, FollowsTheHighlightSelTextSetting)
     HighlightTextOnFocus(box);
     EXPECT_FALSE(box.hasSelectedText());
     EXPECT_EQ(box.cursorPosition(), 5);
+}
+
+TEST(ShowFolderBrowser, OwnedByTheWindowOfTheGivenWidget)
+{
+    TestWorld world;
+    QWidget form;
+    form.setWindowTitle(QStringLiteral("Set-up"));
+    QLineEdit* folder = new QLineEdit(&form);
+    world.ui().ScriptFile(QStringLiteral("/data/in"));
+    EXPECT_EQ(ShowFolderBrowser(folder, QStringLiteral("Import"), QStringLiteral("/data")),
+              QStringLiteral("/data/in"));
+    EXPECT_EQ(ShowFolderBrowser(nullptr, QStringLiteral("Import"), QStringLiteral("/data")),
+              QString());
+    ASSERT_EQ(world.ui().folderRequests.size(), 2);
+    EXPECT_EQ(world.ui().folderRequests[0].ownerCaption, QStringLiteral("Set-up"));
+    EXPECT_EQ(world.ui().folderRequests[0].startFolder, QStringLiteral("/data"));
+    EXPECT_EQ(world.ui().folderRequests[1].ownerCaption, QString());
 }
 
 TEST(KeyFilter, SwallowsRefusedKeysAndLetsControlKeysThrough)
