@@ -88,9 +88,7 @@ CDataBase& Record::RequireDataSource() const
 
 void Record::LoadByRecordSet(const RecordSet& objRs)
 {
-    const bool been = m_beenApplied;
     Reset();
-    m_beenApplied = been;
     if (objRs.HasRow()) {
         ReadRow(objRs);
         m_flags.OldTimeStamp = objRs.Text(StampColumn);

@@ -78,8 +78,8 @@ public:
     // Back to the saved copy, flags included.
     void CancelEdit();
 
-    // The row the record set stands on; a record set with no row leaves
-    // the record new, holding its defaults.
+    // The row the record set stands on, from the defaults (BeenApplied
+    // false); a record set with no row leaves the record new, holding them.
     virtual void LoadByRecordSet(const RecordSet& objRs);
     // Writes the record when dirty: INSERT (with a key from the key maker
     // when the table has a counter), UPDATE or DELETE, the last two only
