@@ -314,8 +314,11 @@ void User::ReadRow(const RecordSet& rs)
 ColumnValues User::RowValues() const
 {
     const UserFields& f = Current();
+    // A new row keeps an empty password as an empty text; an update writes
+    // it as NULL. Both read back as empty.
+    const QString enciphered = Cipher().Encipher(f.Password);
     return {{QStringLiteral("UserName"), f.UserName},
-            {QStringLiteral("UPassword"), TextOrNull(Cipher().Encipher(f.Password))},
+            {QStringLiteral("UPassword"), IsNew() ? QVariant(enciphered) : TextOrNull(enciphered)},
             {QStringLiteral("Description"), TextOrNull(f.Description)},
             {QStringLiteral("Enabled"), f.Enabled},
             {QStringLiteral("CanChangPw"), f.CanChangePassword}};
