@@ -4,16 +4,20 @@
 
 namespace {
 
-using Transactions = DatabaseTest;
-
-const QString InsertLine = QStringLiteral(
-    "INSERT INTO Transmission_Log (LogId, Event_Text) VALUES (?, 'line')");
+class Transactions : public DatabaseTest {
+protected:
+    void Insert(const char* id)
+    {
+        db.Execute("INSERT INTO Transmission_Log (LogId, Event_Text) VALUES (?, 'line')", {id});
+    }
+    int64_t Lines() const { return CountRows("Transmission_Log"); }
+};
 
 TEST_F(Transactions, InnerRollbackDoomsTheOuterCommitWhichRaises)
 {
     db.BeginTrans();
     db.BeginTrans();
-    db.Execute(InsertLine, {QStringLiteral("L1")});
+    Insert("L1");
     EXPECT_EQ(db.TransactionCount(), 2);
     db.Rollback();
     EXPECT_EQ(db.TransactionCount(), 1);
@@ -25,75 +29,68 @@ TEST_F(Transactions, InnerRollbackDoomsTheOuterCommitWhichRaises)
     }
     EXPECT_EQ(db.TransactionCount(), 0);
     EXPECT_FALSE(db.IsInTransaction());
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 0);
+    EXPECT_EQ(Lines(), 0);
     // The mark is gone: the next transaction commits.
     db.BeginTrans();
-    db.Execute(InsertLine, {QStringLiteral("L2")});
+    Insert("L2");
     db.CommitTrans();
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 1);
+    EXPECT_EQ(Lines(), 1);
 }
 
 TEST_F(Transactions, OnlyTheOutermostCommitReachesTheDatabase)
 {
     db.BeginTrans();
     db.BeginTrans();
-    db.Execute(InsertLine, {QStringLiteral("L1")});
+    Insert("L1");
     db.CommitTrans();
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 0);
+    EXPECT_EQ(Lines(), 0);
     db.CommitTrans();
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 1);
+    EXPECT_EQ(Lines(), 1);
     EXPECT_EQ(db.TransactionCount(), 0);
 }
 
-TEST_F(Transactions, OutermostRollbackRaisesNothingAndWritesNothing)
+TEST_F(Transactions, RollbackAtEveryDepth)
 {
     db.BeginTrans();
-    db.Execute(InsertLine, {QStringLiteral("L1")});
+    Insert("L1");
+    db.Rollback(); // the outermost: raises nothing
+    EXPECT_EQ(db.TransactionCount(), 0);
+
+    for (int i = 0; i < 3; ++i)
+        db.BeginTrans();
+    Insert("L2");
+    db.RollbackAll();
+    EXPECT_EQ(db.TransactionCount(), 0);
+    EXPECT_EQ(Lines(), 0);
+
+    // At depth 0 nothing happens, and the next transaction is not doomed.
+    db.CommitTrans();
     db.Rollback();
-    EXPECT_EQ(db.TransactionCount(), 0);
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 0);
-}
-
-TEST_F(Transactions, EndingALevelAtDepthZeroDoesNothing)
-{
-    db.CommitTrans();
-    db.Rollback(); // must not doom the next transaction
     db.RollbackAll();
     EXPECT_EQ(db.TransactionCount(), 0);
     db.BeginTrans();
-    db.Execute(InsertLine, {QStringLiteral("L1")});
+    Insert("L3");
     db.CommitTrans();
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 1);
-}
-
-TEST_F(Transactions, RollbackAllUndoesEveryLevel)
-{
-    db.BeginTrans();
-    db.BeginTrans();
-    db.BeginTrans();
-    db.Execute(InsertLine, {QStringLiteral("L1")});
-    db.RollbackAll();
-    EXPECT_EQ(db.TransactionCount(), 0);
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 0);
+    EXPECT_EQ(Lines(), 1);
 }
 
 TEST_F(Transactions, AFailingStatementAtDepthZeroLeavesNoLevel)
 {
-    EXPECT_THROW(db.Execute(QStringLiteral("INSERT INTO NoSuchTable VALUES (1)")), NevixError);
-    EXPECT_THROW(db.ExecuteUpdate(QStringLiteral("UPDATE NoSuchTable SET A=1")), NevixError);
-    EXPECT_THROW(db.OpenRecordSet(QStringLiteral("SELECT * FROM NoSuchTable")), NevixError);
+    EXPECT_THROW(db.Execute("INSERT INTO NoSuchTable VALUES (1)"), NevixError);
+    EXPECT_THROW(db.ExecuteUpdate("UPDATE NoSuchTable SET A=1"), NevixError);
+    EXPECT_THROW(db.OpenRecordSet("SELECT * FROM NoSuchTable"), NevixError);
     EXPECT_EQ(db.TransactionCount(), 0);
     EXPECT_FALSE(db.Connected());
-    db.Execute(InsertLine, {QStringLiteral("L1")}); // committed on its own
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 1);
+    Insert("L1"); // committed on its own
+    EXPECT_EQ(Lines(), 1);
 }
 
 TEST_F(Transactions, AFailingStatementInsideKeepsTheTransactionAndItsOtherWork)
 {
     db.BeginTrans();
-    db.Execute(InsertLine, {QStringLiteral("L1")});
+    Insert("L1");
     try {
-        db.Execute(InsertLine, {QStringLiteral("L1")}); // the key is taken
+        Insert("L1"); // the key is taken
         FAIL();
     } catch (const NevixError& e) {
         EXPECT_EQ(SqlitePrimaryCode(e), 19); // a constraint
@@ -101,17 +98,11 @@ TEST_F(Transactions, AFailingStatementInsideKeepsTheTransactionAndItsOtherWork)
         EXPECT_EQ(e.Source(), QStringLiteral("CDataBase.Execute"));
     }
     EXPECT_EQ(db.TransactionCount(), 1);
-    db.Execute(InsertLine, {QStringLiteral("L2")});
+    Insert("L2");
     db.CommitTrans();
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 2);
-}
-
-TEST_F(Transactions, ExecuteUpdateCountsTheRowsChanged)
-{
-    db.Execute(InsertLine, {QStringLiteral("L1")});
-    db.Execute(InsertLine, {QStringLiteral("L2")});
-    EXPECT_EQ(db.ExecuteUpdate(QStringLiteral("UPDATE Transmission_Log SET Run_Number=7")), 2);
-    EXPECT_EQ(db.ExecuteUpdate(QStringLiteral("DELETE FROM Transmission_Log WHERE LogId='none'")), 0);
+    EXPECT_EQ(Lines(), 2);
+    EXPECT_EQ(db.ExecuteUpdate("UPDATE Transmission_Log SET Run_Number=7"), 2);
+    EXPECT_EQ(db.ExecuteUpdate("DELETE FROM Transmission_Log WHERE LogId='none'"), 0);
 }
 
 TEST_F(Transactions, SharedModeIsOpenExactlyWhileALevelIsHeld)
@@ -124,31 +115,27 @@ TEST_F(Transactions, SharedModeIsOpenExactlyWhileALevelIsHeld)
 
     db.SetIsSingleUserConnection(true);
     db.BeginTrans();
+    Insert("L1");
     db.CommitTrans();
     EXPECT_TRUE(db.Connected());
-    db.Disconnect();
-    EXPECT_FALSE(db.Connected());
-}
-
-TEST_F(Transactions, DisconnectRollsBackAnOpenTransaction)
-{
     db.BeginTrans();
-    db.Execute(InsertLine, {QStringLiteral("L1")});
-    db.Disconnect();
+    Insert("L2");
+    db.Disconnect(); // rolls back the open transaction
+    EXPECT_FALSE(db.Connected());
     EXPECT_EQ(db.TransactionCount(), 0);
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 0);
+    EXPECT_EQ(Lines(), 1);
 }
 
 TEST_F(Transactions, RecordSetsReleaseTheirLevelWhenTheyGo)
 {
     {
-        RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT * FROM TKEYS"));
+        RecordSet rs = db.OpenRecordSet("SELECT * FROM TKEYS");
         EXPECT_EQ(db.TransactionCount(), 1);
     }
     EXPECT_EQ(db.TransactionCount(), 0);
     try {
-        RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT * FROM TKEYS"));
-        rs.Field(QStringLiteral("NoSuchField"));
+        RecordSet rs = db.OpenRecordSet("SELECT * FROM TKEYS");
+        rs.Field("NoSuchField");
     } catch (const NevixError& e) {
         EXPECT_EQ(e.Number(), ErrorNumbers::ItemNotFound);
     }
@@ -156,8 +143,7 @@ TEST_F(Transactions, RecordSetsReleaseTheirLevelWhenTheyGo)
 
     RecordSet none;
     db.CloseRecordSet(none);
-    EXPECT_EQ(db.TransactionCount(), 0);
-    RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT * FROM TKEYS"));
+    RecordSet rs = db.OpenRecordSet("SELECT * FROM TKEYS");
     db.CloseRecordSet(rs);
     EXPECT_FALSE(rs.IsOpen());
     EXPECT_EQ(db.TransactionCount(), 0);
@@ -165,101 +151,87 @@ TEST_F(Transactions, RecordSetsReleaseTheirLevelWhenTheyGo)
 
 TEST_F(Transactions, AStaleRecordSetDoesNotEndALaterTransaction)
 {
-    RecordSet stale = db.OpenRecordSet(QStringLiteral("SELECT * FROM TKEYS"));
+    RecordSet stale = db.OpenRecordSet("SELECT * FROM TKEYS");
     db.RollbackAll();
     db.BeginTrans();
-    db.Execute(InsertLine, {QStringLiteral("L1")});
+    Insert("L1");
     stale.Close();
     EXPECT_EQ(db.TransactionCount(), 1);
     db.CommitTrans();
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 1);
+    EXPECT_EQ(Lines(), 1);
 }
 
 TEST_F(Transactions, RecordSetReadsFieldsByNameWithNullAsNoValue)
 {
-    db.Execute(QStringLiteral("INSERT INTO Transmission_Log (LogId, Time_Of_Event, Run_Number, "
-                              "Event_Text) VALUES (?,?,?,NULL)"),
-               {QStringLiteral("L1"), QDateTime(QDate(2024, 1, 31), QTime(14, 5, 9)), 42});
-    RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT * FROM Transmission_Log"));
+    const QDateTime when(QDate(2024, 1, 31), QTime(14, 5, 9));
+    db.Execute("INSERT INTO Transmission_Log (LogId, Time_Of_Event, Run_Number, Event_Text) "
+               "VALUES (?,?,?,NULL)",
+               {"L1", when, 42});
+    RecordSet empty = db.OpenRecordSet("SELECT * FROM Transmission_Log WHERE Run_Number=0");
+    EXPECT_TRUE(empty.IsEOF() && empty.IsBOF() && !empty.HasRow());
+    empty.Close();
+
+    RecordSet rs = db.OpenRecordSet("SELECT * FROM Transmission_Log");
     ASSERT_TRUE(rs.HasRow());
     EXPECT_FALSE(rs.IsBOF());
     EXPECT_EQ(rs.RecordCount(), 1);
-    EXPECT_EQ(rs.Text(QStringLiteral("logid")), QStringLiteral("L1"));
-    EXPECT_EQ(rs.Long(QStringLiteral("Run_Number")), 42);
-    EXPECT_EQ(rs.DateTime(QStringLiteral("Time_Of_Event")),
-              QDateTime(QDate(2024, 1, 31), QTime(14, 5, 9)));
-    EXPECT_TRUE(rs.IsNull(QStringLiteral("Event_Text")));
-    EXPECT_FALSE(rs.Text(QStringLiteral("Event_Text")).has_value());
-    EXPECT_FALSE(rs.Field(QStringLiteral("Event_Code")).isValid());
+    EXPECT_EQ(rs.Text("logid"), QStringLiteral("L1"));
+    EXPECT_EQ(rs.Long("Run_Number"), 42);
+    EXPECT_EQ(rs.DateTime("Time_Of_Event"), when);
+    EXPECT_TRUE(rs.IsNull("Event_Text"));
+    EXPECT_FALSE(rs.Text("Event_Text").has_value());
+    EXPECT_FALSE(rs.Field("Event_Code").isValid());
     rs.MoveNext();
     EXPECT_TRUE(rs.IsEOF());
     try {
-        rs.Field(QStringLiteral("LogId"));
+        rs.Field("LogId");
         FAIL();
     } catch (const NevixError& e) {
         EXPECT_EQ(e.Number(), ErrorNumbers::NoCurrentRecord);
     }
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT Time_Of_Event FROM Transmission_Log")).toDateTime(),
-              QDateTime(QDate(2024, 1, 31), QTime(14, 5, 9)));
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT typeof(Time_Of_Event) || Time_Of_Event FROM "
-                                    "Transmission_Log")).toString(),
-              QStringLiteral("text2024-01-31 14:05:09"));
-}
-
-TEST_F(Transactions, AnEmptyResultIsAtBothEnds)
-{
-    RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT * FROM Transmission_Log"));
-    EXPECT_TRUE(rs.IsEOF());
-    EXPECT_TRUE(rs.IsBOF());
-    EXPECT_FALSE(rs.HasRow());
+    EXPECT_EQ(Scalar("SELECT typeof(Time_Of_Event) || Time_Of_Event FROM Transmission_Log"),
+              QVariant("text2024-01-31 14:05:09"));
 }
 
 TEST_F(Transactions, BooleansAreStoredAsOneAndZeroAndReadAsBool)
 {
-    db.Execute(QStringLiteral("UPDATE System_Parameters SET SetupComplete=?, LegacyExport=?"),
-               {true, false});
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT SetupComplete + 0 FROM System_Parameters")).toInt(), 1);
-    RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT * FROM System_Parameters"));
-    EXPECT_EQ(rs.Field(QStringLiteral("SetupComplete")).typeId(), QMetaType::Bool);
-    EXPECT_EQ(rs.Bool(QStringLiteral("SetupComplete")), true);
-    EXPECT_EQ(rs.Bool(QStringLiteral("LegacyExport")), false);
+    db.Execute("UPDATE System_Parameters SET SetupComplete=?, LegacyExport=?", {true, false});
+    EXPECT_EQ(Scalar("SELECT SetupComplete + 0 FROM System_Parameters").toInt(), 1);
+    RecordSet rs = db.OpenRecordSet("SELECT * FROM System_Parameters");
+    EXPECT_EQ(rs.Field("SetupComplete").typeId(), QMetaType::Bool);
+    EXPECT_EQ(rs.Bool("SetupComplete"), true);
+    EXPECT_EQ(rs.Bool("LegacyExport"), false);
 }
 
 TEST_F(Transactions, SchemaVersionIsReadAndWritten)
 {
     EXPECT_EQ(db.GetDatabaseSchemaVersion(), QStringLiteral("3.0"));
-    db.UpdateDatabaseSchemaVersion(QStringLiteral("1.2'1"));
+    db.UpdateDatabaseSchemaVersion("1.2'1");
     EXPECT_EQ(db.GetDatabaseSchemaVersion(), QStringLiteral("1.2'1"));
-    db.Execute(QStringLiteral("DELETE FROM DBVERSION"));
+    db.Execute("DELETE FROM DBVERSION");
     EXPECT_EQ(db.GetDatabaseSchemaVersion(), QString());
     EXPECT_EQ(db.TransactionCount(), 0);
 }
 
-TEST_F(Transactions, ConnectOpensTheFileAndAChangeOfSourceWaitsForDisconnect)
+TEST_F(Transactions, AChangeOfSourceWaitsForDisconnectAndAMissingFileIsNotCreated)
 {
     db.Connect();
-    EXPECT_TRUE(db.Connected());
     EXPECT_EQ(db.TransactionCount(), 0);
-    db.SetSource(world.PathOf(QStringLiteral("Missing.MDB")));
-    db.Execute(InsertLine, {QStringLiteral("L1")}); // still the file it was made for
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 1);
+    const QString missing = world.PathOf("Missing.MDB");
+    db.SetSource(missing);
+    Insert("L1"); // still the file it was made for
+    EXPECT_EQ(Lines(), 1);
     db.Disconnect();
     EXPECT_THROW(db.Connect(), NevixError);
     EXPECT_FALSE(db.Connected());
-}
-
-TEST_F(Transactions, AMissingFileIsReportedAndNotCreated)
-{
-    CDataBase missing;
-    ConnectTo(missing, world.PathOf(QStringLiteral("Missing.MDB")));
     try {
-        missing.BeginTrans();
+        db.BeginTrans();
         FAIL();
     } catch (const NevixError& e) {
         EXPECT_EQ(e.Source(), QStringLiteral("OpenMyConnection"));
     }
-    EXPECT_EQ(missing.TransactionCount(), 0);
-    EXPECT_FALSE(QFile::exists(world.PathOf(QStringLiteral("Missing.MDB"))));
+    EXPECT_EQ(db.TransactionCount(), 0);
+    EXPECT_FALSE(QFile::exists(missing));
 }
 
 } // namespace

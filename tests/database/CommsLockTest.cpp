@@ -29,61 +29,60 @@ protected:
     }
     QString Holder() const
     {
-        return Scalar(QStringLiteral("SELECT LockedBy || '@' || ComputerName FROM COMMSLOCK WHERE LockType=1"))
-            .toString();
+        return Scalar("SELECT LockedBy || '@' || ComputerName FROM COMMSLOCK WHERE LockType=1").toString();
     }
 };
 
 TEST_F(LockTest, OnlyTheSameUserOnTheSameComputerSharesTheLock)
 {
     CommsLock mine, again, otherUser, theirs;
-    ASSERT_EQ(Acquire(mine, QStringLiteral("ANNE"), db), Taken);
-    EXPECT_EQ(Holder(), QStringLiteral("ANNE@TESTPC"));
+    ASSERT_EQ(Acquire(mine, "ANNE", db), Taken);
+    EXPECT_EQ(Holder(), "ANNE@TESTPC");
     world.clock().Advance(60);
-    EXPECT_EQ(Acquire(again, QStringLiteral("anne"), db), Taken) << "letter case aside, the owner";
+    EXPECT_EQ(Acquire(again, "anne", db), Taken) << "letter case aside, the owner";
     EXPECT_TRUE(again.IsLockedByMe());
     EXPECT_EQ(again.LockedOn(), QDateTime(QDate(2024, 3, 15), QTime(10, 30))) << "nothing written";
-    EXPECT_EQ(Acquire(otherUser, QStringLiteral("BOB"), db), Refused);
+    EXPECT_EQ(Acquire(otherUser, "BOB", db), Refused);
     {
-        TestWorld elsewhere(QStringLiteral("OTHERPC"));
+        TestWorld elsewhere("OTHERPC");
         auto otherDb = Other();
-        EXPECT_EQ(Acquire(theirs, QStringLiteral("ANNE"), *otherDb), Refused);
+        EXPECT_EQ(Acquire(theirs, "ANNE", *otherDb), Refused);
         EXPECT_FALSE(theirs.IsLockedByMe());
-        theirs.ReleaseCommsLock(QStringLiteral("ANNE"));
-        EXPECT_EQ(Holder(), QStringLiteral("ANNE@TESTPC")) << "not theirs to release";
+        theirs.ReleaseCommsLock("ANNE");
+        EXPECT_EQ(Holder(), "ANNE@TESTPC") << "not theirs to release";
     }
-    mine.ReleaseCommsLock(QStringLiteral("ANNE"));
+    mine.ReleaseCommsLock("ANNE");
     EXPECT_FALSE(mine.IsLockedByMe());
     EXPECT_EQ(Holder(), QString());
-    EXPECT_EQ(Acquire(otherUser, QStringLiteral("BOB"), db), Taken);
+    EXPECT_EQ(Acquire(otherUser, "BOB", db), Taken);
 }
 
 TEST_F(LockTest, AForcedClearFreesTheLockForEveryone)
 {
     CommsLock mine, admin, theirs;
-    ASSERT_EQ(Acquire(mine, QStringLiteral("ANNE"), db), Taken);
+    ASSERT_EQ(Acquire(mine, "ANNE", db), Taken);
     admin.ForceClearLock(LockTypes::Communications, &db);
-    TestWorld elsewhere(QStringLiteral("OTHERPC"));
-    EXPECT_EQ(Acquire(theirs, QStringLiteral("BOB"), db), Taken);
-    EXPECT_EQ(Holder(), QStringLiteral("BOB@OTHERPC"));
+    TestWorld elsewhere("OTHERPC");
+    EXPECT_EQ(Acquire(theirs, "BOB", db), Taken);
+    EXPECT_EQ(Holder(), "BOB@OTHERPC");
     admin.ForceClearLock(3, &db);
-    EXPECT_EQ(CountRows(QStringLiteral("COMMSLOCK")), 3) << "no row made for a type without one";
+    EXPECT_EQ(CountRows("COMMSLOCK"), 3) << "no row made for a type without one";
 }
 
 TEST_F(LockTest, AFailedReleaseIsReportedToTheRunOrStandardError)
 {
     CommsLock lock; // no data source: the release cannot even read the row
     testing::internal::CaptureStderr();
-    lock.ReleaseAdminLock(QStringLiteral("ANNE"));
+    lock.ReleaseAdminLock("ANNE");
     EXPECT_NE(testing::internal::GetCapturedStderr().find("Could not release the Administration lock"),
               std::string::npos);
 
     LogLines run;
-    run.BeginLogging(QStringLiteral("COMRUN"), QStringLiteral("Session"), QStringLiteral("ANNE"));
+    run.BeginLogging("COMRUN", "Session", "ANNE");
     lock.SetRunLog(&run);
-    lock.ReleaseCommsLock(QStringLiteral("ANNE"));
+    lock.ReleaseCommsLock("ANNE");
     EXPECT_EQ(run.WarningCount(), 1);
-    EXPECT_TRUE(run.Item(2)->EventText().startsWith(QStringLiteral("Could not release the Communications lock: ")));
+    EXPECT_TRUE(run.Item(2)->EventText().startsWith("Could not release the Communications lock: "));
 }
 
 // Two processes, each an installation of its own, take and release the
@@ -92,7 +91,7 @@ TEST_F(LockTest, AFailedReleaseIsReportedToTheRunOrStandardError)
 TEST_F(LockTest, TwoProcessesNeverHoldTheLockAtOnce)
 {
     constexpr int Holds = 150;
-    const QString marks = world.PathOf(QStringLiteral("marks.txt"));
+    const QString marks = world.PathOf("marks.txt");
     const auto takeTurns = [&](char who) {
         CDataBase mine;
         ConnectTo(mine, path);
@@ -105,11 +104,11 @@ TEST_F(LockTest, TwoProcessesNeverHoldTheLockAtOnce)
         CommsLock lock;
         int held = 0;
         for (int round = 0; held < Holds && round < 100 * Holds; ++round) {
-            if (!Acquire(lock, QStringLiteral("ANNE"), mine).isEmpty())
+            if (!Acquire(lock, "ANNE", mine).isEmpty())
                 continue;
             ++held;
             const bool written = ::write(fd, enter, 3) == 3 && ::write(fd, leave, 3) == 3;
-            lock.ReleaseCommsLock(QStringLiteral("ANNE"));
+            lock.ReleaseCommsLock("ANNE");
             if (!written || lock.IsLockedByMe())
                 break;
         }
@@ -122,7 +121,7 @@ TEST_F(LockTest, TwoProcessesNeverHoldTheLockAtOnce)
     if (child == 0) {
         bool done = false;
         try {
-            TestWorld elsewhere(QStringLiteral("OTHERPC"));
+            TestWorld elsewhere("OTHERPC");
             done = takeTurns('B');
         } catch (...) {
         }

@@ -9,142 +9,98 @@
 
 namespace {
 
-using DeliveredDatabase = DatabaseTest;
+class DeliveredDatabase : public DatabaseTest {
+protected:
+    QStringList FilesLeft() const { return QDir(world.Folder()).entryList(QDir::Files | QDir::Hidden); }
+};
 
-TEST_F(DeliveredDatabase, HasEveryTableAtTheCurrentSchemaVersion)
+TEST_F(DeliveredDatabase, HasEveryTableWithTextColumnsComparingWithoutCase)
 {
-    EXPECT_EQ(db.GetDatabaseSchemaVersion(), QStringLiteral("3.0"));
+    EXPECT_EQ(db.GetDatabaseSchemaVersion(), "3.0");
+    EXPECT_EQ(Scalar("PRAGMA journal_mode").toString(), "delete");
     for (const TableDefinition& table : DatabaseSchema::Tables()) {
-        EXPECT_EQ(CountRows(QStringLiteral("sqlite_schema"),
-                            QStringLiteral("type='table' AND name='") + table.Name + QLatin1Char('\'')),
-                  1)
-            << table.Name.toStdString();
-    }
-    EXPECT_EQ(Scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
-}
-
-TEST_F(DeliveredDatabase, EveryTextColumnComparesWithoutCase)
-{
-    for (const TableDefinition& table : DatabaseSchema::Tables()) {
-        const QString sql = Scalar(QStringLiteral("SELECT sql FROM sqlite_schema WHERE name=?"),
-                                   {table.Name}).toString();
+        const QString sql = Scalar("SELECT sql FROM sqlite_schema WHERE type='table' AND name=?",
+                                   {table.Name})
+                                .toString();
+        ASSERT_FALSE(sql.isEmpty()) << table.Name.toStdString();
         for (const ColumnDefinition& column : table.Columns) {
-            if (!column.Type.startsWith(QStringLiteral("TEXT")))
+            if (!column.Type.startsWith("TEXT"))
                 continue;
-            EXPECT_TRUE(sql.contains(QLatin1Char('[') + column.Name + QStringLiteral("] ") +
-                                     column.Type + QStringLiteral(" COLLATE NOCASE")))
-                << (table.Name + QLatin1Char('.') + column.Name).toStdString();
+            EXPECT_TRUE(sql.contains('[' + column.Name + "] " + column.Type + " COLLATE NOCASE"))
+                << (table.Name + '.' + column.Name).toStdString();
         }
     }
 }
 
 TEST_F(DeliveredDatabase, KeyCountersSortAsTextInTheOrderDrawn)
 {
-    EXPECT_EQ(CountRows(QStringLiteral("TKEYS")), 13);
-    EXPECT_EQ(CountRows(QStringLiteral("TKEYS"), QStringLiteral("KEYLENGTH <> 11 OR length(PREFIX) <> 1")), 0);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT PREFIX FROM TKEYS WHERE TABLENAME='Transmission_Log'")).toString(),
-              QStringLiteral("L"));
-    EXPECT_EQ(CountRows(QStringLiteral("(SELECT DISTINCT PREFIX FROM TKEYS)")), 13);
+    EXPECT_EQ(CountRows("TKEYS"), 13);
+    EXPECT_EQ(CountRows("TKEYS", "KEYLENGTH <> 11 OR length(PREFIX) <> 1"), 0);
+    EXPECT_EQ(CountRows("(SELECT DISTINCT PREFIX FROM TKEYS)"), 13);
     // Keys drawn next never meet the delivered rows.
-    EXPECT_EQ(db.KeyMaker().GenerateKey(QStringLiteral("USERS")), QStringLiteral("U0000000003"));
-    EXPECT_EQ(db.KeyMaker().GenerateKey(QStringLiteral("USER_GROUPS")), QStringLiteral("G0000000005"));
-    EXPECT_EQ(db.KeyMaker().GenerateKey(QStringLiteral("USER_GROUP_LINK")), QStringLiteral("K0000000003"));
-    EXPECT_EQ(db.KeyMaker().GenerateKey(QStringLiteral("COMMSLOCK")), QStringLiteral("C0000000004"));
-    EXPECT_LT(SimpleDBkeyMaker::FormatKey(QStringLiteral("L"), 11, 9),
-              SimpleDBkeyMaker::FormatKey(QStringLiteral("L"), 11, 2147483647));
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS"), "U0000000003");
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USER_GROUPS"), "G0000000005");
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USER_GROUP_LINK"), "K0000000003");
+    EXPECT_EQ(db.KeyMaker().GenerateKey("COMMSLOCK"), "C0000000004");
+    EXPECT_LT(SimpleDBkeyMaker::FormatKey("L", 11, 9), SimpleDBkeyMaker::FormatKey("L", 11, 2147483647));
 }
 
-TEST_F(DeliveredDatabase, GroupsCarryTheirRoles)
+TEST_F(DeliveredDatabase, GroupsLocksAndSystemParameters)
 {
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(Name || '=' || Roles, ';') FROM "
-                                    "(SELECT * FROM USER_GROUPS ORDER BY UGroupId)")).toString(),
-              QStringLiteral("System Users=SYSADMIN;Administrators=ADMIN;Managers=MGR;Normal Users=CLER"));
-    EXPECT_EQ(CountRows(QStringLiteral("USER_GROUPS"), QStringLiteral("TmStamp IS NOT NULL")), 0);
+    EXPECT_EQ(Scalar("SELECT group_concat(Name || '=' || Roles, ';') FROM "
+                     "(SELECT * FROM USER_GROUPS ORDER BY UGroupId)"),
+              QVariant("System Users=SYSADMIN;Administrators=ADMIN;Managers=MGR;Normal Users=CLER"));
+    EXPECT_EQ(CountRows("USER_GROUPS", "TmStamp IS NOT NULL"), 0);
+
+    EXPECT_EQ(Scalar("SELECT group_concat(LockType) FROM (SELECT LockType FROM COMMSLOCK WHERE "
+                     "LockedBy IS NULL AND ComputerName IS NULL AND LockedOn IS NULL ORDER BY 1)"),
+              QVariant("1,2,4"));
+    EXPECT_THROW(db.Execute("INSERT INTO COMMSLOCK (ID, LockType) VALUES ('X', 1)"), NevixError);
+
+    EXPECT_EQ(CountRows("System_Parameters"), 1);
+    EXPECT_EQ(Scalar("SELECT SysId || VQ3_Control_Reference || VQ3_Maintenance_Term || "
+                     "TransLog_Maintenance_Term || DEB_Maintenance_Period || RunningInTestMode || "
+                     "SetupComplete || ExportFormat || (LastAutoCompactDate IS NULL) || "
+                     "(TmStamp IS NULL) FROM System_Parameters"),
+              QVariant("1031Month10111"));
 }
 
 TEST_F(DeliveredDatabase, TheBuiltInAndTheInitialUsersCanLogOn)
 {
-    const VCipher cipher;
-    RecordSet rs = db.OpenRecordSet(
-        QStringLiteral("SELECT USERS.*, USER_GROUPS.Roles FROM USERS INNER JOIN USER_GROUP_LINK ON "
-                       "USERS.UserId = USER_GROUP_LINK.UserId INNER JOIN USER_GROUPS ON "
-                       "USER_GROUPS.UGroupId = USER_GROUP_LINK.UGroupId WHERE UserName=?"),
-        {QStringLiteral("autoexecute")});
-    ASSERT_TRUE(rs.HasRow());
-    EXPECT_EQ(rs.Text(QStringLiteral("UserName")), QStringLiteral("AUTOEXECUTE"));
-    EXPECT_EQ(cipher.Decipher(*rs.Text(QStringLiteral("UPassword"))), QStringLiteral("871RUNAGENT46m2"));
-    EXPECT_EQ(rs.Bool(QStringLiteral("Enabled")), true);
-    EXPECT_EQ(rs.Text(QStringLiteral("Roles")), QStringLiteral("SYSADMIN"));
-    rs.Close();
+    // Name, password, enabled, may change password, group and its roles.
+    const auto user = [this](const char* name) {
+        const QString row = Scalar("SELECT UserName || '|' || UPassword || '|' || Enabled || CanChangPw || "
+                                   "'|' || G.Name || '=' || G.Roles FROM USERS U "
+                                   "JOIN USER_GROUP_LINK L ON U.UserId = L.UserId "
+                                   "JOIN USER_GROUPS G ON G.UGroupId = L.UGroupId WHERE UserName=?",
+                                   {name})
+                                .toString();
+        QStringList fields = row.split('|');
+        if (fields.size() > 1)
+            fields[1] = VCipher().Decipher(fields[1]);
+        return fields.join('|');
+    };
+    EXPECT_EQ(user("autoexecute"), "AUTOEXECUTE|871RUNAGENT46m2|10|System Users=SYSADMIN");
+    EXPECT_EQ(user("ADMIN"), "ADMIN|ADMIN|11|Administrators=ADMIN");
 
-    rs = db.OpenRecordSet(
-        QStringLiteral("SELECT USERS.*, USER_GROUPS.Name AS GroupName FROM USERS INNER JOIN "
-                       "USER_GROUP_LINK ON USERS.UserId = USER_GROUP_LINK.UserId INNER JOIN "
-                       "USER_GROUPS ON USER_GROUPS.UGroupId = USER_GROUP_LINK.UGroupId WHERE UserName='ADMIN'"));
-    ASSERT_TRUE(rs.HasRow());
-    EXPECT_EQ(cipher.Decipher(*rs.Text(QStringLiteral("UPassword"))), QStringLiteral("ADMIN"));
-    EXPECT_EQ(rs.Text(QStringLiteral("GroupName")), QStringLiteral("Administrators"));
-    EXPECT_EQ(rs.Bool(QStringLiteral("Enabled")), true);
-    EXPECT_EQ(rs.Bool(QStringLiteral("CanChangPw")), true);
-}
-
-TEST_F(DeliveredDatabase, EachLockTypeHasOneFreeRow)
-{
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(LockType) FROM (SELECT LockType FROM COMMSLOCK "
-                                    "WHERE LockedBy IS NULL AND ComputerName IS NULL AND LockedOn IS NULL "
-                                    "ORDER BY LockType)")).toString(),
-              QStringLiteral("1,2,4"));
-    EXPECT_THROW(db.Execute(QStringLiteral("INSERT INTO COMMSLOCK (ID, LockType) VALUES ('X', 1)")),
-                 NevixError);
-}
-
-TEST_F(DeliveredDatabase, TheSystemParametersRowHoldsTheDefaults)
-{
-    RecordSet rs = db.OpenRecordSet(QStringLiteral("select * from system_parameters"));
-    ASSERT_EQ(rs.RecordCount(), 1);
-    EXPECT_EQ(rs.Text(QStringLiteral("SysId")), QStringLiteral("1"));
-    EXPECT_EQ(rs.Long(QStringLiteral("VQ3_Control_Reference")), 0);
-    EXPECT_EQ(rs.Short(QStringLiteral("VQ3_Maintenance_Term")), 3);
-    EXPECT_EQ(rs.Short(QStringLiteral("TransLog_Maintenance_Term")), 1);
-    EXPECT_EQ(rs.Text(QStringLiteral("DEB_Maintenance_Period")), QStringLiteral("Month"));
-    EXPECT_EQ(rs.Bool(QStringLiteral("RunningInTestMode")), true);
-    EXPECT_EQ(rs.Bool(QStringLiteral("SetupComplete")), false);
-    EXPECT_EQ(rs.Short(QStringLiteral("ExportFormat")), 1);
-    EXPECT_FALSE(rs.DateTime(QStringLiteral("LastAutoCompactDate")).has_value());
-    EXPECT_FALSE(rs.Text(QStringLiteral("TmStamp")).has_value());
-}
-
-TEST_F(DeliveredDatabase, AnotherAdministratorCanBeChosen)
-{
-    const QString other = world.PathOf(QStringLiteral("Other.MDB"));
-    DatabaseSchema::CreateNewDatabase(other, {QStringLiteral("Chief"), QStringLiteral("Secret1")});
+    DatabaseSchema::CreateNewDatabase(world.PathOf("Other.MDB"), {"Chief", "Secret1"});
     CDataBase reader;
-    ConnectTo(reader, other);
-    RecordSet rs = reader.OpenRecordSet(QStringLiteral("SELECT UPassword FROM USERS WHERE UserName='chief'"));
+    ConnectTo(reader, world.PathOf("Other.MDB"));
+    RecordSet rs = reader.OpenRecordSet("SELECT UPassword FROM USERS WHERE UserName='chief'");
     ASSERT_TRUE(rs.HasRow());
-    EXPECT_EQ(VCipher().Decipher(*rs.Text(QStringLiteral("UPassword"))), QStringLiteral("Secret1"));
+    EXPECT_EQ(VCipher().Decipher(*rs.Text("UPassword")), "Secret1");
 }
 
-TEST_F(DeliveredDatabase, AnExistingFileIsNeverReplaced)
+TEST_F(DeliveredDatabase, AnExistingFileIsNeverReplacedAndAFailedBuildLeavesNoFile)
 {
-    db.Execute(QStringLiteral("INSERT INTO Transmission_Log (LogId) VALUES ('MINE')"));
+    db.Execute("INSERT INTO Transmission_Log (LogId) VALUES ('MINE')");
     EXPECT_THROW(DatabaseSchema::CreateNewDatabase(path), NevixError);
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 1);
-    EXPECT_THROW(DatabaseSchema::CreateNewDatabase(world.PathOf(QStringLiteral("no/such/folder/x.mdb"))),
-                 NevixError);
-    EXPECT_EQ(QDir(world.Folder()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("Nevix.MDB")});
-}
-
-TEST_F(DeliveredDatabase, AFailedBuildLeavesNoFile)
-{
-    const QString bad = world.PathOf(QStringLiteral("Bad.MDB"));
+    EXPECT_EQ(CountRows("Transmission_Log"), 1);
+    EXPECT_THROW(DatabaseSchema::CreateNewDatabase(world.PathOf("no/such/folder/x.mdb")), NevixError);
     // A cipher that cannot take the password stops the build half way.
-    EXPECT_THROW(DatabaseSchema::CreateNewDatabase(bad, {QStringLiteral("Chief"), QStringLiteral("Caf\u00e9")}),
+    EXPECT_THROW(DatabaseSchema::CreateNewDatabase(world.PathOf("Bad.MDB"), {"Chief", "Caf\u00e9"}),
                  NevixError);
-    EXPECT_FALSE(QFile::exists(bad));
-    EXPECT_EQ(QDir(world.Folder()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("Nevix.MDB")});
+    EXPECT_EQ(FilesLeft(), QStringList{"Nevix.MDB"});
 }
 
 } // namespace

@@ -25,9 +25,9 @@ protected:
     void Run(const QDateTime& at, std::initializer_list<int32_t> codes)
     {
         world.clock().Set(at);
-        log.BeginLogging(ProcessCodes::TBLMAINT, QStringLiteral("Table Maintenance"), QStringLiteral("ANNE"));
+        log.BeginLogging(ProcessCodes::TBLMAINT, "Table Maintenance", "ANNE");
         for (const int32_t code : codes)
-            log.AddToLog(code, QStringLiteral("line"));
+            log.AddToLog(code, "line");
         log.EndLogging();
     }
 
@@ -37,32 +37,31 @@ protected:
 
 TEST_F(TransmissionLog, ARunIsStoredStartFirstAndTheRestAtItsEnd)
 {
-    log.AddToLog(256, QStringLiteral("before the run: lost"));
+    log.AddToLog(256, "before the run: lost");
     log.EndLogging();
     log.LoadMostRecent(); // an empty table
     EXPECT_EQ(log.GetLogHeader(), nullptr);
     EXPECT_EQ(log.ErrorCount(), 0);
 
     Run(QDateTime(QDate(2024, 3, 14), QTime(9, 0)), {}); // run 1: lines L1 and L2
-    const QString longText(300, QLatin1Char('x'));
-    log.BeginLogging(ProcessCodes::COMRUN, QStringLiteral("Send and receive"), QStringLiteral("ANNE"));
+    const QString longText(300, 'x');
+    log.BeginLogging(ProcessCodes::COMRUN, "Send and receive", "ANNE");
     EXPECT_EQ(log.GetLogHeader()->RunNumber(), 3) << "the start line's key number";
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log"), QStringLiteral("Run_Number=3")), 1);
+    EXPECT_EQ(CountRows("Transmission_Log", "Run_Number=3"), 1);
 
     for (const int32_t code : {128, 128, 256, 512, 32, 64})
-        log.AddToLog(code, code == 256 ? longText : QStringLiteral("line"));
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 3) << "added lines wait for the end";
+        log.AddToLog(code, code == 256 ? longText : "line");
+    EXPECT_EQ(CountRows("Transmission_Log"), 3) << "added lines wait for the end";
     EXPECT_EQ(log.WarningCount(), 2);
     EXPECT_EQ(log.ErrorCount(), 1);
     EXPECT_EQ(log.FatalCount(), 1);
     EXPECT_EQ(log.AllErrorsCount(), 2);
-    EXPECT_EQ(log.Item(2)->ToString(QStringLiteral("\t")),
-              QStringLiteral("2024-03-14 09:00:00\tCOMRUN\t3\tANNE\tW\tline"));
-    EXPECT_THROW(log.AddToLog(32768, QStringLiteral("too big")), NevixError);
+    EXPECT_EQ(log.Item(2)->ToString("\t"), "2024-03-14 09:00:00\tCOMRUN\t3\tANNE\tW\tline");
+    EXPECT_THROW(log.AddToLog(32768, "too big"), NevixError);
 
     log.EndLogging();
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log"), QStringLiteral("Run_Number=3")), 8);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT length(Event_Text) FROM Transmission_Log WHERE Event_Code=256")).toInt(), 255);
+    EXPECT_EQ(CountRows("Transmission_Log", "Run_Number=3"), 8);
+    EXPECT_EQ(Scalar("SELECT length(Event_Text) FROM Transmission_Log WHERE Event_Code=256").toInt(), 255);
     EXPECT_EQ(log.Find(log.Item(4)->LogId())->EventText().size(), 300) << "memory keeps it all";
     EXPECT_EQ(events.mid(2), QStringList({"0:8", "1:128", "1:128", "1:256", "1:512", "1:32", "1:64", "2:16"}));
 
@@ -72,16 +71,15 @@ TEST_F(TransmissionLog, ARunIsStoredStartFirstAndTheRestAtItsEnd)
     loaded.LoadMostRecent();
     ASSERT_EQ(loaded.Count(), 8);
     EXPECT_EQ(loaded.GetLogHeader()->EventCode(), 8);
-    EXPECT_EQ(loaded.Item(8)->EventText(), QStringLiteral("Send and receive"));
-    EXPECT_EQ(loaded.Item(8)->ComputerName(), QStringLiteral("TESTPC"));
+    EXPECT_EQ(loaded.Item(8)->EventText(), "Send and receive");
+    EXPECT_EQ(loaded.Item(8)->ComputerName(), "TESTPC");
     EXPECT_EQ(loaded.CountWithoutLoading(), 10);
 }
 
 TEST_F(TransmissionLog, AStartLineThatCannotBeStoredLeavesAnUnsavedHeader)
 {
-    db.Execute(QStringLiteral("DELETE FROM TKEYS WHERE TABLENAME='Transmission_Log'"));
-    EXPECT_THROW(log.BeginLogging(ProcessCodes::TBLMAINT, QStringLiteral("x"), QStringLiteral("ANNE")),
-                 NevixError);
+    db.Execute("DELETE FROM TKEYS WHERE TABLENAME='Transmission_Log'");
+    EXPECT_THROW(log.BeginLogging(ProcessCodes::TBLMAINT, "x", "ANNE"), NevixError);
     EXPECT_TRUE(log.GetLogHeader()->IsNew());
     EXPECT_EQ(log.GetLogHeader()->RunNumber(), 0);
     EXPECT_TRUE(events.isEmpty());
@@ -102,28 +100,28 @@ TEST_F(TransmissionLog, LinesAreLoadedAndPurgedByDay)
 
     EXPECT_EQ(log.RemoveLogLines(QDateTime(QDate(2024, 3, 13), QTime(18, 0))), 3);
     EXPECT_EQ(log.RemoveLogLines(QDateTime(QDate(2024, 3, 13), QTime(18, 0))), 0);
-    EXPECT_EQ(CountRows(QStringLiteral("Transmission_Log")), 4);
+    EXPECT_EQ(CountRows("Transmission_Log"), 4);
 }
 
 TEST_F(TransmissionLog, SavedLogHasOneTabbedLinePerLogLine)
 {
     Run(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 5)), {128});
     SaveLogToFile(log.NewEnum());
-    const QString file = world.PathOf(QStringLiteral("Log-20240315103005.log"));
+    const QString file = world.PathOf("Log-20240315103005.log");
     EXPECT_EQ(ReadBytes(file),
               "2024-03-15 10:30:05\tTBLMAINT\t1\tANNE\tStart\tTable Maintenance\r\n"
               "2024-03-15 10:30:05\tTBLMAINT\t1\tANNE\tW\tline\r\n"
               "2024-03-15 10:30:05\tTBLMAINT\t1\tANNE\tEnd\tTable Maintenance\r\n");
     ASSERT_EQ(world.ui().boxes.size(), 1);
-    EXPECT_EQ(world.ui().boxes[0].text, QStringLiteral("Log saved to: \r") + file);
+    EXPECT_EQ(world.ui().boxes[0].text, "Log saved to: \r" + file);
     EXPECT_EQ(world.ui().boxes[0].style, MsgBox::Information);
 
     // A folder in the file's place cannot be replaced.
     world.clock().Advance(1);
-    ASSERT_TRUE(QDir(world.Folder()).mkdir(QStringLiteral("Log-20240315103006.log")));
+    ASSERT_TRUE(QDir(world.Folder()).mkdir("Log-20240315103006.log"));
     SaveLogToFile(log.NewEnum());
     ASSERT_EQ(world.ui().boxes.size(), 2);
-    EXPECT_TRUE(world.ui().boxes[1].text.startsWith(QStringLiteral("Error saving log file\r")));
+    EXPECT_TRUE(world.ui().boxes[1].text.startsWith("Error saving log file\r"));
     EXPECT_EQ(world.ui().boxes[1].style & MsgBox::IconMask, MsgBox::Exclamation);
 }
 
