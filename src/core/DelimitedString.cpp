@@ -1,7 +1,7 @@
 #include "core/DelimitedString.h"
 
-#include "core/DateText.h"
 #include "core/NumericText.h"
+#include "core/Utils.h"
 #include "core/WordSort.h"
 #include "platform/NevixError.h"
 
@@ -23,28 +23,6 @@ bool HasCase(const QString& text)
 Qt::CaseSensitivity CompareMethod(int16_t method)
 {
     return method == 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
-}
-
-// The text form of a value added to the list.
-QString VariantText(const QVariant& value)
-{
-    if (IsNull(value))
-        return {};
-    switch (value.typeId()) {
-    case QMetaType::QString:
-        return value.toString();
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::QDate:
-        return FormatGeneralDate(QDateTime(value.toDate(), QTime(0, 0)));
-    case QMetaType::QDateTime:
-        return FormatGeneralDate(value.toDateTime());
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return NumberText(value.toDouble());
-    default:
-        return value.toString();
-    }
 }
 
 // A field piece of the quote-aware split: the enclosing quotes go, and a
@@ -270,7 +248,7 @@ void DelimitedString::SetWord(int32_t Index, const QString& Value)
 
 void DelimitedString::Add(const QVariant& WordToAdd)
 {
-    SetWord(Count() + 1, VariantText(WordToAdd));
+    SetWord(Count() + 1, NullToString(WordToAdd));
 }
 
 void DelimitedString::SetQuoteCharacter(const QString& value)
@@ -309,7 +287,7 @@ int32_t DelimitedString::FindNumber(const QVariant& NumberToFind, int32_t StartA
 {
     if (IsNull(NumberToFind) || NumberToFind.typeId() == QMetaType::Bool)
         return 0;
-    const QString text = VariantText(NumberToFind);
+    const QString text = NullToString(NumberToFind);
     if (!IsNumericText(text) || StartAt < 1 || StartAt > Count())
         return 0;
     const double target = Val(text);

@@ -1,6 +1,8 @@
 #include "core/Utils.h"
 
+#include "core/DateText.h"
 #include "core/DiskFunctions.h"
+#include "core/NumericText.h"
 #include "core/VbFormat.h"
 #include "platform/AppContext.h"
 
@@ -11,8 +13,9 @@ QString GetThisComputerName()
 
 QString FormatOrEmpty(const QVariant& value, const QString& pattern)
 {
-    if (IsNull(value))
-        return {};
+    // No pattern: the value's own text, as a date or a number is written anywhere.
+    if (IsNull(value) || pattern.isEmpty())
+        return NullToString(value);
     switch (value.typeId()) {
     case QMetaType::QDate:
         return FormatDateTime(QDateTime(value.toDate(), QTime(0, 0)), pattern);
@@ -21,12 +24,12 @@ QString FormatOrEmpty(const QVariant& value, const QString& pattern)
     case QMetaType::QString: {
         bool ok = false;
         const double number = value.toString().toDouble(&ok);
-        return ok && !pattern.isEmpty() ? FormatNumber(number, pattern) : value.toString();
+        return ok ? FormatNumber(number, pattern) : value.toString();
     }
     default: {
         bool ok = false;
         const double number = value.toDouble(&ok);
-        if (ok && !pattern.isEmpty())
+        if (ok)
             return FormatNumber(number, pattern);
         return value.toString();
     }
@@ -42,7 +45,21 @@ QVariant NullTo(const QVariant& value, const QVariant& ifNull, const QVariant& i
 
 QString NullToString(const QVariant& value)
 {
-    return IsNull(value) ? QString() : value.toString();
+    if (IsNull(value))
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QDate:
+        return FormatGeneralDate(QDateTime(value.toDate(), QTime(0, 0)));
+    case QMetaType::QDateTime:
+        return FormatGeneralDate(value.toDateTime());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return NumberText(value.toDouble());
+    default:
+        return value.toString();
+    }
 }
 
 QString ResolvePath(const QString& path, const QString& base)

@@ -15,6 +15,8 @@ QString FormatOrEmpty(const QVariant& value, const QString& pattern);
 // ifNull ("" when not given) for Null; else ifNotNull when given, else the value.
 QVariant NullTo(const QVariant& value, const QVariant& ifNull = QString(),
                 const QVariant& ifNotNull = QVariant());
+// "" for Null, else the value's text as the program writes it anywhere:
+// "True"/"False", dates in the general date form, numbers with ".".
 QString NullToString(const QVariant& value);
 
 // Paths: "" is the base folder itself; "+rest" lies in the base folder; any

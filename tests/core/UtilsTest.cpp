@@ -82,6 +82,12 @@ TEST(NullHelpers, NullAndEmptyAreDifferentButBothFormatEmpty)
 {
     EXPECT_EQ(NullToString(QVariant()), QString());
     EXPECT_EQ(NullToString(QVariant(42)), QStringLiteral("42"));
+    // Written as the program writes such values anywhere, not in Qt's own forms.
+    EXPECT_EQ(NullToString(QVariant(true)), QStringLiteral("True"));
+    EXPECT_EQ(NullToString(QVariant(12.5)), QStringLiteral("12.5"));
+    EXPECT_EQ(NullToString(QVariant(QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9)))),
+              QStringLiteral("05/03/2024 07:08:09"));
+    EXPECT_EQ(FormatOrEmpty(QVariant(QDate(2024, 3, 5)), QString()), QStringLiteral("05/03/2024"));
     EXPECT_EQ(NullTo(QVariant()), QVariant(QString()));
     EXPECT_EQ(NullTo(QVariant(), QVariant(0)), QVariant(0));
     EXPECT_EQ(NullTo(QVariant(5), QVariant(0), QVariant(1)), QVariant(1));
