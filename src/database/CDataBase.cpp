@@ -40,6 +40,7 @@ CDataBase::~CDataBase()
 
 void CDataBase::SetIsSingleUserConnection(bool value)
 {
+    RefuseWhileWaiting();
     Disconnect();
     m_singleUser = value;
 }
@@ -48,6 +49,7 @@ void CDataBase::SetConnectionParams(const QString& strSource, const QString& str
                                     const QString& strDBPassword, const QString& strUser,
                                     const QString& strUPassword)
 {
+    RefuseWhileWaiting();
     CloseIfShared();
     m_params.Source = strSource;
     m_params.Provider = strProvider;
@@ -77,6 +79,7 @@ void CDataBase::Disconnect()
 {
     if (!m_hasConnectionObject)
         return;
+    RefuseWhileWaiting();
     RollbackAll();
     m_connection.reset();
     m_hasConnectionObject = false;
@@ -100,11 +103,16 @@ void CDataBase::CloseIfShared()
         m_connection.reset();
 }
 
-void CDataBase::OpenMyConnection()
+void CDataBase::RefuseWhileWaiting() const
 {
     if (m_connectionWaiting)
         throw NevixError(ErrorNumbers::ObjectErrorBase,
                          QStringLiteral("Connection is currently being got"), OpenSource);
+}
+
+void CDataBase::OpenMyConnection()
+{
+    RefuseWhileWaiting();
     if (!m_hasConnectionObject) {
         m_hasConnectionObject = true;
         m_objectSource = ToForwardSlashes(m_params.Source);
@@ -207,9 +215,7 @@ void CDataBase::AcquireOutermost(Level kind)
 
 void CDataBase::BeginLevel(Level kind)
 {
-    if (m_connectionWaiting) // re-entered from the events pumped while waiting
-        throw NevixError(ErrorNumbers::ObjectErrorBase,
-                         QStringLiteral("Connection is currently being got"), OpenSource);
+    RefuseWhileWaiting();
     if (m_depth == 0)
         AcquireOutermost(kind);
     ++m_depth;
@@ -391,6 +397,7 @@ void CDataBase::UpdateDatabaseSchemaVersion(const QString& strSchemaVersion)
 
 void CDataBase::Compact()
 {
+    RefuseWhileWaiting();
     Disconnect();
     const QString path = ToForwardSlashes(m_params.Source);
     std::unique_ptr<SqliteConnection> connection;

@@ -138,6 +138,9 @@ private:
     // dooming an outer transaction. Never raises.
     void ReleaseLevel(uint64_t generation, bool failed) noexcept;
     void OpenMyConnection();
+    // While an open waits for a busy file, the events it pumps may call in
+    // again: nothing may begin, close or replace the connection it holds.
+    void RefuseWhileWaiting() const;
     void CloseIfShared();
     void RunWithBusyRetry(SqliteConnection& connection, const std::function<int()>& attempt,
                           Wait kind, const QString& busySource, const QString& otherSource);

@@ -141,21 +141,29 @@ TEST_F(BusyRetry, ACommitWaitsForReadersAndNeverEndsHalfDone)
 TEST_F(BusyRetry, ReEnteringWhileWaitingIsRefused)
 {
     holder->BeginTrans();
-    bool refused = false;
-    user->onPump = [this, &refused](int) {
-        if (refused)
+    // Nothing may begin, close or replace the connection the wait holds.
+    const std::function<void()> entries[] = {
+        [this] { db.Execute("DELETE FROM Transmission_Log"); },
+        [this] { db.Disconnect(); },
+        [this] { db.Compact(); },
+        [this] { db.SetIsSingleUserConnection(true); },
+    };
+    int refused = 0;
+    user->onPump = [&](int pumps) {
+        if (pumps > int(std::size(entries)))
             return;
         try {
-            db.Execute("DELETE FROM Transmission_Log");
+            entries[pumps - 1]();
         } catch (const NevixError& e) {
-            refused = e.Number() == ErrorNumbers::ObjectErrorBase &&
-                      e.Description() == "Connection is currently being got" &&
-                      e.Source() == "OpenMyConnection";
+            refused += e.Number() == ErrorNumbers::ObjectErrorBase &&
+                       e.Description() == "Connection is currently being got" &&
+                       e.Source() == "OpenMyConnection";
         }
     };
     EXPECT_THROW(db.BeginTrans(), NevixError);
-    EXPECT_TRUE(refused);
+    EXPECT_EQ(refused, int(std::size(entries)));
     EXPECT_EQ(db.TransactionCount(), 0);
+    EXPECT_FALSE(db.IsSingleUserConnection());
 }
 
 } // namespace
