@@ -17,27 +17,27 @@ TEST_F(EnquiryReasonsTest, AddGivesTheLowestFreeIdAmongTheMembersInMemory)
     EnquiryReasons reasons;
     auto first = Reason();
     reasons.Add(first);
-    EXPECT_EQ(first->ID(), QStringLiteral("AB123001"));
-    reasons.Add(Reason(QStringLiteral("AB123003")));
+    EXPECT_EQ(first->ID(), "AB123001");
+    reasons.Add(Reason("AB123003"));
     auto gap = Reason();
     reasons.Add(gap);
-    EXPECT_EQ(gap->ID(), QStringLiteral("AB123002"));
+    EXPECT_EQ(gap->ID(), "AB123002");
 
     first->SetIsDeleted(true); // still in memory: its id stays taken
     auto next = Reason();
     reasons.Add(next);
-    EXPECT_EQ(next->ID(), QStringLiteral("AB123004"));
-    EXPECT_THROW(reasons.Add(Reason(QStringLiteral("ab123004"))), NevixError) << "duplicate key";
+    EXPECT_EQ(next->ID(), "AB123004");
+    EXPECT_THROW(reasons.Add(Reason("ab123004")), NevixError) << "duplicate key";
 }
 
 TEST_F(EnquiryReasonsTest, DownloadRewriteDeletesFirstAndNumbersAboveTheOldOnes)
 {
-    auto enquirer = StoreEnquirer(QStringLiteral("AB123"), QStringLiteral("Acme"), {"01AA", "02BB"});
+    auto enquirer = StoreEnquirer("AB123", "Acme", {"01AA", "02BB"});
     // Stored ids as the next download finds them; a Null cut-off loads as 180.
-    db.Execute(QStringLiteral("UPDATE ENQUIRY_REASON SET DateOfEventCutOff=NULL"));
+    db.Execute("UPDATE ENQUIRY_REASON SET DateOfEventCutOff=NULL");
     Enquirer reloaded;
     reloaded.SetDataSource(&db);
-    reloaded.SetEnquirerId(QStringLiteral("AB123"));
+    reloaded.SetEnquirerId("AB123");
     auto reasons = reloaded.EnquiryReasons();
     ASSERT_EQ(reasons->Count(), 2);
     EXPECT_EQ(reasons->Item(1)->DateOfEventCutOff(), 180);
@@ -45,36 +45,33 @@ TEST_F(EnquiryReasonsTest, DownloadRewriteDeletesFirstAndNumbersAboveTheOldOnes)
     for (const auto& reason : *reasons)
         reason->SetIsDeleted(true);
     auto replacement = std::make_shared<EnquiryReason>();
-    replacement->SetEnquiryCode(QStringLiteral("01AA"));
-    replacement->SetDescription(QStringLiteral("Parking"));
+    replacement->SetEnquiryCode("01AA");
+    replacement->SetDescription("Parking");
     reloaded.AddEnquiryReason(replacement);
-    EXPECT_EQ(replacement->ID(), QStringLiteral("AB123003"));
+    EXPECT_EQ(replacement->ID(), "AB123003");
     reasons->Apply();
     EXPECT_EQ(reasons->Count(), 1);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(Id) FROM ENQUIRY_REASON")).toString(),
-              QStringLiteral("AB123003"));
+    EXPECT_EQ(Scalar("SELECT group_concat(Id) FROM ENQUIRY_REASON").toString(), "AB123003");
 
-    reasons->Load(QStringLiteral("AB123"));
+    reasons->Load("AB123");
     auto again = std::make_shared<EnquiryReason>();
     reloaded.AddEnquiryReason(again);
-    EXPECT_EQ(again->ID(), QStringLiteral("AB123001")) << "the lowest free number again";
+    EXPECT_EQ(again->ID(), "AB123001") << "the lowest free number again";
 }
 
 TEST_F(EnquiryReasonsTest, FindsCompareExactly)
 {
     EnquiryReasons reasons;
     auto reason = Reason();
-    reason->SetEnquiryCode(QStringLiteral("01AB"));
-    reason->SetDescription(QStringLiteral("Insurance claim"));
+    reason->SetEnquiryCode("01AB");
+    reason->SetDescription("Insurance claim");
     reasons.Add(reason);
-    EXPECT_EQ(reason->DescriptionWithCode(), QStringLiteral("01AB, Insurance claim"));
-    EXPECT_EQ(reasons.FindByEnquiryCode(QStringLiteral("01AB")), reason);
-    EXPECT_EQ(reasons.FindByEnquiryCode(QStringLiteral("01ab")), nullptr);
-    EXPECT_EQ(reasons.FindByDescription(QStringLiteral("insurance claim")), nullptr);
-    EXPECT_EQ(reasons.FindByEnquirerIdAndEnquiryCode(QStringLiteral("AB123"), QStringLiteral("01AB")),
-              reason);
-    EXPECT_EQ(reasons.FindByEnquirerIdAndEnquiryCode(QStringLiteral("ab123"), QStringLiteral("01AB")),
-              nullptr);
+    EXPECT_EQ(reason->DescriptionWithCode(), "01AB, Insurance claim");
+    EXPECT_EQ(reasons.FindByEnquiryCode("01AB"), reason);
+    EXPECT_EQ(reasons.FindByEnquiryCode("01ab"), nullptr);
+    EXPECT_EQ(reasons.FindByDescription("insurance claim"), nullptr);
+    EXPECT_EQ(reasons.FindByEnquirerIdAndEnquiryCode("AB123", "01AB"), reason);
+    EXPECT_EQ(reasons.FindByEnquirerIdAndEnquiryCode("ab123", "01AB"), nullptr);
 }
 
 // Members as flag words: E enabled, D default; expected position, 0 none.
@@ -106,12 +103,9 @@ int PickDefault(const DefaultCase& c, Pick pick)
 TEST(DefaultMember, EnquirersAndReasonsFollowOneRule)
 {
     const DefaultCase cases[] = {
-        {"empty", {}, 0},
-        {"one disabled default", {"D"}, 0},
-        {"one enabled, not default", {"E"}, 1},
-        {"last enabled default wins", {"ED", "D", "ED"}, 3},
-        {"no default: first enabled", {"", "E", "E"}, 2},
-        {"nothing enabled", {"D", ""}, 0},
+        {"empty", {}, 0}, {"one disabled default", {"D"}, 0},
+        {"one enabled, not default", {"E"}, 1}, {"last enabled default wins", {"ED", "D", "ED"}, 3},
+        {"no default: first enabled", {"", "E", "E"}, 2}, {"nothing enabled", {"D", ""}, 0},
     };
     for (const DefaultCase& c : cases) {
         EXPECT_EQ(PickDefault<Enquirers>(c, [](auto& e) { return e.DefaultEnquirer(); }), c.expected)

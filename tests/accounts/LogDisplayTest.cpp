@@ -16,7 +16,7 @@ protected:
         line->SetEventCode(code);
         line->SetEventText(text);
         line->SetUserName(user);
-        line->SetComputerName(QStringLiteral("TESTPC"));
+        line->SetComputerName("TESTPC");
         line->SetTimeOfEvent(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 5)));
         log.Add(line);
     }
@@ -29,29 +29,29 @@ protected:
 
 TEST_F(LogDisplayTest, FiltersByEventBitsAndHeadsEachRun)
 {
-    AddLine(7, EventCodes::Start, QStringLiteral("Go"), QStringLiteral("Bob"));
-    AddLine(7, EventCodes::Error, QStringLiteral("Bad"));
-    AddLine(8, EventCodes::Warning, QStringLiteral("Hm"));
+    AddLine(7, EventCodes::Start, "Go", "Bob");
+    AddLine(7, EventCodes::Error, "Bad");
+    AddLine(8, EventCodes::Warning, "Hm");
     list.Width = 100;
     FormatLogForDisplay(list, log, true, int16_t(EventCodes::Start | EventCodes::Warning));
-    EXPECT_EQ(items, (QStringList{QStringLiteral("Run Number: 7 (from Bob on TESTPC)"),
-                                  QStringLiteral("15/03/2024 10:30:05 Start Go"),
-                                  QStringLiteral("Run Number: 8"),
-                                  QStringLiteral("15/03/2024 10:30:05 W Hm")}));
+    EXPECT_EQ(items, (QStringList{"Run Number: 7 (from Bob on TESTPC)",
+                                  "15/03/2024 10:30:05 Start Go",
+                                  "Run Number: 8",
+                                  "15/03/2024 10:30:05 W Hm"}));
 
     FormatLogForDisplay(list, log, false, int16_t(EventCodes::Error));
-    EXPECT_EQ(items, QStringList{QStringLiteral("E Bad")});
+    EXPECT_EQ(items, QStringList{"E Bad"});
     FormatLogForDisplay(list, log, false, int16_t(EventCodes::Fatal));
-    EXPECT_EQ(items, QStringList{QStringLiteral("No items")});
+    EXPECT_EQ(items, QStringList{"No items"});
 }
 
 TEST_F(LogDisplayTest, WrapsAtTheLastBlankAndBreaksLongWordsWithoutLosingCharacters)
 {
-    AddWrappedListItem(list, QStringLiteral("the quick brown fox jumps over"));
-    EXPECT_EQ(items, (QStringList{QStringLiteral("the quick brown"), QStringLiteral("fox jumps over")}));
+    AddWrappedListItem(list, "the quick brown fox jumps over");
+    EXPECT_EQ(items, (QStringList{"the quick brown", "fox jumps over"}));
 
     items.clear();
-    const QString word = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdef");
+    const QString word = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdef";
     AddWrappedListItem(list, word);
     EXPECT_EQ(items.join(QString()), word);
     for (const QString& item : items)

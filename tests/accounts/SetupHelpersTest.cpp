@@ -11,8 +11,8 @@ protected:
     // Two enquirers, neither flagged default, with two reasons each.
     std::shared_ptr<Enquirers> TwoEnquirers()
     {
-        StoreEnquirer(QStringLiteral("AB123"), QStringLiteral("Acme"), {"01AA", "02BB"});
-        StoreEnquirer(QStringLiteral("CD456"), QStringLiteral("Beta"), {"03CC"});
+        StoreEnquirer("AB123", "Acme", {"01AA", "02BB"});
+        StoreEnquirer("CD456", "Beta", {"03CC"});
         return LoadedEnquirers();
     }
 };
@@ -22,8 +22,8 @@ TEST_F(SetupHelpersTest, EnsureDefaultsFlagsOneEnquirerAndOneReasonEachAndGivesA
     auto enquirers = TwoEnquirers();
     enquirers->Item(2)->SetIsDefault(true);
     enquirers->Item(1)->EnquiryReasons()->Item(2)->SetIsDefault(true);
-    StoreUser(QStringLiteral("Off"), QStringLiteral("pw"), {GroupNames::SystemUsers});
-    auto off = LoadedUser(QStringLiteral("Off"));
+    StoreUser("Off", "pw", {GroupNames::SystemUsers});
+    auto off = LoadedUser("Off");
     off->SetEnabled(false);
     off->Apply();
 
@@ -34,33 +34,32 @@ TEST_F(SetupHelpersTest, EnsureDefaultsFlagsOneEnquirerAndOneReasonEachAndGivesA
     EXPECT_FALSE(acme->Item(1)->IsDefault());
     EXPECT_TRUE(acme->Item(2)->IsDefault());
     EXPECT_TRUE(enquirers->Item(2)->EnquiryReasons()->Item(1)->IsDefault());
-    EXPECT_EQ(CountRows(QStringLiteral("ENQUIRY_REASON"), QStringLiteral("IsDefault=1")), 0)
-        << "storing them is the caller's task";
+    EXPECT_EQ(CountRows("ENQUIRY_REASON", "IsDefault=1"), 0) << "storing them is the caller's task";
 
-    EXPECT_EQ(LinkedIds(LoadedUser(QStringLiteral("AUTOEXECUTE"))->UserId()), QStringLiteral("AB123,CD456"));
-    EXPECT_EQ(LinkedIds(LoadedUser(QStringLiteral("ADMIN"))->UserId()), QStringLiteral("AB123,CD456"));
+    EXPECT_EQ(LinkedIds(LoadedUser("AUTOEXECUTE")->UserId()), "AB123,CD456");
+    EXPECT_EQ(LinkedIds(LoadedUser("ADMIN")->UserId()), "AB123,CD456");
     EXPECT_EQ(LinkedIds(off->UserId()), QString()) << "a disabled system user gets none";
 }
 
 TEST_F(SetupHelpersTest, ValidationCollectsEveryProblemInOneWarning)
 {
     auto enquirers = TwoEnquirers();
-    const QString blocker = world.PathOf(QStringLiteral("file"));
+    const QString blocker = world.PathOf("file");
     QFile(blocker).open(QIODevice::WriteOnly);
-    enquirers->Item(1)->SetImportFolder(QStringLiteral("+in\\acme"));
-    enquirers->Item(1)->SetExportFolder(QStringLiteral("+out/acme"));
-    enquirers->Item(2)->SetImportFolder(blocker + QStringLiteral("/in"));
+    enquirers->Item(1)->SetImportFolder("+in\\acme");
+    enquirers->Item(1)->SetExportFolder("+out/acme");
+    enquirers->Item(2)->SetImportFolder(blocker + "/in");
 
     EXPECT_FALSE(ValidateEnquirerSetup(*enquirers));
     ASSERT_EQ(world.ui().boxes.size(), 1);
-    const QStringList lines = world.ui().boxes.at(0).text.split(QStringLiteral("\r\n"));
+    const QStringList lines = world.ui().boxes.at(0).text.split("\r\n");
     ASSERT_EQ(lines.size(), 5) << world.ui().boxes.at(0).text.toStdString();
-    EXPECT_EQ(lines[0], QStringLiteral("No default enquirer is set"));
-    EXPECT_EQ(lines[1], QStringLiteral("Enqurier Acme does not have a default reason for enquiry"));
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Import folder for Beta cannot be written to: ")));
-    EXPECT_EQ(lines[3], QStringLiteral("Export folder for Beta cannot be blank"));
-    EXPECT_EQ(lines[4], QStringLiteral("Enqurier Beta does not have a default reason for enquiry"));
-    EXPECT_TRUE(QDir(world.PathOf(QStringLiteral("in/acme"))).exists()) << "missing folders are made";
+    EXPECT_EQ(lines[0], "No default enquirer is set");
+    EXPECT_EQ(lines[1], "Enqurier Acme does not have a default reason for enquiry");
+    EXPECT_TRUE(lines[2].startsWith("Import folder for Beta cannot be written to: "));
+    EXPECT_EQ(lines[3], "Export folder for Beta cannot be blank");
+    EXPECT_EQ(lines[4], "Enqurier Beta does not have a default reason for enquiry");
+    EXPECT_TRUE(QDir(world.PathOf("in/acme")).exists()) << "missing folders are made";
 
     Enquirers none;
     EXPECT_TRUE(ValidateEnquirerSetup(none));
@@ -75,7 +74,7 @@ TEST_F(SetupHelpersTest, AnAdministratorMustHaveEveryEnquirer)
     EXPECT_FALSE(CheckAdminUserHasAllEnquirers(users, *enquirers));
     ASSERT_EQ(world.ui().boxes.size(), 1);
     EXPECT_EQ(world.ui().boxes.at(0).text,
-              QStringLiteral("You must have an Admin user that can access all the enquirers."));
+              "You must have an Admin user that can access all the enquirers.");
 
     AssignEnquirersToSystemGroups(enquirers);
     users.Load();

@@ -7,33 +7,33 @@ using UserGroupsTest = AccountsTest;
 
 TEST_F(UserGroupsTest, MembershipsAreWrittenOnceAndRemovedOnlyWhenThere)
 {
-    auto bob = StoreUser(QStringLiteral("Bob"), QStringLiteral("pw"));
+    auto bob = StoreUser("Bob", "pw");
     UserGroup group;
     group.SetDataSource(&db);
-    group.LoadByName(QStringLiteral("managers"));
+    group.LoadByName("managers");
     ASSERT_FALSE(group.IsNew()) << "found without regard to case";
-    const QString where = QStringLiteral("UserId='") + bob->UserId() + QLatin1Char('\'');
+    const QString where = "UserId='" + bob->UserId() + QLatin1Char('\'');
 
     group.AddUser(*bob);
     group.AddUser(*bob);
-    EXPECT_EQ(CountRows(QStringLiteral("USER_GROUP_LINK"), where), 1);
+    EXPECT_EQ(CountRows("USER_GROUP_LINK", where), 1);
     group.RemoveUser(*bob);
     group.RemoveUser(*bob);
-    EXPECT_EQ(CountRows(QStringLiteral("USER_GROUP_LINK"), where), 0);
+    EXPECT_EQ(CountRows("USER_GROUP_LINK", where), 0);
 
     // A delivered membership (Null stamp) can be removed.
     UserGroup admins;
     admins.SetDataSource(&db);
     admins.LoadByName(GroupNames::Administrators);
-    auto admin = LoadedUser(QStringLiteral("ADMIN"));
+    auto admin = LoadedUser("ADMIN");
     admins.RemoveUser(*admin);
-    EXPECT_EQ(CountRows(QStringLiteral("USER_GROUP_LINK"), QStringLiteral("UserId='") + admin->UserId() + "'"), 0);
+    EXPECT_EQ(CountRows("USER_GROUP_LINK", "UserId='" + admin->UserId() + "'"), 0);
 }
 
 TEST_F(UserGroupsTest, LookupsAndCachedMembers)
 {
-    StoreUser(QStringLiteral("Zed"), QStringLiteral("pw"), {GroupNames::Administrators});
-    auto zed = LoadedUser(QStringLiteral("Zed"));
+    StoreUser("Zed", "pw", {GroupNames::Administrators});
+    auto zed = LoadedUser("Zed");
     zed->SetEnabled(false);
     zed->Apply();
 
@@ -45,7 +45,7 @@ TEST_F(UserGroupsTest, LookupsAndCachedMembers)
 
     UserGroup unknown;
     unknown.SetDataSource(&db);
-    unknown.LoadByName(QStringLiteral("Nobody"));
+    unknown.LoadByName("Nobody");
     EXPECT_TRUE(unknown.IsNew());
     EXPECT_EQ(unknown.ID().size(), 38) << "a fresh GUID";
     EXPECT_EQ(unknown.Users()->Count(), 0);

@@ -8,95 +8,72 @@ using UsersTest = AccountsTest;
 
 TEST_F(UsersTest, LogonFindsTheNameWithoutCaseAndThePasswordWithIt)
 {
-    auto bob = StoreUser(QStringLiteral("Bob"), QStringLiteral("Secret1"));
-    struct Case {
-        const char* name;
-        const char* password;
-        bool accepted;
+    auto bob = StoreUser("Bob", "Secret1");
+    const auto logon = [this](const char* name, const char* password) {
+        auto user = std::make_shared<User>();
+        user->SetDataSource(&db);
+        user->LoadByUserNameAndPassword(name, password);
+        return user;
     };
-    const Case cases[] = {
-        {"Bob", "Secret1", true},
-        {" bob ", "Secret1", true},
-        {"BOB", "secret1", false},
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"Bob", "Secret1", true}, {" bob ", "Secret1", true}, {"BOB", "secret1", false},
         {"Bob", "SECRET1", false},
         {"Bob", "Secret1 ", false}, // stored trimmed, compared as typed
-        {"Rob", "Secret1", false},
-        {"autoexecute", "871RUNAGENT46m2", true},
+        {"Rob", "Secret1", false}, {"autoexecute", "871RUNAGENT46m2", true},
         {"AUTOEXECUTE", "871RUNAGENT46M2", false},
     };
-    for (const Case& c : cases) {
-        User user;
-        user.SetDataSource(&db);
-        user.LoadByUserNameAndPassword(QLatin1String(c.name), QLatin1String(c.password));
-        EXPECT_EQ(!user.IsNew(), c.accepted) << c.name << " / " << c.password;
-    }
+    for (const auto& [name, password, accepted] : cases)
+        EXPECT_EQ(!logon(name, password)->IsNew(), accepted) << name << " / " << password;
     // A disabled user is found; refusing it is the logon screen's test.
     bob->SetEnabled(false);
     bob->Apply();
-    User user;
-    user.SetDataSource(&db);
-    user.LoadByUserNameAndPassword(QStringLiteral("Bob"), QStringLiteral("Secret1"));
-    EXPECT_FALSE(user.IsNew());
-    EXPECT_FALSE(user.Enabled());
+    EXPECT_FALSE(logon("Bob", "Secret1")->IsNew());
+    EXPECT_FALSE(logon("Bob", "Secret1")->Enabled());
 }
 
 TEST_F(UsersTest, RolesComeFromTheGroupsInNameOrder)
 {
-    struct Case {
-        QStringList groups;
-        const char* roles;
-        bool admin;
-        bool sysAdmin;
-    };
-    const Case cases[] = {
+    const std::tuple<QStringList, const char*, bool, bool> cases[] = { // roles, admin, sysadmin
         {{}, "", false, false},
         {{GroupNames::Managers, GroupNames::Administrators}, "ADMIN,MGR", true, false},
         {{GroupNames::NormalUsers, GroupNames::SystemUsers}, "CLER,SYSADMIN", true, true},
     };
     int n = 0;
-    for (const Case& c : cases) {
-        auto stored = StoreUser(QStringLiteral("User%1").arg(++n), QStringLiteral("pw"), c.groups);
-        auto user = LoadedUser(stored->UserName());
-        EXPECT_EQ(user->Roles(), QLatin1String(c.roles));
-        EXPECT_EQ(user->IsAdminUser(), c.admin) << c.roles;
-        EXPECT_EQ(user->IsSysAdminUser(), c.sysAdmin) << c.roles;
+    for (const auto& [groups, roles, admin, sysAdmin] : cases) {
+        auto user = LoadedUser(StoreUser(QStringLiteral("User%1").arg(++n), "pw", groups)->UserName());
+        EXPECT_EQ(user->Roles(), QLatin1String(roles));
+        EXPECT_EQ(user->IsAdminUser(), admin) << roles;
+        EXPECT_EQ(user->IsSysAdminUser(), sysAdmin) << roles;
     }
 }
 
 TEST_F(UsersTest, ReplaceEnquirersComparesSets)
 {
     for (const char* id : {"AB123", "CD456", "EF789"})
-        StoreEnquirer(QLatin1String(id), QLatin1String(id));
-    auto stored = StoreUser(QStringLiteral("Bob"), QStringLiteral("pw"), {}, QStringLiteral("AB123,CD456"));
-    EXPECT_EQ(LinkedIds(stored->UserId()), QStringLiteral("AB123,CD456"));
+        StoreEnquirer(id, id);
+    auto stored = StoreUser("Bob", "pw", {}, "AB123,CD456");
+    EXPECT_EQ(LinkedIds(stored->UserId()), "AB123,CD456");
 
-    struct Case {
-        const char* ids; // nullptr: no collection at all
-        bool dirty;
-        const char* linked;
+    const std::tuple<const char*, bool, const char*> cases[] = { // ids, dirty, linked after
+        {"CD456,AB123", false, "AB123,CD456"}, {"AB123,EF789", true, "AB123,EF789"},
+        {"AB123", true, "AB123"}, {"AB123,CD456,EF789", true, "AB123,CD456,EF789"},
+        {nullptr, true, ""}, // no collection at all
     };
-    const Case cases[] = {
-        {"CD456,AB123", false, "AB123,CD456"},
-        {"AB123,EF789", true, "AB123,EF789"},
-        {"AB123", true, "AB123"},
-        {"AB123,CD456,EF789", true, "AB123,CD456,EF789"},
-        {nullptr, true, ""},
-    };
-    for (const Case& c : cases) {
-        auto user = LoadedUser(QStringLiteral("Bob"));
-        user->ReplaceEnquirers(c.ids ? LoadedEnquirers(QLatin1String(c.ids)) : nullptr);
-        EXPECT_EQ(user->IsDirty(), c.dirty) << (c.ids ? c.ids : "none");
+    for (const auto& [ids, dirty, linked] : cases) {
+        auto user = LoadedUser("Bob");
+        user->ReplaceEnquirers(ids ? LoadedEnquirers(ids) : nullptr);
+        EXPECT_EQ(user->IsDirty(), dirty) << (ids ? ids : "none");
         user->Apply();
-        EXPECT_EQ(LinkedIds(user->UserId()), QLatin1String(c.linked));
+        EXPECT_EQ(LinkedIds(user->UserId()), QLatin1String(linked));
     }
 }
 
 TEST_F(UsersTest, UserNamesAreUniqueWhateverTheirCase)
 {
-    StoreUser(QStringLiteral("Bob"), QStringLiteral("pw"));
+    StoreUser("Bob", "pw");
     auto second = std::make_shared<User>();
     second->SetDataSource(&db);
-    second->SetUserName(QStringLiteral("BOB"));
+    second->SetUserName("BOB");
     try {
         second->Apply();
         FAIL() << "a second Bob must be refused";
@@ -107,75 +84,73 @@ TEST_F(UsersTest, UserNamesAreUniqueWhateverTheirCase)
     }
     EXPECT_TRUE(second->IsNew());
     EXPECT_TRUE(second->IsDirty());
-    EXPECT_EQ(CountRows(QStringLiteral("USERS"), QStringLiteral("UserName='bob'")), 1);
+    EXPECT_EQ(CountRows("USERS", "UserName='bob'"), 1);
     // Its key went back with the counter: saved again, no key is handed out twice.
     EXPECT_TRUE(second->UserId().isEmpty());
-    second->SetUserName(QStringLiteral("Carol"));
+    second->SetUserName("Carol");
     second->Apply();
-    EXPECT_NE(StoreUser(QStringLiteral("Dave"), QStringLiteral("pw"))->UserId(), second->UserId());
+    EXPECT_NE(StoreUser("Dave", "pw")->UserId(), second->UserId());
 
     // The index refuses it too, whoever writes.
     EXPECT_THROW(db.Execute(QStringLiteral("INSERT INTO USERS (UserId, UserName, Enabled, CanChangPw) "
                                            "VALUES ('X1','bOb',1,1)")),
                  NevixError);
-    auto admin = LoadedUser(QStringLiteral("ADMIN"));
-    admin->SetUserName(QStringLiteral("bob"));
+    auto admin = LoadedUser("ADMIN");
+    admin->SetUserName("bob");
     EXPECT_THROW(admin->Apply(), NevixError);
 }
 
 TEST_F(UsersTest, DeletionTakesMembershipsAndLinksUnlessTheStampIsStale)
 {
-    StoreEnquirer(QStringLiteral("AB123"), QStringLiteral("Acme"));
-    auto stored = StoreUser(QStringLiteral("Bob"), QStringLiteral("pw"), {GroupNames::Managers},
-                            QStringLiteral("AB123"));
-    const QString where = QStringLiteral("UserId='") + stored->UserId() + QLatin1Char('\'');
+    StoreEnquirer("AB123", "Acme");
+    auto stored = StoreUser("Bob", "pw", {GroupNames::Managers}, "AB123");
+    const QString where = "UserId='" + stored->UserId() + QLatin1Char('\'');
     Users users;
     users.SetDataSource(&db);
     users.Load();
-    auto bob = users.Find(QStringLiteral("Bob"));
-    EXPECT_EQ(users.Find(QStringLiteral("bob")), nullptr);
+    auto bob = users.Find("Bob");
+    EXPECT_EQ(users.Find("bob"), nullptr);
     bob->SetIsDeleted(true);
 
-    db.Execute(QStringLiteral("UPDATE USERS SET TmStamp='elsewhere' WHERE ") + where);
+    db.Execute("UPDATE USERS SET TmStamp='elsewhere' WHERE " + where);
     EXPECT_THROW(users.Apply(), NevixError);
-    EXPECT_EQ(CountRows(QStringLiteral("USER_GROUP_LINK"), where), 1);
-    EXPECT_EQ(CountRows(QStringLiteral("USER_ENQUIRER_LINK"), where), 1);
+    EXPECT_EQ(CountRows("USER_GROUP_LINK", where), 1);
+    EXPECT_EQ(CountRows("USER_ENQUIRER_LINK", where), 1);
 
-    bob->SetOldTimeStamp(QStringLiteral("elsewhere"));
+    bob->SetOldTimeStamp("elsewhere");
     users.Apply();
     EXPECT_FALSE(users.Exists(stored->UserId()));
-    EXPECT_EQ(CountRows(QStringLiteral("USERS"), where) + CountRows(QStringLiteral("USER_GROUP_LINK"), where) +
-                  CountRows(QStringLiteral("USER_ENQUIRER_LINK"), where),
-              0);
+    for (const char* table : {"USERS", "USER_GROUP_LINK", "USER_ENQUIRER_LINK"})
+        EXPECT_EQ(CountRows(table, where), 0) << table;
 }
 
 // Ids come from screens and the service: quotes are data, never SQL.
 TEST_F(UsersTest, IdsHoldingQuotesAreStoredAndFound)
 {
-    const QString id = QStringLiteral("O'B12");
-    StoreEnquirer(id, QStringLiteral("Quote"), {"01AA"});
+    const QString id = "O'B12";
+    StoreEnquirer(id, "Quote", {"01AA"});
     User user;
     user.SetDataSource(&db);
-    user.SetUserId(QStringLiteral("U'1"));
-    user.SetUserName(QStringLiteral("O'Neil"));
-    user.ReplaceEnquirers(LoadedEnquirers(id + QStringLiteral(",X') OR ('1'='1")));
+    user.SetUserId("U'1");
+    user.SetUserName("O'Neil");
+    user.ReplaceEnquirers(LoadedEnquirers(id + ",X') OR ('1'='1"));
     user.Apply();
     UserGroup group;
     group.SetDataSource(&db);
     group.LoadByName(GroupNames::Managers);
     group.AddUser(user);
 
-    auto loaded = LoadedUser(QStringLiteral("o'neil"));
-    EXPECT_EQ(loaded->UserId(), QStringLiteral("U'1"));
-    EXPECT_EQ(loaded->Roles(), QStringLiteral("MGR"));
+    auto loaded = LoadedUser("o'neil");
+    EXPECT_EQ(loaded->UserId(), "U'1");
+    EXPECT_EQ(loaded->Roles(), "MGR");
     auto enquirer = loaded->Enquirers()->Item(1);
-    EXPECT_EQ(enquirer->EnquiryReasons()->Item(1)->ID(), id + QStringLiteral("001"));
+    EXPECT_EQ(enquirer->EnquiryReasons()->Item(1)->ID(), id + "001");
     enquirer->SetIsDeleted(true);
     enquirer->Apply();
     loaded->SetIsDeleted(true);
     loaded->Apply();
-    EXPECT_EQ(CountRows(QStringLiteral("ENQUIRY_REASON")) + CountRows(QStringLiteral("USER_ENQUIRER_LINK")) +
-                  CountRows(QStringLiteral("USER_GROUP_LINK"), QStringLiteral("UserId='U''1'")),
+    EXPECT_EQ(CountRows("ENQUIRY_REASON") + CountRows("USER_ENQUIRER_LINK") +
+                  CountRows("USER_GROUP_LINK", "UserId='U''1'"),
               0);
 }
 
