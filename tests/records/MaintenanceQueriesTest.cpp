@@ -23,18 +23,18 @@ protected:
     {
         db.Execute(QStringLiteral("INSERT INTO VQ3_Enquiries (VQ3ID, When_Sent, Response_Received, IsTest, "
                                   "JuxMsgReference) VALUES (?,?,?,?,?)"),
-                   {id, ToVariant(sent), ToVariant(responded), isTest, QStringLiteral("{REF-") + id});
-        MessageError(QStringLiteral("{ref-") + id); // references match whatever their case
+                   {id, ToVariant(sent), ToVariant(responded), isTest, "{REF-" + id});
+        MessageError("{ref-" + id); // references match whatever their case
     }
     void MessageError(const QString& reference)
     {
-        db.Execute(QStringLiteral("INSERT INTO JUX_MSG_ERROR (ID, JuxMsgReference, ErrorCode) VALUES (?,?,'JX500')"),
-                   {QStringLiteral("E") + reference, reference});
+        db.Execute("INSERT INTO JUX_MSG_ERROR (ID, JuxMsgReference, ErrorCode) VALUES (?,?,'JX500')",
+                   {"E" + reference, reference});
     }
     QString Keys(const QString& table, const QString& key) const
     {
-        return Scalar(QStringLiteral("SELECT group_concat(k) FROM (SELECT ") + key + QStringLiteral(" AS k FROM ") +
-                      table + QStringLiteral(" ORDER BY 1)"))
+        return Scalar("SELECT group_concat(k) FROM (SELECT " + key + " AS k FROM " +
+                      table + " ORDER BY 1)")
             .toString();
     }
     VQ3Enquiries Enquiries(bool isTest = false)
@@ -47,13 +47,13 @@ protected:
 
 TEST_F(MaintenanceQueries, EnquiriesArePurgedWithTheirMessageErrorsByResponseFlag)
 {
-    Enquiry(QStringLiteral("A"), At(2024, 2, 29, 23, 59, 59), 1);
-    Enquiry(QStringLiteral("B"), At(2024, 3, 1), 1); // on the cut-off day: stays
-    Enquiry(QStringLiteral("C"), At(2024, 2, 29, 10), 0);
-    Enquiry(QStringLiteral("D"), At(2023, 1, 1), std::nullopt);
-    Enquiry(QStringLiteral("E"), std::nullopt, 0); // never sent: never purged
-    Enquiry(QStringLiteral("T"), At(2024, 1, 1), 1, true);
-    MessageError(QStringLiteral("{REF-OTHER"));
+    Enquiry("A", At(2024, 2, 29, 23, 59, 59), 1);
+    Enquiry("B", At(2024, 3, 1), 1); // on the cut-off day: stays
+    Enquiry("C", At(2024, 2, 29, 10), 0);
+    Enquiry("D", At(2023, 1, 1), std::nullopt);
+    Enquiry("E", std::nullopt, 0); // never sent: never purged
+    Enquiry("T", At(2024, 1, 1), 1, true);
+    MessageError("{REF-OTHER");
 
     VQ3Enquiries live = Enquiries();
     EXPECT_EQ(live.CountCompleteEnquiries(CutOff), 1);
@@ -62,26 +62,25 @@ TEST_F(MaintenanceQueries, EnquiriesArePurgedWithTheirMessageErrorsByResponseFla
 
     EXPECT_EQ(live.RemoveCompleteEnquiries(CutOff), 1);
     EXPECT_EQ(live.RemoveIncompleteEnquiries(CutOff), 2);
-    EXPECT_EQ(Keys(QStringLiteral("VQ3_Enquiries"), QStringLiteral("VQ3ID")), QStringLiteral("B,E,T"));
-    EXPECT_EQ(Keys(QStringLiteral("JUX_MSG_ERROR"), QStringLiteral("ID")),
-              QStringLiteral("E{ref-B,E{ref-E,E{REF-OTHER,E{ref-T"));
+    EXPECT_EQ(Keys("VQ3_Enquiries", "VQ3ID"), "B,E,T");
+    EXPECT_EQ(Keys("JUX_MSG_ERROR", "ID"), "E{ref-B,E{ref-E,E{REF-OTHER,E{ref-T");
     EXPECT_EQ(db.TransactionCount(), 0);
 }
 
 TEST_F(MaintenanceQueries, AFailedPurgeKeepsEverythingAndLeavesTheCallersTransactionAlive)
 {
-    Enquiry(QStringLiteral("A"), At(2024, 1, 1), 1);
+    Enquiry("A", At(2024, 1, 1), 1);
     db.Execute(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON VQ3_Enquiries "
                               "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     VQ3Enquiries live = Enquiries();
 
     db.BeginTrans();
-    Enquiry(QStringLiteral("B"), std::nullopt, 0);
+    Enquiry("B", std::nullopt, 0);
     EXPECT_THROW(live.RemoveCompleteEnquiries(CutOff), NevixError);
     db.CommitTrans();
 
-    EXPECT_EQ(Keys(QStringLiteral("VQ3_Enquiries"), QStringLiteral("VQ3ID")), QStringLiteral("A,B"));
-    EXPECT_EQ(CountRows(QStringLiteral("JUX_MSG_ERROR")), 2);
+    EXPECT_EQ(Keys("VQ3_Enquiries", "VQ3ID"), "A,B");
+    EXPECT_EQ(CountRows("JUX_MSG_ERROR"), 2);
 }
 
 TEST_F(MaintenanceQueries, PeriodCountsTakeWholeDaysOfOneMode)
@@ -92,10 +91,10 @@ TEST_F(MaintenanceQueries, PeriodCountsTakeWholeDaysOfOneMode)
     for (const QDateTime& moment : when) {
         const QString id = QString::number(++n);
         Enquiry(id, moment, 0);
-        db.Execute(QStringLiteral("INSERT INTO VQ7_Responses (VQ7ID, Date_Of_Response, IsTest) VALUES (?,?,0)"),
+        db.Execute("INSERT INTO VQ7_Responses (VQ7ID, Date_Of_Response, IsTest) VALUES (?,?,0)",
                    {id, moment});
     }
-    Enquiry(QStringLiteral("T"), At(2024, 3, 5), 0, true);
+    Enquiry("T", At(2024, 3, 5), 0, true);
     VQ7Responses responses;
     responses.SetDataSource(&db, false);
 
@@ -122,9 +121,9 @@ TEST_P(ReceivedPurges, RemoveRowsReceivedBeforeTheCutOffDayOfOneMode)
     const ReceivedPurge& kind = GetParam();
     const QString insert = QStringLiteral("INSERT INTO %1 (%2, When_Received, IsTest) VALUES (?,?,?)")
                                .arg(QLatin1String(kind.table), QLatin1String(kind.key));
-    db.Execute(insert, {QStringLiteral("OLD"), At(2024, 2, 29, 23, 59, 59), false});
-    db.Execute(insert, {QStringLiteral("NEW"), At(2024, 3, 1), false});
-    db.Execute(insert, {QStringLiteral("TEST"), At(2023, 1, 1), true});
+    db.Execute(insert, {"OLD", At(2024, 2, 29, 23, 59, 59), false});
+    db.Execute(insert, {"NEW", At(2024, 3, 1), false});
+    db.Execute(insert, {"TEST", At(2023, 1, 1), true});
     const QString table = QLatin1String(kind.table);
 
     if (kind.canCountOnly) {
@@ -132,9 +131,9 @@ TEST_P(ReceivedPurges, RemoveRowsReceivedBeforeTheCutOffDayOfOneMode)
         EXPECT_EQ(CountRows(table), 3) << "counting removes nothing";
     }
     EXPECT_EQ(kind.purge(db, false, false), 1);
-    EXPECT_EQ(Keys(table, QLatin1String(kind.key)), QStringLiteral("NEW,TEST"));
+    EXPECT_EQ(Keys(table, QLatin1String(kind.key)), "NEW,TEST");
     EXPECT_EQ(kind.purge(db, true, false), 1);
-    EXPECT_EQ(Keys(table, QLatin1String(kind.key)), QStringLiteral("NEW"));
+    EXPECT_EQ(Keys(table, QLatin1String(kind.key)), "NEW");
 }
 
 INSTANTIATE_TEST_SUITE_P(
