@@ -117,8 +117,7 @@ TEST(ApplicationSettingsLoad, OptionsSetTheAutoExecuteFlags)
     } cases[] = {
         {"autoexecute ImmediateExecution", true, true, false},
         {"AUTOEXECUTE,immediateexecution,BypassLogonSecurity", true, true, true},
-        {"BYPASSLOGONSECURITY", false, false, false},
-        {"ImmediateExecution", false, false, false},
+        {"BYPASSLOGONSECURITY", false, false, false}, {"ImmediateExecution", false, false, false},
         {"", false, false, false},
     };
     TestWorld world;

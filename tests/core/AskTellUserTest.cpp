@@ -14,15 +14,13 @@ TEST(AskUser, ShowsTheButtonsIconAndDefaultOfTheTable)
         int16_t defaultAnswer;
         uint32_t expectedStyle;
     } cases[] = {
-        {"OkCancel_Ok_first", 1, 1, 0x20 | 1},
-        {"OkCancel_Cancel_second", 1, 2, 0x100 | 0x20 | 1},
+        {"OkCancel_Ok_first", 1, 1, 0x20 | 1}, {"OkCancel_Cancel_second", 1, 2, 0x100 | 0x20 | 1},
         {"AbortRetryIgnore_Abort_first", 2, 3, 0x10 | 2},
         {"AbortRetryIgnore_Retry_second", 2, 4, 0x100 | 0x10 | 2},
         {"AbortRetryIgnore_Ignore_third", 2, 5, 0x200 | 0x10 | 2},
         {"YesNoCancel_Yes_first", 3, 6, 0x20 | 3},
         {"YesNoCancel_No_second", 3, 7, 0x100 | 0x20 | 3},
-        {"YesNoCancel_Cancel_third", 3, 2, 0x200 | 0x20 | 3},
-        {"YesNo_Yes_first", 4, 6, 0x20 | 4},
+        {"YesNoCancel_Cancel_third", 3, 2, 0x200 | 0x20 | 3}, {"YesNo_Yes_first", 4, 6, 0x20 | 4},
         {"YesNo_No_second", 4, 7, 0x100 | 0x20 | 4},
         {"YesNo_unknown_answer_second", 4, 32, 0x100 | 0x20 | 4},
         {"RetryCancel_Retry_first_critical", 5, 4, 0x10 | 5},

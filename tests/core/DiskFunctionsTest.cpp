@@ -59,8 +59,7 @@ TEST(CheckFolderAccess, CreatesMissingFoldersOrSaysWhyNot)
         bool create;
         QString expected;
     } cases[] = {
-        {world.PathOf("a/b/c/"), true, ""},
-        {world.Folder() + "\\in\\enq", true, ""},
+        {world.PathOf("a/b/c/"), true, ""}, {world.Folder() + "\\in\\enq", true, ""},
         {world.PathOf("nope"), false, "Folder does not exist"},
         {file, true, "Cannot access (write) the required folder: " + file},
         {file + "/sub", true, "Cannot create the required folder: " + file + "/sub"},

@@ -41,15 +41,10 @@ struct CountCase {
 TEST(CountText, WordsCountsAndPlurals)
 {
     const CountCase cases[] = {
-        {"enquiry", 0, "None enquiries"},
-        {"Vehicle Enquiry", 1, "1 Vehicle Enquiry"},
+        {"enquiry", 0, "None enquiries"}, {"Vehicle Enquiry", 1, "1 Vehicle Enquiry"},
         {"Vehicle Response", 1234, "1,234 Vehicle Responses"},
-        {"Debit Statement", 2, "2 Debit Statements"},
-        {"response", 3, "3 responses"},
-        {"Day", 2, "2 Daies"},
-        {"KEY", 2, "2 KEYs"},
-        {"", 5, "5"},
-        {"", 0, "None"},
+        {"Debit Statement", 2, "2 Debit Statements"}, {"response", 3, "3 responses"},
+        {"Day", 2, "2 Daies"}, {"KEY", 2, "2 KEYs"}, {"", 5, "5"}, {"", 0, "None"},
         {"line", 1234567, "1,234,567 lines"},
     };
     for (const CountCase& c : cases)

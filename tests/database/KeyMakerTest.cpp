@@ -14,9 +14,7 @@ namespace {
 TEST(KeyFormat, PadsTheNumberToTheKeyLength)
 {
     const std::tuple<const char*, int32_t, int64_t, const char*> cases[] = {
-        {"L", 8, 1, "L0000001"},
-        {"L", 8, 124, "L0000124"},
-        {"L", 9, 10000000, "L10000000"},
+        {"L", 8, 1, "L0000001"}, {"L", 8, 124, "L0000124"}, {"L", 9, 10000000, "L10000000"},
         {"L", 8, 10000000, "L10000000"}, // a longer number is written whole
         {"ABC", 3, 7, "ABC7"},           // a prefix filling the length
     };
