@@ -10,5 +10,6 @@ CDataBase& GlobalDatabase();
 // Replaces the connection by a new, unconfigured one (the old one is
 // closed, any transaction of it rolled back) and returns it.
 CDataBase& NewGlobalDatabase();
-// Closes and drops the connection; the next use creates a new one.
+// Closes and drops the connection; the next use creates a new one. A
+// connection still waiting for a busy file is dropped at a later release.
 void ReleaseGlobalDatabase();

@@ -1,5 +1,6 @@
 #include "support/DatabaseTest.h"
 
+#include "database/GlobalDatabase.h"
 #include "database/SqliteConnection.h"
 #include "database/SqliteError.h"
 
@@ -164,6 +165,21 @@ TEST_F(BusyRetry, ReEnteringWhileWaitingIsRefused)
     EXPECT_EQ(refused, int(std::size(entries)));
     EXPECT_EQ(db.TransactionCount(), 0);
     EXPECT_FALSE(db.IsSingleUserConnection());
+}
+
+TEST_F(BusyRetry, TheProgramsConnectionReleasedWhileItWaitsOutlivesTheWait)
+{
+    CDataBase& global = NewGlobalDatabase();
+    ConnectTo(global, path);
+    global.SetBusyRetry(3, 1);
+    holder->BeginTrans();
+    user->onPump = [](int pumps) {
+        if (pumps == 1)
+            ReleaseGlobalDatabase(); // the logon cancelled, say
+    };
+    EXPECT_THROW(global.BeginTrans(), NevixError);
+    EXPECT_EQ(global.TransactionCount(), 0);
+    ReleaseGlobalDatabase(); // now it goes
 }
 
 } // namespace
