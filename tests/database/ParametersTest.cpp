@@ -37,6 +37,8 @@ TEST_F(Parameters, TheDeliveredRowLoadsAndSavesWithItsNulls)
 
     sys->SetPartyName("ACME");
     EXPECT_TRUE(sys->IsDirty()) << "the name compares exactly";
+    sys->Load();
+    EXPECT_FALSE(sys->BeenApplied()) << "a load starts from the defaults";
 
     SysParameters never; // no row behind it to update
     never.SetDataSource(&db);
