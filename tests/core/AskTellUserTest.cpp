@@ -29,10 +29,10 @@ TEST(AskUser, ShowsTheButtonsIconAndDefaultOfTheTable)
     };
     for (const auto& c : cases) {
         TestWorld world;
-        AskUser(QStringLiteral("Question?"), QString(), c.buttonSet, c.defaultAnswer);
+        AskUser("Question?", QString(), c.buttonSet, c.defaultAnswer);
         ASSERT_EQ(world.ui().boxes.size(), 1);
         EXPECT_EQ(world.ui().boxes.first().style, c.expectedStyle) << c.name;
-        EXPECT_EQ(world.ui().boxes.first().title, QStringLiteral("Nevix"));
+        EXPECT_EQ(world.ui().boxes.first().title, "Nevix");
     }
 }
 
@@ -40,22 +40,22 @@ TEST(AskUser, ReturnsTheAnswerGivenAndJoinsDetailWithOneCr)
 {
     TestWorld world;
     world.ui().ScriptAnswer(6);
-    EXPECT_EQ(AskUser(QStringLiteral("Delete?"), QStringLiteral("It cannot be undone"), 4, 7), 6);
-    EXPECT_EQ(world.ui().boxes.first().text, QStringLiteral("Delete?\rIt cannot be undone"));
+    EXPECT_EQ(AskUser("Delete?", "It cannot be undone", 4, 7), 6);
+    EXPECT_EQ(world.ui().boxes.first().text, "Delete?\rIt cannot be undone");
 }
 
 TEST(TellUser, ShowsMessageAloneOrWithDetailAfterOneCr)
 {
     TestWorld world;
-    TellUser(QStringLiteral("Saved"), QString(), 0x40);
-    TellUserWarning(QStringLiteral("Careful"), QStringLiteral("Disk nearly full"));
-    TellUserCritical(QStringLiteral("Failed"), QStringLiteral("line 1\r\nline 2"));
+    TellUser("Saved", QString(), 0x40);
+    TellUserWarning("Careful", "Disk nearly full");
+    TellUserCritical("Failed", "line 1\r\nline 2");
     ASSERT_EQ(world.ui().boxes.size(), 3);
-    EXPECT_EQ(world.ui().boxes[0].text, QStringLiteral("Saved"));
+    EXPECT_EQ(world.ui().boxes[0].text, "Saved");
     EXPECT_EQ(world.ui().boxes[0].style, 0x40u);
-    EXPECT_EQ(world.ui().boxes[1].text, QStringLiteral("Careful\rDisk nearly full"));
+    EXPECT_EQ(world.ui().boxes[1].text, "Careful\rDisk nearly full");
     EXPECT_EQ(world.ui().boxes[1].style, 0x30u);
-    EXPECT_EQ(world.ui().boxes[2].text, QStringLiteral("Failed\rline 1\r\nline 2"));
+    EXPECT_EQ(world.ui().boxes[2].text, "Failed\rline 1\r\nline 2");
     EXPECT_EQ(world.ui().boxes[2].style, 0x10u);
 }
 
@@ -63,8 +63,8 @@ TEST(TellUser, BoxIsNeverAnsweredUnderAnHourglassAndThePointerComesBack)
 {
     TestWorld world;
     world.ui().SetMousePointer(Pointer::Hourglass);
-    TellUser(QStringLiteral("Note"), QString(), 0);
-    AskUser(QStringLiteral("Sure?"), QString(), 4, 7);
+    TellUser("Note", QString(), 0);
+    AskUser("Sure?", QString(), 4, 7);
     EXPECT_EQ(world.ui().pointerDuringBox, (QList<int16_t>{Pointer::Default, Pointer::Default}));
     EXPECT_EQ(world.ui().pointer, Pointer::Hourglass);
 }
@@ -76,13 +76,12 @@ TEST(Unattended, BoxesNeverBlockAndQuestionsTakeTheDefault)
     QStringList logged;
     SetUnattendedMessageSink([&](const QString& text, uint32_t) { logged.append(text); });
 
-    TellUserWarning(QStringLiteral("Folder missing"), QStringLiteral("C:/in"));
-    EXPECT_EQ(AskUser(QStringLiteral("Remove?"), QString(), 4, 7), 7);
-    EXPECT_EQ(AskUser(QStringLiteral("Keep?"), QString(), 4, 6), 6);
+    TellUserWarning("Folder missing", "C:/in");
+    EXPECT_EQ(AskUser("Remove?", QString(), 4, 7), 7);
+    EXPECT_EQ(AskUser("Keep?", QString(), 4, 6), 6);
 
     EXPECT_TRUE(world.ui().boxes.isEmpty());
-    EXPECT_EQ(logged, (QStringList{QStringLiteral("Folder missing\rC:/in"),
-                                   QStringLiteral("Remove?"), QStringLiteral("Keep?")}));
+    EXPECT_EQ(logged, (QStringList{"Folder missing\rC:/in", "Remove?", "Keep?"}));
 }
 
 TEST(Unattended, OtherRunningModesStillAsk)
@@ -90,7 +89,7 @@ TEST(Unattended, OtherRunningModesStillAsk)
     TestWorld world;
     for (int16_t mode : {RunningMode::None, RunningMode::Interactive, RunningMode::Setup}) {
         Settings().SetProgramRunningMode(mode);
-        TellUser(QStringLiteral("Hello"), QString(), 0);
+        TellUser("Hello", QString(), 0);
     }
     EXPECT_EQ(world.ui().boxes.size(), 3);
 }

@@ -21,10 +21,9 @@ TEST(CodeTables, TextsAndNoneForUnknownCodes)
     TestWorld world;
     EXPECT_EQ(ProgramRunningModeDesc(), QString());
     Settings().SetProgramRunningMode(RunningMode::Automatic);
-    EXPECT_EQ(ProgramRunningModeDesc(), QStringLiteral("Automatic"));
-    EXPECT_EQ(Texts(RunningModeDesc, 1, 4), QStringLiteral("Interactive|Automatic|Setup|"));
-    EXPECT_EQ(Texts(ImportFileFormatDesc, 0, 5),
-              QStringLiteral("|CSV|Tab delimited|Fixed length fields|Bespoke|"));
+    EXPECT_EQ(ProgramRunningModeDesc(), "Automatic");
+    EXPECT_EQ(Texts(RunningModeDesc, 1, 4), "Interactive|Automatic|Setup|");
+    EXPECT_EQ(Texts(ImportFileFormatDesc, 0, 5), "|CSV|Tab delimited|Fixed length fields|Bespoke|");
     // "-": no value
     EXPECT_EQ(Texts([](int c) { return ValidationActionDesc(c).value_or("-"); }, -1, 5),
               QStringLiteral("-|Cancelled|Continue|Continue but skip this enquiry|Continue always|"

@@ -16,37 +16,37 @@ namespace {
 
 TEST(PathParts, TrailingAndLeadingSeparators)
 {
-    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("C:\\")), QStringLiteral("C:"));
-    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("a\\")), QStringLiteral("a\\"));
-    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("C:\\data\\")), QStringLiteral("C:\\data"));
-    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("/srv/in/")), QStringLiteral("/srv/in"));
-    EXPECT_EQ(RemoveTrailingBackslash(QStringLiteral("/")), QStringLiteral("/"));
+    EXPECT_EQ(RemoveTrailingBackslash("C:\\"), "C:");
+    EXPECT_EQ(RemoveTrailingBackslash("a\\"), "a\\");
+    EXPECT_EQ(RemoveTrailingBackslash("C:\\data\\"), "C:\\data");
+    EXPECT_EQ(RemoveTrailingBackslash("/srv/in/"), "/srv/in");
+    EXPECT_EQ(RemoveTrailingBackslash("/"), "/");
     EXPECT_EQ(AddTrailingBackslash(QString()), QString());
-    EXPECT_EQ(AddTrailingBackslash(QStringLiteral("/srv/data")), QStringLiteral("/srv/data/"));
-    EXPECT_EQ(AddTrailingBackslash(QStringLiteral("C:\\data\\")), QStringLiteral("C:\\data\\"));
-    EXPECT_EQ(RemoveLeadingBackslash(QStringLiteral("\\x")), QStringLiteral("x"));
-    EXPECT_EQ(TrimBackslashes(QStringLiteral("\\Data\\")), QStringLiteral("Data"));
+    EXPECT_EQ(AddTrailingBackslash("/srv/data"), "/srv/data/");
+    EXPECT_EQ(AddTrailingBackslash("C:\\data\\"), "C:\\data\\");
+    EXPECT_EQ(RemoveLeadingBackslash("\\x"), "x");
+    EXPECT_EQ(TrimBackslashes("\\Data\\"), "Data");
 }
 
 TEST(PathParts, FileNameAndFolder)
 {
-    EXPECT_EQ(GetFileNamePart(QStringLiteral("C:\\data\\file.txt")), QStringLiteral("file.txt"));
-    EXPECT_EQ(GetFileNamePart(QStringLiteral("/srv/data/file.txt")), QStringLiteral("file.txt"));
-    EXPECT_EQ(GetFileNamePart(QStringLiteral("file.txt")), QStringLiteral("file.txt"));
-    EXPECT_EQ(GetFileNamePart(QStringLiteral("C:\\data\\")), QString());
-    EXPECT_EQ(GetFileNamePart(QStringLiteral("  ")), QString());
+    EXPECT_EQ(GetFileNamePart("C:\\data\\file.txt"), "file.txt");
+    EXPECT_EQ(GetFileNamePart("/srv/data/file.txt"), "file.txt");
+    EXPECT_EQ(GetFileNamePart("file.txt"), "file.txt");
+    EXPECT_EQ(GetFileNamePart("C:\\data\\"), QString());
+    EXPECT_EQ(GetFileNamePart("  "), QString());
     // ":" is an ordinary character in a file name here.
-    EXPECT_EQ(GetFileNamePart(QStringLiteral("/in/a:b.txt")), QStringLiteral("a:b.txt"));
-    EXPECT_EQ(GetFolderFromPath(QStringLiteral("C:\\data\\file.txt")), QStringLiteral("C:\\data\\"));
-    EXPECT_EQ(GetFolderFromPath(QStringLiteral("/srv/file.txt")), QStringLiteral("/srv/"));
-    EXPECT_EQ(GetFolderFromPath(QStringLiteral("file.txt")), QString());
+    EXPECT_EQ(GetFileNamePart("/in/a:b.txt"), "a:b.txt");
+    EXPECT_EQ(GetFolderFromPath("C:\\data\\file.txt"), "C:\\data\\");
+    EXPECT_EQ(GetFolderFromPath("/srv/file.txt"), "/srv/");
+    EXPECT_EQ(GetFolderFromPath("file.txt"), QString());
 }
 
 TEST(PathParts, NoDriveLetters)
 {
-    EXPECT_TRUE(DriveExists(QStringLiteral("/srv")));
+    EXPECT_TRUE(DriveExists("/srv"));
     EXPECT_FALSE(DriveExists(QString()));
-    EXPECT_FALSE(IsValidDriveLetter(QStringLiteral("C:\\data")));
+    EXPECT_FALSE(IsValidDriveLetter("C:\\data"));
 }
 
 TEST(CheckFolderAccess, CreatesMissingFoldersOrSaysWhyNot)
@@ -74,12 +74,12 @@ TEST(CheckFolderAccess, CreatesMissingFoldersOrSaysWhyNot)
 TEST(EnsureFolderAccessible, WarnsOnlyWhenAsked)
 {
     TestWorld world;
-    const QString missing = world.PathOf(QStringLiteral("missing"));
+    const QString missing = world.PathOf("missing");
     EXPECT_FALSE(EnsureFolderAccessible(missing, false, false));
     EXPECT_TRUE(world.ui().boxes.isEmpty());
     EXPECT_FALSE(EnsureFolderAccessible(missing, false, true));
     ASSERT_EQ(world.ui().boxes.size(), 1);
-    EXPECT_EQ(world.ui().boxes.first().text, QStringLiteral("Folder does not exist"));
+    EXPECT_EQ(world.ui().boxes.first().text, "Folder does not exist");
     EXPECT_EQ(world.ui().boxes.first().style, 0x30u);
     EXPECT_TRUE(EnsureFolderAccessible(missing, true, true));
 }
@@ -101,7 +101,7 @@ TEST(Files, DeleteExistsAndMarker)
 TEST(Files, CanBeOpenedOnlyWhenNobodyHoldsALock)
 {
     TestWorld world;
-    const QString path = world.PathOf(QStringLiteral("VQ3001.IMP"));
+    const QString path = world.PathOf("VQ3001.IMP");
     WriteBytes(path, "line\r\n");
     EXPECT_TRUE(FileCanBeOpened(path, std::chrono::milliseconds(0)));
 
@@ -111,34 +111,33 @@ TEST(Files, CanBeOpenedOnlyWhenNobodyHoldsALock)
     EXPECT_FALSE(FileCanBeOpened(path, std::chrono::milliseconds(0)));
     ::close(fd);
     EXPECT_TRUE(FileCanBeOpened(path, std::chrono::milliseconds(0)));
-    EXPECT_FALSE(FileCanBeOpened(world.PathOf(QStringLiteral("missing")), std::chrono::milliseconds(0)));
+    EXPECT_FALSE(FileCanBeOpened(world.PathOf("missing"), std::chrono::milliseconds(0)));
 }
 
 TEST(ShowFileDialog, SplitsFolderNameAndExtension)
 {
     TestWorld world;
-    world.ui().ScriptFile(QStringLiteral("/in/orders.edi"));
-    QString name = QStringLiteral("C:\\in\\orders.edi");
+    world.ui().ScriptFile("/in/orders.edi");
+    QString name = "C:\\in\\orders.edi";
     QString filter;
-    EXPECT_EQ(ShowFileDialog(1, QStringLiteral("Import"), name, filter),
-              QStringLiteral("/in/orders.edi"));
+    EXPECT_EQ(ShowFileDialog(1, "Import", name, filter), "/in/orders.edi");
     ASSERT_EQ(world.ui().fileRequests.size(), 1);
     const FileDialogRequest& r = world.ui().fileRequests.first();
     EXPECT_EQ(r.mode, FileDialogMode::Open);
-    EXPECT_EQ(r.initialFolder, QStringLiteral("C:/in"));
-    EXPECT_EQ(r.fileName, QStringLiteral("orders.edi"));
-    EXPECT_EQ(name, QStringLiteral("orders"));
-    EXPECT_EQ(filter, QStringLiteral("All files (*.*) | *.*"));
+    EXPECT_EQ(r.initialFolder, "C:/in");
+    EXPECT_EQ(r.fileName, "orders.edi");
+    EXPECT_EQ(name, "orders");
+    EXPECT_EQ(filter, "All files (*.*) | *.*");
 }
 
 TEST(ShowFileDialog, CancelReturnsEmptyWithoutAMessage)
 {
     TestWorld world;
     QString name;
-    QString filter = QStringLiteral("Logs (*.log)|*.log");
-    EXPECT_EQ(ShowFileDialog(2, QStringLiteral("Save"), name, filter), QString());
+    QString filter = "Logs (*.log)|*.log";
+    EXPECT_EQ(ShowFileDialog(2, "Save", name, filter), QString());
     EXPECT_EQ(world.ui().fileRequests.first().mode, FileDialogMode::Save);
-    EXPECT_EQ(world.ui().fileRequests.first().fileName, QStringLiteral("*.*"));
+    EXPECT_EQ(world.ui().fileRequests.first().fileName, "*.*");
     EXPECT_TRUE(world.ui().boxes.isEmpty());
 }
 

@@ -15,15 +15,15 @@ namespace {
 TEST(IsFormLoaded, ExactNameOfAnOpenWindow)
 {
     QWidget window;
-    window.setObjectName(QStringLiteral("frmMenu"));
-    EXPECT_TRUE(IsFormLoaded(QStringLiteral("frmMenu")));
-    EXPECT_FALSE(IsFormLoaded(QStringLiteral("FRMMENU")));
-    EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmLogon")));
+    window.setObjectName("frmMenu");
+    EXPECT_TRUE(IsFormLoaded("frmMenu"));
+    EXPECT_FALSE(IsFormLoaded("FRMMENU"));
+    EXPECT_FALSE(IsFormLoaded("frmLogon"));
 }
 
 TEST(SetTextBoxLocked, ReadOnlyLookAndBack)
 {
-    QLineEdit box(QStringLiteral("AB123"));
+    QLineEdit box("AB123");
     SetTextBoxLocked(false, box);
     EXPECT_TRUE(box.isReadOnly());
     EXPECT_FALSE(box.hasFrame());
@@ -44,9 +44,9 @@ TEST(SetTextBoxLocked, ReadOnlyLookAndBack)
 
 TEST(SelectTextBoxText, AllOrCaretAtTheEnd)
 {
-    QLineEdit box(QStringLiteral("hello"));
+    QLineEdit box("hello");
     SelectTextBoxText(box, true, false);
-    EXPECT_EQ(box.selectedText(), QStringLiteral("hello"));
+    EXPECT_EQ(box.selectedText(), "hello");
     SelectTextBoxText(box, false, true);
     EXPECT_FALSE(box.hasSelectedText());
     EXPECT_EQ(box.cursorPosition(), 5);
@@ -57,9 +57,9 @@ TEST(SelectTextBoxText, AllOrCaretAtTheEnd)
 TEST(HighlightTextOnFocus, FollowsTheHighlightSelTextSetting)
 {
     TestWorld world;
-    QLineEdit box(QStringLiteral("hello"));
+    QLineEdit box("hello");
     HighlightTextOnFocus(box); // on by default
-    EXPECT_EQ(box.selectedText(), QStringLiteral("hello"));
+    EXPECT_EQ(box.selectedText(), "hello");
 
     Settings().SetHighlightSelText(false);
     HighlightTextOnFocus(box);
@@ -71,16 +71,14 @@ TEST(ShowFolderBrowser, OwnedByTheWindowOfTheGivenWidget)
 {
     TestWorld world;
     QWidget form;
-    form.setWindowTitle(QStringLiteral("Set-up"));
+    form.setWindowTitle("Set-up");
     QLineEdit* folder = new QLineEdit(&form);
-    world.ui().ScriptFile(QStringLiteral("/data/in"));
-    EXPECT_EQ(ShowFolderBrowser(folder, QStringLiteral("Import"), QStringLiteral("/data")),
-              QStringLiteral("/data/in"));
-    EXPECT_EQ(ShowFolderBrowser(nullptr, QStringLiteral("Import"), QStringLiteral("/data")),
-              QString());
+    world.ui().ScriptFile("/data/in");
+    EXPECT_EQ(ShowFolderBrowser(folder, "Import", "/data"), "/data/in");
+    EXPECT_EQ(ShowFolderBrowser(nullptr, "Import", "/data"), QString());
     ASSERT_EQ(world.ui().folderRequests.size(), 2);
-    EXPECT_EQ(world.ui().folderRequests[0].ownerCaption, QStringLiteral("Set-up"));
-    EXPECT_EQ(world.ui().folderRequests[0].startFolder, QStringLiteral("/data"));
+    EXPECT_EQ(world.ui().folderRequests[0].ownerCaption, "Set-up");
+    EXPECT_EQ(world.ui().folderRequests[0].startFolder, "/data");
     EXPECT_EQ(world.ui().folderRequests[1].ownerCaption, QString());
 }
 
@@ -88,10 +86,10 @@ TEST(KeyFilter, SwallowsRefusedKeysAndLetsControlKeysThrough)
 {
     QLineEdit box;
     KeyFilter::Install(box, [](int16_t key) { return FilterNumericKey(key, false); });
-    QTest::keyClicks(&box, QStringLiteral("1a2-3"));
-    EXPECT_EQ(box.text(), QStringLiteral("123"));
+    QTest::keyClicks(&box, "1a2-3");
+    EXPECT_EQ(box.text(), "123");
     QTest::keyClick(&box, Qt::Key_Backspace);
-    EXPECT_EQ(box.text(), QStringLiteral("12"));
+    EXPECT_EQ(box.text(), "12");
 }
 
 } // namespace

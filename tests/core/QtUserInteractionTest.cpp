@@ -64,16 +64,15 @@ TEST(QtUserInteraction, RealBoxShowsTextAndReturnsTheButtonPressed)
             }
         }
     });
-    EXPECT_EQ(ui.ShowMessageBox(QStringLiteral("Nevix"), QStringLiteral("Remove?\rAll of it"), 0x124), 7);
-    EXPECT_EQ(shownText, QStringLiteral("Remove?\nAll of it"));
+    EXPECT_EQ(ui.ShowMessageBox("Nevix", "Remove?\rAll of it", 0x124), 7);
+    EXPECT_EQ(shownText, "Remove?\nAll of it");
 }
 
 TEST(QtUserInteraction, FiltersInQtForm)
 {
-    EXPECT_EQ(QtUserInteraction::ConvertFilter(QStringLiteral("All files (*.*) | *.*")),
-              QStringLiteral("All files (*)"));
-    EXPECT_EQ(QtUserInteraction::ConvertFilter(QStringLiteral("Import files|*.imp;*.csv|All|*.*")),
-              QStringLiteral("Import files (*.imp *.csv);;All (*)"));
+    EXPECT_EQ(QtUserInteraction::ConvertFilter("All files (*.*) | *.*"), "All files (*)");
+    EXPECT_EQ(QtUserInteraction::ConvertFilter("Import files|*.imp;*.csv|All|*.*"),
+              "Import files (*.imp *.csv);;All (*)");
 }
 
 TEST(QtUserInteraction, WaitWindowCannotBeClosedByTheUserAndKeepsTheHourglass)
@@ -82,13 +81,13 @@ TEST(QtUserInteraction, WaitWindowCannotBeClosedByTheUserAndKeepsTheHourglass)
     ScopedAppContext scope(AppContext::MakeDefault(ui));
     {
         WorkInProgress wip;
-        wip.Show(QStringLiteral("Enquiry maintenance in progress"), QStringLiteral("Nevix"));
+        wip.Show("Enquiry maintenance in progress", "Nevix");
         frmWorkInProgress* window = ui->WaitWindow();
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->lblWIP()->text(), QStringLiteral("Enquiry maintenance in progress"));
-        EXPECT_EQ(window->lblWait()->text(), QStringLiteral("Please wait"));
-        EXPECT_EQ(window->windowTitle(), QStringLiteral("Nevix"));
+        EXPECT_EQ(window->lblWIP()->text(), "Enquiry maintenance in progress");
+        EXPECT_EQ(window->lblWait()->text(), "Please wait");
+        EXPECT_EQ(window->windowTitle(), "Nevix");
         EXPECT_EQ(ui->MousePointer(), Pointer::Hourglass);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
 

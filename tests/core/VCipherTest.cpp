@@ -40,21 +40,21 @@ TEST(VCipher, RoundTripsTheWholeAlphabetAtEveryKeyPosition)
 TEST(VCipher, StoredFormNeverChanges)
 {
     // Passwords stored by other installations must stay readable.
-    EXPECT_EQ(VCipher().Encipher(QStringLiteral("Password1")), QStringLiteral("1'QW-n{1n"));
+    EXPECT_EQ(VCipher().Encipher("Password1"), "1'QW-n{1n");
 }
 
 TEST(VCipher, ACharacterOutsideTheAlphabetIsRefusedOrKept)
 {
     const VCipher cipher;
     try {
-        cipher.Encipher(QStringLiteral("pass word"));
+        cipher.Encipher("pass word");
         FAIL() << "no error";
     } catch (const NevixError& e) {
         EXPECT_EQ(e.Number(), 5);
     }
-    QString stored = cipher.Encipher(QStringLiteral("abcd"));
+    QString stored = cipher.Encipher("abcd");
     stored[1] = u' ';
-    EXPECT_EQ(cipher.Decipher(stored), QStringLiteral("a cd"));
+    EXPECT_EQ(cipher.Decipher(stored), "a cd");
 }
 
 } // namespace

@@ -30,21 +30,20 @@ TEST(FormatNumber, IgnoresTheMachinesLocale)
 {
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(FormatNumber(1234.5, QStringLiteral("#,##0.00")), QStringLiteral("1,234.50"));
+    EXPECT_EQ(FormatNumber(1234.5, "#,##0.00"), "1,234.50");
     QLocale::setDefault(saved);
 }
 
 TEST(FormatDateTime, LettersOfTheDatePatterns)
 {
     const QDateTime when(QDate(2024, 3, 5), QTime(7, 8, 9));
-    EXPECT_EQ(FormatDateTime(when, QStringLiteral("dd/mm/yyyy hh:nn:ss")),
-              QStringLiteral("05/03/2024 07:08:09"));
-    EXPECT_EQ(FormatDateTime(when, QStringLiteral("yymmdd")), QStringLiteral("240305"));
-    EXPECT_EQ(FormatDateTime(when, QStringLiteral("yyyymmddhhmmss")), QStringLiteral("20240305070809"));
-    EXPECT_EQ(FormatDateTime(when, QStringLiteral("hh:mm")), QStringLiteral("07:08"));
-    EXPECT_EQ(FormatDateTime(when, QStringLiteral("d mmm yyyy")), QStringLiteral("5 Mar 2024"));
-    EXPECT_EQ(FormatDateTime(when, QStringLiteral("dddd d mmmm")), QStringLiteral("Tuesday 5 March"));
-    EXPECT_EQ(FormatDateTime(when, QStringLiteral("yyyy-mm-dd")), QStringLiteral("2024-03-05"));
+    EXPECT_EQ(FormatDateTime(when, "dd/mm/yyyy hh:nn:ss"), "05/03/2024 07:08:09");
+    EXPECT_EQ(FormatDateTime(when, "yymmdd"), "240305");
+    EXPECT_EQ(FormatDateTime(when, "yyyymmddhhmmss"), "20240305070809");
+    EXPECT_EQ(FormatDateTime(when, "hh:mm"), "07:08");
+    EXPECT_EQ(FormatDateTime(when, "d mmm yyyy"), "5 Mar 2024");
+    EXPECT_EQ(FormatDateTime(when, "dddd d mmmm"), "Tuesday 5 March");
+    EXPECT_EQ(FormatDateTime(when, "yyyy-mm-dd"), "2024-03-05");
 }
 
 } // namespace

@@ -11,11 +11,11 @@ TEST(WorkInProgress, NestedShowsKeepOneWindowUntilTheLastHide)
 {
     TestWorld world;
     WorkInProgress wip;
-    wip.Show(QStringLiteral("Enquiry maintenance in progress"));
-    wip.Show(QString(), QStringLiteral("Maintenance"));
+    wip.Show("Enquiry maintenance in progress");
+    wip.Show(QString(), "Maintenance");
     EXPECT_EQ(world.ui().waitShows, 1);
-    EXPECT_EQ(world.ui().waitMessage, QStringLiteral("Enquiry maintenance in progress"));
-    EXPECT_EQ(world.ui().waitCaption, QStringLiteral("Maintenance"));
+    EXPECT_EQ(world.ui().waitMessage, "Enquiry maintenance in progress");
+    EXPECT_EQ(world.ui().waitCaption, "Maintenance");
 
     wip.Hide();
     EXPECT_TRUE(world.ui().waitVisible);
@@ -24,7 +24,7 @@ TEST(WorkInProgress, NestedShowsKeepOneWindowUntilTheLastHide)
     EXPECT_EQ(world.ui().waitUnloads, 1);
     wip.Hide(); // without a show: must not stop the next one
     EXPECT_EQ(wip.NestingCount(), 0);
-    wip.Show(QStringLiteral("Database is Compact/Repairing"));
+    wip.Show("Database is Compact/Repairing");
     EXPECT_TRUE(world.ui().waitVisible);
 }
 
@@ -45,10 +45,10 @@ TEST(WorkInProgress, UpdateMessageShowsWhenHiddenAndRelabelsWhenShown)
 {
     TestWorld world;
     WorkInProgress wip;
-    wip.UpdateMessage(QStringLiteral("first"));
+    wip.UpdateMessage("first");
     EXPECT_TRUE(world.ui().waitVisible);
-    wip.UpdateMessage(QStringLiteral("second"));
-    EXPECT_EQ(world.ui().waitMessage, QStringLiteral("second"));
+    wip.UpdateMessage("second");
+    EXPECT_EQ(world.ui().waitMessage, "second");
     EXPECT_EQ(wip.NestingCount(), 1);
     EXPECT_EQ(world.ui().waitShows, 1);
 }
