@@ -10,11 +10,6 @@
 
 namespace {
 
-QString Q(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 QString Fixture(const char* name)
 {
     return QStringLiteral(NEVIX_TEST_DATA "/") + QString::fromLatin1(name);
@@ -52,20 +47,20 @@ TEST(CFileVersionInfo, ReadsTheFixedPartAndStringsOfADll)
     info.SetFullPathName(Fixture("version-en-gb.dll"));
     ASSERT_TRUE(info.Available());
     EXPECT_EQ(info.FullPathName(), Fixture("version-en-gb.dll"));
-    EXPECT_EQ(FixedPart(info), Q("1.0|3.01.0005|3.01.0205||NT-Win32|DLL|"));
-    EXPECT_EQ(Strings(info), QStringList({Q("Language=English (United Kingdom)"),
-                                          Q("Comments=Version resource fixture"),
-                                          Q("Company Name=Fixture Works Ltd"),
-                                          Q("File Description=Fixture library"),
-                                          Q("File Version=3.01.0005"),
-                                          Q("Internal Name=fixture"),
-                                          Q("Legal Copyright=Copyright (C) 2024 Fixture Works Ltd"),
-                                          Q("Original Filename=fixture.dll"),
-                                          Q("Product Name=Fixture Product"),
-                                          Q("Product Version=3.01.0205")}));
-    EXPECT_EQ(info.CompanyName(), Q("Fixture Works Ltd"));
-    EXPECT_EQ(info.ProductVersion(), Q("3.01.0205"));
-    EXPECT_EQ(info.PredefinedName(14), Q("LegalTrademarks2"));
+    EXPECT_EQ(FixedPart(info), "1.0|3.01.0005|3.01.0205||NT-Win32|DLL|");
+    EXPECT_EQ(Strings(info), QStringList({"Language=English (United Kingdom)",
+                                          "Comments=Version resource fixture",
+                                          "Company Name=Fixture Works Ltd",
+                                          "File Description=Fixture library",
+                                          "File Version=3.01.0005",
+                                          "Internal Name=fixture",
+                                          "Legal Copyright=Copyright (C) 2024 Fixture Works Ltd",
+                                          "Original Filename=fixture.dll",
+                                          "Product Name=Fixture Product",
+                                          "Product Version=3.01.0205"}));
+    EXPECT_EQ(info.CompanyName(), "Fixture Works Ltd");
+    EXPECT_EQ(info.ProductVersion(), "3.01.0205");
+    EXPECT_EQ(info.PredefinedName(14), "LegalTrademarks2");
     EXPECT_EQ(info.PredefinedName(15), QString());
 }
 
@@ -74,11 +69,11 @@ TEST(CFileVersionInfo, StringsUnderUsEnglishWhenTheTranslationNamesAnother)
     CFileVersionInfo info;
     info.SetFullPathName(Fixture("version-us-strings.exe"));
     ASSERT_TRUE(info.Available());
-    EXPECT_EQ(FixedPart(info), Q("1.0|1.02.0304|1.02.0004|Debug Special|NT-Win32|Driver|Display drv"));
-    EXPECT_EQ(info.Language(), Q("German (Germany)"));
-    EXPECT_EQ(info.CompanyName(), Q("Fixture Works Ltd"));
-    EXPECT_EQ(info.FileVersion(), Q("3.01.0005"));
-    EXPECT_EQ(info.SpecialBuild(), Q("fixture special"));
+    EXPECT_EQ(FixedPart(info), "1.0|1.02.0304|1.02.0004|Debug Special|NT-Win32|Driver|Display drv");
+    EXPECT_EQ(info.Language(), "German (Germany)");
+    EXPECT_EQ(info.CompanyName(), "Fixture Works Ltd");
+    EXPECT_EQ(info.FileVersion(), "3.01.0005");
+    EXPECT_EQ(info.SpecialBuild(), "fixture special");
 }
 
 TEST(CFileVersionInfo, OtherFilesHaveNoVersionAndChangeNothingElse)
@@ -88,18 +83,18 @@ TEST(CFileVersionInfo, OtherFilesHaveNoVersionAndChangeNothingElse)
     info.SetFullPathName(Fixture("version-en-gb.dll"));
     ASSERT_TRUE(info.Available());
 
-    QFile text(world.PathOf(Q("notes.txt")));
+    QFile text(world.PathOf("notes.txt"));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("MZ but not a program\n");
     text.close();
-    for (const QString& path : {world.PathOf(Q("notes.txt")), world.PathOf(Q("missing.dll")),
+    for (const QString& path : {world.PathOf("notes.txt"), world.PathOf("missing.dll"),
                                 QCoreApplication::applicationFilePath(),
                                 Fixture("make_version_fixtures.py")}) {
         info.SetFullPathName(path);
         EXPECT_FALSE(info.Available()) << path.toStdString();
         EXPECT_EQ(info.FullPathName(), path);
-        EXPECT_EQ(info.CompanyName(), Q("Fixture Works Ltd"));
-        EXPECT_EQ(info.VerFile(), Q("3.01.0005"));
+        EXPECT_EQ(info.CompanyName(), "Fixture Works Ltd");
+        EXPECT_EQ(info.VerFile(), "3.01.0005");
     }
 
     // An empty path changes nothing at all.
@@ -110,13 +105,13 @@ TEST(CFileVersionInfo, OtherFilesHaveNoVersionAndChangeNothingElse)
 TEST(CFileVersionInfo, RelativeAndBackslashPathsAreMadeFull)
 {
     TestWorld world;
-    QFile::copy(Fixture("version-en-gb.dll"), world.PathOf(Q("lib.dll")));
+    QFile::copy(Fixture("version-en-gb.dll"), world.PathOf("lib.dll"));
     const QString saved = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(world.Folder()));
     CFileVersionInfo info;
-    info.SetFullPathName(Q(".\\lib.dll"));
+    info.SetFullPathName(".\\lib.dll");
     QDir::setCurrent(saved);
-    EXPECT_EQ(info.FullPathName(), QDir(world.Folder()).canonicalPath() + Q("/lib.dll"));
+    EXPECT_EQ(info.FullPathName(), QDir(world.Folder()).canonicalPath() + "/lib.dll");
     EXPECT_TRUE(info.Available());
 }
 
@@ -149,8 +144,8 @@ TEST(PeVersionResource, QueriesIgnoreCase)
 {
     const auto resource = PeVersionResource::Parse(Bytes(Fixture("version-en-gb.dll")));
     ASSERT_TRUE(resource.has_value());
-    EXPECT_EQ(resource->StringValue(Q("080904e4"), Q("companyname")), Q("Fixture Works Ltd"));
-    EXPECT_EQ(resource->StringValue(Q("040904B0"), Q("CompanyName")), QString());
+    EXPECT_EQ(resource->StringValue("080904e4", "companyname"), "Fixture Works Ltd");
+    EXPECT_EQ(resource->StringValue("040904B0", "CompanyName"), QString());
     ASSERT_EQ(resource->Translations().size(), 1);
     EXPECT_EQ(resource->Translations().front(), 0x04E40809u);
     EXPECT_EQ(resource->FixedInfo().size(), 52);

@@ -85,7 +85,7 @@ TEST(DelimitedStringSplit, SplitsAndJoinsBack)
     }
 }
 
-TEST(DelimitedStringJoin, WordsWithDelimitersAndQuotesSurviveARoundTrip)
+TEST(DelimitedStringJoin, QuotesWhereNeededAndSurvivesARoundTrip)
 {
     const QStringList words = L({"Smith, J", "5\" floppy", "\"", "\"\"", "plain", ",", "a\"\",b"});
     DelimitedString out;
@@ -94,72 +94,70 @@ TEST(DelimitedStringJoin, WordsWithDelimitersAndQuotesSurviveARoundTrip)
     DelimitedString in;
     in.SetSource(out.Source());
     EXPECT_EQ(WordsOf(in), words);
-}
 
-TEST(DelimitedStringJoin, AlwaysAddQuoteAndAltDelimiter)
-{
     DelimitedString list = Split("a,b,");
     list.SetAlwaysAddQuote(true);
-    EXPECT_EQ(list.Source(), Q("\"a\",\"b\",\"\""));
+    EXPECT_EQ(list.Source(), "\"a\",\"b\",\"\"");
 
     list = Split("a,b;c,d");
-    EXPECT_EQ(list.GetSourceWithAltDelimiter(Q(";")), Q("a;\"b;c\";d"));
-    EXPECT_EQ(list.Source(), Q("a,b;c,d"));
+    EXPECT_EQ(list.GetSourceWithAltDelimiter(";"), "a;\"b;c\";d");
+    EXPECT_EQ(list.Source(), "a,b;c,d");
 }
 
-TEST(DelimitedStringQuote, NoQuoteCharacterSplitsAtEveryDelimiter)
+TEST(DelimitedStringQuote, QuoteCharacterAndDelimiterChanges)
 {
     for (const char* none : {"", " x"}) {
         DelimitedString list;
         list.SetQuoteCharacter(Q(none));
-        list.SetSource(Q("\"a,b\",c"));
+        list.SetSource("\"a,b\",c");
         EXPECT_EQ(WordsOf(list), L({"\"a", "b\"", "c"})) << none;
     }
     DelimitedString single;
-    single.SetQuoteCharacter(Q("'x"));
-    single.SetSource(Q("'a,b',c"));
+    single.SetQuoteCharacter("'x");
+    single.SetSource("'a,b',c");
     EXPECT_EQ(WordsOf(single), L({"a,b", "c"}));
-}
 
-TEST(DelimitedStringDelimiter, ChangingItResplitsAndEmptyNeedsAWidthTable)
-{
     DelimitedString list = Split("a;b,c");
-    list.SetDelimiter(Q(";"));
+    list.SetDelimiter(";");
     EXPECT_EQ(WordsOf(list), L({"a", "b,c"}));
 
     DelimitedString plain;
     EXPECT_EQ(ErrorOf([&] { plain.SetDelimiter(QString()); }),
-              Q("DelimitedString.Delimiter No Field splitting data provided"));
-    EXPECT_EQ(plain.Delimiter(), Q(","));
+              "DelimitedString.Delimiter No Field splitting data provided");
+    EXPECT_EQ(plain.Delimiter(), ",");
 }
 
 // Fixed width ---------------------------------------------------------------
 
-TEST(DelimitedStringFixed, CutsTheTextByTheWidthsPlusAFinalEmptyField)
+TEST(DelimitedStringFixed, CutsTheTextByTheWidthsTabsAndModeSwitches)
 {
     DelimitedString list;
-    list.SetFixedLengthFieldLengths(Q("3,2"));
+    list.SetFixedLengthFieldLengths("3,2");
     EXPECT_EQ(list.Delimiter(), QString());
-    list.SetSource(Q("abcdefg"));
+    list.SetSource("abcdefg");
     EXPECT_EQ(WordsOf(list), L({"abc", "de", ""}));
-    list.SetSource(Q("ab"));
+    list.SetSource("ab");
     EXPECT_EQ(WordsOf(list), L({"ab", "", ""}));
 
-    list.SetFixedLengthFieldLengths(Q("17,08,20,05,04,03")); // the import table
+    list.SetFixedLengthFieldLengths("17,08,20,05,04,03"); // the import table
     EXPECT_EQ(list.FixLengthSize(), 57);
     list.SetSource(QString(57, u'x'));
     EXPECT_EQ(list.Count(), 7);
     EXPECT_EQ(list.Word(2), QString(8, u'x'));
-}
 
-TEST(DelimitedStringFixed, TabEndsAShortFieldWhenTabLimited)
-{
-    DelimitedString list;
-    list.SetFixedLengthFieldLengths(Q("5,5"));
-    list.SetFixedPadParams(Q(" "), Q(" "), true);
-    list.SetSource(Q("ab\tcd"));
-    EXPECT_EQ(WordsOf(list), L({"ab", "cd", ""}));
-    EXPECT_EQ(list.Source(), Q("ab\tcd\t"));
+    DelimitedString tabbed; // a TAB ends a short field
+    tabbed.SetFixedLengthFieldLengths("5,5");
+    tabbed.SetFixedPadParams(" ", " ", true);
+    tabbed.SetSource("ab\tcd");
+    EXPECT_EQ(WordsOf(tabbed), L({"ab", "cd", ""}));
+    EXPECT_EQ(tabbed.Source(), "ab\tcd\t");
+
+    // Switching modes resplits the joined text.
+    list.SetFixedLengthFieldLengths("2,3");
+    list.SetSource("ab,cd");
+    EXPECT_EQ(WordsOf(list), L({"ab", ",cd", ""}));
+    list.SetDelimiter(",");
+    EXPECT_EQ(WordsOf(list), L({"ab", "cd"}));
 }
 
 TEST(DelimitedStringFixed, RendersOneFieldOfWidthFive)
@@ -183,7 +181,7 @@ TEST(DelimitedStringFixed, RendersOneFieldOfWidthFive)
     };
     for (const auto& c : cases) {
         DelimitedString list;
-        list.SetFixedLengthFieldLengths(Q("5"));
+        list.SetFixedLengthFieldLengths("5");
         list.SetFixedPadParams(Q(c.stringPad), Q(c.numberPad), c.tabLimited);
         list.SetWord(1, Q(c.word));
         EXPECT_EQ(list.Source(), Q(c.rendered)) << c.name;
@@ -193,99 +191,73 @@ TEST(DelimitedStringFixed, RendersOneFieldOfWidthFive)
 TEST(DelimitedStringFixed, FixLengthNotSameAllowsTheLastWidthAsSlack)
 {
     DelimitedString list;
-    list.SetFixedLengthFieldLengths(Q("10"));
+    list.SetFixedLengthFieldLengths("10");
     for (const auto& [text, notSame] : {std::pair{"0123456789", false}, {"012345678", true},
                                         {"0123456789A", true}, {"", true}}) {
         list.SetSource(Q(text));
         EXPECT_EQ(list.FixLengthNotSame(), notSame) << text;
     }
     list.SetFixedLengthArray({3, 4}, false);
-    list.SetSource(Q("abc"));
+    list.SetSource("abc");
     EXPECT_FALSE(list.FixLengthNotSame());
-    list.SetSource(Q("ab"));
+    list.SetSource("ab");
     EXPECT_TRUE(list.FixLengthNotSame());
 }
 
-TEST(DelimitedStringFixed, WidthTableErrors)
+TEST(DelimitedStringFixed, WidthTableErrorsAndWritingBeyondTheTable)
 {
     DelimitedString list;
     EXPECT_EQ(ErrorOf([&] { list.SetFixedLengthArray({7}, false); }),
-              Q("DelimitedString.Delimiter No Field splitting data provided"));
+              "DelimitedString.Delimiter No Field splitting data provided");
     EXPECT_EQ(ErrorOf([&] { list.SetFixedLengthArray({4, -1, 2}, true); }),
-              Q("DelimitedString.SetFixedLengthArray Field width less than zero"));
+              "DelimitedString.SetFixedLengthArray Field width less than zero");
     EXPECT_EQ(list.FixLengthSize(), 4);
-    EXPECT_TRUE(ErrorOf([&] { list.SetFixedLengthFieldLengths(Q("3,x")); })
-                    .startsWith(Q("DelimitedString.SetFixedLengthFieldLengths ")));
-    EXPECT_THROW(list.SetFixedLengthFieldLengths(Q("3,40000")), NevixError);
+    EXPECT_TRUE(ErrorOf([&] { list.SetFixedLengthFieldLengths("3,x"); })
+                    .startsWith("DelimitedString.SetFixedLengthFieldLengths "));
+    EXPECT_THROW(list.SetFixedLengthFieldLengths("3,40000"), NevixError);
 
     // Kept table, kept words.
     DelimitedString kept = Split("a,b");
     kept.SetFixedLengthArray({1}, true);
     EXPECT_EQ(kept.Count(), 2);
-    EXPECT_EQ(kept.Delimiter(), Q(","));
-}
+    EXPECT_EQ(kept.Delimiter(), ",");
 
-TEST(DelimitedStringFixed, SwitchingModesResplitsTheJoinedText)
-{
-    DelimitedString list;
-    list.SetFixedLengthFieldLengths(Q("2,3"));
-    list.SetSource(Q("ab,cd"));
-    EXPECT_EQ(WordsOf(list), L({"ab", ",cd", ""}));
-    list.SetDelimiter(Q(","));
-    EXPECT_EQ(WordsOf(list), L({"ab", "cd"}));
-}
-
-TEST(DelimitedStringFixed, WritingBeyondTheTable)
-{
-    DelimitedString list;
-    list.SetFixedLengthFieldLengths(Q("2,2"));
-    EXPECT_EQ(ErrorOf([&] { list.SetWord(4, Q("x")); }),
-              Q("DelimitedString.Word Index exceeds field count"));
+    list.SetFixedLengthFieldLengths("2,2");
+    EXPECT_EQ(ErrorOf([&] { list.SetWord(4, "x"); }),
+              "DelimitedString.Word Index exceeds field count");
     EXPECT_EQ(list.Count(), 0);
 
-    list.SetWord(1, Q("ab"));
-    ErrorOf([&] { list.SetWord(5, Q("x")); });
+    list.SetWord(1, "ab");
+    ErrorOf([&] { list.SetWord(5, "x"); });
     EXPECT_EQ(list.Count(), 5);
     EXPECT_EQ(list.Word(5), QString());
 }
 
 // Words ---------------------------------------------------------------------
 
-TEST(DelimitedStringWords, IndexRules)
+TEST(DelimitedStringWords, IndexRulesTruncateAndRemove)
 {
     DelimitedString list = Split("a,b");
-    EXPECT_EQ(ErrorOf([&] { list.Word(0); }), Q("DelimitedString.Word Invalid Index"));
-    ErrorOf([&] { list.SetWord(-1, Q("x")); });
+    EXPECT_EQ(ErrorOf([&] { list.Word(0); }), "DelimitedString.Word Invalid Index");
+    ErrorOf([&] { list.SetWord(-1, "x"); });
     EXPECT_EQ(list.Word(5), QString());
-    list.SetWord(5, Q("e"));
-    list.SetWord(2, Q("B"));
+    list.SetWord(5, "e");
+    list.SetWord(2, "B");
     EXPECT_EQ(WordsOf(list), L({"a", "B", "", "", "e"}));
-}
 
-TEST(DelimitedStringWords, AddTakesTheTextOfAnyValue)
-{
-    DelimitedString list;
-    for (const QVariant& v : {QVariant(Q("text")), QVariant(), QVariant(QString()), QVariant(2.5),
-                              QVariant(42), QVariant(QDate(2024, 3, 15)), QVariant(true)})
-        list.Add(v);
-    EXPECT_EQ(WordsOf(list), L({"text", "", "", "2.5", "42", "15/03/2024", "True"}));
-}
-
-TEST(DelimitedStringWords, TruncateAndRemove)
-{
-    DelimitedString list = Split("1,2,3,4,5");
+    list = Split("1,2,3,4,5");
     list.Truncate(9);
     EXPECT_EQ(list.Count(), 5);
     list.Truncate(3);
     EXPECT_EQ(WordsOf(list), L({"1", "2"}));
-    EXPECT_EQ(ErrorOf([&] { list.Truncate(0); }), Q("DelimitedString.TruncateFrom Invalid Index"));
+    EXPECT_EQ(ErrorOf([&] { list.Truncate(0); }), "DelimitedString.TruncateFrom Invalid Index");
     list.Truncate(1);
     EXPECT_EQ(list.Source(), QString());
 
     list = Split("a,B,b,c");
-    list.Remove(Q("b"));
+    list.Remove("b");
     EXPECT_EQ(WordsOf(list), L({"a", "B", "c"}));
-    list.Remove(Q("missing"));
+    list.Remove("missing");
     list.Remove(0);
     list.Remove(9);
     EXPECT_EQ(list.Count(), 3);
@@ -293,28 +265,34 @@ TEST(DelimitedStringWords, TruncateAndRemove)
     EXPECT_EQ(WordsOf(list), L({"B", "c"}));
 }
 
-TEST(DelimitedStringSearch, Find)
+TEST(DelimitedStringWords, AddTakesTheTextOfAnyValue)
+{
+    DelimitedString list;
+    for (const QVariant& v : {QVariant("text"), QVariant(), QVariant(QString()), QVariant(2.5),
+                              QVariant(42), QVariant(QDate(2024, 3, 15)), QVariant(true)})
+        list.Add(v);
+    EXPECT_EQ(WordsOf(list), L({"text", "", "", "2.5", "42", "15/03/2024", "True"}));
+}
+
+TEST(DelimitedStringSearch, FindFindNumberSumAndNumericComparison)
 {
     EXPECT_EQ(DelimitedString().Find(QString()), 0);
     const DelimitedString list = Split("a,b,abc,b");
-    EXPECT_EQ(list.Find(Q("B")), 2);
-    EXPECT_EQ(list.Find(Q("B"), 1, 0), 0);
-    EXPECT_EQ(list.Find(Q("b"), 3), 4);
-    EXPECT_EQ(list.Find(Q("b"), 5), 0);
-    EXPECT_EQ(list.Find(Q("b"), 0), 0);
-    EXPECT_EQ(list.Find(Q("BC"), 1, 1, true), 3);
-    EXPECT_EQ(list.Find(Q("BC"), 1, 0, true), 0);
-}
+    EXPECT_EQ(list.Find("B"), 2);
+    EXPECT_EQ(list.Find("B", 1, 0), 0);
+    EXPECT_EQ(list.Find("b", 3), 4);
+    EXPECT_EQ(list.Find("b", 5), 0);
+    EXPECT_EQ(list.Find("b", 0), 0);
+    EXPECT_EQ(list.Find("BC", 1, 1, true), 3);
+    EXPECT_EQ(list.Find("BC", 1, 0, true), 0);
 
-TEST(DelimitedStringNumbers, FindNumberSumAndNumericComparison)
-{
-    const DelimitedString list = Split("x,3abc,2.50,3, 7 ");
-    EXPECT_EQ(list.FindNumber(Q("2.5")), 3);
-    EXPECT_EQ(list.FindNumber(3), 4);
-    EXPECT_EQ(list.FindNumber(7.0), 5);
-    EXPECT_EQ(list.FindNumber(Q("abc")), 0);
-    EXPECT_EQ(list.FindNumber(QVariant()), 0);
-    EXPECT_EQ(list.FindNumber(3, 5), 0);
+    const DelimitedString numbers = Split("x,3abc,2.50,3, 7 ");
+    EXPECT_EQ(numbers.FindNumber("2.5"), 3);
+    EXPECT_EQ(numbers.FindNumber(3), 4);
+    EXPECT_EQ(numbers.FindNumber(7.0), 5);
+    EXPECT_EQ(numbers.FindNumber("abc"), 0);
+    EXPECT_EQ(numbers.FindNumber(QVariant()), 0);
+    EXPECT_EQ(numbers.FindNumber(3, 5), 0);
 
     EXPECT_DOUBLE_EQ(Split("1,2.5,x").Sum(), 3.5);
     const DelimitedString a = Split("1,2.0,abc");
@@ -361,13 +339,13 @@ TEST(DelimitedStringSort, KeptSortedOnEveryWriteUntilSwitchedOff)
     EXPECT_EQ(WordsOf(list), L({"c", "a", "b"}));
     list.SetSorted(true);
     EXPECT_EQ(WordsOf(list), L({"a", "b", "c"}));
-    list.Add(Q("0"));
-    list.SetWord(2, Q("d"));
+    list.Add("0");
+    list.SetWord(2, "d");
     EXPECT_EQ(WordsOf(list), L({"0", "b", "c", "d"}));
     list.SetSortParameters(true, 1);
     EXPECT_EQ(WordsOf(list), L({"d", "c", "b", "0"}));
     list.SetSorted(false);
-    list.Add(Q("a"));
+    list.Add("a");
     EXPECT_EQ(WordsOf(list), L({"d", "c", "b", "0", "a"}));
 }
 
@@ -392,10 +370,10 @@ TEST(NumericText, WholeTextNumbers)
         EXPECT_TRUE(IsNumericText(Q(yes))) << yes;
     for (const char* no : {"", " ", ".", "1.2.3", "12a", "1e", "--1", "1,000", "e5"})
         EXPECT_FALSE(IsNumericText(Q(no))) << no;
-    EXPECT_EQ(NumberText(12.5), Q("12.5"));
-    EXPECT_EQ(NumberText(-3), Q("-3"));
-    EXPECT_EQ(NumberText(1000), Q("1000"));
-    EXPECT_EQ(NumberText(0.1 + 0.2), Q("0.3"));
+    EXPECT_EQ(NumberText(12.5), "12.5");
+    EXPECT_EQ(NumberText(-3), "-3");
+    EXPECT_EQ(NumberText(1000), "1000");
+    EXPECT_EQ(NumberText(0.1 + 0.2), "0.3");
 }
 
 } // namespace

@@ -38,15 +38,15 @@ TEST(PadField, RendersTheFieldByTypeAndLayout)
         bool leftJustify;
         const char* expected;
     } cases[] = {
-        {"csv text with comma is quoted", Q("Smith, J"), 10, " ", Csv, false, true, "\"Smith, J\","},
-        {"csv plain text", Q("Smith"), 10, " ", Csv, false, true, "Smith,"},
-        {"csv quote is doubled", Q("5\" disk, black"), 10, " ", Csv, false, true,
+        {"csv text with comma is quoted", "Smith, J", 10, " ", Csv, false, true, "\"Smith, J\","},
+        {"csv plain text", "Smith", 10, " ", Csv, false, true, "Smith,"},
+        {"csv quote is doubled", "5\" disk, black", 10, " ", Csv, false, true,
          "\"5\"\" disk, black\","},
-        {"csv quote without comma is quoted too", Q("5\" disk"), 10, " ", Csv, false, true,
+        {"csv quote without comma is quoted too", "5\" disk", 10, " ", Csv, false, true,
          "\"5\"\" disk\","},
         {"csv null gives pad character", QVariant(), 10, " ", Csv, false, true, " ,"},
-        {"csv empty text stays empty", Q(""), 10, " ", Csv, false, true, ","},
-        {"csv neither pads nor cuts", Q("ABCDEFG"), 3, "0", Csv, false, false, "ABCDEFG,"},
+        {"csv empty text stays empty", "", 10, " ", Csv, false, true, ","},
+        {"csv neither pads nor cuts", "ABCDEFG", 3, "0", Csv, false, false, "ABCDEFG,"},
         {"csv date", QVariant(March15), 10, " ", Csv, false, true, "15032024,"},
         {"tab number", QVariant(12), 5, "0", Tab, false, false, "12\t"},
         {"fixed right-justified, zero pad", QVariant(42), 5, "0", Fixed, false, false, "00042"},
@@ -55,16 +55,16 @@ TEST(PadField, RendersTheFieldByTypeAndLayout)
         {"fixed keep left part", QVariant(1234567), 5, "0", Fixed, true, false, "12345"},
         {"fixed keep left part, short still padded", QVariant(42), 5, "0", Fixed, true, false,
          "00042"},
-        {"fixed left-justified pads with blanks", Q("AB"), 5, "0", Fixed, false, true, "AB   "},
-        {"fixed left-justified cuts", Q("ABCDEFG"), 5, " ", Fixed, false, true, "ABCDE"},
+        {"fixed left-justified pads with blanks", "AB", 5, "0", Fixed, false, true, "AB   "},
+        {"fixed left-justified cuts", "ABCDEFG", 5, " ", Fixed, false, true, "ABCDE"},
         {"fixed large number, no grouping", QVariant(1000000.0), 8, " ", Fixed, false, false,
          " 1000000"},
         {"fixed date is eight wide", QVariant(March15), 10, " ", Fixed, false, true, "15032024"},
         {"fixed date-time is eight wide", QVariant(QDateTime(March15, QTime(10, 30))), 4, " ",
          Fixed, false, false, "15032024"},
         {"fixed null padded", QVariant(), 4, "0", Fixed, false, false, "0000"},
-        {"fixed zero width", Q("abc"), 0, " ", Fixed, false, false, ""},
-        {"any other code is fixed", Q("ab"), 4, "*", 0, false, false, "**ab"},
+        {"fixed zero width", "abc", 0, " ", Fixed, false, false, ""},
+        {"any other code is fixed", "ab", 4, "*", 0, false, false, "**ab"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PadField(c.value, c.width, Q(c.pad), c.layout, c.keepLeftPart, c.leftJustify),
@@ -80,9 +80,9 @@ TEST(PadField, NumbersIgnoreTheMachinesLocale)
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const std::string savedNumeric = std::setlocale(LC_NUMERIC, nullptr);
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    EXPECT_EQ(PadField(1234.5, 10, Q(" "), Csv, false, false), Q("1234.5,"));
-    EXPECT_EQ(PadField(1234.5f, 10, Q(" "), Tab, false, false), Q("1234.5\t"));
-    EXPECT_EQ(PadField(-1234567, 10, Q("0"), Fixed, false, false), Q("00-1234567"));
+    EXPECT_EQ(PadField(1234.5, 10, " ", Csv, false, false), "1234.5,");
+    EXPECT_EQ(PadField(1234.5f, 10, " ", Tab, false, false), "1234.5\t");
+    EXPECT_EQ(PadField(-1234567, 10, "0", Fixed, false, false), "00-1234567");
     std::setlocale(LC_NUMERIC, savedNumeric.c_str());
     QLocale::setDefault(saved);
 }
@@ -90,21 +90,21 @@ TEST(PadField, NumbersIgnoreTheMachinesLocale)
 TEST(PadField, UnsupportedTypeWarnsAndGivesNothing)
 {
     TestWorld world;
-    EXPECT_EQ(PadField(true, 5, Q(" "), Csv, false, false), QString());
+    EXPECT_EQ(PadField(true, 5, " ", Csv, false, false), QString());
     ASSERT_EQ(world.ui().boxes.size(), 1);
-    EXPECT_EQ(world.ui().boxes.first().text, Q("Cannot pad this variant type: 11"));
-    EXPECT_EQ(PadField(QVariant(QStringList{Q("a")}), 5, Q(" "), Fixed, false, false), QString());
-    EXPECT_EQ(world.ui().boxes.last().text, Q("Cannot pad this variant type: 8200"));
+    EXPECT_EQ(world.ui().boxes.first().text, "Cannot pad this variant type: 11");
+    EXPECT_EQ(PadField(QVariant(QStringList{"a"}), 5, " ", Fixed, false, false), QString());
+    EXPECT_EQ(world.ui().boxes.last().text, "Cannot pad this variant type: 8200");
 }
 
 TEST(PadField, CsvFieldsReadBackThroughDelimitedString)
 {
     TestWorld world;
-    const QStringList values = {Q("Smith, J"), Q("5\" disk"), Q("\"quoted\""), Q("plain"),
-                                Q("a,\"b\",c")};
+    const QStringList values = {"Smith, J", "5\" disk", "\"quoted\"", "plain",
+                                "a,\"b\",c"};
     QString line;
     for (const QString& v : values)
-        line += PadField(v, 10, Q(" "), Csv, false, true);
+        line += PadField(v, 10, " ", Csv, false, true);
     line.chop(1);
     DelimitedString fields;
     fields.SetSource(line);
@@ -117,14 +117,14 @@ TEST(PadDate, FormatsWithThePatternAndPadsToItsLength)
 {
     TestWorld world;
     const QDateTime when(March15, QTime(9, 5));
-    EXPECT_EQ(PadDate(when, Q("yyyymmdd"), Fixed, false, true), Q("20240315"));
-    EXPECT_EQ(PadDate(March15, Q("dd/mm/yyyy"), Csv, false, true), Q("15/03/2024,"));
-    EXPECT_EQ(PadDate(when, Q("hh:nn"), Tab, false, true), Q("09:05\t"));
-    EXPECT_EQ(PadDate(Q("15/03/2024"), Q("yyyymmdd"), Fixed, false, true), Q("20240315"));
-    EXPECT_EQ(PadDate(QVariant(), Q("yyyymmdd"), Fixed, false, true), QString(8, u' '));
-    EXPECT_EQ(PadDate(QVariant(), Q("yyyymmdd"), Fixed, false, false), QString(8, u' '));
-    EXPECT_EQ(PadDate(QVariant(), Q("yyyymmdd"), Csv, false, true), Q(","));
-    EXPECT_EQ(PadDate(QVariant(), Q("yyyymmdd"), Tab, false, true), Q("\t"));
+    EXPECT_EQ(PadDate(when, "yyyymmdd", Fixed, false, true), "20240315");
+    EXPECT_EQ(PadDate(March15, "dd/mm/yyyy", Csv, false, true), "15/03/2024,");
+    EXPECT_EQ(PadDate(when, "hh:nn", Tab, false, true), "09:05\t");
+    EXPECT_EQ(PadDate("15/03/2024", "yyyymmdd", Fixed, false, true), "20240315");
+    EXPECT_EQ(PadDate(QVariant(), "yyyymmdd", Fixed, false, true), QString(8, u' '));
+    EXPECT_EQ(PadDate(QVariant(), "yyyymmdd", Fixed, false, false), QString(8, u' '));
+    EXPECT_EQ(PadDate(QVariant(), "yyyymmdd", Csv, false, true), ",");
+    EXPECT_EQ(PadDate(QVariant(), "yyyymmdd", Tab, false, true), "\t");
 }
 
 // Export file names -----------------------------------------------------------
@@ -142,14 +142,14 @@ TEST_F(ExportFileName, AutomaticModeNumbersFromTheSequence)
 {
     Automatic();
     int32_t sequence = 0;
-    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503000.EXP"));
+    EXPECT_EQ(MakeExportFileName(QString(), "VQ7", sequence), "VQ70503000.EXP");
     EXPECT_EQ(sequence, 0);
-    Touch(Q("VQ70503000.EXP"));
-    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503001.EXP"));
+    Touch("VQ70503000.EXP");
+    EXPECT_EQ(MakeExportFileName(QString(), "VQ7", sequence), "VQ70503001.EXP");
     EXPECT_EQ(sequence, 1);
     // A caller that keeps its number gets the next one without a search.
     sequence = 7;
-    EXPECT_EQ(MakeExportFileName(QString(), Q("DEB"), sequence), Q("DEB0503007.EXP"));
+    EXPECT_EQ(MakeExportFileName(QString(), "DEB", sequence), "DEB0503007.EXP");
     EXPECT_EQ(sequence, 7);
 }
 
@@ -157,33 +157,31 @@ TEST_F(ExportFileName, InteractiveModeStampsDateAndTime)
 {
     Settings().SetProgramRunningMode(RunningMode::Interactive);
     int32_t sequence = 0;
-    EXPECT_EQ(MakeExportFileName(Q("+"), Q("VQ7"), sequence), Q("VQ7_050326_1407.EXP"));
-    Touch(Q("VQ7_050326_1407.EXP"));
-    EXPECT_EQ(MakeExportFileName(Q("+"), Q("VQ7"), sequence), Q("VQ7_050326_140701.EXP"));
+    EXPECT_EQ(MakeExportFileName("+", "VQ7", sequence), "VQ7_050326_1407.EXP");
+    Touch("VQ7_050326_1407.EXP");
+    EXPECT_EQ(MakeExportFileName("+", "VQ7", sequence), "VQ7_050326_140701.EXP");
     EXPECT_EQ(sequence, 1);
-    Touch(Q("VQ7_050326_140701.EXP"));
+    Touch("VQ7_050326_140701.EXP");
     sequence = 0;
-    EXPECT_EQ(MakeExportFileName(Q("+"), Q("VQ7"), sequence), Q("VQ7_050326_140702.EXP"));
+    EXPECT_EQ(MakeExportFileName("+", "VQ7", sequence), "VQ7_050326_140702.EXP");
     EXPECT_EQ(sequence, 2);
 }
 
 TEST_F(ExportFileName, LooksInTheGivenFolderOnly)
 {
     Automatic();
-    ASSERT_TRUE(QDir(world.Folder()).mkpath(Q("out/sub")));
-    Touch(Q("out/VQ70503000.EXP"));
-    Touch(Q("VQ70503001.EXP"));
+    ASSERT_TRUE(QDir(world.Folder()).mkpath("out/sub"));
+    Touch("out/VQ70503000.EXP");
+    Touch("VQ70503001.EXP");
     // A folder of that name is no file.
-    ASSERT_TRUE(QDir(world.Folder()).mkpath(Q("out/VQ70503001.EXP")));
+    ASSERT_TRUE(QDir(world.Folder()).mkpath("out/VQ70503001.EXP"));
     int32_t sequence = 0;
-    EXPECT_EQ(MakeExportFileName(Q("+out"), Q("VQ7"), sequence), Q("VQ70503001.EXP"));
+    EXPECT_EQ(MakeExportFileName("+out", "VQ7", sequence), "VQ70503001.EXP");
     EXPECT_EQ(sequence, 1);
     sequence = 0;
-    EXPECT_EQ(MakeExportFileName(world.Folder() + Q("\\out\\"), Q("VQ7"), sequence),
-              Q("VQ70503001.EXP"));
+    EXPECT_EQ(MakeExportFileName(world.Folder() + "\\out\\", "VQ7", sequence), "VQ70503001.EXP");
     sequence = 0;
-    EXPECT_EQ(MakeExportFileName(world.PathOf(Q("out/sub")), Q("VQ7"), sequence),
-              Q("VQ70503000.EXP"));
+    EXPECT_EQ(MakeExportFileName(world.PathOf("out/sub"), "VQ7", sequence), "VQ70503000.EXP");
 }
 
 TEST_F(ExportFileName, NoNameLeftAfter999)
@@ -192,25 +190,25 @@ TEST_F(ExportFileName, NoNameLeftAfter999)
     for (int n = 0; n <= 999; ++n)
         Touch(QStringLiteral("VQ70503%1.EXP").arg(n, 3, 10, QLatin1Char('0')));
     int32_t sequence = 0;
-    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), QString());
+    EXPECT_EQ(MakeExportFileName(QString(), "VQ7", sequence), QString());
     EXPECT_EQ(sequence, 1000);
     // A search that starts above 999 goes on upward.
     sequence = 1000;
-    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ705031000.EXP"));
+    EXPECT_EQ(MakeExportFileName(QString(), "VQ7", sequence), "VQ705031000.EXP");
     // A free number below 999 is still found.
-    QFile::remove(world.PathOf(Q("VQ70503998.EXP")));
+    QFile::remove(world.PathOf("VQ70503998.EXP"));
     sequence = 990;
-    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503998.EXP"));
+    EXPECT_EQ(MakeExportFileName(QString(), "VQ7", sequence), "VQ70503998.EXP");
     EXPECT_EQ(sequence, 998);
 }
 
 TEST_F(ExportFileName, UsesTheExportFileTypeSetting)
 {
-    WriteBytes(world.PathOf(Q("Nevix.INI")), "[System]\r\nExportFileType=CSV\r\n");
+    WriteBytes(world.PathOf("Nevix.INI"), "[System]\r\nExportFileType=CSV\r\n");
     Settings().Load();
     Automatic();
     int32_t sequence = 0;
-    EXPECT_EQ(MakeExportFileName(QString(), Q("VQ7"), sequence), Q("VQ70503000.CSV"));
+    EXPECT_EQ(MakeExportFileName(QString(), "VQ7", sequence), "VQ70503000.CSV");
 }
 
 } // namespace

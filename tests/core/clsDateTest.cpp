@@ -72,7 +72,7 @@ TEST(ClsDate, ReadsTheDateAndRemembersTheLayout)
             EXPECT_EQ(date.strDate(), FormatDateTime(c.expected, Q(c.layout))) << c.name;
         } else {
             EXPECT_EQ(date.strDate(), QString()) << c.name;
-            EXPECT_EQ(date.strDate(Q("yyyymmddhhnn")), QString()) << c.name;
+            EXPECT_EQ(date.strDate("yyyymmddhhnn"), QString()) << c.name;
             EXPECT_EQ(date.sysDate(), clsDate::DayZero()) << c.name;
         }
     }
@@ -82,41 +82,41 @@ TEST(ClsDate, FailedReadingLeavesTheEmptyDate)
 {
     TestWorld world;
     clsDate date;
-    date.SetsDate(Q("15/03/24"));
-    date.SetsDate(Q("abc"));
+    date.SetsDate("15/03/24");
+    date.SetsDate("abc");
     EXPECT_EQ(date.strDate(), QString());
-    EXPECT_EQ(date.strDate(Q("dd/mm/yyyy")), QString());
+    EXPECT_EQ(date.strDate("dd/mm/yyyy"), QString());
     EXPECT_EQ(date.sysDate(), clsDate::DayZero());
-    EXPECT_EQ(date.MakeDateOrToday(Q("15-03-2024")), At(2024, 3, 15));
-    EXPECT_EQ(date.MakeDateOrNow(Q("x")), At(2024, 3, 15, 10, 30));
-    EXPECT_EQ(date.MakeDateOrNow(Q("010224")), At(2024, 2, 1));
-    EXPECT_EQ(date.MakeDateOrToday(Q("2403151030")), At(2024, 3, 15, 10, 30));
+    EXPECT_EQ(date.MakeDateOrToday("15-03-2024"), At(2024, 3, 15));
+    EXPECT_EQ(date.MakeDateOrNow("x"), At(2024, 3, 15, 10, 30));
+    EXPECT_EQ(date.MakeDateOrNow("010224"), At(2024, 2, 1));
+    EXPECT_EQ(date.MakeDateOrToday("2403151030"), At(2024, 3, 15, 10, 30));
 }
 
 TEST(ClsDate, FDateKeepsItsOwnCopyInTheGeneralForm)
 {
     TestWorld world;
     clsDate date;
-    date.SetfDate(Q("2403151030"));
-    EXPECT_EQ(date.fDate(), Q("15/03/2024 10:30:00"));
-    date.SetsDate(Q("010199"));
-    EXPECT_EQ(date.fDate(), Q("15/03/2024 10:30:00"));
-    date.SetfDate(Q("15/03/24"));
-    EXPECT_EQ(date.fDate(), Q("15/03/2024"));
+    date.SetfDate("2403151030");
+    EXPECT_EQ(date.fDate(), "15/03/2024 10:30:00");
+    date.SetsDate("010199");
+    EXPECT_EQ(date.fDate(), "15/03/2024 10:30:00");
+    date.SetfDate("15/03/24");
+    EXPECT_EQ(date.fDate(), "15/03/2024");
 }
 
 TEST(ClsDate, SysDateWriteKeepsTheLayout)
 {
     TestWorld world;
     clsDate date;
-    date.SetsDate(Q("2024/03/15"));
+    date.SetsDate("2024/03/15");
     date.SetsysDate(At(2025, 12, 1, 8, 5));
-    EXPECT_EQ(date.strDate(), Q("2025/12/01"));
+    EXPECT_EQ(date.strDate(), "2025/12/01");
     EXPECT_EQ(date.sysDate(), At(2025, 12, 1, 8, 5));
     // No layout left from a failed reading: the general form.
-    date.SetsDate(Q("x"));
+    date.SetsDate("x");
     date.SetsysDate(At(2025, 12, 1, 8, 5));
-    EXPECT_EQ(date.strDate(), Q("01/12/2025 08:05:00"));
+    EXPECT_EQ(date.strDate(), "01/12/2025 08:05:00");
 }
 
 TEST(ClsDate, OneAndTwoDigitDaysFollowTheClock)
@@ -124,9 +124,9 @@ TEST(ClsDate, OneAndTwoDigitDaysFollowTheClock)
     TestWorld world;
     world.clock().Set(At(2023, 2, 10, 9, 0));
     clsDate date;
-    date.SetsDate(Q("28"));
+    date.SetsDate("28");
     EXPECT_EQ(date.sysDate(), At(2023, 2, 28));
-    date.SetsDate(Q("29"));
+    date.SetsDate("29");
     EXPECT_EQ(date.strDate(), QString());
 }
 
@@ -135,9 +135,9 @@ TEST(ClsDate, TimeSkippedBySummerTimeIsStillADate)
     TestWorld world;
     const ScopedTimeZone zone(ScopedTimeZone::London());
     clsDate date;
-    date.SetsDate(Q("202403310130"));
-    EXPECT_EQ(date.strDate(), Q("202403310130"));
-    EXPECT_EQ(date.strDate(Q("dd/mm/yyyy hh:nn")), Q("31/03/2024 01:30"));
+    date.SetsDate("202403310130");
+    EXPECT_EQ(date.strDate(), "202403310130");
+    EXPECT_EQ(date.strDate("dd/mm/yyyy hh:nn"), "31/03/2024 01:30");
 }
 
 // Date texts ----------------------------------------------------------------
@@ -176,9 +176,9 @@ TEST(DateText, DateSerialRefusesYearsOutOfRange)
 
 TEST(DateText, GeneralFormShowsTheTimeUnlessMidnight)
 {
-    EXPECT_EQ(FormatGeneralDate(At(2024, 3, 5)), Q("05/03/2024"));
+    EXPECT_EQ(FormatGeneralDate(At(2024, 3, 5)), "05/03/2024");
     EXPECT_EQ(FormatGeneralDate(QDateTime(QDate(2024, 3, 5), QTime(0, 0, 1))),
-              Q("05/03/2024 00:00:01"));
+              "05/03/2024 00:00:01");
 }
 
 } // namespace
