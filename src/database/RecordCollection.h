@@ -180,29 +180,13 @@ protected:
         return *m_db;
     }
 
-private:
+    // The members, their keys and the states of the changed ones, to be
+    // put back as they were when a write that included them fails.
     struct Snapshot {
         std::vector<Pointer> members;
         std::vector<QString> keys;
         std::vector<std::pair<Member*, std::unique_ptr<RecordState>>> states;
     };
-
-    static QString Folded(const QString& key) { return key.toCaseFolded(); }
-
-    size_t IndexOf(const Member* member) const
-    {
-        for (size_t i = 0; i < m_members.size(); ++i) {
-            if (m_members[i].get() == member)
-                return i;
-        }
-        return m_members.size();
-    }
-    void RemoveAt(size_t index)
-    {
-        m_byKey.remove(Folded(m_keys[index]));
-        m_members.erase(m_members.begin() + qsizetype(index));
-        m_keys.erase(m_keys.begin() + qsizetype(index));
-    }
 
     Snapshot TakeSnapshot() const
     {
@@ -220,6 +204,24 @@ private:
             AddUnder(snapshot.keys[i], snapshot.members[i]);
         for (const auto& [member, state] : snapshot.states)
             member->RestoreState(*state);
+    }
+
+private:
+    static QString Folded(const QString& key) { return key.toCaseFolded(); }
+
+    size_t IndexOf(const Member* member) const
+    {
+        for (size_t i = 0; i < m_members.size(); ++i) {
+            if (m_members[i].get() == member)
+                return i;
+        }
+        return m_members.size();
+    }
+    void RemoveAt(size_t index)
+    {
+        m_byKey.remove(Folded(m_keys[index]));
+        m_members.erase(m_members.begin() + qsizetype(index));
+        m_keys.erase(m_keys.begin() + qsizetype(index));
     }
 
     CDataBase* m_db = nullptr;

@@ -1,0 +1,110 @@
+#include "records/JuxMessageErrors.h"
+
+#include "database/CDataBase.h"
+
+#include <utility>
+
+struct JuxMessageErrors::ErrorsState : RecordState {
+    explicit ErrorsState(Snapshot s) : snapshot(std::move(s)) {}
+    Snapshot snapshot;
+    bool setToClear = false;
+    QString reference;
+};
+
+JuxMessageErrors::Pointer JuxMessageErrors::Find(const QString& ErrorCode) const
+{
+    for (const Pointer& error : *this) {
+        if (error->ErrorCode() == ErrorCode)
+            return error;
+    }
+    return nullptr;
+}
+
+void JuxMessageErrors::AddError(const QString& ErrorCode, const QString& Description)
+{
+    auto error = std::make_shared<JuxMessageError>();
+    error->SetErrorCode(ErrorCode);
+    error->SetDescription(Description);
+    Add(std::move(error));
+}
+
+void JuxMessageErrors::Load(const QString& MessageReference)
+{
+    LoadBySQL(QStringLiteral("SELECT * From JUX_MSG_ERROR where JuxMsgReference=?"), {MessageReference});
+    m_reference = MessageReference;
+}
+
+void JuxMessageErrors::ApplyWithMessageReference(const QString& MessageReference)
+{
+    if (!IsDirty())
+        return;
+    CDataBase& db = RequireDataSource();
+    const std::unique_ptr<RecordState> before = SaveMembers();
+    db.BeginTrans();
+    try {
+        if (m_setToClear) {
+            // New errors held are dropped with the stored ones.
+            db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR where JuxMsgReference=?"), {m_reference});
+            Clear();
+            m_setToClear = false;
+        } else {
+            for (const Pointer& error : NewEnum()) {
+                if (!error->IsDirty())
+                    continue;
+                error->SetDataSource(&db);
+                if (!MessageReference.isEmpty())
+                    error->SetJuxMsgReference(MessageReference);
+                error->Apply();
+            }
+        }
+        db.CommitTrans();
+    } catch (...) {
+        try {
+            db.Rollback();
+        } catch (...) {
+        }
+        RestoreMembers(*before);
+        throw;
+    }
+}
+
+QString JuxMessageErrors::ToString(bool IncludeCode) const
+{
+    QString text;
+    for (const Pointer& error : *this) {
+        const QString line =
+            IncludeCode ? error->ErrorCode() + QLatin1Char(' ') + error->Description() : error->Description();
+        if (!text.isEmpty())
+            text += QStringLiteral("\r\n");
+        text += line;
+    }
+    return text;
+}
+
+std::unique_ptr<RecordState> JuxMessageErrors::SaveMembers() const
+{
+    auto state = std::make_unique<ErrorsState>(TakeSnapshot());
+    state->setToClear = m_setToClear;
+    state->reference = m_reference;
+    return state;
+}
+
+void JuxMessageErrors::RestoreMembers(const RecordState& state)
+{
+    const auto& saved = static_cast<const ErrorsState&>(state);
+    Restore(saved.snapshot);
+    m_setToClear = saved.setToClear;
+    m_reference = saved.reference;
+}
+
+QString JuxMessageErrors::KeyFor(const JuxMessageError& error) const
+{
+    if (!error.IsNew())
+        return error.Key();
+    // After a removal the count can repeat a key still held: take the next.
+    for (int32_t n = Count() + 1;; ++n) {
+        const QString key = QStringLiteral("N%1").arg(n, 3, 10, QLatin1Char('0'));
+        if (!Exists(key))
+            return key;
+    }
+}
