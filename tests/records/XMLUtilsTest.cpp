@@ -1,0 +1,112 @@
+#include "records/XMLUtils.h"
+
+#include "platform/NevixError.h"
+
+#include "support/Printers.h"
+#include "support/ScopedTimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Prefixed = QStringLiteral(
+    "<root><ns2:TestElement xmlns:ns2=\"urn:x\"><TestInnerElement>-123</TestInnerElement>"
+    "<Text>x</Text></ns2:TestElement></root>");
+
+TEST(XMLUtils, TagsArePlainOrTheFirstPrefixedOpeningTag)
+{
+    QString open, close;
+    FindElementNameInDoc("TestElement", "<a><b><TestElement><c></c></TestElement></b></a>", open, close);
+    EXPECT_EQ(open, "<TestElement>");
+    EXPECT_EQ(close, "</TestElement>");
+    EXPECT_EQ(ExtractElement("testelement", "<a><b><TestElement><c></c></TestElement></b></a>"),
+              "<TestElement><c></c></TestElement>");
+
+    FindElementNameInDoc("TestElement", Prefixed, open, close);
+    EXPECT_EQ(open, "<ns2:TestElement xmlns:ns2=\"urn:x\">");
+    EXPECT_EQ(close, "</ns2:TestElement>");
+    EXPECT_EQ(ExtractElementValue("TestElement", Prefixed),
+              "<TestInnerElement>-123</TestInnerElement><Text>x</Text>");
+    EXPECT_EQ(ExtractIntegerElementValue("TestInnerElement", Prefixed, 7), -123);
+}
+
+struct ValueCase {
+    const char* name;
+    const char* doc;
+    const char* text;  // ExtractElementValue with default "D"
+    int16_t number;    // ExtractIntegerElementValue with default 7
+    bool flag;         // ExtractBooleanElementValue with default true
+};
+
+class ElementValues : public ::testing::TestWithParam<ValueCase> {};
+
+TEST_P(ElementValues, ReadAsTextNumberAndFlag)
+{
+    const ValueCase& c = GetParam();
+    const QString doc = QString::fromUtf8(c.doc);
+    EXPECT_EQ(ExtractElementValue("E", doc, "D"), QString::fromUtf8(c.text));
+    EXPECT_EQ(ExtractIntegerElementValue("E", doc, 7), c.number);
+    EXPECT_EQ(ExtractBooleanElementValue("E", doc, true), c.flag);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    XMLUtils, ElementValues,
+    ::testing::Values(ValueCase{"Missing", "<X>1</X>", "D", 7, true},
+                      ValueCase{"SelfClosing", "<E />", "D", 7, true},
+                      ValueCase{"Empty", "<E></E>", "D", 7, true},
+                      ValueCase{"PrefixedSelfClosing", "<p:E xmlns:p=\"u\"/>", "D", 7, true},
+                      ValueCase{"Negative", "<e>-123</e>", "-123", -123, true},
+                      ValueCase{"HalfToEven", "<E>2.5</E>", "2.5", 2, false},
+                      ValueCase{"OutOfRange", "<E>32768</E>", "32768", 7, false},
+                      ValueCase{"NotANumber", "<E>true</E>", "true", 7, true},
+                      ValueCase{"One", "<E>1</E>", "1", 1, true},
+                      ValueCase{"False", "<E>false</E>", "false", 7, false},
+                      ValueCase{"EscapedEntityStaysOne", "<E>&amp;lt;</E>", "&lt;", 7, true},
+                      ValueCase{"CapitalEntities", "<E>&QUOT;&Apos;&LT;&GT;&AMP;</E>", "\"'<>&", 7, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(XMLUtils, AsteriskRuleAndEscaping)
+{
+    EXPECT_EQ(ExtractElementValue("E", "<E>MR *SMITH*</E>", "", true, true), "MR SMITH");
+    EXPECT_EQ(ExtractElementValue("E", "<E>MR *SMITH*</E>", "", true, false), "MR *SMITH*");
+    EXPECT_EQ(EscapeXMLString("A&B <\"x\"> 'y' &amp;"),
+              "A&amp;B &lt;&quot;x&quot;&gt; &apos;y&apos; &amp;amp;");
+    EXPECT_EQ(EscapeXMLString("plain words"), "plain words");
+}
+
+TEST(XMLUtils, DatesWithAndWithoutZones)
+{
+    ScopedTimeZone utc("UTC0");
+    const auto read = [](const char* value) {
+        return ExtractDateElementValue("D", QStringLiteral("<D>%1</D>").arg(QLatin1String(value)));
+    };
+    const auto at = [](int d, int h, int m) { return QDateTime(QDate(2011, 3, d), QTime(h, m)); };
+    EXPECT_EQ(read("2011-03-30T14:05:00"), at(30, 14, 5));
+    EXPECT_EQ(read("2011-03-30T14:05:00.781+01:00"), at(30, 13, 5));
+    EXPECT_EQ(read("2011-03-30T14:05:00.781-01:00"), at(30, 15, 5));
+    EXPECT_EQ(read("2011-03-30T14:05:00.781Z"), at(30, 14, 5));
+    EXPECT_EQ(read("2011-03-30"), at(30, 0, 0));
+    EXPECT_EQ(read("2011-03-30 junk"), at(30, 0, 0));
+    EXPECT_EQ(read("not a date"), std::nullopt);
+    EXPECT_EQ(read("2011-99-30T14:05:00.781+01:00"), std::nullopt);
+    EXPECT_EQ(ExtractDateElementValue("D", "<X/>"), std::nullopt);
+    EXPECT_THROW(read("2011-03-30T14:05:00.781"), NevixError);
+
+    ScopedTimeZone london(ScopedTimeZone::London());
+    EXPECT_EQ(read("2011-07-01T12:00:00Z"), QDateTime(QDate(2011, 7, 1), QTime(13, 0)));
+}
+
+TEST(XMLUtils, ListsHoldEveryWholeElement)
+{
+    const QString doc = "<L><EnquiryReason>a</EnquiryReason><EnquiryReason>\"b\"</EnquiryReason>"
+                        "<EnquiryReason>c</EnquiryReason><EnquiryReason>d</EnquiryReason></L>";
+    const DelimitedString list = ExtractElementList("EnquiryReason", doc);
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.Word(2), "<EnquiryReason>\"b\"</EnquiryReason>");
+    EXPECT_EQ(list.Delimiter(), "~#~");
+    EXPECT_EQ(ExtractElementList("EnquiryReason", "<EnquiryReason>a</EnquiryReason><EnquiryReason>b").Count(),
+              1);
+    EXPECT_EQ(ExtractElementList("Missing", doc).Count(), 0);
+}
+
+} // namespace
