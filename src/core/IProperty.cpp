@@ -68,22 +68,6 @@ QString ShortestText(T value)
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
-QString CurrencyText(Currency value)
-{
-    const bool negative = value.tenThousandths < 0;
-    // Through unsigned, so that the most negative amount has a magnitude.
-    const uint64_t magnitude =
-        negative ? 0 - uint64_t(value.tenThousandths) : uint64_t(value.tenThousandths);
-    QString text = QString::number(magnitude / 10000);
-    if (const uint64_t fraction = magnitude % 10000) {
-        QString decimals = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
-        while (decimals.endsWith(u'0'))
-            decimals.chop(1);
-        text += u'.' + decimals;
-    }
-    return negative ? u'-' + text : text;
-}
-
 std::optional<Currency> ParseCurrency(const QString& text)
 {
     const std::optional<double> value = ParseNumber(text);

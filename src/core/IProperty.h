@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Currency.h"
 #include "core/INIFile.h"
 #include "platform/Nullable.h"
 
@@ -8,14 +9,6 @@
 #include <QString>
 
 #include <cstdint>
-
-// A currency amount: 64-bit fixed point with four decimals.
-struct Currency {
-    int64_t tenThousandths = 0;
-
-    static Currency FromUnits(int64_t units) { return {units * 10000}; }
-    friend bool operator==(const Currency&, const Currency&) = default;
-};
 
 // The typed property store over the settings file: a property is addressed
 // by a group (a section; "APP" unless changed) and a name, and read with a

@@ -181,6 +181,12 @@ std::vector<TableDefinition> BuildTables()
          {Key(QStringLiteral("ID")), Text(QStringLiteral("Description"), 255),
           Text(QStringLiteral("JuxMsgReference"), 50), Text(QStringLiteral("ErrorCode"), 10), Stamp()},
          {PrimaryKey(QStringLiteral("ID")), Index(QStringLiteral("JuxMsgReference"), QStringLiteral("JuxMsgReference"))}},
+        {QStringLiteral("SYSTEM_MESSAGE"),
+         {Key(QStringLiteral("Id")), Text(QStringLiteral("ServerMessageId"), 50),
+          Col(QStringLiteral("EffectiveFrom"), "DATETIME"), Col(QStringLiteral("EffectiveTo"), "DATETIME"),
+          Col(QStringLiteral("Priority"), "Short"), Text(QStringLiteral("Title"), 255),
+          Col(QStringLiteral("Body"), "Memo"), Stamp()},
+         {PrimaryKey(QStringLiteral("Id"))}},
         // The mark is the key: no key counter.
         {QStringLiteral("VRM_BLACKLIST"),
          {Key(QStringLiteral("VRM"), QStringLiteral("TEXT(17)")), Text(QStringLiteral("Reason"), 255),

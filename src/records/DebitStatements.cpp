@@ -1,11 +1,71 @@
 #include "records/DebitStatements.h"
 
+#include "platform/AppContext.h"
 #include "records/ModeRows.h"
+#include "records/QueryConditions.h"
+
+namespace {
+const QString Select = QStringLiteral("SELECT * FROM Debit_Statements");
+
+// Column names and the words of an ORDER BY; anything else (a quote, a
+// bracket of SQL) is refused rather than pasted into the statement.
+bool IsPlainSortOrder(const QString& sortOrder)
+{
+    for (const QChar c : sortOrder) {
+        if (!(c.isLetterOrNumber() || c == u'_' || c == u',' || c == u' ' || c == u'.'))
+            return false;
+    }
+    return true;
+}
+} // namespace
 
 void DebitStatements::SetDataSource(CDataBase* objDataSource, bool blnTestFlag)
 {
-    m_db = objDataSource;
+    RecordCollection::SetDataSource(objDataSource);
     m_testFlag = blnTestFlag;
+}
+
+QString DebitStatements::KeyFor(const DebitStatement& statement) const
+{
+    const NullableDate day = statement.TransactionDate();
+    return statement.EnquirerId() +
+           (day && day->isValid() ? day->date().toString(QStringLiteral("yyyyMMdd")) : QString());
+}
+
+int32_t DebitStatements::CountOf(const QString& sql, const SqlValues& values, const QString& source)
+{
+    try {
+        RecordSet rs = RequireDataSource().OpenRecordSet(sql, values);
+        const int32_t count = rs.HasRow() ? VariantToLong(rs.Field(0)).value_or(0) : 0;
+        rs.Close();
+        return count;
+    } catch (const NevixError& error) {
+        throw error.HasOwnSource() ? error : error.WithSource(source);
+    }
+}
+
+int32_t DebitStatements::GetMaxControlReference()
+{
+    return CountOf(QStringLiteral("SELECT MAX(Control_Reference) AS DEB_Control_Reference "
+                                  "FROM Debit_Statements"),
+                   {}, QStringLiteral("DebitStatements.GetMaxControlReference"));
+}
+
+int32_t DebitStatements::CountWithoutLoading()
+{
+    return CountWithoutLoadingInternal(QString());
+}
+
+int32_t DebitStatements::CountWithoutLoadingInternal(const QString& SqlWhereClause,
+                                                     const SqlValues& values)
+{
+    SqlValues bound = values;
+    bound << m_testFlag;
+    const QString where = SqlWhereClause.trimmed().isEmpty()
+                              ? QStringLiteral(" where IsTest=?")
+                              : SqlWhereClause + QStringLiteral(" and IsTest=?");
+    return CountOf(QStringLiteral("SELECT COUNT(*) AS Number_Of_Debs FROM Debit_Statements ") + where,
+                   bound, QStringLiteral("DebitStatements.CountWithoutLoadingInternal"));
 }
 
 int32_t DebitStatements::RemoveStatements(const QDate& ReceivedDateOlderThan)
@@ -13,5 +73,58 @@ int32_t DebitStatements::RemoveStatements(const QDate& ReceivedDateOlderThan)
     const QString source = QStringLiteral("DebitStatements.RemoveStatements");
     return ModeRows::Before(QStringLiteral("Debit_Statements"), QStringLiteral("When_Received"),
                             ReceivedDateOlderThan, m_testFlag, source)
-        .Purge(RequireDataSource(m_db, source));
+        .Purge(::RequireDataSource(DataSource(), source));
+}
+
+namespace {
+QueryConditions Exportable(const QString& enquirerIds, bool testFlag)
+{
+    QueryConditions where;
+    where.AddEnquirerIds(enquirerIds);
+    where.Add(QStringLiteral("JuxExportedDate is null"));
+    where.Add(QStringLiteral("IsTest=?"), {testFlag});
+    return where;
+}
+} // namespace
+
+int32_t DebitStatements::CountExportable(const QString& EnquirerIds)
+{
+    const QueryConditions where = Exportable(EnquirerIds, m_testFlag);
+    return CountOf(QStringLiteral("SELECT count(control_reference) as c FROM Debit_Statements") +
+                       where.Where(),
+                   where.Values, QStringLiteral("DebitStatements.CountExportable"));
+}
+
+void DebitStatements::LoadExportable(const QString& EnquirerIds)
+{
+    const QueryConditions where = Exportable(EnquirerIds, m_testFlag);
+    LoadBySQL(Select + where.Where() + QStringLiteral(" order by EnquirerId"), where.Values);
+}
+
+void DebitStatements::LoadByChargePeriodStart(const NullableDate& StartDateFrom,
+                                              const NullableDate& StartDateTo)
+{
+    const QDate from = StartDateFrom ? StartDateFrom->date() : QDate(2000, 1, 1);
+    const QDate to = StartDateTo ? StartDateTo->date() : AppContext::Current().clock().Today();
+    LoadBySQL(Select + QStringLiteral(" WHERE Charge_Period_Start BETWEEN ? AND ? AND IsTest=? "
+                                      "ORDER BY EnquirerName, Charge_Period_Start"),
+              {QDateTime(from, QTime(0, 0)), QDateTime(to, QTime(23, 59, 59)), m_testFlag});
+}
+
+void DebitStatements::Load(const QString& EnquirerIds, const QString& SortOrder)
+{
+    if (!IsPlainSortOrder(SortOrder))
+        throw NevixError::InvalidArgument(QStringLiteral("DebitStatements.Load"));
+    QueryConditions where;
+    where.AddEnquirerIds(EnquirerIds);
+    where.Add(QStringLiteral("IsTest=?"), {m_testFlag});
+    LoadBySQL(Select + where.Where() + QStringLiteral(" order by ") +
+                  (SortOrder.isEmpty() ? QStringLiteral("Charge_Period_Start") : SortOrder),
+              where.Values);
+}
+
+void DebitStatements::Apply()
+{
+    if (DataSource())
+        RecordCollection::Apply();
 }

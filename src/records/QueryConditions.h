@@ -1,0 +1,21 @@
+#pragma once
+
+#include "database/SqlValues.h"
+
+#include <QString>
+#include <QStringList>
+
+// The conditions of one query, joined by " and ", with the values bound to
+// their "?" placeholders in order.
+struct QueryConditions {
+    QStringList Conditions;
+    SqlValues Values;
+
+    void Add(const QString& condition, const SqlValues& values = {});
+    // Rows of the listed enquirers (ids separated by ",", used as listed,
+    // blanks included) and rows without an enquirer; an empty list adds no
+    // condition.
+    void AddEnquirerIds(const QString& enquirerIds);
+    // " where " and the conditions; empty when there are none.
+    QString Where() const;
+};

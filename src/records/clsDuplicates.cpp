@@ -1,0 +1,164 @@
+#include "records/clsDuplicates.h"
+
+#include "core/Utils.h"
+#include "core/VbFormat.h"
+#include "database/LogLines.h"
+#include "database/SqliteError.h"
+#include "database/SysParameters.h"
+#include "platform/AppContext.h"
+#include "platform/NevixError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+const QString PeriodFormat = QStringLiteral("dd/mm/yy hh:nn");
+const QString CrLf = QStringLiteral("\r\n");
+
+// Every field in double quotes (a quote inside stays as it is), separated
+// by commas.
+QString CsvLine(const QStringList& fields)
+{
+    return QLatin1Char('"') + fields.join(QStringLiteral("\",\"")) + QLatin1Char('"') + CrLf;
+}
+
+NevixError FileError(const QString& path, const QString& reason)
+{
+    return NevixError(ErrorNumbers::PathFileAccess,
+                      QStringLiteral("Cannot write ") + path + QStringLiteral(": ") + reason,
+                      QStringLiteral("clsDuplicates.GenerateDuplicateReports"));
+}
+} // namespace
+
+bool clsDuplicates::IsDirty() const
+{
+    for (const Pointer& item : m_items) {
+        if (item->IsDirty())
+            return true;
+    }
+    return false;
+}
+
+bool clsDuplicates::IsNew() const
+{
+    for (const Pointer& item : m_items) {
+        if (item->IsNew())
+            return true;
+    }
+    return false;
+}
+
+clsDuplicates::Pointer clsDuplicates::Item(int32_t varIndex) const
+{
+    if (varIndex < 1 || varIndex > Count())
+        throw NevixError(ErrorNumbers::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    return m_items[size_t(varIndex - 1)];
+}
+
+void clsDuplicates::Remove(int32_t varIndex)
+{
+    if (varIndex >= 1 && varIndex <= Count())
+        m_items.erase(m_items.begin() + (varIndex - 1));
+}
+
+QString clsDuplicates::EventDateText(const std::optional<QDateTime>& value)
+{
+    return value ? EventDateText(value->date()) : QString();
+}
+
+QString clsDuplicates::EventDateText(const QDate& value)
+{
+    return value.isValid() ? value.toString(QStringLiteral("yyyyMMdd")) : QString();
+}
+
+void clsDuplicates::AddPair(const QString& vrm, const QString& dupDate, const QString& dupReference,
+                            const QString& prevDate, const QString& prevReference)
+{
+    auto pair = std::make_shared<clsDuplicate>();
+    pair->SetDupVRM(vrm);
+    pair->SetDupEventDate(dupDate);
+    pair->SetDupReferenceNumber(dupReference);
+    pair->SetPrevEventDate(prevDate);
+    pair->SetPrevReferenceNumber(prevReference);
+    Add(std::move(pair));
+}
+
+void clsDuplicates::WriteReportFile(QIODevice& device, const QString& fromText,
+                                    const QString& toText) const
+{
+    QString text = CsvLine({QStringLiteral("Duplicate Report For Period ") + fromText +
+                            QStringLiteral(" to ") + toText});
+    text += CsvLine({QStringLiteral("VRM"), QStringLiteral("Event Date"), QStringLiteral("Ref Number"),
+                     QStringLiteral("Event Date"), QStringLiteral("Ref Number")});
+    for (const Pointer& pair : m_items)
+        text += CsvLine({pair->DupVRM(), pair->DupEventDate(), pair->DupReferenceNumber(),
+                         pair->PrevEventDate(), pair->PrevReferenceNumber()});
+    const QByteArray bytes = text.toUtf8();
+    if (device.write(bytes) != bytes.size())
+        throw NevixError(ErrorNumbers::PathFileAccess, device.errorString(),
+                         QStringLiteral("clsDuplicates.WriteReportFile"));
+}
+
+QString clsDuplicates::ReportFilePath(const QString& folder, const QDateTime& minute)
+{
+    // Two reports within one minute would share a name: the later one takes
+    // a numbered name, so that the earlier report is kept.
+    const QString stem = QDir(folder).filePath(QStringLiteral("Duplicate_") +
+                                               FormatDateTime(minute, QStringLiteral("yyyymmdd-hhnnss")));
+    QString path = stem + QStringLiteral(".csv");
+    for (int number = 2; QFileInfo::exists(path); ++number)
+        path = stem + QStringLiteral("_%1.csv").arg(number);
+    return path;
+}
+
+void clsDuplicates::GenerateDuplicateReports(LogLines& objLog, SysParameters& objSysParameters) const
+{
+    try {
+        objLog.AddToLog(EventCodes::Communication,
+                        QStringLiteral("Writing ") + QString::number(Count()) +
+                            QStringLiteral(" duplicates"));
+        // The period's texts carry the minute; the file name and the next
+        // report's start are that same minute.
+        QDateTime to = AppContext::Current().clock().Now();
+        to.setTime(QTime(to.time().hour(), to.time().minute()));
+        const QDateTime from = objSysParameters.TimeOfLastDuplicate().value_or(to);
+        const QString fromText = FormatDateTime(from, PeriodFormat);
+        const QString toText = FormatDateTime(to, PeriodFormat);
+
+        if (objSysParameters.DuplicatesToPrint())
+            objLog.AddToLog(EventCodes::Warning,
+                            QStringLiteral("Printing of duplicates not available so no report printed"));
+
+        if (objSysParameters.DuplicatesToFile()) {
+            const QString folder = AppRelativePath(objSysParameters.DuplicateReportPath());
+            if (folder.isEmpty()) {
+                objLog.AddToLog(EventCodes::Warning,
+                                QStringLiteral("No duplicate file name defined (Settings: "
+                                               "DuplicateReportPath) so no file written"));
+            } else {
+                QDir().mkpath(folder);
+                const QString path = ReportFilePath(folder, to);
+                objLog.AddToLog(EventCodes::Communication, QStringLiteral("Writing to: ") + path);
+                // Written whole or not at all.
+                QSaveFile file(path);
+                if (!file.open(QIODevice::WriteOnly))
+                    throw FileError(path, file.errorString());
+                WriteReportFile(file, fromText, toText);
+                if (!file.commit())
+                    throw FileError(path, file.errorString());
+            }
+        }
+
+        objSysParameters.SetTimeOfLastDuplicate(to);
+        objSysParameters.Apply();
+        objLog.AddToLog(EventCodes::Communication, QStringLiteral("Duplicates written"));
+    } catch (const NevixError& error) {
+        objLog.AddToLog(EventCodes::Error,
+                        QStringLiteral("Writing/Printing duplicates failed. Error:") + error.Description());
+    } catch (const std::exception& error) {
+        objLog.AddToLog(EventCodes::Error, QStringLiteral("Writing/Printing duplicates failed. Error:") +
+                                               QString::fromLocal8Bit(error.what()));
+    }
+}
