@@ -1,7 +1,7 @@
 #include "records/BlackListedVRM.h"
 
 #include "database/CDataBase.h"
-#include "database/RecordSet.h"
+#include "records/ReadColumn.h"
 
 namespace {
 const QString Source = QStringLiteral("BlackListedVRM");
@@ -58,12 +58,9 @@ void BlackListedVRM::Apply()
 void BlackListedVRM::ReadRow(const RecordSet& rs)
 {
     BlackListedVRMFields& f = MutableFields();
-    if (const auto v = rs.Text(QStringLiteral("VRM")))
-        f.VRM = *v;
-    if (const auto v = rs.Text(QStringLiteral("Reason")))
-        f.Reason = *v;
-    if (const auto v = rs.Text(QStringLiteral("BlacklistedBy")))
-        f.BlacklistedBy = *v;
+    ReadText(rs, "VRM", f.VRM);
+    ReadText(rs, "Reason", f.Reason);
+    ReadText(rs, "BlacklistedBy", f.BlacklistedBy);
     f.BlacklistedOn = rs.DateTime(QStringLiteral("BlacklistedOn"));
 }
 

@@ -3,6 +3,7 @@
 #include "core/VbFormat.h"
 #include "database/CDataBase.h"
 #include "records/DayValue.h"
+#include "records/ReadColumn.h"
 
 #include <QStringList>
 
@@ -18,18 +19,6 @@ QVariant Money(Currency value)
 QString Formatted(const NullableDate& value, const QString& pattern)
 {
     return value ? FormatDateTime(*value, pattern) : QString();
-}
-
-void ReadText(const RecordSet& rs, const char* column, QString& into)
-{
-    if (const auto v = rs.Text(QLatin1String(column)))
-        into = *v;
-}
-
-void ReadLong(const RecordSet& rs, const char* column, int32_t& into)
-{
-    if (const auto v = rs.Long(QLatin1String(column)))
-        into = *v;
 }
 
 void ReadMoney(const RecordSet& rs, const char* column, Currency& into)
@@ -73,7 +62,7 @@ void DebitStatement::ReadRow(const RecordSet& rs)
 {
     DebitStatementFields& f = MutableFields();
     ReadText(rs, "DebId", f.ID);
-    ReadLong(rs, "Control_Reference", f.ControlReference);
+    ReadColumn(rs, "Control_Reference", f.ControlReference, &RecordSet::Long);
     f.WhenPrepared = rs.DateTime(QStringLiteral("When_Prepared"));
     f.WhenReceived = rs.DateTime(QStringLiteral("When_Received"));
     ReadText(rs, "DEBSTA_Reference", f.DEBSTAReference);
@@ -82,7 +71,7 @@ void DebitStatement::ReadRow(const RecordSet& rs)
     f.ChargePeriodStart = rs.DateTime(QStringLiteral("Charge_Period_Start"));
     f.ChargePeriodEnd = rs.DateTime(QStringLiteral("Charge_Period_End"));
     ReadMoney(rs, "Total_Amount_Of_Debit", f.TotalAmountOfDebit);
-    ReadLong(rs, "Number_Of_Charges", f.NumberOfCharges);
+    ReadColumn(rs, "Number_Of_Charges", f.NumberOfCharges, &RecordSet::Long);
     ReadMoney(rs, "Rate_Of_Charge", f.RateOfCharge);
     ReadMoney(rs, "Total_Amount_Of_Charge", f.TotalAmountOfCharge);
     ReadText(rs, "DVLA_Bank_Account_Number", f.DVLABankAccountNumber);
@@ -94,8 +83,7 @@ void DebitStatement::ReadRow(const RecordSet& rs)
     ReadText(rs, "EnquirerId", f.EnquirerId);
     ReadText(rs, "EnquirerName", f.EnquirerName);
     f.JuxExportedDate = rs.DateTime(QStringLiteral("JuxExportedDate"));
-    if (const auto v = rs.Bool(QStringLiteral("IsTest")))
-        f.IsTest = *v;
+    ReadColumn(rs, "IsTest", f.IsTest, &RecordSet::Bool);
 }
 
 ColumnValues DebitStatement::RowValues() const

@@ -1,7 +1,7 @@
 #include "records/SystemMessage.h"
 
-#include "database/RecordSet.h"
 #include "records/DayValue.h"
+#include "records/ReadColumn.h"
 
 namespace {
 const QString Letters = QStringLiteral("LMH");
@@ -55,16 +55,11 @@ void SystemMessage::SetBody(const QString& value)
 void SystemMessage::ReadRow(const RecordSet& rs)
 {
     SystemMessageFields& f = MutableFields();
-    if (const auto v = rs.Text(QStringLiteral("Id")))
-        f.ID = *v;
-    if (const auto v = rs.Text(QStringLiteral("ServerMessageId")))
-        f.ServerMessageID = *v;
-    if (const auto v = rs.Text(QStringLiteral("Title")))
-        f.Title = *v;
-    if (const auto v = rs.Text(QStringLiteral("Body")))
-        f.Body = *v;
-    if (const auto v = rs.Short(QStringLiteral("Priority")))
-        f.Priority = *v;
+    ReadText(rs, "Id", f.ID);
+    ReadText(rs, "ServerMessageId", f.ServerMessageID);
+    ReadText(rs, "Title", f.Title);
+    ReadText(rs, "Body", f.Body);
+    ReadColumn(rs, "Priority", f.Priority, &RecordSet::Short);
     f.EffectiveFrom = rs.DateTime(QStringLiteral("EffectiveFrom"));
     f.EffectiveTo = rs.DateTime(QStringLiteral("EffectiveTo"));
 }
