@@ -1,15 +1,109 @@
 #include "records/VQ7Responses.h"
 
+#include "core/NumericText.h"
+#include "database/CDataBase.h"
+#include "platform/AppContext.h"
 #include "records/ModeRows.h"
+#include "records/QueryConditions.h"
+
+#include <cmath>
 
 namespace {
 const QString Table = QStringLiteral("VQ7_Responses");
+
+QVariant StartOfDay(const NullableDate& value)
+{
+    return value && value->isValid() ? QVariant(QDateTime(value->date(), QTime(0, 0))) : QVariant();
 }
+
+// "column = ?" for a day, or "column IS NULL" when there is none.
+void AddDay(QueryConditions& conditions, const QString& column, const NullableDate& day)
+{
+    const QVariant value = StartOfDay(day);
+    if (value.isNull())
+        conditions.Add(column + QStringLiteral(" IS NULL"));
+    else
+        conditions.Add(column + QStringLiteral(" = ?"), {value});
+}
+
+void AddWholeDays(QueryConditions& conditions, const QString& column, const QDate& first,
+                  const QDate& last)
+{
+    conditions.Add(column + QStringLiteral(" BETWEEN ? AND ?"),
+                   {QDateTime(first, QTime(0, 0)), QDateTime(last, QTime(23, 59, 59))});
+}
+
+// The row limit: a whole number the way a 16-bit conversion reads it
+// (halves to even), at least 1; none for anything else.
+std::optional<int> RowLimit(const QVariant& maxToLoad)
+{
+    const QString text = maxToLoad.toString();
+    if (maxToLoad.isNull() || !IsNumericText(text))
+        return std::nullopt;
+    const double value = std::nearbyint(text.trimmed().toDouble());
+    if (value < 1 || value > 32767)
+        return std::nullopt;
+    return int(value);
+}
+
+QueryConditions Exportable(const QString& enquirerIds, bool autoExported)
+{
+    QueryConditions conditions;
+    conditions.AddEnquirerIds(enquirerIds);
+    conditions.Add(QStringLiteral("JuxExportedDate is null and ForAutoExport=?"), {autoExported});
+    return conditions;
+}
+} // namespace
 
 void VQ7Responses::SetDataSource(CDataBase* objDataSource, bool blnTestFlag)
 {
-    m_db = objDataSource;
+    RecordCollection::SetDataSource(objDataSource);
     m_testFlag = blnTestFlag;
+}
+
+VQ7Responses::Pointer VQ7Responses::Find(const QString& VRM) const
+{
+    for (const Pointer& response : *this) {
+        if (response->VRM().compare(VRM, Qt::CaseInsensitive) == 0)
+            return response;
+    }
+    return nullptr;
+}
+
+VQ7Responses::Pointer VQ7Responses::FindByEnquiryReference(const QString& EnquiryReference) const
+{
+    for (const Pointer& response : *this) {
+        if (response->EnquiryReference().compare(EnquiryReference, Qt::CaseInsensitive) == 0)
+            return response;
+    }
+    return nullptr;
+}
+
+QueryConditions VQ7Responses::WithTestFlag(QueryConditions conditions) const
+{
+    conditions.Add(QStringLiteral("IsTest=?"), {m_testFlag});
+    return conditions;
+}
+
+int32_t VQ7Responses::CountOf(const QString& sql, const SqlValues& values) const
+{
+    RecordSet rs = RequireDataSource().OpenRecordSet(sql, values);
+    const int32_t count = rs.HasRow() ? VariantToLong(rs.Field(0)).value_or(0) : 0;
+    rs.Close();
+    return count;
+}
+
+int32_t VQ7Responses::CountWithoutLoading() const
+{
+    return CountWithoutLoadingInternal(QueryConditions{});
+}
+
+int32_t VQ7Responses::CountWithoutLoadingInternal(const QueryConditions& conditions) const
+{
+    const QueryConditions where = WithTestFlag(conditions);
+    return CountOf(QStringLiteral("SELECT COUNT(*) AS Number_Of_Responses FROM VQ7_Responses") +
+                       where.Where(),
+                   where.Values);
 }
 
 int32_t VQ7Responses::ResponsesReceivedInPeriod(const NullableDate& PeriodStart,
@@ -18,12 +112,131 @@ int32_t VQ7Responses::ResponsesReceivedInPeriod(const NullableDate& PeriodStart,
     const QString source = QStringLiteral("VQ7Responses.ResponsesReceivedInPeriod");
     return ModeRows::InWholeDays(Table, QStringLiteral("Date_Of_Response"), PeriodStart, PeriodEnd,
                                  m_testFlag, source)
-        .Count(RequireDataSource(m_db, source));
+        .Count(::RequireDataSource(DataSource(), source));
+}
+
+int32_t VQ7Responses::CountofDuplicateResponses(const QString& sEnquirerRef, const QString& sVRM,
+                                                const NullableDate& dDateofEvent,
+                                                const NullableDate& dDateofResponse) const
+{
+    QueryConditions conditions;
+    AddDay(conditions, QStringLiteral("Date_of_Response"), dDateofResponse);
+    conditions.Add(QStringLiteral("VRM = ?"), {sVRM});
+    AddDay(conditions, QStringLiteral("Date_of_Event"), dDateofEvent);
+    conditions.Add(QStringLiteral("Enquiry_Reference = ?"), {sEnquirerRef});
+    return CountWithoutLoadingInternal(conditions);
 }
 
 int32_t VQ7Responses::RemoveResponses(const QDate& ReceivedDateOlderThan, bool bCountOnly)
 {
     const QString source = QStringLiteral("VQ7Responses.RemoveResponses");
     return ModeRows::Before(Table, QStringLiteral("When_Received"), ReceivedDateOlderThan, m_testFlag, source)
-        .Purge(RequireDataSource(m_db, source), bCountOnly);
+        .Purge(::RequireDataSource(DataSource(), source), bCountOnly);
+}
+
+void VQ7Responses::Add(Pointer objAddition)
+{
+    if (objAddition->IsNew()) {
+        // The next free number: after a Remove, Count + 1 may still be held.
+        int32_t number = Count() + 1;
+        while (Exists(QStringLiteral("VQ7%1").arg(number)))
+            ++number;
+        objAddition->SetID(QStringLiteral("VQ7%1").arg(number));
+    }
+    const QString key = objAddition->ID();
+    AddUnder(key, std::move(objAddition));
+}
+
+int32_t VQ7Responses::GetMaxControlReference() const
+{
+    return CountOf(QStringLiteral("SELECT MAX(Control_Reference) AS VQ7_Control_Reference FROM VQ7_Responses"),
+                   {});
+}
+
+void VQ7Responses::LoadResponses(const QString& sql, const SqlValues& values)
+{
+    // Each response is given the connection before its row is read, for
+    // its message errors.
+    LoadBySQL(sql, values, [this] {
+        auto response = std::make_shared<VQ7>();
+        response->SetDataSource(DataSource());
+        return response;
+    });
+}
+
+void VQ7Responses::LoadByControlReference(int32_t ControlReference)
+{
+    LoadResponses(QStringLiteral("select * from VQ7_Responses where Control_Reference=?"),
+                  {ControlReference});
+}
+
+void VQ7Responses::Load(const QString& sEnquirerIds, const QString& VRM, std::optional<bool> WithErrors,
+                        const QString& InLastNumberOfDays, QString SortOrder, const QVariant& MaxToLoad)
+{
+    const std::optional<int> limit = RowLimit(MaxToLoad);
+    QueryConditions conditions;
+    conditions.AddEnquirerIds(sEnquirerIds);
+    if (!VRM.isEmpty())
+        conditions.Add(QStringLiteral("vrm like ?"), {VRM + QLatin1Char('%')});
+    if (!InLastNumberOfDays.isEmpty()) {
+        const double days = std::max(0.0, std::nearbyint(Val(InLastNumberOfDays)) - 1);
+        const QDate today = AppContext::Current().clock().Today();
+        AddWholeDays(conditions, QStringLiteral("When_Received"), today.addDays(-qint64(days)), today);
+    }
+    if (WithErrors)
+        conditions.Add(*WithErrors ? QStringLiteral("DVLA_ERR_Code is not null")
+                                   : QStringLiteral("DVLA_ERR_Code is null"));
+    if (SortOrder.isEmpty())
+        SortOrder = QStringLiteral("VRM");
+
+    if (limit)
+        m_topAllCount = CountWithoutLoadingInternal(conditions);
+    const QueryConditions where = WithTestFlag(conditions);
+    QString sql = QStringLiteral("SELECT * From VQ7_Responses") + where.Where() +
+                  QStringLiteral(" ORDER BY ") + SortOrder;
+    if (limit)
+        sql += QStringLiteral(" LIMIT ") + QString::number(*limit);
+    LoadResponses(sql, where.Values);
+}
+
+int32_t VQ7Responses::CountExportable(const QString& sEnquirerIds, bool bToBeAutoExported) const
+{
+    const QueryConditions where = WithTestFlag(Exportable(sEnquirerIds, bToBeAutoExported));
+    return CountOf(QStringLiteral("SELECT count(VQ7ID) as c FROM VQ7_Responses") + where.Where(),
+                   where.Values);
+}
+
+void VQ7Responses::LoadExportable(const QString& sEnquirerIds, bool bToBeAutoExported)
+{
+    const QueryConditions where = WithTestFlag(Exportable(sEnquirerIds, bToBeAutoExported));
+    LoadResponses(QStringLiteral("SELECT * FROM VQ7_Responses") + where.Where() +
+                      QStringLiteral(" ORDER BY EnquirerId"),
+                  where.Values);
+}
+
+void VQ7Responses::LoadByWhenReceived(const QDate& dtFrom, const QDate& dtTo)
+{
+    QueryConditions conditions;
+    AddWholeDays(conditions, QStringLiteral("When_Received"), dtFrom, dtTo);
+    const QueryConditions where = WithTestFlag(conditions);
+    LoadResponses(QStringLiteral("SELECT * FROM VQ7_Responses") + where.Where() +
+                      QStringLiteral(" ORDER BY EnquirerName, When_Received, VRM"),
+                  where.Values);
+}
+
+void VQ7Responses::LoadForErrorCode(const QString& sErrorCode)
+{
+    // Each response once, however many of its errors carry the code (a
+    // join would list it once per error, and the second would not fit in
+    // the list under the same key).
+    LoadResponses(QStringLiteral("SELECT * FROM VQ7_Responses WHERE JuxMsgReference IN "
+                                 "(SELECT JuxMsgReference FROM JUX_MSG_ERROR WHERE ErrorCode=?) "
+                                 "AND IsTest=?"),
+                  {sErrorCode, m_testFlag});
+}
+
+void VQ7Responses::Apply()
+{
+    if (DataSource())
+        RecordCollection::Apply();
 }
