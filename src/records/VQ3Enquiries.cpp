@@ -15,7 +15,7 @@ QString Source(const char* member)
 
 void VQ3Enquiries::SetDataSource(CDataBase* objDataSource, bool blnTestFlag)
 {
-    m_db = objDataSource;
+    RecordCollection::SetDataSource(objDataSource);
     m_testFlag = blnTestFlag;
 }
 
@@ -25,7 +25,7 @@ int32_t VQ3Enquiries::EnquiriesSentInPeriod(const NullableDate& PeriodStart,
     const QString source = Source("EnquiriesSentInPeriod");
     return ModeRows::InWholeDays(Table, QStringLiteral("When_Sent"), PeriodStart, PeriodEnd, m_testFlag,
                                  source)
-        .Count(RequireDataSource(m_db, source));
+        .Count(::RequireDataSource(DataSource(), source));
 }
 
 ModeRows VQ3Enquiries::SentBefore(const QDate& day, bool complete, const QString& source) const
@@ -40,7 +40,7 @@ ModeRows VQ3Enquiries::SentBefore(const QDate& day, bool complete, const QString
 int32_t VQ3Enquiries::CountCompleteEnquiries(const QDate& SentDateEarlierThan) const
 {
     const QString source = Source("CountCompleteEnquiries");
-    return SentBefore(SentDateEarlierThan, true, source).Count(RequireDataSource(m_db, source));
+    return SentBefore(SentDateEarlierThan, true, source).Count(::RequireDataSource(DataSource(), source));
 }
 
 int32_t VQ3Enquiries::RemoveCompleteEnquiries(const QDate& SentDateEarlierThan)
@@ -52,7 +52,7 @@ int32_t VQ3Enquiries::RemoveCompleteEnquiries(const QDate& SentDateEarlierThan)
 int32_t VQ3Enquiries::CountIncompleteEnquiries(const QDate& SentDateOlderThan) const
 {
     const QString source = Source("CountIncompleteEnquiries");
-    return SentBefore(SentDateOlderThan, false, source).Count(RequireDataSource(m_db, source));
+    return SentBefore(SentDateOlderThan, false, source).Count(::RequireDataSource(DataSource(), source));
 }
 
 int32_t VQ3Enquiries::RemoveIncompleteEnquiries(const QDate& SentDateOlderThan)
@@ -63,7 +63,7 @@ int32_t VQ3Enquiries::RemoveIncompleteEnquiries(const QDate& SentDateOlderThan)
 
 int32_t VQ3Enquiries::RemoveWithErrors(const ModeRows& enquiries, const QString& source)
 {
-    CDataBase& db = RequireDataSource(m_db, source);
+    CDataBase& db = ::RequireDataSource(DataSource(), source);
     // Nothing to remove takes no write lock on a shared file.
     if (enquiries.Count(db) == 0)
         return 0;

@@ -1,22 +1,34 @@
 #pragma once
 
+#include "database/RecordCollection.h"
 #include "platform/Nullable.h"
+#include "records/VQ3.h"
 
 #include <QDate>
 #include <QString>
 
 #include <cstdint>
 
-class CDataBase;
 struct ModeRows;
 
-// The home of every query over table VQ3_Enquiries, kept to the rows of
-// one mode (live or test). So far it holds the counts and purges that
-// start-up and data maintenance need; the member list arrives with the
-// enquiry record.
-class VQ3Enquiries {
+// The enquiries, and the home of every query over table VQ3_Enquiries,
+// kept to the rows of one mode (live or test). Members are keyed by the ID
+// they had when added; a new enquiry first gets the temporary ID "VQ3"
+// and the count after adding.
+class VQ3Enquiries : public RecordCollection<VQ3> {
 public:
     void SetDataSource(CDataBase* objDataSource, bool blnTestFlag);
+
+    // The first member of that mark, or of that reference (ignoring case).
+    Pointer Find(const QString& VRMVIN) const;
+    Pointer FindByEnquiryRef(const QString& EnquiryReference) const;
+
+    void Add(Pointer objAddition) override;
+
+    // The enquiries of this mode.
+    int32_t CountWithoutLoading() const;
+    // The rows the last Load matched before its row limit.
+    int32_t TopAllCount() const { return m_topAllCount; }
 
     // Enquiries sent within the whole days from PeriodStart to PeriodEnd.
     int32_t EnquiriesSentInPeriod(const NullableDate& PeriodStart, const NullableDate& PeriodEnd) const;
@@ -30,10 +42,53 @@ public:
     int32_t CountIncompleteEnquiries(const QDate& SentDateOlderThan) const;
     int32_t RemoveIncompleteEnquiries(const QDate& SentDateOlderThan);
 
+    // The filtered load of the enquiry screen. sEnquirerIds: ids separated
+    // by "," (enquiries without an enquirer always qualify); VRM: marks that
+    // begin with it; WithErrors: only enquiries with (true) or without
+    // (false) message errors; EnterInDays: entered within that many days,
+    // today included; MaxToLoad: a row limit when it is a number.
+    void Load(const QString& sEnquirerIds, const QString& VRM = QString(), bool WaitingToBeSent = false,
+              NullableBool WithErrors = std::nullopt, bool WaitingResponse = false,
+              const QString& SortField = QString(), const QString& EnterInDays = QString(),
+              const QString& MaxToLoad = QString());
+    // The unsent enquiries without message errors, by control reference.
+    void LoadForSending(const QString& sEnquirerIds);
+    // The last Load again without its row limit, in report order.
+    void ReloadAndSortForPrinting();
+    bool Resorted() const { return m_resorted; }
+
+    // The text that tells a user which earlier enquiries of this
+    // collection the enquiry duplicates.
+    QString GetDuplicateEnquiryMessage(const VQ3& oVQ3Duplicate) const;
+    // The members that duplicate oEnquiry, in a new collection without
+    // connection. NumberOfDays: 1 or more, on or after its date of event
+    // less that many days; -1 the same date; -2 none; other values any
+    // date. CheckForExact: the same date and, when oEnquiry has one, the
+    // same reference.
+    VQ3Enquiries LoadDuplicatesFromList(const VQ3& oEnquiry, int16_t NumberOfDays = 0,
+                                        bool CheckForExact = false) const;
+    // The stored enquiries that duplicate oEnquiry, by the same rules.
+    void LoadDuplicates(const VQ3& oEnquiry, int16_t NumberOfDays = 0, bool CheckForExact = false);
+
+    // Every changed member in one transaction; a failure names the
+    // enquiry being written in its description.
+    void Apply() override;
+
+protected:
+    void ApplyMember(VQ3& member) override;
+
 private:
+    void LoadEnquiries(const QString& sql, const SqlValues& values);
+    int32_t CountWhere(const QString& where, const SqlValues& values) const;
     ModeRows SentBefore(const QDate& day, bool complete, const QString& source) const;
     int32_t RemoveWithErrors(const ModeRows& enquiries, const QString& source);
 
-    CDataBase* m_db = nullptr;
     bool m_testFlag = false;
+    int32_t m_topAllCount = 0;
+    bool m_resorted = false;
+    // The last Load's WHERE clause and values, for the reload in report order.
+    QString m_lastWhere;
+    SqlValues m_lastValues;
+    bool m_hasLastLoad = false;
+    const VQ3* m_applying = nullptr;
 };

@@ -1,0 +1,396 @@
+#include "records/VQ3.h"
+
+#include "core/MakeGuid.h"
+#include "core/VbFormat.h"
+#include "database/CDataBase.h"
+#include "database/RecordSet.h"
+#include "database/SimpleDBkeyMaker.h"
+#include "records/DayValue.h"
+#include "records/JuxMessageErrors.h"
+#include "records/XMLUtils.h"
+
+namespace {
+struct VQ3State : RecordState {
+    std::unique_ptr<RecordState> own;
+    std::shared_ptr<JuxMessageErrors> errors;
+    std::unique_ptr<RecordState> errorMembers;
+};
+
+const QString TableName = QStringLiteral("VQ3_Enquiries");
+} // namespace
+
+VQ3::VQ3()
+{
+    Reset();
+}
+
+VQ3::~VQ3() = default;
+
+void VQ3::SetDataSource(CDataBase* objDataSource)
+{
+    Record::SetDataSource(objDataSource);
+    m_errors->SetDataSource(objDataSource);
+}
+
+void VQ3::AddError(const QString& strErrorCode, const QString& strErrorDescription)
+{
+    auto error = std::make_shared<JuxMessageError>();
+    error->SetErrorCode(strErrorCode);
+    error->SetDescription(strErrorDescription);
+    error->SetJuxMsgReference(Current().JuxMsgReference);
+    m_errors->Add(std::move(error));
+}
+
+void VQ3::SetToDeleteErrors()
+{
+    m_errors->SetSetToClear(true);
+    MarkDirty();
+}
+
+void VQ3::ClearValidatableErrors(const QString& sErrorCodeList)
+{
+    const QStringList codes = sErrorCodeList.split(QLatin1Char(','));
+    for (const auto& error : *m_errors) {
+        if (!error->ErrorCode().isEmpty() && codes.contains(error->ErrorCode(), Qt::CaseInsensitive))
+            error->SetIsDeleted(true);
+    }
+}
+
+QString VQ3::GetNevixMessageXmlString() const
+{
+    const VQ3Fields& f = Current();
+    const auto element = [](const char* name, const QString& value) {
+        const QString tag = QLatin1String(name);
+        return QLatin1Char('<') + tag + QLatin1Char('>') + value + QStringLiteral("</") + tag +
+               QLatin1Char('>');
+    };
+    const auto isoDay = [](const NullableDate& d) {
+        return d ? FormatDateTime(*d, QStringLiteral("yyyy-mm-dd")) : QString();
+    };
+    QString xml = QStringLiteral("<VQ3>");
+    xml += element("DateOfEvent", isoDay(f.DateOfEvent));
+    xml += element("DateOfEnquiry", isoDay(f.DateOfEnquiry));
+    xml += f.VRMVIN.size() < 8 ? element("VRM", f.VRMVIN) : element("VIN", f.VRMVIN);
+    if (!f.EnquirerId.isEmpty())
+        xml += element("EnquirerId", f.EnquirerId);
+    if (!f.EnquiryCode.isEmpty())
+        xml += element("EnquiryCode", f.EnquiryCode);
+    if (!f.EnquiryReference.isEmpty())
+        xml += element("EnquiryReference", EscapeXMLString(f.EnquiryReference));
+    if (!f.IntermediaryId.isEmpty())
+        xml += element("IntermediaryId", f.IntermediaryId);
+    if (f.SkipVRMValidation)
+        xml += QStringLiteral("<SkipVRMValidation>true</SkipVRMValidation>");
+    return xml + QStringLiteral("</VQ3>");
+}
+
+void VQ3::SetID(const QString& value)
+{
+    SetText(&VQ3Fields::ID, value, Qt::CaseInsensitive);
+}
+
+void VQ3::SetWhenEntered(const NullableDate& value)
+{
+    SetField(&VQ3Fields::WhenEntered, value);
+}
+
+void VQ3::SetDateOfEnquiry(const NullableDate& value)
+{
+    SetField(&VQ3Fields::DateOfEnquiry, value);
+}
+
+void VQ3::SetVRMVIN(const QString& value)
+{
+    SetText(&VQ3Fields::VRMVIN, value.trimmed().toUpper().remove(QLatin1Char(' ')), Qt::CaseSensitive);
+}
+
+void VQ3::SetDateOfEvent(const NullableDate& value)
+{
+    SetField(&VQ3Fields::DateOfEvent, value);
+}
+
+void VQ3::SetEnquiryReference(const QString& value)
+{
+    SetText(&VQ3Fields::EnquiryReference, value, Qt::CaseSensitive);
+}
+
+void VQ3::SetHardcopyResponse(bool value)
+{
+    SetField(&VQ3Fields::HardcopyResponse, value);
+}
+
+void VQ3::SetControlReference(int32_t value)
+{
+    SetField(&VQ3Fields::ControlReference, value);
+}
+
+void VQ3::SetUserName(const QString& value)
+{
+    SetText(&VQ3Fields::UserName, value, Qt::CaseInsensitive);
+}
+
+void VQ3::SetComputerName(const QString& value)
+{
+    SetText(&VQ3Fields::ComputerName, value.left(50), Qt::CaseInsensitive);
+}
+
+void VQ3::SetWhenPrepared(const NullableDate& value)
+{
+    SetField(&VQ3Fields::WhenPrepared, value);
+}
+
+void VQ3::SetWhenImported(const NullableDate& value)
+{
+    SetField(&VQ3Fields::WhenImported, value);
+}
+
+void VQ3::SetWhenSent(const NullableDate& value)
+{
+    SetField(&VQ3Fields::WhenSent, value);
+}
+
+void VQ3::SetResponseReceived(int32_t value)
+{
+    SetField(&VQ3Fields::ResponseReceived, value);
+}
+
+void VQ3::SetAutoImport(bool value)
+{
+    SetField(&VQ3Fields::AutoImport, value);
+}
+
+void VQ3::SetAutoResponseExported(bool value)
+{
+    SetField(&VQ3Fields::AutoResponseExported, value);
+}
+
+void VQ3::SetIntermediaryId(const QString& value)
+{
+    SetText(&VQ3Fields::IntermediaryId, value, Qt::CaseInsensitive);
+}
+
+void VQ3::SetJuxMsgReference(const QString& value)
+{
+    SetText(&VQ3Fields::JuxMsgReference, value, Qt::CaseInsensitive);
+}
+
+void VQ3::SetSkipVRMValidation(bool value)
+{
+    SetField(&VQ3Fields::SkipVRMValidation, value);
+}
+
+void VQ3::SetEnquirerId(const QString& value)
+{
+    SetText(&VQ3Fields::EnquirerId, value, Qt::CaseInsensitive);
+}
+
+void VQ3::SetEnquirerName(const QString& value)
+{
+    SetText(&VQ3Fields::EnquirerName, value, Qt::CaseSensitive);
+}
+
+void VQ3::SetEnquiryCode(const QString& value)
+{
+    SetText(&VQ3Fields::EnquiryCode, value, Qt::CaseInsensitive);
+}
+
+void VQ3::SetEnquiryCodeDesc(const QString& value)
+{
+    SetText(&VQ3Fields::EnquiryCodeDesc, value, Qt::CaseSensitive);
+}
+
+void VQ3::SetIsTest(bool value)
+{
+    SetField(&VQ3Fields::IsTest, value);
+}
+
+bool VQ3::IsDirty() const
+{
+    return m_flags.IsDirty || m_errors->IsDirty();
+}
+
+QString VQ3::ToString() const
+{
+    const VQ3Fields& f = Current();
+    const QString day = f.DateOfEvent && f.DateOfEvent->isValid()
+                            ? FormatDateTime(*f.DateOfEvent, QStringLiteral("yyyymmdd"))
+                            : QString();
+    return f.VRMVIN + QStringLiteral(", ") + day + QStringLiteral(", ") + f.EnquiryReference;
+}
+
+void VQ3::Load()
+{
+    LoadQuery(QStringLiteral("select * from VQ3_Enquiries where VQ3ID=?"), {Current().ID});
+}
+
+void VQ3::LoadByMatch(const QString& VRM, const QString& EnquiryReference, int32_t ControlReference,
+                      const NullableDate& DateOfEvent, bool NotYetAutoExported)
+{
+    QString sql = QStringLiteral("select * from VQ3_Enquiries where VRM=? and Enquiry_Reference=?");
+    SqlValues values{VRM, EnquiryReference};
+    if (ControlReference > 0) {
+        sql += QStringLiteral(" and Control_Reference=?");
+        values << ControlReference;
+    }
+    sql += QStringLiteral(" and Date_Of_Event=?");
+    values << DayOrNull(DateOfEvent);
+    if (NotYetAutoExported)
+        sql += QStringLiteral(" and Auto_Response_Exported=0 and Auto_Import=1");
+    LoadQuery(sql, values);
+}
+
+void VQ3::LoadByRecordSet(const RecordSet& objRs)
+{
+    Record::LoadByRecordSet(objRs);
+    if (IsNew() || Current().JuxMsgReference.isEmpty())
+        return;
+    m_errors->SetDataSource(&RequireDataSource());
+    m_errors->Load(Current().JuxMsgReference);
+}
+
+void VQ3::Apply()
+{
+    if (!IsDirty())
+        return;
+    if (m_flags.IsNew && m_flags.IsDeleted) {
+        MarkApplied(std::nullopt); // never written: nothing to delete
+        return;
+    }
+    CDataBase& db = RequireDataSource();
+    const QString stamp = CDataBase::MakeTimestamp();
+    const std::unique_ptr<RecordState> before = SaveState();
+    db.BeginTrans();
+    try {
+        if (m_flags.IsDeleted) {
+            WriteOneRow(DeleteSql(), DeleteValues());
+            db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR WHERE JuxMsgReference=?"),
+                       {Current().JuxMsgReference});
+            m_errors->Clear();
+        } else {
+            if (m_flags.IsNew)
+                SetKey(db.KeyMaker().GenerateKey(TableName, m_v2AutoIncrementValue));
+            // Given with the same write, so no row is ever seen without one.
+            if (Current().EnquiryReference.isEmpty())
+                MutableFields().EnquiryReference = QStringLiteral("NC3:") + Current().ID;
+            const ColumnValues columns = RowValues();
+            if (m_flags.IsNew)
+                WriteOneRow(InsertSql(columns), InsertValues(columns, stamp));
+            else
+                WriteOneRow(UpdateSql(columns), UpdateValues(columns, stamp));
+            if (m_errors->Count() > 0 || m_errors->SetToClear()) {
+                m_errors->SetDataSource(&db);
+                m_errors->ApplyWithMessageReference(Current().JuxMsgReference);
+                m_errors->Load(Current().JuxMsgReference);
+            }
+        }
+        db.CommitTrans();
+    } catch (...) {
+        try {
+            db.Rollback();
+        } catch (...) {
+        }
+        RestoreState(*before);
+        throw;
+    }
+    MarkApplied(stamp);
+}
+
+std::unique_ptr<RecordState> VQ3::SaveState() const
+{
+    auto state = std::make_unique<VQ3State>();
+    state->own = RecordOf::SaveState();
+    state->errors = m_errors;
+    state->errorMembers = m_errors->SaveMembers();
+    return state;
+}
+
+void VQ3::RestoreState(const RecordState& state)
+{
+    const auto& saved = static_cast<const VQ3State&>(state);
+    RecordOf::RestoreState(*saved.own);
+    m_errors = saved.errors;
+    m_errors->RestoreMembers(*saved.errorMembers);
+}
+
+const RecordTable& VQ3::Table() const
+{
+    static const RecordTable table{TableName, QStringLiteral("VQ3ID"), TableName};
+    return table;
+}
+
+void VQ3::SetDefaults()
+{
+    RecordOf::SetDefaults();
+    MutableFields().JuxMsgReference = MakeGuid();
+    m_errors = std::make_shared<JuxMessageErrors>();
+    m_errors->SetDataSource(DataSource());
+}
+
+void VQ3::ReadRow(const RecordSet& rs)
+{
+    VQ3Fields& f = MutableFields();
+    const auto text = [&](QString& field, const char* column) {
+        if (const auto v = rs.Text(QLatin1String(column)))
+            field = *v;
+    };
+    const auto flag = [&](bool& field, const char* column) {
+        if (const auto v = rs.Bool(QLatin1String(column)))
+            field = *v;
+    };
+    const auto number = [&](int32_t& field, const char* column) {
+        if (const auto v = rs.Long(QLatin1String(column)))
+            field = *v;
+    };
+    text(f.ID, "VQ3ID");
+    f.WhenEntered = rs.DateTime(QStringLiteral("When_Entered"));
+    f.DateOfEnquiry = rs.DateTime(QStringLiteral("Date_Of_Enquiry"));
+    text(f.VRMVIN, "VRM");
+    f.DateOfEvent = rs.DateTime(QStringLiteral("Date_Of_Event"));
+    text(f.EnquiryReference, "Enquiry_Reference");
+    flag(f.HardcopyResponse, "Hardcopy_Response");
+    number(f.ControlReference, "Control_Reference");
+    f.WhenPrepared = rs.DateTime(QStringLiteral("When_Prepared"));
+    f.WhenImported = rs.DateTime(QStringLiteral("WhenImported"));
+    f.WhenSent = rs.DateTime(QStringLiteral("When_Sent"));
+    number(f.ResponseReceived, "Response_Received");
+    flag(f.AutoImport, "Auto_Import");
+    flag(f.AutoResponseExported, "Auto_Response_Exported");
+    flag(f.SkipVRMValidation, "DvlaValidate");
+    text(f.JuxMsgReference, "JuxMsgReference");
+    text(f.IntermediaryId, "IntermediaryId");
+    text(f.EnquirerId, "EnquirerId");
+    text(f.EnquirerName, "EnquirerName");
+    text(f.EnquiryCode, "EnquiryCode");
+    text(f.EnquiryCodeDesc, "EnquiryCodeDesc");
+    flag(f.IsTest, "IsTest");
+    text(f.UserName, "UserName");
+    text(f.ComputerName, "ComputerName");
+}
+
+ColumnValues VQ3::RowValues() const
+{
+    const VQ3Fields& f = Current();
+    return {{QStringLiteral("When_Entered"), ToVariant(f.WhenEntered)},
+            {QStringLiteral("Date_Of_Enquiry"), DayOrNull(f.DateOfEnquiry)},
+            {QStringLiteral("VRM"), TextOrNull(f.VRMVIN)},
+            {QStringLiteral("Date_Of_Event"), DayOrNull(f.DateOfEvent)},
+            {QStringLiteral("Enquiry_Reference"), TextOrNull(f.EnquiryReference)},
+            {QStringLiteral("Hardcopy_Response"), f.HardcopyResponse},
+            {QStringLiteral("Control_Reference"), f.ControlReference},
+            {QStringLiteral("When_Prepared"), ToVariant(f.WhenPrepared)},
+            {QStringLiteral("WhenImported"), ToVariant(f.WhenImported)},
+            {QStringLiteral("When_Sent"), ToVariant(f.WhenSent)},
+            {QStringLiteral("Response_Received"), f.ResponseReceived},
+            {QStringLiteral("Auto_Import"), f.AutoImport},
+            {QStringLiteral("Auto_Response_Exported"), f.AutoResponseExported},
+            {QStringLiteral("DvlaValidate"), f.SkipVRMValidation},
+            {QStringLiteral("JuxMsgReference"), TextOrNull(f.JuxMsgReference)},
+            {QStringLiteral("IntermediaryId"), TextOrNull(f.IntermediaryId)},
+            {QStringLiteral("EnquirerId"), TextOrNull(f.EnquirerId)},
+            {QStringLiteral("EnquirerName"), TextOrNull(f.EnquirerName)},
+            {QStringLiteral("EnquiryCode"), TextOrNull(f.EnquiryCode)},
+            {QStringLiteral("EnquiryCodeDesc"), TextOrNull(f.EnquiryCodeDesc)},
+            {QStringLiteral("IsTest"), f.IsTest},
+            {QStringLiteral("UserName"), TextOrNull(f.UserName)},
+            {QStringLiteral("ComputerName"), TextOrNull(f.ComputerName)}};
+}

@@ -1,0 +1,103 @@
+// Duplicate enquiries: the searches over the members and over the stored
+// rows, and the text that tells a user about them.
+#include "records/VQ3Enquiries.h"
+
+#include "core/VbFormat.h"
+#include "records/DayValue.h"
+#include "records/QueryConditions.h"
+
+namespace {
+QDate DayOf(const NullableDate& value)
+{
+    return value ? value->date() : QDate();
+}
+
+QString UkDate(const NullableDate& value)
+{
+    return value && value->isValid() ? FormatDateTime(*value, QStringLiteral("dd/mm/yyyy")) : QString();
+}
+
+bool IsDuplicate(const VQ3& candidate, const VQ3& enquiry, int16_t numberOfDays, bool checkForExact)
+{
+    const QDate day = DayOf(candidate.DateOfEvent());
+    const QDate enquiryDay = DayOf(enquiry.DateOfEvent());
+    if (!day.isValid() || !enquiryDay.isValid())
+        return false;
+    if (candidate.VRMVIN().compare(enquiry.VRMVIN(), Qt::CaseInsensitive) != 0)
+        return false;
+    if (!enquiry.EnquirerId().isEmpty() &&
+        candidate.EnquirerId().compare(enquiry.EnquirerId(), Qt::CaseInsensitive) != 0)
+        return false;
+    if (checkForExact)
+        return day == enquiryDay &&
+               (enquiry.EnquiryReference().isEmpty() ||
+                candidate.EnquiryReference().compare(enquiry.EnquiryReference(), Qt::CaseInsensitive) == 0);
+    if (numberOfDays >= 1)
+        return day >= enquiryDay.addDays(-numberOfDays);
+    if (numberOfDays == -1)
+        return day == enquiryDay;
+    return numberOfDays != -2;
+}
+} // namespace
+
+QString VQ3Enquiries::GetDuplicateEnquiryMessage(const VQ3& oVQ3Duplicate) const
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = QStringLiteral("Vehicle Registration : ") + oVQ3Duplicate.VRMVIN() + crlf +
+                   QStringLiteral("Date Of Event : ") + UkDate(oVQ3Duplicate.DateOfEvent()) + crlf +
+                   QStringLiteral("Reference : ") + oVQ3Duplicate.EnquiryReference() + crlf + crlf +
+                   QStringLiteral("This Registration has already been the subject the following enquiry(s)") +
+                   crlf;
+    for (const Pointer& earlier : *this) {
+        text += crlf + QLatin1Char('\t') + QStringLiteral("Date of Event: ") + UkDate(earlier->DateOfEvent());
+        if (!earlier->EnquiryReference().isEmpty())
+            text += QStringLiteral("  Reference: ") + earlier->EnquiryReference();
+    }
+    return text;
+}
+
+VQ3Enquiries VQ3Enquiries::LoadDuplicatesFromList(const VQ3& oEnquiry, int16_t NumberOfDays,
+                                                  bool CheckForExact) const
+{
+    VQ3Enquiries found;
+    for (const Pointer& member : *this) {
+        if (!IsDuplicate(*member, oEnquiry, NumberOfDays, CheckForExact))
+            continue;
+        // Shared with this collection under its own key: a search does not
+        // give the member another temporary ID.
+        QString key = member->ID();
+        for (int32_t n = found.Count() + 1; key.isEmpty() || found.Exists(key); ++n)
+            key = QStringLiteral("VQ3") + QString::number(n);
+        found.AddUnder(key, member);
+    }
+    return found;
+}
+
+void VQ3Enquiries::LoadDuplicates(const VQ3& oEnquiry, int16_t NumberOfDays, bool CheckForExact)
+{
+    if (!CheckForExact && NumberOfDays == -2) {
+        Clear();
+        return;
+    }
+    QueryConditions where;
+    where.Add(QStringLiteral("VRM = ?"), {oEnquiry.VRMVIN()});
+    if (!oEnquiry.EnquirerId().isEmpty())
+        where.Add(QStringLiteral("EnquirerId = ?"), {oEnquiry.EnquirerId()});
+    if (!oEnquiry.IsNew())
+        where.Add(QStringLiteral("VQ3ID <> ?"), {oEnquiry.ID()});
+    const QDate day = DayOf(oEnquiry.DateOfEvent());
+    if (CheckForExact) {
+        where.Add(QStringLiteral("Date_Of_Event = ?"), {DayOrNull(oEnquiry.DateOfEvent())});
+        // Without a reference the mark, enquirer and date decide, as in
+        // the search over the members.
+        if (!oEnquiry.EnquiryReference().isEmpty())
+            where.Add(QStringLiteral("Enquiry_Reference = ?"), {oEnquiry.EnquiryReference()});
+    } else if (NumberOfDays >= 1) {
+        where.Add(QStringLiteral("Date_Of_Event >= ?"),
+                  {day.isValid() ? QVariant(day.addDays(-NumberOfDays)) : QVariant()});
+    } else if (NumberOfDays == -1) {
+        where.Add(QStringLiteral("Date_Of_Event = ?"), {DayOrNull(oEnquiry.DateOfEvent())});
+    }
+    where.Add(QStringLiteral("IsTest=?"), {m_testFlag});
+    LoadEnquiries(QStringLiteral("SELECT * FROM VQ3_Enquiries") + where.Where(), where.Values);
+}
