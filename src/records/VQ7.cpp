@@ -273,6 +273,7 @@ void VQ7::ApplyOnce()
     // Errors written inside a transaction that is then undone must be
     // written again next time.
     const std::unique_ptr<RecordState> errorsBefore = m_errors->SaveMembers();
+    m_errors->SetDataSource(&db);
     db.BeginTrans();
     try {
         if (IsNew()) {
