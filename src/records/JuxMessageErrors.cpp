@@ -1,6 +1,7 @@
 #include "records/JuxMessageErrors.h"
 
 #include "database/CDataBase.h"
+#include "database/InTransaction.h"
 
 #include <utility>
 
@@ -40,14 +41,16 @@ void JuxMessageErrors::ApplyWithMessageReference(const QString& MessageReference
         return;
     CDataBase& db = RequireDataSource();
     const std::unique_ptr<RecordState> before = SaveMembers();
-    db.BeginTrans();
     try {
-        if (m_setToClear) {
-            // New errors held are dropped with the stored ones.
-            db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR where JuxMsgReference=?"), {m_reference});
-            Clear();
-            m_setToClear = false;
-        } else {
+        InTransaction(db, [&] {
+            if (m_setToClear) {
+                // New errors held are dropped with the stored ones.
+                db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR where JuxMsgReference=?"),
+                           {m_reference});
+                Clear();
+                m_setToClear = false;
+                return;
+            }
             for (const Pointer& error : NewEnum()) {
                 if (!error->IsDirty())
                     continue;
@@ -56,13 +59,8 @@ void JuxMessageErrors::ApplyWithMessageReference(const QString& MessageReference
                     error->SetJuxMsgReference(MessageReference);
                 error->Apply();
             }
-        }
-        db.CommitTrans();
+        });
     } catch (...) {
-        try {
-            db.Rollback();
-        } catch (...) {
-        }
         RestoreMembers(*before);
         throw;
     }

@@ -3,6 +3,7 @@
 #include "core/MakeGuid.h"
 #include "core/VbFormat.h"
 #include "database/CDataBase.h"
+#include "database/InTransaction.h"
 #include "database/RecordSet.h"
 #include "database/SimpleDBkeyMaker.h"
 #include "records/DayValue.h"
@@ -259,40 +260,39 @@ void VQ3::Apply()
     CDataBase& db = RequireDataSource();
     const QString stamp = CDataBase::MakeTimestamp();
     const std::unique_ptr<RecordState> before = SaveState();
-    db.BeginTrans();
     try {
-        if (m_flags.IsDeleted) {
-            WriteOneRow(DeleteSql(), DeleteValues());
-            db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR WHERE JuxMsgReference=?"),
-                       {Current().JuxMsgReference});
-            m_errors->Clear();
-        } else {
-            if (m_flags.IsNew)
-                SetKey(db.KeyMaker().GenerateKey(TableName, m_v2AutoIncrementValue));
-            // Given with the same write, so no row is ever seen without one.
-            if (Current().EnquiryReference.isEmpty())
-                MutableFields().EnquiryReference = QStringLiteral("NC3:") + Current().ID;
-            const ColumnValues columns = RowValues();
-            if (m_flags.IsNew)
-                WriteOneRow(InsertSql(columns), InsertValues(columns, stamp));
-            else
-                WriteOneRow(UpdateSql(columns), UpdateValues(columns, stamp));
-            if (m_errors->Count() > 0 || m_errors->SetToClear()) {
-                m_errors->SetDataSource(&db);
-                m_errors->ApplyWithMessageReference(Current().JuxMsgReference);
-                m_errors->Load(Current().JuxMsgReference);
-            }
-        }
-        db.CommitTrans();
+        InTransaction(db, [&] { WriteWithErrors(db, stamp); });
     } catch (...) {
-        try {
-            db.Rollback();
-        } catch (...) {
-        }
         RestoreState(*before);
         throw;
     }
     MarkApplied(stamp);
+}
+
+void VQ3::WriteWithErrors(CDataBase& db, const QString& stamp)
+{
+    if (m_flags.IsDeleted) {
+        WriteOneRow(DeleteSql(), DeleteValues());
+        db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR WHERE JuxMsgReference=?"),
+                   {Current().JuxMsgReference});
+        m_errors->Clear();
+        return;
+    }
+    if (m_flags.IsNew)
+        SetKey(db.KeyMaker().GenerateKey(TableName, m_v2AutoIncrementValue));
+    // Given with the same write, so no row is ever seen without one.
+    if (Current().EnquiryReference.isEmpty())
+        MutableFields().EnquiryReference = QStringLiteral("NC3:") + Current().ID;
+    const ColumnValues columns = RowValues();
+    if (m_flags.IsNew)
+        WriteOneRow(InsertSql(columns), InsertValues(columns, stamp));
+    else
+        WriteOneRow(UpdateSql(columns), UpdateValues(columns, stamp));
+    if (m_errors->Count() > 0 || m_errors->SetToClear()) {
+        m_errors->SetDataSource(&db);
+        m_errors->ApplyWithMessageReference(Current().JuxMsgReference);
+        m_errors->Load(Current().JuxMsgReference);
+    }
 }
 
 std::unique_ptr<RecordState> VQ3::SaveState() const

@@ -161,5 +161,8 @@ protected:
     ColumnValues RowValues() const override;
 
 private:
+    // The row's write and its errors', inside Apply's transaction.
+    void WriteWithErrors(CDataBase& db, const QString& stamp);
+
     std::shared_ptr<JuxMessageErrors> m_errors;
 };

@@ -44,18 +44,13 @@ TEST_F(MessageErrors, NewErrorsWaitUnderCountedKeysAndAreWrittenWithTheReference
     ASSERT_EQ(loaded.Count(), 2);
     EXPECT_TRUE(loaded.Exists(loaded.Item(1)->ID()));
     EXPECT_EQ(loaded.ToString(true), "JX500 Bad mark\r\nJX500 Bad mark");
-}
 
-TEST_F(MessageErrors, ToStringJoinsLinesWithoutALeadingBreakAfterAnEmptyText)
-{
-    JuxMessageErrors errors;
-    EXPECT_EQ(errors.ToString(), "");
-    errors.AddError("A1", "");
-    errors.AddError("B1", "B");
-    EXPECT_EQ(errors.ToString(), "B");
-    EXPECT_EQ(errors.ToString(true), "A1 \r\nB1 B");
-    EXPECT_EQ(errors.Find("B1"), errors.Item(2));
-    EXPECT_EQ(errors.Find("b1"), nullptr);
+    JuxMessageErrors texts;
+    EXPECT_EQ(texts.ToString(), "");
+    texts.AddError("A1", ""); // an empty first line leaves no break before the next
+    texts.AddError("B1", "B");
+    EXPECT_EQ(texts.ToString(), "B");
+    EXPECT_EQ(texts.Find("b1"), nullptr);
 }
 
 TEST_F(MessageErrors, SetToClearDeletesTheRowsOfTheLoadedReferenceOnly)
