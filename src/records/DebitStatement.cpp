@@ -1,24 +1,16 @@
 #include "records/DebitStatement.h"
 
-#include "core/VbFormat.h"
 #include "database/CDataBase.h"
 #include "records/DayValue.h"
+#include "records/LongDate.h"
 #include "records/ReadColumn.h"
 
 #include <QStringList>
 
 namespace {
-// The system's long date, fixed whatever the machine's settings.
-const QString LongDate = QStringLiteral("dd mmmm yyyy");
-
 QVariant Money(Currency value)
 {
     return value.ToDouble();
-}
-
-QString Formatted(const NullableDate& value, const QString& pattern)
-{
-    return value ? FormatDateTime(*value, pattern) : QString();
 }
 
 void ReadMoney(const RecordSet& rs, const char* column, Currency& into)
@@ -135,15 +127,14 @@ QString DebitStatement::ColumnHeadingsToString()
 QString DebitStatement::ColumnsToString() const
 {
     const DebitStatementFields& f = Current();
-    const QString dateTime = LongDate + QStringLiteral(" hh:nn");
     return QStringList{QString::number(f.ControlReference),
-                       Formatted(f.WhenPrepared, dateTime),
-                       Formatted(f.WhenReceived, dateTime),
+                       LongDate(f.WhenPrepared, true),
+                       LongDate(f.WhenReceived, true),
                        f.DEBSTAReference,
-                       Formatted(f.IssueDate, LongDate),
-                       Formatted(f.TransactionDate, LongDate),
-                       Formatted(f.ChargePeriodStart, LongDate),
-                       Formatted(f.ChargePeriodEnd, LongDate),
+                       LongDate(f.IssueDate),
+                       LongDate(f.TransactionDate),
+                       LongDate(f.ChargePeriodStart),
+                       LongDate(f.ChargePeriodEnd),
                        FormatCurrency(f.TotalAmountOfDebit, QStringLiteral("#,##0.00")),
                        QString::number(f.NumberOfCharges),
                        FormatCurrency(f.RateOfCharge, QStringLiteral("0.00")),
@@ -156,6 +147,6 @@ QString DebitStatement::ColumnsToString() const
                        f.TPBankSortCode,
                        f.EnquirerId,
                        f.EnquirerName,
-                       Formatted(f.JuxExportedDate, LongDate)}
+                       LongDate(f.JuxExportedDate)}
         .join(QLatin1Char('\t'));
 }

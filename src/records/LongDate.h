@@ -10,7 +10,7 @@
 // for no date.
 inline QString LongDate(const NullableDate& value, bool withTime = false)
 {
-    if (!value)
+    if (!value || !value->isValid())
         return {};
     return FormatDateTime(*value, withTime ? QStringLiteral("dd mmmm yyyy hh:nn")
                                            : QStringLiteral("dd mmmm yyyy"));

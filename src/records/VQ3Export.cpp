@@ -1,22 +1,12 @@
 // The enquiry's lines for the text export of the parameters window.
 #include "records/VQ3.h"
 
-#include "core/VbFormat.h"
+#include "records/LongDate.h"
 
 #include <QStringList>
 
 namespace {
 const QChar Tab = u'\t';
-
-// The system's long date ("15 March 2024"), with the time when asked; a
-// Null date gives an empty field.
-QString LongDate(const NullableDate& value, bool withTime = false)
-{
-    if (!value || !value->isValid())
-        return QString();
-    return FormatDateTime(*value, withTime ? QStringLiteral("dd mmmm yyyy hh:nn")
-                                           : QStringLiteral("dd mmmm yyyy"));
-}
 } // namespace
 
 QString VQ3::ColumnHeadingsToString()
