@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QNetworkReply>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+
+class QNetworkAccessManager;
+
+// The HTTP transfer component the send procedure drives: one request at a
+// time, answered through state notifications, the answer read in chunks.
+// States: 1 resolving host ... 10 disconnected, 11 error (ResponseInfo
+// says why), 12 response complete.
+class InetTransfer : public QObject {
+    Q_OBJECT
+public:
+    enum State : int32_t {
+        None = 0,
+        ResolvingHost = 1,
+        HostResolved = 2,
+        Connecting = 3,
+        Connected = 4,
+        Requesting = 5,
+        RequestSent = 6,
+        ReceivingResponse = 7,
+        ResponseReceived = 8,
+        Disconnecting = 9,
+        Disconnected = 10,
+        Error = 11,
+        ResponseCompleted = 12,
+    };
+
+    explicit InetTransfer(QObject* parent = nullptr);
+    ~InetTransfer() override;
+
+    int32_t RequestTimeout() const { return m_requestTimeout; }
+    void SetRequestTimeout(int32_t seconds) { m_requestTimeout = seconds; }
+    // 0 the system's settings (proxy included), 1 direct, 2 named proxy.
+    int16_t AccessType() const { return m_accessType; }
+    void SetAccessType(int16_t value) { m_accessType = value; }
+
+    // Starts the request; the answer comes through StateChanged.
+    void Execute(const QString& url, const QString& operation, const QByteArray& data,
+                 const QString& requestHeaders);
+    bool StillExecuting() const { return m_reply != nullptr; }
+    QString ResponseInfo() const { return m_responseInfo; }
+    void Cancel();
+    // The next part of the answer, at most size bytes; empty at its end.
+    QByteArray GetChunk(int32_t size);
+
+signals:
+    void StateChanged(int32_t state);
+
+private:
+    void Finished();
+    void Notify(State state);
+
+    QNetworkAccessManager* m_manager;
+    QPointer<QNetworkReply> m_reply;
+    QByteArray m_answer;
+    qsizetype m_read = 0;
+    QString m_responseInfo;
+    int32_t m_requestTimeout = 60;
+    int16_t m_accessType = 0;
+    bool m_receiving = false;
+};

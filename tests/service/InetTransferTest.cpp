@@ -1,0 +1,100 @@
+#include "service/InetTransfer.h"
+#include "support/Printers.h"
+
+#include "SimpleHttpServer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Pumps events until the transfer is done (bounded, so a fault cannot
+// hang the suite).
+void WaitFor(const InetTransfer& transfer)
+{
+    QElapsedTimer guard;
+    guard.start();
+    while (transfer.StillExecuting() && guard.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+struct Exchange {
+    QList<int32_t> states;
+    QByteArray answer;
+    QString info;
+};
+
+Exchange Post(const QString& url, const QByteArray& data)
+{
+    InetTransfer transfer;
+    Exchange run;
+    QObject::connect(&transfer, &InetTransfer::StateChanged, [&](int32_t s) { run.states.append(s); });
+    transfer.Execute(url, QStringLiteral("POST"), data,
+                     QStringLiteral("Content-Type:application/x-www-form-urlencoded"));
+    WaitFor(transfer);
+    for (QByteArray part = transfer.GetChunk(1024); !part.isEmpty(); part = transfer.GetChunk(1024))
+        run.answer += part;
+    run.info = transfer.ResponseInfo();
+    return run;
+}
+
+TEST(InetTransfer, PostsTheDocumentAndReadsTheAnswerInChunks)
+{
+    SimpleHttpServer::Request seen;
+    const QByteArray big(5000, 'x');
+    SimpleHttpServer server([&](const SimpleHttpServer::Request& r) {
+        seen = r;
+        return SimpleHttpServer::Answer{200, "<answer>" + big + "</answer>"};
+    });
+    ASSERT_TRUE(server.Listen());
+    const Exchange run = Post(server.Url(), "<request/>");
+    EXPECT_EQ(seen.method, QByteArray("POST"));
+    EXPECT_EQ(seen.body, QByteArray("<request/>"));
+    EXPECT_EQ(seen.contentType, QByteArray("application/x-www-form-urlencoded"));
+    EXPECT_EQ(run.answer, "<answer>" + big + "</answer>");
+    ASSERT_FALSE(run.states.isEmpty());
+    EXPECT_EQ(run.states.last(), InetTransfer::ResponseCompleted);
+}
+
+TEST(InetTransfer, AnErrorPageIsAnAnswerToo)
+{
+    SimpleHttpServer server([](const SimpleHttpServer::Request&) {
+        return SimpleHttpServer::Answer{500, "<html>broken</html>", "text/html"};
+    });
+    ASSERT_TRUE(server.Listen());
+    const Exchange run = Post(server.Url(), "<request/>");
+    EXPECT_EQ(run.answer, QByteArray("<html>broken</html>"));
+    EXPECT_EQ(run.states.last(), InetTransfer::ResponseCompleted);
+}
+
+TEST(InetTransfer, NoServerIsAnErrorWithItsReason)
+{
+    quint16 port = 0;
+    {
+        SimpleHttpServer closed([](const SimpleHttpServer::Request&) { return std::nullopt; });
+        ASSERT_TRUE(closed.Listen());
+        port = closed.Port();
+    }
+    const Exchange run = Post(QStringLiteral("http://127.0.0.1:%1/nevix").arg(port), "<request/>");
+    EXPECT_EQ(run.states.last(), InetTransfer::Error);
+    EXPECT_FALSE(run.info.isEmpty());
+    EXPECT_TRUE(run.answer.isEmpty());
+}
+
+TEST(InetTransfer, CancelStopsAHangingRequest)
+{
+    SimpleHttpServer server([](const SimpleHttpServer::Request&) { return std::nullopt; });
+    ASSERT_TRUE(server.Listen());
+    InetTransfer transfer;
+    transfer.Execute(server.Url(), QStringLiteral("POST"), "<request/>", QString());
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(transfer.StillExecuting());
+    transfer.Cancel();
+    EXPECT_FALSE(transfer.StillExecuting());
+    EXPECT_TRUE(transfer.GetChunk(1024).isEmpty());
+}
+
+} // namespace
