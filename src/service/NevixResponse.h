@@ -1,0 +1,55 @@
+#pragma once
+
+#include "service/NevixBodyLines.h"
+#include "service/NevixErrorMessages.h"
+#include "service/NevixResponseHeader.h"
+
+#include <QString>
+
+#include <optional>
+
+class DelimitedString;
+class NevixRequest;
+
+// One answer of the service, checked against the request it answers. No
+// check raises: every failure becomes an entry of the error list, and any
+// entry makes the answer an "ERR" one. Exchanges read their body elements
+// from RawResponse.
+class NevixResponse : public NevixBodyLines {
+public:
+    // Not owned; set before the answer is loaded.
+    void SetRequest(const NevixRequest* request) { m_request = request; }
+    const NevixRequest* GetRequest() const { return m_request; }
+
+    QString RawResponse() const { return m_raw; }
+    void SetRawResponse(const QString& value) { m_raw = value; }
+
+    // Keeps the text, reads and checks its header and, for an "ERR"
+    // answer, collects the service's ErrorMessage elements.
+    void LoadFromRawResponse(const QString& RawText);
+
+    // None until an answer is loaded or an error added.
+    const NevixResponseHeader* GetHeader() const { return m_header ? &*m_header : nullptr; }
+    // None while no error was added: callers read that as no errors.
+    const NevixErrorMessages* GetErrors() const { return m_errors ? &*m_errors : nullptr; }
+
+    // Reads the header from RawResponse; a failed check becomes an error
+    // entry and leaves the empty header that entry made.
+    void SetHeader();
+    void AddError(const QString& ErrorCode, const QString& ErrorDescription);
+    // "code,description": the text up to the first comma is the code, the
+    // piece after it (leading blank kept) the description; more pieces are
+    // dropped.
+    void AddErrorFromCSV(const QString& Text);
+    void AddErrorsFromElementList(const DelimitedString& ElementList);
+    // Replaces the error list.
+    void AddErrors(const NevixErrorMessages& Errors);
+
+private:
+    void MarkAsError();
+
+    const NevixRequest* m_request = nullptr;
+    QString m_raw;
+    std::optional<NevixResponseHeader> m_header;
+    std::optional<NevixErrorMessages> m_errors;
+};
