@@ -36,7 +36,8 @@ public:
 
 // A delivered database that is also the program's global one, enquirer
 // AB123 "Alpha Ltd" with reasons 01AB (default, cut-off 180 days) and 02CD
-// (cut-off 0), the blacklisted mark XY51ABC, and a run log in memory.
+// (cut-off 0), the blacklisted mark XY51ABC, the file layouts of settings
+// version 3.0, unattended running and a run log in memory.
 class ImportTest : public AccountsTest {
 protected:
     ImportTest()
@@ -49,6 +50,7 @@ protected:
         entry.SetReason(QStringLiteral("Stolen"));
         entry.Apply();
         Settings().SetProgramRunningMode(RunningMode::Automatic);
+        WriteSettings(QStringLiteral("ConfigVersion=3.0"));
         log.BeginLogging(QStringLiteral("VQ3IMP"), QStringLiteral("Import"), QStringLiteral("tester"));
     }
     ~ImportTest() override

@@ -1,0 +1,193 @@
+#include "ImportTest.h"
+
+#include "core/GlobalDeclarations.h"
+
+#include <QFile>
+
+namespace {
+
+QByteArray Padded(const char* text, int width)
+{
+    return QByteArray(text).leftJustified(width, ' ', true);
+}
+
+struct LayoutCase {
+    const char* name;
+    const char* system; // [System] settings lines
+    QByteArray line;
+    const char* format;
+    const char* vrm;
+    bool hardcopy;
+};
+
+const QByteArray Tail = QByteArray("AB123") + "01AB";
+
+const LayoutCase Layouts[] = {
+    {"Csv", "ConfigVersion=3.0", "AB51ABC,20240301,ref1,AB123,01AB,", "CSV", "AB51ABC", false},
+    {"QuotedCsv", "ConfigVersion=3.0", "\"AB51ABC\",\"20240301\",\"ref1\",ab123,01ab", "CSV", "AB51ABC", false},
+    {"Tab", "ConfigVersion=3.0", "AB51ABC\t20240301\tref1\tAB123\t01AB", "Tab delimited", "AB51ABC", false},
+    {"Fixed", "ConfigVersion=3.0", Padded("AB51ABC", 17) + "20240301" + Padded("ref1", 20) + Tail,
+     "Fixed length fields", "AB51ABC", false},
+    {"Bespoke", "ConfigVersion=3.0\r\nBespokeImportFormat=Yes",
+     Padded("AB51ABC", 17) + "20240301" + "  Y  " + Padded("ref1", 10) + Tail, "Bespoke", "AB51ABC", true},
+    {"OldFixedWithVRM", "ConfigVersion=2.0",
+     Padded("AB51ABC", 7) + "20240301" + Padded("ref1", 20) + "Y" + QByteArray(24, ' ') + Tail,
+     "Fixed length fields", "AB51ABC", true},
+    {"OldFixedWithVIN", "ConfigVersion=2.0",
+     QByteArray("XY51ABC0123456789") + "20240301" + Padded("ref1", 20) + " " + QByteArray(24, ' ') + Tail,
+     "Fixed length fields", "XY51ABC0123456789", false},
+    {"OldBespoke", "BespokeImportFormat=Yes",
+     Padded("AB51ABC", 7) + "20240301" + "  Y  " + Padded("ref1", 10) + Tail, "Bespoke", "AB51ABC", true},
+};
+
+class Layout : public ImportTest, public ::testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(Layout, ReadsTheFieldsOfItsLine)
+{
+    const LayoutCase& c = GetParam();
+    WriteSettings(QLatin1String(c.system));
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), "# comment, with a comma\r\n\r\n" + c.line + "\r\n"));
+
+    EXPECT_TRUE(results.FatalVQ3ImportErrorMessage().isEmpty()) << results.FatalVQ3ImportErrorMessage().toStdString();
+    EXPECT_EQ(results.VQ3sImported(), 1) << LogTexts().join(u'\n').toStdString();
+    EXPECT_TRUE(Logged(QStringLiteral("Format established as type: ") + QLatin1String(c.format)));
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT VRM || '|' || Enquiry_Reference || '|' || EnquirerId || '|' || "
+                                    "EnquiryCode || '|' || Hardcopy_Response || '|' || Date_Of_Event FROM VQ3_Enquiries"))
+                  .toString(),
+              QLatin1String(c.vrm) + QStringLiteral("|REF1|AB123|01AB|") + QString::number(c.hardcopy) +
+                  QStringLiteral("|2024-03-01 00:00:00"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Layout, ::testing::ValuesIn(Layouts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ImportFileText, Utf8OrLatin1WithEitherLineEnd)
+{
+    TestWorld world;
+    const QString path = world.PathOf(QStringLiteral("t.IMP"));
+    const QStringList expected{QStringLiteral("caf\u00e9"), QString(), QStringLiteral("b")};
+    for (const QByteArray& bytes : {QByteArray("caf\xc3\xa9\r\n\r\nb\r\n"), QByteArray("caf\xe9\n\nb"),
+                                    QByteArray("\xef\xbb\xbf" "caf\xc3\xa9\n\nb\n")}) {
+        WriteBytes(path, bytes);
+        EXPECT_EQ(ReadImportFileLines(path), expected) << bytes.toStdString();
+    }
+}
+
+TEST_F(ImportTest, BlankEnquirerAndCodeTakeTheFoldersEnquirerAndItsDefaultReason)
+{
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), "AB51ABC,20240301,R1,,,\n"), QStringLiteral("AB123"));
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT EnquirerId || '|' || EnquirerName || '|' || EnquiryCode || '|' || "
+                                    "EnquiryCodeDesc FROM VQ3_Enquiries"))
+                  .toString(),
+              QStringLiteral("AB123|Alpha Ltd|01AB|Reason 01AB"));
+}
+
+TEST_F(ImportTest, UnattendedSkipsLinesInErrorAndExactDuplicatesAndSavesTheRest)
+{
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), "AB51ABC,20240301,R1,AB123,01AB\r\n"
+                                                       "AB51ABC,20240230,R2,AB123,01AB\r\n"
+                                                       "AB51ABC,20240301,R1,AB123,01AB\r\n"
+                                                       "AB52ABC,20240301,R3,AB123,01AB\r\n"));
+    EXPECT_EQ(results.VQ3sImported(), 2) << LogTexts().join(u'\n').toStdString();
+    EXPECT_EQ(results.VQ3FilesImported(), 1);
+    EXPECT_EQ(results.VQ3ImportWarnings(), 0);
+    EXPECT_EQ(CountRows(QStringLiteral("VQ3_Enquiries")), 2);
+    EXPECT_TRUE(Logged(QStringLiteral("Please enter a valid Date of Event was: 20240230, changed to to "
+                                      "1/April/2000 (Line:2, field: VRM/VIN: AB51ABC ). Line not imported")));
+    EXPECT_TRUE(Logged(QStringLiteral("Exact duplicate for AB51ABC found (Line:3, field:ExactDuplicateEnquiry "
+                                      "VRM/VIN: AB51ABC ). Line not imported")));
+    EXPECT_TRUE(Logged(QStringLiteral("2 enquiries imported")));
+    EXPECT_TRUE(questions.asked.isEmpty());
+}
+
+TEST_F(ImportTest, UnattendedKeepsLinesInErrorWhenTheParametersSaySo)
+{
+    ChangeParameters([](SysParameters& p) { p.SetImportAutoExecuteVQ3Errors(true); });
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), "AB51ABC,20240301,R1,ZZ999,01AB\n"));
+    EXPECT_EQ(results.VQ3ImportWarnings(), 1);
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT COALESCE(EnquirerId, 'blank') FROM VQ3_Enquiries")).toString(),
+              QStringLiteral("blank"));
+    EXPECT_EQ(CountRows(QStringLiteral("JUX_MSG_ERROR")), 3);
+}
+
+TEST_F(ImportTest, UnattendedDuplicatesGoToTheReportOrAreAllImported)
+{
+    const QByteArray file = "AB51ABC,20240301,R1,AB123,01AB\nAB51ABC,20240302,R2,AB123,01AB\n"
+                            "AB51ABC,20240303,R3,AB123,01AB\n";
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), file));
+    EXPECT_EQ(results.VQ3sImported(), 3);
+
+    ChangeParameters([this](SysParameters& p) {
+        p.SetDuplicatesToFile(true);
+        p.SetDuplicateReportPath(world.Folder());
+    });
+    TransmissionResults second;
+    ImportVQ3FromFile(WriteImportFile(QStringLiteral("VQ3B.IMP"), QByteArray(file).replace("R", "S")), nullptr, log, false,
+                      second, {}, {&questions, 0});
+    EXPECT_EQ(second.VQ3sImported(), 0);
+    EXPECT_TRUE(Logged(QStringLiteral("Enquiry duplicate added to report and discarded (vrm: AB51ABC, line:3)")));
+    EXPECT_TRUE(Logged(QStringLiteral("9 duplicate VRMs recorded")));
+    EXPECT_EQ(QDir(world.Folder()).entryList({QStringLiteral("Duplicate_*.csv")}).size(), 1);
+}
+
+TEST_F(ImportTest, InteractiveAnswersAreRememberedPerKindForTheRestOfTheFile)
+{
+    Settings().SetProgramRunningMode(RunningMode::Interactive);
+    questions.answers = {ValidationAction::SkipAllWithError, ValidationAction::Continue,
+                         ValidationAction::SkipThisEnquiry};
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), "AB51ABC,20240301,R1,AB123,01AB\n"
+                                                       "AB51ABC,20240230,R2,AB123,01AB\n"
+                                                       "AB51ABC,20240302,R3,AB123,01AB\n"
+                                                       "AB51ABC,20240231,R4,AB123,01AB\n"
+                                                       "AB51ABC,20240304,R5,AB123,01AB\n"));
+    ASSERT_EQ(questions.asked.size(), 3);
+    EXPECT_TRUE(questions.asked[0].startsWith(QStringLiteral("Line 2\r\nPlease enter a valid Date of Event")));
+    EXPECT_TRUE(questions.asked[0].endsWith(QStringLiteral("\r\nAB51ABC,20240230,R2,AB123,01AB")));
+    EXPECT_TRUE(questions.asked[1].startsWith(QStringLiteral("Vehicle Registration : AB51ABC")));
+    EXPECT_TRUE(Logged(QStringLiteral("Duplicates warning for AB51ABC, user response was: Continue")));
+    EXPECT_TRUE(Logged(
+        QStringLiteral("Duplicates warning for AB51ABC, user response was: Continue but skip this enquiry")));
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(Enquiry_Reference) FROM (SELECT Enquiry_Reference "
+                                    "FROM VQ3_Enquiries ORDER BY Enquiry_Reference)"))
+                  .toString(),
+              QStringLiteral("R1,R3"));
+}
+
+struct AbandonCase {
+    const char* name;
+    QByteArray content;
+    bool userCancelled;
+    const char* fatal;
+};
+
+const AbandonCase Abandons[] = {
+    {"CancelAnswer", "AB51ABC,20240301,R1,AB123,01AB\nAB51ABC,20240230,R2,AB123,01AB\n", true, ""},
+    {"LineTooLong", "AB51ABC,20240301,R1,AB123,01AB\n#" + QByteArray(200, 'x') + "\n", true,
+     "File import record size is too large"},
+    {"RefusedWrite", "AB51ABC,20240301,R1,AB123,01AB\nFA11AAA,20240301,R2,AB123,01AB\n", false, "FA11AAA"},
+};
+
+class Abandon : public ImportTest, public ::testing::WithParamInterface<AbandonCase> {};
+
+TEST_P(Abandon, SavesNothingOfTheFile)
+{
+    const AbandonCase& c = GetParam();
+    db.Execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON VQ3_Enquiries WHEN NEW.VRM='FA11AAA' "
+                              "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    Settings().SetProgramRunningMode(RunningMode::Interactive);
+    questions.answers = {ValidationAction::Cancelled};
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), c.content));
+
+    EXPECT_EQ(CountRows(QStringLiteral("VQ3_Enquiries")), 0);
+    EXPECT_EQ(CountRows(QStringLiteral("JUX_MSG_ERROR")), 0);
+    EXPECT_EQ(results.UserCancelled(), c.userCancelled);
+    EXPECT_TRUE(results.FatalVQ3ImportErrorMessage().contains(QLatin1String(c.fatal)))
+        << results.FatalVQ3ImportErrorMessage().toStdString();
+    EXPECT_EQ(results.VQ3sImported(), 0);
+    EXPECT_EQ(GlobalDatabase().TransactionCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Abandon, ::testing::ValuesIn(Abandons),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
