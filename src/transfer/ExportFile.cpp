@@ -1,0 +1,79 @@
+#include "transfer/ExportFile.h"
+
+#include "core/DiskFunctions.h"
+#include "platform/NevixError.h"
+#include "transfer/ExportRecordWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+NevixError FileError(const QString& what, const QString& path, const QString& reason)
+{
+    return NevixError(ErrorNumbers::PathFileAccess, what + path + QStringLiteral(": ") + reason);
+}
+} // namespace
+
+ExportFile::ExportFile(QString path) : m_path(ToForwardSlashes(std::move(path))) {}
+
+ExportFile::~ExportFile()
+{
+    if (m_file && !m_committed)
+        m_file->cancelWriting();
+}
+
+void ExportFile::WriteRecord(const QString& record)
+{
+    if (!m_file) {
+        auto file = std::make_unique<QSaveFile>(m_path);
+        if (QFileInfo(m_path).isFile()) {
+            QFile existing(m_path);
+            if (!existing.open(QIODevice::ReadOnly))
+                throw FileError(QStringLiteral("Could not read the export file "), m_path,
+                                existing.errorString());
+            m_earlier = existing.readAll();
+        }
+        if (!file->open(QIODevice::WriteOnly))
+            throw FileError(QStringLiteral("Could not create the export file "), m_path,
+                            file->errorString());
+        m_file = std::move(file);
+        if (m_earlier && m_file->write(*m_earlier) != m_earlier->size())
+            throw FileError(QStringLiteral("Could not write to the export file "), m_path,
+                            m_file->errorString());
+    }
+    ExportRecordWriter(*m_file).Write(record, m_path);
+}
+
+void ExportFile::Commit()
+{
+    if (!m_file || m_committed)
+        return;
+    if (!m_file->commit()) {
+        const QString reason = m_file->errorString();
+        m_file.reset();
+        throw FileError(QStringLiteral("Could not save the export file "), m_path, reason);
+    }
+    m_committed = true;
+}
+
+QString ExportFile::Undo()
+{
+    if (!m_file)
+        return {};
+    if (!m_committed) {
+        m_file->cancelWriting();
+        m_file.reset();
+        return {};
+    }
+    m_committed = false;
+    m_file.reset();
+    if (!m_earlier)
+        return DeleteFileChecked(m_path);
+    QSaveFile restore(m_path);
+    if (restore.open(QIODevice::WriteOnly) && restore.write(*m_earlier) == m_earlier->size() &&
+        restore.commit())
+        return {};
+    return QStringLiteral("Could not put back the earlier content of the file: ") +
+           restore.errorString();
+}

@@ -1,0 +1,82 @@
+#include "transfer/ExportSteps.h"
+
+#include "accounts/CurrentUser.h"
+#include "accounts/Enquirers.h"
+#include "accounts/User.h"
+#include "core/AskTellUser.h"
+#include "database/CDataBase.h"
+#include "database/ErrorPersist.h"
+#include "database/LogLines.h"
+#include "database/TransmissionResults.h"
+#include "platform/NevixError.h"
+#include "transfer/ExportFile.h"
+#include "transfer/ExportProgress.h"
+
+bool FinishExport(ExportFile& file, ExportProgress* progress, LogLines& log,
+                  TransmissionResults& results, AppendFatal appendFatal, bool cancelled,
+                  const std::exception_ptr& error, const QString& procedure)
+{
+    bool stands = !error && !cancelled;
+    try {
+        if (error)
+            SavedError().Load(error);
+        if (!stands) {
+            if (cancelled)
+                results.SetUserCancelled(true);
+            const QString failure = file.Undo();
+            if (!failure.isEmpty()) {
+                (results.*appendFatal)(failure);
+                log.AddToLog(EventCodes::Error, failure + u'(' + file.Path() + u')');
+            }
+        }
+        if (error) {
+            log.AddToLog(EventCodes::Error, SavedError().Description());
+            (results.*appendFatal)(SavedError().Description());
+        }
+        if (progress)
+            progress->Finish();
+    } catch (...) {
+        const QString description = CurrentErrorDescription();
+        const QString text = QStringLiteral("Error reported in error handler of ") + procedure +
+                             QStringLiteral(".  Data is probably unreliable");
+        TellUserCritical(text + u'.', description);
+        (results.*appendFatal)(text + QStringLiteral(": ") + description);
+        stands = false;
+    }
+    return stands;
+}
+
+void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile& file)
+{
+    if (!db) {
+        file.Commit();
+        return;
+    }
+    db->BeginTrans();
+    try {
+        apply();
+        file.Commit();
+    } catch (...) {
+        try {
+            db->Rollback();
+        } catch (...) {
+        }
+        throw;
+    }
+    db->CommitTrans();
+}
+
+std::shared_ptr<Enquirers> UserEnquirers()
+{
+    const std::shared_ptr<User> user = GetCurrentUser();
+    if (!user)
+        throw NevixError(ErrorNumbers::InvalidArgument, QStringLiteral("No user is logged on"));
+    return user->Enquirers();
+}
+
+QString CurrentErrorDescription()
+{
+    ErrorPersist error;
+    error.Load(std::current_exception());
+    return error.Description();
+}

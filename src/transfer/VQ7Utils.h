@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class CDataBase;
+class ExportProgress;
+class LogLines;
+class SysParameters;
+class TransmissionResults;
+class VQ7Responses;
+
+// The export of keeper responses not yet exported. A response is stamped
+// exported (JuxExportedDate, the day) only when its whole file is in place;
+// a failed or cancelled export leaves the path as it was and marks nothing.
+
+// A step of the transmission run: per enquirer of the logged-on user with an
+// export folder, a new "VQ7" file there. Runs only in the automatic mode
+// (responses not for the automatic export) or, with AutomateImport, in the
+// interactive mode (those for the automatic export). Lines go into the
+// caller's run; a failure outside the writer stops the step.
+void ExportVQ7s(CDataBase& db, LogLines& log, TransmissionResults& results);
+
+// The responses screen's export into a chosen file (appended to when it
+// exists) of the given enquirers' responses (ids joined by ","; empty: all).
+// Starts a "VQ7AEX" run on the log, which the caller ends.
+void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
+                      TransmissionResults& results, const QString& EnquirerIds,
+                      ExportProgress* progress);
+
+// Writes the loaded responses to the file, then stamps and saves them. True
+// when all is done (also for no response, which creates no file); false on
+// cancel or error, which are logged and counted in the results.
+bool ExportVQ7sToJUXFileInt(VQ7Responses& responses, const QString& path, ExportProgress* progress,
+                            LogLines& log, TransmissionResults& results,
+                            const SysParameters& parameters);
