@@ -3,7 +3,6 @@
 #include "accounts/Validation.h"
 #include "core/ApplicationSettings.h"
 #include "core/GlobalDeclarations.h"
-#include "platform/AppContext.h"
 #include "transfer/VQ3Utils.h"
 
 namespace {
@@ -17,10 +16,7 @@ const QString NewBespokeWidths = QStringLiteral("17,08,02,01,02,10,05,04,03,50")
 bool HasDateOfLastTenYears(const QString& text)
 {
     QVariant value(text);
-    const QDate today = AppContext::Current().clock().Today();
-    return ValidateDateRange(value, today.addYears(-10), QStringLiteral("Date of Event"),
-                             QStringLiteral("More than 10 years ago"))
-        .isEmpty();
+    return CheckDateWithinTenYears(value).isEmpty();
 }
 
 } // namespace

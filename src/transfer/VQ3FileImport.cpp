@@ -135,10 +135,13 @@ void VQ3FileImport::Run(const QString& path)
             m_results.SetFatalVQ3ImportErrorMessage(SavedError().Description());
         }
         Close();
-    } catch (const NevixError& e) {
-        const QString text = QStringLiteral("Error reported in error handler of ImportVQ3FromFile.  Data is probably unreliable");
-        TellUserWarning(text + u'.', e.Description());
-        m_results.SetFatalVQ3ImportErrorMessage(text + QStringLiteral(": ") + e.Description());
+    } catch (...) {
+        ErrorPersist failure;
+        failure.Load(std::current_exception());
+        const QString text =
+            QStringLiteral("Error reported in error handler of ImportVQ3FromFile.  Data is probably unreliable");
+        TellUserWarning(text + u'.', failure.Description());
+        m_results.SetFatalVQ3ImportErrorMessage(text + QStringLiteral(": ") + failure.Description());
     }
 }
 

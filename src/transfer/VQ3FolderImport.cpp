@@ -7,6 +7,7 @@
 #include "core/AskTellUser.h"
 #include "core/DiskFunctions.h"
 #include "core/Utils.h"
+#include "database/ErrorPersist.h"
 #include "database/LogLines.h"
 #include "database/TransmissionResults.h"
 #include "platform/NevixError.h"
@@ -120,8 +121,10 @@ void RunEnquiryFileImport(LogLines& log, TransmissionResults& results, ImportPro
             if (results.HaveFatalErrors())
                 break;
         }
-    } catch (const NevixError& e) {
-        TellUserWarning(QStringLiteral("Unable to run equiry file import because:"), e.Description());
-        results.SetFatalVQ3ImportErrorMessage(e.Description());
+    } catch (...) {
+        ErrorPersist failure;
+        failure.Load(std::current_exception());
+        TellUserWarning(QStringLiteral("Unable to run equiry file import because:"), failure.Description());
+        results.SetFatalVQ3ImportErrorMessage(failure.Description());
     }
 }

@@ -46,11 +46,6 @@ NullableDate AsDateOfEvent(const QVariant& value)
     return std::nullopt;
 }
 
-QString TenYearCheck(QVariant& value)
-{
-    return ValidateDateRange(value, Today().addYears(-10), DateOfEventName, TenYearsText);
-}
-
 EnquiryReasons::Pointer ReasonOf(const VQ3& enquiry, const Enquirers& enquirers)
 {
     const Enquirers::Pointer enquirer = enquirers.Find(enquiry.EnquirerId());
@@ -103,6 +98,11 @@ QString ValidateDateRange(QVariant& value, const Nullable<QDate>& earliest, cons
                QLocale::c().toString(*earliest, QStringLiteral("dd-MMM-yyyy")) + QStringLiteral(" (") +
                earliestText + u')';
     return {};
+}
+
+QString CheckDateWithinTenYears(QVariant& value)
+{
+    return ValidateDateRange(value, Today().addYears(-10), DateOfEventName, TenYearsText);
 }
 
 QString CheckEnquirerIdKnown(const VQ3& enquiry, const Enquirers& enquirers)
@@ -175,7 +175,7 @@ QString ValidateVQ3(VQ3& enquiry, const Enquirers& enquirers, const VRMBlackList
     const QString given = dateOfEventText ? *dateOfEventText
                                           : NullToString(ToVariant(enquiry.DateOfEvent()));
     QVariant value = dateOfEventText ? QVariant(*dateOfEventText) : ToVariant(enquiry.DateOfEvent());
-    const QString firstPass = TenYearCheck(value);
+    const QString firstPass = CheckDateWithinTenYears(value);
     if (value.isNull()) {
         Attach(enquiry, errors, VQ3ErrorCodes::DateOfEvent,
                firstPass + QStringLiteral(" was: ") + given + QStringLiteral(", changed to to 1/April/2000"));
@@ -192,7 +192,7 @@ QString ValidateVQ3(VQ3& enquiry, const Enquirers& enquirers, const VRMBlackList
         dateMessage = QStringLiteral("Cannot find date of event cut off");
     } else if (reason->DateOfEventCutOff() == 0) {
         if (!Settings().Skip10YearDOECheck())
-            dateMessage = TenYearCheck(value);
+            dateMessage = CheckDateWithinTenYears(value);
     } else {
         const int days = reason->DateOfEventCutOff();
         dateMessage = ValidateDateRange(value, Today().addDays(-days), DateOfEventName,

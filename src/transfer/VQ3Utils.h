@@ -45,6 +45,9 @@ QString ValidateVQ3(VQ3& enquiry, const Enquirers& enquirers, const VRMBlackList
 QString ValidateDateRange(QVariant& value, const Nullable<QDate>& earliest, const QString& name,
                           const QString& earliestText);
 
+// ValidateDateRange of a date of event against ten years before today.
+QString CheckDateWithinTenYears(QVariant& value);
+
 QString CheckEnquirerIdKnown(const VQ3& enquiry, const Enquirers& enquirers);
 QString CheckEnquiryCodeForEnquirer(const VQ3& enquiry, const Enquirers& enquirers);
 QString CheckIntermediaryIdForEnquirer(const VQ3& enquiry, const Enquirers& enquirers);

@@ -34,6 +34,26 @@ public:
     QStringList asked;
 };
 
+// A progress window whose Cancel button is pressed after a number of
+// updates (never when negative).
+class FakeProgress : public ImportProgress {
+public:
+    void Load(const QString&, const QString&) override { loaded = true; }
+    void SetValue(int32_t percent) override
+    {
+        values.append(percent);
+        if (cancelAfter >= 0 && values.size() > cancelAfter)
+            cancel = true;
+    }
+    bool CancelRequested() const override { return cancel; }
+    void Unload() override { loaded = false; }
+
+    int cancelAfter = -1;
+    bool cancel = false;
+    bool loaded = false;
+    QList<int32_t> values;
+};
+
 // A delivered database that is also the program's global one, enquirer
 // AB123 "Alpha Ltd" with reasons 01AB (default, cut-off 180 days) and 02CD
 // (cut-off 0), the blacklisted mark XY51ABC, the file layouts of settings
@@ -112,9 +132,9 @@ protected:
         return file;
     }
 
-    void Import(const QString& file, const QString& enquirerId = {})
+    void Import(const QString& file, const QString& enquirerId = {}, ImportProgress* progress = nullptr)
     {
-        ImportVQ3FromFile(file, nullptr, log, false, results, enquirerId, {&questions, 0});
+        ImportVQ3FromFile(file, progress, log, false, results, enquirerId, {&questions, 0});
     }
 
     bool Logged(const QString& text) const

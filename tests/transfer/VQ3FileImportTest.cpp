@@ -158,6 +158,7 @@ struct AbandonCase {
     QByteArray content;
     bool userCancelled;
     const char* fatal;
+    int cancelAfter = -1; // progress updates before the Cancel button
 };
 
 const AbandonCase Abandons[] = {
@@ -165,6 +166,7 @@ const AbandonCase Abandons[] = {
     {"LineTooLong", "AB51ABC,20240301,R1,AB123,01AB\n#" + QByteArray(200, 'x') + "\n", true,
      "File import record size is too large"},
     {"RefusedWrite", "AB51ABC,20240301,R1,AB123,01AB\nFA11AAA,20240301,R2,AB123,01AB\n", false, "FA11AAA"},
+    {"CancelButton", "AB51ABC,20240301,R1,AB123,01AB\nAB52ABC,20240301,R2,AB123,01AB\n", true, "", 0},
 };
 
 class Abandon : public ImportTest, public ::testing::WithParamInterface<AbandonCase> {};
@@ -176,8 +178,13 @@ TEST_P(Abandon, SavesNothingOfTheFile)
                               "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     Settings().SetProgramRunningMode(RunningMode::Interactive);
     questions.answers = {ValidationAction::Cancelled};
-    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), c.content));
+    FakeProgress progress;
+    progress.cancelAfter = c.cancelAfter;
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), c.content), {}, &progress);
 
+    EXPECT_FALSE(progress.loaded);
+    EXPECT_EQ(progress.values.back(), 100);
+    EXPECT_EQ(Logged(QStringLiteral("Import cancelled by the user")), c.cancelAfter >= 0);
     EXPECT_EQ(CountRows(QStringLiteral("VQ3_Enquiries")), 0);
     EXPECT_EQ(CountRows(QStringLiteral("JUX_MSG_ERROR")), 0);
     EXPECT_EQ(results.UserCancelled(), c.userCancelled);
