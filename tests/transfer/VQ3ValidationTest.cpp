@@ -111,32 +111,4 @@ TEST_P(Validation, AttachesTheRulesFindings)
 INSTANTIATE_TEST_SUITE_P(Rules, Validation, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ImportTest, DuplicatesComeFromTheDatabaseFirstThenTheBatch)
-{
-    auto make = [](const char* reference, QDate day) {
-        auto enquiry = std::make_shared<VQ3>();
-        enquiry->SetVRMVIN(QStringLiteral("AB51ABC"));
-        enquiry->SetEnquirerId(QStringLiteral("AB123"));
-        enquiry->SetEnquiryReference(QLatin1String(reference));
-        enquiry->SetDateOfEvent(QDateTime(day, QTime(0, 0)));
-        return enquiry;
-    };
-    auto stored = make("STORED", QDate(2024, 2, 1));
-    stored->SetDataSource(&GlobalDatabase());
-    stored->Apply();
-    VQ3Enquiries batch;
-    batch.Add(make("BATCH", QDate(2024, 2, 20)));
-    batch.Add(make("OLD", QDate(2023, 1, 1)));
-
-    const VQ3Enquiries within30 = GetVQ3Duplicates(*make("NEW", QDate(2024, 3, 1)), &batch, 30);
-    ASSERT_EQ(within30.Count(), 2);
-    EXPECT_EQ(within30.Item(1)->EnquiryReference(), QStringLiteral("STORED"));
-    EXPECT_EQ(within30.Item(2)->EnquiryReference(), QStringLiteral("BATCH"));
-
-    auto undated = make("NEW", QDate());
-    undated->SetDateOfEvent(std::nullopt);
-    EXPECT_EQ(GetVQ3Duplicates(*undated, &batch, 0).Count(), 0);
-    EXPECT_EQ(CountExactDuplicates(*make("BATCH", QDate(2024, 2, 20)), &batch), 1);
-}
-
 } // namespace
