@@ -19,14 +19,20 @@ namespace {
 // asks for.
 void WhenPasswordChangeOpens(std::function<void(frmChangePassword&)> act)
 {
-    QTimer::singleShot(0, [act] {
+    // Polls until the window is up: events also run before it opens.
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* change = qobject_cast<frmChangePassword*>(w); change && change->isVisible()) {
+                poll->stop();
+                poll->deleteLater();
                 act(*change);
                 return;
             }
         }
     });
+    poll->start();
 }
 
 class LogonTest : public AccountsTest {

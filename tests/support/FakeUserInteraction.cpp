@@ -2,6 +2,8 @@
 
 #include "platform/ConsoleUserInteraction.h"
 
+#include <QCoreApplication>
+
 int16_t FakeUserInteraction::ShowMessageBox(const QString& title, const QString& text, uint32_t style)
 {
     boxes.append({title, text, style});
@@ -68,4 +70,10 @@ std::optional<QString> FakeUserInteraction::ChooseFolder(const QString& title,
 {
     folderRequests.append({title, startFolder, ownerCaption});
     return files.isEmpty() ? std::nullopt : files.takeFirst();
+}
+
+void FakeUserInteraction::PumpEvents()
+{
+    ++pumps;
+    QCoreApplication::processEvents();
 }

@@ -25,7 +25,8 @@ public:
     void UnloadWaitWindow() override;
     int16_t MousePointer() const override { return pointer; }
     void SetMousePointer(int16_t p) override;
-    void PumpEvents() override { ++pumps; }
+    // Events really flow, as they do in the program.
+    void PumpEvents() override;
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
     std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder,
                                         const QString& ownerCaption) override;

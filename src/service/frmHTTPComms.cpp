@@ -1,0 +1,211 @@
+#include "service/frmHTTPComms.h"
+
+#include "core/ApplicationSettings.h"
+#include "core/CStopWatch.h"
+#include "core/DiskFunctions.h"
+#include "core/TimeConversion.h"
+#include "core/VbFormat.h"
+#include "database/LogLines.h"
+#include "platform/AppContext.h"
+#include "platform/NevixError.h"
+#include "records/XMLUtils.h"
+#include "service/NevixRequest.h"
+#include "service/NevixResponse.h"
+
+#include <QFile>
+
+#include <memory>
+
+namespace {
+constexpr int32_t CommsEventCode = 64;
+
+QString Now()
+{
+    return FormatDateTime(AppContext::Current().clock().Now(), QStringLiteral("dd/mm/yyyy hh:nn:ss"));
+}
+
+QString AccessTypeText(int16_t type)
+{
+    switch (type) {
+    case 0: return QStringLiteral("Using user default connection settings (respecting proxy settings)");
+    case 1: return QStringLiteral("Using a direct connection");
+    case 2: return QStringLiteral("Using a named proxy (not supported by this program)");
+    default: return QStringLiteral("Unknown type (") + QString::number(type) + u')';
+    }
+}
+
+const char* const StateTexts[] = {"",          "Resolving host",     "Host resolved",     "Connecting",
+                                  "Connected", "Requesting",         "Request sent",      "Receiving response",
+                                  "Response received", "Disconnecting", "Disconnected"};
+
+std::unique_ptr<frmHTTPComms>& Slot()
+{
+    static std::unique_ptr<frmHTTPComms> form;
+    return form;
+}
+} // namespace
+
+frmHTTPComms::frmHTTPComms(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("frmHTTPComms"));
+    connect(&m_inet, &InetTransfer::StateChanged, this, &frmHTTPComms::Inet1_StateChanged);
+}
+
+QString frmHTTPComms::LastHttpErrorString() const
+{
+    return QStringLiteral("Connection to NEVIX service failed (") + m_lastError + u')';
+}
+
+void frmHTTPComms::RunNevixConnection(const NevixRequest& request, NevixResponse& response)
+{
+    response.SetRequest(&request);
+    m_logger = request.GetLogger();
+    const QString document = request.ToXMLString();
+    if (Settings().WriteCommsToFile())
+        AppendToFile(QStringLiteral("VQ3.XML"), document);
+    const QString answer = DoHttpPost(document);
+    if (!answer.isEmpty())
+        response.LoadFromRawResponse(answer);
+    else
+        response.AddError(QStringLiteral("JX001"), LastHttpErrorString());
+    m_logger = nullptr;
+}
+
+QString frmHTTPComms::DoHttpPost(const QString& document)
+{
+    m_response.clear();
+    m_lastError.clear();
+    try {
+        const ApplicationSettings& settings = Settings();
+        const int32_t timeout = settings.NevixTimeOutSecs();
+        m_inet.SetRequestTimeout(timeout);
+        m_inet.SetAccessType(0);
+        if (m_verbose) {
+            CommsLog(QStringLiteral("Starting with Access Type: ") + AccessTypeText(m_inet.AccessType()), true);
+            const NullableDate utc = LocalToUTC(AppContext::Current().clock().Now());
+            CommsLog(QStringLiteral("Connection started at: ") + Now() + QStringLiteral(" (") +
+                         (utc ? FormatDateTime(*utc, QStringLiteral("hh:nn:ss")) : QString()) +
+                         QStringLiteral(" UTC)"),
+                     true);
+            CommsLog(QStringLiteral("Time out value set to ") + QString::number(m_inet.RequestTimeout()), true);
+            CommsLog(QStringLiteral("Sending (first 255 characters of) : ") + MaskedStart(document), true);
+            CommsLog(QStringLiteral("Sending to: ") + settings.NevixHost(), true);
+        }
+        CommsLog(QStringLiteral("Starting connection at ") + Now(), false);
+        m_inet.Execute(settings.NevixHost(), QStringLiteral("POST"), document.toUtf8(),
+                       QStringLiteral("Content-Type:application/x-www-form-urlencoded"));
+        CommsLog(QStringLiteral("Waiting for response"), true);
+
+        // Steps of at least 100 ms, events flowing, until the answer comes or
+        // the time-out passes.
+        float counter = 0;
+        CStopWatch watch;
+        UserInteraction& ui = AppContext::Current().ui();
+        do {
+            watch.Reset();
+            while (watch.Elapsed() < 100) {
+                ui.PumpEvents();
+                CStopWatch::SleepFor(2);
+            }
+            counter += 0.1f;
+        } while (m_inet.StillExecuting() && counter <= float(timeout));
+
+        if (m_verbose) {
+            CommsLog(QStringLiteral("Still Executing is  ") +
+                         (m_inet.StillExecuting() ? QStringLiteral("True") : QStringLiteral("False")),
+                     true);
+            CommsLog(QStringLiteral("Elapsed loop time: ") + QString::number(double(counter)), true);
+        }
+        CommsLog(QStringLiteral("Finished connection at ") + Now(), false);
+        if (m_inet.StillExecuting())
+            m_inet.Cancel();
+        if (float(timeout) < counter) {
+            m_httpStatus = TimedOutStatus;
+            m_lastError = QStringLiteral("Communications timed out");
+        }
+        if (!m_lastError.isEmpty()) {
+            if (m_httpStatus != TimedOutStatus)
+                m_httpStatus = InetTransfer::Error;
+            m_response.clear();
+            CommsLog(QStringLiteral("Response cleared because of error (") + m_lastError + u')', false);
+            return {};
+        }
+        const QString answer = QString::fromUtf8(m_response);
+        CommsLog(QStringLiteral("Response (first 255 characters of): ") + answer.left(255), true);
+        if (settings.WriteCommsToFile())
+            AppendToFile(QStringLiteral("VQ7.XML"), answer);
+        return answer;
+    } catch (const NevixError& e) {
+        m_httpStatus = InetTransfer::Error;
+        m_response.clear();
+        CommsLog(QStringLiteral("Response cleared because of application error in DoHTTTPPost (") +
+                     e.Description() + u')',
+                 false);
+        return {};
+    }
+}
+
+void frmHTTPComms::Inet1_StateChanged(int32_t state)
+{
+    m_httpStatus = state;
+    QString text;
+    if (state >= 0 && state <= 10) {
+        text = QString::fromLatin1(StateTexts[state]);
+    } else if (state == InetTransfer::Error) {
+        m_lastError = m_inet.ResponseInfo();
+        text = QStringLiteral("ERR: ") + m_lastError;
+    } else if (state == InetTransfer::ResponseCompleted) {
+        text = QStringLiteral("Response complete");
+        // Bytes first, text once: a chunk may end inside a character.
+        QByteArray all;
+        for (QByteArray part = m_inet.GetChunk(1024); !part.isEmpty(); part = m_inet.GetChunk(1024))
+            all += part;
+        m_response = all;
+    }
+    CommsLog(text, true);
+}
+
+void frmHTTPComms::CommsLog(const QString& text, bool verboseOnly)
+{
+    if (!m_logger || (verboseOnly && !m_verbose))
+        return;
+    m_logger->AddToLog(CommsEventCode, text);
+}
+
+QString frmHTTPComms::MaskedStart(const QString& document)
+{
+    // The password is read from the whole document and masked before the
+    // text is cut, so an element cut at the limit cannot leak it.
+    QString masked = document;
+    const QString password = ExtractElementValue(QStringLiteral("Password"), document);
+    if (!password.isEmpty())
+        masked.replace(password, QStringLiteral("**********"), Qt::CaseInsensitive);
+    return masked.left(255);
+}
+
+void frmHTTPComms::AppendToFile(const QString& name, const QString& text)
+{
+    const QString path = AddTrailingBackslash(ToForwardSlashes(Settings().WriteCommsToFileLocation())) + name;
+    QFile file(ToForwardSlashes(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        throw NevixError(ErrorNumbers::PathFileAccess, file.errorString(), QStringLiteral("frmHTTPComms"));
+    file.write((text + QStringLiteral("\r\n")).toUtf8());
+}
+
+frmHTTPComms& HTTPCommsForm()
+{
+    auto& slot = Slot();
+    if (!slot)
+        slot = std::make_unique<frmHTTPComms>();
+    return *slot;
+}
+
+bool IsHTTPCommsFormLoaded()
+{
+    return Slot() != nullptr;
+}
+
+void UnloadHTTPCommsForm()
+{
+    Slot().reset();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "service/InetTransfer.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+
+class LogLines;
+class NevixRequest;
+class NevixResponse;
+
+// Posts request documents to the service and gathers the answers: one
+// request at a time, waiting in steps of 100 ms while events keep flowing,
+// giving up after the configured time-out. Its connection account goes to
+// the log of the request being sent (event code 64).
+class frmHTTPComms : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int32_t TimedOutStatus = 35761;
+
+    explicit frmHTTPComms(QObject* parent = nullptr);
+
+    void SetVerboseLogging(bool value) { m_verbose = value; }
+    int32_t HttpStatus() const { return m_httpStatus; }
+    QString LastHttpErrorString() const;
+
+    void RunNevixConnection(const NevixRequest& request, NevixResponse& response);
+    QString DoHttpPost(const QString& document);
+
+    InetTransfer& Inet1() { return m_inet; }
+
+private:
+    void Inet1_StateChanged(int32_t state);
+    void CommsLog(const QString& text, bool verboseOnly);
+    static QString MaskedStart(const QString& document);
+    static void AppendToFile(const QString& name, const QString& text);
+
+    InetTransfer m_inet;
+    bool m_verbose = false;
+    int32_t m_httpStatus = 0;
+    QByteArray m_response;
+    QString m_lastError;
+    LogLines* m_logger = nullptr;
+};
+
+// The one program-wide instance, made on first use.
+frmHTTPComms& HTTPCommsForm();
+bool IsHTTPCommsFormLoaded();
+void UnloadHTTPCommsForm();
