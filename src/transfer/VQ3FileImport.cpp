@@ -147,8 +147,15 @@ void VQ3FileImport::Run(const QString& path)
 
 void VQ3FileImport::WaitUntilSettled(const QString& path) const
 {
+    // A file that keeps growing for this long is left for a later run
+    // rather than waited for without end.
+    constexpr int MaxRounds = 150;
     qint64 before = QFileInfo(path).size();
-    for (;;) {
+    for (int round = 0;; ++round) {
+        if (round == MaxRounds)
+            throw NevixError(ErrorNumbers::ObjectErrorBase,
+                             QStringLiteral("The file is still being written and has not been imported: ") + path,
+                             QStringLiteral("ImportVQ3FromFile"));
         CStopWatch watch;
         while (watch.Elapsed() < m_seams.settleMilliseconds) {
             Pump();

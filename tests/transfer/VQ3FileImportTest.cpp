@@ -3,6 +3,7 @@
 #include "core/GlobalDeclarations.h"
 
 #include <QFile>
+#include <QTimer>
 
 namespace {
 
@@ -39,6 +40,22 @@ const LayoutCase Layouts[] = {
     {"OldBespoke", "BespokeImportFormat=Yes",
      Padded("AB51ABC", 7) + "20240301" + "  Y  " + Padded("ref1", 10) + Tail, "Bespoke", "AB51ABC", true},
 };
+
+TEST_F(ImportTest, AFileThatKeepsGrowingIsLeftForALaterRun)
+{
+    const QString file = WriteImportFile(QStringLiteral("VQ3G.IMP"), "AB51ABC,20240301,ref1,AB123,01AB\r\n");
+    QTimer writer; // another program still writing the file
+    QObject::connect(&writer, &QTimer::timeout, [&] {
+        QFile f(file);
+        if (f.open(QIODevice::Append))
+            f.write("#");
+    });
+    writer.start(0);
+    ImportVQ3FromFile(file, nullptr, log, false, results, {}, {&questions, 1});
+    EXPECT_TRUE(results.FatalVQ3ImportErrorMessage().contains(QStringLiteral("still being written")));
+    EXPECT_EQ(results.VQ3sImported(), 0);
+    EXPECT_TRUE(QFile::exists(file));
+}
 
 class Layout : public ImportTest, public ::testing::WithParamInterface<LayoutCase> {};
 
