@@ -1,0 +1,47 @@
+#include "service/ExchangeStep.h"
+
+#include "core/AskTellUser.h"
+#include "database/CDataBase.h"
+#include "database/ErrorPersist.h"
+#include "database/LogLines.h"
+#include "database/TransmissionResults.h"
+#include "service/NevixErrorMessages.h"
+#include "service/NevixResponse.h"
+
+QString ResponseTypeOf(const NevixResponse& response)
+{
+    return response.GetHeader() ? response.GetHeader()->ResponseType() : QString();
+}
+
+void LogNevixErrors(LogLines& log, const NevixResponse& response)
+{
+    const NevixErrorMessages* errors = response.GetErrors();
+    if (!errors)
+        return;
+    for (int32_t i = 1; i <= errors->Count(); ++i)
+        log.AddToLog(EventCodes::Error, errors->Item(i).ErrorCode() + u':' + errors->Item(i).ErrorDescription());
+}
+
+void CloseExchangeStep(const std::exception_ptr& error, const QString& procedure, LogLines& log,
+                       TransmissionResults& results, FatalTextSetter appendFatal, CDataBase* db)
+{
+    try {
+        SavedError().Load(error);
+        if (db && db->IsInTransaction())
+            db->RollbackAll();
+        if (SavedError().Number() != 0) {
+            log.AddToLog(EventCodes::Error, SavedError().Description());
+            (results.*appendFatal)(SavedError().Description());
+        }
+    } catch (...) {
+        ErrorPersist inner;
+        inner.Load(std::current_exception());
+        const QString text = QStringLiteral("Error reported in error handler of ") + procedure +
+                             QStringLiteral(".  Data is probably unreliable");
+        try {
+            TellUserCritical(text + u'.', inner.Description());
+            (results.*appendFatal)(text + QStringLiteral(": ") + inner.Description());
+        } catch (...) {
+        }
+    }
+}

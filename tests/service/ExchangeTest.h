@@ -1,0 +1,77 @@
+#pragma once
+
+// A loopback service for the exchange steps: each request is answered by
+// the document scripted for its message type (the acknowledgement when
+// none is), with "$TYPE" and "$VERSION" filled from the request.
+
+#include "service/NevixMessageTypes.h"
+#include "service/frmHTTPComms.h"
+
+#include "core/ApplicationSettings.h"
+#include "core/INIFile.h"
+#include "database/GlobalDatabase.h"
+#include "database/LogLines.h"
+#include "database/NevixParameters.h"
+#include "database/TransmissionResults.h"
+#include "records/XMLUtils.h"
+
+#include "support/DatabaseTest.h"
+#include "support/FileBytes.h"
+
+#include "SimpleHttpServer.h"
+
+#include <QHash>
+
+class ExchangeTest : public DatabaseTest {
+protected:
+    ExchangeTest()
+        : server([this](const SimpleHttpServer::Request& r) -> std::optional<SimpleHttpServer::Answer> {
+              const QString body = QString::fromUtf8(r.body);
+              const QString type = ExtractElementValue(QStringLiteral("MessageType"), body);
+              requests.append({type, body});
+              QByteArray answer = ReadBytes(QStringLiteral(NEVIX_TEST_DATA "/service/") +
+                                            answers.value(type, QStringLiteral("ack.xml")));
+              answer.replace("$TYPE", type.toUtf8()).replace("$VERSION", NevixMessageVersionFor(type).toUtf8());
+              return SimpleHttpServer::Answer{200, answer};
+          })
+    {
+        EXPECT_TRUE(server.Listen());
+        ConnectTo(NewGlobalDatabase(), path);
+        NevixParameters account;
+        account.SetDataSource(&GlobalDatabase());
+        account.SetUserName(QStringLiteral("nevixuser"));
+        account.SetPassword(QStringLiteral("Pa55word"));
+        account.Apply();
+        INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixHost"), server.Url(),
+                               world.PathOf(QStringLiteral("Nevix.INI")));
+        Settings().Load();
+        log.BeginLogging(QStringLiteral("NTRANS"), QStringLiteral("Transmission"), QStringLiteral("ADMIN"));
+    }
+    ~ExchangeTest() override
+    {
+        UnloadHTTPCommsForm();
+        ReleaseGlobalDatabase();
+    }
+
+    QStringList Types() const
+    {
+        QStringList types;
+        for (const auto& request : requests)
+            types.append(request.first);
+        return types;
+    }
+    QStringList Lines(int16_t eventCode) const
+    {
+        QStringList lines;
+        for (const auto& line : log.NewEnum())
+            if (line->EventCode() == eventCode)
+                lines.append(line->EventText());
+        return lines;
+    }
+
+    QHash<QString, QString> answers;
+    QList<std::pair<QString, QString>> requests;
+    SimpleHttpServer server;
+    LogLines log;
+    TransmissionResults results;
+};
