@@ -2,10 +2,12 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <exception>
 
 class CDataBase;
 class LogLines;
+class NevixRequest;
 class NevixResponse;
 class TransmissionResults;
 
@@ -14,6 +16,17 @@ using FatalTextSetter = void (TransmissionResults::*)(const QString&);
 
 // The answer's type; empty when it has no header.
 QString ResponseTypeOf(const NevixResponse& response);
+
+// A request of the message type under its version, logging to the run.
+NevixRequest NewNevixRequest(const QString& MessageType, LogLines& log);
+
+// Acknowledges a stored delivery with a request of the message type that
+// names its control reference: logs what (Sending + reference) and, once
+// acknowledged, Sent + reference + " sent successfully"; otherwise logs
+// the errors and appends the service-errors text to the fatal text.
+bool AcknowledgeDelivery(const QString& MessageType, int32_t ControlReference, const QString& Sending,
+                         const QString& Sent, LogLines& log, TransmissionResults& results,
+                         FatalTextSetter appendFatal);
 
 // Each error of the answer as "code:description", event code 256.
 void LogNevixErrors(LogLines& log, const NevixResponse& response);

@@ -16,7 +16,6 @@
 #include "records/VQ7.h"
 #include "records/VQ7Responses.h"
 #include "records/XMLUtils.h"
-#include "service/BuildNevixRequestHeader.h"
 #include "service/ExchangeStep.h"
 #include "service/NevixMessageTypes.h"
 #include "service/NevixRequest.h"
@@ -143,25 +142,17 @@ std::shared_ptr<VQ7> ReadResponse(const QString& element, const NevixResponseHea
     return response;
 }
 
-NevixRequest RequestOf(const QString& MessageType, LogLines& log)
-{
-    NevixRequest request;
-    request.AddHeader(BuildNevixRequestHeader(MessageType, NevixMessageVersionFor(MessageType)));
-    request.SetLogger(&log);
-    return request;
-}
-
 } // namespace
 
 NevixRequest CreateVQ7Request(LogLines& log)
 {
-    return RequestOf(NevixMessageTypes::VQ7Request, log);
+    return NewNevixRequest(NevixMessageTypes::VQ7Request, log);
 }
 
 bool GetAvailableControlReferences(LogLines& log, TransmissionResults& results, DelimitedString& List)
 {
     log.AddToLog(EventCodes::Communication, QStringLiteral("Getting Available Control References to request"));
-    const NevixResponse response = SendNevixRequest(RequestOf(NevixMessageTypes::VQ7AvailableRequest, log), false);
+    const NevixResponse response = SendNevixRequest(NewNevixRequest(NevixMessageTypes::VQ7AvailableRequest, log), false);
     if (ResponseTypeOf(response) == NevixResponseTypes::ACK) {
         List = ExtractElementList(QStringLiteral("ControlReference"), response.RawResponse());
         log.AddToLog(EventCodes::Communication, QString::number(List.Count()) + QStringLiteral(" Ctrl references returned"));
@@ -208,19 +199,10 @@ bool GetVQ7sFromNevix(const QString& ControlReference, VQ7Responses& Responses, 
 
 bool AcknowledgeVQ7s(int32_t ControlReference, LogLines& log, TransmissionResults& results)
 {
-    NevixRequest request = RequestOf(NevixMessageTypes::VQ7Complete, log);
-    request.AddNewBodyLine(ControlReferenceBodyLine(ControlReference));
-    const QString reference = QString::number(ControlReference);
-    log.AddToLog(EventCodes::Communication, QStringLiteral("Sending acknowledgment for VQ7s on control reference ") + reference);
-    const NevixResponse response = SendNevixRequest(request, false);
-    if (ResponseTypeOf(response) == NevixResponseTypes::ACK) {
-        log.AddToLog(EventCodes::Communication, QStringLiteral("Acknowledgment for VQ7s on control reference ") +
-                                                    reference + QStringLiteral(" sent successfully"));
-        return true;
-    }
-    LogNevixErrors(log, response);
-    results.SetFatalVQ7ErrorMessage(ReportedErrors);
-    return false;
+    return AcknowledgeDelivery(NevixMessageTypes::VQ7Complete, ControlReference,
+                               QStringLiteral("Sending acknowledgment for VQ7s on control reference "),
+                               QStringLiteral("Acknowledgment for VQ7s on control reference "), log, results,
+                               &TransmissionResults::SetFatalVQ7ErrorMessage);
 }
 
 bool ProcessVQ7ControlReference(LogLines& log, TransmissionResults& results, const QString& ControlReference)

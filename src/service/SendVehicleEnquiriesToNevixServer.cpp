@@ -13,7 +13,6 @@
 #include "platform/AppContext.h"
 #include "records/VQ3Enquiries.h"
 #include "records/XMLUtils.h"
-#include "service/BuildNevixRequestHeader.h"
 #include "service/ExchangeStep.h"
 #include "service/NevixMessageTypes.h"
 #include "service/NevixRequest.h"
@@ -71,11 +70,8 @@ bool HandleWarnings(VQ3Enquiries& batch, const NevixResponse& response, LogLines
 
 NevixRequest CreateVQ3Request(int32_t ControlReference, LogLines& log)
 {
-    NevixRequestHeader header = BuildNevixRequestHeaderV1(NevixMessageTypes::VQ3Enquiry);
-    header.SetControlReference(ControlReference);
-    NevixRequest request;
-    request.AddHeader(header);
-    request.SetLogger(&log);
+    NevixRequest request = NewNevixRequest(NevixMessageTypes::VQ3Enquiry, log);
+    request.GetHeader()->SetControlReference(ControlReference);
     return request;
 }
 

@@ -2,7 +2,8 @@
 
 // A loopback service for the exchange steps: each request is answered by
 // the document scripted for its message type (the acknowledgement when
-// none is), with "$TYPE" and "$VERSION" filled from the request.
+// none is), with "$TYPE" and "$VERSION" filled from the request and any
+// placeholder of `fill` by its value.
 
 #include "service/NevixMessageTypes.h"
 #include "service/frmHTTPComms.h"
@@ -32,6 +33,8 @@ protected:
               QByteArray answer = ReadBytes(QStringLiteral(NEVIX_TEST_DATA "/service/") +
                                             answers.value(type, QStringLiteral("ack.xml")));
               answer.replace("$TYPE", type.toUtf8()).replace("$VERSION", NevixMessageVersionFor(type).toUtf8());
+              for (auto it = fill.cbegin(); it != fill.cend(); ++it)
+                  answer.replace(it.key(), it.value());
               return SimpleHttpServer::Answer{200, answer};
           })
     {
@@ -70,6 +73,8 @@ protected:
     }
 
     QHash<QString, QString> answers;
+    // Further placeholders of the scripted documents and their values.
+    QHash<QByteArray, QByteArray> fill;
     QList<std::pair<QString, QString>> requests;
     SimpleHttpServer server;
     LogLines log;

@@ -1,0 +1,167 @@
+#include "service/RequestDebitStatementsFromNevixServer.h"
+
+#include "accounts/Enquirers.h"
+#include "core/ApplicationSettings.h"
+#include "core/DelimitedString.h"
+#include "core/LoggingGlobals.h"
+#include "core/NumericText.h"
+#include "core/Utils.h"
+#include "database/GlobalDatabase.h"
+#include "database/LogLines.h"
+#include "database/TransmissionResults.h"
+#include "platform/AppContext.h"
+#include "platform/NevixError.h"
+#include "records/DayValue.h"
+#include "records/DebitStatements.h"
+#include "records/XMLUtils.h"
+#include "service/ExchangeStep.h"
+#include "service/NevixMessageTypes.h"
+#include "service/NevixRequest.h"
+#include "service/NevixResponse.h"
+#include "service/SendNevixRequest.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString Source = QStringLiteral("GetDebitStatementsFromNevix");
+
+// An amount or count the statement cannot do without.
+double RequiredNumber(const QString& text)
+{
+    if (!IsNumericText(text))
+        throw NevixError(13, QStringLiteral("Type mismatch"), Source);
+    return text.trimmed().toDouble();
+}
+
+int32_t RequiredWholeNumber(const QString& text)
+{
+    const double value = std::nearbyint(RequiredNumber(text));
+    if (value < double(std::numeric_limits<int32_t>::min()) || value > double(std::numeric_limits<int32_t>::max()))
+        throw NevixError::Overflow(Source);
+    return int32_t(value);
+}
+
+std::shared_ptr<DebitStatement> ReadStatement(const QString& element, const NevixResponseHeader& header)
+{
+    const auto text = [&element](const char* tag) { return ExtractElementValue(QString::fromLatin1(tag), element); };
+    const auto date = [&element](const char* tag) {
+        return ExtractDateElementValue(QString::fromLatin1(tag), element);
+    };
+    const auto money = [&text](const char* tag) { return Currency::FromDouble(RequiredNumber(text(tag))); };
+
+    auto statement = std::make_shared<DebitStatement>();
+    statement->SetControlReference(header.ControlReference());
+    statement->SetChargePeriodEnd(date("ChargePeriodEnd"));
+    statement->SetChargePeriodStart(date("ChargePeriodStart"));
+    statement->SetDEBSTAReference(text("StatementReference"));
+    if (statement->DEBSTAReference().size() >= 5)
+        statement->SetEnquirerId(statement->DEBSTAReference().left(5));
+    statement->SetDVLABankAccountName(text("CreditBankAccountName"));
+    statement->SetDVLABankAccountNumber(text("CreditBankAccountNumber"));
+    statement->SetDVLABankSortCode(text("CreditBankSortCode"));
+    statement->SetIssueDate(date("IssueDate"));
+    statement->SetNumberOfCharges(RequiredWholeNumber(text("NumberOfCharges")));
+    statement->SetRateOfCharge(money("RateOfCharge"));
+    statement->SetTotalAmountOfCharge(money("TotalAmountOfCharge"));
+    statement->SetTotalAmountOfDebit(money("TotalAmountOfDebit"));
+    statement->SetTPBankAccountName(text("DebitBankAccountName"));
+    statement->SetTPBankAccountNumber(text("DebitBankAccountNumber"));
+    statement->SetTPBankSortCode(text("DebitBankSortCode"));
+    statement->SetTransactionDate(date("TransactionDate"));
+    statement->SetWhenPrepared(header.MessageTimeStamp());
+    statement->SetWhenReceived(AppContext::Current().clock().Now());
+    statement->SetIsTest(header.IsTest());
+    return statement;
+}
+
+// A statement counts as stored when this mode already holds one of the
+// same delivery, statement reference and transaction day; the control
+// reference alone would not do, as one delivery holds the statements of
+// several enquirers.
+bool AlreadyStored(DebitStatements& stored, const DebitStatement& statement)
+{
+    return stored.CountWithoutLoadingInternal(
+               QStringLiteral(" where Control_Reference=? and coalesce(DEBSTA_Reference,'')=? and "
+                              "Transaction_Date is ?"),
+               {statement.ControlReference(), statement.DEBSTAReference(), DayOrNull(statement.TransactionDate())}) != 0;
+}
+
+} // namespace
+
+NevixRequest CreateDEBRequest(LogLines& log)
+{
+    return NewNevixRequest(NevixMessageTypes::DEBRequest, log);
+}
+
+bool GetDebitStatementsFromNevix(DebitStatements& Statements, LogLines& log, TransmissionResults& results)
+{
+    const NevixResponse response = SendNevixRequest(CreateDEBRequest(log), false);
+    if (ResponseTypeOf(response) != NevixResponseTypes::ACK) {
+        LogNevixErrors(log, response);
+        results.SetFatalDebErrorMessage(
+            QStringLiteral("Erros reported by NEVIX service getting debit statements - please see log for details"));
+        return false;
+    }
+    const DelimitedString elements = ExtractElementList(QStringLiteral("Deb"), response.RawResponse());
+    log.AddToLog(EventCodes::Communication,
+                 QStringLiteral("Processing ") + CountText(QStringLiteral("Debit Statement"), elements.Count()));
+    for (int32_t i = 1; i <= elements.Count(); ++i)
+        Statements.Add(ReadStatement(elements.Word(i), *response.GetHeader()));
+    log.AddToLog(EventCodes::Communication, QStringLiteral("Finished processing returned Debit Statements"));
+    return true;
+}
+
+bool SendDEBComplete(int32_t ControlReference, LogLines& log, TransmissionResults& results)
+{
+    return AcknowledgeDelivery(NevixMessageTypes::DEBComplete, ControlReference,
+                               QStringLiteral("Sending acknowledgment for Debits on control reference "),
+                               QStringLiteral("Acknowledgment for Debit Statements on control reference "), log,
+                               results, &TransmissionResults::SetFatalDebErrorMessage);
+}
+
+void RequestDebitStatementsFromNevixServer(LogLines& log, TransmissionResults& results)
+{
+    std::exception_ptr failure;
+    try {
+        CDataBase& db = GlobalDatabase();
+        const bool testMode = Settings().RunInTestMode();
+        Enquirers enquirers;
+        enquirers.SetDataSource(&db);
+        enquirers.Load();
+        log.AddToLog(EventCodes::Communication, ProcessCodeDescription(QStringLiteral("DEB")));
+        log.AddToLog(EventCodes::Information, QStringLiteral("Requesting Debit Statements"));
+
+        DebitStatements received;
+        if (!GetDebitStatementsFromNevix(received, log, results) || received.Count() == 0) {
+            log.AddToLog(EventCodes::Information, QStringLiteral("No debit statement received"));
+        } else {
+            DebitStatements saving;
+            saving.SetDataSource(&db, testMode);
+            for (const auto& statement : received) {
+                if (AlreadyStored(saving, *statement))
+                    continue;
+                if (!statement->EnquirerId().isEmpty()) {
+                    if (const auto enquirer = enquirers.Find(statement->EnquirerId()))
+                        statement->SetEnquirerName(enquirer->Name());
+                }
+                saving.Add(statement);
+            }
+            saving.Apply();
+            results.SetDebsReceived(saving.Count());
+            log.AddToLog(EventCodes::Information,
+                         CountText(QStringLiteral("Debit Statement"), saving.Count()) + QStringLiteral(" received"));
+            if (received.Count() != saving.Count())
+                log.AddToLog(EventCodes::Communication,
+                             CountText(QStringLiteral("Debit statement"), received.Count()) +
+                                 QStringLiteral(" received but ") + QString::number(saving.Count()) +
+                                 QStringLiteral(" saved because of duplication"));
+            SendDEBComplete(received.Item(1)->ControlReference(), log, results);
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    CloseExchangeStep(failure, QStringLiteral("RequestDebitStatementsFromNevixServer"), log, results,
+                      &TransmissionResults::SetFatalDebErrorMessage, nullptr);
+}
