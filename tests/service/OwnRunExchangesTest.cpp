@@ -1,0 +1,186 @@
+#include "service/NevixCommsTest.h"
+#include "service/NevixEnquirerRequest.h"
+#include "service/NevixNewPassword.h"
+#include "service/NevixSeedControlRefs.h"
+
+#include "accounts/CurrentUser.h"
+#include "accounts/Enquirer.h"
+#include "accounts/EnquiryReason.h"
+#include "accounts/EnquiryReasons.h"
+#include "accounts/User.h"
+#include "core/ApplicationSettings.h"
+#include "database/CommsLock.h"
+#include "database/GlobalDatabase.h"
+#include "database/LogLines.h"
+#include "database/NevixParameters.h"
+#include "maintenance/EnquirerRequest.h"
+
+#include "ExchangeTest.h"
+
+namespace {
+
+// The exchanges that open a log run of their own, for a logged-on user.
+class OwnRunExchangeTest : public ExchangeTest {
+protected:
+    OwnRunExchangeTest()
+    {
+        auto user = std::make_shared<User>();
+        user->SetUserName(QStringLiteral("ADMIN"));
+        SetCurrentUser(user);
+    }
+    ~OwnRunExchangeTest() override
+    {
+        SetCurrentUser(nullptr);
+        Settings().SetRunInTestMode(false);
+    }
+
+    static QStringList Errors(const LogLines& run)
+    {
+        QStringList lines;
+        for (const auto& line : run.NewEnum())
+            if (line->EventCode() == EventCodes::Error)
+                lines.append(line->EventText());
+        return lines;
+    }
+    QString Body(int index) const { return requests.at(index).second; }
+
+    QString StoredPassword() const
+    {
+        NevixParameters account;
+        account.SetDataSource(&GlobalDatabase());
+        account.Load();
+        return account.Password();
+    }
+
+    void StoreEnquirer(const QString& id)
+    {
+        Enquirer enquirer;
+        enquirer.SetDataSource(&db);
+        enquirer.SetEnquirerId(id);
+        enquirer.SetName(QStringLiteral("Stored ") + id);
+        auto reason = std::make_shared<EnquiryReason>();
+        reason->SetEnquirerId(id);
+        reason->SetEnquiryCode(QStringLiteral("09XX"));
+        reason->SetDescription(QStringLiteral("Old reason"));
+        enquirer.EnquiryReasons()->Add(reason);
+        enquirer.Apply();
+    }
+
+    bool LockIsFree() const
+    {
+        return CountRows(QStringLiteral("COMMSLOCK"), QStringLiteral("LockedBy IS NOT NULL")) == 0;
+    }
+};
+
+TEST_F(OwnRunExchangeTest, CommsTestNeverCarriesTheTestFlagAndLogsOnlyConnectionSteps)
+{
+    Settings().SetRunInTestMode(true);
+    EXPECT_TRUE(RunNevixCommsTest(log));
+    ASSERT_EQ(Types(), QStringList{QStringLiteral("CommsTest")});
+    EXPECT_FALSE(Body(0).contains(QStringLiteral("TestFlag")));
+    EXPECT_TRUE(Errors(log).isEmpty());
+    EXPECT_EQ(log.GetLogHeader()->EventText(), QStringLiteral("Nevix Communication Test"));
+    for (const auto& line : log.NewEnum())
+        EXPECT_TRUE(QList<int32_t>({EventCodes::Start, EventCodes::End, EventCodes::Communication})
+                        .contains(line->EventCode()))
+            << line->EventText().toStdString();
+}
+
+TEST_F(OwnRunExchangeTest, CommsTestRefusedOrWronglyAnswered)
+{
+    answers[NevixMessageTypes::CommsTest] = QStringLiteral("err.xml");
+    EXPECT_FALSE(RunNevixCommsTest(log));
+    EXPECT_EQ(Errors(log), QStringList{QStringLiteral("NS101:Invalid user name or password")});
+
+    answers[NevixMessageTypes::CommsTest] = QStringLiteral("warn-vq3enquiry.xml");
+    LogLines second;
+    EXPECT_FALSE(RunNevixCommsTest(second));
+    const QStringList errors = Errors(second);
+    ASSERT_FALSE(errors.isEmpty());
+    EXPECT_TRUE(errors.first().startsWith(QStringLiteral("NS013:"))) << errors.first().toStdString();
+}
+
+TEST_F(OwnRunExchangeTest, SeedingSendsBothMaximaInOrder)
+{
+    EXPECT_TRUE(RunNevixSeedControlRefs(log));
+    EXPECT_EQ(Types(), (QStringList{QStringLiteral("SeedVQ7CtrlRef"), QStringLiteral("SeedDebCtrlRef")}));
+    for (const auto& [type, body] : requests)
+        EXPECT_TRUE(body.contains(QStringLiteral("<ControlReference>0</ControlReference>"))) << body.toStdString();
+    EXPECT_TRUE(Lines(EventCodes::Communication).contains(QStringLiteral("Debit Ctrl seeded with: 0")));
+}
+
+TEST_F(OwnRunExchangeTest, SeedingStopsAtAWarning)
+{
+    fill["<ResponseType>ACK"] = "<ResponseType>WARN";
+    EXPECT_FALSE(RunNevixSeedControlRefs(log));
+    EXPECT_EQ(Types(), QStringList{QStringLiteral("SeedVQ7CtrlRef")});
+}
+
+TEST_F(OwnRunExchangeTest, AnAcknowledgedPasswordIsStoredAndUsedNext)
+{
+    EXPECT_EQ(RunNevixNewPassword(log, QStringLiteral("a&b<c"), QStringLiteral("other")),
+              NewPasswordOutcomes::Changed);
+    ASSERT_EQ(Types(), QStringList{QStringLiteral("ChangePassword")});
+    EXPECT_TRUE(Body(0).contains(QStringLiteral("<ChangePassword><NewPassword>a&amp;b&lt;c</NewPassword>"
+                                                "<ConfirmedPassword>other</ConfirmedPassword></ChangePassword>")));
+    EXPECT_EQ(StoredPassword(), QStringLiteral("a&b<c"));
+    EXPECT_TRUE(LockIsFree());
+
+    EXPECT_TRUE(RunNevixCommsTest(log));
+    EXPECT_TRUE(Body(1).contains(QStringLiteral("a&amp;b&lt;c"))) << Body(1).toStdString();
+}
+
+TEST_F(OwnRunExchangeTest, PasswordChangeRefusedOrLockedKeepsTheOldPassword)
+{
+    answers[NevixMessageTypes::ChangePassword] = QStringLiteral("err.xml");
+    EXPECT_EQ(RunNevixNewPassword(log, QStringLiteral("new1"), QStringLiteral("new1")),
+              NewPasswordOutcomes::NotChanged);
+    EXPECT_EQ(Errors(log), QStringList{QStringLiteral("NS101:Invalid user name or password")});
+
+    answers.clear();
+    CommsLock other;
+    other.AquireCommsLock(QStringLiteral("SOMEONE"), &db);
+    LogLines second;
+    EXPECT_EQ(RunNevixNewPassword(second, QStringLiteral("new1"), QStringLiteral("new1")),
+              NewPasswordOutcomes::NotChanged);
+    EXPECT_EQ(requests.size(), 1);
+    EXPECT_EQ(Errors(second), QStringList{QStringLiteral("Could not aquire Communications lock")});
+    EXPECT_EQ(StoredPassword(), QStringLiteral("Pa55word"));
+}
+
+TEST_F(OwnRunExchangeTest, EnquirerDownloadMakesTheLocalListMatch)
+{
+    for (const char* id : {"AB123", "CD456", "EF789"})
+        StoreEnquirer(QLatin1String(id));
+    answers[NevixMessageTypes::EnquirerRequest] = QStringLiteral("ack-enquirerrequest.xml");
+    // Through maintenance's entry point, as the schema upgrade runs it.
+    InstallEnquirerRequestRunner();
+    EXPECT_TRUE(RunNevixEnquirerRequest(log, QStringLiteral("ADMIN")));
+    SetEnquirerRequestRunner({});
+
+    EXPECT_EQ(Errors(log), QStringList{});
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(EnquirerId || '/' || EnqName || '/' || IntermediaryId || "
+                                    "'/' || IsEnabled) FROM ENQUIRER"))
+                  .toString(),
+              QStringLiteral("AB123/Parking & Co/X12/1"));
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(EnquiryCode || '/' || Description || '/' || "
+                                    "DateOfEventCutOff || '/' || IsDefault) FROM ENQUIRY_REASON"))
+                  .toString(),
+              QStringLiteral("02PK/Private parking/180/0"));
+    EXPECT_TRUE(LockIsFree());
+}
+
+TEST_F(OwnRunExchangeTest, EnquirerDownloadWithAnInvalidEnquirerChangesNothing)
+{
+    StoreEnquirer(QStringLiteral("EF789"));
+    answers[NevixMessageTypes::EnquirerRequest] = QStringLiteral("ack-enquirerrequest.xml");
+    fill["<EnquiryReason><EnquiryCode>03TL</EnquiryCode><Description>Tolls</Description>"
+         "<DateOfEventCutOff>30</DateOfEventCutOff></EnquiryReason>"] = "";
+    EXPECT_FALSE(RunNevixEnquirerRequest(log));
+    EXPECT_EQ(Errors(log), QStringList{QStringLiteral("There was no Enquiry Reasons for Enquirer CD456")});
+    EXPECT_EQ(CountRows(QStringLiteral("ENQUIRER")), 1);
+    EXPECT_EQ(CountRows(QStringLiteral("ENQUIRY_REASON")), 1);
+    EXPECT_TRUE(LockIsFree());
+}
+
+} // namespace
