@@ -14,6 +14,7 @@
 #include "platform/NevixError.h"
 #include "platform/UserInteraction.h"
 #include "screens/admin/frmJuxClient.h"
+#include "service/NevixEnquirerRequest.h"
 #include "screens/admin/frmSplash.h"
 #include "startup/SingleInstanceLock.h"
 #include "startup/UnattendedMessages.h"
@@ -60,6 +61,9 @@ bool ProgramStart::Main()
             settings.SetProgramInstallMode(InstallMode::None);
             settings.Apply();
         }
+        // The step of the schema upgrade that downloads the enquirers uses
+        // the service exchange.
+        InstallEnquirerRequestRunner();
         InitialiseApplication();
         if (m_switches.AutoStart || m_switches.Immediate) {
             if (m_switches.AutoStart)
