@@ -17,7 +17,7 @@ QDateTime Local(int y, int m, int d, int h, int n = 0, int s = 0)
 }
 
 // The wall-clock reading of a moment, in its own time spec ("" for none); QDateTime's ==
-// compares moments, whatever the spec.
+// compares moments, whatever their zone setting.
 QString Wall(const NullableDate& moment)
 {
     return moment ? moment->toString("yyyy-MM-dd hh:mm:ss.zzz") : QString();
