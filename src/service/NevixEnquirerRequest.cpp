@@ -13,7 +13,6 @@
 #include "maintenance/EnquirerRequest.h"
 #include "platform/NevixError.h"
 #include "records/XMLUtils.h"
-#include "service/BuildNevixRequestHeader.h"
 #include "service/ExchangeStep.h"
 #include "service/ExchangeSupport.h"
 #include "service/NevixMessageTypes.h"
@@ -199,10 +198,7 @@ bool DownloadEnquirers(LogLines& log, const QString& userName)
 
 NevixRequest CreateEnquirerRequest(LogLines& log)
 {
-    NevixRequest request;
-    request.AddHeader(BuildNevixRequestHeaderV1(NevixMessageTypes::EnquirerRequest));
-    request.SetLogger(&log);
-    return request;
+    return NewNevixRequest(NevixMessageTypes::EnquirerRequest, log);
 }
 
 bool RunNevixEnquirerRequest(LogLines& log)

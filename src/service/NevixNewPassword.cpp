@@ -6,7 +6,6 @@
 #include "database/LogLines.h"
 #include "database/NevixParameters.h"
 #include "records/XMLUtils.h"
-#include "service/BuildNevixRequestHeader.h"
 #include "service/ExchangeStep.h"
 #include "service/ExchangeSupport.h"
 #include "service/NevixMessageTypes.h"
@@ -16,10 +15,7 @@
 
 NevixRequest CreateChangePasswordRequest(LogLines& log)
 {
-    NevixRequest request;
-    request.AddHeader(BuildNevixRequestHeaderV1(NevixMessageTypes::ChangePassword));
-    request.SetLogger(&log);
-    return request;
+    return NewNevixRequest(NevixMessageTypes::ChangePassword, log);
 }
 
 int16_t RunNevixNewPassword(LogLines& log, const QString& NewPassword, const QString& ConfirmedPassword)

@@ -7,7 +7,6 @@
 #include "database/LogLines.h"
 #include "records/DebitStatements.h"
 #include "records/VQ7Responses.h"
-#include "service/BuildNevixRequestHeader.h"
 #include "service/ExchangeStep.h"
 #include "service/ExchangeSupport.h"
 #include "service/NevixMessageTypes.h"
@@ -17,10 +16,8 @@
 
 NevixRequest CreateSeedControlRefRequest(const QString& MessageType, int32_t ControlReference, LogLines& log)
 {
-    NevixRequest request;
-    request.AddHeader(BuildNevixRequestHeaderV1(MessageType));
+    NevixRequest request = NewNevixRequest(MessageType, log);
     request.AddNewBodyLine(ControlReferenceBodyLine(ControlReference));
-    request.SetLogger(&log);
     return request;
 }
 
