@@ -1,5 +1,7 @@
 #include "service/ExchangeStep.h"
 
+#include "service/ExchangeSupport.h"
+
 #include "core/AskTellUser.h"
 #include "database/CDataBase.h"
 #include "database/ErrorPersist.h"
@@ -45,11 +47,7 @@ bool AcknowledgeDelivery(const QString& MessageType, int32_t ControlReference, c
 
 void LogNevixErrors(LogLines& log, const NevixResponse& response)
 {
-    const NevixErrorMessages* errors = response.GetErrors();
-    if (!errors)
-        return;
-    for (int32_t i = 1; i <= errors->Count(); ++i)
-        log.AddToLog(EventCodes::Error, errors->Item(i).ErrorCode() + u':' + errors->Item(i).ErrorDescription());
+    LogNevixErrors(log, response, EventCodes::Error);
 }
 
 void CloseExchangeStep(const std::exception_ptr& error, const QString& procedure, LogLines& log,
