@@ -1,0 +1,134 @@
+#include "StandInService.h"
+
+#include "service/BuildNevixRequestHeader.h"
+#include "service/NevixMessageTypes.h"
+#include "service/NevixRequest.h"
+#include "service/NevixResponse.h"
+#include "records/XMLUtils.h"
+
+#include "support/Printers.h"
+#include "support/TestWorld.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace T = NevixMessageTypes;
+
+// Drives the stand-in's handler with the documents the client writes and
+// reads its answers the way the client does.
+class StandInServiceTest : public ::testing::Test {
+protected:
+    struct Exchange {
+        bool answered = false;
+        QString raw;
+        QString responseType;
+        int32_t controlReference = 0;
+    };
+
+    Exchange Send(const QString& type, const QStringList& body = {}, int32_t headerReference = 0)
+    {
+        NevixRequestHeader header = CreateNevixRequestHeader(type, QStringLiteral("user"), QStringLiteral("pw"), false,
+                                                             NevixMessageVersionFor(type));
+        header.SetControlReference(headerReference);
+        NevixRequest request;
+        request.AddHeader(header);
+        for (const QString& line : body)
+            request.AddNewBodyLine(line);
+        const auto answer = service.Handle({"POST", "/nevix", "text/xml", request.ToXMLString().toUtf8()});
+        Exchange exchange;
+        if (!answer)
+            return exchange;
+        exchange.answered = true;
+        exchange.raw = QString::fromUtf8(answer->body);
+        NevixResponse response;
+        response.SetRequest(&request);
+        response.LoadFromRawResponse(exchange.raw);
+        exchange.responseType = response.GetHeader()->ResponseType();
+        exchange.controlReference = response.GetHeader()->ControlReference();
+        return exchange;
+    }
+    static int Count(const char* element, const Exchange& exchange)
+    {
+        return ExtractElementList(QLatin1String(element), exchange.raw).Count();
+    }
+    static QString Enquiry(const char* vrm, const char* reference)
+    {
+        return QStringLiteral("<VQ3><DateOfEvent>2024-03-01</DateOfEvent><VRM>%1</VRM><EnquiryReference>%2"
+                              "</EnquiryReference></VQ3>")
+            .arg(QLatin1String(vrm), QLatin1String(reference));
+    }
+
+    TestWorld world;
+    StandInService service{world.PathOf(QStringLiteral("script"))};
+};
+
+TEST_F(StandInServiceTest, DefaultAnswersAreAcceptedByTheClient)
+{
+    struct Case {
+        QString type;
+        const char* responseType;
+        const char* element; // counted in the answer
+        int count;
+    };
+    const Case cases[] = {
+        {T::CommsTest, "ACK", "ErrorMessage", 0},      {T::EnquirerRequest, "ACK", "Enquirer", 2},
+        {T::EnquirerRequest, "ACK", "EnquiryReason", 4}, {T::ChangePassword, "ACK", "ErrorMessage", 0},
+        {T::SeedVQ7CtrlRef, "ACK", "ErrorMessage", 0}, {T::SeedDebCtrlRef, "ACK", "ErrorMessage", 0},
+        {T::DEBRequest, "ACK", "Deb", 0},              {T::VQ7AvailableRequest, "ACK", "ControlReference", 0},
+        {QStringLiteral("NoSuchType"), "ERR", "ErrorMessage", 1},
+    };
+    for (const Case& c : cases) {
+        const Exchange exchange = Send(c.type);
+        EXPECT_EQ(exchange.responseType, QLatin1String(c.responseType)) << c.type.toStdString() << exchange.raw.toStdString();
+        EXPECT_EQ(Count(c.element, exchange), c.count) << c.type.toStdString();
+    }
+}
+
+TEST_F(StandInServiceTest, EnquiriesComeBackAsResponsesThenAsOneDebit)
+{
+    EXPECT_EQ(Send(T::VQ3Enquiry, {Enquiry("AA11AAA", "R1"), Enquiry("BB22BBB", "R&amp;2")}, 57).responseType, "ACK");
+    EXPECT_EQ(Send(T::VQ3Enquiry, {Enquiry("CC33CCC", "R3")}, 58).responseType, "ACK");
+    EXPECT_EQ(Count("ControlReference", Send(T::VQ7AvailableRequest)), 2);
+
+    const Exchange responses = Send(T::VQ7Request, {ControlReferenceBodyLine(57)});
+    EXPECT_EQ(responses.responseType, "ACK") << responses.raw.toStdString();
+    EXPECT_EQ(responses.controlReference, 57);
+    const DelimitedString elements = ExtractElementList(QStringLiteral("VQ7Response"), responses.raw);
+    ASSERT_EQ(elements.Count(), 2);
+    EXPECT_EQ(ExtractElementValue(QStringLiteral("VRM"), elements.Word(1)), "AA11AAA");
+    EXPECT_EQ(ExtractElementValue(QStringLiteral("EnquiryReference"), elements.Word(2)), "R&2");
+    EXPECT_EQ(ExtractElementValue(QStringLiteral("DateOfEvent"), elements.Word(2)), "2024-03-01");
+
+    EXPECT_EQ(Send(T::VQ7Complete, {ControlReferenceBodyLine(57)}).responseType, "ACK");
+    EXPECT_EQ(Count("VQ7Response", Send(T::VQ7Request, {ControlReferenceBodyLine(57)})), 0);
+    EXPECT_EQ(Count("ControlReference", Send(T::VQ7AvailableRequest)), 1);
+
+    const Exchange debits = Send(T::DEBRequest);
+    ASSERT_EQ(Count("Deb", debits), 1) << debits.raw.toStdString();
+    EXPECT_EQ(ExtractElementValue(QStringLiteral("NumberOfCharges"), debits.raw), "2");
+    EXPECT_EQ(Send(T::DEBComplete, {ControlReferenceBodyLine(debits.controlReference)}).responseType, "ACK");
+    EXPECT_EQ(Count("Deb", Send(T::DEBRequest)), 0);
+}
+
+TEST_F(StandInServiceTest, ScriptedTypesAreAnsweredFromTheirFileOrNever)
+{
+    const QString folder = world.PathOf(QStringLiteral("script"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile warn(folder + QStringLiteral("/CommsTest.xml"));
+    ASSERT_TRUE(warn.open(QIODevice::WriteOnly));
+    warn.write("<ns2:NSResponse><ResponseHeader><ResponseType>WARN</ResponseType><MessageType>$TYPE</MessageType>"
+               "<MessageVersion>$VERSION</MessageVersion><MessageTimeStamp>$TIMESTAMP</MessageTimeStamp>"
+               "</ResponseHeader></ns2:NSResponse>");
+    warn.close();
+    QFile(folder + QStringLiteral("/VQ7Request.hang")).open(QIODevice::WriteOnly);
+
+    EXPECT_EQ(Send(T::CommsTest).responseType, "WARN");
+    EXPECT_FALSE(Send(T::VQ7Request).answered);
+    EXPECT_EQ(Send(T::EnquirerRequest).responseType, "ACK");
+}
+
+} // namespace
