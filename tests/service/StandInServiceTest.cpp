@@ -1,9 +1,13 @@
 #include "StandInService.h"
 
+#include "ExchangeTest.h"
+
 #include "service/BuildNevixRequestHeader.h"
 #include "service/NevixMessageTypes.h"
 #include "service/NevixRequest.h"
 #include "service/NevixResponse.h"
+#include "service/ExchangeStep.h"
+#include "service/SendNevixRequest.h"
 #include "records/XMLUtils.h"
 
 #include "support/Printers.h"
@@ -129,6 +133,35 @@ TEST_F(StandInServiceTest, ScriptedTypesAreAnsweredFromTheirFileOrNever)
     EXPECT_EQ(Send(T::CommsTest).responseType, "WARN");
     EXPECT_FALSE(Send(T::VQ7Request).answered);
     EXPECT_EQ(Send(T::EnquirerRequest).responseType, "ACK");
+}
+
+// The stand-in behind the loopback server, reached by the send procedure
+// the exchanges use.
+class StandInOverHttpTest : public ExchangeTest {
+protected:
+    StandInOverHttpTest()
+    {
+        EXPECT_TRUE(standInServer.Listen());
+        INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixHost"), standInServer.Url(),
+                               world.PathOf(QStringLiteral("Nevix.INI")));
+        Settings().Load();
+    }
+
+    StandInService standIn;
+    SimpleHttpServer standInServer{[this](const SimpleHttpServer::Request& r) { return standIn.Handle(r); }};
+};
+
+TEST_F(StandInOverHttpTest, AnswersTheSendProcedure)
+{
+    NevixRequest enquiry = NewNevixRequest(T::VQ3Enquiry, log);
+    enquiry.GetHeader()->SetControlReference(9);
+    enquiry.AddNewBodyLine(QStringLiteral("<VQ3><VRM>AA11AAA</VRM><EnquiryReference>R1</EnquiryReference></VQ3>"));
+    EXPECT_EQ(ResponseTypeOf(SendNevixRequest(NewNevixRequest(T::CommsTest, log), false)), "ACK");
+    EXPECT_EQ(ResponseTypeOf(SendNevixRequest(enquiry, false)), "ACK");
+    const NevixResponse responses = SendNevixRequest(NewNevixRequest(T::VQ7Request, log), false);
+    EXPECT_EQ(ResponseTypeOf(responses), "ACK");
+    EXPECT_EQ(ExtractElementList(QStringLiteral("VQ7Response"), responses.RawResponse()).Count(), 1);
+    EXPECT_TRUE(requests.isEmpty()); // nothing went to the fixture's own server
 }
 
 } // namespace
