@@ -2,7 +2,6 @@
 
 #include "service/RequestDebitStatementsFromNevixServer.h"
 
-#include "accounts/Enquirer.h"
 
 namespace {
 
@@ -11,12 +10,7 @@ protected:
     DebitStatementExchangeTest()
     {
         answers[NevixMessageTypes::DEBRequest] = QStringLiteral("deb-statements.xml");
-        fill["$AMOUNT"] = "2.5";
-        Enquirer enquirer;
-        enquirer.SetDataSource(&GlobalDatabase());
-        enquirer.SetEnquirerId(QStringLiteral("AB123"));
-        enquirer.SetName(QStringLiteral("Acme Parking"));
-        enquirer.Apply();
+        StoreStatementEnquirer();
     }
     QVariant Column(const QString& column, const QString& reference) const
     {

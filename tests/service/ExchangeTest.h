@@ -8,6 +8,7 @@
 #include "service/NevixMessageTypes.h"
 #include "service/frmHTTPComms.h"
 
+#include "accounts/Enquirer.h"
 #include "core/ApplicationSettings.h"
 #include "core/INIFile.h"
 #include "database/GlobalDatabase.h"
@@ -63,6 +64,18 @@ protected:
             types.append(request.first);
         return types;
     }
+    // The enquirer the recorded debit statements name, with a charge of
+    // 2.50 filled into them.
+    void StoreStatementEnquirer()
+    {
+        fill["$AMOUNT"] = "2.5";
+        Enquirer enquirer;
+        enquirer.SetDataSource(&GlobalDatabase());
+        enquirer.SetEnquirerId(QStringLiteral("AB123"));
+        enquirer.SetName(QStringLiteral("Acme Parking"));
+        enquirer.Apply();
+    }
+
     QStringList Lines(int16_t eventCode) const
     {
         QStringList lines;

@@ -3,7 +3,6 @@
 #include "transfer/TransmissionProcess.h"
 
 #include "accounts/CurrentUser.h"
-#include "accounts/Enquirer.h"
 #include "accounts/User.h"
 #include "database/CommsLock.h"
 #include "records/VQ3Enquiries.h"
@@ -19,12 +18,7 @@ protected:
         answers[NevixMessageTypes::VQ7AvailableRequest] = QStringLiteral("vq7-available.xml");
         answers[NevixMessageTypes::VQ7Request] = QStringLiteral("vq7-responses.xml");
         answers[NevixMessageTypes::DEBRequest] = QStringLiteral("deb-statements.xml");
-        fill["$AMOUNT"] = "2.5";
-        Enquirer enquirer;
-        enquirer.SetDataSource(&GlobalDatabase());
-        enquirer.SetEnquirerId(QStringLiteral("AB123"));
-        enquirer.SetName(QStringLiteral("Acme Parking"));
-        enquirer.Apply();
+        StoreStatementEnquirer();
         VQ3Enquiries enquiries;
         enquiries.SetDataSource(&GlobalDatabase(), false);
         auto enquiry = std::make_shared<VQ3>();
