@@ -37,6 +37,11 @@ declare -A SEED_FILES=(
 )
 TARGETS=(fuzz_delimited_string fuzz_import_line fuzz_xml_answer fuzz_settings fuzz_dates fuzz_pe_version)
 
+# The targets' program folders (settings files, a database) live in memory
+# where possible: every settings write is synced to disk.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 

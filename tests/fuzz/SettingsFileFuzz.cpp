@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ProfileFile copy(copyPath);
     // Each write rewrites the whole file: a few dozen items show the rule
     // without making one input take seconds.
-    constexpr qsizetype MaxWrites = 40;
+    constexpr qsizetype MaxWrites = 16;
     QList<Item> kept;
     for (const Item& item : first) {
         if (!CanHold(item) || kept.size() == MaxWrites)
