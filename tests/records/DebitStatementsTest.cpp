@@ -116,13 +116,25 @@ TEST_F(DebitStatementsTest, AmountsRoundTripExactly)
               "9007199254740.993")
         << "beyond what a binary number holds";
 
-    // Amounts an earlier program wrote as numbers.
-    db.Execute("UPDATE Debit_Statements SET Total_Amount_Of_Debit=12345678.9999, Rate_Of_Charge=0.0001, "
-               "Total_Amount_Of_Charge=-12");
+    // A file whose amount columns are of number affinity, as an earlier
+    // program made them: the amounts are held as binary numbers and still
+    // read back as the decimals written, up to fifteen digits.
+    for (const char* column : {"Total_Amount_Of_Debit", "Rate_Of_Charge", "Total_Amount_Of_Charge"})
+        db.AlterField("Debit_Statements", column, "Numeric");
+    for (const Currency amount : {Currency{123456789999}, Currency{999999999999999}, Currency{-1}, Currency{1}}) {
+        DebitStatements earlier = Statements();
+        earlier.Load({});
+        earlier.Item(1)->SetTotalAmountOfDebit(amount);
+        earlier.Item(1)->SetRateOfCharge(amount);
+        earlier.Apply();
+        EXPECT_EQ(Scalar("SELECT typeof(Total_Amount_Of_Debit) FROM Debit_Statements").toString(), "real");
+        earlier.Load({});
+        EXPECT_EQ(earlier.Item(1)->TotalAmountOfDebit(), amount) << CurrencyText(amount).toStdString();
+        EXPECT_EQ(earlier.Item(1)->RateOfCharge(), amount);
+    }
+    db.Execute("UPDATE Debit_Statements SET Total_Amount_Of_Charge=-12");
     DebitStatements earlier = Statements();
     earlier.Load({});
-    EXPECT_EQ(earlier.Item(1)->TotalAmountOfDebit(), Currency{123456789999});
-    EXPECT_EQ(earlier.Item(1)->RateOfCharge(), Currency{1});
     EXPECT_EQ(earlier.Item(1)->TotalAmountOfCharge(), Currency::FromUnits(-12));
 
     db.Execute("UPDATE Debit_Statements SET Rate_Of_Charge='twelve'");
