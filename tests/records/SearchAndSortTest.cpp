@@ -44,7 +44,7 @@ const Screen Screens[] = {
              marks << row->VRMVIN();
          return marks.join(',');
      },
-     "vrm desc, date_of_Event", "BBC1,AXC2,ABC1,A_1,A%1"},
+     "vrm desc, DateOfEvent", "BBC1,AXC2,ABC1,A_1,A%1"},
     {"Responses", "VQ7_Responses",
      [](CDataBase& db, const QString& vrm, int day) {
          auto response = std::make_shared<VQ7>();
@@ -62,7 +62,7 @@ const Screen Screens[] = {
              marks << row->VRM();
          return marks.join(',');
      },
-     "VRM DESC, When_Received", "BBC1,AXC2,ABC1,A_1,A%1"},
+     "VRM DESC, WhenReceived", "BBC1,AXC2,ABC1,A_1,A%1"},
 };
 
 class ScreenLoads : public DatabaseTest, public ::testing::WithParamInterface<Screen> {
@@ -95,7 +95,7 @@ TEST_P(ScreenLoads, ASortOrderIsTheTablesColumnsEachAscendingOrDescending)
     EXPECT_EQ(GetParam().load(db, {}, QLatin1String(GetParam().acceptedOrder)),
               QLatin1String(GetParam().acceptedMarks));
     for (const char* refused :
-         {"Surname; DROP TABLE USERS", "(SELECT Password FROM USERS)", "VRM, (SELECT 1)", "VRM DESC; DELETE FROM USERS",
+         {"Surname; DROP TABLE USERS", "V_R_M_X", "(SELECT Password FROM USERS)", "VRM, (SELECT 1)", "VRM DESC; DELETE FROM USERS",
           "NoSuchColumn", "VRM DESCENDING", "1", "VRM,", "VRM -- comment"}) {
         try {
             GetParam().load(db, {}, QLatin1String(refused));
