@@ -25,11 +25,33 @@ void DebitStatements::SetDataSource(CDataBase* objDataSource, bool blnTestFlag)
     m_testFlag = blnTestFlag;
 }
 
-QString DebitStatements::KeyFor(const DebitStatement& statement) const
+QString DebitStatements::EnquirerAndDayOf(const DebitStatement& statement)
 {
     const NullableDate day = statement.TransactionDate();
     return statement.EnquirerId() +
            (day && day->isValid() ? day->date().toString(QStringLiteral("yyyyMMdd")) : QString());
+}
+
+DebitStatements::Pointer DebitStatements::Find(const QString& EnquirerAndDay) const
+{
+    for (const Pointer& statement : *this) {
+        if (EnquirerAndDayOf(*statement).compare(EnquirerAndDay, Qt::CaseInsensitive) == 0)
+            return statement;
+    }
+    return nullptr;
+}
+
+void DebitStatements::Add(Pointer statement)
+{
+    QString key = statement->ID();
+    if (statement->IsNew() || key.isEmpty()) {
+        // The next free number: after a Remove, Count + 1 may still be held.
+        int32_t number = Count() + 1;
+        while (RecordCollection::Exists(QStringLiteral("DEB%1").arg(number)))
+            ++number;
+        key = QStringLiteral("DEB%1").arg(number);
+    }
+    AddUnder(key, std::move(statement));
 }
 
 int32_t DebitStatements::CountOf(const QString& sql, const SqlValues& values, const QString& source)

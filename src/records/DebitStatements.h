@@ -10,10 +10,12 @@
 
 class CDataBase;
 
-// The debit statements, each under its EnquirerId followed by its
-// TransactionDate as "yyyymmdd" (the id alone without a date): at most one
-// statement per enquirer and day. The home of every query over table
-// Debit_Statements, kept to the rows of one mode (live or test).
+// The debit statements, each under its DebId (a new one under a temporary
+// key until it is stored): one enquirer may have several statements on one
+// day. Find and Exists look a statement up by its EnquirerId followed by
+// its TransactionDate as "yyyymmdd" (the id alone without a date). The home
+// of every query over table Debit_Statements, kept to the rows of one mode
+// (live or test).
 //
 // Enquirer ids are one text of ids separated by ","; an empty text means
 // every enquirer, and statements without an enquirer always qualify.
@@ -24,9 +26,15 @@ public:
     // The highest control reference of any mode; 0 when there is none.
     int32_t GetMaxControlReference();
 
-    // The member under the index, or nullptr.
+    // The member at the position, or nullptr.
     Pointer Find(int32_t index) const { return Exists(index) ? Item(index) : nullptr; }
-    Pointer Find(const QString& index) const { return Exists(index) ? Item(index) : nullptr; }
+    // The first statement of the enquirer on the day ("id" + "yyyymmdd"),
+    // or nullptr.
+    Pointer Find(const QString& EnquirerAndDay) const;
+    using RecordCollection::Exists;
+    bool Exists(const QString& EnquirerAndDay) const { return Find(EnquirerAndDay) != nullptr; }
+
+    void Add(Pointer statement) override;
 
     int32_t CountWithoutLoading();
     // Statements of this mode that meet the WHERE text (" WHERE ..." with
@@ -48,10 +56,9 @@ public:
     // Without a data source, nothing happens.
     void Apply() override;
 
-protected:
-    QString KeyFor(const DebitStatement& statement) const override;
-
 private:
+    static QString EnquirerAndDayOf(const DebitStatement& statement);
+
     int32_t CountOf(const QString& sql, const SqlValues& values, const QString& source);
 
     bool m_testFlag = false;

@@ -150,7 +150,7 @@ TEST_F(DebitStatementsTest, QueriesOfTheTableKeepToTheirMode)
     EXPECT_THROW(statements.Load({}, "1; DROP TABLE Debit_Statements"), NevixError);
 }
 
-TEST_F(DebitStatementsTest, OneStatementPerEnquirerAndDayWrittenAllOrNothing)
+TEST_F(DebitStatementsTest, SeveralStatementsOfOneEnquirerAndDayWrittenAllOrNothing)
 {
     DebitStatements unbound;
     unbound.Add(Statement("A", At(2024, 3, 1)));
@@ -159,23 +159,26 @@ TEST_F(DebitStatementsTest, OneStatementPerEnquirerAndDayWrittenAllOrNothing)
     DebitStatements statements = Statements();
     statements.Add(Statement("A", At(2024, 3, 1, 10, 0)));
     statements.Add(Statement("A", std::nullopt));
+    statements.Add(Statement("A", At(2024, 3, 1, 18, 0)));
+    EXPECT_EQ(statements.Count(), 3);
     EXPECT_TRUE(statements.Exists("A20240301"));
-    try {
-        statements.Add(Statement("A", At(2024, 3, 1, 18, 0)));
-        FAIL() << "a second statement of one day was added";
-    } catch (const NevixError& error) {
-        EXPECT_EQ(error.Number(), ErrorNumbers::DuplicateKey);
-    }
+    EXPECT_TRUE(statements.Exists("a"));
+    EXPECT_FALSE(statements.Exists("A20240302"));
+    EXPECT_EQ(statements.Find("A20240301"), statements.Item(1)) << "the first of the day";
+    statements.Apply();
+    EXPECT_EQ(CountRows("Debit_Statements", "EnquirerId='A'"), 3);
 
-    // Stored twice, a load stops at the second with the same error.
+    // Stored twice on one day, both are loaded.
+    db.Execute("DELETE FROM Debit_Statements");
     Stored("A", At(2024, 3, 1));
     Stored("B", At(2024, 3, 2));
     Stored("A", At(2024, 3, 1));
-    EXPECT_THROW(statements.Load({}, "DebId"), NevixError);
-    EXPECT_EQ(Enquirers(statements), "A,B");
+    statements.Load({}, "DebId");
+    EXPECT_EQ(Enquirers(statements), "A,B,A");
 
     // Apply writes every change or none.
-    db.Execute("DELETE FROM Debit_Statements WHERE DebId='D0000000003'");
+    db.Execute("DELETE FROM Debit_Statements WHERE EnquirerId='A' AND DebId<>(SELECT MIN(DebId) FROM "
+               "Debit_Statements WHERE EnquirerId='A')");
     statements.Load({});
     statements.Item(1)->SetJuxExportedDate(At(2024, 3, 15));
     statements.Item(2)->SetJuxExportedDate(At(2024, 3, 15));

@@ -46,7 +46,10 @@ TEST_F(ReceiveResponsesTest, ResponsesAreMatchedStoredAndThenAcknowledged)
 
     EXPECT_EQ(Types(), (QStringList{"VQ7AvailableRequest", "VQ7Request", "VQ7Complete"}));
     EXPECT_TRUE(requests[1].second.contains(QStringLiteral("<ControlReference>57</ControlReference>")));
-    EXPECT_TRUE(requests[2].second.contains(QStringLiteral("<ControlReference>901</ControlReference>")));
+    // The reference asked for is acknowledged, not the answer's own.
+    EXPECT_TRUE(requests[2].second.contains(QStringLiteral("<ControlReference>57</ControlReference>")));
+    EXPECT_EQ(Lines(EventCodes::Warning),
+              QStringList{"Responses requested for control reference 57 came back under control reference 901"});
     EXPECT_EQ(results.VQ7sReceived(), 2);
     EXPECT_EQ(results.FatalVQ7ErrorMessage(), QString());
     EXPECT_EQ(CountRows(QStringLiteral("VQ3_Enquiries"), QStringLiteral("Response_Received=1")), 2);
@@ -65,7 +68,7 @@ TEST_F(ReceiveResponsesTest, ResponsesAreMatchedStoredAndThenAcknowledged)
     EXPECT_EQ(Column("DVLA_ERR_Code", "R2").toString(), QStringLiteral("X"));
     EXPECT_EQ(Scalar(QStringLiteral("select group_concat(ErrorCode) from JUX_MSG_ERROR")).toString(),
               QStringLiteral("NS601"));
-    EXPECT_TRUE(Lines(64).contains(QStringLiteral("Control reference 901 acknowledged with NEVIX service")));
+    EXPECT_TRUE(Lines(64).contains(QStringLiteral("Control reference 57 acknowledged with NEVIX service")));
 
     // Offered again, the delivery stores nothing new but is acknowledged.
     requests.clear();
@@ -73,7 +76,7 @@ TEST_F(ReceiveResponsesTest, ResponsesAreMatchedStoredAndThenAcknowledged)
     RequestVehicleResponsesFromNevixServer(log, again);
     EXPECT_EQ(Types().last(), QStringLiteral("VQ7Complete"));
     EXPECT_EQ(CountRows(QStringLiteral("VQ7_Responses")), 2);
-    EXPECT_TRUE(Lines(64).contains(QStringLiteral("0 Responses received under control reference 901 and committed to system")));
+    EXPECT_TRUE(Lines(64).contains(QStringLiteral("0 Responses received under control reference 57 and committed to system")));
 }
 
 TEST_F(ReceiveResponsesTest, AnUnacknowledgedFetchStoresAndAcknowledgesNothing)

@@ -35,7 +35,7 @@ NevixResponse Answer(const QString& requestType, const QString& raw, NevixReques
     header.SetMessageType(requestType);
     request.AddHeader(header);
     NevixResponse response;
-    response.SetRequest(&request);
+    response.SetRequest(request);
     response.LoadFromRawResponse(raw);
     return response;
 }

@@ -49,7 +49,7 @@ protected:
         exchange.answered = true;
         exchange.raw = QString::fromUtf8(answer->body);
         NevixResponse response;
-        response.SetRequest(&request);
+        response.SetRequest(request);
         response.LoadFromRawResponse(exchange.raw);
         exchange.responseType = response.GetHeader()->ResponseType();
         exchange.controlReference = response.GetHeader()->ControlReference();
