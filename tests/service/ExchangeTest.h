@@ -10,7 +10,9 @@
 #include "service/NevixMessageTypes.h"
 #include "service/frmHTTPComms.h"
 
+#include "accounts/CurrentUser.h"
 #include "accounts/Enquirer.h"
+#include "accounts/User.h"
 #include "core/ApplicationSettings.h"
 #include "core/INIFile.h"
 #include "database/GlobalDatabase.h"
@@ -61,6 +63,7 @@ protected:
     }
     ~ExchangeTest() override
     {
+        SetCurrentUser(nullptr);
         UnloadHTTPCommsForm();
         ReleaseGlobalDatabase();
     }
@@ -82,6 +85,17 @@ protected:
         enquirer.SetEnquirerId(QStringLiteral("AB123"));
         enquirer.SetName(QStringLiteral("Acme Parking"));
         enquirer.Apply();
+    }
+
+    // A stored user "clerk" logged on, for the runs that take the lock;
+    // logged off when the test ends.
+    void LogOnClerk()
+    {
+        auto clerk = std::make_shared<User>();
+        clerk->SetDataSource(&GlobalDatabase());
+        clerk->SetUserName(QStringLiteral("clerk"));
+        clerk->Apply();
+        SetCurrentUser(clerk);
     }
 
     QStringList Lines(int16_t eventCode) const

@@ -49,13 +49,8 @@ protected:
             enquiries.Add(enquiry);
         }
         enquiries.Apply();
-        auto clerk = std::make_shared<User>();
-        clerk->SetDataSource(&GlobalDatabase());
-        clerk->SetUserName(QStringLiteral("clerk"));
-        clerk->Apply();
-        SetCurrentUser(clerk);
+        LogOnClerk();
     }
-    ~FaultyServiceRun() override { SetCurrentUser(nullptr); }
 
     int32_t Counter() const
     {

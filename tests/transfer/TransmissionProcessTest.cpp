@@ -30,11 +30,7 @@ protected:
         enquiry->SetEnquiryCode(QStringLiteral("01AA"));
         enquiries.Add(enquiry);
         enquiries.Apply();
-        auto clerk = std::make_shared<User>();
-        clerk->SetDataSource(&GlobalDatabase());
-        clerk->SetUserName(QStringLiteral("clerk"));
-        clerk->Apply();
-        SetCurrentUser(clerk);
+        LogOnClerk();
     }
     ~TransmissionProcessTest() override
     {
