@@ -11,14 +11,13 @@
 class CDataBase;
 
 // The debit statements, each under its DebId (a new one under a temporary
-// key until it is stored): one enquirer may have several statements on one
-// day. Find and Exists look a statement up by its EnquirerId followed by
-// its TransactionDate as "yyyymmdd" (the id alone without a date). The home
-// of every query over table Debit_Statements, kept to the rows of one mode
-// (live or test).
+// key "DEB" and a number until it is stored), so an enquirer may have any
+// number of statements on one day. The home of every query over table
+// Debit_Statements, kept to the rows of one mode (live or test).
 //
 // Enquirer ids are one text of ids separated by ","; an empty text means
-// every enquirer, and statements without an enquirer always qualify.
+// every enquirer. The screen's loads also take the statements without an
+// enquirer; the exports take only the listed enquirers' own.
 class DebitStatements : public RecordCollection<DebitStatement> {
 public:
     void SetDataSource(CDataBase* objDataSource, bool blnTestFlag);
@@ -26,15 +25,14 @@ public:
     // The highest control reference of any mode; 0 when there is none.
     int32_t GetMaxControlReference();
 
-    // The member at the position, or nullptr.
-    Pointer Find(int32_t index) const { return Exists(index) ? Item(index) : nullptr; }
-    // The first statement of the enquirer on the day ("id" + "yyyymmdd"),
-    // or nullptr.
-    Pointer Find(const QString& EnquirerAndDay) const;
-    using RecordCollection::Exists;
-    bool Exists(const QString& EnquirerAndDay) const { return Find(EnquirerAndDay) != nullptr; }
-
-    void Add(Pointer statement) override;
+    // By position, or by EnquirerId followed by the TransactionDate as
+    // "yyyymmdd" (the id alone without a date): the first such member.
+    bool Exists(int32_t position) const { return RecordCollection::Exists(position); }
+    bool Exists(const QString& enquirerAndDay) const { return Find(enquirerAndDay) != nullptr; }
+    Pointer Find(int32_t position) const { return Exists(position) ? Item(position) : nullptr; }
+    Pointer Find(const QString& enquirerAndDay) const;
+    // The text Find looks for.
+    static QString EnquirerAndDay(const DebitStatement& statement);
 
     int32_t CountWithoutLoading();
     // Statements of this mode that meet the WHERE text (" WHERE ..." with
@@ -44,7 +42,8 @@ public:
     // returns how many went.
     int32_t RemoveStatements(const QDate& ReceivedDateOlderThan);
 
-    // Statements not yet exported.
+    // Statements not yet exported: of the listed enquirers only, or of
+    // everyone (those without an enquirer included) for an empty list.
     int32_t CountExportable(const QString& EnquirerIds);
     void LoadExportable(const QString& EnquirerIds);
     // Statements whose charge period starts within the whole days from
@@ -56,9 +55,10 @@ public:
     // Without a data source, nothing happens.
     void Apply() override;
 
-private:
-    static QString EnquirerAndDayOf(const DebitStatement& statement);
+protected:
+    QString KeyFor(const DebitStatement& statement) const override;
 
+private:
     int32_t CountOf(const QString& sql, const SqlValues& values, const QString& source);
 
     bool m_testFlag = false;
