@@ -65,8 +65,13 @@ std::shared_ptr<DebitStatement> ReadStatement(const QString& element, const Nevi
             Invalid(name + QStringLiteral(" is not a date (") + given + u')');
         return value;
     };
+    // Amounts are read digit by digit, exactly as written.
     const auto money = [&text](const char* tag) {
-        return Currency::FromDouble(RequiredNumber(QString::fromLatin1(tag), text(tag)));
+        const QString value = text(tag);
+        const std::optional<Currency> amount = Currency::FromText(value);
+        if (!amount)
+            Invalid(QString::fromLatin1(tag) + QStringLiteral(" is not an amount (") + value + u')');
+        return *amount;
     };
 
     auto statement = std::make_shared<DebitStatement>();

@@ -92,8 +92,9 @@ TEST_P(OneBadStatement, TheOthersAreStoredAndTheDeliveryIsNotAcknowledged)
 INSTANTIATE_TEST_SUITE_P(
     Statements, OneBadStatement,
     ::testing::Values(
-        BadStatement{"AmountNotANumber", "2024-03-20", "", "1", "abc", "RateOfCharge is not a number (abc)"},
-        BadStatement{"AmountMissing", "2024-03-20", "", "1", "", "RateOfCharge is not a number ()"},
+        BadStatement{"AmountNotANumber", "2024-03-20", "", "1", "abc", "RateOfCharge is not an amount (abc)"},
+        BadStatement{"AmountMissing", "2024-03-20", "", "1", "", "RateOfCharge is not an amount ()"},
+        BadStatement{"AmountInAnotherNotation", "2024-03-20", "", "1", "2.5e0", "RateOfCharge is not an amount (2.5e0)"},
         BadStatement{"CountNotANumber", "2024-03-20", "", "x1", "2.5", "NumberOfCharges is not a number (x1)"},
         BadStatement{"CountTooLarge", "2024-03-20", "", "3000000000", "2.5",
                      "NumberOfCharges is out of range (3000000000)"},
