@@ -1,5 +1,6 @@
 #include "records/clsDuplicates.h"
 
+#include "core/AtomicFile.h"
 #include "core/Utils.h"
 #include "core/VbFormat.h"
 #include "database/LogLines.h"
@@ -10,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -141,12 +141,12 @@ void clsDuplicates::GenerateDuplicateReports(LogLines& objLog, SysParameters& ob
                 QDir().mkpath(folder);
                 const QString path = ReportFilePath(folder, to);
                 objLog.AddToLog(EventCodes::Communication, QStringLiteral("Writing to: ") + path);
-                // Written whole or not at all.
-                QSaveFile file(path);
-                if (!file.open(QIODevice::WriteOnly))
+                // Written whole or not at all, and never over another file.
+                AtomicFile file(path, AtomicFile::Placement::NewOnly);
+                if (!file.Open())
                     throw FileError(path, file.errorString());
                 WriteReportFile(file, fromText, toText);
-                if (!file.commit())
+                if (!file.Commit())
                     throw FileError(path, file.errorString());
             }
         }
