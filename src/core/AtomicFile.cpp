@@ -129,24 +129,29 @@ qint64 AtomicFile::writeData(const char* data, qint64 length)
 {
     if (m_errno != 0 || m_fd < 0)
         return -1;
-    qint64 allowed = length;
+    m_buffer.append(data, length);
+    if (m_buffer.size() >= BufferSize && !Flush())
+        return -1;
+    return length;
+}
+
+bool AtomicFile::Flush()
+{
+    qint64 allowed = m_buffer.size();
     const int injected = Hook() ? Hook()(m_target, Step::Write, allowed) : 0;
-    allowed = std::clamp<qint64>(allowed, 0, length);
+    allowed = std::clamp<qint64>(allowed, 0, m_buffer.size());
     for (qint64 done = 0; done < allowed;) {
-        const ssize_t n = ::write(m_fd, data + done, size_t(allowed - done));
+        const ssize_t n = ::write(m_fd, m_buffer.constData() + done, size_t(allowed - done));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            Fail(n < 0 ? errno : ENOSPC);
-            return -1;
-        }
+        if (n <= 0)
+            return Fail(n < 0 ? errno : ENOSPC);
         done += n;
     }
-    if (injected != 0) {
-        Fail(injected);
-        return -1;
-    }
-    return length;
+    if (injected != 0)
+        return Fail(injected);
+    m_buffer.clear();
+    return true;
 }
 
 bool AtomicFile::Commit()
@@ -155,6 +160,8 @@ bool AtomicFile::Commit()
         return true;
     if (m_errno != 0 || m_fd < 0)
         return Fail(m_errno != 0 ? m_errno : EBADF);
+    if (!m_buffer.isEmpty() && !Flush())
+        return false;
     if (const int injected = Injected(m_target, Step::Sync))
         return Fail(injected);
     if (::fsync(m_fd) != 0)
@@ -208,6 +215,7 @@ void AtomicFile::CloseTemporary()
 void AtomicFile::RemoveTemporary()
 {
     CloseTemporary();
+    m_buffer.clear();
     if (!m_temporary.isEmpty())
         ::unlink(Native(m_temporary).constData());
     m_temporary.clear();

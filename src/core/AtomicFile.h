@@ -13,8 +13,9 @@
 // only while that name is free). Until Commit the target is untouched; a
 // failure, a Discard or the destructor removes the temporary file.
 //
-// Buffered writes and a rename that trusts them can put an empty file in
-// place of a good one when the disk fills; hence no buffering here.
+// A buffered write that reports success and a rename that trusts it can put
+// an empty file in place of a good one when the disk fills: here every
+// write of the buffer is checked to its last byte before the sync.
 class AtomicFile : public QIODevice {
 public:
     enum class Placement { ReplaceExisting, NewOnly };
@@ -68,14 +69,18 @@ protected:
 
 private:
     bool Fail(int error);
-    bool Place();
+    // Writes the buffer out, every byte checked.
+    bool Flush();
     void CloseTemporary();
     void RemoveTemporary();
 
     QString m_path;
     QString m_target; // the path, or the file a symbolic link there leads to
     Placement m_placement;
+    static constexpr qsizetype BufferSize = 64 * 1024;
+
     QString m_temporary;
+    QByteArray m_buffer;
     int m_fd = -1;
     int m_errno = 0;
     bool m_committed = false;

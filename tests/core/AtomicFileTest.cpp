@@ -30,7 +30,6 @@ struct FaultCase {
 
 class DiskFailure : public ::testing::TestWithParam<FaultCase> {};
 
-// Each write goes out in two pieces, so a fault can strike between them.
 TEST_P(DiskFailure, LeavesTheOldFileByteForByteAndNoTemporaryFile)
 {
     const FaultCase& c = GetParam();
@@ -54,8 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
     Steps, DiskFailure,
     ::testing::Values(FaultCase{"Refused_at_open", Step::Open, EACCES, 0, "Permission denied"},
                       FaultCase{"Full_before_the_first_byte", Step::Write, ENOSPC, 0, "No space left on device"},
-                      FaultCase{"Full_within_the_first_write", Step::Write, ENOSPC, 4, "No space left on device"},
-                      FaultCase{"Full_within_the_second_write", Step::Write, ENOSPC, 20, "No space left on device"},
+                      FaultCase{"Full_after_4_bytes", Step::Write, ENOSPC, 4, "No space left on device"},
+                      FaultCase{"Full_after_20_bytes", Step::Write, ENOSPC, 20, "No space left on device"},
                       FaultCase{"Sync_fails", Step::Sync, EIO, 0, "Input/output error"},
                       FaultCase{"Rename_fails", Step::Place, EIO, 0, "Input/output error"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -140,6 +139,27 @@ TEST(AtomicFile, PutInPlaceMovesAWrittenFileAndRefusesATakenName)
                                         AtomicFile::Placement::ReplaceExisting, &error));
     EXPECT_EQ(error, "Input/output error");
     EXPECT_FALSE(QFile::exists(world.PathOf("Other.MDB")));
+}
+
+// Past the first buffer's worth a failure shows at the write itself.
+TEST(AtomicFile, ALargeFileFailsAtTheWriteThatFillsTheDisk)
+{
+    TestWorld world;
+    const QString path = world.PathOf("export.txt");
+    WriteBytes(path, Old);
+    DiskFault fault("export.txt", Step::Write, ENOSPC, 100000);
+    AtomicFile file(path);
+    ASSERT_TRUE(file.Open());
+    const QByteArray record = QByteArray(78, 'x') + "\r\n";
+    int written = 0;
+    while (written < 10000 && file.WriteAll(record))
+        ++written;
+    EXPECT_GT(written, 100000 / 80 - 1);
+    EXPECT_LT(written, 10000);
+    EXPECT_FALSE(file.WriteAll(record)) << "a failure stays";
+    EXPECT_FALSE(file.Commit());
+    EXPECT_EQ(ReadBytes(path), Old);
+    EXPECT_EQ(FilesIn(world.Folder()), QStringList{"export.txt"});
 }
 
 TEST(AtomicFile, RemoveUnfinishedTakesOnlyTheTemporaryFilesOfThatPath)
