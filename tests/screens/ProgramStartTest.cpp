@@ -130,6 +130,22 @@ TEST_F(ProgramStartTest, ASettingsFileThatCannotBeWrittenIsReportedNotIgnored)
     EXPECT_FALSE(start->Splash()->HasError());
 }
 
+TEST_F(ProgramStartTest, SetClientOnASettingsFileThatCannotBeWrittenWarnsAndStillAsks)
+{
+    Prepare();
+    const QString ini = world.PathOf(QStringLiteral("Nevix.INI"));
+    DiskFault full(QStringLiteral("Nevix.INI"), AtomicFile::Step::Write, ENOSPC, 10);
+    world.ui().ScriptAnswer(MsgBox::AnswerYes);
+    EXPECT_TRUE(Run({QStringLiteral("/setclient")}));
+    EXPECT_EQ(INIFile().GetIniString(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode"), QString(), ini),
+              QStringLiteral("1"));
+    ASSERT_EQ(world.ui().boxes.size(), 2);
+    EXPECT_EQ(world.ui().boxes[0].text, QStringLiteral("INIFile - Could not write ") + ini +
+                                            QStringLiteral(": No space left on device\rThe settings could not be saved in ") +
+                                            ini);
+    EXPECT_TRUE(world.ui().boxes[1].text.startsWith(QStringLiteral("Is this the first installation")));
+}
+
 TEST_F(ProgramStartTest, ADatabaseHeldByAnotherProgramIsWaitedForWithAWord)
 {
     Prepare();
