@@ -23,7 +23,7 @@ ExportFile::~ExportFile()
         m_file->Discard();
 }
 
-void ExportFile::WriteRecord(const QString& record)
+bool ExportFile::WriteRecord(const QString& record)
 {
     if (!m_file) {
         auto file = std::make_unique<AtomicFile>(m_path);
@@ -42,7 +42,7 @@ void ExportFile::WriteRecord(const QString& record)
             throw FileError(QStringLiteral("Could not write to the export file "), m_path,
                             m_file->errorString());
     }
-    ExportRecordWriter(*m_file).Write(record, m_path);
+    return ExportRecordWriter(*m_file).Write(record, m_path);
 }
 
 void ExportFile::Commit()

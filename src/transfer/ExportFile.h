@@ -25,7 +25,8 @@ public:
     bool IsCommitted() const { return m_committed; }
 
     // Opens the file at the first record; raises any failure to open or write.
-    void WriteRecord(const QString& record);
+    // False when a character the file's code page lacks was written as "?".
+    bool WriteRecord(const QString& record);
     // Puts the whole file in place; raises the disk's failure. Nothing to do
     // when no record was written.
     void Commit();

@@ -93,6 +93,20 @@ TEST_F(Duplicates, PairsComeFromTheNewEnquiryAndEachEarlierOne)
     EXPECT_EQ(ReadBytes(path).count('\n'), 5);
 }
 
+TEST_F(Duplicates, AReportNeverReplacesAnotherInstallationsFile)
+{
+    Settings(true, "+Reports");
+    QDir().mkpath(world.PathOf("Reports"));
+    WriteBytes(world.PathOf("Reports/Duplicate_20240315-103000.csv"), "other installation");
+    WriteBytes(world.PathOf("Reports/Duplicate_20240315-103000_2.csv"), "and another");
+    list.AddFromVQ3Duplicate(Enquiry{"AB12CD", std::nullopt, "R1"});
+    list.GenerateDuplicateReports(log, sys);
+    EXPECT_EQ(ReadBytes(world.PathOf("Reports/Duplicate_20240315-103000.csv")), "other installation");
+    EXPECT_EQ(ReadBytes(world.PathOf("Reports/Duplicate_20240315-103000_2.csv")), "and another");
+    EXPECT_EQ(ReadBytes(world.PathOf("Reports/Duplicate_20240315-103000_3.csv")).count('\n'), 3);
+    EXPECT_TRUE(Logged().contains("64:Writing to: " + world.PathOf("Reports/Duplicate_20240315-103000_3.csv")));
+}
+
 TEST_F(Duplicates, WithNeitherFormOnlyThePeriodMovesOn)
 {
     Settings(false, "+Reports");

@@ -24,12 +24,13 @@ public:
     qint64 writeData(const char*, qint64) override { return -1; }
 };
 
-TEST(ExportRecordWriterTest, WritesLatin1LinesAndRaisesTheDevicesFailure)
+TEST(ExportRecordWriterTest, WritesWindows1252LinesAndRaisesTheDevicesFailure)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    ExportRecordWriter(buffer).Write(QString::fromUtf8("Zoë,Ω"), "x");
-    EXPECT_EQ(buffer.data(), QByteArray("Zo\xeb,?\r\n"));
+    EXPECT_FALSE(ExportRecordWriter(buffer).Write(QString::fromUtf8("Zoë,Ω"), "x")) << "a character written as ?";
+    EXPECT_TRUE(ExportRecordWriter(buffer).Write(QString::fromUtf8("O’Neil,€5"), "x"));
+    EXPECT_EQ(buffer.data(), QByteArray("Zo\xeb,?\r\nO\x92Neil,\x80" "5\r\n"));
 
     FullDisk disk;
     try {
