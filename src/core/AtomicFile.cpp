@@ -97,6 +97,11 @@ bool AtomicFile::Open()
     m_errno = 0;
     if (const int injected = Injected(m_target, Step::Open))
         return Fail(injected);
+    // The rename would get past a file its owner made read-only; the
+    // platform's own writer refuses it, and so does this one.
+    if (m_placement == Placement::ReplaceExisting && ::access(Native(m_target).constData(), F_OK) == 0 &&
+        ::access(Native(m_target).constData(), W_OK) != 0)
+        return Fail(errno);
     const QFileInfo target(m_target);
     for (int attempt = 0; m_fd < 0; ++attempt) {
         m_temporary = target.absolutePath() + QStringLiteral("/.") + target.fileName() + u'.' +
