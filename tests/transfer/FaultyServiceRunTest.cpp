@@ -68,6 +68,10 @@ TEST_P(FaultyServiceRun, TheNextRunsCompleteWithNothingLostOrTwice)
     TransmissionResults faulty;
     DoTransmissionAndExport(log, faulty);
     EXPECT_EQ(faulty.HaveFatalErrors(), GetParam().fatal);
+    // The next runs wait as long as the program usually does.
+    INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixTimeOutSecs"), QStringLiteral("120"),
+                           world.PathOf(QStringLiteral("Nevix.INI")));
+    Settings().Load();
 
     TransmissionResults last;
     for (int run = 0; run < 2; ++run) {
