@@ -107,12 +107,20 @@ TEST_F(TransmissionProcessTest, RunStartedDuringARunIsRefused)
     // The transfer's wait runs timers: this one tries a second run.
     LogLines nestedLog;
     TransmissionResults nested;
-    QTimer::singleShot(0, [&] { DoTransmissionAndExport(nestedLog, nested); });
+    QTimer::singleShot(0, [&] {
+        nestedLog.BeginLogging(QStringLiteral("NTRANS"), QStringLiteral("Transmission"), QStringLiteral("clerk"));
+        DoTransmissionAndExport(nestedLog, nested);
+    });
     DoTransmissionAndExport(log, results);
 
     EXPECT_FALSE(results.HaveFatalErrors()) << Fatal(results);
     EXPECT_EQ(Types().count("VQ3Enquiry"), 1);
     EXPECT_EQ(nested.FatalVQ3ErrorMessage(), "Could not lock the communications to run Transmission and Export");
+    QStringList warnings;
+    for (const auto& line : nestedLog.NewEnum())
+        if (line->EventCode() == EventCodes::Warning)
+            warnings.append(line->EventText());
+    EXPECT_EQ(warnings, QStringList{"Could not lock the communications to run Transmission and Export"});
 
     // Once over, a new run starts.
     TransmissionResults later;
