@@ -1,5 +1,6 @@
 #include "records/clsDuplicates.h"
 
+#include "core/AtomicFile.h"
 #include "core/Utils.h"
 #include "core/VbFormat.h"
 #include "database/LogLines.h"
@@ -10,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFile>
 #include <QStringList>
 
 namespace {
@@ -120,23 +120,16 @@ QString clsDuplicates::CreateReportFile(const QString& folder, const QDateTime& 
         if (QFileInfo::exists(path))
             continue;
         log.AddToLog(EventCodes::Communication, QStringLiteral("Writing to: ") + path);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (QFileInfo::exists(path)) // taken in the meantime
-                continue;
+        // Written whole beside its name, which it takes only while no file
+        // has it: no half report is ever seen, none is left behind.
+        AtomicFile file(path, AtomicFile::Placement::NewOnly);
+        if (!file.Open())
             throw FileError(path, file.errorString());
-        }
-        try {
-            WriteReportFile(file, fromText, toText);
-            if (!file.flush())
-                throw FileError(path, file.errorString());
-        } catch (...) {
-            // Not left half written.
-            file.remove();
-            throw;
-        }
-        file.close();
-        return path;
+        WriteReportFile(file, fromText, toText);
+        if (file.Commit())
+            return path;
+        if (!file.TargetExists()) // else taken in the meantime
+            throw FileError(path, file.errorString());
     }
 }
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-class QSaveFile;
+class AtomicFile;
 
 // One export file, written whole and then put in place: nothing reaches the
 // path until Commit, so a failed or cancelled export leaves the path as it
@@ -37,7 +37,7 @@ public:
 
 private:
     QString m_path;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<AtomicFile> m_file;
     std::optional<QByteArray> m_earlier;
     bool m_committed = false;
 };

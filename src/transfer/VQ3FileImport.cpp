@@ -166,11 +166,13 @@ bool VQ3FileImport::WaitUntilSettled(const QString& path) const
     for (int round = 0;; ++round) {
         if (round == MaxRounds)
             return false;
+        // At least one pump per round, however slow the machine: the writer
+        // may be this process's own event loop.
         CStopWatch watch;
-        while (watch.Elapsed() < m_seams.settleMilliseconds) {
+        do {
             Pump();
             QThread::msleep(10);
-        }
+        } while (watch.Elapsed() < m_seams.settleMilliseconds);
         const qint64 after = QFileInfo(path).size();
         if (after == before)
             return true;

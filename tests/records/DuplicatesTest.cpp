@@ -1,4 +1,5 @@
 #include "support/DatabaseTest.h"
+#include "support/DiskFault.h"
 #include "support/FileBytes.h"
 
 #include "database/LogLines.h"
@@ -114,6 +115,22 @@ TEST_F(Duplicates, WithNeitherFormOnlyThePeriodMovesOn)
     EXPECT_EQ(Logged(), QStringList({"64:Writing 1 duplicates", "64:Duplicates written"}));
     EXPECT_EQ(StoredTimeOfLastDuplicate().toDateTime(), QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
     EXPECT_FALSE(QFileInfo::exists(world.PathOf("Reports")));
+}
+
+TEST_F(Duplicates, ADiskThatFillsLeavesNoHalfReport)
+{
+    Settings(true, "+Reports");
+    list.AddFromVQ3Duplicate(Enquiry{"AB12CD", std::nullopt, "R1"});
+    {
+        DiskFault full("Duplicate_20240315-103000.csv", AtomicFile::Step::Write, ENOSPC, 20);
+        EXPECT_NO_THROW(list.GenerateDuplicateReports(log, sys));
+    }
+    EXPECT_EQ(QDir(world.PathOf("Reports")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    const QStringList lines = Logged();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().startsWith("256:Writing/Printing duplicates failed. Error:"));
+    EXPECT_TRUE(lines.last().endsWith("No space left on device")) << lines.last().toStdString();
+    EXPECT_EQ(StoredTimeOfLastDuplicate().toDateTime(), QDateTime(QDate(2024, 3, 14), QTime(9, 5)));
 }
 
 TEST_F(Duplicates, AFailureIsLoggedAndTheSamePeriodIsReportedNextTime)
