@@ -49,7 +49,7 @@ void LoadAnswer(const QString& doc, const QString& requestType)
     NevixRequest request;
     request.AddHeader(header);
     NevixResponse response;
-    response.SetRequest(&request);
+    response.SetRequest(request);
     response.LoadFromRawResponse(doc); // raises nothing: an escape ends the run
     Require(response.GetHeader() != nullptr, "a loaded answer has a header");
     if (response.GetErrors() && response.GetErrors()->Count() > 0)
