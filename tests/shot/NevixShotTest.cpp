@@ -46,7 +46,7 @@ ShotRequest OnFixture(const QString& user = {})
     return request;
 }
 
-class NevixShotTest : public ::testing::TestWithParam<QString> {};
+class NevixShotTest : public ::testing::TestWithParam<QString> { };
 
 TEST_P(NevixShotTest, DrawsANonEmptyImageOffscreen)
 {
@@ -118,7 +118,8 @@ TEST(ShotSession, DrawsOnACopyOfADatabaseFileLeavingTheFileAsItWas)
     {
         ShotSession session(request);
         EXPECT_EQ(session.Context().CurrentUser().UserName(), Fixture::Clerk);
-        EXPECT_TRUE(HasContent(DrawShot(*FindShotEntry(QStringLiteral("change-password")), session.Context())));
+        EXPECT_TRUE(
+            HasContent(DrawShot(*FindShotEntry(QStringLiteral("change-password")), session.Context())));
         GlobalDatabase().Execute(QStringLiteral("DELETE FROM VQ3_Enquiries"));
     }
     EXPECT_EQ(ReadBytes(fixture.Database), before);
@@ -161,7 +162,8 @@ TEST(DrawFirstStart, DrawsTheWindowsOfBothAnswers)
     const QString folder = world.PathOf(QStringLiteral("screens"));
     ASSERT_TRUE(DrawFirstStart(folder));
     for (const char* name : {"splash", "first-installation", "install-mode", "set-up-wizard"})
-        EXPECT_TRUE(HasContent(QImage(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png"))))) << name;
+        EXPECT_TRUE(HasContent(QImage(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")))))
+            << name;
 }
 
 } // namespace

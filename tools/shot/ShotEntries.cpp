@@ -12,8 +12,7 @@
 
 namespace {
 
-template <typename Window>
-std::unique_ptr<QWidget> Owned(std::unique_ptr<Window> window)
+template <typename Window> std::unique_ptr<QWidget> Owned(std::unique_ptr<Window> window)
 {
     return std::unique_ptr<QWidget>(window.release());
 }
@@ -63,7 +62,8 @@ std::unique_ptr<QWidget> ChangePassword(ShotContext& context)
 std::unique_ptr<QWidget> Wait(ShotContext& context)
 {
     auto wait = std::make_unique<frmWorkInProgress>();
-    wait->lblWIP()->setText(context.Value(QStringLiteral("message"), QStringLiteral("Data maintenance in progress")));
+    wait->lblWIP()->setText(
+        context.Value(QStringLiteral("message"), QStringLiteral("Data maintenance in progress")));
     return Owned(std::move(wait));
 }
 
@@ -82,7 +82,9 @@ const std::vector<ShotEntry>& ShotEntries()
         {QStringLiteral("about"), QStringLiteral("The about box"), About, {Picture("about")}},
         {QStringLiteral("install-mode"), QStringLiteral("The install-mode choice"), InstallMode, {}},
         {QStringLiteral("logon"), QStringLiteral("The logon window"), Logon, {Picture("logon")}},
-        {QStringLiteral("change-password"), QStringLiteral("The change of password"), ChangePassword,
+        {QStringLiteral("change-password"),
+         QStringLiteral("The change of password"),
+         ChangePassword,
          {Picture("change-password", "clerk1")}},
         {QStringLiteral("wait"), QStringLiteral("The please-wait window"), Wait, {Picture("wait")}},
     };

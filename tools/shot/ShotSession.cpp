@@ -29,7 +29,8 @@ Fixture::Folder CopyOf(const QString& database, const QString& folder)
 {
     if (!QFileInfo(database).isFile())
         throw Refused(QStringLiteral("No database file ") + database);
-    const Fixture::Folder made{folder, folder + QStringLiteral("/Nevix.MDB"), folder + QStringLiteral("/Nevix.INI")};
+    const Fixture::Folder made{folder, folder + QStringLiteral("/Nevix.MDB"),
+                               folder + QStringLiteral("/Nevix.INI")};
     if (!QFile::copy(database, made.Database))
         throw Refused(QStringLiteral("Cannot copy the database ") + database);
     QFile::setPermissions(made.Database, QFile::ReadOwner | QFile::WriteOwner);
@@ -55,7 +56,8 @@ std::shared_ptr<User> LoggedOn(CDataBase& db, const QString& name)
 
 } // namespace
 
-ShotContext::ShotContext(CDataBase& db, std::shared_ptr<User> user, QMap<QString, QString> values, QDateTime now)
+ShotContext::ShotContext(CDataBase& db, std::shared_ptr<User> user, QMap<QString, QString> values,
+                         QDateTime now)
     : m_db(db), m_user(std::move(user)), m_values(std::move(values)), m_now(std::move(now))
 {
 }
@@ -99,10 +101,9 @@ ShotSession::ShotSession(const ShotRequest& request)
     }
 
     ReleaseGlobalObjects();
-    m_scope = std::make_unique<ScopedAppContext>(
-        std::make_shared<AppContext>(std::make_shared<FixtureClock>(request.Now),
-                                     std::make_shared<ConsoleUserInteraction>(), folder.Path,
-                                     AppContext::Current().computerName()));
+    m_scope = std::make_unique<ScopedAppContext>(std::make_shared<AppContext>(
+        std::make_shared<FixtureClock>(request.Now), std::make_shared<ConsoleUserInteraction>(), folder.Path,
+        AppContext::Current().computerName()));
     Settings().Load();
     Settings().SetProgramRunningMode(RunningMode::Interactive);
     CDataBase& db = NewGlobalDatabase();

@@ -22,7 +22,8 @@ ShotRequest RequestFrom(const QCommandLineParser& parser)
     ShotRequest request;
     if (parser.isSet(QStringLiteral("fixture")) && parser.isSet(QStringLiteral("db")))
         throw Refusal{QStringLiteral("--fixture and --db exclude each other")};
-    if (parser.isSet(QStringLiteral("fixture")) && parser.value(QStringLiteral("fixture")) != QLatin1String("standard"))
+    if (parser.isSet(QStringLiteral("fixture")) &&
+        parser.value(QStringLiteral("fixture")) != QLatin1String("standard"))
         throw Refusal{QStringLiteral("Unknown fixture \"") + parser.value(QStringLiteral("fixture")) +
                       QStringLiteral("\" (there is: standard)")};
     request.Database = parser.value(QStringLiteral("db"));
@@ -94,10 +95,13 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(QStringLiteral("screen"), QStringLiteral("The window to draw (--list)."));
     parser.addOptions({
         {QStringLiteral("list"), QStringLiteral("Lists the windows.")},
-        {QStringLiteral("all"), QStringLiteral("Draws every window's pictures and the first start's into FOLDER."),
+        {QStringLiteral("all"),
+         QStringLiteral("Draws every window's pictures and the first start's into FOLDER."),
          QStringLiteral("FOLDER")},
-        {QStringLiteral("fixture"), QStringLiteral("The data: standard (the default)."), QStringLiteral("NAME")},
-        {QStringLiteral("db"), QStringLiteral("The data: a copy of this database file."), QStringLiteral("FILE")},
+        {QStringLiteral("fixture"), QStringLiteral("The data: standard (the default)."),
+         QStringLiteral("NAME")},
+        {QStringLiteral("db"), QStringLiteral("The data: a copy of this database file."),
+         QStringLiteral("FILE")},
         {QStringLiteral("user"), QStringLiteral("The logged-on user."), QStringLiteral("NAME")},
         {QStringLiteral("now"), QStringLiteral("The present, \"yyyy-MM-dd hh:mm\"."), QStringLiteral("TIME")},
         {QStringLiteral("set"),
