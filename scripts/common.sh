@@ -10,7 +10,7 @@ NEVIX_PACKAGES=(
   qt6-base-dev qt6-qpa-plugins
   libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2
+  fonts-liberation2 poppler-utils
 )
 
 nevix_install_missing() {
