@@ -79,6 +79,7 @@ int main(int argc, char** argv)
     parser.addOption({QStringLiteral("range"), QStringLiteral("The period of the header"), QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("font-reduce"), QStringLiteral("Points less (0 to 3)"), QStringLiteral("N")});
     parser.addOption({QStringLiteral("fast-print"), QStringLiteral("Typed boxes (1) or drawn (0)"), QStringLiteral("0|1")});
+    parser.addOption({QStringLiteral("now"), QStringLiteral("The present, \"yyyy-MM-dd hh:mm\""), QStringLiteral("TIME")});
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF file"),
                       QStringLiteral("OUT.pdf")});
     parser.process(app);
@@ -104,6 +105,13 @@ int main(int argc, char** argv)
         ShotRequest request;
         request.Database = parser.value(QStringLiteral("db"));
         request.User = parser.value(QStringLiteral("user"));
+        if (parser.isSet(QStringLiteral("now"))) {
+            request.Now = QDateTime::fromString(parser.value(QStringLiteral("now")), QStringLiteral("yyyy-MM-dd hh:mm"));
+            if (!request.Now.isValid()) {
+                std::fprintf(stderr, "nevix-report: --now wants \"yyyy-MM-dd hh:mm\"\n");
+                return 2;
+            }
+        }
         ShotSession session(request);
         ReportOptions options = ReportOptions::FromSettings();
         options.fontReduce = int16_t(fontReduce);
