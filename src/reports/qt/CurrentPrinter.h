@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UserInteraction.h"
+
 #include <QString>
 
 #include <memory>
@@ -7,11 +9,15 @@
 class QPrinter;
 
 // The program's current printer, to which every report goes: the system's
-// default printer until a printer is chosen; "Print to file" (PDF) when the
-// machine has none.
+// default printer until one is chosen, "Print to file (PDF)" on a machine
+// without printers.
 namespace CurrentPrinter {
-QString Name();
-void SetName(const QString& name);
+// Its device name and chosen settings (0: the printer's own).
+PrinterChoice Get();
+void Set(const PrinterChoice& printer);
+bool IsPrintToFile();
+// Where "Print to file" writes: "Nevix report.pdf" in the program folder.
+QString FileName();
 // A printer object for the current printer, with its chosen settings.
 std::unique_ptr<QPrinter> MakePrinter();
 } // namespace CurrentPrinter

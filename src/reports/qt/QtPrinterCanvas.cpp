@@ -10,14 +10,25 @@
 #include <QPageLayout>
 #include <QPrinter>
 
-QtPrinterCanvas::QtPrinterCanvas() : m_printer(CurrentPrinter::MakePrinter())
+QtPrinterCanvas::QtPrinterCanvas()
 {
-    m_printer->setFullPage(false);
+    if (CurrentPrinter::IsPrintToFile()) {
+        SetUpPdf(CurrentPrinter::FileName());
+    } else {
+        m_printer = CurrentPrinter::MakePrinter();
+        m_printer->setFullPage(false);
+    }
 }
 
 QtPrinterCanvas::QtPrinterCanvas(const QString& pdfPath)
-    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)), m_pdfPath(pdfPath)
 {
+    SetUpPdf(pdfPath);
+}
+
+void QtPrinterCanvas::SetUpPdf(const QString& pdfPath)
+{
+    m_pdfPath = pdfPath;
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_printer->setOutputFormat(QPrinter::PdfFormat);
     m_printer->setPageSize(QPageSize(QPageSize::A4));
     m_printer->setFullPage(true);

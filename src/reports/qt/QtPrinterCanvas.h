@@ -46,6 +46,7 @@ protected:
     void DrawRectangle(double x1, double y1, double x2, double y2) override;
 
 private:
+    void SetUpPdf(const QString& pdfPath);
     double DotsPerMm() const;
     void ApplyFont();
 
