@@ -2,6 +2,7 @@
 #include "core/GlobalDeclarations.h"
 #include "core/qt/QtUserInteraction.h"
 #include "platform/AppContext.h"
+#include "reports/qt/QtPrinterCanvas.h"
 #include "startup/GlobalObjects.h"
 #include "startup/ProgramStart.h"
 #include "startup/Session.h"
@@ -13,7 +14,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
     QApplication::setApplicationVersion(ProgramVersion);
-    AppContext::Install(AppContext::MakeDefault(std::make_shared<QtUserInteraction>()));
+    auto context = AppContext::MakeDefault(std::make_shared<QtUserInteraction>());
+    context->SetPrinter([] { return std::make_unique<QtPrinterCanvas>(); });
+    AppContext::Install(context);
 
     Session session;
     StartupHooks hooks = ProgramStart::DefaultHooks();

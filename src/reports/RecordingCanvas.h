@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ReportCanvas.h"
+#include "platform/ReportCanvas.h"
 
 #include <QList>
 #include <QString>

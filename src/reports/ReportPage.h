@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ReportCanvas.h"
+#include "platform/ReportCanvas.h"
 #include "reports/ReportOptions.h"
 
 #include <QString>

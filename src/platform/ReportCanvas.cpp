@@ -1,4 +1,4 @@
-#include "reports/ReportCanvas.h"
+#include "platform/ReportCanvas.h"
 
 void ReportCanvas::Print(const QString& text, bool lineFeed)
 {
