@@ -116,12 +116,8 @@ void CDataBase::OpenMyConnection()
     if (!m_hasConnectionObject) {
         m_hasConnectionObject = true;
         m_objectSource = ToForwardSlashes(m_params.Source);
-    } else {
-        if (m_depth > 0)
-            return;
-        if (m_connection && m_singleUser)
-            return;
-        m_connection.reset();
+    } else if (m_connection) {
+        return;
     }
     try {
         m_connection = SqliteConnection::Open(m_objectSource);
@@ -247,7 +243,10 @@ void CDataBase::EndOutermost(bool rollback)
             }
         }
     }
-    CloseIfShared();
+    // An idle connection holds no lock: after a level that ended well it
+    // stays open for the next, while other installations use the file.
+    if (rollback)
+        CloseIfShared();
 }
 
 void CDataBase::FinishLevel(bool rollbackRequested)
