@@ -7,6 +7,7 @@
 
 #include <QTime>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -37,6 +38,61 @@ QString CutBeforeFullStop(const QString& text)
 } // namespace
 
 namespace {
+// A text whose every character is case-folded one for one, so that a plain
+// search in it finds what a case-blind search finds in the original; null
+// when the text holds characters beyond the basic plane.
+QString FoldedEach(const QString& text)
+{
+    QString folded(text.size(), Qt::Uninitialized);
+    QChar* out = folded.data();
+    for (const QChar c : text) {
+        if (c.isSurrogate())
+            return QString();
+        *out++ = QChar(char16_t(QChar::toCaseFolded(c.unicode())));
+    }
+    return folded;
+}
+
+// Case-blind searches of one document, made plain searches of its folded
+// copy. The readers of an answer ask of the same few texts again and
+// again: the last ones folded are kept (sharing, so never changed).
+class Searched {
+public:
+    explicit Searched(const QString& doc) : m_doc(doc), m_folded(FoldedOf(doc)) {}
+    qsizetype IndexOf(const QString& needle, qsizetype from = 0) const
+    {
+        if (m_folded.isNull())
+            return m_doc.indexOf(needle, from, Qt::CaseInsensitive);
+        const QString foldedNeedle = FoldedEach(needle);
+        if (foldedNeedle.isNull())
+            return m_doc.indexOf(needle, from, Qt::CaseInsensitive);
+        return m_folded.indexOf(foldedNeedle, from, Qt::CaseSensitive);
+    }
+
+private:
+    static QString FoldedOf(const QString& doc)
+    {
+        struct Seen {
+            QString doc;
+            QString folded;
+        };
+        constexpr size_t Kept = 4;
+        thread_local std::array<Seen, Kept> seen;
+        thread_local size_t next = 0;
+        for (const Seen& entry : seen) {
+            if (!entry.doc.isEmpty() && entry.doc.constData() == doc.constData() && entry.doc.size() == doc.size())
+                return entry.folded;
+        }
+        Seen& entry = seen[next++ % Kept];
+        entry.doc = doc;
+        entry.folded = FoldedEach(doc);
+        return entry.folded;
+    }
+
+    const QString& m_doc;
+    QString m_folded;
+};
+
 // The element's tags as FindElementNameInDoc gives them and where the first
 // opening one stands (-1 when nowhere).
 struct Located {
@@ -45,15 +101,15 @@ struct Located {
     qsizetype at = -1;
 };
 
-Located Locate(const QString& ElementName, const QString& Doc)
+Located Locate(const QString& ElementName, const QString& Doc, const Searched& search)
 {
     Located tags;
     tags.open = QLatin1Char('<') + ElementName + QLatin1Char('>');
     tags.close = QStringLiteral("</") + ElementName + QLatin1Char('>');
-    tags.at = Doc.indexOf(tags.open, 0, Qt::CaseInsensitive);
+    tags.at = search.IndexOf(tags.open);
     if (tags.at >= 0)
         return tags;
-    const qsizetype colon = Doc.indexOf(QLatin1Char(':') + ElementName, 0, Qt::CaseInsensitive);
+    const qsizetype colon = search.IndexOf(QLatin1Char(':') + ElementName);
     if (colon < 0)
         return tags;
     const qsizetype start = Doc.lastIndexOf(QLatin1Char('<'), colon);
@@ -63,17 +119,17 @@ Located Locate(const QString& ElementName, const QString& Doc)
     tags.open = Doc.mid(start, end - start + 1);
     const QString prefix = Doc.mid(start + 1, colon - start);
     tags.close = QStringLiteral("</") + prefix + ElementName + QLatin1Char('>');
-    tags.at = Doc.indexOf(tags.open, 0, Qt::CaseInsensitive);
+    tags.at = search.IndexOf(tags.open);
     return tags;
 }
 
 // Where the first element ends, after its closing tag; -1 when it is
 // missing or unclosed.
-qsizetype EndOf(const Located& tags, const QString& Doc)
+qsizetype EndOf(const Located& tags, const Searched& search)
 {
     if (tags.at < 0)
         return -1;
-    const qsizetype b = Doc.indexOf(tags.close, tags.at, Qt::CaseInsensitive);
+    const qsizetype b = search.IndexOf(tags.close, tags.at);
     return b < 0 ? -1 : b + tags.close.size();
 }
 } // namespace
@@ -81,23 +137,25 @@ qsizetype EndOf(const Located& tags, const QString& Doc)
 void FindElementNameInDoc(const QString& ElementName, const QString& Doc, QString& OpenTag,
                           QString& CloseTag)
 {
-    Located tags = Locate(ElementName, Doc);
+    Located tags = Locate(ElementName, Doc, Searched(Doc));
     OpenTag = std::move(tags.open);
     CloseTag = std::move(tags.close);
 }
 
 QString ExtractElement(const QString& ElementName, const QString& Doc)
 {
-    const Located tags = Locate(ElementName, Doc);
-    const qsizetype end = EndOf(tags, Doc);
+    const Searched search(Doc);
+    const Located tags = Locate(ElementName, Doc, search);
+    const qsizetype end = EndOf(tags, search);
     return end < 0 ? QString() : Doc.mid(tags.at, end - tags.at);
 }
 
 QString ExtractElementValue(const QString& ElementName, const QString& Doc, const QString& DefaultValue,
                             bool ApplyAsteriskRule, bool RemoveAsterisksFlag)
 {
-    const Located tags = Locate(ElementName, Doc);
-    const qsizetype end = EndOf(tags, Doc);
+    const Searched search(Doc);
+    const Located tags = Locate(ElementName, Doc, search);
+    const qsizetype end = EndOf(tags, search);
     QString value;
     if (end >= 0) {
         // The content between the first tags holds no closing tag, and
@@ -204,17 +262,18 @@ DelimitedString ExtractElementList(const QString& ElementName, const QString& Do
     DelimitedString list;
     list.SetDelimiter(QStringLiteral("~#~"));
     list.SetQuoteCharacter(QString()); // words are XML: quotes are plain text
-    const Located tags = Locate(ElementName, Doc);
+    const Searched search(Doc);
+    const Located tags = Locate(ElementName, Doc, search);
     qsizetype a = tags.at;
     while (a >= 0) {
-        const qsizetype b = Doc.indexOf(tags.close, a, Qt::CaseInsensitive);
+        const qsizetype b = search.IndexOf(tags.close, a);
         if (b < 0)
             break; // an unclosed element ends the scan
         const qsizetype position = b + tags.close.size();
         list.Add(Doc.mid(a, position - a));
         if (position >= Doc.size())
             break;
-        a = Doc.indexOf(tags.open, position, Qt::CaseInsensitive);
+        a = search.IndexOf(tags.open, position);
     }
     return list;
 }
