@@ -29,9 +29,17 @@ nevix_install_missing() {
   fi
 }
 
+# Builds the targets named, or everything (tests and benchmarks included).
 nevix_build() {
   if [ ! -f "$NEVIX_BUILD/build.ninja" ]; then
     cmake -S "$NEVIX_ROOT" -B "$NEVIX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
   fi
-  cmake --build "$NEVIX_BUILD" --parallel "$(nproc)"
+  local targets=()
+  [ $# -eq 0 ] || targets=(--target "$@")
+  cmake --build "$NEVIX_BUILD" --parallel "$(nproc)" "${targets[@]}"
+}
+
+# True when windows can be shown on a real display.
+nevix_has_display() {
+  [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]
 }

@@ -1,5 +1,6 @@
 #include "core/ApplicationSettings.h"
 
+#include "core/AskTellUser.h"
 #include "core/DateText.h"
 #include "core/IProperty.h"
 #include "platform/AppContext.h"
@@ -309,6 +310,7 @@ bool ApplicationSettings::Apply()
 
     m_applyErrorNumber = s.GetLastError();
     m_applyErrorDesc = s.GetLastErrorDesc();
+    m_applyFile = s.INILocation();
     if (s.HadError())
         return false;
     m_rec.IsDirty = false;
@@ -316,6 +318,15 @@ bool ApplicationSettings::Apply()
     m_snapshot = m_rec;
     m_beenApplied = true;
     return true;
+}
+
+bool ApplicationSettings::ApplyOrWarn()
+{
+    if (Apply())
+        return true;
+    TellUserWarning(m_applyErrorDesc,
+                    QStringLiteral("The settings could not be saved in ") + m_applyFile);
+    return false;
 }
 
 void ApplicationSettings::ClearJUXProperties(const QString& sPropertyBlock)

@@ -196,6 +196,12 @@ public:
     bool Apply();
     int32_t ApplyErrorNumber() const { return m_applyErrorNumber; }
     QString ApplyErrorDesc() const { return m_applyErrorDesc; }
+    // The settings file the last Apply wrote to.
+    QString ApplyFile() const { return m_applyFile; }
+    // Apply, telling the user in a warning (the failure, the file) when the
+    // settings could not be saved: a choice that silently comes back at the
+    // next start is worse than a message now.
+    bool ApplyOrWarn();
 
 private:
     void SetDefaults();
@@ -218,6 +224,7 @@ private:
 
     int32_t m_applyErrorNumber = 0;
     QString m_applyErrorDesc;
+    QString m_applyFile;
 };
 
 // The program-wide settings object, created on first use.

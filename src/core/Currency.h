@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // A money amount: 64-bit fixed point with four decimals.
 struct Currency {
@@ -12,6 +13,11 @@ struct Currency {
     // The nearest amount (halves away from zero); a value beyond the range
     // or not a number raises an overflow error.
     static Currency FromDouble(double value);
+    // The amount a plain decimal text names ("-12", "12.5", "0.12345"),
+    // read digit by digit, so that no binary fraction comes between; more
+    // than four decimals round half away from zero. None for anything else
+    // or beyond the range.
+    static std::optional<Currency> FromText(const QString& text);
     double ToDouble() const { return double(tenThousandths) / 10000.0; }
     friend bool operator==(const Currency&, const Currency&) = default;
 };

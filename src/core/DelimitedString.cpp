@@ -309,8 +309,9 @@ void DelimitedString::Truncate(int32_t TruncateFrom)
 
 void DelimitedString::SetSorted(bool value)
 {
-    // Switching sorting off leaves the order as it is.
-    if (value && !m_sorted)
+    // A list not kept sorted is sorted once, whichever value is set; one
+    // already kept sorted is in order anyway.
+    if (!m_sorted)
         Sort();
     m_sorted = value;
 }

@@ -184,7 +184,20 @@ QString AddTrailingBackslash(const QString& path)
 
 QString TrimBackslashes(const QString& path)
 {
-    return RemoveTrailingBackslash(RemoveLeadingBackslash(path));
+    // One separator at each end, however short the path (a root such as
+    // "C:/" keeps its own only in RemoveTrailingBackslash).
+    QString trimmed = RemoveLeadingBackslash(path);
+    if (!trimmed.isEmpty() && IsSeparator(trimmed.back()))
+        trimmed.chop(1);
+    return trimmed;
+}
+
+QString NumberedFileName(const QString& path, int number)
+{
+    const QString name = GetFileNamePart(path);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const qsizetype at = path.size() - name.size() + (dot > 0 ? dot : name.size());
+    return path.left(at) + u'-' + QString::number(number) + path.mid(at);
 }
 
 QString RemoveTrailingBackslash(const QString& path)

@@ -33,6 +33,10 @@ QString TrimBackslashes(const QString& path);
 QString RemoveTrailingBackslash(const QString& path);
 QString RemoveLeadingBackslash(const QString& path);
 QString ToForwardSlashes(const QString& path);
+// The path with "-" and the number before the extension of its file name
+// ("in/VQ3A.IMP", 2: "in/VQ3A-2.IMP"): the name a new file takes when its
+// own is taken, so that it never replaces another.
+QString NumberedFileName(const QString& path, int number);
 
 bool DriveExists(const QString& path);
 bool IsValidDriveLetter(const QString& path);

@@ -54,6 +54,7 @@ void INIFile::SetIniString(const QString& Group, const QString& Item, const QStr
                            const QString& FilePath) const
 {
     bool written = false;
+    QString diskFailure;
     try {
         ProfileFile file(ToForwardSlashes(FilePath));
         if (Group.isEmpty())
@@ -64,11 +65,18 @@ void INIFile::SetIniString(const QString& Group, const QString& Item, const QStr
             written = file.RemoveKey(Group, Item);
         else
             written = file.Write(Group, Item, Value);
+        if (!written && file.DiskFailure())
+            diskFailure = file.ErrorString();
     } catch (const std::exception& e) {
         throw NevixError(ErrorNumbers::SettingsLayer,
                          QStringLiteral("INIFile - ") + QString::fromUtf8(e.what()),
                          QStringLiteral("SetIniString"));
     }
+    // A disk that fails (full, broken) is not a refusal: its own reason is
+    // what the user needs to see.
+    if (!diskFailure.isEmpty())
+        throw NevixError(ErrorNumbers::SettingsLayer, QStringLiteral("INIFile - ") + diskFailure,
+                         QStringLiteral("SetIniString"));
     if (!written)
         throw NevixError(ErrorNumbers::SettingsLayer,
                          QStringLiteral("INIFile - Unable to write to INI file"),

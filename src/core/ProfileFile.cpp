@@ -1,8 +1,9 @@
 #include "core/ProfileFile.h"
 
+#include "core/AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 const QByteArray Bom("\xEF\xBB\xBF");
@@ -121,24 +122,24 @@ bool ProfileFile::Load(Content& content) const
 
 bool ProfileFile::Save(const Content& content)
 {
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(file.errorString());
     QByteArray data;
     if (content.hasBom)
         data += Bom;
     for (const QByteArray& line : content.lines)
         data += line + content.lineEnd;
-    if (file.write(data) != data.size())
-        return Fail(file.errorString());
-    if (!file.commit())
-        return Fail(file.errorString());
+    AtomicFile file(m_path);
+    if (!file.Open() || !file.WriteAll(data) || !file.Commit()) {
+        Fail(QStringLiteral("Could not write %1: %2").arg(m_path, file.errorString()));
+        m_diskFailure = file.DeviceFailure();
+        return false;
+    }
     m_error.clear();
     return true;
 }
 
 bool ProfileFile::Fail(const QString& why)
 {
+    m_diskFailure = false;
     m_error = why.isEmpty() ? QStringLiteral("Unable to write %1").arg(m_path) : why;
     return false;
 }

@@ -13,7 +13,8 @@
 // goes to the disk and nothing is kept between calls, so each reader sees
 // the file as the last write left it.
 //
-// A write rewrites the file atomically (temporary file, then rename) and
+// A write rewrites the file atomically (AtomicFile: the old file stays
+// whole unless the new one reached the disk in full) and
 // keeps every line it does not change, comments and unknown lines
 // included, byte for byte and in their order. CR LF and LF files both read;
 // a rewritten file keeps the line ends it had (LF for a new file). UTF-8.
@@ -43,6 +44,9 @@ public:
 
     // Why the last write failed.
     QString ErrorString() const { return m_error; }
+    // The last write failed on the disk (full, failing) rather than being
+    // refused (no access, an unusable name).
+    bool DiskFailure() const { return m_diskFailure; }
 
 private:
     struct Content {
@@ -62,4 +66,5 @@ private:
 
     QString m_path;
     QString m_error;
+    bool m_diskFailure = false;
 };

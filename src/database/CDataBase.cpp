@@ -7,6 +7,7 @@
 #include "database/SqliteConnection.h"
 #include "database/SqliteError.h"
 #include "platform/AppContext.h"
+#include "platform/UserInteraction.h"
 
 #include <sqlite3.h>
 
@@ -18,6 +19,36 @@ const QString BeginSource = QStringLiteral("BeginTrans");
 const QString CommitSource = QStringLiteral("CommitTrans");
 // Any read takes the shared lock, so a busy file shows itself here.
 const char* const LockProbe = "SELECT 1 FROM sqlite_schema LIMIT 1";
+
+const QString BusyText =
+    QStringLiteral("The database is busy: another program is using it. Waiting for it to be released...");
+
+// The please-wait window for as long as a busy file is waited for, so that
+// a wait of up to half a minute does not look like a hang.
+class BusyNotice {
+public:
+    BusyNotice() = default;
+    ~BusyNotice()
+    {
+        if (m_shown)
+            AppContext::Current().ui().UnloadWaitWindow();
+    }
+    BusyNotice(const BusyNotice&) = delete;
+    BusyNotice& operator=(const BusyNotice&) = delete;
+
+    void Show()
+    {
+        if (m_shown)
+            return;
+        UserInteraction& ui = AppContext::Current().ui();
+        ui.SetWaitMessage(BusyText);
+        ui.ShowWaitWindow();
+        m_shown = true;
+    }
+
+private:
+    bool m_shown = false;
+};
 
 NevixError RolledBackError(const QString& source)
 {
@@ -143,6 +174,7 @@ void CDataBase::RunWithBusyRetry(SqliteConnection& connection, const std::functi
 {
     m_connectionWaiting = true;
     int attempts = 0;
+    BusyNotice notice;
     for (;;) {
         const int rc = attempt();
         if (rc == SQLITE_OK || rc == SQLITE_DONE || rc == SQLITE_ROW) {
@@ -156,6 +188,7 @@ void CDataBase::RunWithBusyRetry(SqliteConnection& connection, const std::functi
         if (busy && (kind != Wait::Lock || m_connectionFailures < 2)) {
             ++attempts;
             try {
+                notice.Show();
                 WaitBeforeRetry();
             } catch (...) {
                 m_connectionWaiting = false;

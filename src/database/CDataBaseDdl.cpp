@@ -72,8 +72,10 @@ QString CDataBase::SqliteColumnType(const QString& fieldType)
         return QStringLiteral("REAL");
     if (OneOf(base, {"DOUBLE", "FLOAT", "FLOAT8", "IEEEDOUBLE", "NUMBER"}))
         return QStringLiteral("DOUBLE");
+    // Text affinity: an amount is kept as the exact decimal text written,
+    // where a number affinity would turn it into a binary fraction.
     if (OneOf(base, {"CURRENCY", "MONEY"}))
-        return QStringLiteral("CURRENCY");
+        return QStringLiteral("CURRENCY TEXT");
     if (OneOf(base, {"DECIMAL", "NUMERIC", "DEC"}))
         return QStringLiteral("NUMERIC") + size;
     if (OneOf(base, {"BINARY", "VARBINARY", "LONGBINARY", "OLEOBJECT", "IMAGE", "GENERAL"}))

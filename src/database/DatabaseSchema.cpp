@@ -1,5 +1,6 @@
 #include "database/DatabaseSchema.h"
 
+#include "core/AtomicFile.h"
 #include "core/DiskFunctions.h"
 #include "database/CDataBase.h"
 #include "database/DatabasePassword.h"
@@ -257,11 +258,25 @@ void DatabaseSchema::CreateNewDatabase(const QString& path, const InitialAdminis
         }
         QFile::setPermissions(building, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                             QFileDevice::ReadGroup | QFileDevice::WriteGroup);
-        if (!QFile::rename(building, target))
+        QString reason;
+        if (!AtomicFile::PutInPlace(building, target, AtomicFile::Placement::NewOnly, &reason))
             throw NevixError(ErrorNumbers::PathFileAccess,
-                             QStringLiteral("The database could not be created: ") + target, Source);
+                             QStringLiteral("The database could not be created: ") + target +
+                                 QStringLiteral(": ") + reason,
+                             Source);
     } catch (...) {
         QFile::remove(building);
+        QFile::remove(building + QStringLiteral("-journal"));
         throw;
     }
+}
+
+void DatabaseSchema::RemoveUnfinishedDatabases(const QString& path)
+{
+    const QFileInfo info(ToForwardSlashes(path));
+    QDir folder(info.absolutePath());
+    const QString stem = QStringLiteral(".") + info.fileName() + QStringLiteral(".??????");
+    for (const QString& name : folder.entryList({stem, stem + QStringLiteral("-journal")},
+                                                QDir::Files | QDir::Hidden | QDir::System))
+        folder.remove(name);
 }

@@ -42,6 +42,9 @@ public:
     // Creates the file, which must not exist yet: it is built under a
     // temporary name beside it and appears only when complete.
     static void CreateNewDatabase(const QString& path, const InitialAdministrator& admin = {});
+    // Removes what a CreateNewDatabase of this path left when it was killed.
+    // Only for a path no one else is creating a database at.
+    static void RemoveUnfinishedDatabases(const QString& path);
 
     // The steps, on a database reached through db (one transaction each).
     static void CreateTables(CDataBase& db);

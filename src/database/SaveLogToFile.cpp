@@ -1,12 +1,11 @@
 #include "database/SaveLogToFile.h"
 
 #include "core/AskTellUser.h"
+#include "core/AtomicFile.h"
 #include "core/DiskFunctions.h"
 #include "core/Utils.h"
 #include "core/VbFormat.h"
 #include "platform/AppContext.h"
-
-#include <QSaveFile>
 
 void SaveLogToFile(const std::vector<std::shared_ptr<LogLine>>& lines)
 {
@@ -17,15 +16,15 @@ void SaveLogToFile(const std::vector<std::shared_ptr<LogLine>>& lines)
                          QStringLiteral(".log");
     // Written beside the target and renamed over it: a failed save leaves
     // an earlier file of that name whole.
-    QSaveFile file(path);
-    bool saved = file.open(QIODevice::WriteOnly);
+    AtomicFile file(path);
+    bool saved = file.Open();
     for (const auto& line : lines) {
         if (!saved)
             break;
-        saved = file.write((line->ToString(QStringLiteral("\t")) + QStringLiteral("\r\n")).toUtf8()) >= 0;
+        saved = file.WriteAll((line->ToString(QStringLiteral("\t")) + QStringLiteral("\r\n")).toUtf8());
     }
-    if (!saved || !file.commit()) {
-        TellUserWarning(QStringLiteral("Error saving log file"), file.errorString());
+    if (!saved || !file.Commit()) {
+        TellUserWarning(QStringLiteral("Error saving log file"), path + QStringLiteral(": ") + file.errorString());
         return;
     }
     TellUser(QStringLiteral("Log saved to: "), path, MsgBox::Information);

@@ -55,13 +55,15 @@ void RepairDatabase(CDataBase& db)
                      Source);
 }
 
+// Start-up stops here, so the box looks fatal and names the file.
 [[noreturn]] void FailInitialisation(CDataBase& db, TextLogFile& upgradeLog)
 {
     ErrorPersist& saved = SavedError();
     saved.Load();
     db.RollbackAll();
     upgradeLog.WriteToLog(FailedText + saved.Description());
-    TellUser(FailedText, saved.Description(), MsgBox::Information);
+    TellUserCritical(FailedText, QStringLiteral("The database ") + db.Source() + QStringLiteral(":\r\n") +
+                                     saved.Description());
     throw saved.ToError();
 }
 
@@ -121,7 +123,7 @@ void InitialiseDatabaseAndDoAnyChanges(TextLogFile& upgradeLog)
         wait.Show(CompactingText);
         RepairDatabase(db);
         settings.SetForceRepair(false);
-        settings.Apply();
+        settings.ApplyOrWarn();
     }
 
     QString version;

@@ -1,6 +1,7 @@
 #include "records/DebitStatement.h"
 
 #include "database/CDataBase.h"
+#include "database/SqliteError.h"
 #include "records/DayValue.h"
 #include "records/LongDate.h"
 #include "records/ReadColumn.h"
@@ -8,15 +9,29 @@
 #include <QStringList>
 
 namespace {
+// Amounts are written as exact decimal text. A column declared as
+// currency text keeps that text; an older column of number affinity turns
+// it into a binary number whose shortest text is the same decimal (up to
+// 15 digits), so both read back exactly from their text.
 QVariant Money(Currency value)
 {
-    return value.ToDouble();
+    return CurrencyText(value);
 }
 
 void ReadMoney(const RecordSet& rs, const char* column, Currency& into)
 {
-    if (const auto v = rs.Double(QLatin1String(column)))
-        into = Currency::FromDouble(*v);
+    const QVariant value = rs.Field(QLatin1String(column));
+    if (value.isNull())
+        return;
+    if (const std::optional<Currency> exact = Currency::FromText(value.toString())) {
+        into = *exact;
+        return;
+    }
+    if (value.typeId() == QMetaType::Double) // a tiny amount in exponent form
+        into = Currency::FromDouble(value.toDouble());
+    else
+        throw NevixError(ErrorNumbers::TypeMismatch, QStringLiteral("Type mismatch"),
+                         QStringLiteral("DebitStatement.") + QLatin1String(column));
 }
 } // namespace
 

@@ -3,20 +3,11 @@
 #include "platform/AppContext.h"
 #include "records/ModeRows.h"
 #include "records/QueryConditions.h"
+#include "records/SortOrder.h"
 
 namespace {
 const QString Select = QStringLiteral("SELECT * FROM Debit_Statements");
 
-// Column names and the words of an ORDER BY; anything else (a quote, a
-// bracket of SQL) is refused rather than pasted into the statement.
-bool IsPlainSortOrder(const QString& sortOrder)
-{
-    for (const QChar c : sortOrder) {
-        if (!(c.isLetterOrNumber() || c == u'_' || c == u',' || c == u' ' || c == u'.'))
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 void DebitStatements::SetDataSource(CDataBase* objDataSource, bool blnTestFlag)
@@ -25,11 +16,32 @@ void DebitStatements::SetDataSource(CDataBase* objDataSource, bool blnTestFlag)
     m_testFlag = blnTestFlag;
 }
 
-QString DebitStatements::KeyFor(const DebitStatement& statement) const
+QString DebitStatements::EnquirerAndDay(const DebitStatement& statement)
 {
     const NullableDate day = statement.TransactionDate();
     return statement.EnquirerId() +
            (day && day->isValid() ? day->date().toString(QStringLiteral("yyyyMMdd")) : QString());
+}
+
+DebitStatements::Pointer DebitStatements::Find(const QString& enquirerAndDay) const
+{
+    for (const Pointer& statement : *this) {
+        if (EnquirerAndDay(*statement).compare(enquirerAndDay, Qt::CaseInsensitive) == 0)
+            return statement;
+    }
+    return nullptr;
+}
+
+QString DebitStatements::KeyFor(const DebitStatement& statement) const
+{
+    if (!statement.IsNew())
+        return statement.ID();
+    // The next free number: after a Remove, Count + 1 may still be held.
+    for (int32_t n = Count() + 1;; ++n) {
+        const QString key = QStringLiteral("DEB%1").arg(n);
+        if (!RecordCollection::Exists(key))
+            return key;
+    }
 }
 
 int32_t DebitStatements::CountOf(const QString& sql, const SqlValues& values, const QString& source)
@@ -80,7 +92,7 @@ namespace {
 QueryConditions Exportable(const QString& enquirerIds, bool testFlag)
 {
     QueryConditions where;
-    where.AddEnquirerIds(enquirerIds);
+    where.AddOwnEnquirerIds(enquirerIds);
     where.Add(QStringLiteral("JuxExportedDate is null"));
     where.Add(QStringLiteral("IsTest=?"), {testFlag});
     return where;
@@ -113,14 +125,14 @@ void DebitStatements::LoadByChargePeriodStart(const NullableDate& StartDateFrom,
 
 void DebitStatements::Load(const QString& EnquirerIds, const QString& SortOrder)
 {
-    if (!IsPlainSortOrder(SortOrder))
-        throw NevixError::InvalidArgument(QStringLiteral("DebitStatements.Load"));
+    const QString sort = SortOrder.isEmpty()
+                             ? QStringLiteral("Charge_Period_Start")
+                             : CheckedSortOrder(RequireDataSource(), QStringLiteral("Debit_Statements"), SortOrder,
+                                                QStringLiteral("DebitStatements.Load"));
     QueryConditions where;
     where.AddEnquirerIds(EnquirerIds);
     where.Add(QStringLiteral("IsTest=?"), {m_testFlag});
-    LoadBySQL(Select + where.Where() + QStringLiteral(" order by ") +
-                  (SortOrder.isEmpty() ? QStringLiteral("Charge_Period_Start") : SortOrder),
-              where.Values);
+    LoadBySQL(Select + where.Where() + QStringLiteral(" order by ") + sort, where.Values);
 }
 
 void DebitStatements::Apply()

@@ -10,13 +10,14 @@
 
 class CDataBase;
 
-// The debit statements, each under its EnquirerId followed by its
-// TransactionDate as "yyyymmdd" (the id alone without a date): at most one
-// statement per enquirer and day. The home of every query over table
+// The debit statements, each under its DebId (a new one under a temporary
+// key "DEB" and a number until it is stored), so an enquirer may have any
+// number of statements on one day. The home of every query over table
 // Debit_Statements, kept to the rows of one mode (live or test).
 //
 // Enquirer ids are one text of ids separated by ","; an empty text means
-// every enquirer, and statements without an enquirer always qualify.
+// every enquirer. The screen's loads also take the statements without an
+// enquirer; the exports take only the listed enquirers' own.
 class DebitStatements : public RecordCollection<DebitStatement> {
 public:
     void SetDataSource(CDataBase* objDataSource, bool blnTestFlag);
@@ -24,9 +25,14 @@ public:
     // The highest control reference of any mode; 0 when there is none.
     int32_t GetMaxControlReference();
 
-    // The member under the index, or nullptr.
-    Pointer Find(int32_t index) const { return Exists(index) ? Item(index) : nullptr; }
-    Pointer Find(const QString& index) const { return Exists(index) ? Item(index) : nullptr; }
+    // By position, or by EnquirerId followed by the TransactionDate as
+    // "yyyymmdd" (the id alone without a date): the first such member.
+    bool Exists(int32_t position) const { return RecordCollection::Exists(position); }
+    bool Exists(const QString& enquirerAndDay) const { return Find(enquirerAndDay) != nullptr; }
+    Pointer Find(int32_t position) const { return Exists(position) ? Item(position) : nullptr; }
+    Pointer Find(const QString& enquirerAndDay) const;
+    // The text Find looks for.
+    static QString EnquirerAndDay(const DebitStatement& statement);
 
     int32_t CountWithoutLoading();
     // Statements of this mode that meet the WHERE text (" WHERE ..." with
@@ -36,7 +42,8 @@ public:
     // returns how many went.
     int32_t RemoveStatements(const QDate& ReceivedDateOlderThan);
 
-    // Statements not yet exported.
+    // Statements not yet exported: of the listed enquirers only, or of
+    // everyone (those without an enquirer included) for an empty list.
     int32_t CountExportable(const QString& EnquirerIds);
     void LoadExportable(const QString& EnquirerIds);
     // Statements whose charge period starts within the whole days from

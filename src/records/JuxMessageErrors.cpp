@@ -35,7 +35,10 @@ void JuxMessageErrors::AddError(const QString& ErrorCode, const QString& Descrip
 
 void JuxMessageErrors::Load(const QString& MessageReference)
 {
-    LoadBySQL(QStringLiteral("SELECT * From JUX_MSG_ERROR where JuxMsgReference=?"), {MessageReference});
+    // Keys from the key maker grow with each error written: in key order the
+    // errors come back in the order they were written.
+    LoadBySQL(QStringLiteral("SELECT * From JUX_MSG_ERROR where JuxMsgReference=? ORDER BY ID"),
+              {MessageReference});
     m_reference = MessageReference;
 }
 

@@ -2,6 +2,7 @@
 
 #include "database/CDataBase.h"
 #include "database/RecordSet.h"
+#include "database/SavepointGuard.h"
 #include "platform/NevixError.h"
 
 #include <QDateTime>
@@ -71,6 +72,22 @@ int32_t ModeRows::Purge(CDataBase& db, bool countOnly) const
 {
     const int32_t count = Count(db);
     return countOnly || count == 0 ? count : Delete(db);
+}
+
+int32_t ModeRows::PurgeWithErrors(CDataBase& db, bool countOnly) const
+{
+    const int32_t count = Count(db);
+    if (countOnly || count == 0)
+        return count;
+    // A failure is undone without dooming the caller's transaction, and raised.
+    SavepointGuard step(db);
+    db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR WHERE JuxMsgReference IN "
+                              "(SELECT JuxMsgReference FROM ") +
+                   Table + Where() + QLatin1Char(')'),
+               WhereValues());
+    const int32_t removed = Delete(db);
+    step.Release();
+    return removed;
 }
 
 CDataBase& RequireDataSource(CDataBase* db, const QString& source)

@@ -43,6 +43,9 @@ struct ModeRows {
     // lock on a shared file), or with countOnly only counts them. Returns
     // the number deleted, or counted.
     int32_t Purge(CDataBase& db, bool countOnly = false) const;
+    // Purge of rows that own message errors (a JuxMsgReference column):
+    // their JUX_MSG_ERROR rows go with them, both or neither.
+    int32_t PurgeWithErrors(CDataBase& db, bool countOnly = false) const;
 };
 
 // The collection's connection; a collection used before SetDataSource

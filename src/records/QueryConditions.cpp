@@ -6,7 +6,10 @@ void QueryConditions::Add(const QString& condition, const SqlValues& values)
     Values << values;
 }
 
-void QueryConditions::AddEnquirerIds(const QString& enquirerIds)
+namespace {
+// The condition before, "?,?,..." for the listed ids (as listed) and after.
+void AddIdList(QueryConditions& conditions, const QString& enquirerIds, const QString& before,
+               const QString& after)
 {
     if (enquirerIds.isEmpty())
         return;
@@ -16,9 +19,29 @@ void QueryConditions::AddEnquirerIds(const QString& enquirerIds)
         marks << QStringLiteral("?");
         ids << id;
     }
-    Add(QStringLiteral("(EnquirerId is null or EnquirerId in (") + marks.join(QLatin1Char(',')) +
-            QStringLiteral("))"),
-        ids);
+    conditions.Add(before + marks.join(QLatin1Char(',')) + after, ids);
+}
+} // namespace
+
+void QueryConditions::AddEnquirerIds(const QString& enquirerIds)
+{
+    AddIdList(*this, enquirerIds, QStringLiteral("(EnquirerId is null or EnquirerId in ("), QStringLiteral("))"));
+}
+
+void QueryConditions::AddOwnEnquirerIds(const QString& enquirerIds)
+{
+    AddIdList(*this, enquirerIds, QStringLiteral("EnquirerId in ("), QStringLiteral(")"));
+}
+
+void QueryConditions::AddPrefix(const QString& column, const QString& prefix)
+{
+    QString pattern;
+    for (const QChar c : prefix) {
+        if (c == u'\\' || c == u'%' || c == u'_')
+            pattern += QLatin1Char('\\');
+        pattern += c == u'?' ? QChar(u'_') : c;
+    }
+    Add(QLatin1Char('(') + column + QStringLiteral(" like ? escape '\\')"), {pattern + QLatin1Char('%')});
 }
 
 QString QueryConditions::Where() const

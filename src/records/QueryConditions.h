@@ -16,6 +16,13 @@ struct QueryConditions {
     // blanks included) and rows without an enquirer; an empty list adds no
     // condition.
     void AddEnquirerIds(const QString& enquirerIds);
+    // Rows of the listed enquirers only, never those without an enquirer,
+    // so that an export for some enquirers holds their rows and no other;
+    // an empty list adds no condition.
+    void AddOwnEnquirerIds(const QString& enquirerIds);
+    // Values of the column that begin with the text, bound: its "%" and
+    // "_" are the characters themselves, a "?" stands for any one character.
+    void AddPrefix(const QString& column, const QString& prefix);
     // " where " and the conditions; empty when there are none.
     QString Where() const;
 };

@@ -280,7 +280,10 @@ void VQ3::WriteWithErrors(CDataBase& db, const QString& stamp)
         WriteOneRow(DeleteSql(), DeleteValues());
         db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR WHERE JuxMsgReference=?"),
                    {Current().JuxMsgReference});
+        // The rows are gone: a clearing still asked for would keep the
+        // enquiry dirty, and a second Apply would delete it again.
         m_errors->Clear();
+        m_errors->SetSetToClear(false);
         return;
     }
     if (m_flags.IsNew)

@@ -1,7 +1,6 @@
 #include "records/VQ3Enquiries.h"
 
 #include "database/CDataBase.h"
-#include "database/SavepointGuard.h"
 #include "records/ModeRows.h"
 
 namespace {
@@ -63,18 +62,5 @@ int32_t VQ3Enquiries::RemoveIncompleteEnquiries(const QDate& SentDateOlderThan)
 
 int32_t VQ3Enquiries::RemoveWithErrors(const ModeRows& enquiries, const QString& source)
 {
-    CDataBase& db = ::RequireDataSource(DataSource(), source);
-    // Nothing to remove takes no write lock on a shared file.
-    if (enquiries.Count(db) == 0)
-        return 0;
-    // Both deletes or neither; a failure is undone without dooming the
-    // caller's transaction, and raised.
-    SavepointGuard step(db);
-    db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR WHERE JuxMsgReference IN "
-                              "(SELECT JuxMsgReference FROM ") +
-                   Table + enquiries.Where() + QLatin1Char(')'),
-               enquiries.WhereValues());
-    const int32_t removed = enquiries.Delete(db);
-    step.Release();
-    return removed;
+    return enquiries.PurgeWithErrors(::RequireDataSource(DataSource(), source));
 }

@@ -15,7 +15,7 @@ struct ModeRows;
 // The enquiries, and the home of every query over table VQ3_Enquiries,
 // kept to the rows of one mode (live or test). Members are keyed by the ID
 // they had when added; a new enquiry first gets the temporary ID "VQ3"
-// and the count after adding.
+// and the first free number from the count after adding.
 class VQ3Enquiries : public RecordCollection<VQ3> {
 public:
     void SetDataSource(CDataBase* objDataSource, bool blnTestFlag);

@@ -6,6 +6,7 @@
 #include "platform/AppContext.h"
 #include "records/JuxMessageErrors.h"
 #include "records/QueryConditions.h"
+#include "records/SortOrder.h"
 
 #include <cmath>
 #include <optional>
@@ -23,15 +24,6 @@ std::optional<int16_t> RowLimit(const QString& text)
     if (!ok || !std::isfinite(value) || value < 1 || value > 32767)
         return std::nullopt;
     return int16_t(value);
-}
-
-// Marks that begin with the text; its own "%" and "_" are no wildcards.
-QString LikePrefix(QString text)
-{
-    text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    text.replace(QLatin1Char('%'), QStringLiteral("\\%"));
-    text.replace(QLatin1Char('_'), QStringLiteral("\\_"));
-    return text + QLatin1Char('%');
 }
 } // namespace
 
@@ -55,8 +47,13 @@ VQ3Enquiries::Pointer VQ3Enquiries::FindByEnquiryRef(const QString& EnquiryRefer
 
 void VQ3Enquiries::Add(Pointer objAddition)
 {
-    if (objAddition->IsNew())
-        objAddition->SetID(QStringLiteral("VQ3") + QString::number(Count() + 1));
+    if (objAddition->IsNew()) {
+        // The next free number: after a Remove, Count + 1 may still be held.
+        int32_t number = Count() + 1;
+        while (Exists(QStringLiteral("VQ3") + QString::number(number)))
+            ++number;
+        objAddition->SetID(QStringLiteral("VQ3") + QString::number(number));
+    }
     RecordCollection::Add(std::move(objAddition));
 }
 
@@ -99,12 +96,15 @@ void VQ3Enquiries::Load(const QString& sEnquirerIds, const QString& VRM, bool Wa
                         const QString& EnterInDays, const QString& MaxToLoad)
 {
     const std::optional<int16_t> limit = MaxToLoad.isEmpty() ? std::nullopt : RowLimit(MaxToLoad);
-    const QString sort = SortField.isEmpty() ? DefaultSort : SortField;
+    const QString sort = SortField.isEmpty()
+                             ? DefaultSort
+                             : CheckedSortOrder(RequireDataSource(), QStringLiteral("VQ3_Enquiries"), SortField,
+                                                QStringLiteral("VQ3Enquiries.Load"));
 
     QueryConditions where;
     where.AddEnquirerIds(sEnquirerIds);
     if (!VRM.isEmpty())
-        where.Add(QStringLiteral("(VRM like ? escape '\\')"), {LikePrefix(VRM)});
+        where.AddPrefix(QStringLiteral("VRM"), VRM);
     if (WaitingToBeSent)
         where.Add(QStringLiteral("When_Sent is null"));
     if (WaitingResponse)

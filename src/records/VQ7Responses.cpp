@@ -5,6 +5,7 @@
 #include "platform/AppContext.h"
 #include "records/ModeRows.h"
 #include "records/QueryConditions.h"
+#include "records/SortOrder.h"
 
 #include <cmath>
 
@@ -24,6 +25,15 @@ void AddDay(QueryConditions& conditions, const QString& column, const NullableDa
         conditions.Add(column + QStringLiteral(" IS NULL"));
     else
         conditions.Add(column + QStringLiteral(" = ?"), {value});
+}
+
+// "column = ?", where an empty text also matches the Null it is stored as.
+void AddText(QueryConditions& conditions, const QString& column, const QString& text)
+{
+    if (text.isEmpty())
+        conditions.Add(QLatin1Char('(') + column + QStringLiteral(" IS NULL OR ") + column + QStringLiteral(" = '')"));
+    else
+        conditions.Add(column + QStringLiteral(" = ?"), {text});
 }
 
 void AddWholeDays(QueryConditions& conditions, const QString& column, const QDate& first,
@@ -49,7 +59,7 @@ std::optional<int> RowLimit(const QVariant& maxToLoad)
 QueryConditions Exportable(const QString& enquirerIds, bool autoExported)
 {
     QueryConditions conditions;
-    conditions.AddEnquirerIds(enquirerIds);
+    conditions.AddOwnEnquirerIds(enquirerIds);
     conditions.Add(QStringLiteral("JuxExportedDate is null and ForAutoExport=?"), {autoExported});
     return conditions;
 }
@@ -121,9 +131,9 @@ int32_t VQ7Responses::CountofDuplicateResponses(const QString& sEnquirerRef, con
 {
     QueryConditions conditions;
     AddDay(conditions, QStringLiteral("Date_of_Response"), dDateofResponse);
-    conditions.Add(QStringLiteral("VRM = ?"), {sVRM});
+    AddText(conditions, QStringLiteral("VRM"), sVRM);
     AddDay(conditions, QStringLiteral("Date_of_Event"), dDateofEvent);
-    conditions.Add(QStringLiteral("Enquiry_Reference = ?"), {sEnquirerRef});
+    AddText(conditions, QStringLiteral("Enquiry_Reference"), sEnquirerRef);
     return CountWithoutLoadingInternal(conditions);
 }
 
@@ -131,7 +141,7 @@ int32_t VQ7Responses::RemoveResponses(const QDate& ReceivedDateOlderThan, bool b
 {
     const QString source = QStringLiteral("VQ7Responses.RemoveResponses");
     return ModeRows::Before(Table, QStringLiteral("When_Received"), ReceivedDateOlderThan, m_testFlag, source)
-        .Purge(::RequireDataSource(DataSource(), source), bCountOnly);
+        .PurgeWithErrors(::RequireDataSource(DataSource(), source), bCountOnly);
 }
 
 void VQ7Responses::Add(Pointer objAddition)
@@ -184,7 +194,7 @@ void VQ7Responses::Load(const QString& sEnquirerIds, const QString& VRM, std::op
     QueryConditions conditions;
     conditions.AddEnquirerIds(sEnquirerIds);
     if (!VRM.isEmpty())
-        conditions.Add(QStringLiteral("vrm like ?"), {VRM + QLatin1Char('%')});
+        conditions.AddPrefix(QStringLiteral("vrm"), VRM);
     if (!InLastNumberOfDays.isEmpty()) {
         const double days = std::max(0.0, std::nearbyint(Val(InLastNumberOfDays)) - 1);
         const QDate today = AppContext::Current().clock().Today();
@@ -193,8 +203,9 @@ void VQ7Responses::Load(const QString& sEnquirerIds, const QString& VRM, std::op
     if (WithErrors)
         conditions.Add(*WithErrors ? QStringLiteral("DVLA_ERR_Code is not null")
                                    : QStringLiteral("DVLA_ERR_Code is null"));
-    if (SortOrder.isEmpty())
-        SortOrder = QStringLiteral("VRM");
+    SortOrder = SortOrder.isEmpty() ? QStringLiteral("VRM")
+                                    : CheckedSortOrder(RequireDataSource(), Table, SortOrder,
+                                                       QStringLiteral("VQ7Responses.Load"));
 
     if (limit)
         m_topAllCount = CountWithoutLoadingInternal(conditions);

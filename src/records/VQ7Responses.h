@@ -39,8 +39,8 @@ public:
     int32_t CountofDuplicateResponses(const QString& sEnquirerRef, const QString& sVRM,
                                       const NullableDate& dDateofEvent,
                                       const NullableDate& dDateofResponse) const;
-    // Responses received before the start of the day: removed (their
-    // message errors stay), or with bCountOnly only counted.
+    // Responses received before the start of the day: removed with their
+    // message errors, or with bCountOnly only counted.
     int32_t RemoveResponses(const QDate& ReceivedDateOlderThan, bool bCountOnly = false);
 
     // A new response is first given the temporary id "VQ7" and a number
@@ -61,7 +61,9 @@ public:
     void Load(const QString& sEnquirerIds, const QString& VRM = {},
               std::optional<bool> WithErrors = std::nullopt, const QString& InLastNumberOfDays = {},
               QString SortOrder = {}, const QVariant& MaxToLoad = {});
-    // Responses not exported yet, of the automatic export or not.
+    // Responses not exported yet, of the automatic export or not: of the
+    // listed enquirers only, or of everyone (unmatched responses without an
+    // enquirer included) for an empty list.
     int32_t CountExportable(const QString& sEnquirerIds, bool bToBeAutoExported) const;
     void LoadExportable(const QString& sEnquirerIds, bool bToBeAutoExported);
     // Received within the whole days from dtFrom to dtTo.

@@ -1,5 +1,6 @@
 #include "records/clsDuplicates.h"
 
+#include "core/AtomicFile.h"
 #include "core/Utils.h"
 #include "core/VbFormat.h"
 #include "database/LogLines.h"
@@ -10,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -101,16 +101,36 @@ void clsDuplicates::WriteReportFile(QIODevice& device, const QString& fromText,
                          QStringLiteral("clsDuplicates.WriteReportFile"));
 }
 
-QString clsDuplicates::ReportFilePath(const QString& folder, const QDateTime& minute)
+QString clsDuplicates::ReportFilePath(const QString& folder, const QDateTime& minute, int number)
 {
-    // Two reports within one minute would share a name: the later one takes
-    // a numbered name, so that the earlier report is kept.
     const QString stem = QDir(folder).filePath(QStringLiteral("Duplicate_") +
                                                FormatDateTime(minute, QStringLiteral("yyyymmdd-hhnnss")));
-    QString path = stem + QStringLiteral(".csv");
-    for (int number = 2; QFileInfo::exists(path); ++number)
-        path = stem + QStringLiteral("_%1.csv").arg(number);
-    return path;
+    return number < 2 ? stem + QStringLiteral(".csv") : stem + QStringLiteral("_%1.csv").arg(number);
+}
+
+QString clsDuplicates::CreateReportFile(const QString& folder, const QDateTime& minute, LogLines& log,
+                                        const QString& fromText, const QString& toText) const
+{
+    // Two reports within one minute (of this installation or another one
+    // writing to the same folder) would share a name: the file is created
+    // only when no file has it, else the next number is taken, so no report
+    // ever replaces another.
+    for (int number = 1;; ++number) {
+        const QString path = ReportFilePath(folder, minute, number);
+        if (QFileInfo::exists(path))
+            continue;
+        log.AddToLog(EventCodes::Communication, QStringLiteral("Writing to: ") + path);
+        // Written whole beside its name, which it takes only while no file
+        // has it: no half report is ever seen, none is left behind.
+        AtomicFile file(path, AtomicFile::Placement::NewOnly);
+        if (!file.Open())
+            throw FileError(path, file.errorString());
+        WriteReportFile(file, fromText, toText);
+        if (file.Commit())
+            return path;
+        if (!file.TargetExists()) // else taken in the meantime
+            throw FileError(path, file.errorString());
+    }
 }
 
 void clsDuplicates::GenerateDuplicateReports(LogLines& objLog, SysParameters& objSysParameters) const
@@ -139,15 +159,7 @@ void clsDuplicates::GenerateDuplicateReports(LogLines& objLog, SysParameters& ob
                                                "DuplicateReportPath) so no file written"));
             } else {
                 QDir().mkpath(folder);
-                const QString path = ReportFilePath(folder, to);
-                objLog.AddToLog(EventCodes::Communication, QStringLiteral("Writing to: ") + path);
-                // Written whole or not at all.
-                QSaveFile file(path);
-                if (!file.open(QIODevice::WriteOnly))
-                    throw FileError(path, file.errorString());
-                WriteReportFile(file, fromText, toText);
-                if (!file.commit())
-                    throw FileError(path, file.errorString());
+                CreateReportFile(folder, to, objLog, fromText, toText);
             }
         }
 

@@ -73,8 +73,12 @@ public:
 private:
     void AddPair(const QString& vrm, const QString& dupDate, const QString& dupReference,
                  const QString& prevDate, const QString& prevReference);
-    // The report file's path: a free name of the minute in the folder.
-    static QString ReportFilePath(const QString& folder, const QDateTime& minute);
+    // The report file's path: the minute's name, from the second on numbered.
+    static QString ReportFilePath(const QString& folder, const QDateTime& minute, int number);
+    // Creates a new report file under the first free name, writes it whole
+    // and returns its path.
+    QString CreateReportFile(const QString& folder, const QDateTime& minute, LogLines& log,
+                             const QString& fromText, const QString& toText) const;
 
     std::vector<Pointer> m_items;
 };

@@ -47,6 +47,13 @@ bool ProgramStart::Main()
             TellUserWarning(QStringLiteral("Nevix is already running."), QString());
             return false;
         }
+        // Without its lock a copy cannot see another one, and two copies on
+        // one folder would share its files unchecked.
+        if (!settings.AllowMultipleInstances() && !m_instanceLock->Held()) {
+            TellUserCritical(QStringLiteral("Nevix cannot start: its lock file cannot be opened."),
+                             m_instanceLock->Path() + QStringLiteral("\r\n") + m_instanceLock->Failure());
+            return false;
+        }
     } catch (const NevixError& e) {
         TellUserCritical(e.Description(), e.Source());
         return false;
@@ -59,7 +66,7 @@ bool ProgramStart::Main()
     try {
         if (m_switches.SetClient) {
             settings.SetProgramInstallMode(InstallMode::None);
-            settings.Apply();
+            settings.ApplyOrWarn();
         }
         // The step of the schema upgrade that downloads the enquirers uses
         // the service exchange.

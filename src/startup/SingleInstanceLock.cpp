@@ -8,13 +8,17 @@
 #include <unistd.h>
 
 SingleInstanceLock::SingleInstanceLock(const QString& programFolder)
+    : m_path(programFolder + QStringLiteral("/Nevix.lock"))
 {
-    const QByteArray path = QFile::encodeName(programFolder + QStringLiteral("/Nevix.lock"));
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        m_failure = qt_error_string(errno);
         return;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         m_otherRunning = errno == EWOULDBLOCK;
+        if (!m_otherRunning)
+            m_failure = qt_error_string(errno);
         ::close(fd);
         return;
     }

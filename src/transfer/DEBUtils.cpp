@@ -92,8 +92,12 @@ bool ExportDebsToJUXFileInt(DebitStatements& statements, ExportFile& file,
                 cancelled = true;
                 break;
             }
-            file.WriteRecord(FormatDebitStatementLine(*statement, parameters.LegacyExport(),
-                                                      parameters.ExportFormat()));
+            if (!file.WriteRecord(FormatDebitStatementLine(*statement, parameters.LegacyExport(),
+                                                           parameters.ExportFormat())))
+                log.AddToLog(EventCodes::Warning,
+                             UnwrittenCharactersText(QStringLiteral("the debit statement ") +
+                                                     statement->DEBSTAReference() + QStringLiteral(" of ") +
+                                                     statement->EnquirerId()));
             statement->SetJuxExportedDate(today);
         }
         if (!cancelled) {

@@ -1,12 +1,12 @@
 #include "transfer/ExportFile.h"
 
+#include "core/AtomicFile.h"
 #include "core/DiskFunctions.h"
 #include "platform/NevixError.h"
 #include "transfer/ExportRecordWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 NevixError FileError(const QString& what, const QString& path, const QString& reason)
@@ -20,13 +20,13 @@ ExportFile::ExportFile(QString path) : m_path(ToForwardSlashes(std::move(path)))
 ExportFile::~ExportFile()
 {
     if (m_file && !m_committed)
-        m_file->cancelWriting();
+        m_file->Discard();
 }
 
-void ExportFile::WriteRecord(const QString& record)
+bool ExportFile::WriteRecord(const QString& record)
 {
     if (!m_file) {
-        auto file = std::make_unique<QSaveFile>(m_path);
+        auto file = std::make_unique<AtomicFile>(m_path);
         if (QFileInfo(m_path).isFile()) {
             QFile existing(m_path);
             if (!existing.open(QIODevice::ReadOnly))
@@ -34,7 +34,7 @@ void ExportFile::WriteRecord(const QString& record)
                                 existing.errorString());
             m_earlier = existing.readAll();
         }
-        if (!file->open(QIODevice::WriteOnly))
+        if (!file->Open())
             throw FileError(QStringLiteral("Could not create the export file "), m_path,
                             file->errorString());
         m_file = std::move(file);
@@ -42,14 +42,14 @@ void ExportFile::WriteRecord(const QString& record)
             throw FileError(QStringLiteral("Could not write to the export file "), m_path,
                             m_file->errorString());
     }
-    ExportRecordWriter(*m_file).Write(record, m_path);
+    return ExportRecordWriter(*m_file).Write(record, m_path);
 }
 
 void ExportFile::Commit()
 {
     if (!m_file || m_committed)
         return;
-    if (!m_file->commit()) {
+    if (!m_file->Commit()) {
         const QString reason = m_file->errorString();
         m_file.reset();
         throw FileError(QStringLiteral("Could not save the export file "), m_path, reason);
@@ -62,7 +62,7 @@ QString ExportFile::Undo()
     if (!m_file)
         return {};
     if (!m_committed) {
-        m_file->cancelWriting();
+        m_file->Discard();
         m_file.reset();
         return {};
     }
@@ -70,10 +70,8 @@ QString ExportFile::Undo()
     m_file.reset();
     if (!m_earlier)
         return DeleteFileChecked(m_path);
-    QSaveFile restore(m_path);
-    if (restore.open(QIODevice::WriteOnly) && restore.write(*m_earlier) == m_earlier->size() &&
-        restore.commit())
+    QString reason;
+    if (AtomicFile::Write(m_path, *m_earlier, &reason))
         return {};
-    return QStringLiteral("Could not put back the earlier content of the file: ") +
-           restore.errorString();
+    return QStringLiteral("Could not put back the earlier content of the file: ") + reason;
 }

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-class QSaveFile;
+class AtomicFile;
 
 // One export file, written whole and then put in place: nothing reaches the
 // path until Commit, so a failed or cancelled export leaves the path as it
@@ -25,7 +25,8 @@ public:
     bool IsCommitted() const { return m_committed; }
 
     // Opens the file at the first record; raises any failure to open or write.
-    void WriteRecord(const QString& record);
+    // False when a character the file's code page lacks was written as "?".
+    bool WriteRecord(const QString& record);
     // Puts the whole file in place; raises the disk's failure. Nothing to do
     // when no record was written.
     void Commit();
@@ -36,7 +37,7 @@ public:
 
 private:
     QString m_path;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<AtomicFile> m_file;
     std::optional<QByteArray> m_earlier;
     bool m_committed = false;
 };

@@ -11,6 +11,7 @@
 #include "core/GlobalDeclarations.h"
 #include "core/LoggingGlobals.h"
 #include "core/Utils.h"
+#include "core/Windows1252.h"
 #include "database/CDataBase.h"
 #include "database/ErrorPersist.h"
 #include "database/GlobalDatabase.h"
@@ -64,8 +65,9 @@ QStringList ReadImportFileLines(const QString& path)
     const QByteArray bytes = file.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
+    // Not UTF-8: the enquirer's system wrote its own code page.
     if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
+        text = Windows1252::Decode(bytes);
     QStringList lines = text.split(u'\n');
     // A final line end closes the last line; it does not open another.
     if (!lines.isEmpty() && lines.back().isEmpty())
@@ -77,10 +79,15 @@ QStringList ReadImportFileLines(const QString& path)
     return lines;
 }
 
-void ImportVQ3FromFile(const QString& path, ImportProgress* progress, LogLines& log, bool autoImport,
+bool ImportVQ3FromFile(const QString& path, ImportProgress* progress, LogLines& log, bool autoImport,
                        TransmissionResults& results, const QString& enquirerId, const ImportSeams& seams)
 {
-    VQ3FileImport(progress, log, autoImport, results, enquirerId, seams).Run(path);
+    return VQ3FileImport(progress, log, autoImport, results, enquirerId, seams).Run(path);
+}
+
+QString NotAccessibleText(const QString& path)
+{
+    return path + QStringLiteral(" is not accessible and has not been imported (could not open with file lock).");
 }
 
 VQ3FileImport::VQ3FileImport(ImportProgress* progress, LogLines& log, bool autoImport,
@@ -101,12 +108,16 @@ bool VQ3FileImport::Interactive() const
     return Settings().ProgramRunningMode() == RunningMode::Interactive;
 }
 
-void VQ3FileImport::Run(const QString& path)
+bool VQ3FileImport::Run(const QString& path)
 {
+    if (!WaitUntilSettled(path)) {
+        m_log.AddToLog(EventCodes::Communication, NotAccessibleText(path));
+        m_seams.questions->Finished();
+        return false;
+    }
     CDataBase& db = GlobalDatabase();
     const int16_t outerDepth = db.TransactionCount();
     try {
-        WaitUntilSettled(path);
         if (m_progress) {
             m_progress->Load(QStringLiteral("IMPORTING ENQUIRIES"), QStringLiteral("Importing from: ") + path);
             Pump();
@@ -143,27 +154,28 @@ void VQ3FileImport::Run(const QString& path)
         TellUserWarning(text + u'.', failure.Description());
         m_results.SetFatalVQ3ImportErrorMessage(text + QStringLiteral(": ") + failure.Description());
     }
+    return true;
 }
 
-void VQ3FileImport::WaitUntilSettled(const QString& path) const
+bool VQ3FileImport::WaitUntilSettled(const QString& path) const
 {
-    // A file that keeps growing for this long is left for a later run
-    // rather than waited for without end.
+    // A file that keeps growing for this long (about a minute) is left for a
+    // later run rather than waited for without end.
     constexpr int MaxRounds = 150;
     qint64 before = QFileInfo(path).size();
     for (int round = 0;; ++round) {
         if (round == MaxRounds)
-            throw NevixError(ErrorNumbers::ObjectErrorBase,
-                             QStringLiteral("The file is still being written and has not been imported: ") + path,
-                             QStringLiteral("ImportVQ3FromFile"));
+            return false;
+        // At least one pump per round, however slow the machine: the writer
+        // may be this process's own event loop.
         CStopWatch watch;
-        while (watch.Elapsed() < m_seams.settleMilliseconds) {
+        do {
             Pump();
             QThread::msleep(10);
-        }
+        } while (watch.Elapsed() < m_seams.settleMilliseconds);
         const qint64 after = QFileInfo(path).size();
         if (after == before)
-            return;
+            return true;
         before = after;
     }
 }
@@ -259,10 +271,10 @@ std::shared_ptr<VQ3> VQ3FileImport::MakeEnquiry(const ImportedLine& fields) cons
     const QDateTime now = AppContext::Current().clock().Now();
     enquiry->SetWhenImported(now);
     enquiry->SetDateOfEnquiry(QDateTime(now.date(), QTime(0, 0)));
-    // An unreadable date in these fields keeps the import's own.
-    if (const NullableDate when = DateFromField(fields.WhenImported))
+    // An unreadable date in these fields keeps the import's own, with a warning.
+    if (const NullableDate when = ImportedDate(fields.WhenImported, QStringLiteral("When Imported"), *enquiry))
         enquiry->SetWhenImported(when);
-    if (const NullableDate day = DateFromField(fields.DateOfEnquiry))
+    if (const NullableDate day = ImportedDate(fields.DateOfEnquiry, QStringLiteral("Date Of Enquiry"), *enquiry))
         enquiry->SetDateOfEnquiry(day);
 
     const QString enquirerId = (fields.EnquirerId.isEmpty() ? m_enquirerId : fields.EnquirerId).toUpper();
@@ -292,6 +304,21 @@ std::shared_ptr<VQ3> VQ3FileImport::MakeEnquiry(const ImportedLine& fields) cons
             enquiry->SetEnquiryCodeDesc(reason->Description());
     }
     return enquiry;
+}
+
+NullableDate VQ3FileImport::ImportedDate(const QString& text, const QString& field, const VQ3& enquiry) const
+{
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    const NullableDate date = DateFromField(text);
+    if (!date) {
+        m_log.AddToLog(EventCodes::Warning, field + QStringLiteral(" was not a date (") + text +
+                                                QStringLiteral("), the import's own date is kept (Line:") +
+                                                QString::number(m_lineNumber) + QStringLiteral(", field:") + field +
+                                                QStringLiteral(" VRM/VIN: ") + enquiry.VRMVIN() + QStringLiteral(" )."));
+        m_results.SetVQ3ImportWarnings(1);
+    }
+    return date;
 }
 
 int32_t VQ3FileImport::Ask(const QString& message)

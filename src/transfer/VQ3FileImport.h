@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Nullable.h"
 #include "transfer/ImportLineLayout.h"
 
 #include <QString>
@@ -31,11 +32,16 @@ struct ImportSeams {
 // database transaction: all of the file or none. The outcome is only in
 // results (counts, fatal text, cancel flag); lines go to the caller's log.
 // progress may be null. enquirerId: the default enquirer ("" for none).
-void ImportVQ3FromFile(const QString& path, ImportProgress* progress, LogLines& log, bool autoImport,
+// False when the file was still being written after about a minute of
+// waiting: it was left as it is for a later run, logged, and is no failure.
+bool ImportVQ3FromFile(const QString& path, ImportProgress* progress, LogLines& log, bool autoImport,
                        TransmissionResults& results, const QString& enquirerId,
                        const ImportSeams& seams = {});
 
-// The lines of a text file, UTF-8 or else Latin-1, with CR LF or LF ends.
+// The log line of a file left in place because another program holds it.
+QString NotAccessibleText(const QString& path);
+
+// The lines of a text file, UTF-8 or else Windows-1252, with CR LF or LF ends.
 QStringList ReadImportFileLines(const QString& path);
 
 // The state of one file's import.
@@ -45,13 +51,17 @@ public:
                   const QString& enquirerId, const ImportSeams& seams);
     ~VQ3FileImport();
 
-    void Run(const QString& path);
+    // See ImportVQ3FromFile.
+    bool Run(const QString& path);
 
 private:
-    void WaitUntilSettled(const QString& path) const;
+    bool WaitUntilSettled(const QString& path) const;
     void Begin(const QString& path);
     void ImportLine(const QString& line);
     std::shared_ptr<VQ3> MakeEnquiry(const ImportedLine& fields) const;
+    // The date of a field that replaces one of the import's own; a text
+    // that is no date is logged as a warning and gives none.
+    NullableDate ImportedDate(const QString& text, const QString& field, const VQ3& enquiry) const;
     void CheckDuplicates(VQ3& enquiry);
     void HandleErrors(VQ3& enquiry, const QString& field);
     void Finish();

@@ -35,20 +35,19 @@ QString ArchiveFile(const QString& folder, const QString& name, LogLines& log)
                                             QStringLiteral(") because:") + failure);
         return failure;
     }
-    const QString archived = AddTrailingBackslash(archiveFolder) + name;
-    if (QFileInfo::exists(archived)) {
-        if (const QString failure = DeleteFileChecked(archived); !failure.isEmpty()) {
-            log.AddToLog(EventCodes::Fatal, QStringLiteral("Could not delete existing archive file (") + archived +
+    // An earlier file of the same name is kept: this one takes the next
+    // free numbered name. A rename never replaces an existing file.
+    const QString first = AddTrailingBackslash(archiveFolder) + name;
+    QFile file(folder + name);
+    QString archived = first;
+    for (int number = 1; QFileInfo::exists(archived) || !file.rename(archived); ++number) {
+        if (!QFileInfo::exists(archived)) {
+            const QString failure = file.errorString();
+            log.AddToLog(EventCodes::Fatal, QStringLiteral("Could not move file to archive (") + archived +
                                                 QStringLiteral(") because:") + failure);
             return failure;
         }
-    }
-    QFile file(folder + name);
-    if (!file.rename(archived)) {
-        const QString failure = file.errorString();
-        log.AddToLog(EventCodes::Fatal, QStringLiteral("Could not move file to archive (") + archived +
-                                            QStringLiteral(") because:") + failure);
-        return failure;
+        archived = NumberedFileName(first, number);
     }
     return {};
 }
@@ -71,13 +70,14 @@ void ImportVQ3FilesFromFolder(const QString& folderIn, const QString& enquirerId
             break;
         const QString path = folder + name;
         if (!FileCanBeOpened(path, lockSettle)) {
-            log.AddToLog(EventCodes::Communication,
-                         path + QStringLiteral(" is not accessible and has not been imported (could not open "
-                                               "with file lock)."));
+            log.AddToLog(EventCodes::Communication, NotAccessibleText(path));
             continue;
         }
         TransmissionResults fileResults;
-        ImportVQ3FromFile(path, progress, log, mode == RunningMode::Interactive, fileResults, enquirerId, seams);
+        // A file still being written stays where it is, logged as locked.
+        if (!ImportVQ3FromFile(path, progress, log, mode == RunningMode::Interactive, fileResults, enquirerId,
+                               seams))
+            continue;
         if (fileResults.FatalVQ3ImportErrorMessage().isEmpty() && !fileResults.UserCancelled()) {
             if (mode == RunningMode::Automatic) {
                 if (const QString failure = DeleteFileChecked(path); !failure.isEmpty()) {

@@ -15,6 +15,7 @@
 #include "records/VQ7Responses.h"
 #include "transfer/ExportFile.h"
 #include "transfer/ExportProgress.h"
+#include "transfer/ExportRecordWriter.h"
 #include "transfer/ExportSteps.h"
 #include "transfer/VQ7ExportLines.h"
 
@@ -142,7 +143,10 @@ bool ExportVQ7sToJUXFileInt(VQ7Responses& responses, const QString& path, Export
                 cancelled = true;
                 break;
             }
-            file.WriteRecord(BuildVQ7ExportLine(*response, parameters));
+            if (!file.WriteRecord(BuildVQ7ExportLine(*response, parameters)))
+                log.AddToLog(EventCodes::Warning,
+                             UnwrittenCharactersText(QStringLiteral("the response for ") + response->VRM() +
+                                                     QStringLiteral(", reference ") + response->EnquiryReference()));
             response->SetJuxExportedDate(today);
         }
         if (!cancelled) {

@@ -1,4 +1,5 @@
 #include "core/ApplicationSettings.h"
+#include "support/DiskFault.h"
 #include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
@@ -245,6 +246,64 @@ TEST(ApplicationSettingsApply, AFailedWriteKeepsTheChangesAndTellsWhy)
     settings.Load(); // from V2IniLocation too
     EXPECT_EQ(settings.LogFilter(), 511);
 }
+
+struct ApplyFaultCase {
+    const char* name;
+    AtomicFile::Step step;
+    int error;
+    qint64 bytesBefore;
+    const char* message; // the path follows where "%1" stands
+};
+
+class ApplyFault : public ::testing::TestWithParam<ApplyFaultCase> {};
+
+// A full disk used to leave an empty settings file behind, and the install
+// question came back at the next start.
+TEST_P(ApplyFault, KeepsTheOldFileWholeRecordsTheErrorAndWarns)
+{
+    const ApplyFaultCase& c = GetParam();
+    TestWorld world;
+    const QString path = world.PathOf("Nevix.INI");
+    ApplicationSettings settings = LoadedFrom(world, FullFile);
+    settings.SetProgramInstallMode(3);
+    settings.SetForceRepair(true);
+    {
+        DiskFault fault("Nevix.INI", c.step, c.error, c.bytesBefore);
+        EXPECT_FALSE(settings.ApplyOrWarn());
+        EXPECT_GT(fault.hits, 0);
+    }
+    EXPECT_EQ(ReadBytes(path), FullFile);
+    EXPECT_EQ(uint32_t(settings.ApplyErrorNumber()), 0x80040201u);
+    QString message = QString::fromUtf8(c.message);
+    message.replace("%1", path);
+    EXPECT_EQ(settings.ApplyErrorDesc(), message);
+    EXPECT_EQ(settings.ApplyFile(), path);
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes[0].text, message + "\rThe settings could not be saved in " + path);
+    EXPECT_EQ(world.ui().boxes[0].style & 0x70u, 0x30u);
+    EXPECT_TRUE(settings.IsDirty());
+
+    // Once the disk has room again the same object saves what was asked.
+    EXPECT_TRUE(settings.ApplyOrWarn());
+    ApplicationSettings reread;
+    reread.Load();
+    EXPECT_EQ(reread.ProgramInstallMode(), 3);
+    EXPECT_TRUE(reread.ForceRepair());
+    EXPECT_EQ(reread.Database(), QString("/srv/nevix/Nevix.MDB"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ApplyFault,
+    ::testing::Values(
+        ApplyFaultCase{"Disk_full_part_way", AtomicFile::Step::Write, ENOSPC, 100,
+                       "INIFile - Could not write %1: No space left on device"},
+        ApplyFaultCase{"Disk_full_at_once", AtomicFile::Step::Write, ENOSPC, 0,
+                       "INIFile - Could not write %1: No space left on device"},
+        ApplyFaultCase{"Sync_fails", AtomicFile::Step::Sync, EIO, 0,
+                       "INIFile - Could not write %1: Input/output error"},
+        ApplyFaultCase{"Read_only_file", AtomicFile::Step::Open, EACCES, 0,
+                       "INIFile - Unable to write to INI file"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ApplicationSettingsEdit, SnapshotAndCancel)
 {

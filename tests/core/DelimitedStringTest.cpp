@@ -349,6 +349,16 @@ TEST(DelimitedStringSort, KeptSortedOnEveryWriteUntilSwitchedOff)
     EXPECT_EQ(WordsOf(list), L({"d", "c", "b", "0", "a"}));
 }
 
+TEST(DelimitedStringSort, SwitchingOffAListNotKeptSortedSortsItOnce)
+{
+    DelimitedString list = Split("c,a,b");
+    list.SetSorted(false);
+    EXPECT_EQ(WordsOf(list), L({"a", "b", "c"}));
+    EXPECT_FALSE(list.Sorted());
+    list.Add("0");
+    EXPECT_EQ(WordsOf(list), L({"a", "b", "c", "0"})) << "not kept sorted afterwards";
+}
+
 // Numbers in text -----------------------------------------------------------
 
 TEST(NumericText, LeadingNumberReading)

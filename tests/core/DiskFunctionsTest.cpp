@@ -28,6 +28,17 @@ TEST(PathParts, TrailingAndLeadingSeparators)
     EXPECT_EQ(TrimBackslashes("\\Data\\"), "Data");
 }
 
+TEST(PathParts, TrimBackslashesTakesOneSeparatorFromEachEndWhateverTheLength)
+{
+    const struct {
+        const char* path;
+        const char* trimmed;
+    } cases[] = {{"/a/", "a"}, {"\\a\\", "a"}, {"a/", "a"}, {"/a", "a"}, {"//", ""},
+                 {"/", ""},    {"", ""},         {"//a//", "/a/"}, {"C:/", "C:"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TrimBackslashes(c.path), c.trimmed) << c.path;
+}
+
 TEST(PathParts, FileNameAndFolder)
 {
     EXPECT_EQ(GetFileNamePart("C:\\data\\file.txt"), "file.txt");

@@ -46,6 +46,7 @@ protected:
         EXPECT_FALSE(db.ConnectionWaiting());
         EXPECT_EQ(db.TransactionCount(), 0);
         EXPECT_FALSE(db.Connected());
+        EXPECT_FALSE(user->waitLoaded) << "the notice goes with the wait";
     }
 
     std::shared_ptr<PumpingUser> user;
@@ -59,10 +60,16 @@ TEST_F(BusyRetry, TheWaitingSideGoesOnOnceTheOtherLetsGo)
     holder->Execute("INSERT INTO Transmission_Log (LogId) VALUES ('L1')");
     user->onPump = [this](int pumps) {
         EXPECT_TRUE(db.ConnectionWaiting());
+        // The wait is not silent: it could last half a minute.
+        EXPECT_TRUE(user->waitVisible);
+        EXPECT_EQ(user->waitMessage, QStringLiteral("The database is busy: another program is using it. "
+                                                    "Waiting for it to be released..."));
         if (pumps == 3)
             holder->CommitTrans();
     };
     db.BeginTrans();
+    EXPECT_FALSE(user->waitLoaded);
+    EXPECT_EQ(user->waitShows, 1);
     EXPECT_GE(user->pumps, 3);
     EXPECT_FALSE(db.ConnectionWaiting());
     EXPECT_EQ(db.ConnectionFailures(), 0);

@@ -79,6 +79,7 @@ TEST(SqlTextHelpers, WriteTheEnginesDialect)
         {CDataBase::SqliteColumnType("Varchar(70)"), "TEXT(70) COLLATE NOCASE"},
         {CDataBase::SqliteColumnType("Bit"), "BOOLEAN"},
         {CDataBase::SqliteColumnType("MEMO"), "TEXT COLLATE NOCASE"},
+        {CDataBase::SqliteColumnType("Currency"), "CURRENCY TEXT"},
         {CDataBase::SqliteIndexName("USERS", "PrimaryKey"), "USERS_PrimaryKey"},
     };
     for (const auto& [actual, expected] : cases)

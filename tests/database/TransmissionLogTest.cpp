@@ -4,6 +4,7 @@
 #include "database/LogLines.h"
 #include "database/SaveLogToFile.h"
 #include "database/SqliteError.h"
+#include "support/DiskFault.h"
 #include "support/FileBytes.h"
 
 #include <QDir>
@@ -123,6 +124,17 @@ TEST_F(TransmissionLog, SavedLogHasOneTabbedLinePerLogLine)
     ASSERT_EQ(world.ui().boxes.size(), 2);
     EXPECT_TRUE(world.ui().boxes[1].text.startsWith("Error saving log file\r"));
     EXPECT_EQ(world.ui().boxes[1].style & MsgBox::IconMask, MsgBox::Exclamation);
+
+    // A disk that fills part-way leaves no half log behind, and says so.
+    world.clock().Advance(1);
+    const QString full = world.PathOf("Log-20240315103007.log");
+    {
+        DiskFault fault("Log-20240315103007.log", AtomicFile::Step::Write, ENOSPC, 30);
+        SaveLogToFile(log.NewEnum());
+    }
+    EXPECT_FALSE(QFile::exists(full));
+    ASSERT_EQ(world.ui().boxes.size(), 3);
+    EXPECT_EQ(world.ui().boxes[2].text, "Error saving log file\r" + full + ": No space left on device");
 }
 
 } // namespace

@@ -142,6 +142,8 @@ TEST_P(Refusal, StopsStartUpAndLeavesTheFileAsItWas)
     ASSERT_EQ(world.ui().boxes.size(), *c.box ? 1 : 0);
     if (*c.box) {
         EXPECT_TRUE(world.ui().boxes[0].text.startsWith(QLatin1String(c.box))) << world.ui().boxes[0].text.toStdString();
+        EXPECT_TRUE(world.ui().boxes[0].text.contains(path));
+        EXPECT_EQ(world.ui().boxes[0].style & MsgBox::IconMask, MsgBox::Critical);
     }
     EXPECT_EQ(Settings().ForceRepair(), damaged);
 }
@@ -155,6 +157,18 @@ INSTANTIATE_TEST_SUITE_P(
                                   "ALTER TABLE System_Parameters ADD COLUMN ExportFileFormat TEXT"},
                       RefusalCase{"Damaged_file_to_repair", "3.0", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Start-up ends here: the box says so and names the file.
+TEST_F(StartUp, AFileThatIsNoDatabaseStopsStartUpWithACriticalBox)
+{
+    WriteBytes(path, QByteArray(8192, 'x'));
+    EXPECT_THROW(Start(), NevixError);
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes[0].text, QStringLiteral("Unable to complete database initialisation because:\r"
+                                                       "The database ") +
+                                            path + QStringLiteral(":\r\nfile is not a database"));
+    EXPECT_EQ(world.ui().boxes[0].style & MsgBox::IconMask, MsgBox::Critical);
+}
 
 TEST_F(StartUp, AClientOnlyConnectsAndAStandaloneInstallationKeepsItsConnection)
 {

@@ -1,9 +1,12 @@
 #include "support/DatabaseTest.h"
+#include "support/DiskFault.h"
 #include "support/FileBytes.h"
 
 #include "database/LogLines.h"
 #include "database/SysParameters.h"
 #include "records/clsDuplicates.h"
+
+#include <QDir>
 
 #include <vector>
 
@@ -90,6 +93,20 @@ TEST_F(Duplicates, PairsComeFromTheNewEnquiryAndEachEarlierOne)
     EXPECT_EQ(ReadBytes(path).count('\n'), 5);
 }
 
+TEST_F(Duplicates, AReportNeverReplacesAnotherInstallationsFile)
+{
+    Settings(true, "+Reports");
+    QDir().mkpath(world.PathOf("Reports"));
+    WriteBytes(world.PathOf("Reports/Duplicate_20240315-103000.csv"), "other installation");
+    WriteBytes(world.PathOf("Reports/Duplicate_20240315-103000_2.csv"), "and another");
+    list.AddFromVQ3Duplicate(Enquiry{"AB12CD", std::nullopt, "R1"});
+    list.GenerateDuplicateReports(log, sys);
+    EXPECT_EQ(ReadBytes(world.PathOf("Reports/Duplicate_20240315-103000.csv")), "other installation");
+    EXPECT_EQ(ReadBytes(world.PathOf("Reports/Duplicate_20240315-103000_2.csv")), "and another");
+    EXPECT_EQ(ReadBytes(world.PathOf("Reports/Duplicate_20240315-103000_3.csv")).count('\n'), 3);
+    EXPECT_TRUE(Logged().contains("64:Writing to: " + world.PathOf("Reports/Duplicate_20240315-103000_3.csv")));
+}
+
 TEST_F(Duplicates, WithNeitherFormOnlyThePeriodMovesOn)
 {
     Settings(false, "+Reports");
@@ -98,6 +115,22 @@ TEST_F(Duplicates, WithNeitherFormOnlyThePeriodMovesOn)
     EXPECT_EQ(Logged(), QStringList({"64:Writing 1 duplicates", "64:Duplicates written"}));
     EXPECT_EQ(StoredTimeOfLastDuplicate().toDateTime(), QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
     EXPECT_FALSE(QFileInfo::exists(world.PathOf("Reports")));
+}
+
+TEST_F(Duplicates, ADiskThatFillsLeavesNoHalfReport)
+{
+    Settings(true, "+Reports");
+    list.AddFromVQ3Duplicate(Enquiry{"AB12CD", std::nullopt, "R1"});
+    {
+        DiskFault full("Duplicate_20240315-103000.csv", AtomicFile::Step::Write, ENOSPC, 20);
+        EXPECT_NO_THROW(list.GenerateDuplicateReports(log, sys));
+    }
+    EXPECT_EQ(QDir(world.PathOf("Reports")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    const QStringList lines = Logged();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().startsWith("256:Writing/Printing duplicates failed. Error:"));
+    EXPECT_TRUE(lines.last().endsWith("No space left on device")) << lines.last().toStdString();
+    EXPECT_EQ(StoredTimeOfLastDuplicate().toDateTime(), QDateTime(QDate(2024, 3, 14), QTime(9, 5)));
 }
 
 TEST_F(Duplicates, AFailureIsLoggedAndTheSamePeriodIsReportedNextTime)

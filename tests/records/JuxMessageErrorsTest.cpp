@@ -53,6 +53,27 @@ TEST_F(MessageErrors, NewErrorsWaitUnderCountedKeysAndAreWrittenWithTheReference
     EXPECT_EQ(texts.Find("b1"), nullptr);
 }
 
+TEST_F(MessageErrors, ErrorsLoadInTheOrderTheyWereWritten)
+{
+    // Rows placed in the file out of key order, as a delete and reuse of
+    // space can leave them.
+    StoredError("X0000000003", "{R}", "C");
+    StoredError("X0000000001", "{R}", "A");
+    StoredError("X0000000002", "{R}", "B");
+    JuxMessageErrors errors = Bound();
+    errors.Load("{R}");
+    ASSERT_EQ(errors.Count(), 3);
+    EXPECT_EQ(errors.ToString(true), "A text X0000000001\r\nB text X0000000002\r\nC text X0000000003");
+
+    // Written by the key maker, they come back in the order of adding.
+    JuxMessageErrors added = Bound();
+    for (const char* code : {"Z", "Y", "X"})
+        added.AddError(code, code);
+    added.ApplyWithMessageReference("{S}");
+    added.Load("{S}");
+    EXPECT_EQ(added.ToString(true), "Z Z\r\nY Y\r\nX X");
+}
+
 TEST_F(MessageErrors, SetToClearDeletesTheRowsOfTheLoadedReferenceOnly)
 {
     StoredError("J1", "{A}", "JX500");

@@ -67,6 +67,37 @@ TEST_F(MaintenanceQueries, EnquiriesArePurgedWithTheirMessageErrorsByResponseFla
     EXPECT_EQ(db.TransactionCount(), 0);
 }
 
+TEST_F(MaintenanceQueries, ResponsesArePurgedWithTheirMessageErrors)
+{
+    const auto response = [this](const QString& id, const QDateTime& received, bool isTest) {
+        db.Execute(QStringLiteral("INSERT INTO VQ7_Responses (VQ7ID, When_Received, IsTest, JuxMsgReference) "
+                                  "VALUES (?,?,?,?)"),
+                   {id, received, isTest, "{R-" + id});
+        MessageError("{r-" + id);
+    };
+    response("OLD", At(2024, 2, 29, 23, 59, 59), false);
+    response("NEW", At(2024, 3, 1), false);
+    response("TEST", At(2023, 1, 1), true);
+    Enquiry("A", std::nullopt, 0);
+
+    VQ7Responses responses;
+    responses.SetDataSource(&db, false);
+    EXPECT_EQ(responses.RemoveResponses(CutOff, true), 1);
+    EXPECT_EQ(CountRows("JUX_MSG_ERROR"), 4) << "counting removes nothing";
+    EXPECT_EQ(responses.RemoveResponses(CutOff), 1);
+    EXPECT_EQ(Keys("JUX_MSG_ERROR", "ID"), "E{r-NEW,E{r-TEST,E{ref-A");
+    EXPECT_EQ(CountRows("JUX_MSG_ERROR", "JuxMsgReference NOT IN (SELECT JuxMsgReference FROM VQ7_Responses "
+                                         "UNION SELECT JuxMsgReference FROM VQ3_Enquiries)"),
+              0)
+        << "no orphan message error";
+
+    db.Execute(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON VQ7_Responses "
+                              "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    responses.SetDataSource(&db, true);
+    EXPECT_THROW(responses.RemoveResponses(CutOff), NevixError);
+    EXPECT_EQ(CountRows("JUX_MSG_ERROR"), 3) << "a failed purge keeps the errors too";
+}
+
 TEST_F(MaintenanceQueries, AFailedPurgeKeepsEverythingAndLeavesTheCallersTransactionAlive)
 {
     Enquiry("A", At(2024, 1, 1), 1);

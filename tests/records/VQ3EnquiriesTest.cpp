@@ -73,6 +73,20 @@ TEST_F(EnquiryCollection, NewMembersGetTemporaryIdsAndLoadedOnesKeepTheirs)
     EXPECT_EQ(Bound(true).CountWithoutLoading(), 0);
 }
 
+TEST_F(EnquiryCollection, ATemporaryIdIsNeverGivenTwice)
+{
+    VQ3Enquiries batch = Bound();
+    batch.Add(Enquiry("A1", Day(1)));
+    batch.Add(Enquiry("B1", Day(1)));
+    batch.Remove(1);
+    batch.Add(Enquiry("C1", Day(1)));
+    EXPECT_EQ(batch.Item(2)->ID(), "VQ33") << "VQ32 is still held by B1";
+    batch.Add(Enquiry("D1", Day(1)));
+    EXPECT_EQ(batch.Count(), 3);
+    batch.Apply();
+    EXPECT_EQ(CountRows("VQ3_Enquiries"), 3);
+}
+
 TEST_F(EnquiryCollection, LoadFilters)
 {
     auto unsent = Enquiry("AB1", Day(1));

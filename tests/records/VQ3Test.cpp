@@ -116,6 +116,21 @@ TEST_F(EnquiryRecord, DeletingTakesTheErrorRowsAndANeverSavedOneTouchesNothing)
     EXPECT_EQ(CountRows("VQ3_Enquiries"), 1);
 }
 
+TEST_F(EnquiryRecord, DeletedAfterItsErrorsWereSetToGoItIsCleanAndASecondApplyDoesNothing)
+{
+    auto enquiry = Enquiry("GONE");
+    enquiry->AddError("JX500", "gone");
+    enquiry->Apply();
+    auto loaded = Reloaded(enquiry->ID());
+    loaded->SetToDeleteErrors();
+    loaded->SetIsDeleted(true);
+    loaded->Apply();
+    EXPECT_FALSE(loaded->IsDirty());
+    EXPECT_NO_THROW(loaded->Apply());
+    EXPECT_EQ(CountRows("VQ3_Enquiries"), 0);
+    EXPECT_EQ(CountRows("JUX_MSG_ERROR"), 0);
+}
+
 TEST_F(EnquiryRecord, AConcurrentChangeWritesNothingAndKeepsTheChanges)
 {
     auto enquiry = Enquiry("AB1");

@@ -116,6 +116,35 @@ TEST_F(Responses, CountsAndMaximumControlReference)
     EXPECT_THROW(responses.Item(1), NevixError); // nothing loaded
 }
 
+TEST_F(Responses, ARepeatedResponseIsFoundWhenItsVRMOrReferenceIsEmpty)
+{
+    // Stored as Null (an empty text is written so) or, by older rows, as ''.
+    const struct {
+        const char* name;
+        QVariant vrm;
+        QVariant reference;
+        const char* askedVrm;
+        const char* askedReference;
+    } cases[] = {{"NullVRM", QVariant(), "R1", "", "R1"},
+                 {"EmptyVRM", "", "R1", "", "R1"},
+                 {"NullReference", "AB1", QVariant(), "AB1", ""},
+                 {"BothEmpty", "", "", "", ""},
+                 {"Neither", "AB1", "R1", "AB1", "R1"}};
+    for (const auto& c : cases) {
+        db.Execute("DELETE FROM VQ7_Responses");
+        db.Execute("INSERT INTO VQ7_Responses (VQ7ID, VRM, Enquiry_Reference, Date_Of_Event, Date_Of_Response, "
+                   "IsTest) VALUES ('R', ?, ?, '2024-01-01 00:00:00', '2024-03-13 00:00:00', 0)",
+                   {c.vrm, c.reference});
+        VQ7Responses responses = Bound();
+        const auto count = [&](const QString& reference, const QString& vrm) {
+            return responses.CountofDuplicateResponses(reference, vrm, At(2024, 1, 1), At(2024, 3, 13, 18));
+        };
+        EXPECT_EQ(count(c.askedReference, c.askedVrm), 1) << c.name;
+        EXPECT_EQ(count(QString(c.askedReference) + "X", c.askedVrm), 0) << c.name;
+        EXPECT_EQ(count(c.askedReference, QString(c.askedVrm) + "X"), 0) << c.name;
+    }
+}
+
 TEST_F(Responses, ExportableCountMatchesExportableLoad)
 {
     StoreSample();
@@ -135,7 +164,11 @@ TEST_F(Responses, ExportableCountMatchesExportableLoad)
     }
     EXPECT_EQ(Vrms(responses), "EE7");
     responses.LoadExportable("AB001", false);
-    EXPECT_EQ(Vrms(responses), "AA3,AA1"); // by enquirer, none first
+    EXPECT_EQ(Vrms(responses), "AA1") << "an unmatched response is no enquirer's";
+    responses.LoadExportable("AB001,CD002", false);
+    EXPECT_EQ(Vrms(responses), "AA1,BB2");
+    responses.LoadExportable("", false);
+    EXPECT_EQ(Vrms(responses), "AA3,AA1,BB2,CC4") << "every enquirer: by enquirer, none first";
     responses.LoadByWhenReceived(QDate(2024, 3, 12), QDate(2024, 3, 13));
     EXPECT_EQ(Vrms(responses), "AA3,BB2");
 }

@@ -9,8 +9,13 @@
 #include "startup/ProgramStart.h"
 #include "startup/SingleInstanceLock.h"
 #include "core/AskTellUser.h"
+#include "database/SqliteConnection.h"
 #include "support/DatabaseTest.h"
+#include "support/DiskFault.h"
 #include "support/FileBytes.h"
+
+#include <QDir>
+#include <QTimer>
 
 namespace {
 
@@ -81,6 +86,87 @@ TEST_F(ProgramStartTest, ASecondCopyIsRefused)
     ASSERT_EQ(world.ui().boxes.size(), 1);
     EXPECT_EQ(world.ui().boxes.first().text, QStringLiteral("Nevix is already running."));
     EXPECT_EQ(start->Splash(), nullptr);
+}
+
+// A lock that cannot be taken cannot show a second copy either.
+TEST_F(ProgramStartTest, ALockFileThatCannotBeOpenedRefusesTheStart)
+{
+    Prepare();
+    // A folder in its place: not even root can open it for writing.
+    ASSERT_TRUE(QDir().mkpath(world.PathOf(QStringLiteral("Nevix.lock"))));
+    EXPECT_FALSE(Run({}));
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes.first().text,
+              QStringLiteral("Nevix cannot start: its lock file cannot be opened.\r") +
+                  world.PathOf(QStringLiteral("Nevix.lock")) + QStringLiteral("\r\nIs a directory"));
+    EXPECT_EQ(world.ui().boxes.first().style & MsgBox::IconMask, MsgBox::Critical);
+    EXPECT_EQ(start->Splash(), nullptr);
+}
+
+TEST_F(ProgramStartTest, AllowingSeveralCopiesNeedsNoLock)
+{
+    Prepare();
+    INIFile().SetIniString(QStringLiteral("System"), QStringLiteral("DebugMode"), QStringLiteral("NNNNNN-NNNY"),
+                           world.PathOf(QStringLiteral("Nevix.INI")));
+    ASSERT_TRUE(QDir().mkpath(world.PathOf(QStringLiteral("Nevix.lock"))));
+    EXPECT_TRUE(Run({}));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
+
+// The forced repair used to run again at every start, without a word.
+TEST_F(ProgramStartTest, ASettingsFileThatCannotBeWrittenIsReportedNotIgnored)
+{
+    Prepare();
+    const QString ini = world.PathOf(QStringLiteral("Nevix.INI"));
+    INIFile().SetIniString(QStringLiteral("Database"), QStringLiteral("ForceRepair"), QStringLiteral("Yes"), ini);
+    const QByteArray before = ReadBytes(ini);
+    DiskFault readOnly(QStringLiteral("Nevix.INI"), AtomicFile::Step::Open, EACCES);
+    EXPECT_TRUE(Run({}));
+    EXPECT_EQ(ReadBytes(ini), before);
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes.first().text,
+              QStringLiteral("INIFile - Unable to write to INI file\rThe settings could not be saved in ") + ini);
+    EXPECT_EQ(world.ui().boxes.first().style & MsgBox::IconMask, MsgBox::Exclamation);
+    EXPECT_FALSE(start->Splash()->HasError());
+}
+
+TEST_F(ProgramStartTest, SetClientOnASettingsFileThatCannotBeWrittenWarnsAndStillAsks)
+{
+    Prepare();
+    const QString ini = world.PathOf(QStringLiteral("Nevix.INI"));
+    DiskFault full(QStringLiteral("Nevix.INI"), AtomicFile::Step::Write, ENOSPC, 10);
+    world.ui().ScriptAnswer(MsgBox::AnswerYes);
+    EXPECT_TRUE(Run({QStringLiteral("/setclient")}));
+    EXPECT_EQ(INIFile().GetIniString(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode"), QString(), ini),
+              QStringLiteral("1"));
+    ASSERT_EQ(world.ui().boxes.size(), 2);
+    EXPECT_EQ(world.ui().boxes[0].text, QStringLiteral("INIFile - Could not write ") + ini +
+                                            QStringLiteral(": No space left on device\rThe settings could not be saved in ") +
+                                            ini);
+    EXPECT_TRUE(world.ui().boxes[1].text.startsWith(QStringLiteral("Is this the first installation")));
+}
+
+TEST_F(ProgramStartTest, ADatabaseHeldByAnotherProgramIsWaitedForWithAWord)
+{
+    Prepare();
+    auto holder = SqliteConnection::Open(world.PathOf(QStringLiteral("Nevix.MDB")));
+    ASSERT_EQ(holder->TryExec("BEGIN EXCLUSIVE"), 0);
+    QString seen;
+    QTimer release;
+    QObject::connect(&release, &QTimer::timeout, &release, [&] {
+        if (!world.ui().waitVisible)
+            return;
+        seen = world.ui().waitMessage;
+        holder->TryExec("COMMIT");
+        release.stop();
+    });
+    release.start(0);
+    EXPECT_TRUE(Run({}));
+    EXPECT_EQ(seen,
+              QStringLiteral("The database is busy: another program is using it. Waiting for it to be released..."));
+    EXPECT_FALSE(world.ui().waitLoaded);
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+    EXPECT_FALSE(start->Splash()->HasError());
 }
 
 TEST_F(ProgramStartTest, StartsAndHandsOverToTheLogon)

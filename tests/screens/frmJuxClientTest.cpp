@@ -3,6 +3,7 @@
 #include "database/DatabaseSchema.h"
 #include "screens/admin/frmJuxClient.h"
 #include "support/DatabaseTest.h"
+#include "support/DiskFault.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -49,6 +50,23 @@ TEST_F(JuxClientTest, StandaloneIsStoredWithoutLookingAtThePath)
     EXPECT_EQ(form.InstallMode(), 2);
     EXPECT_EQ(Stored(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode")), QStringLiteral("2"));
     EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
+
+// The choice used to vanish without a word and be asked again next time.
+TEST_F(JuxClientTest, AChoiceThatCannotBeSavedIsReportedAndHoldsForThisRun)
+{
+    frmJuxClient form;
+    form.InitialiseForm(false);
+    form.optInstalMode(2)->click();
+    {
+        DiskFault readOnly(QStringLiteral("Nevix.INI"), AtomicFile::Step::Open, EACCES);
+        form.cmdOk()->click();
+    }
+    EXPECT_EQ(form.InstallMode(), 2);
+    EXPECT_EQ(Settings().ProgramInstallMode(), 2);
+    EXPECT_EQ(Stored(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode")), QStringLiteral("(none)"));
+    EXPECT_EQ(LastMessage(), QStringLiteral("INIFile - Unable to write to INI file\rThe settings could not be saved in ") +
+                                 world.PathOf(QStringLiteral("Nevix.INI")));
 }
 
 TEST_F(JuxClientTest, ClientOnlyOffersTheClientWithItsDatabase)

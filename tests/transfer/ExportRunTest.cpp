@@ -1,5 +1,7 @@
 #include "transfer/ExportTest.h"
 
+#include "support/DiskFault.h"
+
 #include "database/TransmissionResults.h"
 #include "transfer/DEBUtils.h"
 #include "transfer/ExportRecordWriter.h"
@@ -22,12 +24,13 @@ public:
     qint64 writeData(const char*, qint64) override { return -1; }
 };
 
-TEST(ExportRecordWriterTest, WritesLatin1LinesAndRaisesTheDevicesFailure)
+TEST(ExportRecordWriterTest, WritesWindows1252LinesAndRaisesTheDevicesFailure)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    ExportRecordWriter(buffer).Write(QString::fromUtf8("Zoë,Ω"), "x");
-    EXPECT_EQ(buffer.data(), QByteArray("Zo\xeb,?\r\n"));
+    EXPECT_FALSE(ExportRecordWriter(buffer).Write(QString::fromUtf8("Zoë,Ω"), "x")) << "a character written as ?";
+    EXPECT_TRUE(ExportRecordWriter(buffer).Write(QString::fromUtf8("O’Neil,€5"), "x"));
+    EXPECT_EQ(buffer.data(), QByteArray("Zo\xeb,?\r\nO\x92Neil,\x80" "5\r\n"));
 
     FullDisk disk;
     try {
@@ -142,6 +145,26 @@ TEST_F(ExportRun, AFailedSaveOrDiskLeavesNoFileAndMarksNothing)
     EXPECT_EQ(Exported("VQ7_Responses"), 0);
     EXPECT_EQ(log.ErrorCount(), 1); // each manual export is a run of its own
     EXPECT_TRUE(Texts(log).contains("Could not create the export file "));
+}
+
+TEST_F(ExportRun, ADiskThatFillsLeavesTheEarlierFileWholeAndNothingMarkedExported)
+{
+    Configure("[System]\nConfigVersion=3\n");
+    LogOn({{"AB001", ""}});
+    Keeper();
+    const QString out = world.PathOf("out.txt");
+    const QByteArray earlier = "an earlier export, line one\r\nline two\r\n";
+    WriteBytes(out, earlier);
+    {
+        DiskFault full("out.txt", AtomicFile::Step::Write, ENOSPC, earlier.size() + 3);
+        ExportVQ7sToFile(db, out, log, results, "", nullptr);
+        EXPECT_EQ(full.hits, 1);
+    }
+    EXPECT_EQ(ReadBytes(out), earlier);
+    EXPECT_EQ(Exported("VQ7_Responses"), 0);
+    EXPECT_TRUE(results.FatalVQ7ExportErrorMessage().endsWith(": No space left on device"))
+        << results.FatalVQ7ExportErrorMessage().toStdString();
+    EXPECT_EQ(QDir(world.Folder()).entryList({"*out.txt*"}, QDir::Files | QDir::Hidden), QStringList{"out.txt"});
 }
 
 TEST_F(ExportRun, DebitStatementsPerEnquirerAndCancelledManualExport)

@@ -1,6 +1,8 @@
 #include "ImportTest.h"
 
 #include "core/GlobalDeclarations.h"
+#include "records/VQ7.h"
+#include "transfer/VQ7Utils.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -42,7 +44,7 @@ const LayoutCase Layouts[] = {
      Padded("AB51ABC", 7) + "20240301" + "  Y  " + Padded("ref1", 10) + Tail, "Bespoke", "AB51ABC", true},
 };
 
-TEST_F(ImportTest, AFileThatKeepsGrowingIsLeftForALaterRun)
+TEST_F(ImportTest, AFileThatKeepsGrowingIsLeftForALaterRunWithoutFailing)
 {
     const QString file = WriteImportFile(QStringLiteral("VQ3G.IMP"), "AB51ABC,20240301,ref1,AB123,01AB\r\n");
     QTimer writer; // another program still writing the file
@@ -52,9 +54,11 @@ TEST_F(ImportTest, AFileThatKeepsGrowingIsLeftForALaterRun)
             f.write("#");
     });
     writer.start(0);
-    ImportVQ3FromFile(file, nullptr, log, false, results, {}, {&questions, 1});
-    EXPECT_TRUE(results.FatalVQ3ImportErrorMessage().contains(QStringLiteral("still being written")));
+    EXPECT_FALSE(ImportVQ3FromFile(file, nullptr, log, false, results, {}, {&questions, 1}));
+    EXPECT_EQ(results.FatalVQ3ImportErrorMessage(), QString());
     EXPECT_EQ(results.VQ3sImported(), 0);
+    EXPECT_TRUE(Logged(file + QStringLiteral(" is not accessible and has not been imported (could not open with "
+                                             "file lock).")));
     EXPECT_TRUE(QFile::exists(file));
 }
 
@@ -79,16 +83,62 @@ TEST_P(Layout, ReadsTheFieldsOfItsLine)
 INSTANTIATE_TEST_SUITE_P(Files, Layout, ::testing::ValuesIn(Layouts),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ImportFileText, Utf8OrLatin1WithEitherLineEnd)
+TEST(ImportFileText, Utf8OrWindows1252WithEitherLineEnd)
 {
     TestWorld world;
     const QString path = world.PathOf(QStringLiteral("t.IMP"));
-    const QStringList expected{QStringLiteral("caf\u00e9"), QString(), QStringLiteral("b")};
-    for (const QByteArray& bytes : {QByteArray("caf\xc3\xa9\r\n\r\nb\r\n"), QByteArray("caf\xe9\n\nb"),
-                                    QByteArray("\xef\xbb\xbf" "caf\xc3\xa9\n\nb\n")}) {
+    const QStringList expected{QString::fromUtf8("caf\u00e9 O\u2019N \u20ac5"), QString(), QStringLiteral("b")};
+    for (const QByteArray& bytes : {QByteArray("caf\xc3\xa9 O\xe2\x80\x99N \xe2\x82\xac" "5\r\n\r\nb\r\n"),
+                                    QByteArray("caf\xe9 O\x92N \x80" "5\n\nb"),
+                                    QByteArray("\xef\xbb\xbf" "caf\xc3\xa9 O\xe2\x80\x99N \xe2\x82\xac" "5\n\nb\n")}) {
         WriteBytes(path, bytes);
         EXPECT_EQ(ReadImportFileLines(path), expected) << bytes.toStdString();
     }
+}
+
+TEST_F(ImportTest, AWindows1252FileKeepsItsCharactersFromImportToExport)
+{
+    const QByteArray reference = "O\x92N \x80" "5";
+    // Not a valid reference for the service: kept with its error, as the
+    // parameters allow.
+    ChangeParameters([](SysParameters& p) { p.SetImportAutoExecuteVQ3Errors(true); });
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), "AB51ABC,20240301," + reference + ",AB123,01AB\r\n"));
+    ASSERT_EQ(results.VQ3sImported(), 1) << LogTexts().join(u'\n').toStdString();
+    const QString stored = Scalar(QStringLiteral("SELECT Enquiry_Reference FROM VQ3_Enquiries")).toString();
+    EXPECT_EQ(stored, QString::fromUtf8("O\u2019N \u20ac5"));
+
+    // The keeper's answer to it goes out to the enquirer with the same bytes.
+    auto response = std::make_shared<VQ7>();
+    response->SetDataSource(&db);
+    response->SetVRM(QStringLiteral("AB51ABC"));
+    response->SetEnquiryReference(stored);
+    response->SetEnquirerId(QStringLiteral("AB123"));
+    response->Apply();
+    const QString out = world.PathOf(QStringLiteral("out.txt"));
+    TransmissionResults exported;
+    ExportVQ7sToFile(db, out, log, exported, QStringLiteral("AB123"), nullptr);
+    EXPECT_EQ(exported.VQ7sExported(), 1) << exported.FatalVQ7ExportErrorMessage().toStdString();
+    EXPECT_TRUE(ReadBytes(out).contains("," + reference + ",")) << ReadBytes(out).toStdString();
+}
+
+TEST_F(ImportTest, AnOldLayoutDateThatCannotBeReadIsWarnedOfAndTheImportsOwnIsKept)
+{
+    WriteSettings(QStringLiteral("ConfigVersion=2.0"));
+    // Fields 5 and 6: when imported and date of enquiry.
+    const QByteArray line = QByteArray("AB51ABC,20240301,R1,Y,NOTADATE,20240310,,AB123,01AB\r\n") +
+                            "AB52ABC,20240301,R2,Y,20240309,31/02/24,,AB123,01AB\r\n";
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), line));
+    ASSERT_EQ(results.VQ3sImported(), 2) << LogTexts().join(u'\n').toStdString();
+    EXPECT_TRUE(Logged(QStringLiteral("When Imported was not a date (NOTADATE), the import's own date is kept "
+                                      "(Line:1, field:When Imported VRM/VIN: AB51ABC ).")))
+        << LogTexts().join(u'\n').toStdString();
+    EXPECT_TRUE(Logged(QStringLiteral("Date Of Enquiry was not a date (31/02/24), the import's own date is kept "
+                                      "(Line:2, field:Date Of Enquiry VRM/VIN: AB52ABC ).")));
+    EXPECT_EQ(results.VQ3ImportWarnings(), 2);
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(WhenImported || '|' || Date_Of_Enquiry, ';') FROM "
+                                    "(SELECT * FROM VQ3_Enquiries ORDER BY VRM)"))
+                  .toString(),
+              QStringLiteral("2024-03-15 10:30:00|2024-03-10 00:00:00;2024-03-09 00:00:00|2024-03-15 00:00:00"));
 }
 
 TEST_F(ImportTest, BlankEnquirerAndCodeTakeTheFoldersEnquirerAndItsDefaultReason)

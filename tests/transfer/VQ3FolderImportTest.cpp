@@ -1,9 +1,11 @@
 #include "ImportTest.h"
 
 #include "accounts/User.h"
+#include "core/DiskFunctions.h"
 #include "transfer/VQ3FolderImport.h"
 
 #include <QFile>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -52,7 +54,8 @@ TEST_P(FolderImport, ImportsEachReadableFileAndLeavesTheLockedOne)
     EXPECT_EQ(CountRows(QStringLiteral("VQ3_Enquiries")), c.imported ? 1 : 0);
     EXPECT_EQ(results.VQ3FilesImported(), c.imported ? 1 : 0);
     EXPECT_EQ(QFile::exists(good), !c.imported);
-    EXPECT_EQ(ReadBytes(older), c.archived ? GoodFile : QByteArray("older\r\n"));
+    EXPECT_EQ(ReadBytes(older), "older\r\n") << "an earlier archived file is kept";
+    EXPECT_EQ(QFile::exists(world.PathOf(QStringLiteral("in/Archive/VQ3A-1.IMP"))), c.archived);
     EXPECT_TRUE(QFile::exists(locked));
     EXPECT_TRUE(QFile::exists(other));
     EXPECT_TRUE(results.FatalVQ3ImportErrorMessage().isEmpty());
@@ -68,6 +71,53 @@ TEST_P(FolderImport, ImportsEachReadableFileAndLeavesTheLockedOne)
 
 INSTANTIATE_TEST_SUITE_P(Modes, FolderImport, ::testing::ValuesIn(Folders),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ImportTest, AnArchiveNameTakenTwiceKeepsEveryFile)
+{
+    Settings().SetProgramRunningMode(RunningMode::Interactive);
+    WriteImportFile(QStringLiteral("in/Archive/VQ3A.IMP"), "first\r\n");
+    WriteImportFile(QStringLiteral("in/Archive/VQ3A-1.IMP"), "second\r\n");
+    WriteImportFile(QStringLiteral("in/Archive/VQ3B"), "third\r\n");
+    WriteImportFile(QStringLiteral("in/VQ3A.IMP"), GoodFile);
+    ImportVQ3FilesFromFolder(world.PathOf(QStringLiteral("in")), QStringLiteral("AB123"), log, results, nullptr,
+                             {&questions, 0});
+    EXPECT_TRUE(results.FatalVQ3ImportErrorMessage().isEmpty()) << results.FatalVQ3ImportErrorMessage().toStdString();
+    EXPECT_EQ(ReadBytes(world.PathOf(QStringLiteral("in/Archive/VQ3A.IMP"))), "first\r\n");
+    EXPECT_EQ(ReadBytes(world.PathOf(QStringLiteral("in/Archive/VQ3A-1.IMP"))), "second\r\n");
+    EXPECT_EQ(ReadBytes(world.PathOf(QStringLiteral("in/Archive/VQ3A-2.IMP"))), GoodFile);
+    EXPECT_FALSE(QFile::exists(world.PathOf(QStringLiteral("in/VQ3A.IMP"))));
+}
+
+TEST(NumberedFileName, TheNumberGoesBeforeTheExtension)
+{
+    EXPECT_EQ(NumberedFileName(QStringLiteral("in/Archive/VQ3A.IMP"), 1), QStringLiteral("in/Archive/VQ3A-1.IMP"));
+    EXPECT_EQ(NumberedFileName(QStringLiteral("a.b/VQ3A"), 2), QStringLiteral("a.b/VQ3A-2"));
+    EXPECT_EQ(NumberedFileName(QStringLiteral("C:\\in\\.hidden"), 3), QStringLiteral("C:\\in\\.hidden-3"));
+    EXPECT_EQ(NumberedFileName(QStringLiteral("x.tar.gz"), 10), QStringLiteral("x.tar-10.gz"));
+}
+
+TEST_F(ImportTest, AGrowingFileIsSkippedAndTheRunGoesOn)
+{
+    const QString growing = WriteImportFile(QStringLiteral("in/VQ3A.IMP"), GoodFile);
+    const QString good = WriteImportFile(QStringLiteral("in/VQ3B.IMP"), "AB52ABC,20240301,R2,AB123,01AB\r\n");
+    QTimer writer; // another program still writing the first file
+    QObject::connect(&writer, &QTimer::timeout, [&] {
+        QFile f(growing);
+        if (f.open(QIODevice::Append))
+            f.write("#");
+    });
+    writer.start(0);
+    ImportVQ3FilesFromFolder(world.PathOf(QStringLiteral("in")), QStringLiteral("AB123"), log, results, nullptr,
+                             {&questions, 1});
+    writer.stop();
+    EXPECT_TRUE(results.FatalVQ3ImportErrorMessage().isEmpty());
+    EXPECT_EQ(results.VQ3FilesImported(), 1);
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(VRM) FROM VQ3_Enquiries")).toString(), "AB52ABC");
+    EXPECT_TRUE(QFile::exists(growing)) << "left for a later run";
+    EXPECT_FALSE(QFile::exists(good));
+    EXPECT_TRUE(Logged(growing + QStringLiteral(" is not accessible and has not been imported (could not open "
+                                                "with file lock).")));
+}
 
 TEST_F(ImportTest, AFailedFileStaysAndStopsTheFolder)
 {

@@ -1,50 +1,169 @@
-// Draws the start-up windows offscreen into PNG files, for the
-// documentation: nevix-screenshots <folder>.
-#include "core/GlobalDeclarations.h"
-#include "database/CDataBase.h"
-#include "screens/admin/frmJuxClient.h"
-#include "screens/admin/frmLogon.h"
-#include "screens/admin/frmSplash.h"
+// Draws, offscreen, the windows a new user meets at a first start, into PNG
+// files for the documentation: nevix-screenshots <folder>.
+//
+// The real start-up runs twice on a new program folder, as the run command
+// prepares it; each window is drawn when it appears and answered as a new
+// user would: once "No" to the first question (the install-mode window then
+// offers the client installation only) and once "Yes" (a new database, on
+// which the program logs its administrator on for the set-up wizard).
+#include "PrepareProgramFolder.h"
 
+#include "core/qt/QtUserInteraction.h"
+#include "platform/AppContext.h"
+#include "platform/NevixError.h"
+#include "screens/admin/frmJuxClient.h"
+#include "screens/admin/frmLoggedOn.h"
+#include "screens/admin/frmSplash.h"
+#include "startup/GlobalObjects.h"
+#include "startup/ProgramStart.h"
+#include "startup/Session.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 
 namespace {
-bool Save(QWidget& window, const QString& folder, const QString& name)
+
+// Watches the windows of one start and acts on each as it first appears.
+class Walkthrough : public QObject {
+public:
+    Walkthrough(QString folder, bool firstInstallation)
+        : m_folder(std::move(folder)), m_firstInstallation(firstInstallation)
+    {
+        connect(&m_poll, &QTimer::timeout, this, &Walkthrough::Look);
+        m_poll.start(50);
+    }
+
+    bool ok = true;
+    bool done = false;
+
+private:
+    void Save(QWidget* window, const QString& name)
+    {
+        const QString file = QDir(m_folder).filePath(name);
+        const bool saved = window->grab().save(file);
+        std::printf("%s %s\n", saved ? "wrote" : "could not write", qUtf8Printable(file));
+        ok &= saved;
+    }
+
+    static void Press(QMessageBox* box, QMessageBox::StandardButton which)
+    {
+        if (QAbstractButton* button = box->button(which))
+            button->click();
+    }
+
+    void Look()
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible() || m_seen.contains(window))
+                continue;
+            m_seen.insert(window);
+            connect(window, &QObject::destroyed, this, [this, window] { m_seen.remove(window); });
+            // Drawn at the next pass, once it has laid itself out.
+            QTimer::singleShot(100, this, [this, w = QPointer<QWidget>(window)] {
+                if (w)
+                    Act(w);
+            });
+        }
+    }
+
+    void Act(QWidget* window)
+    {
+        if (auto* splash = qobject_cast<frmSplash*>(window)) {
+            if (m_firstInstallation)
+                Save(splash, QStringLiteral("splash.png"));
+            return;
+        }
+        if (auto* form = qobject_cast<frmJuxClient*>(window)) {
+            Save(form, QStringLiteral("install-mode.png"));
+            form->close(); // asks whether to end the set-up
+            return;
+        }
+        if (auto* loggedOn = qobject_cast<frmLoggedOn*>(window)) {
+            Save(loggedOn, QStringLiteral("set-up-wizard.png"));
+            done = true;
+            return;
+        }
+        auto* box = qobject_cast<QMessageBox*>(window);
+        if (!box)
+            return;
+        const QString text = box->text();
+        if (text.startsWith(QStringLiteral("Is this the first installation"))) {
+            if (m_firstInstallation)
+                Save(box, QStringLiteral("first-installation.png"));
+            Press(box, m_firstInstallation ? QMessageBox::Yes : QMessageBox::No);
+        } else if (text.startsWith(QStringLiteral("If you do not select"))) {
+            Press(box, QMessageBox::Yes);
+        } else {
+            // Start-up ends: the installation was left without a mode.
+            Press(box, QMessageBox::Ok);
+            done = true;
+        }
+    }
+
+    QString m_folder;
+    bool m_firstInstallation;
+    QTimer m_poll;
+    QSet<QWidget*> m_seen;
+};
+
+bool FirstStart(const QString& screens, bool firstInstallation)
 {
-    window.adjustSize();
-    window.show();
-    QApplication::processEvents();
-    const QString file = QDir(folder).filePath(name);
-    const bool saved = window.grab().save(file);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qUtf8Printable(file));
-    return saved;
+    QTemporaryDir home;
+    qputenv("NEVIX_HOME", QFile::encodeName(home.path()));
+    PrepareProgramFolder(home.path());
+    AppContext::Install(AppContext::MakeDefault(std::make_shared<QtUserInteraction>()));
+
+    Walkthrough walk(screens, firstInstallation);
+    {
+        Session session;
+        StartupHooks hooks = ProgramStart::DefaultHooks();
+        hooks.OpenLogon = [&session] { session.OpenLogon(); };
+        ProgramStart start({}, hooks);
+        if (start.Main()) {
+            QElapsedTimer waited;
+            waited.start();
+            while (!walk.done && waited.elapsed() < 30000)
+                QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        }
+        // The splash cannot be closed by hand: it goes with its start.
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<frmSplash*>(window))
+                window->deleteLater();
+            else
+                window->close();
+        }
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+    ReleaseGlobalObjects();
+    AppContext::Install(nullptr);
+    return walk.ok && walk.done;
 }
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
-
-    bool ok = true;
-    frmSplash splash;
-    splash.tmrintro()->stop();
-    ok &= Save(splash, folder, QStringLiteral("splash.png"));
-
-    frmJuxClient installMode;
-    installMode.InitialiseForm(false);
-    ok &= Save(installMode, folder, QStringLiteral("install-mode.png"));
-
-    CDataBase unused;
-    frmLogon logon(unused, {});
-    logon.lblVersion()->setText(VersionCaption());
-    ok &= Save(logon, folder, QStringLiteral("logon.png"));
-    return ok ? 0 : 1;
+    try {
+        const bool client = FirstStart(folder, false);
+        const bool first = FirstStart(folder, true);
+        return client && first ? 0 : 1;
+    } catch (const NevixError& e) {
+        std::fprintf(stderr, "nevix-screenshots: %s\n", qUtf8Printable(e.Description()));
+        return 1;
+    }
 }

@@ -212,7 +212,8 @@ void frmJuxClient::cmdOk_Click()
         settings.SetDatabase(m_txtDatabaseLocation->text());
     }
     settings.SetProgramInstallMode(static_cast<int16_t>(m_installMode));
-    settings.Apply();
+    // The choice holds for this run even when it could not be saved.
+    settings.ApplyOrWarn();
     m_closingFromCode = true;
     hide();
 }

@@ -1,0 +1,266 @@
+#include "core/AtomicFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+AtomicFile::FaultHook& Hook()
+{
+    static AtomicFile::FaultHook hook;
+    return hook;
+}
+
+int Injected(const QString& target, AtomicFile::Step step)
+{
+    qint64 length = 0;
+    return Hook() ? Hook()(target, step, length) : 0;
+}
+
+QByteArray Native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// The directory entry of a rename reaches the disk only with its folder.
+void SyncFolderOf(const QString& path)
+{
+    const int fd = ::open(Native(QFileInfo(path).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// 0 when the file now has the target's name, else the errno.
+int Place(const QString& written, const QString& target, AtomicFile::Placement placement)
+{
+    if (const int injected = Injected(target, AtomicFile::Step::Place))
+        return injected;
+    const QByteArray from = Native(written);
+    const QByteArray to = Native(target);
+    if (placement == AtomicFile::Placement::ReplaceExisting) {
+        if (::rename(from.constData(), to.constData()) != 0)
+            return errno;
+    } else if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0) {
+        if (errno != EINVAL && errno != ENOSYS)
+            return errno;
+        // A file system without the no-replace rename: a link fails on a
+        // name that is taken just as well.
+        if (::link(from.constData(), to.constData()) != 0)
+            return errno;
+        ::unlink(from.constData());
+    }
+    SyncFolderOf(target);
+    return 0;
+}
+
+QString Reason(int error)
+{
+    return qt_error_string(error);
+}
+} // namespace
+
+void AtomicFile::SetFaultHook(FaultHook hook)
+{
+    Hook() = std::move(hook);
+}
+
+AtomicFile::AtomicFile(QString path, Placement placement)
+    : m_path(std::move(path)), m_target(m_path), m_placement(placement)
+{
+    // Replacing a symbolic link would cut it; the file it leads to is meant.
+    const QFileInfo info(m_path);
+    if (info.isSymLink())
+        m_target = info.symLinkTarget();
+}
+
+AtomicFile::~AtomicFile()
+{
+    if (!m_committed)
+        Discard();
+}
+
+bool AtomicFile::Open()
+{
+    if (isOpen() || m_committed)
+        return false;
+    m_errno = 0;
+    if (const int injected = Injected(m_target, Step::Open))
+        return Fail(injected);
+    // The rename would get past a file its owner made read-only; the
+    // platform's own writer refuses it, and so does this one.
+    if (m_placement == Placement::ReplaceExisting && ::access(Native(m_target).constData(), F_OK) == 0 &&
+        ::access(Native(m_target).constData(), W_OK) != 0)
+        return Fail(errno);
+    const QFileInfo target(m_target);
+    for (int attempt = 0; m_fd < 0; ++attempt) {
+        m_temporary = target.absolutePath() + QStringLiteral("/.") + target.fileName() + u'.' +
+                      QString::number(QRandomGenerator::global()->generate(), 36) +
+                      QStringLiteral(".tmp");
+        m_fd = ::open(Native(m_temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd < 0 && (errno != EEXIST || attempt == 100)) {
+            const int error = errno;
+            m_temporary.clear();
+            return Fail(error);
+        }
+    }
+    struct stat old {};
+    if (m_placement == Placement::ReplaceExisting && ::stat(Native(m_target).constData(), &old) == 0)
+        ::fchmod(m_fd, old.st_mode & 07777);
+    return QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+bool AtomicFile::WriteAll(const QByteArray& bytes)
+{
+    return write(bytes) == bytes.size();
+}
+
+qint64 AtomicFile::readData(char*, qint64)
+{
+    return -1;
+}
+
+qint64 AtomicFile::writeData(const char* data, qint64 length)
+{
+    if (m_errno != 0 || m_fd < 0)
+        return -1;
+    m_buffer.append(data, length);
+    if (m_buffer.size() >= BufferSize && !Flush())
+        return -1;
+    return length;
+}
+
+bool AtomicFile::Flush()
+{
+    qint64 allowed = m_buffer.size();
+    const int injected = Hook() ? Hook()(m_target, Step::Write, allowed) : 0;
+    allowed = std::clamp<qint64>(allowed, 0, m_buffer.size());
+    for (qint64 done = 0; done < allowed;) {
+        const ssize_t n = ::write(m_fd, m_buffer.constData() + done, size_t(allowed - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return Fail(n < 0 ? errno : ENOSPC);
+        done += n;
+    }
+    if (injected != 0)
+        return Fail(injected);
+    m_buffer.clear();
+    return true;
+}
+
+bool AtomicFile::Commit()
+{
+    if (m_committed)
+        return true;
+    if (m_errno != 0 || m_fd < 0)
+        return Fail(m_errno != 0 ? m_errno : EBADF);
+    if (!m_buffer.isEmpty() && !Flush())
+        return false;
+    if (const int injected = Injected(m_target, Step::Sync))
+        return Fail(injected);
+    if (::fsync(m_fd) != 0)
+        return Fail(errno);
+    const int closed = ::close(m_fd);
+    m_fd = -1;
+    if (closed != 0)
+        return Fail(errno);
+    if (const int error = ::Place(m_temporary, m_target, m_placement))
+        return Fail(error);
+    m_temporary.clear();
+    m_committed = true;
+    QIODevice::close();
+    return true;
+}
+
+void AtomicFile::Discard()
+{
+    RemoveTemporary();
+    if (isOpen())
+        QIODevice::close();
+}
+
+bool AtomicFile::DeviceFailure() const
+{
+    return m_errno == ENOSPC || m_errno == EDQUOT || m_errno == EIO || m_errno == EFBIG;
+}
+
+bool AtomicFile::TargetExists() const
+{
+    return m_errno == EEXIST;
+}
+
+bool AtomicFile::Fail(int error)
+{
+    if (m_errno == 0) {
+        m_errno = error;
+        setErrorString(Reason(error));
+    }
+    RemoveTemporary();
+    return false;
+}
+
+void AtomicFile::CloseTemporary()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+void AtomicFile::RemoveTemporary()
+{
+    CloseTemporary();
+    m_buffer.clear();
+    if (!m_temporary.isEmpty())
+        ::unlink(Native(m_temporary).constData());
+    m_temporary.clear();
+}
+
+bool AtomicFile::Write(const QString& path, const QByteArray& bytes, QString* error,
+                       Placement placement)
+{
+    AtomicFile file(path, placement);
+    if (file.Open() && file.WriteAll(bytes) && file.Commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+void AtomicFile::RemoveUnfinished(const QString& path)
+{
+    const QFileInfo target(path);
+    QDir folder(target.absolutePath());
+    for (const QString& name :
+         folder.entryList({QStringLiteral(".") + target.fileName() + QStringLiteral(".*.tmp")},
+                          QDir::Files | QDir::Hidden | QDir::System))
+        folder.remove(name);
+}
+
+bool AtomicFile::PutInPlace(const QString& written, const QString& target, Placement placement,
+                            QString* error)
+{
+    int failure = Injected(target, Step::Sync);
+    if (failure == 0) {
+        const int fd = ::open(Native(written).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || ::fsync(fd) != 0)
+            failure = errno;
+        if (fd >= 0)
+            ::close(fd);
+    }
+    if (failure == 0)
+        failure = ::Place(written, target, placement);
+    if (failure != 0 && error)
+        *error = Reason(failure);
+    return failure == 0;
+}

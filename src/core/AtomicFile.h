@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+
+// A file that takes its name only once every byte of it is on the disk. It
+// is written beside its target under a temporary name, each write checked
+// to the end, then synced and closed, and only then renamed over the old
+// file (or, for a file that must never replace another, given its name
+// only while that name is free). Until Commit the target is untouched; a
+// failure, a Discard or the destructor removes the temporary file.
+//
+// A buffered write that reports success and a rename that trusts it can put
+// an empty file in place of a good one when the disk fills: here every
+// write of the buffer is checked to its last byte before the sync.
+class AtomicFile : public QIODevice {
+public:
+    enum class Placement { ReplaceExisting, NewOnly };
+
+    // The steps at which tests make the disk fail (see SetFaultHook).
+    enum class Step { Open, Write, Sync, Place };
+    // Called before each step: 0 lets it run, any other value is the errno
+    // it fails with. For a Write, lowering `length` lets that many bytes
+    // reach the file first, as a disk that fills part-way does.
+    using FaultHook = std::function<int(const QString& target, Step step, qint64& length)>;
+    static void SetFaultHook(FaultHook hook);
+
+    explicit AtomicFile(QString path, Placement placement = Placement::ReplaceExisting);
+    ~AtomicFile() override;
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    QString Path() const { return m_path; }
+
+    // Creates the temporary file; false when that fails (see errorString).
+    bool Open();
+    bool WriteAll(const QByteArray& bytes);
+    // Syncs the file and puts it in place; false when any write so far or
+    // any of these steps failed, and then the target is as it was.
+    bool Commit();
+    // Drops what was written; the target stays as it was.
+    void Discard();
+
+    // The errno of the first failure, 0 while none.
+    int SystemError() const { return m_errno; }
+    // The failure came from the disk (full, over quota, failing) rather
+    // than from a refusal (no access, no such folder).
+    bool DeviceFailure() const;
+    // A NewOnly file found its name taken.
+    bool TargetExists() const;
+
+    // The whole of a file in one call. False with the reason in *error.
+    static bool Write(const QString& path, const QByteArray& bytes, QString* error,
+                      Placement placement = Placement::ReplaceExisting);
+    // Puts a file already written in full (a database its engine has
+    // closed) in place of the target, synced first.
+    static bool PutInPlace(const QString& written, const QString& target, Placement placement,
+                           QString* error);
+    // Removes the temporary files that writes of this path left when the
+    // process was killed. Only for a path no one else is writing.
+    static void RemoveUnfinished(const QString& path);
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override;
+    qint64 writeData(const char* data, qint64 length) override;
+
+private:
+    bool Fail(int error);
+    // Writes the buffer out, every byte checked.
+    bool Flush();
+    void CloseTemporary();
+    void RemoveTemporary();
+
+    QString m_path;
+    QString m_target; // the path, or the file a symbolic link there leads to
+    Placement m_placement;
+    static constexpr qsizetype BufferSize = 64 * 1024;
+
+    QString m_temporary;
+    QByteArray m_buffer;
+    int m_fd = -1;
+    int m_errno = 0;
+    bool m_committed = false;
+};

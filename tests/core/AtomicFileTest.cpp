@@ -1,0 +1,176 @@
+#include "core/AtomicFile.h"
+#include "support/DiskFault.h"
+#include "support/FileBytes.h"
+#include "support/TestWorld.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Step = AtomicFile::Step;
+
+const QByteArray Old = "[Database]\nDatabase=+Nevix.MDB\n";
+const QByteArray New = "[Database]\nDatabase=+Other.MDB\n[NevixClient]\nProgramInstallMode=3\n";
+
+QStringList FilesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+}
+
+struct FaultCase {
+    const char* name;
+    Step step;
+    int error;
+    qint64 bytesBefore;
+    const char* reason;
+};
+
+class DiskFailure : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(DiskFailure, LeavesTheOldFileByteForByteAndNoTemporaryFile)
+{
+    const FaultCase& c = GetParam();
+    TestWorld world;
+    const QString path = world.PathOf("Nevix.INI");
+    WriteBytes(path, Old);
+    DiskFault fault("Nevix.INI", c.step, c.error, c.bytesBefore);
+
+    AtomicFile file(path);
+    const bool written = file.Open() && file.WriteAll(New.left(10)) && file.WriteAll(New.mid(10));
+    EXPECT_FALSE(written && file.Commit());
+    EXPECT_FALSE(file.Commit()) << "a failure stays";
+    EXPECT_EQ(fault.hits, 1);
+    EXPECT_EQ(file.errorString(), QLatin1String(c.reason));
+    EXPECT_EQ(file.DeviceFailure(), c.error != EACCES);
+    EXPECT_EQ(ReadBytes(path), Old);
+    EXPECT_EQ(FilesIn(world.Folder()), QStringList{"Nevix.INI"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, DiskFailure,
+    ::testing::Values(FaultCase{"Refused_at_open", Step::Open, EACCES, 0, "Permission denied"},
+                      FaultCase{"Full_before_the_first_byte", Step::Write, ENOSPC, 0, "No space left on device"},
+                      FaultCase{"Full_after_4_bytes", Step::Write, ENOSPC, 4, "No space left on device"},
+                      FaultCase{"Full_after_20_bytes", Step::Write, ENOSPC, 20, "No space left on device"},
+                      FaultCase{"Sync_fails", Step::Sync, EIO, 0, "Input/output error"},
+                      FaultCase{"Rename_fails", Step::Place, EIO, 0, "Input/output error"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AtomicFile, ReplacesTheFileWholeAndKeepsItsPermissions)
+{
+    TestWorld world;
+    const QString path = world.PathOf("Nevix.INI");
+    WriteBytes(path, Old);
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, mode));
+    QString error;
+    ASSERT_TRUE(AtomicFile::Write(path, New, &error)) << error.toStdString();
+    EXPECT_EQ(ReadBytes(path), New);
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFileDevice::Permissions(mode) & 0x7077);
+    EXPECT_EQ(FilesIn(world.Folder()), QStringList{"Nevix.INI"});
+}
+
+TEST(AtomicFile, NothingReachesThePathBeforeCommitAndADiscardLeavesNothing)
+{
+    TestWorld world;
+    const QString path = world.PathOf("export.txt");
+    {
+        AtomicFile file(path);
+        ASSERT_TRUE(file.Open());
+        ASSERT_TRUE(file.WriteAll(New));
+        EXPECT_FALSE(QFile::exists(path));
+    } // dropped without Commit
+    EXPECT_EQ(FilesIn(world.Folder()), QStringList());
+    AtomicFile file(path);
+    ASSERT_TRUE(file.Open());
+    ASSERT_TRUE(file.WriteAll(New));
+    file.Discard();
+    EXPECT_EQ(FilesIn(world.Folder()), QStringList());
+}
+
+TEST(AtomicFile, ANewOnlyFileNeverTakesTheNameOfAnother)
+{
+    TestWorld world;
+    const QString path = world.PathOf("Duplicate_20240315-103000.csv");
+    AtomicFile first(path, AtomicFile::Placement::NewOnly);
+    ASSERT_TRUE(first.Open() && first.WriteAll(Old) && first.Commit());
+
+    AtomicFile second(path, AtomicFile::Placement::NewOnly);
+    ASSERT_TRUE(second.Open() && second.WriteAll(New));
+    EXPECT_FALSE(second.Commit());
+    EXPECT_TRUE(second.TargetExists());
+    EXPECT_EQ(ReadBytes(path), Old);
+    EXPECT_EQ(FilesIn(world.Folder()), QStringList{"Duplicate_20240315-103000.csv"});
+}
+
+TEST(AtomicFile, AFileReachedThroughALinkIsReplacedAndTheLinkKept)
+{
+    TestWorld world;
+    QDir(world.Folder()).mkpath("real");
+    const QString real = world.PathOf("real/Nevix.INI");
+    const QString link = world.PathOf("Nevix.INI");
+    WriteBytes(real, Old);
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_TRUE(AtomicFile::Write(link, New, nullptr));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadBytes(real), New);
+}
+
+TEST(AtomicFile, PutInPlaceMovesAWrittenFileAndRefusesATakenName)
+{
+    TestWorld world;
+    const QString built = world.PathOf(".Nevix.MDB.abc123");
+    const QString target = world.PathOf("Nevix.MDB");
+    WriteBytes(built, New);
+    QString error;
+    ASSERT_TRUE(AtomicFile::PutInPlace(built, target, AtomicFile::Placement::NewOnly, &error));
+    EXPECT_EQ(ReadBytes(target), New);
+    EXPECT_FALSE(QFile::exists(built));
+
+    WriteBytes(built, Old);
+    EXPECT_FALSE(AtomicFile::PutInPlace(built, target, AtomicFile::Placement::NewOnly, &error));
+    EXPECT_EQ(error, "File exists");
+    EXPECT_EQ(ReadBytes(target), New);
+    DiskFault fault("Other.MDB", Step::Sync, EIO);
+    EXPECT_FALSE(AtomicFile::PutInPlace(built, world.PathOf("Other.MDB"),
+                                        AtomicFile::Placement::ReplaceExisting, &error));
+    EXPECT_EQ(error, "Input/output error");
+    EXPECT_FALSE(QFile::exists(world.PathOf("Other.MDB")));
+}
+
+// Past the first buffer's worth a failure shows at the write itself.
+TEST(AtomicFile, ALargeFileFailsAtTheWriteThatFillsTheDisk)
+{
+    TestWorld world;
+    const QString path = world.PathOf("export.txt");
+    WriteBytes(path, Old);
+    DiskFault fault("export.txt", Step::Write, ENOSPC, 100000);
+    AtomicFile file(path);
+    ASSERT_TRUE(file.Open());
+    const QByteArray record = QByteArray(78, 'x') + "\r\n";
+    int written = 0;
+    while (written < 10000 && file.WriteAll(record))
+        ++written;
+    EXPECT_GT(written, 100000 / 80 - 1);
+    EXPECT_LT(written, 10000);
+    EXPECT_FALSE(file.WriteAll(record)) << "a failure stays";
+    EXPECT_FALSE(file.Commit());
+    EXPECT_EQ(ReadBytes(path), Old);
+    EXPECT_EQ(FilesIn(world.Folder()), QStringList{"export.txt"});
+}
+
+TEST(AtomicFile, RemoveUnfinishedTakesOnlyTheTemporaryFilesOfThatPath)
+{
+    TestWorld world;
+    const QString path = world.PathOf("Nevix.INI");
+    for (const char* name : {".Nevix.INI.k3j2.tmp", ".Nevix.INI.9.tmp", "Nevix.INI", ".Other.INI.k3j2.tmp",
+                             "Nevix.INI.tmp"})
+        WriteBytes(world.PathOf(name), Old);
+    AtomicFile::RemoveUnfinished(path);
+    EXPECT_EQ(FilesIn(world.Folder()), (QStringList{".Other.INI.k3j2.tmp", "Nevix.INI", "Nevix.INI.tmp"}));
+}
+
+} // namespace

@@ -1,0 +1,55 @@
+#include "PrepareProgramFolder.h"
+
+#include "core/AtomicFile.h"
+#include "core/ApplicationSettings.h"
+#include "core/INIFile.h"
+#include "core/Utils.h"
+#include "database/DatabaseSchema.h"
+#include "platform/NevixError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString DatabaseGroup = QStringLiteral("Database");
+const QString DefaultDatabase = QStringLiteral("+Nevix.MDB");
+} // namespace
+
+QStringList PrepareProgramFolder(const QString& folder)
+{
+    if (!QDir().mkpath(folder))
+        throw NevixError(ErrorNumbers::PathFileAccess,
+                         QStringLiteral("Cannot create the program folder ") + folder);
+    const QString settingsFile = folder + QStringLiteral("/Nevix.INI");
+    const bool hasSettings = QFileInfo::exists(settingsFile);
+    const INIFile ini;
+    QString database = DefaultDatabase;
+    bool client = false;
+    if (hasSettings) {
+        database = ini.GetIniString(DatabaseGroup, DatabaseGroup, QString(), settingsFile);
+        if (database.isEmpty())
+            database = DefaultDatabase;
+        client = ini.GetIniString(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode"),
+                                  QString(), settingsFile)
+                     .toInt() == InstallMode::Client;
+    }
+
+    QStringList made;
+    const QString databaseFile = ResolvePath(database, folder);
+    const bool makeDatabase = !QFileInfo::exists(databaseFile) && !client;
+    // The program cannot run without its settings, nor make a database
+    // where there is none: what lies about then is a stopped run's.
+    if (makeDatabase || !hasSettings)
+        DatabaseSchema::RemoveUnfinishedDatabases(databaseFile);
+    if (!hasSettings)
+        AtomicFile::RemoveUnfinished(settingsFile);
+    if (makeDatabase) {
+        DatabaseSchema::CreateNewDatabase(databaseFile);
+        made << databaseFile;
+    }
+    if (!hasSettings) {
+        ini.SetIniString(DatabaseGroup, DatabaseGroup, database, settingsFile);
+        made << settingsFile;
+    }
+    return made;
+}
