@@ -47,6 +47,41 @@ inline void StoreResponses(const QString& database, int count)
     sqlite3_close(db);
 }
 
+// `count` enquiries of enquirer AB001, sent in deliveries of a hundred,
+// with a message error on every tenth.
+inline void StoreEnquiries(const QString& database, int count)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(database.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    const QByteArray rows = QByteArray::number(count);
+    const QByteArray insert =
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + rows +
+        ") INSERT INTO VQ3_Enquiries (VQ3ID, When_Entered, Date_Of_Enquiry, VRM, Date_Of_Event, Enquiry_Reference, "
+        "Hardcopy_Response, Control_Reference, When_Prepared, WhenImported, When_Sent, Response_Received, "
+        "Auto_Import, Auto_Response_Exported, DvlaValidate, JuxMsgReference, EnquirerId, EnquirerName, EnquiryCode, "
+        "EnquiryCodeDesc, IsTest, UserName, ComputerName, TmStamp) "
+        "SELECT printf('Q%010d', i), datetime('2024-03-01 08:00:00', '+' || (i / 100 * 37) || ' seconds'), "
+        "date('2024-03-01', '+' || (i / 100 % 14) || ' days') || ' 00:00:00', "
+        "printf('AB%02d%s', i % 100, substr('ABCDEFGHJKLMNOPRSTUVWXYZ', 1 + i / 100 % 24, 1) || "
+        "substr('ABCDEFGHJKLMNOPRSTUVWXYZ', 1 + i / 2400 % 24, 1) || substr('ABCDEFGHJKLMNOPRSTUVWXYZ', 1 + i % 24, 1)), "
+        "date('2024-01-01', '+' || (i % 60) || ' days') || ' 00:00:00', 'REF-' || i, 0, 100 + i / 100, "
+        "datetime('2024-03-01 09:00:00', '+' || (i / 100 * 37) || ' seconds'), "
+        "datetime('2024-03-01 08:00:00', '+' || (i / 100 * 37) || ' seconds'), "
+        "datetime('2024-03-01 09:00:00', '+' || (i / 100 * 37) || ' seconds'), 1, 0, 0, 0, "
+        "printf('{%08d-1111-0000-0000-000000000000}', i), 'AB001', 'Enquirer AB001', '01AB', 'Reason 01AB', 0, "
+        "'ADMIN', 'BENCHPC', '20240315:37800.00' FROM n";
+    sqlite3_exec(db, insert.constData(), nullptr, nullptr, nullptr);
+    const QByteArray errors =
+        "WITH RECURSIVE n(i) AS (SELECT 10 UNION ALL SELECT i + 10 FROM n WHERE i + 10 <= " + rows +
+        ") INSERT INTO JUX_MSG_ERROR (ID, Description, JuxMsgReference, ErrorCode, TmStamp) "
+        "SELECT printf('F%010d', i), 'Enquiry reference has too many characters', "
+        "printf('{%08d-1111-0000-0000-000000000000}', i), 'E0104', '20240315:37800.00' FROM n";
+    sqlite3_exec(db, errors.constData(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
 // A row read bare: the texts as strings, numbers as numbers.
 struct PlainRow {
     std::vector<QString> texts;
