@@ -10,13 +10,28 @@
 
 #include <vector>
 
-// `count` keeper responses of enquirer AB001, a hundred per delivery, with
-// a message error on every tenth; none exported yet.
-inline void StoreResponses(const QString& database, int count)
+// Runs the insert of `count` rows in one transaction, with a message error
+// for every tenth row under the references printf('{%08d-<marker>-0000-0000-000000000000}', i).
+inline void StoreRows(const QString& database, const QByteArray& insert, int count, const char* marker)
 {
     sqlite3* db = nullptr;
     sqlite3_open_v2(database.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, insert.constData(), nullptr, nullptr, nullptr);
+    const QByteArray errors =
+        "WITH RECURSIVE n(i) AS (SELECT 10 UNION ALL SELECT i + 10 FROM n WHERE i + 10 <= " +
+        QByteArray::number(count) + ") INSERT INTO JUX_MSG_ERROR (ID, Description, JuxMsgReference, ErrorCode, TmStamp) "
+        "SELECT printf('E" + QByteArray(marker) + "%010d', i), 'Vehicle record incomplete', "
+        "printf('{%08d-" + QByteArray(marker) + "-0000-0000-000000000000}', i), 'E2201', '20240315:37800.00' FROM n";
+    sqlite3_exec(db, errors.constData(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+// `count` keeper responses of enquirer AB001, a hundred per delivery, with
+// a message error on every tenth; none exported yet.
+inline void StoreResponses(const QString& database, int count)
+{
     const QByteArray rows = QByteArray::number(count);
     const QByteArray insert =
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + rows +
@@ -36,24 +51,13 @@ inline void StoreResponses(const QString& database, int count)
         "date('2005-01-01', '+' || (i % 5000) || ' days') || ' 00:00:00', '3', '1', 'MR', 'SMITH', 'JOHN', "
         "i || ' HIGH STREET', 'NEWTOWN', 'LEEDS', 'LS1 1AA', printf('{%08d-0000-0000-0000-000000000000}', i), 0, "
         "'AB001', 'Enquirer AB001', '01AB', 'Reason 01AB', 0, '20240315:37800.00' FROM n";
-    sqlite3_exec(db, insert.constData(), nullptr, nullptr, nullptr);
-    const QByteArray errors =
-        "WITH RECURSIVE n(i) AS (SELECT 10 UNION ALL SELECT i + 10 FROM n WHERE i + 10 <= " + rows +
-        ") INSERT INTO JUX_MSG_ERROR (ID, Description, JuxMsgReference, ErrorCode, TmStamp) "
-        "SELECT printf('E%010d', i), 'Vehicle record incomplete', "
-        "printf('{%08d-0000-0000-0000-000000000000}', i), 'E2201', '20240315:37800.00' FROM n";
-    sqlite3_exec(db, errors.constData(), nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    StoreRows(database, insert, count, "0000");
 }
 
 // `count` enquiries of enquirer AB001, sent in deliveries of a hundred,
 // with a message error on every tenth.
 inline void StoreEnquiries(const QString& database, int count)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(database.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     const QByteArray rows = QByteArray::number(count);
     const QByteArray insert =
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + rows +
@@ -71,15 +75,7 @@ inline void StoreEnquiries(const QString& database, int count)
         "datetime('2024-03-01 09:00:00', '+' || (i / 100 * 37) || ' seconds'), 1, 0, 0, 0, "
         "printf('{%08d-1111-0000-0000-000000000000}', i), 'AB001', 'Enquirer AB001', '01AB', 'Reason 01AB', 0, "
         "'ADMIN', 'BENCHPC', '20240315:37800.00' FROM n";
-    sqlite3_exec(db, insert.constData(), nullptr, nullptr, nullptr);
-    const QByteArray errors =
-        "WITH RECURSIVE n(i) AS (SELECT 10 UNION ALL SELECT i + 10 FROM n WHERE i + 10 <= " + rows +
-        ") INSERT INTO JUX_MSG_ERROR (ID, Description, JuxMsgReference, ErrorCode, TmStamp) "
-        "SELECT printf('F%010d', i), 'Enquiry reference has too many characters', "
-        "printf('{%08d-1111-0000-0000-000000000000}', i), 'E0104', '20240315:37800.00' FROM n";
-    sqlite3_exec(db, errors.constData(), nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    StoreRows(database, insert, count, "1111");
 }
 
 // A row read bare: the texts as strings, numbers as numbers.
