@@ -1,0 +1,33 @@
+#include "screens/common/UnloadAllForms.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+const char* const UnloadingProperty = "nevixUnloading";
+
+QWidget* LastOpenWindow()
+{
+    QWidget* last = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isWindow() && window->windowType() != Qt::Desktop &&
+            !window->property(UnloadingProperty).toBool())
+            last = window;
+    }
+    return last;
+}
+} // namespace
+
+void UnloadAllForms()
+{
+    while (QWidget* window = LastOpenWindow()) {
+        window->setProperty(UnloadingProperty, true);
+        // Closed from code, then gone whatever its close answered: a
+        // window that refuses its own close (the please-wait window) goes
+        // too.
+        window->close();
+        window->hide();
+        window->deleteLater();
+        QCoreApplication::processEvents();
+    }
+}
