@@ -120,6 +120,13 @@ frmMenu::frmMenu(CDataBase& database, FormRegistry screens, MenuRoads roads, QWi
     m_imgLogDisabled = Picture(this, "imgLogDisabled", GreyTwin(log));
     m_imgAdmin = Picture(this, "imgAdmin", admin);
     m_imgAdminDisabled = Picture(this, "imgAdminDisabled", GreyTwin(admin));
+    // A hidden picture keeps its place, so the twins always share one.
+    for (QLabel* picture : {m_imgDeb, m_imgDebDisabled, m_imgSendRec, m_imgSendRecDisabled, m_imgLog,
+                            m_imgLogDisabled, m_imgAdmin, m_imgAdminDisabled}) {
+        QSizePolicy policy = picture->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        picture->setSizePolicy(policy);
+    }
     for (QLabel* grey : {m_imgDebDisabled, m_imgSendRecDisabled, m_imgLogDisabled, m_imgAdminDisabled})
         grey->setVisible(false);
 
@@ -473,7 +480,7 @@ int32_t frmMenu::QueryShutDown()
 void frmMenu::closeEvent(QCloseEvent* event)
 {
     // Only the user's close is questioned; the program's closes go ahead.
-    if (event->spontaneous() && m_loaded) {
+    if (m_loaded && !IsUnloading(*this)) {
         event->ignore();
         QueryShutDown();
         return;
@@ -487,6 +494,7 @@ void frmMenu::Unload()
     if (!m_loaded)
         return;
     m_loaded = false;
+    MarkUnloading(*this);
     hide();
     UnloadHTTPCommsForm();
     ReleaseHelp();

@@ -11,7 +11,7 @@ QWidget* LastOpenWindow()
     QWidget* last = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isWindow() && window->windowType() != Qt::Desktop &&
-            !window->property(UnloadingProperty).toBool())
+            !IsUnloading(*window))
             last = window;
     }
     return last;
@@ -21,7 +21,7 @@ QWidget* LastOpenWindow()
 void UnloadAllForms()
 {
     while (QWidget* window = LastOpenWindow()) {
-        window->setProperty(UnloadingProperty, true);
+        MarkUnloading(*window);
         // Closed from code, then gone whatever its close answered: a
         // window that refuses its own close (the please-wait window) goes
         // too.
@@ -30,4 +30,14 @@ void UnloadAllForms()
         window->deleteLater();
         QCoreApplication::processEvents();
     }
+}
+
+void MarkUnloading(QWidget& window)
+{
+    window.setProperty(UnloadingProperty, true);
+}
+
+bool IsUnloading(const QWidget& window)
+{
+    return window.property(UnloadingProperty).toBool();
 }
