@@ -6,7 +6,30 @@
 #include "database/RecordSet.h"
 #include "platform/AppContext.h"
 
+#include <QSet>
+
 #include <cstdio>
+
+namespace {
+// The locks some object of this program has taken and not yet released,
+// by lock type and database file.
+QSet<QString>& HeldInThisProgram()
+{
+    static QSet<QString> held;
+    return held;
+}
+
+QString HeldKey(int32_t eLockType, const CDataBase& db)
+{
+    return QString::number(eLockType) + u'|' + db.Source();
+}
+} // namespace
+
+CommsLock::~CommsLock()
+{
+    if (m_tookRow)
+        HeldInThisProgram().remove(m_heldKey);
+}
 
 QString CommsLock::LockTypeToString(int32_t eLockType)
 {
@@ -86,14 +109,23 @@ void CommsLock::AcquireLock(const QString& sUserName, int32_t eLockType, CDataBa
     if (objDataSource)
         SetDataSource(objDataSource);
     m_isLockedByMe = false;
+    if (m_tookRow) {
+        HeldInThisProgram().remove(m_heldKey);
+        m_tookRow = false;
+    }
+    const QString key = HeldKey(eLockType, RequireDataSource());
     bool refused = false;
+    bool shared = false;
     try {
         InTransaction(RequireDataSource(), [&] {
             Load(eLockType);
             if (!LockedBy().isEmpty()) {
                 // The owner taking it again writes nothing: LockedOn stays
-                // the time of the first acquisition.
+                // the time of the first acquisition. While another object of
+                // this program holds it, that one alone gives it back; a row
+                // left behind by an earlier program is taken over.
                 refused = !IsOwnedBy(sUserName, eLockType);
+                shared = !refused && HeldInThisProgram().contains(key);
                 return;
             }
             SetLockedBy(sUserName);
@@ -112,10 +144,20 @@ void CommsLock::AcquireLock(const QString& sUserName, int32_t eLockType, CDataBa
                          QStringLiteral("Could not aquire ") + LockTypeToString(eLockType) +
                              QStringLiteral(" lock"));
     m_isLockedByMe = true;
+    if (!shared) {
+        m_tookRow = true;
+        m_heldKey = key;
+        HeldInThisProgram().insert(key);
+    }
 }
 
 void CommsLock::ReleaseLock(const QString& sUserName, int32_t eLockType, CDataBase* objDataSource)
 {
+    if (m_isLockedByMe && !m_tookRow) {
+        // A shared hold: the object that took the lock gives it back.
+        m_isLockedByMe = false;
+        return;
+    }
     try {
         if (objDataSource)
             SetDataSource(objDataSource);
@@ -129,8 +171,12 @@ void CommsLock::ReleaseLock(const QString& sUserName, int32_t eLockType, CDataBa
             Apply();
             released = true;
         });
-        if (released)
+        if (released) {
             m_isLockedByMe = false;
+            if (m_tookRow)
+                HeldInThisProgram().remove(m_heldKey);
+            m_tookRow = false;
+        }
     } catch (const NevixError& error) {
         ReportFailedRelease(eLockType, error.Description());
     } catch (const std::exception& error) {

@@ -30,9 +30,17 @@ constexpr int32_t BulkUpdate = 4;
 // Taking, releasing and clearing each read and write the row under one
 // write lock of the database, so two installations can never both believe
 // they hold it.
+//
+// Within one program the lock is released only by the object that took it:
+// a second object of the same holder that takes it while the first still
+// holds it (an exchange started during a transmission's wait) shares it,
+// and its release leaves the row as it is.
 class CommsLock : public RecordOf<CommsLockFields> {
 public:
     CommsLock() { Reset(); }
+    ~CommsLock() override;
+    CommsLock(const CommsLock&) = delete;
+    CommsLock& operator=(const CommsLock&) = delete;
 
     static QString LockTypeToString(int32_t eLockType);
 
@@ -91,6 +99,10 @@ private:
     void Free();
     void ReportFailedRelease(int32_t eLockType, const QString& description) const;
 
+    // Whether this object wrote the row it holds (else it shares the hold
+    // of another object of this program).
+    bool m_tookRow = false;
+    QString m_heldKey; // the lock type and file this object took, while it holds them
     bool m_isLockedByMe = false;
     LogLines* m_runLog = nullptr;
 };

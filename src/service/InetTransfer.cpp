@@ -5,6 +5,50 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include <cstring>
+
+namespace {
+
+// The request body as a device that can be read once only. Qt's network
+// access re-sends a request by itself when the connection drops before
+// the answer; with a body it cannot rewind, it reports the drop instead,
+// so a document reaches the service at most once per Execute.
+class ReadOnceBody : public QIODevice {
+public:
+    ReadOnceBody(const QByteArray& data, QObject* parent) : QIODevice(parent), m_data(data)
+    {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    bool reset() override { return false; }
+    qint64 bytesAvailable() const override { return m_data.size() - m_read + QIODevice::bytesAvailable(); }
+    bool atEnd() const override { return m_read >= m_data.size() && QIODevice::bytesAvailable() == 0; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 n = qMin(maxSize, qint64(m_data.size() - m_read));
+        std::memcpy(data, m_data.constData() + m_read, size_t(n));
+        m_read += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_data;
+    qsizetype m_read = 0;
+};
+
+// Failures of the connection itself, as opposed to an answer that came
+// with an HTTP error status.
+bool IsTransportFailure(QNetworkReply::NetworkError error)
+{
+    return (error > QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied) ||
+           error == QNetworkReply::ContentReSendError;
+}
+
+} // namespace
+
 InetTransfer::InetTransfer(QObject* parent)
     : QObject(parent), m_manager(new QNetworkAccessManager(this))
 {
@@ -32,14 +76,23 @@ void InetTransfer::Execute(const QString& url, const QString& operation, const Q
             request.setRawHeader(line.left(colon).trimmed().toLatin1(),
                                  line.mid(colon + 1).trimmed().toLatin1());
     }
-    if (m_requestTimeout > 0)
-        request.setTransferTimeout(m_requestTimeout * 1000);
+    // No transfer time-out of Qt's own: the caller's wait alone decides
+    // when to give up. One connection per exchange, closed after it, and
+    // a redirect is an answer like any other.
+    request.setTransferTimeout(0);
+    request.setRawHeader("Connection", "close");
+    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
+    request.setHeader(QNetworkRequest::ContentLengthHeader, data.size());
     m_manager->setProxy(m_accessType == 1 ? QNetworkProxy(QNetworkProxy::NoProxy)
                                           : QNetworkProxy(QNetworkProxy::DefaultProxy));
 
     Notify(Connecting);
     Notify(Requesting);
-    m_reply = m_manager->sendCustomRequest(request, operation.toLatin1(), data);
+    auto* body = new ReadOnceBody(data, nullptr);
+    m_reply = m_manager->sendCustomRequest(request, operation.toLatin1(), body);
+    body->setParent(m_reply);
     connect(m_reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
         if (total > 0 && sent == total)
             Notify(RequestSent);
@@ -62,9 +115,13 @@ void InetTransfer::Finished()
     reply->deleteLater();
     // An answer from the server is an answer, whatever its HTTP status: an
     // error page is read like any other text and fails the document checks.
+    // A connection lost before or during the answer is a failure, even when
+    // part of the answer came.
     const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-    if (!answered) {
-        m_responseInfo = reply->errorString();
+    if (!answered || IsTransportFailure(reply->error())) {
+        m_responseInfo = reply->error() == QNetworkReply::ContentReSendError
+                             ? QStringLiteral("Connection closed before the answer came")
+                             : reply->errorString();
         Notify(Error);
         return;
     }

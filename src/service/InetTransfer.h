@@ -12,6 +12,8 @@ class QNetworkAccessManager;
 
 // The HTTP transfer component the send procedure drives: one request at a
 // time, answered through state notifications, the answer read in chunks.
+// A request is sent once: a connection that drops is an error, never a
+// silent second post.
 // States: 1 resolving host ... 10 disconnected, 11 error (ResponseInfo
 // says why), 12 response complete.
 class InetTransfer : public QObject {
@@ -36,6 +38,8 @@ public:
     explicit InetTransfer(QObject* parent = nullptr);
     ~InetTransfer() override;
 
+    // Kept for the caller's wait and its log; the transfer itself has no
+    // time-out.
     int32_t RequestTimeout() const { return m_requestTimeout; }
     void SetRequestTimeout(int32_t seconds) { m_requestTimeout = seconds; }
     // 0 the system's settings (proxy included), 1 direct, 2 named proxy.

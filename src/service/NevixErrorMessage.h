@@ -11,6 +11,8 @@ inline const QString BadHeaderValue = QStringLiteral("NS011");
 inline const QString MessageTypeProblem = QStringLiteral("NS013");
 inline const QString VersionNotSupported = QStringLiteral("NS014");
 inline const QString ProgramError = QStringLiteral("ERPRG");
+// No answer: the connection failed, timed out or was refused.
+inline const QString ConnectionFailed = QStringLiteral("JX001");
 } // namespace NevixErrorCodes
 
 // One error of an answer: a code and its description.

@@ -8,6 +8,13 @@
 
 #include <exception>
 
+void NevixResponse::SetRequest(const NevixRequest& request)
+{
+    auto copy = std::make_shared<NevixRequest>(request);
+    copy->SetLogger(nullptr);
+    m_request = std::move(copy);
+}
+
 void NevixResponse::LoadFromRawResponse(const QString& RawText)
 {
     m_raw = RawText;

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class DelimitedString;
@@ -17,9 +18,10 @@ class NevixRequest;
 // from RawResponse.
 class NevixResponse : public NevixBodyLines {
 public:
-    // Not owned; set before the answer is loaded.
-    void SetRequest(const NevixRequest* request) { m_request = request; }
-    const NevixRequest* GetRequest() const { return m_request; }
+    // A copy of the request (without its log), so the answer never points
+    // at a request that is gone; set before the answer is loaded.
+    void SetRequest(const NevixRequest& request);
+    const NevixRequest* GetRequest() const { return m_request.get(); }
 
     QString RawResponse() const { return m_raw; }
     void SetRawResponse(const QString& value) { m_raw = value; }
@@ -48,7 +50,7 @@ public:
 private:
     void MarkAsError();
 
-    const NevixRequest* m_request = nullptr;
+    std::shared_ptr<const NevixRequest> m_request;
     QString m_raw;
     std::optional<NevixResponseHeader> m_header;
     std::optional<NevixErrorMessages> m_errors;

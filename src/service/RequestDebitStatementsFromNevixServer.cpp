@@ -20,6 +20,8 @@
 #include "service/NevixResponse.h"
 #include "service/SendNevixRequest.h"
 
+#include <QSet>
+
 #include <cmath>
 #include <limits>
 
@@ -27,53 +29,83 @@ namespace {
 
 const QString Source = QStringLiteral("GetDebitStatementsFromNevix");
 
+[[noreturn]] void Invalid(const QString& text)
+{
+    throw NevixError(ErrorNumbers::ObjectErrorBase, text, Source);
+}
+
 // An amount or count the statement cannot do without.
-double RequiredNumber(const QString& text)
+double RequiredNumber(const QString& element, const QString& text)
 {
     if (!IsNumericText(text))
-        throw NevixError(13, QStringLiteral("Type mismatch"), Source);
+        Invalid(element + QStringLiteral(" is not a number (") + text + u')');
     return text.trimmed().toDouble();
 }
 
-int32_t RequiredWholeNumber(const QString& text)
+int32_t RequiredWholeNumber(const QString& element, const QString& text)
 {
-    const double value = std::nearbyint(RequiredNumber(text));
+    const double value = std::nearbyint(RequiredNumber(element, text));
     if (value < double(std::numeric_limits<int32_t>::min()) || value > double(std::numeric_limits<int32_t>::max()))
-        throw NevixError::Overflow(Source);
+        Invalid(element + QStringLiteral(" is out of range (") + text + u')');
     return int32_t(value);
 }
 
+// One Deb element as a new statement; a value it cannot be stored with
+// raises, naming the element.
 std::shared_ptr<DebitStatement> ReadStatement(const QString& element, const NevixResponseHeader& header)
 {
     const auto text = [&element](const char* tag) { return ExtractElementValue(QString::fromLatin1(tag), element); };
-    const auto date = [&element](const char* tag) {
-        return ExtractDateElementValue(QString::fromLatin1(tag), element);
+    // A date given but unreadable is refused; only the transaction date,
+    // part of the statement's identity, must be there.
+    const auto date = [&element, &text](const char* tag, bool required) {
+        const QString name = QString::fromLatin1(tag);
+        const NullableDate value = ExtractDateElementValue(name, element);
+        const QString given = text(tag);
+        if (!value && (required || !given.isEmpty()))
+            Invalid(name + QStringLiteral(" is not a date (") + given + u')');
+        return value;
     };
-    const auto money = [&text](const char* tag) { return Currency::FromDouble(RequiredNumber(text(tag))); };
+    // Amounts are read digit by digit, exactly as written.
+    const auto money = [&text](const char* tag) {
+        const QString value = text(tag);
+        const std::optional<Currency> amount = Currency::FromText(value);
+        if (!amount)
+            Invalid(QString::fromLatin1(tag) + QStringLiteral(" is not an amount (") + value + u')');
+        return *amount;
+    };
 
     auto statement = std::make_shared<DebitStatement>();
     statement->SetControlReference(header.ControlReference());
-    statement->SetChargePeriodEnd(date("ChargePeriodEnd"));
-    statement->SetChargePeriodStart(date("ChargePeriodStart"));
+    statement->SetChargePeriodEnd(date("ChargePeriodEnd", false));
+    statement->SetChargePeriodStart(date("ChargePeriodStart", false));
     statement->SetDEBSTAReference(text("StatementReference"));
     if (statement->DEBSTAReference().size() >= 5)
         statement->SetEnquirerId(statement->DEBSTAReference().left(5));
     statement->SetDVLABankAccountName(text("CreditBankAccountName"));
     statement->SetDVLABankAccountNumber(text("CreditBankAccountNumber"));
     statement->SetDVLABankSortCode(text("CreditBankSortCode"));
-    statement->SetIssueDate(date("IssueDate"));
-    statement->SetNumberOfCharges(RequiredWholeNumber(text("NumberOfCharges")));
+    statement->SetIssueDate(date("IssueDate", false));
+    statement->SetNumberOfCharges(RequiredWholeNumber(QStringLiteral("NumberOfCharges"), text("NumberOfCharges")));
     statement->SetRateOfCharge(money("RateOfCharge"));
     statement->SetTotalAmountOfCharge(money("TotalAmountOfCharge"));
     statement->SetTotalAmountOfDebit(money("TotalAmountOfDebit"));
     statement->SetTPBankAccountName(text("DebitBankAccountName"));
     statement->SetTPBankAccountNumber(text("DebitBankAccountNumber"));
     statement->SetTPBankSortCode(text("DebitBankSortCode"));
-    statement->SetTransactionDate(date("TransactionDate"));
+    statement->SetTransactionDate(date("TransactionDate", true));
     statement->SetWhenPrepared(header.MessageTimeStamp());
     statement->SetWhenReceived(AppContext::Current().clock().Now());
     statement->SetIsTest(header.IsTest());
     return statement;
+}
+
+// The identity of a statement: its delivery, statement reference and
+// transaction day.
+QString IdentityOf(const DebitStatement& statement)
+{
+    const NullableDate day = statement.TransactionDate();
+    return QString::number(statement.ControlReference()) + u'|' + statement.DEBSTAReference().toCaseFolded() +
+           u'|' + (day ? day->date().toString(Qt::ISODate) : QString());
 }
 
 // A statement counts as stored when this mode already holds one of the
@@ -95,7 +127,8 @@ NevixRequest CreateDEBRequest(LogLines& log)
     return NewNevixRequest(NevixMessageTypes::DEBRequest, log);
 }
 
-bool GetDebitStatementsFromNevix(DebitStatements& Statements, LogLines& log, TransmissionResults& results)
+bool GetDebitStatementsFromNevix(DebitStatements& Statements, LogLines& log, TransmissionResults& results,
+                                 int32_t* Refused)
 {
     const NevixResponse response = SendNevixRequest(CreateDEBRequest(log), false);
     if (ResponseTypeOf(response) != NevixResponseTypes::ACK) {
@@ -107,8 +140,24 @@ bool GetDebitStatementsFromNevix(DebitStatements& Statements, LogLines& log, Tra
     const DelimitedString elements = ExtractElementList(QStringLiteral("Deb"), response.RawResponse());
     log.AddToLog(EventCodes::Communication,
                  QStringLiteral("Processing ") + CountText(QStringLiteral("Debit Statement"), elements.Count()));
-    for (int32_t i = 1; i <= elements.Count(); ++i)
-        Statements.Add(ReadStatement(elements.Word(i), *response.GetHeader()));
+    // Each statement stands on its own: one that cannot be read is logged
+    // and left out, the others are kept.
+    int32_t refused = 0;
+    for (int32_t i = 1; i <= elements.Count(); ++i) {
+        const QString element = elements.Word(i);
+        try {
+            Statements.Add(ReadStatement(element, *response.GetHeader()));
+        } catch (const NevixError& error) {
+            ++refused;
+            const QString text = QStringLiteral("Debit statement ") +
+                                 ExtractElementValue(QStringLiteral("StatementReference"), element) +
+                                 QStringLiteral(" not stored: ") + error.Description();
+            log.AddToLog(EventCodes::Error, text);
+            results.SetFatalDebErrorMessage(text);
+        }
+    }
+    if (Refused)
+        *Refused = refused;
     log.AddToLog(EventCodes::Communication, QStringLiteral("Finished processing returned Debit Statements"));
     return true;
 }
@@ -134,14 +183,17 @@ void RequestDebitStatementsFromNevixServer(LogLines& log, TransmissionResults& r
         log.AddToLog(EventCodes::Information, QStringLiteral("Requesting Debit Statements"));
 
         DebitStatements received;
-        if (!GetDebitStatementsFromNevix(received, log, results) || received.Count() == 0) {
+        int32_t refused = 0;
+        if (!GetDebitStatementsFromNevix(received, log, results, &refused) || received.Count() == 0) {
             log.AddToLog(EventCodes::Information, QStringLiteral("No debit statement received"));
         } else {
             DebitStatements saving;
             saving.SetDataSource(&db, testMode);
+            QSet<QString> identities;
             for (const auto& statement : received) {
-                if (AlreadyStored(saving, *statement))
+                if (AlreadyStored(saving, *statement) || identities.contains(IdentityOf(*statement)))
                     continue;
+                identities.insert(IdentityOf(*statement));
                 if (!statement->EnquirerId().isEmpty()) {
                     if (const auto enquirer = enquirers.Find(statement->EnquirerId()))
                         statement->SetEnquirerName(enquirer->Name());
@@ -157,7 +209,9 @@ void RequestDebitStatementsFromNevixServer(LogLines& log, TransmissionResults& r
                              CountText(QStringLiteral("Debit statement"), received.Count()) +
                                  QStringLiteral(" received but ") + QString::number(saving.Count()) +
                                  QStringLiteral(" saved because of duplication"));
-            SendDEBComplete(received.Item(1)->ControlReference(), log, results);
+            // A delivery with a statement left out is offered again later.
+            if (refused == 0)
+                SendDEBComplete(received.Item(1)->ControlReference(), log, results);
         }
     } catch (...) {
         failure = std::current_exception();

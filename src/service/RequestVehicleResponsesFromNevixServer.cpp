@@ -6,7 +6,9 @@
 #include "core/NumericText.h"
 #include "core/Utils.h"
 #include "database/CDataBase.h"
+#include "database/ErrorPersist.h"
 #include "database/GlobalDatabase.h"
+#include "database/InTransaction.h"
 #include "database/LogLines.h"
 #include "database/SysParameters.h"
 #include "database/TransmissionResults.h"
@@ -49,6 +51,22 @@ QString KeeperTitleCode(const QString& title)
     if (title.contains(QLatin1String("mr"), Qt::CaseInsensitive))
         return QStringLiteral("1");
     return QStringLiteral("0");
+}
+
+// A delivery whose receipt failed: logged under its reference, with the
+// fatal text; nothing of it stays stored and it is not acknowledged.
+void LogFailedDelivery(const std::exception_ptr& error, const QString& reference, LogLines& log,
+                       TransmissionResults& results)
+{
+    CDataBase& db = GlobalDatabase();
+    if (db.IsInTransaction())
+        db.RollbackAll();
+    ErrorPersist failure;
+    failure.Load(error);
+    const QString text = QStringLiteral("Control reference ") + reference +
+                         QStringLiteral(" not received: ") + failure.Description();
+    log.AddToLog(EventCodes::Error, text);
+    results.SetFatalVQ7ErrorMessage(text);
 }
 
 // One VQ7Response element of an answer as a new response.
@@ -207,6 +225,13 @@ bool AcknowledgeVQ7s(int32_t ControlReference, LogLines& log, TransmissionResult
 
 bool ProcessVQ7ControlReference(LogLines& log, TransmissionResults& results, const QString& ControlReference)
 {
+    // The delivery is asked for, and acknowledged, by this number.
+    bool numeric = false;
+    const int32_t requested = ControlReference.trimmed().toInt(&numeric);
+    if (!numeric || requested < 0)
+        throw NevixError(ErrorNumbers::ObjectErrorBase,
+                         QStringLiteral("Not a control reference: ") + ControlReference,
+                         QStringLiteral("ProcessVQ7ControlReference"));
     CDataBase& db = GlobalDatabase();
     SysParameters parameters;
     parameters.SetDataSource(&db);
@@ -217,11 +242,17 @@ bool ProcessVQ7ControlReference(LogLines& log, TransmissionResults& results, con
     VQ7Responses responses;
     responses.SetDataSource(&db, testMode);
 
-    bool outcome = GetVQ7sFromNevix(ControlReference, responses, log, results, parameters.TrimAsterisk());
+    bool outcome = GetVQ7sFromNevix(QString::number(requested), responses, log, results,
+                                    parameters.TrimAsterisk());
     if (responses.Count() == 0 || !outcome)
         return outcome;
 
-    const int32_t acknowledge = responses.Item(1)->ControlReference();
+    const int32_t answered = responses.Item(1)->ControlReference();
+    if (answered != requested)
+        log.AddToLog(EventCodes::Warning, QStringLiteral("Responses requested for control reference ") +
+                                              QString::number(requested) +
+                                              QStringLiteral(" came back under control reference ") +
+                                              QString::number(answered));
     // Walks a copy: duplicates leave the list.
     const std::vector<VQ7Responses::Pointer> received = responses.NewEnum();
     for (const auto& response : received) {
@@ -239,32 +270,36 @@ bool ProcessVQ7ControlReference(LogLines& log, TransmissionResults& results, con
         enquiry->SetDataSource(&db);
         enquiry->LoadByMatchedVQ7(*response, false);
         if (enquiry->IsNew()) {
-            log.AddToLog(EventCodes::Communication, QStringLiteral("Could not find a matched VQ3 for ") +
-                                                        response->VRM() + u',' + reference + u',' +
-                                                        QString::number(response->VQ3Controlreference()));
-        } else if (!matched.Exists(enquiry->ID())) {
+            log.AddToLog(EventCodes::Warning, QStringLiteral("Could not find a matched VQ3 for ") +
+                                                  response->VRM() + u',' + reference + u',' +
+                                                  QString::number(response->VQ3Controlreference()));
+            continue;
+        }
+        if (!matched.Exists(enquiry->ID())) {
             enquiry->SetResponseReceived(1);
-            if (enquiry->AutoImport())
-                response->SetForAutoExport(true);
-            response->SetEnquirerId(enquiry->EnquirerId());
-            response->SetEnquirerName(enquiry->EnquirerName());
-            response->SetEnquiryCode(enquiry->EnquiryCode());
-            response->SetEnquiryCodeDesc(enquiry->EnquiryCodeDesc());
             matched.Add(enquiry);
         }
+        // A second response to one enquiry carries its enquirer too.
+        const VQ3& answeredEnquiry = *matched.Item(enquiry->ID());
+        if (answeredEnquiry.AutoImport())
+            response->SetForAutoExport(true);
+        response->SetEnquirerId(answeredEnquiry.EnquirerId());
+        response->SetEnquirerName(answeredEnquiry.EnquirerName());
+        response->SetEnquiryCode(answeredEnquiry.EnquiryCode());
+        response->SetEnquiryCodeDesc(answeredEnquiry.EnquiryCodeDesc());
     }
 
-    db.BeginTrans();
-    responses.Apply();
-    matched.Apply();
-    db.CommitTrans();
+    InTransaction(db, [&] {
+        responses.Apply();
+        matched.Apply();
+    });
 
     results.SetVQ7sReceived(responses.Count());
-    const QString reference = QString::number(acknowledge);
+    const QString reference = QString::number(requested);
     log.AddToLog(EventCodes::Communication, QString::number(responses.Count()) +
                                                 QStringLiteral(" Responses received under control reference ") +
                                                 reference + QStringLiteral(" and committed to system"));
-    outcome = AcknowledgeVQ7s(acknowledge, log, results);
+    outcome = AcknowledgeVQ7s(requested, log, results);
     if (outcome)
         log.AddToLog(EventCodes::Communication,
                      QStringLiteral("Control reference ") + reference + QStringLiteral(" acknowledged with NEVIX service"));
@@ -282,11 +317,17 @@ void RequestVehicleResponsesFromNevixServer(LogLines& log, TransmissionResults& 
         log.AddToLog(EventCodes::Information, QStringLiteral("Requesting Vehicle Responses"));
         DelimitedString references;
         if (GetAvailableControlReferences(log, results, references)) {
-            bool outcome = true;
-            for (int32_t i = 1; i <= references.Count() && outcome; ++i) {
+            // One delivery that fails is left unacknowledged for a later run;
+            // the others are still received.
+            for (int32_t i = 1; i <= references.Count(); ++i) {
                 const QString reference = ExtractElementValue(QStringLiteral("ControlReference"), references.Word(i));
-                if (!reference.isEmpty())
-                    outcome = ProcessVQ7ControlReference(log, results, reference);
+                if (reference.isEmpty())
+                    continue;
+                try {
+                    ProcessVQ7ControlReference(log, results, reference);
+                } catch (...) {
+                    LogFailedDelivery(std::current_exception(), reference, log, results);
+                }
             }
         }
         log.AddToLog(EventCodes::Information,

@@ -7,6 +7,7 @@
 #include "core/Utils.h"
 #include "database/CDataBase.h"
 #include "database/GlobalDatabase.h"
+#include "database/InTransaction.h"
 #include "database/LogLines.h"
 #include "database/SysParameters.h"
 #include "database/TransmissionResults.h"
@@ -23,6 +24,7 @@ namespace {
 
 const QString ReportedErrors = QStringLiteral("NEVIX Service reported errors - please see log of details");
 const QString UnmatchedReference = QStringLiteral("Unable to match Enquiry Reference from NEVIX Service");
+const QString WarnWithoutDetails = QStringLiteral("WARN answer without warning details");
 
 void MarkUnsent(VQ3& enquiry)
 {
@@ -37,11 +39,17 @@ bool HandleWarnings(VQ3Enquiries& batch, const NevixResponse& response, LogLines
 {
     const DelimitedString warned = ExtractElementList(QStringLiteral("VQ7Response"), response.RawResponse());
     const int32_t n = warned.Count();
-    results.SetVQ3Warnings(n);
-    results.SetVQ3sSent(batch.Count() - n);
     log.AddToLog(EventCodes::Communication, QString::number(n) +
                                                 QStringLiteral(" VQ3 Enquiries with Control Reference ") +
                                                 QString::number(ControlReference) + QStringLiteral(" had warnings"));
+    if (n == 0) {
+        // Nothing says which enquiries were refused: none counts as sent.
+        log.AddToLog(EventCodes::Error, WarnWithoutDetails);
+        results.SetFatalVQ3ErrorMessage(WarnWithoutDetails);
+        return false;
+    }
+    results.SetVQ3Warnings(n);
+    results.SetVQ3sSent(batch.Count() - n);
     for (int32_t i = 1; i <= n; ++i) {
         const QString element = warned.Word(i);
         if (ExtractElementValue(QStringLiteral("VQ3"), element).isEmpty())
@@ -63,7 +71,7 @@ bool HandleWarnings(VQ3Enquiries& batch, const NevixResponse& response, LogLines
                          QStringLiteral("VRM ") + enquiry->VRMVIN() + u',' + description);
         }
     }
-    return n > 0;
+    return true;
 }
 
 } // namespace
@@ -88,6 +96,7 @@ bool SendVQ3BatchWithControlReference(VQ3Enquiries& batch, LogLines& log, Transm
     const QString reference = QString::number(ControlReference);
     log.AddToLog(EventCodes::Communication, QStringLiteral("Sending ") + QString::number(batch.Count()) +
                                                 QStringLiteral(" Enquiries with Control Reference ") + reference);
+    // No transaction stays open while the service is waited for.
     const NevixResponse response = SendNevixRequest(request, false);
     const QString type = ResponseTypeOf(response);
     bool accepted = false;
@@ -108,23 +117,29 @@ bool SendVQ3BatchWithControlReference(VQ3Enquiries& batch, LogLines& log, Transm
         for (const auto& enquiry : batch)
             MarkUnsent(*enquiry);
     }
+    // The outcome in one short transaction of its own. Should it fail, the
+    // enquiries keep their reference unsent and go again under it.
     batch.Apply();
     return accepted;
 }
 
 bool SendVQ3Batch(VQ3Enquiries& batch, LogLines& log, TransmissionResults& results)
 {
-    CDataBase& db = *batch.DataSource();
-    db.BeginTrans();
     int32_t reference = batch.Item(1)->ControlReference();
     if (reference == 0) {
-        SysParameters parameters;
-        parameters.SetDataSource(&db);
-        reference = parameters.GetNextVQ3ControlReference();
+        // The new reference is stored on the enquiries before anything is
+        // sent: whatever happens later, they go again under this one.
+        CDataBase& db = *batch.DataSource();
+        InTransaction(db, [&] {
+            SysParameters parameters;
+            parameters.SetDataSource(&db);
+            reference = parameters.GetNextVQ3ControlReference();
+            for (const auto& enquiry : batch)
+                enquiry->SetControlReference(reference);
+            batch.Apply();
+        });
     }
-    const bool accepted = SendVQ3BatchWithControlReference(batch, log, results, reference);
-    db.CommitTrans();
-    return accepted;
+    return SendVQ3BatchWithControlReference(batch, log, results, reference);
 }
 
 void SendVehicleEnquiriesToNevixServer(LogLines& log, TransmissionResults& results)

@@ -1,7 +1,6 @@
 #include "service/frmHTTPComms.h"
 
 #include "core/ApplicationSettings.h"
-#include "core/CStopWatch.h"
 #include "core/DiskFunctions.h"
 #include "core/TimeConversion.h"
 #include "core/VbFormat.h"
@@ -12,7 +11,13 @@
 #include "service/NevixRequest.h"
 #include "service/NevixResponse.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -58,16 +63,16 @@ QString frmHTTPComms::LastHttpErrorString() const
 
 void frmHTTPComms::RunNevixConnection(const NevixRequest& request, NevixResponse& response)
 {
-    response.SetRequest(&request);
+    response.SetRequest(request);
     m_logger = request.GetLogger();
     const QString document = request.ToXMLString();
     if (Settings().WriteCommsToFile())
-        AppendToFile(QStringLiteral("VQ3.XML"), document);
+        AppendToFile(QStringLiteral("VQ3.XML"), MaskPasswords(document));
     const QString answer = DoHttpPost(document);
     if (!answer.isEmpty())
         response.LoadFromRawResponse(answer);
     else
-        response.AddError(QStringLiteral("JX001"), LastHttpErrorString());
+        response.AddError(NevixErrorCodes::ConnectionFailed, LastHttpErrorString());
     m_logger = nullptr;
 }
 
@@ -96,30 +101,21 @@ QString frmHTTPComms::DoHttpPost(const QString& document)
                        QStringLiteral("Content-Type:application/x-www-form-urlencoded"));
         CommsLog(QStringLiteral("Waiting for response"), true);
 
-        // Steps of at least 100 ms, events flowing, until the answer comes or
-        // the time-out passes.
-        float counter = 0;
-        CStopWatch watch;
-        UserInteraction& ui = AppContext::Current().ui();
-        do {
-            watch.Reset();
-            while (watch.Elapsed() < 100) {
-                ui.PumpEvents();
-                CStopWatch::SleepFor(2);
-            }
-            counter += 0.1f;
-        } while (m_inet.StillExecuting() && counter <= float(timeout));
+        // Events keep flowing while the answer is awaited; the wait ends as
+        // soon as the transfer finishes, or when the time-out passes.
+        const bool timedOut = WaitForAnswer(timeout);
+        const double counter = double(m_waitMilliseconds) / 1000.0;
 
         if (m_verbose) {
             CommsLog(QStringLiteral("Still Executing is  ") +
                          (m_inet.StillExecuting() ? QStringLiteral("True") : QStringLiteral("False")),
                      true);
-            CommsLog(QStringLiteral("Elapsed loop time: ") + QString::number(double(counter)), true);
+            CommsLog(QStringLiteral("Elapsed loop time: ") + QString::number(counter), true);
         }
         CommsLog(QStringLiteral("Finished connection at ") + Now(), false);
         if (m_inet.StillExecuting())
             m_inet.Cancel();
-        if (float(timeout) < counter) {
+        if (timedOut) {
             m_httpStatus = TimedOutStatus;
             m_lastError = QStringLiteral("Communications timed out");
         }
@@ -172,15 +168,46 @@ void frmHTTPComms::CommsLog(const QString& text, bool verboseOnly)
     m_logger->AddToLog(CommsEventCode, text);
 }
 
+bool frmHTTPComms::WaitForAnswer(int32_t timeoutSeconds)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    bool timedOut = false;
+    if (m_inet.StillExecuting()) {
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        connect(&timer, &QTimer::timeout, &loop, [&] {
+            timedOut = true;
+            loop.quit();
+        });
+        connect(&m_inet, &InetTransfer::StateChanged, &loop, [&] {
+            if (!m_inet.StillExecuting())
+                loop.quit();
+        });
+        timer.start(std::max(int64_t(timeoutSeconds) * 1000, int64_t(100)));
+        loop.exec();
+    }
+    m_waitMilliseconds = elapsed.elapsed();
+    return timedOut;
+}
+
+QString frmHTTPComms::MaskPasswords(const QString& document)
+{
+    // The whole element content goes, escaped as it stands, so no form of
+    // the password survives.
+    static const QRegularExpression secret(
+        QStringLiteral("<(Password|NewPassword|ConfirmedPassword)>[^<]*</\\1>"));
+    QString masked = document;
+    masked.replace(secret, QStringLiteral("<\\1>**********</\\1>"));
+    return masked;
+}
+
 QString frmHTTPComms::MaskedStart(const QString& document)
 {
-    // The password is read from the whole document and masked before the
-    // text is cut, so an element cut at the limit cannot leak it.
-    QString masked = document;
-    const QString password = ExtractElementValue(QStringLiteral("Password"), document);
-    if (!password.isEmpty())
-        masked.replace(password, QStringLiteral("**********"), Qt::CaseInsensitive);
-    return masked.left(255);
+    // Masked before the text is cut, so an element cut at the limit cannot
+    // leak a part of it.
+    return MaskPasswords(document).left(255);
 }
 
 void frmHTTPComms::AppendToFile(const QString& name, const QString& text)

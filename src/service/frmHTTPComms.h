@@ -12,13 +12,17 @@ class NevixRequest;
 class NevixResponse;
 
 // Posts request documents to the service and gathers the answers: one
-// request at a time, waiting in steps of 100 ms while events keep flowing,
-// giving up after the configured time-out. Its connection account goes to
+// request at a time, waiting while events keep flowing until the answer is
+// complete, giving up after the configured time-out (its own: the transfer
+// has none). Passwords are masked in the log and in the copies of requests. Its connection account goes to
 // the log of the request being sent (event code 64).
 class frmHTTPComms : public QObject {
     Q_OBJECT
 public:
     static constexpr int32_t TimedOutStatus = 35761;
+
+    // The document with the content of every password element masked.
+    static QString MaskPasswords(const QString& document);
 
     explicit frmHTTPComms(QObject* parent = nullptr);
 
@@ -34,6 +38,8 @@ public:
 private:
     void Inet1_StateChanged(int32_t state);
     void CommsLog(const QString& text, bool verboseOnly);
+    // True when the time-out passed before the transfer finished.
+    bool WaitForAnswer(int32_t timeoutSeconds);
     static QString MaskedStart(const QString& document);
     static void AppendToFile(const QString& name, const QString& text);
 
@@ -43,6 +49,7 @@ private:
     QByteArray m_response;
     QString m_lastError;
     LogLines* m_logger = nullptr;
+    int64_t m_waitMilliseconds = 0;
 };
 
 // The one program-wide instance, made on first use.

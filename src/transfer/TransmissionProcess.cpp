@@ -31,7 +31,8 @@ bool RunsAutomatedStep()
 void RunLocked(LogLines& log, TransmissionResults& results, bool withImport, const QString& what)
 {
     if (runUnderWay) {
-        const QString text = QStringLiteral("A transmission is already running: ") + what + QStringLiteral(" not started");
+        // Refused as a lock held elsewhere is: the run under way holds it.
+        const QString text = QStringLiteral("Could not lock the communications to run ") + what;
         log.AddToLog(EventCodes::Warning, text);
         results.SetFatalVQ3ErrorMessage(text);
         return;

@@ -51,10 +51,35 @@ TEST_F(LockTest, OnlyTheSameUserOnTheSameComputerSharesTheLock)
         theirs.ReleaseCommsLock("ANNE");
         EXPECT_EQ(Holder(), "ANNE@TESTPC") << "not theirs to release";
     }
+    again.ReleaseCommsLock("ANNE");
+    EXPECT_FALSE(again.IsLockedByMe());
+    EXPECT_EQ(Holder(), "ANNE@TESTPC") << "a shared hold: the one that took it gives it back";
     mine.ReleaseCommsLock("ANNE");
     EXPECT_FALSE(mine.IsLockedByMe());
     EXPECT_EQ(Holder(), QString());
     EXPECT_EQ(Acquire(otherUser, "BOB", db), Taken);
+}
+
+TEST_F(LockTest, ARowLeftByAnEarlierRunIsTakenOverAndFreed)
+{
+    db.Execute("UPDATE COMMSLOCK SET LockedBy='ANNE', ComputerName='TESTPC', LockedOn='2024-03-14 09:00:00' "
+               "WHERE LockType=1");
+    {
+        CommsLock lock;
+        ASSERT_EQ(Acquire(lock, "ANNE", db), Taken);
+        lock.ReleaseCommsLock("ANNE");
+        EXPECT_EQ(Holder(), QString());
+    }
+    // An object that goes without releasing leaves the row, and the next
+    // one of the same holder takes it over.
+    {
+        CommsLock lost;
+        ASSERT_EQ(Acquire(lost, "ANNE", db), Taken);
+    }
+    CommsLock next;
+    ASSERT_EQ(Acquire(next, "ANNE", db), Taken);
+    next.ReleaseCommsLock("ANNE");
+    EXPECT_EQ(Holder(), QString());
 }
 
 TEST_F(LockTest, AForcedClearFreesTheLockForEveryone)

@@ -2,13 +2,17 @@
 
 // A loopback service for the exchange steps: each request is answered by
 // the document scripted for its message type (the acknowledgement when
-// none is), with "$TYPE" and "$VERSION" filled from the request and any
-// placeholder of `fill` by its value.
+// none is), with "$TYPE", "$VERSION" and "$REQUESTED" (the control
+// reference the request names) filled from the request and any placeholder
+// of `fill` by its value; `alter`, when set, may then change the answer
+// (hold it, cut it) or do what happens while the client waits.
 
 #include "service/NevixMessageTypes.h"
 #include "service/frmHTTPComms.h"
 
+#include "accounts/CurrentUser.h"
 #include "accounts/Enquirer.h"
+#include "accounts/User.h"
 #include "core/ApplicationSettings.h"
 #include "core/INIFile.h"
 #include "database/GlobalDatabase.h"
@@ -24,6 +28,8 @@
 
 #include <QHash>
 
+#include <functional>
+
 class ExchangeTest : public DatabaseTest {
 protected:
     ExchangeTest()
@@ -34,9 +40,13 @@ protected:
               QByteArray answer = ReadBytes(QStringLiteral(NEVIX_TEST_DATA "/service/") +
                                             answers.value(type, QStringLiteral("ack.xml")));
               answer.replace("$TYPE", type.toUtf8()).replace("$VERSION", NevixMessageVersionFor(type).toUtf8());
+              answer.replace("$REQUESTED", ExtractElementValue(QStringLiteral("ControlReference"), body).toUtf8());
               for (auto it = fill.cbegin(); it != fill.cend(); ++it)
                   answer.replace(it.key(), it.value());
-              return SimpleHttpServer::Answer{200, answer};
+              SimpleHttpServer::Answer reply{200, answer};
+              if (alter)
+                  alter(type, body, reply);
+              return reply;
           })
     {
         EXPECT_TRUE(server.Listen());
@@ -53,6 +63,7 @@ protected:
     }
     ~ExchangeTest() override
     {
+        SetCurrentUser(nullptr);
         UnloadHTTPCommsForm();
         ReleaseGlobalDatabase();
     }
@@ -76,6 +87,17 @@ protected:
         enquirer.Apply();
     }
 
+    // A stored user "clerk" logged on, for the runs that take the lock;
+    // logged off when the test ends.
+    void LogOnClerk()
+    {
+        auto clerk = std::make_shared<User>();
+        clerk->SetDataSource(&GlobalDatabase());
+        clerk->SetUserName(QStringLiteral("clerk"));
+        clerk->Apply();
+        SetCurrentUser(clerk);
+    }
+
     QStringList Lines(int16_t eventCode) const
     {
         QStringList lines;
@@ -88,6 +110,7 @@ protected:
     QHash<QString, QString> answers;
     // Further placeholders of the scripted documents and their values.
     QHash<QByteArray, QByteArray> fill;
+    std::function<void(const QString& type, const QString& body, SimpleHttpServer::Answer& answer)> alter;
     QList<std::pair<QString, QString>> requests;
     SimpleHttpServer server;
     LogLines log;

@@ -83,6 +83,55 @@ TEST(InetTransfer, NoServerIsAnErrorWithItsReason)
     EXPECT_TRUE(run.answer.isEmpty());
 }
 
+// The connection drops before the answer, or after its headers and part
+// of its body.
+class DroppedTransfer : public ::testing::TestWithParam<qsizetype> {};
+
+TEST_P(DroppedTransfer, IsAnErrorAndThePostIsNeverRepeated)
+{
+    int posts = 0;
+    SimpleHttpServer server([&](const SimpleHttpServer::Request&) {
+        ++posts;
+        SimpleHttpServer::Answer answer{200, QByteArray(400, 'x')};
+        answer.dropAfterBytes = GetParam();
+        return std::optional(answer);
+    });
+    ASSERT_TRUE(server.Listen());
+    const Exchange run = Post(server.Url(), "<request/>");
+    // Events that a second post would need.
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(posts, 1);
+    ASSERT_FALSE(run.states.isEmpty());
+    EXPECT_EQ(run.states.last(), InetTransfer::Error);
+    EXPECT_FALSE(run.info.isEmpty());
+    EXPECT_TRUE(run.answer.isEmpty()) << "no part of a cut answer is read";
+}
+
+INSTANTIATE_TEST_SUITE_P(Drops, DroppedTransfer, ::testing::Values(0, 250),
+                         [](const ::testing::TestParamInfo<qsizetype>& info) {
+                             return info.param == 0 ? std::string("BeforeTheAnswer") : std::string("MidAnswer");
+                         });
+
+TEST(InetTransfer, HasNoTimeOutOfItsOwn)
+{
+    SimpleHttpServer server([](const SimpleHttpServer::Request&) { return std::nullopt; });
+    ASSERT_TRUE(server.Listen());
+    InetTransfer transfer;
+    QList<int32_t> states;
+    QObject::connect(&transfer, &InetTransfer::StateChanged, [&](int32_t s) { states.append(s); });
+    transfer.SetRequestTimeout(1);
+    transfer.Execute(server.Url(), QStringLiteral("POST"), "<request/>", QString());
+    // Past the time-out given: only the caller's wait gives up.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 1500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_TRUE(transfer.StillExecuting());
+    EXPECT_FALSE(states.contains(InetTransfer::Error));
+    transfer.Cancel();
+}
+
 TEST(InetTransfer, CancelStopsAHangingRequest)
 {
     SimpleHttpServer server([](const SimpleHttpServer::Request&) { return std::nullopt; });

@@ -130,6 +130,43 @@ TEST_F(OwnRunExchangeTest, AnAcknowledgedPasswordIsStoredAndUsedNext)
     EXPECT_TRUE(Body(1).contains(QStringLiteral("a&amp;b&lt;c"))) << Body(1).toStdString();
 }
 
+TEST_F(OwnRunExchangeTest, PasswordsAppearInNoLogLineAndNoCopy)
+{
+    NevixParameters account;
+    account.SetDataSource(&GlobalDatabase());
+    account.Load();
+    account.SetPassword(QStringLiteral("Se&cre<t1"));
+    account.Apply();
+    // Verbose connection logging, copies of every request and answer, and
+    // no XML declaration, so the header lies within the 255 characters logged.
+    const QString ini = world.PathOf(QStringLiteral("Nevix.INI"));
+    INIFile().SetIniString(QStringLiteral("System"), QStringLiteral("DebugMode"), QStringLiteral("NNNNNN-YY"), ini);
+    INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("VerboseConnectionLogging"),
+                           QStringLiteral("True"), ini);
+    Settings().Load();
+
+    EXPECT_EQ(RunNevixNewPassword(log, QStringLiteral("Ne&w<Pass1"), QStringLiteral("Ne&w<Pass1")),
+              NewPasswordOutcomes::Changed);
+    LogLines second;
+    EXPECT_TRUE(RunNevixCommsTest(second));
+    ASSERT_EQ(requests.size(), 2);
+    EXPECT_TRUE(Body(0).contains(QStringLiteral("<Password>Se&amp;cre&lt;t1</Password>")));
+    EXPECT_TRUE(Body(0).contains(QStringLiteral("<NewPassword>Ne&amp;w&lt;Pass1</NewPassword>")));
+
+    QStringList written;
+    for (const LogLines* run : {&log, &second})
+        for (const auto& line : run->NewEnum())
+            written.append(line->EventText());
+    const QString copies = QString::fromUtf8(ReadBytes(world.PathOf(QStringLiteral("VQ3.XML"))));
+    EXPECT_TRUE(written.join(u'\n').contains(QStringLiteral("<Password>*****")));
+    EXPECT_EQ(copies.count(QStringLiteral("**********")), 4) << "Password twice, NewPassword, ConfirmedPassword";
+    for (const char* form : {"Se&cre<t1", "Se&amp;cre&lt;t1", "cre<t1", "cre&lt;t1", "Ne&w<Pass1", "Ne&amp;w&lt;Pass1",
+                             "w&lt;Pass1"}) {
+        EXPECT_FALSE(written.join(u'\n').contains(QLatin1String(form))) << form;
+        EXPECT_FALSE(copies.contains(QLatin1String(form))) << form;
+    }
+}
+
 TEST_F(OwnRunExchangeTest, PasswordChangeRefusedOrLockedKeepsTheOldPassword)
 {
     answers[NevixMessageTypes::ChangePassword] = QStringLiteral("err.xml");

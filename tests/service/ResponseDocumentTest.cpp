@@ -1,6 +1,8 @@
 #include "service/NevixRequest.h"
 #include "service/NevixResponse.h"
 
+#include "database/LogLines.h"
+
 #include "support/Printers.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TestWorld.h"
@@ -35,7 +37,7 @@ NevixResponse Answer(const QString& requestType, const QString& raw, NevixReques
     header.SetMessageType(requestType);
     request.AddHeader(header);
     NevixResponse response;
-    response.SetRequest(&request);
+    response.SetRequest(request);
     response.LoadFromRawResponse(raw);
     return response;
 }
@@ -141,6 +143,28 @@ TEST(ResponseErrors, EveryAddedErrorTurnsTheAnswerIntoErr)
     list.Add(NevixErrorMessage("NS200", "x"));
     response.AddErrors(list);
     EXPECT_EQ(ErrorsOf(response), "NS200:x");
+}
+
+TEST(NevixResponse, KeepsItsOwnCopyOfTheRequest)
+{
+    TestWorld world;
+    NevixResponse response;
+    {
+        LogLines log;
+        NevixRequest request;
+        NevixRequestHeader header;
+        header.SetMessageType(QStringLiteral("CommsTest"));
+        request.AddHeader(header);
+        request.SetLogger(&log);
+        response.SetRequest(request);
+    }
+    // The request and its log are gone; the answer is still checked
+    // against what was asked, and reaches no log.
+    response.LoadFromRawResponse(Recorded("ack-commstest.xml"));
+    EXPECT_EQ(ErrorsOf(response), QString());
+    ASSERT_NE(response.GetRequest(), nullptr);
+    EXPECT_EQ(response.GetRequest()->GetHeader()->MessageType(), QStringLiteral("CommsTest"));
+    EXPECT_EQ(response.GetRequest()->GetLogger(), nullptr);
 }
 
 } // namespace

@@ -135,12 +135,17 @@ TEST_F(SendTest, AServerThatNeverAnswersTimesOut)
 {
     hang = true;
     Configure({{"NevixTimeOutSecs", QStringLiteral("1")}});
-    const NevixResponse response = Send();
+    const NevixResponse response = Send(true);
+    ASSERT_EQ(response.GetErrors()->Count(), 1);
     ASSERT_NE(response.GetErrors(), nullptr);
     EXPECT_EQ(response.GetErrors()->Item(1).ErrorDescription(),
               QStringLiteral("Connection to NEVIX service failed (Communications timed out)"));
     EXPECT_EQ(HTTPCommsForm().HttpStatus(), frmHTTPComms::TimedOutStatus);
     EXPECT_TRUE(CommsLines().contains(QStringLiteral("Response cleared because of error (Communications timed out)")));
+    // The procedure's own time-out decided, not one of the transfer's.
+    for (const QString& line : CommsLines())
+        EXPECT_FALSE(line.startsWith(QStringLiteral("ERR:"))) << line.toStdString();
+    EXPECT_EQ(received.size(), 1);
 }
 
 } // namespace

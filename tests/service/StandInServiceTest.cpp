@@ -49,7 +49,7 @@ protected:
         exchange.answered = true;
         exchange.raw = QString::fromUtf8(answer->body);
         NevixResponse response;
-        response.SetRequest(&request);
+        response.SetRequest(request);
         response.LoadFromRawResponse(exchange.raw);
         exchange.responseType = response.GetHeader()->ResponseType();
         exchange.controlReference = response.GetHeader()->ControlReference();
@@ -133,6 +133,42 @@ TEST_F(StandInServiceTest, ScriptedTypesAreAnsweredFromTheirFileOrNever)
     EXPECT_EQ(Send(T::CommsTest).responseType, "WARN");
     EXPECT_FALSE(Send(T::VQ7Request).answered);
     EXPECT_EQ(Send(T::EnquirerRequest).responseType, "ACK");
+}
+
+TEST_F(StandInServiceTest, FaultsAreKnownByKindAndFittingType)
+{
+    const struct {
+        const char* fault;
+        bool known;
+    } cases[] = {{"hang:VQ3Enquiry", true},     {"slow:DEBRequest", true},      {"drop:VQ7Complete", true},
+                 {"cut:CommsTest", true},       {"warn-empty", true},           {"bad-delivery:VQ7Request", true},
+                 {"no-header-reference", true}, {"double-response", true},      {"bad-statement", true},
+                 {"hang", false},               {"drop:NoSuchType", false},     {"warn-empty:DEBRequest", false},
+                 {"explode:VQ3Enquiry", false}, {"", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(service.AddFault(QLatin1String(c.fault)), c.known) << c.fault;
+}
+
+TEST_F(StandInServiceTest, AFaultStrikesOnceAtTheFirstRequestItFits)
+{
+    ASSERT_TRUE(service.AddFault(QStringLiteral("drop:VQ3Enquiry")));
+    ASSERT_TRUE(service.AddFault(QStringLiteral("no-header-reference")));
+    EXPECT_EQ(Send(T::CommsTest).responseType, "ACK");
+    // Handled, then the connection goes before the answer.
+    const auto dropped = service.Handle({"POST", "/nevix", "text/xml",
+                                         QStringLiteral("<MessageType>VQ3Enquiry</MessageType><ControlReference>7"
+                                                        "</ControlReference>%1").arg(Enquiry("AA11AAA", "R1")).toUtf8()});
+    ASSERT_TRUE(dropped.has_value());
+    EXPECT_EQ(dropped->dropAfterBytes, 0);
+    ASSERT_TRUE(service.AddFault(QStringLiteral("warn-empty")));
+    EXPECT_EQ(Send(T::VQ3Enquiry, {Enquiry("AA11AAA", "R1")}, 7).responseType, "WARN");
+    // Sent again under its reference, the batch is kept once.
+    EXPECT_EQ(Send(T::VQ3Enquiry, {Enquiry("AA11AAA", "R1")}, 7).responseType, "ACK");
+    const Exchange withoutReference = Send(T::VQ7Request, {ControlReferenceBodyLine(7)});
+    EXPECT_EQ(withoutReference.controlReference, 0);
+    EXPECT_EQ(Count("VQ7Response", withoutReference), 1);
+    EXPECT_EQ(Send(T::VQ7Request, {ControlReferenceBodyLine(7)}).controlReference, 7);
+    EXPECT_EQ(service.Received(T::VQ3Enquiry), 3);
 }
 
 // The stand-in behind the loopback server, reached by the send procedure

@@ -6,6 +6,8 @@
 #include "accounts/User.h"
 #include "database/CommsLock.h"
 #include "records/VQ3Enquiries.h"
+#include "service/NevixEnquirerRequest.h"
+#include "service/NevixNewPassword.h"
 
 #include <QTimer>
 
@@ -28,11 +30,7 @@ protected:
         enquiry->SetEnquiryCode(QStringLiteral("01AA"));
         enquiries.Add(enquiry);
         enquiries.Apply();
-        auto clerk = std::make_shared<User>();
-        clerk->SetDataSource(&GlobalDatabase());
-        clerk->SetUserName(QStringLiteral("clerk"));
-        clerk->Apply();
-        SetCurrentUser(clerk);
+        LogOnClerk();
     }
     ~TransmissionProcessTest() override
     {
@@ -109,18 +107,72 @@ TEST_F(TransmissionProcessTest, RunStartedDuringARunIsRefused)
     // The transfer's wait runs timers: this one tries a second run.
     LogLines nestedLog;
     TransmissionResults nested;
-    QTimer::singleShot(0, [&] { DoTransmissionAndExport(nestedLog, nested); });
+    QTimer::singleShot(0, [&] {
+        nestedLog.BeginLogging(QStringLiteral("NTRANS"), QStringLiteral("Transmission"), QStringLiteral("clerk"));
+        DoTransmissionAndExport(nestedLog, nested);
+    });
     DoTransmissionAndExport(log, results);
 
     EXPECT_FALSE(results.HaveFatalErrors()) << Fatal(results);
     EXPECT_EQ(Types().count("VQ3Enquiry"), 1);
-    EXPECT_TRUE(nested.FatalVQ3ErrorMessage().startsWith("A transmission is already running"))
-        << nested.FatalVQ3ErrorMessage().toStdString();
+    EXPECT_EQ(nested.FatalVQ3ErrorMessage(), "Could not lock the communications to run Transmission and Export");
+    QStringList warnings;
+    for (const auto& line : nestedLog.NewEnum())
+        if (line->EventCode() == EventCodes::Warning)
+            warnings.append(line->EventText());
+    EXPECT_EQ(warnings, QStringList{"Could not lock the communications to run Transmission and Export"});
 
     // Once over, a new run starts.
     TransmissionResults later;
     DoTransmissionAndExport(log, later);
     EXPECT_FALSE(later.HaveFatalErrors()) << Fatal(later);
 }
+
+// An exchange with a log run and lock of its own, started from a window
+// event while the transmission waits for an answer.
+struct NestedExchange {
+    const char* name;
+    std::function<void(LogLines&)> run;
+};
+
+class ExchangeDuringARun : public TransmissionProcessTest, public ::testing::WithParamInterface<NestedExchange> {};
+
+TEST_P(ExchangeDuringARun, LeavesTheRunItsLockAndItsExchange)
+{
+    bool heldAfterNested = false;
+    LogLines nestedLog;
+    alter = [&](const QString& type, const QString&, SimpleHttpServer::Answer& answer) {
+        if (type != NevixMessageTypes::VQ3Enquiry)
+            return;
+        answer.delayMilliseconds = 200;
+        QTimer::singleShot(0, [&] {
+            GetParam().run(nestedLog);
+            heldAfterNested = !LockIsFree();
+        });
+    };
+    DoTransmissionAndExport(log, results);
+
+    EXPECT_TRUE(heldAfterNested) << "the nested exchange freed the run's lock";
+    EXPECT_FALSE(results.HaveFatalErrors()) << Fatal(results);
+    EXPECT_EQ(results.VQ3sSent(), 1);
+    EXPECT_FALSE(Types().contains(NevixMessageTypes::ChangePassword));
+    EXPECT_FALSE(Types().contains(NevixMessageTypes::EnquirerRequest));
+    bool refused = false;
+    for (const auto& line : nestedLog.NewEnum())
+        refused = refused || line->EventText().startsWith(QStringLiteral("JX001:"));
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(LockIsFree());
+    NevixParameters account;
+    account.SetDataSource(&GlobalDatabase());
+    account.Load();
+    EXPECT_EQ(account.Password(), QStringLiteral("Pa55word"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Nested, ExchangeDuringARun,
+    ::testing::Values(NestedExchange{"PasswordChange",
+                                     [](LogLines& l) { RunNevixNewPassword(l, "Newpass12", "Newpass12"); }},
+                      NestedExchange{"EnquirerDownload", [](LogLines& l) { RunNevixEnquirerRequest(l); }}),
+    [](const ::testing::TestParamInfo<NestedExchange>& info) { return std::string(info.param.name); });
 
 } // namespace

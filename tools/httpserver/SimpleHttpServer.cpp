@@ -3,6 +3,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace {
 const char* Reason(int status)
@@ -80,10 +81,23 @@ void SimpleHttpServer::Read(QTcpSocket* socket)
     const std::optional<Answer> answer = m_handler(request);
     if (!answer)
         return; // left hanging
-    QByteArray reply = "HTTP/1.1 " + QByteArray::number(answer->status) + ' ' + Reason(answer->status) +
-                       "\r\nContent-Type: " + answer->contentType +
-                       "\r\nContent-Length: " + QByteArray::number(answer->body.size()) +
-                       "\r\nConnection: close\r\n\r\n" + answer->body;
-    socket->write(reply);
-    socket->disconnectFromHost();
+    const QByteArray reply = "HTTP/1.1 " + QByteArray::number(answer->status) + ' ' + Reason(answer->status) +
+                             "\r\nContent-Type: " + answer->contentType +
+                             "\r\nContent-Length: " + QByteArray::number(answer->body.size()) +
+                             "\r\nConnection: close\r\n\r\n" + answer->body;
+    const qsizetype drop = answer->dropAfterBytes;
+    const auto send = [socket, reply, drop] {
+        if (drop < 0) {
+            socket->write(reply);
+            socket->disconnectFromHost();
+            return;
+        }
+        socket->write(reply.left(drop));
+        socket->flush();
+        socket->abort();
+    };
+    if (answer->delayMilliseconds > 0)
+        QTimer::singleShot(answer->delayMilliseconds, socket, send);
+    else
+        send();
 }

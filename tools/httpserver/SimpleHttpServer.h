@@ -12,7 +12,8 @@ class QTcpSocket;
 
 // A small HTTP/1.1 server on loopback for the stand-in service and the
 // tests: each request's body goes to the handler, whose answer is sent
-// back; no answer leaves the request hanging (to test time-outs).
+// back, at once or held a while, whole or cut off by a dropped
+// connection; no answer leaves the request hanging (to test time-outs).
 class SimpleHttpServer : public QObject {
     Q_OBJECT
 public:
@@ -20,6 +21,12 @@ public:
         int status = 200;
         QByteArray body;
         QByteArray contentType = "text/xml; charset=utf-8";
+        // Held this long before it is sent (events keep flowing meanwhile).
+        int delayMilliseconds = 0;
+        // When 0 or more: only that many bytes of the whole reply (status
+        // line and headers included) are sent, then the connection is
+        // dropped; 0 drops it before any answer.
+        qsizetype dropAfterBytes = -1;
     };
     struct Request {
         QByteArray method;

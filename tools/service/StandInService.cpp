@@ -71,6 +71,40 @@ StandInService::StandInService(QString scriptFolder)
 {
 }
 
+bool StandInService::AddFault(const QString& fault)
+{
+    namespace T = NevixMessageTypes;
+    const QString kind = fault.section(u':', 0, 0).trimmed().toLower();
+    QString type = fault.section(u':', 1).trimmed();
+    static const QMap<QString, QString> implied{{QStringLiteral("warn-empty"), T::VQ3Enquiry},
+                                                {QStringLiteral("bad-delivery"), T::VQ7Request},
+                                                {QStringLiteral("no-header-reference"), T::VQ7Request},
+                                                {QStringLiteral("double-response"), T::VQ7Request},
+                                                {QStringLiteral("bad-statement"), T::DEBRequest}};
+    static const QStringList needType{QStringLiteral("hang"), QStringLiteral("slow"), QStringLiteral("drop"),
+                                      QStringLiteral("cut")};
+    if (implied.contains(kind)) {
+        if (!type.isEmpty() && type != implied.value(kind))
+            return false;
+        type = implied.value(kind);
+    } else if (!needType.contains(kind) || !IsValidNevixMessageType(type)) {
+        return false;
+    }
+    m_faults.append({kind, type});
+    return true;
+}
+
+bool StandInService::Strikes(const QString& kind, const QString& type)
+{
+    for (qsizetype i = 0; i < m_faults.size(); ++i) {
+        if (m_faults[i].first == kind && m_faults[i].second == type) {
+            m_faults.removeAt(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 void StandInService::SetRequestObserver(std::function<void(const QString&)> observer)
 {
     m_observer = std::move(observer);
@@ -82,6 +116,9 @@ std::optional<SimpleHttpServer::Answer> StandInService::Handle(const SimpleHttpS
     const QString type = ExtractElementValue(QStringLiteral("MessageType"), body);
     if (m_observer)
         m_observer(type);
+    m_received[type] += 1;
+    if (Strikes(QStringLiteral("hang"), type))
+        return std::nullopt;
     // The header carries the control reference of an enquiry batch; the
     // other messages carry it as their body.
     const int32_t controlReference = ExtractElementValue(QStringLiteral("ControlReference"), body).trimmed().toInt();
@@ -95,7 +132,9 @@ std::optional<SimpleHttpServer::Answer> StandInService::Handle(const SimpleHttpS
         return SimpleHttpServer::Answer{200, Scripted(QString::fromUtf8(script.readAll()), type, controlReference)
                                                  .toUtf8()};
     QString answer;
-    if (type == NevixMessageTypes::VQ3Enquiry)
+    if (type == NevixMessageTypes::VQ3Enquiry && Strikes(QStringLiteral("warn-empty"), type))
+        answer = Document(NevixResponseTypes::WARN, type, controlReference, QString());
+    else if (type == NevixMessageTypes::VQ3Enquiry)
         answer = Remember(type, controlReference, body);
     else if (type == NevixMessageTypes::VQ7Request)
         answer = Responses(type, controlReference);
@@ -103,7 +142,14 @@ std::optional<SimpleHttpServer::Answer> StandInService::Handle(const SimpleHttpS
         answer = Statements(type);
     else
         answer = DefaultAnswer(type, controlReference);
-    return SimpleHttpServer::Answer{200, answer.toUtf8()};
+    SimpleHttpServer::Answer reply{200, answer.toUtf8()};
+    if (Strikes(QStringLiteral("slow"), type))
+        reply.delayMilliseconds = m_delaySeconds * 1000;
+    if (Strikes(QStringLiteral("drop"), type))
+        reply.dropAfterBytes = 0;
+    else if (Strikes(QStringLiteral("cut"), type))
+        reply.dropAfterBytes = 120 + reply.body.size() / 2; // past the headers
+    return reply;
 }
 
 QString StandInService::DefaultAnswer(const QString& type, int32_t controlReference)
@@ -140,7 +186,9 @@ QString StandInService::Remember(const QString& type, int32_t controlReference, 
 {
     if (controlReference <= 0)
         return Error(type, QStringLiteral("NS201"), QStringLiteral("Control reference missing"));
+    // A batch sent again under its reference is the same batch.
     QList<Enquiry>& enquiries = m_waiting[controlReference];
+    enquiries.clear();
     const DelimitedString elements = ExtractElementList(QStringLiteral("VQ3"), request);
     for (int32_t i = 1; i <= elements.Count(); ++i) {
         const QString element = elements.Word(i);
@@ -166,6 +214,9 @@ QString StandInService::Responses(const QString& type, int32_t controlReference)
     if (controlReference <= 0 && !m_waiting.isEmpty())
         controlReference = m_waiting.firstKey();
     QString body;
+    const bool badDelivery = Strikes(QStringLiteral("bad-delivery"), type);
+    const bool doubled = Strikes(QStringLiteral("double-response"), type);
+    QString first;
     for (const Enquiry& enquiry : m_waiting.value(controlReference)) {
         const QString vq3 = Element(enquiry.vehicleElement, EscapeXMLString(enquiry.vehicle)) +
                             Element(QStringLiteral("DateOfEvent"), EscapeXMLString(enquiry.dateOfEvent)) +
@@ -178,14 +229,25 @@ QString StandInService::Responses(const QString& type, int32_t controlReference)
                     Element(QStringLiteral("AddressLine1"), QStringLiteral("1 STAND-IN STREET")) +
                         Element(QStringLiteral("City"), QStringLiteral("TESTTOWN")) +
                         Element(QStringLiteral("PostCode"), QStringLiteral("TT1 1TT"))) +
-            Element(QStringLiteral("VehicleDetails"), Element(QStringLiteral("Make"), QStringLiteral("MAKE")) +
-                                                          Element(QStringLiteral("Model"), QStringLiteral("MODEL")));
-        body += Element(QStringLiteral("VQ7Response"),
-                        Element(QStringLiteral("ControlReference"), QString::number(controlReference)) +
-                            Element(QStringLiteral("DateOfResponse"), Today()) + Element(QStringLiteral("VQ3"), vq3) +
-                            Element(QStringLiteral("VQ7"), keeper));
+            Element(QStringLiteral("VehicleDetails"),
+                    Element(QStringLiteral("Make"), QStringLiteral("MAKE")) +
+                        Element(QStringLiteral("Model"), QStringLiteral("MODEL")) +
+                        // More keepers than the client can count: the delivery cannot be read.
+                        (badDelivery && first.isEmpty()
+                             ? Element(QStringLiteral("NumberOfPreviousKeepers"), QStringLiteral("99999"))
+                             : QString()));
+        const QString response = Element(QStringLiteral("VQ7Response"),
+                                         Element(QStringLiteral("ControlReference"), QString::number(controlReference)) +
+                                             Element(QStringLiteral("DateOfResponse"), Today()) +
+                                             Element(QStringLiteral("VQ3"), vq3) + Element(QStringLiteral("VQ7"), keeper));
+        if (first.isEmpty())
+            first = response;
+        body += response;
     }
-    return Document(NevixResponseTypes::ACK, type, std::max(controlReference, 0), body);
+    if (doubled)
+        body += first;
+    const bool withoutReference = Strikes(QStringLiteral("no-header-reference"), type);
+    return Document(NevixResponseTypes::ACK, type, withoutReference ? 0 : std::max(controlReference, 0), body);
 }
 
 QString StandInService::Statements(const QString& type)
@@ -205,6 +267,13 @@ QString StandInService::Statements(const QString& type)
                             Element(QStringLiteral("TotalAmountOfCharge"), total) +
                             Element(QStringLiteral("TotalAmountOfDebit"), total));
     }
+    if (Strikes(QStringLiteral("bad-statement"), type))
+        body += Element(QStringLiteral("Deb"), Element(QStringLiteral("StatementReference"), QStringLiteral("AB123/BAD")) +
+                                                   Element(QStringLiteral("TransactionDate"), Today()) +
+                                                   Element(QStringLiteral("NumberOfCharges"), QStringLiteral("1")) +
+                                                   Element(QStringLiteral("RateOfCharge"), QStringLiteral("abc")) +
+                                                   Element(QStringLiteral("TotalAmountOfCharge"), QStringLiteral("2.50")) +
+                                                   Element(QStringLiteral("TotalAmountOfDebit"), QStringLiteral("2.50")));
     return Document(NevixResponseTypes::ACK, type, m_debitReference, Element(QStringLiteral("Debs"), body));
 }
 

@@ -1,5 +1,6 @@
 // The stand-in for the remote enquiry service, for running the program by
-// hand: nevix-service [--port N] [--script DIR]
+// hand: nevix-service [--port N] [--script DIR] [--fault KIND[:TYPE]]...
+// [--delay SECONDS]
 #include "StandInService.h"
 
 #include <QCommandLineParser>
@@ -18,8 +19,19 @@ int main(int argc, char* argv[])
     const QCommandLineOption script(QStringLiteral("script"),
                                     QStringLiteral("Folder of <type>.xml answers and <type>.hang markers."),
                                     QStringLiteral("DIR"));
+    const QCommandLineOption fault(
+        QStringLiteral("fault"),
+        QStringLiteral("A fault that strikes once, at the first request it fits (repeatable): hang:TYPE, "
+                       "slow:TYPE, drop:TYPE, cut:TYPE, warn-empty, bad-delivery, no-header-reference, "
+                       "double-response, bad-statement."),
+        QStringLiteral("KIND[:TYPE]"));
+    const QCommandLineOption delay(QStringLiteral("delay"),
+                                   QStringLiteral("How long a slow answer is held (default 5)."),
+                                   QStringLiteral("SECONDS"), QStringLiteral("5"));
     parser.addOption(port);
     parser.addOption(script);
+    parser.addOption(fault);
+    parser.addOption(delay);
     parser.process(app);
 
     bool numeric = false;
@@ -29,6 +41,18 @@ int main(int argc, char* argv[])
         return 2;
     }
     StandInService service(parser.value(script));
+    for (const QString& each : parser.values(fault)) {
+        if (!service.AddFault(each)) {
+            std::fprintf(stderr, "Not a fault: %s\n", qPrintable(each));
+            return 2;
+        }
+    }
+    const int delaySeconds = parser.value(delay).toInt(&numeric);
+    if (!numeric || delaySeconds < 0) {
+        std::fprintf(stderr, "Not a number of seconds: %s\n", qPrintable(parser.value(delay)));
+        return 2;
+    }
+    service.SetDelaySeconds(delaySeconds);
     service.SetRequestObserver([](const QString& type) {
         std::printf("%s\n", type.isEmpty() ? "(no message type)" : qPrintable(type));
         std::fflush(stdout);

@@ -1,16 +1,9 @@
-// Draws, offscreen, the windows a new user meets at a first start, into PNG
-// files for the documentation: nevix-screenshots <folder>.
-//
-// The real start-up runs twice on a new program folder, as the run command
-// prepares it; each window is drawn when it appears and answered as a new
-// user would: once "No" to the first question (the install-mode window then
-// offers the client installation only) and once "Yes" (a new database, on
-// which the program logs its administrator on for the set-up wizard).
+#include "FirstStart.h"
+
 #include "PrepareProgramFolder.h"
 
 #include "core/qt/QtUserInteraction.h"
 #include "platform/AppContext.h"
-#include "platform/NevixError.h"
 #include "screens/admin/frmJuxClient.h"
 #include "screens/admin/frmLoggedOn.h"
 #include "screens/admin/frmSplash.h"
@@ -151,19 +144,15 @@ bool FirstStart(const QString& screens, bool firstInstallation)
 
 } // namespace
 
-int main(int argc, char* argv[])
+bool DrawFirstStart(const QString& folder)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
-    try {
-        const bool client = FirstStart(folder, false);
-        const bool first = FirstStart(folder, true);
-        return client && first ? 0 : 1;
-    } catch (const NevixError& e) {
-        std::fprintf(stderr, "nevix-screenshots: %s\n", qUtf8Printable(e.Description()));
-        return 1;
-    }
+    const QByteArray home = qgetenv("NEVIX_HOME");
+    const bool client = FirstStart(folder, false);
+    const bool first = FirstStart(folder, true);
+    if (home.isNull())
+        qunsetenv("NEVIX_HOME");
+    else
+        qputenv("NEVIX_HOME", home);
+    return client && first;
 }

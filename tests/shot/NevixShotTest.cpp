@@ -1,0 +1,169 @@
+#include "FirstStart.h"
+#include "ShotDrawing.h"
+#include "StandardFixture.h"
+
+#include "accounts/CurrentUser.h"
+#include "accounts/User.h"
+#include "core/ApplicationSettings.h"
+#include "database/CDataBase.h"
+#include "database/GlobalDatabase.h"
+#include "platform/AppContext.h"
+#include "platform/NevixError.h"
+#include "support/FileBytes.h"
+#include "support/TestWorld.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime Now(QDate(2024, 3, 15), QTime(10, 30));
+
+// More than one colour: a window that drew nothing but its background
+// would be one plain rectangle.
+bool HasContent(const QImage& image)
+{
+    if (image.isNull() || image.width() < 20 || image.height() < 20)
+        return false;
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != first)
+                return true;
+        }
+    }
+    return false;
+}
+
+ShotRequest OnFixture(const QString& user = {})
+{
+    ShotRequest request;
+    request.Now = Now;
+    request.User = user;
+    return request;
+}
+
+class NevixShotTest : public ::testing::TestWithParam<QString> { };
+
+TEST_P(NevixShotTest, DrawsANonEmptyImageOffscreen)
+{
+    const ShotEntry* entry = FindShotEntry(GetParam());
+    ASSERT_NE(entry, nullptr);
+    ShotSession session(OnFixture());
+    EXPECT_TRUE(HasContent(DrawShot(*entry, session.Context()))) << qPrintable(entry->Name);
+}
+
+std::vector<QString> EntryNames()
+{
+    std::vector<QString> names;
+    for (const ShotEntry& entry : ShotEntries())
+        names.push_back(entry.Name);
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEntry, NevixShotTest, ::testing::ValuesIn(EntryNames()),
+                         [](const ::testing::TestParamInfo<QString>& info) {
+                             return QString(info.param).remove(QLatin1Char('-')).toStdString();
+                         });
+
+TEST(ShotEntries, NamesAndPictureFilesAreUnique)
+{
+    QSet<QString> names;
+    QSet<QString> files{QStringLiteral("splash"), QStringLiteral("first-installation"),
+                        QStringLiteral("install-mode"), QStringLiteral("set-up-wizard")};
+    for (const ShotEntry& entry : ShotEntries()) {
+        EXPECT_FALSE(names.contains(entry.Name.toLower())) << qPrintable(entry.Name);
+        names.insert(entry.Name.toLower());
+        EXPECT_EQ(FindShotEntry(entry.Name.toUpper()), &entry);
+        for (const ShotPicture& picture : entry.Pictures) {
+            EXPECT_FALSE(files.contains(picture.File)) << qPrintable(picture.File);
+            files.insert(picture.File);
+        }
+    }
+    EXPECT_EQ(FindShotEntry(QStringLiteral("no-such-window")), nullptr);
+}
+
+TEST(ShotSession, IsLoggedOnAsAdmin1OnTheFixtureAndPutsEverythingBack)
+{
+    TestWorld world;
+    {
+        ShotRequest request = OnFixture();
+        request.Values.insert(QStringLiteral("NevixClient/ProgramInstallMode"), QStringLiteral("3"));
+        request.Values.insert(QStringLiteral("message"), QStringLiteral("Busy"));
+        ShotSession session(request);
+        ASSERT_TRUE(GetCurrentUser());
+        EXPECT_EQ(GetCurrentUser()->UserName(), Fixture::Admin);
+        EXPECT_EQ(&session.Context().CurrentUser(), GetCurrentUser().get());
+        EXPECT_EQ(Settings().ProgramInstallMode(), InstallMode::Client);
+        EXPECT_EQ(Settings().ProgramRunningMode(), RunningMode::Interactive);
+        EXPECT_EQ(AppContext::Current().clock().Now(), Now);
+        EXPECT_EQ(session.Context().Value(QStringLiteral("message")), QStringLiteral("Busy"));
+        EXPECT_EQ(session.Context().Value(QStringLiteral("NevixClient/ProgramInstallMode")), QString());
+        EXPECT_TRUE(QFileInfo(GlobalDatabase().Source()).isFile());
+    }
+    EXPECT_EQ(GetCurrentUser(), nullptr);
+    EXPECT_EQ(AppContext::Current().programFolder(), QDir(world.Folder()).absolutePath());
+}
+
+TEST(ShotSession, DrawsOnACopyOfADatabaseFileLeavingTheFileAsItWas)
+{
+    TestWorld world;
+    const auto fixture = Fixture::Standard(world.Folder(), Now);
+    const QByteArray before = ReadBytes(fixture.Database);
+    ShotRequest request = OnFixture(Fixture::Clerk);
+    request.Database = fixture.Database;
+    {
+        ShotSession session(request);
+        EXPECT_EQ(session.Context().CurrentUser().UserName(), Fixture::Clerk);
+        EXPECT_TRUE(
+            HasContent(DrawShot(*FindShotEntry(QStringLiteral("change-password")), session.Context())));
+        GlobalDatabase().Execute(QStringLiteral("DELETE FROM VQ3_Enquiries"));
+    }
+    EXPECT_EQ(ReadBytes(fixture.Database), before);
+
+    request.User.clear();
+    ShotSession nobody(request);
+    EXPECT_EQ(GetCurrentUser(), nullptr);
+    EXPECT_THROW(DrawShot(*FindShotEntry(QStringLiteral("change-password")), nobody.Context()), NevixError);
+}
+
+TEST(ShotSession, RefusesWhatItCannotDrawOn)
+{
+    TestWorld world;
+    ShotRequest missingFile = OnFixture();
+    missingFile.Database = world.PathOf(QStringLiteral("none.MDB"));
+    EXPECT_THROW(ShotSession{missingFile}, NevixError);
+    EXPECT_THROW(ShotSession{OnFixture(QStringLiteral("nobody"))}, NevixError);
+    EXPECT_EQ(AppContext::Current().programFolder(), QDir(world.Folder()).absolutePath());
+}
+
+TEST(DrawAllShots, WritesEveryPictureOfEveryEntry)
+{
+    TestWorld world;
+    const QString folder = world.PathOf(QStringLiteral("screens"));
+    const QStringList written = DrawAllShots(folder, OnFixture());
+    QStringList expected;
+    for (const ShotEntry& entry : ShotEntries()) {
+        for (const ShotPicture& picture : entry.Pictures)
+            expected << QDir(folder).filePath(picture.File + QStringLiteral(".png"));
+    }
+    EXPECT_EQ(written, expected);
+    for (const QString& file : written)
+        EXPECT_TRUE(HasContent(QImage(file))) << qPrintable(file);
+}
+
+// The documentation's first-start pictures come from a real start.
+TEST(DrawFirstStart, DrawsTheWindowsOfBothAnswers)
+{
+    TestWorld world;
+    const QString folder = world.PathOf(QStringLiteral("screens"));
+    ASSERT_TRUE(DrawFirstStart(folder));
+    for (const char* name : {"splash", "first-installation", "install-mode", "set-up-wizard"})
+        EXPECT_TRUE(HasContent(QImage(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")))))
+            << name;
+}
+
+} // namespace

@@ -1,0 +1,101 @@
+// The windows nevix-shot draws: one entry per window, added here by the
+// issue that builds the window.
+#include "ShotEntry.h"
+
+#include "core/qt/frmWorkInProgress.h"
+#include "screens/admin/frmChangePassword.h"
+#include "screens/admin/frmJuxClient.h"
+#include "screens/admin/frmLogon.h"
+#include "screens/admin/frmSplash.h"
+
+#include <QLabel>
+
+namespace {
+
+template <typename Window> std::unique_ptr<QWidget> Owned(std::unique_ptr<Window> window)
+{
+    return std::unique_ptr<QWidget>(window.release());
+}
+
+std::unique_ptr<QWidget> Splash(ShotContext&)
+{
+    return std::make_unique<frmSplash>();
+}
+
+std::unique_ptr<QWidget> About(ShotContext&)
+{
+    auto about = std::make_unique<frmSplash>();
+    about->SetIsAboutBox(true);
+    return Owned(std::move(about));
+}
+
+// --set clientOnly=no: the three modes of a first installation.
+std::unique_ptr<QWidget> InstallMode(ShotContext& context)
+{
+    auto window = std::make_unique<frmJuxClient>();
+    window->InitialiseForm(context.Flag(QStringLiteral("clientOnly"), true));
+    return Owned(std::move(window));
+}
+
+std::unique_ptr<QWidget> Logon(ShotContext& context)
+{
+    // Nothing is opened from a drawn logon.
+    LogonRoads roads;
+    roads.OpenMainMenu = [] {};
+    roads.OpenSetupWizard = [] {};
+    roads.OpenAutoExecuteConsole = [](bool) { return false; };
+    roads.EndProgram = [] {};
+    roads.CancelProgram = [] {};
+    auto logon = std::make_unique<frmLogon>(context.Database(), roads);
+    logon->InitialiseForm();
+    return Owned(std::move(logon));
+}
+
+std::unique_ptr<QWidget> ChangePassword(ShotContext& context)
+{
+    auto window = std::make_unique<frmChangePassword>(context.CurrentUser());
+    window->InitialiseForm();
+    return Owned(std::move(window));
+}
+
+// --set message=TEXT: the text of the work in progress.
+std::unique_ptr<QWidget> Wait(ShotContext& context)
+{
+    auto wait = std::make_unique<frmWorkInProgress>();
+    wait->lblWIP()->setText(
+        context.Value(QStringLiteral("message"), QStringLiteral("Data maintenance in progress")));
+    return Owned(std::move(wait));
+}
+
+ShotPicture Picture(const char* file, const char* user = "")
+{
+    return {QLatin1String(file), QLatin1String(user), {}};
+}
+
+} // namespace
+
+const std::vector<ShotEntry>& ShotEntries()
+{
+    static const std::vector<ShotEntry> entries = {
+        // Splash and install mode: pictured by the real first start.
+        {QStringLiteral("splash"), QStringLiteral("The splash window of a start"), Splash, {}},
+        {QStringLiteral("about"), QStringLiteral("The about box"), About, {Picture("about")}},
+        {QStringLiteral("install-mode"), QStringLiteral("The install-mode choice"), InstallMode, {}},
+        {QStringLiteral("logon"), QStringLiteral("The logon window"), Logon, {Picture("logon")}},
+        {QStringLiteral("change-password"),
+         QStringLiteral("The change of password"),
+         ChangePassword,
+         {Picture("change-password", "clerk1")}},
+        {QStringLiteral("wait"), QStringLiteral("The please-wait window"), Wait, {Picture("wait")}},
+    };
+    return entries;
+}
+
+const ShotEntry* FindShotEntry(const QString& name)
+{
+    for (const ShotEntry& entry : ShotEntries()) {
+        if (entry.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return &entry;
+    }
+    return nullptr;
+}
