@@ -9,6 +9,7 @@
 #include "screens/admin/frmMenu.h"
 #include "screens/common/UnloadAllForms.h"
 #include "screens/transmission/frmShutDownMode.h"
+#include "service/frmHTTPComms.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -221,6 +222,21 @@ TEST_F(MenuWindow, AScreenThatFailsToInitialiseIsReportedAndDropped)
     EXPECT_EQ(Messages(), QStringList{"Error opening TEST SCREEN (frmDEB)\rThe screen broke"});
     EXPECT_FALSE(lastScreen) << "the failed window is unloaded";
     EXPECT_TRUE(menu->isVisible());
+}
+
+TEST_F(MenuWindow, DebitStatementsTestsTheRolesAgainAtTheClick)
+{
+    Make();
+    Register(MenuScreens::Debits);
+    auto menu = OpenMenu(Fixture::Manager);
+    ASSERT_TRUE(menu->cmdDebit()->isEnabled());
+    LogOn(Fixture::Clerk);
+    menu->cmdDebit()->click();
+    EXPECT_FALSE(lastScreen) << "a clerk now: nothing opens";
+    EXPECT_TRUE(Messages().isEmpty());
+    LogOn(Fixture::Manager);
+    menu->cmdDebit()->click();
+    EXPECT_TRUE(lastScreen && lastScreen->isVisible());
 }
 
 TEST_F(MenuWindow, TheLogButtonShowsTheLastRunInThePlainLogList)
@@ -507,14 +523,17 @@ TEST_F(ShutDown, TheCloseBoxAnsweredCancelKeepsTheMenu)
     EXPECT_FALSE(menu->IsLoaded());
 }
 
-TEST_F(ShutDown, TheMenuReleasesTheHelpWhenItUnloads)
+TEST_F(ShutDown, TheMenuReleasesTheHelpAndTheTransportWhenItUnloads)
 {
     Make();
     auto menu = OpenMenu(Fixture::Clerk);
     GlobalHelp().SetHelpFile(QStringLiteral("guide.chm"));
+    HTTPCommsForm();
+    ASSERT_TRUE(IsHTTPCommsFormLoaded());
     Answer(0);
     menu->cmdExit()->click();
     EXPECT_FALSE(GlobalHelp().HasHelp()) << "a new help object";
+    EXPECT_FALSE(IsHTTPCommsFormLoaded());
     EXPECT_EQ(ends, 1);
 }
 
