@@ -50,14 +50,28 @@ std::unique_ptr<HHelper>& Slot()
     static std::unique_ptr<HHelper> help;
     return help;
 }
+
+QString& ProgramHelpFile()
+{
+    static QString file;
+    return file;
+}
 } // namespace
 
 HHelper& GlobalHelp()
 {
     auto& slot = Slot();
-    if (!slot)
+    if (!slot) {
         slot = std::make_unique<HHelper>();
+        slot->SetHelpFile(ProgramHelpFile());
+    }
     return *slot;
+}
+
+void SetProgramHelpFile(const QString& file)
+{
+    ProgramHelpFile() = file;
+    GlobalHelp().SetHelpFile(file);
 }
 
 void ReleaseHelp()

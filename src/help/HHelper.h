@@ -35,10 +35,15 @@ private:
     std::shared_ptr<HelpEngine> m_engine;
 };
 
-// The program-wide help object, created on first use.
+// The program-wide help object, created on first use with the program's
+// help file.
 HHelper& GlobalHelp();
-// Drops the program-wide help object (closing any help it shows).
+// Drops the program-wide help object (closing any help it shows). The
+// program's help file stays: help works again after a log off.
 void ReleaseHelp();
+// The help file start-up found, given to the program-wide help object now
+// and whenever it is made again.
+void SetProgramHelpFile(const QString& file);
 
 // What a Help button and F1 run: the topic through the program-wide help
 // object; a failure is a warning, never an error raised to the screen.

@@ -62,6 +62,17 @@ TEST(HHelper, TopicsAndContentsGoToTheEngineOnlyWithAHelpFile)
     EXPECT_EQ(engine->shown, (QStringList{"guide.chm #7030", "guide.chm contents"}));
 }
 
+TEST(HHelper, TheProgramsHelpFileOutlivesARelease)
+{
+    SetProgramHelpFile(QStringLiteral("/opt/nevix/Nevix.chm"));
+    EXPECT_EQ(GlobalHelp().HelpFile(), "/opt/nevix/Nevix.chm");
+    ReleaseHelp();
+    EXPECT_EQ(GlobalHelp().HelpFile(), "/opt/nevix/Nevix.chm") << "help works after a log off";
+    SetProgramHelpFile(QString());
+    EXPECT_FALSE(GlobalHelp().HasHelp());
+    ReleaseHelp();
+}
+
 TEST(HHelper, ReleasingTheProgramWideObjectClosesItsHelp)
 {
     auto engine = std::make_shared<RecordingEngine>();

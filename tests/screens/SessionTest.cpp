@@ -2,6 +2,7 @@
 #include "WhenShown.h"
 #include "support/Printers.h"
 
+#include "help/HHelper.h"
 #include "screens/admin/frmLoggedOn.h"
 #include "screens/admin/frmLogon.h"
 #include "screens/admin/frmMenu.h"
@@ -64,6 +65,7 @@ protected:
 
 TEST_F(SessionTest, AGoodLogonOpensTheMenuAndLogOffShowsTheLogonAgain)
 {
+    SetProgramHelpFile(QStringLiteral("guide.chm"));
     frmMenu* menu = LogOnToTheMenu(Fixture::Clerk);
     ASSERT_TRUE(menu);
     EXPECT_EQ(menu->lblWelcome(3)->text(), "clerk1");
@@ -72,6 +74,8 @@ TEST_F(SessionTest, AGoodLogonOpensTheMenuAndLogOffShowsTheLogonAgain)
     EXPECT_FALSE(Visible<frmMenu>());
     EXPECT_TRUE(Visible<frmLogon>());
     EXPECT_EQ(quits, 0);
+    EXPECT_EQ(GlobalHelp().HelpFile(), "guide.chm") << "help still works for the next user";
+    SetProgramHelpFile(QString());
 }
 
 TEST_F(SessionTest, ShutDownEndsTheProgram)
