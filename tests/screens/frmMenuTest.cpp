@@ -202,6 +202,25 @@ TEST_F(MenuWindow, AModelessScreenHidesTheMenuUntilItCloses)
     EXPECT_TRUE(Messages().isEmpty());
 }
 
+TEST_F(MenuWindow, AModalScreenOpensOverTheMenuAndIsUnloadedAfter)
+{
+    Make();
+    Register(MenuScreens::Log);
+    auto menu = OpenMenu(Fixture::Clerk);
+    bool modal = false, menuShown = false;
+    WhenShown<QDialog>([&](QDialog& screen) {
+        EXPECT_EQ(screen.objectName(), "frmTestScreen");
+        modal = screen.isModal();
+        menuShown = menu->isVisible();
+        screen.accept();
+    });
+    menu->cmdStatus()->click();
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(menuShown) << "a modal screen leaves the menu in sight";
+    EXPECT_FALSE(lastScreen);
+    EXPECT_TRUE(menu->isVisible());
+}
+
 TEST_F(MenuWindow, UnbuiltScreensSayTheyAreNotAvailable)
 {
     Make();
