@@ -53,6 +53,45 @@ QRegularExpression DatePattern(const QString& datePart)
         R"((?:(?:\s+|T)(?<h>\d{1,2}):(?<n>\d{2})(?::(?<s>\d{2}))?(?:\s*(?<ap>[AaPp][Mm]))?)?)");
     return QRegularExpression(u'^' + datePart + timePart + u'$');
 }
+
+NullableDate ParseIn(const QString& text, Qt::TimeSpec spec)
+{
+    static const QRegularExpression dayFirst = DatePattern(
+        QStringLiteral(R"((?<d>\d{1,2})(?<sep>[/.-])(?<m>\d{1,2})\k<sep>(?<y>\d{2}|\d{4}))"));
+    static const QRegularExpression yearFirst = DatePattern(
+        QStringLiteral(R"((?<y>\d{4})(?<sep>[/.-])(?<m>\d{1,2})\k<sep>(?<d>\d{1,2}))"));
+    static const QRegularExpression named = DatePattern(
+        QStringLiteral(R"((?<d>\d{1,2})[\s-]+(?<mn>[A-Za-z]{3,9})[\s-]+(?<y>\d{2}|\d{4}))"));
+    static const QRegularExpression timeOnly(QStringLiteral(
+        R"(^(?<h>\d{1,2}):(?<n>\d{2})(?::(?<s>\d{2}))?(?:\s*(?<ap>[AaPp][Mm]))?$)"));
+
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed.size() > 40)
+        return std::nullopt;
+
+    QRegularExpressionMatch m;
+    QDate date;
+    if ((m = dayFirst.match(trimmed)).hasMatch() || (m = yearFirst.match(trimmed)).hasMatch() ||
+        (m = named.match(trimmed)).hasMatch()) {
+        const int month = m.hasCaptured(QStringLiteral("mn"))
+                              ? MonthFromName(m.captured(QStringLiteral("mn")))
+                              : m.captured(QStringLiteral("m")).toInt();
+        const QString year = m.captured(QStringLiteral("y"));
+        date = RealDate(year.toInt(), month, m.captured(QStringLiteral("d")).toInt(), year.size());
+    } else if ((m = timeOnly.match(trimmed)).hasMatch()) {
+        date = QDate(1899, 12, 30);
+    } else {
+        return std::nullopt;
+    }
+    const auto time = ReadTime(m);
+    if (!date.isValid() || !time)
+        return std::nullopt;
+    // A local time in the hour skipped in spring names no moment.
+    const QDateTime value(date, *time, spec);
+    if (!value.isValid())
+        return std::nullopt;
+    return value;
+}
 } // namespace
 
 int ResolveTwoDigitYear(int year)
@@ -75,42 +114,12 @@ QDate DateSerial(int year, int month, int day)
 
 NullableDate ParseDateText(const QString& text)
 {
-    static const QRegularExpression dayFirst = DatePattern(
-        QStringLiteral(R"((?<d>\d{1,2})(?<sep>[/.-])(?<m>\d{1,2})\k<sep>(?<y>\d{2}|\d{4}))"));
-    static const QRegularExpression yearFirst = DatePattern(
-        QStringLiteral(R"((?<y>\d{4})(?<sep>[/.-])(?<m>\d{1,2})\k<sep>(?<d>\d{1,2}))"));
-    static const QRegularExpression named = DatePattern(
-        QStringLiteral(R"((?<d>\d{1,2})[\s-]+(?<mn>[A-Za-z]{3,9})[\s-]+(?<y>\d{2}|\d{4}))"));
-    static const QRegularExpression timeOnly(QStringLiteral(
-        R"(^(?<h>\d{1,2}):(?<n>\d{2})(?::(?<s>\d{2}))?(?:\s*(?<ap>[AaPp][Mm]))?$)"));
+    return ParseIn(text, Qt::LocalTime);
+}
 
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty() || trimmed.size() > 40)
-        return std::nullopt;
-
-    QRegularExpressionMatch m;
-    int month = 0;
-    if ((m = dayFirst.match(trimmed)).hasMatch() || (m = yearFirst.match(trimmed)).hasMatch()) {
-        month = m.captured(QStringLiteral("m")).toInt();
-    } else if ((m = named.match(trimmed)).hasMatch()) {
-        month = MonthFromName(m.captured(QStringLiteral("mn")));
-        if (month == 0)
-            return std::nullopt;
-    } else if ((m = timeOnly.match(trimmed)).hasMatch()) {
-        const auto time = ReadTime(m);
-        if (!time)
-            return std::nullopt;
-        return QDateTime(QDate(1899, 12, 30), *time);
-    } else {
-        return std::nullopt;
-    }
-
-    const QString year = m.captured(QStringLiteral("y"));
-    const QDate date = RealDate(year.toInt(), month, m.captured(QStringLiteral("d")).toInt(), year.size());
-    const auto time = ReadTime(m);
-    if (!date.isValid() || !time)
-        return std::nullopt;
-    return QDateTime(date, *time);
+NullableDate ParseUtcDateText(const QString& text)
+{
+    return ParseIn(text, Qt::UTC);
 }
 
 bool IsDateText(const QString& text)

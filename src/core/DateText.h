@@ -20,8 +20,12 @@ QDate DateSerial(int year, int month, int day);
 // "yyyy-mm-dd" (ISO, "T" before the time allowed), "15 Mar 2024" or
 // "15 March 2024", optionally followed by "hh:nn" or "hh:nn:ss" (and AM or
 // PM); a time alone falls on 30 December 1899. No value for anything else,
-// and for dates that do not exist.
+// for dates that do not exist, and for a local clock time that the change
+// to summer time skips.
 NullableDate ParseDateText(const QString& text);
+// The same texts read as UTC clock times, which all exist: for stamps whose
+// zone is given apart from the text.
+NullableDate ParseUtcDateText(const QString& text);
 bool IsDateText(const QString& text);
 
 // The general date form: "dd/mm/yyyy", followed by " hh:nn:ss" when the

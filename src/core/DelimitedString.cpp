@@ -43,6 +43,16 @@ QString CleanPiece(QStringView piece, QChar quote)
         word.replace(QString(2, quote), QString(quote));
     return word;
 }
+// Whether the word holds the delimiter, or ends in a start of it that the
+// delimiter written after the word would complete ("a~#" before "~#~"):
+// either way a split would cut the word short.
+bool HidesDelimiter(const QString& word, const QString& delimiter, Qt::CaseSensitivity cs)
+{
+    if (word.contains(delimiter, cs))
+        return true;
+    const qsizetype tail = std::min(word.size(), delimiter.size() - 1);
+    return tail > 0 && (word.right(tail) + delimiter).indexOf(delimiter, 0, cs) < tail;
+}
 } // namespace
 
 QString QuoteText(const QString& text, QChar quote)
@@ -183,7 +193,7 @@ QString DelimitedString::RenderDelimited(const QString& word, const QString& del
 {
     if (m_quote.isNull())
         return word;
-    if (m_alwaysAddQuote || word.contains(delimiter, cs) || word.contains(m_quote))
+    if (m_alwaysAddQuote || word.contains(m_quote) || HidesDelimiter(word, delimiter, cs))
         return QuoteText(word, m_quote);
     return word;
 }

@@ -31,6 +31,7 @@ QString INIFile::GetIniString(const QString& Group, const QString& Item, const Q
                               const QString& FilePath) const
 {
     QString text;
+    const bool listing = Group.isEmpty() || Item.isEmpty();
     try {
         const ProfileFile file(ToForwardSlashes(FilePath));
         if (Group.isEmpty())
@@ -44,9 +45,13 @@ QString INIFile::GetIniString(const QString& Group, const QString& Item, const Q
                          QStringLiteral("GetIniString"));
     }
     text.truncate(BufferSize - 1);
-    while (text.endsWith(Nul))
-        text.chop(1);
-    text.replace(Nul, u',');
+    // Only a listing's end marks become commas: a NUL inside one value is
+    // part of it, as the settings file reader gives it.
+    if (listing) {
+        while (text.endsWith(Nul))
+            text.chop(1);
+        text.replace(Nul, u',');
+    }
     return text.trimmed();
 }
 

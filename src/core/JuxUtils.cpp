@@ -129,7 +129,8 @@ QString PadDate(const QVariant& Value, const QString& DateFormat, int32_t Export
         } else if (Value.typeId() == QMetaType::QDateTime) {
             date = Value.toDateTime().date();
             time = Value.toDateTime().time();
-        } else if (const NullableDate parsed = ParseDateText(Value.toString())) {
+        } else if (const NullableDate parsed = ParseUtcDateText(Value.toString())) {
+            // The clock fields as written, even for the local hour skipped in spring.
             date = parsed->date();
             time = parsed->time();
         }

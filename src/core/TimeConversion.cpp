@@ -15,7 +15,9 @@ std::optional<SYSTEMTIME> WallClock(const QVariant& value)
         when = QDateTime(value.toDate(), QTime(0, 0));
         break;
     case QMetaType::QString:
-        if (const NullableDate parsed = ParseDateText(value.toString()))
+        // Only the clock fields are wanted, so a text naming the local hour
+        // skipped in spring still converts.
+        if (const NullableDate parsed = ParseUtcDateText(value.toString()))
             when = *parsed;
         break;
     default:

@@ -39,7 +39,8 @@ void SortWords(QStringList& words, const QString& sortDelimiter, bool descending
         Entry& e = entries[size_t(i)];
         e.word = words[i];
         e.key = SortKey(e.word, sortDelimiter);
-        if (const NullableDate date = ParseDateText(e.key))
+        // Only the day counts, so any clock time will do.
+        if (const NullableDate date = ParseUtcDateText(e.key))
             e.date = date->date();
         e.number = Val(e.key);
         // The first word does not vote on the kind of key.

@@ -5,6 +5,7 @@
 #include "core/VbFormat.h"
 #include "platform/AppContext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -20,9 +21,19 @@ std::optional<int> ToInt16(const QString& part)
     return int(value);
 }
 
+// The pieces of the digit form are cut from at most 12 digits, so each
+// holds four digits at most; a piece past the end reads as 0.
 int Piece(const QString& text, qsizetype from, qsizetype count = -1)
 {
-    return int(Val(QStringView(text).mid(from, count)));
+    return QStringView(text).mid(from, count).toInt();
+}
+
+// Only plain digits: a sign, a decimal point or an exponent ("22242e8")
+// would make a piece read as a number far out of any date's range.
+bool IsDigitsOnly(const QString& text)
+{
+    return !text.isEmpty() &&
+           std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 bool IsRealDate(int year, int month, int day)
@@ -140,7 +151,7 @@ void clsDate::ReadDigitForm(const QString& text)
 {
     QString digits = text;
     digits.remove(u' ').remove(u'/').remove(u':').remove(u'.');
-    if (!IsNumericText(digits)) {
+    if (!IsDigitsOnly(digits) || digits.size() > 12) {
         SetEmpty();
         return;
     }

@@ -83,6 +83,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Aggregate deduction alone is not enough for every compiler we build with.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 QVariant DateValue(const NullableDate& value, Stored form)
 {

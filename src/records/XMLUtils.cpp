@@ -1,10 +1,10 @@
 #include "records/XMLUtils.h"
 
 #include "core/DateText.h"
-#include "core/TimeConversion.h"
 #include "database/SqliteError.h"
 #include "platform/NevixError.h"
 
+#include <QRegularExpression>
 #include <QTime>
 
 #include <cmath>
@@ -33,6 +33,13 @@ QString CutBeforeFullStop(const QString& text)
 {
     const qsizetype dot = text.indexOf(QLatin1Char('.'));
     return dot < 0 ? text : text.left(dot);
+}
+
+// "." and one or more digits.
+bool IsFraction(const QString& tail)
+{
+    static const QRegularExpression fraction(QStringLiteral("^\\.\\d+$"));
+    return fraction.match(tail).hasMatch();
 }
 } // namespace
 
@@ -139,8 +146,8 @@ NullableDate ExtractDateElementValue(const QString& ElementName, const QString& 
         return ParseDateText(value); // no zone: taken as local time
     if (value.contains(QLatin1Char('Z'), Qt::CaseInsensitive)) {
         value.remove(QLatin1Char('Z'));
-        const NullableDate utc = ParseDateText(CutBeforeFullStop(value));
-        return utc ? UTCToLocal(*utc) : std::nullopt;
+        const NullableDate utc = ParseUtcDateText(CutBeforeFullStop(value));
+        return utc ? std::optional(utc->toLocalTime()) : std::nullopt;
     }
     const qsizetype blank = value.indexOf(QLatin1Char(' '));
     const QString datePart = value.left(blank);
@@ -152,16 +159,27 @@ NullableDate ExtractDateElementValue(const QString& ElementName, const QString& 
         offset = timePart.mid(minus);
     if (!offset.isEmpty())
         timePart.remove(offset);
+    const QString tail = timePart.mid(CutBeforeFullStop(timePart).size());
     timePart = CutBeforeFullStop(timePart);
-    const NullableDate stated = ParseDateText(datePart + QLatin1Char(' ') + timePart);
+    const QString stamp = datePart + QLatin1Char(' ') + timePart;
+    // The clock fields as written; the zone is applied below.
+    const NullableDate stated = ParseUtcDateText(stamp);
     if (!stated)
         return std::nullopt;
-    if (offset.isEmpty())
-        throw TypeMismatch();
-    const QTime shift = OffsetTime(offset.mid(1));
-    const qint64 seconds = shift.msecsSinceStartOfDay() / 1000;
-    const QDateTime utc = stated->addSecs(offset.startsWith(QLatin1Char('+')) ? -seconds : seconds);
-    return UTCToLocal(utc);
+    if (offset.isEmpty()) {
+        // Fractions of a second without a zone: a local time to the second.
+        if (!IsFraction(tail))
+            throw TypeMismatch();
+        return ParseDateText(stamp);
+    }
+    // Read from the offset it states, so that a moment in the hour that
+    // local clocks skip in spring is still that moment.
+    const int seconds = OffsetTime(offset.mid(1)).msecsSinceStartOfDay() / 1000;
+    const QDateTime moment(stated->date(), stated->time(), Qt::OffsetFromUTC,
+                           offset.startsWith(QLatin1Char('+')) ? seconds : -seconds);
+    if (!moment.isValid())
+        return std::nullopt;
+    return moment.toLocalTime();
 }
 
 DelimitedString ExtractElementList(const QString& ElementName, const QString& Doc)

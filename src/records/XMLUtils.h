@@ -40,8 +40,10 @@ int16_t ExtractIntegerElementValue(const QString& ElementName, const QString& Do
 bool ExtractBooleanElementValue(const QString& ElementName, const QString& Doc, bool DefaultValue);
 
 // A date, or a date and time in local time (a "Z" or an offset converted
-// from UTC); Null when missing or no date. A long value with a tail but no
-// zone raises a type mismatch.
+// from that zone); Null when missing or no date, and for a zoneless local
+// time that the change to summer time skips. Fractions of a second are
+// dropped; a long value with any other tail but no zone raises a type
+// mismatch.
 NullableDate ExtractDateElementValue(const QString& ElementName, const QString& Doc);
 
 // Every occurrence, tags included, as the words of a list delimited by

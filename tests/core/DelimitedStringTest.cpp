@@ -104,6 +104,30 @@ TEST(DelimitedStringJoin, QuotesWhereNeededAndSurvivesARoundTrip)
     EXPECT_EQ(list.Source(), "a,b;c,d");
 }
 
+TEST(DelimitedStringJoin, AWordEndingInTheStartOfALongDelimiterIsQuoted)
+{
+    const struct {
+        const char* delimiter;
+        std::initializer_list<const char*> words;
+    } cases[] = {
+        {"~#~", {"a~#", "b"}}, {"~#~", {"a~", "#~b"}}, {"~#~", {"~#", "~#", ""}},
+        {"AND", {"xan", "dy"}}, {"--", {"a-", "-b"}}, {",", {"a", "b"}},
+    };
+    for (const auto& c : cases) {
+        DelimitedString out;
+        out.SetDelimiter(c.delimiter);
+        for (const char* w : c.words)
+            out.Add(QString::fromUtf8(w));
+        DelimitedString in;
+        in.SetDelimiter(c.delimiter);
+        in.SetSource(out.Source());
+        QStringList expected = L(c.words);
+        if (expected.back().isEmpty())
+            expected.removeLast(); // an empty last word leaves no delimiter
+        EXPECT_EQ(WordsOf(in), expected) << out.Source().toStdString();
+    }
+}
+
 TEST(DelimitedStringQuote, QuoteCharacterAndDelimiterChanges)
 {
     for (const char* none : {"", " x"}) {

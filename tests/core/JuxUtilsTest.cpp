@@ -2,6 +2,7 @@
 #include "core/DelimitedString.h"
 #include "core/JuxUtils.h"
 #include "support/FileBytes.h"
+#include "support/ScopedTimeZone.h"
 #include "support/TestWorld.h"
 
 #include <QDir>
@@ -125,6 +126,13 @@ TEST(PadDate, FormatsWithThePatternAndPadsToItsLength)
     EXPECT_EQ(PadDate(QVariant(), "yyyymmdd", Fixed, false, false), QString(8, u' '));
     EXPECT_EQ(PadDate(QVariant(), "yyyymmdd", Csv, false, true), ",");
     EXPECT_EQ(PadDate(QVariant(), "yyyymmdd", Tab, false, true), "\t");
+}
+
+TEST(PadDate, ADateTextInTheHourSkippedInSpringKeepsItsClockTime)
+{
+    TestWorld world;
+    const ScopedTimeZone zone(ScopedTimeZone::London());
+    EXPECT_EQ(PadDate("31/03/2024 01:30", "yyyymmddhhnn", Fixed, false, true), "202403310130");
 }
 
 // Export file names -----------------------------------------------------------

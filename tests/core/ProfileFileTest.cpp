@@ -158,6 +158,34 @@ TEST(INIFile, ListingsAreJoinedWithCommas)
     EXPECT_EQ(ini.GetIniString("Missing", "", "", path), QString());
 }
 
+TEST(INIFile, ANulInsideAValueReadsAsTheSettingsFileHoldsIt)
+{
+    const struct {
+        const char* name;
+        QByteArray stored;
+        QString expected;
+    } cases[] = {
+        {"inside", QByteArray("a\0b", 3), QString("a") + QChar(0) + "b"},
+        {"at_end", QByteArray("ab\0", 3), QString("ab") + QChar(0)},
+        {"alone", QByteArray("\0", 1), QString(QChar(0))},
+        {"in_quotes", QByteArray("\"a\0\0b\"", 6), QString("a") + QChar(0) + QChar(0) + "b"},
+    };
+    TestWorld world;
+    const QString path = world.PathOf("nul.ini");
+    QByteArray text = "[S]\n";
+    for (const auto& c : cases)
+        text += QByteArray(c.name) + "=" + c.stored + "\n";
+    WriteBytes(path, text);
+    const ProfileFile file(path);
+    const INIFile ini;
+    for (const auto& c : cases) {
+        EXPECT_EQ(file.Value("S", c.name), c.expected) << c.name;
+        EXPECT_EQ(ini.GetIniString("S", c.name, "", path), c.expected) << c.name;
+    }
+    // Listings keep their commas.
+    EXPECT_EQ(ini.GetIniString("S", "", "", path), QString("inside,at_end,alone,in_quotes"));
+}
+
 TEST(INIFile, AValueIsCutAt10239Characters)
 {
     TestWorld world;

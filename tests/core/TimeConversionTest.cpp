@@ -57,6 +57,9 @@ TEST(TimeConversion, AcrossTheChangeOfClocks)
     ASSERT_TRUE(skipped.has_value());
     EXPECT_GE(*skipped, Utc(2024, 3, 31, 0, 30));
     EXPECT_LE(*skipped, Utc(2024, 3, 31, 1, 30));
+    // A text is read by its clock fields: 01:30 UTC that day is 02:30 BST.
+    EXPECT_EQ(Wall(UTCToLocal("31/03/2024 01:30")), "2024-03-31 02:30:00.000");
+    EXPECT_TRUE(LocalToUTC("31/03/2024 01:30").has_value());
     // The hour that comes twice in autumn.
     EXPECT_EQ(UTCToLocal(Utc(2024, 10, 27, 0, 30))->time(), QTime(1, 30));
     EXPECT_EQ(UTCToLocal(Utc(2024, 10, 27, 1, 30))->time(), QTime(1, 30));

@@ -62,6 +62,9 @@ TEST(ClsDate, ReadsTheDateAndRemembersTheLayout)
         {"Slash_with_letters", "1a/03/2024", {}, ""}, {"Dashes_are_no_date", "15-03-2024", {}, ""},
         {"Letters_are_no_date", "abc", {}, ""}, {"Empty_text", "", {}, ""},
         {"Negative_day", "-5", {}, ""}, {"Impossible_day", "31022024", {}, ""},
+        // Pieces are plain digits: an exponent would read as billions.
+        {"Exponent_is_no_digit", "22242e8", {}, ""}, {"Exponent_in_eight_places", "1503e024", {}, ""},
+        {"Plus_sign_is_no_digit", "+150324", {}, ""}, {"Decimal_comma_is_no_digit", "15,0324", {}, ""},
     };
     for (const auto& c : cases) {
         clsDate date;
@@ -164,6 +167,32 @@ TEST(DateText, ReadsUkAndIsoDates)
     for (const char* no : {"", "abc", "31/04/2024", "15/03", "15/03-2024", "2024", "25:00",
                            "15 Marc 2024", "13:00 PM", "42"})
         EXPECT_FALSE(IsDateText(Q(no))) << no;
+}
+
+TEST(DateText, LocalTimeSkippedBySummerTimeIsNoValue)
+{
+    const ScopedTimeZone zone(ScopedTimeZone::London());
+    const struct {
+        const char* text;
+        bool local; // names a local moment
+    } cases[] = {
+        {"31/03/2024 00:59", true}, {"31/03/2024 01:00", false}, {"2024-03-31 01:30:00", false},
+        {"2024-03-31T01:59:59", false}, {"31 Mar 2024 1:30 AM", false}, {"31/03/2024 02:00", true},
+        {"27/10/2024 01:30", true}, // the hour that comes twice is a value
+    };
+    for (const auto& c : cases) {
+        const NullableDate local = ParseDateText(Q(c.text));
+        EXPECT_EQ(local.has_value(), c.local) << c.text;
+        if (local) {
+            EXPECT_TRUE(local->isValid()) << c.text;
+        }
+        // As UTC every clock time exists, with the fields as written.
+        const NullableDate utc = ParseUtcDateText(Q(c.text));
+        ASSERT_TRUE(utc.has_value()) << c.text;
+        EXPECT_EQ(utc->timeSpec(), Qt::UTC) << c.text;
+    }
+    EXPECT_EQ(*ParseUtcDateText("31/03/2024 01:30"), QDateTime(QDate(2024, 3, 31), QTime(1, 30), Qt::UTC));
+    EXPECT_FALSE(ParseUtcDateText("31/04/2024 01:30").has_value());
 }
 
 TEST(DateText, DateSerialRefusesYearsOutOfRange)

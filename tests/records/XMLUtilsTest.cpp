@@ -90,10 +90,55 @@ TEST(XMLUtils, DatesWithAndWithoutZones)
     EXPECT_EQ(read("not a date"), std::nullopt);
     EXPECT_EQ(read("2011-99-30T14:05:00.781+01:00"), std::nullopt);
     EXPECT_EQ(ExtractDateElementValue("D", "<X/>"), std::nullopt);
-    EXPECT_THROW(read("2011-03-30T14:05:00.781"), NevixError);
+    // Any tail but a fraction, without a zone, is no value the reader knows.
+    EXPECT_THROW(read("2011-03-30T14:05:00.781x"), NevixError);
+    EXPECT_THROW(read("2011-03-30T14:05:00."), NevixError);
+    EXPECT_THROW(read("2011-03-30T14:05:00.781+0100"), NevixError);
 
     ScopedTimeZone london(ScopedTimeZone::London());
     EXPECT_EQ(read("2011-07-01T12:00:00Z"), QDateTime(QDate(2011, 7, 1), QTime(13, 0)));
+}
+
+TEST(XMLUtils, FractionalDateReadWithoutZoneIsLocalTime)
+{
+    const ScopedTimeZone london(ScopedTimeZone::London());
+    const auto read = [](const char* value) {
+        return ExtractDateElementValue("D", QStringLiteral("<D>%1</D>").arg(QLatin1String(value)));
+    };
+    const QDateTime local(QDate(2011, 3, 30), QTime(14, 5));
+    EXPECT_EQ(read("2011-03-30T14:05:00.781"), local);
+    EXPECT_EQ(read("2011-03-30T14:05:00.7"), local);
+    EXPECT_EQ(read("2011-03-30T14:05:00.781")->time().msec(), 0);
+    EXPECT_EQ(read("2011-99-30T14:05:00.781"), std::nullopt);
+    // A local clock time that does not exist stays no value.
+    EXPECT_EQ(read("2024-03-31T01:30:00.500"), std::nullopt);
+}
+
+// London, 31 March 2024: clocks go from 01:00 GMT to 02:00 BST.
+TEST(XMLUtils, StampsAcrossTheChangeOfClocksAreReadFromTheirOwnZone)
+{
+    const ScopedTimeZone london(ScopedTimeZone::London());
+    const auto read = [](const char* value) {
+        return ExtractDateElementValue("D", QStringLiteral("<D>%1</D>").arg(QLatin1String(value)));
+    };
+    const QDateTime moment(QDate(2024, 3, 31), QTime(1, 30), Qt::UTC);
+    for (const char* stamp : {"2024-03-31T01:30:00+00:00", "2024-03-31T02:30:00+01:00",
+                              "2024-03-31T00:30:00-01:00", "2024-03-31T01:30:00Z",
+                              "2024-03-31T01:30:00.250+00:00"}) {
+        const NullableDate read_ = read(stamp);
+        ASSERT_TRUE(read_.has_value()) << stamp;
+        EXPECT_TRUE(read_->isValid()) << stamp;
+        EXPECT_EQ(*read_, moment) << stamp;
+        EXPECT_EQ(read_->timeSpec(), Qt::LocalTime) << stamp;
+        EXPECT_EQ(read_->time(), QTime(2, 30)) << stamp;
+    }
+    // Just before the change, and the hour that comes twice in autumn.
+    EXPECT_EQ(read("2024-03-31T00:59:00+00:00")->time(), QTime(0, 59));
+    EXPECT_EQ(read("2024-10-27T01:30:00+01:00")->toUTC(), QDateTime(QDate(2024, 10, 27), QTime(0, 30), Qt::UTC));
+    EXPECT_EQ(read("2024-10-27T01:30:00+00:00")->toUTC(), QDateTime(QDate(2024, 10, 27), QTime(1, 30), Qt::UTC));
+    // Without a zone the clock time is local, and this one does not exist.
+    EXPECT_EQ(read("2024-03-31T01:30:00"), std::nullopt);
+    EXPECT_EQ(read("2024-03-31T02:30:00"), QDateTime(QDate(2024, 3, 31), QTime(2, 30)));
 }
 
 TEST(XMLUtils, ListsHoldEveryWholeElement)

@@ -101,8 +101,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "NS014: MessageVersion not supported (2)" MISMATCH},
         AnswerCase{"StampNoDate", "ack-commstest.xml", "2011-03-30T14:05:00.781Z", "yesterday", "CommsTest",
                    "ERR", "NS011: MessageTimestamp not valid (yesterday)" MISMATCH},
-        AnswerCase{"StampWithoutZone", "ack-commstest.xml", "781Z", "781", "CommsTest", "ERR",
+        AnswerCase{"StampFractionWithoutZone", "ack-commstest.xml", "781Z", "781", "CommsTest", "ACK", ""},
+        AnswerCase{"StampTailWithoutZone", "ack-commstest.xml", "781Z", "781x", "CommsTest", "ERR",
                    "ERPRG:Type mismatch" MISMATCH},
+        AnswerCase{"StampInSkippedHourAsUtc", "ack-commstest.xml", "2011-03-30T14:05:00.781Z",
+                   "2024-03-31T01:30:00+00:00", "CommsTest", "ACK", ""},
+        AnswerCase{"StampInSkippedHourAsSummerTime", "ack-commstest.xml", "2011-03-30T14:05:00.781Z",
+                   "2024-03-31T02:30:00+01:00", "CommsTest", "ACK", ""},
+        AnswerCase{"StampInSkippedHourWithoutZone", "ack-commstest.xml", "2011-03-30T14:05:00.781Z",
+                   "2024-03-31T01:30:00", "CommsTest", "ERR",
+                   "NS011: MessageTimestamp not valid (2024-03-31T01:30:00)" MISMATCH},
         AnswerCase{"ControlReferenceBeyond32Bits", "ack-commstest.xml", ">1234<", ">2147483648<", "CommsTest",
                    "ERR", "ERPRG:Overflow" MISMATCH}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -123,6 +131,15 @@ TEST_F(AnswerChecks, AcceptedHeaderIsRead)
     EXPECT_FALSE(warn.GetHeader()->IsTest());
     EXPECT_EQ(warn.GetHeader()->ControlReference(), 57);
     EXPECT_EQ(warn.GetHeader()->MessageTimeStamp(), QDateTime(QDate(2024, 3, 15), QTime(10, 30, 5)));
+
+    // The same moment in the hour London skips, stamped from either side of the change.
+    for (const char* stamp : {"2024-03-31T01:30:00+00:00", "2024-03-31T02:30:00+01:00"}) {
+        QString raw = Recorded("ack-commstest.xml");
+        raw.replace("2011-03-30T14:05:00.781Z", stamp);
+        EXPECT_EQ(Answer("CommsTest", raw, request).GetHeader()->MessageTimeStamp(),
+                  QDateTime(QDate(2024, 3, 31), QTime(1, 30), Qt::UTC))
+            << stamp;
+    }
 
     const std::pair<const char*, bool> flags[] = {{"false", false}, {"0", false}, {"True", true}, {"true", true}};
     for (const auto& [flag, isTest] : flags) {
