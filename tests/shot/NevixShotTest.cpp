@@ -12,9 +12,11 @@
 #include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +70,34 @@ INSTANTIATE_TEST_SUITE_P(EveryEntry, NevixShotTest, ::testing::ValuesIn(EntryNam
                          [](const ::testing::TestParamInfo<QString>& info) {
                              return QString(info.param).remove(QLatin1Char('-')).toStdString();
                          });
+
+// Whether the drawn Admin Functions picture is grey: every opaque pixel
+// where the picture lies has equal red, green and blue.
+bool AdminPictureIsGrey(const QString& user)
+{
+    ShotSession session(OnFixture(user));
+    std::unique_ptr<QWidget> menu = FindShotEntry(QStringLiteral("menu"))->Build(session.Context());
+    menu->show();
+    QApplication::processEvents();
+    const QImage image = menu->grab().toImage();
+    const auto* picture = menu->findChild<QWidget*>(QStringLiteral("imgAdmin"));
+    const QRect where(picture->mapTo(menu.get(), QPoint(0, 0)), picture->size());
+    int coloured = 0;
+    for (int y = where.top(); y <= where.bottom(); ++y) {
+        for (int x = where.left(); x <= where.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            coloured += c.red() != c.green() || c.green() != c.blue();
+        }
+    }
+    return coloured == 0;
+}
+
+TEST(ShotEntries, TheClerksMenuShowsAdminFunctionsGrey)
+{
+    TestWorld world;
+    EXPECT_TRUE(AdminPictureIsGrey(Fixture::Clerk));
+    EXPECT_FALSE(AdminPictureIsGrey(Fixture::Admin));
+}
 
 TEST(ShotEntries, NamesAndPictureFilesAreUnique)
 {
