@@ -148,6 +148,7 @@ const ClockChangeCase ClockChanges[] = {
     {"Skipped_slots_scanned_past", "01:30", "15", "2024-03-31 02:10:00", "2024-03-31 02:15:00"},
     {"Hourly_after_spring_forward_on_the_hour", "00:00", "60", "2024-03-31 07:30:00", "2024-03-31 08:00:00"},
     {"Hourly_after_fall_back_on_the_hour", "00:00", "60", "2024-10-27 07:30:00", "2024-10-27 08:00:00"},
+    {"Spring_forward_first_time", "08:00", "", "2024-03-31 07:30:00", "2024-03-31 08:00:00"},
     {"Fall_back_first_time", "08:00", "", "2024-10-27 07:30:00", "2024-10-27 08:00:00"},
 };
 
