@@ -9,8 +9,12 @@
 #include "screens/admin/frmMenu.h"
 #include "screens/admin/frmProgress.h"
 #include "screens/admin/frmSplash.h"
+#include "scheduling/MiniScheduler.h"
 #include "screens/transmission/frmCloseAutoExecute.h"
+#include "screens/transmission/frmSchedulerProps.h"
 #include "screens/transmission/frmShutDownMode.h"
+
+#include "platform/NevixError.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -105,6 +109,28 @@ std::unique_ptr<QWidget> Progress(ShotContext& context)
     return Owned(std::move(progress));
 }
 
+// The editor with the row it shows, which must outlive it.
+class SchedulerPropsShot : public frmSchedulerProps {
+public:
+    MiniScheduler Row;
+};
+
+// --row ID: the schedule row shown (HCOMMS by default); --set
+// switched-on=1: as its owner shows a row that is switched on.
+std::unique_ptr<QWidget> SchedulerProps(ShotContext& context)
+{
+    auto window = std::make_unique<SchedulerPropsShot>();
+    const QString id = context.Value(QStringLiteral("row"), QStringLiteral("HCOMMS"));
+    window->Row.SetDataSource(&context.Database());
+    window->Row.SetScheduleID(id);
+    window->Row.Load();
+    if (window->Row.IsNew())
+        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No schedule row ") + id);
+    window->Row.SetIsStopped(!context.Flag(QStringLiteral("switched-on"), false));
+    window->CConstructor(window->Row);
+    return Owned(std::move(window));
+}
+
 ShotPicture Picture(const char* file, const char* user = "")
 {
     return {QLatin1String(file), QLatin1String(user), {}};
@@ -137,6 +163,8 @@ const std::vector<ShotEntry>& ShotEntries()
         {QStringLiteral("progress"), QStringLiteral("The progress window of an import or export"),
          Progress, {Picture("progress")}},
         {QStringLiteral("wait"), QStringLiteral("The please-wait window"), Wait, {Picture("wait")}},
+        {QStringLiteral("scheduler-props"), QStringLiteral("The schedule editor (--row ID)"), SchedulerProps,
+         {Picture("scheduler-props")}},
     };
     return entries;
 }
