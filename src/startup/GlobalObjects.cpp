@@ -11,6 +11,7 @@ void ReleaseGlobalObjects()
     SetCurrentUser(nullptr);
     ReleaseGlobalDatabase();
     ReleaseSettings();
+    SetProgramHelpFile(QString());
     ReleaseHelp();
     ReleaseVRMValidator();
 }

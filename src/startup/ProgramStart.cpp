@@ -125,7 +125,7 @@ void ProgramStart::Initialise()
         if (FileExists(candidate))
             helpFile = candidate;
     }
-    GlobalHelp().SetHelpFile(helpFile);
+    SetProgramHelpFile(helpFile);
 
     if (upgradeLog.IsOpen()) {
         upgradeLog.CloseLogFile();

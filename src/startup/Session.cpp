@@ -2,10 +2,12 @@
 
 #include "accounts/CurrentUser.h"
 #include "accounts/User.h"
+#include "core/ApplicationSettings.h"
 #include "core/qt/CentreForm.h"
 #include "database/GlobalDatabase.h"
 #include "screens/admin/frmLoggedOn.h"
 #include "screens/admin/frmLogon.h"
+#include "screens/admin/frmMenu.h"
 #include "startup/GlobalObjects.h"
 
 #include <QCoreApplication>
@@ -19,18 +21,21 @@ void Quit()
 }
 } // namespace
 
-Session::Session()
+Session::Session(FormRegistry screens, std::function<void()> quit)
+    : m_screens(std::move(screens)), m_quit(quit ? std::move(quit) : std::function<void()>(Quit))
 {
-    m_roads.OpenMainMenu = [this] { ShowLoggedOn(QStringLiteral("The main menu")); };
-    m_roads.OpenSetupWizard = [this] { ShowLoggedOn(QStringLiteral("The set-up wizard")); };
+    m_roads.OpenMainMenu = [this] { OpenMainMenu(); };
+    m_roads.OpenSetupWizard = [this] {
+        ShowLoggedOn(QStringLiteral("The set-up wizard"), [this] { OpenLogon(); });
+    };
     m_roads.OpenAutoExecuteConsole = [this](bool) {
-        ShowLoggedOn(QStringLiteral("The auto-execute console"));
+        ShowLoggedOn(QStringLiteral("The auto-execute console"), [this] { LeaveAutoExecute(); });
         return true;
     };
-    m_roads.EndProgram = [] { Quit(); };
-    m_roads.CancelProgram = [] {
+    m_roads.EndProgram = [this] { m_quit(); };
+    m_roads.CancelProgram = [this] {
         ReleaseGlobalObjects();
-        Quit();
+        m_quit();
     };
 }
 
@@ -47,11 +52,34 @@ void Session::OpenLogon()
     }
 }
 
-void Session::ShowLoggedOn(const QString& whatFollows)
+void Session::OpenMainMenu()
+{
+    MenuRoads roads;
+    roads.OpenLogon = [this] { OpenLogon(); };
+    roads.EndProgram = [this] { m_quit(); };
+    auto* menu = new frmMenu(GlobalDatabase(), m_screens, roads);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->InitialiseForm();
+    menu->show();
+    menu->raise();
+    menu->activateWindow();
+}
+
+void Session::LeaveAutoExecute()
+{
+    // Logging off the console leaves unattended work: otherwise the logon
+    // would log the unattended user straight back on.
+    ApplicationSettings& settings = Settings();
+    settings.SetIsInAutoExecuteMode(false);
+    settings.SetIsInAutoExecuteModeImmediateExecute(false);
+    settings.SetCameFromAutoExecute(true);
+    OpenLogon();
+}
+
+void Session::ShowLoggedOn(const QString& whatFollows, std::function<void()> logOff)
 {
     const auto user = GetCurrentUser();
-    auto* window = new frmLoggedOn(user ? user->UserName() : QString(), whatFollows,
-                                   [this] { OpenLogon(); });
+    auto* window = new frmLoggedOn(user ? user->UserName() : QString(), whatFollows, std::move(logOff));
     window->setAttribute(Qt::WA_DeleteOnClose);
     CentreForm(*window);
     window->show();

@@ -1,14 +1,19 @@
 #pragma once
 
 #include "screens/admin/LogonRoads.h"
+#include "screens/common/FormRegistry.h"
 
 #include <QString>
+
+#include <functional>
 
 // The windows a user goes through after start-up: the logon window, then
 // what it leads to. The program ends when the logon leaves no window open.
 class Session {
 public:
-    Session();
+    // screens: what the main menu can open. quit ends the program (after
+    // the current event by default).
+    explicit Session(FormRegistry screens = {}, std::function<void()> quit = {});
 
     // Loads the logon window and initialises it; shows it when it is still
     // loaded (its automatic roads close it themselves).
@@ -17,9 +22,14 @@ public:
     const LogonRoads& Roads() const { return m_roads; }
 
 private:
-    // Until the menu, the set-up wizard and the unattended console exist,
-    // a plain window says who is logged on and offers to log off.
-    void ShowLoggedOn(const QString& whatFollows);
+    void OpenMainMenu();
+    // Until the set-up wizard and the unattended console exist, a plain
+    // window says who is logged on and offers to log off.
+    void ShowLoggedOn(const QString& whatFollows, std::function<void()> logOff);
+    // The console's way to interactive work: the logon window, asked for.
+    void LeaveAutoExecute();
 
+    FormRegistry m_screens;
+    std::function<void()> m_quit;
     LogonRoads m_roads;
 };

@@ -1,5 +1,8 @@
 #include "help/HHelper.h"
+#include "help/HelpEngine.h"
+#include "platform/NevixError.h"
 #include "support/Printers.h"
+#include "support/TestWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +28,76 @@ TEST(HHelper, ProgramWideObjectIsMadeAgainAfterRelease)
     EXPECT_TRUE(GlobalHelp().HasHelp());
     ReleaseHelp();
     EXPECT_FALSE(GlobalHelp().HasHelp());
+}
+
+// Records what it is asked to show; raises when told to.
+class RecordingEngine : public HelpEngine {
+public:
+    void DisplayContents(const QString& file) override { shown.append(file + QStringLiteral(" contents")); }
+    void DisplayTopic(const QString& file, int32_t topic) override
+    {
+        if (fails)
+            throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("The file is damaged"));
+        shown.append(file + QStringLiteral(" #") + QString::number(topic));
+    }
+    void Close() override { ++closes; }
+    QStringList shown;
+    int closes = 0;
+    bool fails = false;
+};
+
+TEST(HHelper, TopicsAndContentsGoToTheEngineOnlyWithAHelpFile)
+{
+    auto engine = std::make_shared<RecordingEngine>();
+    HHelper help;
+    help.SetHelpEngine(engine);
+    help.DisplayTopic(1000);
+    help.DisplayContentsPage();
+    help.CloseHelpWindow();
+    EXPECT_TRUE(engine->shown.isEmpty());
+    EXPECT_EQ(engine->closes, 0);
+    help.SetHelpFile(QStringLiteral("guide.chm"));
+    help.DisplayTopic(7030);
+    help.DisplayContentsPage();
+    EXPECT_EQ(engine->shown, (QStringList{"guide.chm #7030", "guide.chm contents"}));
+}
+
+TEST(HHelper, TheProgramsHelpFileOutlivesARelease)
+{
+    SetProgramHelpFile(QStringLiteral("/opt/nevix/Nevix.chm"));
+    EXPECT_EQ(GlobalHelp().HelpFile(), "/opt/nevix/Nevix.chm");
+    ReleaseHelp();
+    EXPECT_EQ(GlobalHelp().HelpFile(), "/opt/nevix/Nevix.chm") << "help works after a log off";
+    SetProgramHelpFile(QString());
+    EXPECT_FALSE(GlobalHelp().HasHelp());
+    ReleaseHelp();
+}
+
+TEST(HHelper, ReleasingTheProgramWideObjectClosesItsHelp)
+{
+    auto engine = std::make_shared<RecordingEngine>();
+    GlobalHelp().SetHelpFile(QStringLiteral("guide.chm"));
+    GlobalHelp().SetHelpEngine(engine);
+    ReleaseHelp();
+    EXPECT_EQ(engine->closes, 1);
+}
+
+TEST(ShowHelpTopic, AFailureIsAWarningAndNoHelpFileIsSilence)
+{
+    TestWorld world;
+    auto engine = std::make_shared<RecordingEngine>();
+    GlobalHelp().SetHelpEngine(engine);
+    ShowHelpTopic(1000);
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+
+    GlobalHelp().SetHelpFile(QStringLiteral("guide.chm"));
+    ShowHelpTopic(1000);
+    EXPECT_EQ(engine->shown, QStringList{"guide.chm #1000"});
+    engine->fails = true;
+    ShowHelpTopic(1000);
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes[0].text, "There was an error reading the help:\rThe file is damaged");
+    ReleaseHelp();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "database/LogLines.h"
 #include "screens/common/LogListBox.h"
+#include "screens/common/HelpButton.h"
 #include "screens/common/ScreenHelpers.h"
 #include "screens/common/TransmissionLogDialog.h"
 #include "support/TestWorld.h"
@@ -8,6 +9,7 @@
 #include <QDialog>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +26,27 @@ TEST(ScreenHelpers, UnloadsTheMainMenuOnly)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(menu.isNull());
     EXPECT_TRUE(other.isVisible());
+}
+
+TEST(HideHelpButton, HidesOnlyTheChildNamedcmdHelpAndNeverSpeaks)
+{
+    TestWorld world;
+    QWidget window;
+    auto* help = new QPushButton(QStringLiteral("&Help"), &window);
+    help->setObjectName(QStringLiteral("cmdHelp"));
+    auto* other = new QPushButton(QStringLiteral("Help me"), &window);
+    other->setObjectName(QStringLiteral("cmdHelpMe"));
+    window.show();
+    HideHelpButton(window, 1000);
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_TRUE(other->isVisible());
+
+    QWidget without;
+    auto* button = new QPushButton(QStringLiteral("OK"), &without);
+    without.show();
+    HideHelpButton(without, 1000);
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
 }
 
 TEST(LogListBox, WrappingOnAOnePixelListEndsAndLosesNoCharacter)

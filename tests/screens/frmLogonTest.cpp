@@ -4,6 +4,7 @@
 #include "screens/admin/frmChangePassword.h"
 #include "screens/admin/frmLogon.h"
 #include "support/AccountsTest.h"
+#include "WhenShown.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,20 +20,7 @@ namespace {
 // asks for.
 void WhenPasswordChangeOpens(std::function<void(frmChangePassword&)> act)
 {
-    // Polls until the window is up: events also run before it opens.
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* change = qobject_cast<frmChangePassword*>(w); change && change->isVisible()) {
-                poll->stop();
-                poll->deleteLater();
-                act(*change);
-                return;
-            }
-        }
-    });
-    poll->start();
+    WhenShown<frmChangePassword>(std::move(act));
 }
 
 class LogonTest : public AccountsTest {

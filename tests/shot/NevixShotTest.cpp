@@ -12,9 +12,13 @@
 #include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSet>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +72,34 @@ INSTANTIATE_TEST_SUITE_P(EveryEntry, NevixShotTest, ::testing::ValuesIn(EntryNam
                          [](const ::testing::TestParamInfo<QString>& info) {
                              return QString(info.param).remove(QLatin1Char('-')).toStdString();
                          });
+
+// Whether the drawn Admin Functions picture is grey: every opaque pixel
+// where the picture lies has equal red, green and blue.
+bool AdminPictureIsGrey(const QString& user)
+{
+    ShotSession session(OnFixture(user));
+    std::unique_ptr<QWidget> menu = FindShotEntry(QStringLiteral("menu"))->Build(session.Context());
+    menu->show();
+    QApplication::processEvents();
+    const QImage image = menu->grab().toImage();
+    const auto* picture = menu->findChild<QWidget*>(QStringLiteral("imgAdmin"));
+    const QRect where(picture->mapTo(menu.get(), QPoint(0, 0)), picture->size());
+    int coloured = 0;
+    for (int y = where.top(); y <= where.bottom(); ++y) {
+        for (int x = where.left(); x <= where.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            coloured += c.red() != c.green() || c.green() != c.blue();
+        }
+    }
+    return coloured == 0;
+}
+
+TEST(ShotEntries, TheClerksMenuShowsAdminFunctionsGrey)
+{
+    TestWorld world;
+    EXPECT_TRUE(AdminPictureIsGrey(Fixture::Clerk));
+    EXPECT_FALSE(AdminPictureIsGrey(Fixture::Admin));
+}
 
 TEST(ShotEntries, NamesAndPictureFilesAreUnique)
 {
@@ -164,6 +196,35 @@ TEST(DrawFirstStart, DrawsTheWindowsOfBothAnswers)
     for (const char* name : {"splash", "first-installation", "install-mode", "set-up-wizard"})
         EXPECT_TRUE(HasContent(QImage(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")))))
             << name;
+}
+
+} // namespace
+
+namespace {
+
+TEST(ShotEntries, TheScheduleEditorShowsTheRowNamed)
+{
+    TestWorld world;
+    ShotRequest request = OnFixture();
+    request.Values.insert(QStringLiteral("row"), QStringLiteral("hcomms"));
+    ShotSession session(request);
+    std::unique_ptr<QWidget> editor = FindShotEntry(QStringLiteral("scheduler-props"))->Build(session.Context());
+    const auto* next = editor->findChild<QLineEdit*>(QStringLiteral("txtInput_3"));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->text(), "15/03/2024  11:00");
+    auto* editable = editor->findChild<QLineEdit*>(QStringLiteral("txtInput_0"));
+    editable->setText(QStringLiteral("09:00"));
+    EXPECT_TRUE(editor->findChild<QPushButton*>(QStringLiteral("cmdOk"))->isEnabled()) << "a stopped row";
+
+    request.Values.insert(QStringLiteral("switched-on"), QStringLiteral("1"));
+    ShotSession on(request);
+    editor = FindShotEntry(QStringLiteral("scheduler-props"))->Build(on.Context());
+    editor->findChild<QLineEdit*>(QStringLiteral("txtInput_0"))->setText(QStringLiteral("09:00"));
+    EXPECT_FALSE(editor->findChild<QPushButton*>(QStringLiteral("cmdOk"))->isEnabled());
+
+    request.Values.insert(QStringLiteral("row"), QStringLiteral("HNOTHERE"));
+    ShotSession missing(request);
+    EXPECT_THROW(FindShotEntry(QStringLiteral("scheduler-props"))->Build(missing.Context()), NevixError);
 }
 
 } // namespace

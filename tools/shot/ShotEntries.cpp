@@ -6,9 +6,18 @@
 #include "screens/admin/frmChangePassword.h"
 #include "screens/admin/frmJuxClient.h"
 #include "screens/admin/frmLogon.h"
+#include "screens/admin/frmMenu.h"
+#include "screens/admin/frmProgress.h"
 #include "screens/admin/frmSplash.h"
+#include "scheduling/MiniScheduler.h"
+#include "screens/transmission/frmCloseAutoExecute.h"
+#include "screens/transmission/frmSchedulerProps.h"
+#include "screens/transmission/frmShutDownMode.h"
+
+#include "platform/NevixError.h"
 
 #include <QLabel>
+#include <QProgressBar>
 
 namespace {
 
@@ -67,6 +76,61 @@ std::unique_ptr<QWidget> Wait(ShotContext& context)
     return Owned(std::move(wait));
 }
 
+std::unique_ptr<QWidget> Menu(ShotContext& context)
+{
+    // Nothing is opened from a drawn menu.
+    auto menu = std::make_unique<frmMenu>(context.Database(), FormRegistry(), MenuRoads());
+    menu->InitialiseForm();
+    return Owned(std::move(menu));
+}
+
+// --set logOff=no, --set autoExecute=yes: the options offered.
+std::unique_ptr<QWidget> ShutDown(ShotContext& context)
+{
+    auto dialog = std::make_unique<frmShutDownMode>();
+    dialog->InitialiseForm(context.Flag(QStringLiteral("logOff"), true),
+                           context.Flag(QStringLiteral("autoExecute"), false));
+    return Owned(std::move(dialog));
+}
+
+std::unique_ptr<QWidget> CloseAutoExecute(ShotContext&)
+{
+    return std::make_unique<frmCloseAutoExecute>();
+}
+
+// --set caption=, info=, value=: the window as a response export drives it.
+std::unique_ptr<QWidget> Progress(ShotContext& context)
+{
+    auto progress = std::make_unique<frmProgress>();
+    progress->setWindowTitle(context.Value(QStringLiteral("caption"), QStringLiteral("Response Export")));
+    progress->InfoLbl(0)->setText(
+        context.Value(QStringLiteral("info"), QStringLiteral("Exporting /home/nevix/CD456/Export/VQ7001.EXP")));
+    progress->StatusPnl()->setValue(context.Value(QStringLiteral("value"), QStringLiteral("40")).toInt());
+    return Owned(std::move(progress));
+}
+
+// The editor with the row it shows, which must outlive it.
+class SchedulerPropsShot : public frmSchedulerProps {
+public:
+    MiniScheduler Row;
+};
+
+// --row ID: the schedule row shown (HCOMMS by default); --set
+// switched-on=1: as its owner shows a row that is switched on.
+std::unique_ptr<QWidget> SchedulerProps(ShotContext& context)
+{
+    auto window = std::make_unique<SchedulerPropsShot>();
+    const QString id = context.Value(QStringLiteral("row"), QStringLiteral("HCOMMS"));
+    window->Row.SetDataSource(&context.Database());
+    window->Row.SetScheduleID(id);
+    window->Row.Load();
+    if (window->Row.IsNew())
+        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No schedule row ") + id);
+    window->Row.SetIsStopped(!context.Flag(QStringLiteral("switched-on"), false));
+    window->CConstructor(window->Row);
+    return Owned(std::move(window));
+}
+
 ShotPicture Picture(const char* file, const char* user = "")
 {
     return {QLatin1String(file), QLatin1String(user), {}};
@@ -86,7 +150,21 @@ const std::vector<ShotEntry>& ShotEntries()
          QStringLiteral("The change of password"),
          ChangePassword,
          {Picture("change-password", "clerk1")}},
+        {QStringLiteral("menu"),
+         QStringLiteral("The main menu"),
+         Menu,
+         {Picture("menu-admin", "admin1"), Picture("menu-clerk", "clerk1")}},
+        {QStringLiteral("shutdown"), QStringLiteral("The menu's shut-down question"), ShutDown,
+         {Picture("shutdown")}},
+        {QStringLiteral("close-autoexecute"),
+         QStringLiteral("The unattended console's close question"),
+         CloseAutoExecute,
+         {Picture("close-autoexecute")}},
+        {QStringLiteral("progress"), QStringLiteral("The progress window of an import or export"),
+         Progress, {Picture("progress")}},
         {QStringLiteral("wait"), QStringLiteral("The please-wait window"), Wait, {Picture("wait")}},
+        {QStringLiteral("scheduler-props"), QStringLiteral("The schedule editor (--row ID)"), SchedulerProps,
+         {Picture("scheduler-props")}},
     };
     return entries;
 }

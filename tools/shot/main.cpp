@@ -36,6 +36,8 @@ ShotRequest RequestFrom(const QCommandLineParser& parser)
     } else {
         request.Now = QDateTime::fromString(QDateTime::currentDateTime().toString(NowFormat), NowFormat);
     }
+    if (parser.isSet(QStringLiteral("row")))
+        request.Values.insert(QStringLiteral("row"), parser.value(QStringLiteral("row")));
     for (const QString& pair : parser.values(QStringLiteral("set"))) {
         const qsizetype equals = pair.indexOf(QLatin1Char('='));
         if (equals <= 0)
@@ -107,6 +109,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("set"),
          QStringLiteral("A value for the window, or Section/Key=value for the settings file; repeatable."),
          QStringLiteral("key=value")},
+        {QStringLiteral("row"), QStringLiteral("The schedule row a schedule window shows."), QStringLiteral("ID")},
         {QStringLiteral("o"), QStringLiteral("The picture to write."), QStringLiteral("FILE.png")},
     });
     parser.process(app);

@@ -18,10 +18,12 @@ frmLoggedOn::frmLoggedOn(const QString& userName, const QString& whatFollows,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_lblUser);
     layout->addWidget(m_cmdLogOff, 0, Qt::AlignRight);
+    // The next window opens before this one closes: the program ends when
+    // its last window closes.
     connect(m_cmdLogOff, &QPushButton::clicked, this, [this, logOff = std::move(logOff)] {
-        close();
         if (logOff)
             logOff();
+        close();
     });
     resize(380, 120);
 }

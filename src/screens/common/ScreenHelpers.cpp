@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "core/qt/FormWidgets.h"
+#include "screens/common/UnloadAllForms.h"
 
 // Last: the X headers define macros (None, Bool, Status) that clash with Qt.
 #if defined(NEVIX_HAVE_XKB) && QT_CONFIG(xcb)
@@ -37,8 +38,11 @@ void UnloadMenuIfLoaded()
     if (!IsFormLoaded(menuName))
         return;
     for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() != menuName)
+            continue;
+        MarkUnloading(*window);
         // A menu that refuses to close stays loaded.
-        if (window->objectName() == menuName && window->close())
+        if (window->close())
             window->deleteLater();
     }
 }
