@@ -1,6 +1,8 @@
 #include "core/AskTellUser.h"
 #include "core/GlobalDeclarations.h"
 #include "core/qt/QtUserInteraction.h"
+#include "help/HtmlHelpApi.h"
+#include "help/qt/QtHelpWindowHost.h"
 #include "platform/AppContext.h"
 #include "startup/GlobalObjects.h"
 #include "startup/ProgramStart.h"
@@ -14,6 +16,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(ApplicationTitle);
     QApplication::setApplicationVersion(ProgramVersion);
     AppContext::Install(AppContext::MakeDefault(std::make_shared<QtUserInteraction>()));
+    SetHelpWindowHost(std::make_shared<QtHelpWindowHost>());
 
     Session session;
     StartupHooks hooks = ProgramStart::DefaultHooks();
@@ -23,6 +26,7 @@ int main(int argc, char* argv[])
     if (start.Main())
         rc = QApplication::exec();
     ReleaseGlobalObjects();
+    SetHelpWindowHost(nullptr);
     AppContext::Install(nullptr);
     return rc;
 }
