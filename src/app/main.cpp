@@ -5,6 +5,7 @@
 #include "help/qt/QtHelpWindowHost.h"
 #include "platform/AppContext.h"
 #include "startup/GlobalObjects.h"
+#include "startup/ProgramScreens.h"
 #include "startup/ProgramStart.h"
 #include "startup/Session.h"
 
@@ -18,7 +19,7 @@ int main(int argc, char* argv[])
     AppContext::Install(AppContext::MakeDefault(std::make_shared<QtUserInteraction>()));
     SetHelpWindowHost(std::make_shared<QtHelpWindowHost>());
 
-    Session session;
+    Session session(ProgramScreens());
     StartupHooks hooks = ProgramStart::DefaultHooks();
     hooks.OpenLogon = [&session] { session.OpenLogon(); };
     ProgramStart start(QApplication::arguments().mid(1), hooks);
