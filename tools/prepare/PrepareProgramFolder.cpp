@@ -15,9 +15,8 @@ namespace {
 const QString DatabaseGroup = QStringLiteral("Database");
 const QString DefaultDatabase = QStringLiteral("+Nevix.MDB");
 const QString InformationFile = QStringLiteral("IMPORTANT_INFORMATION.rtf");
+} // namespace
 
-// The information window's file, for a new folder; one already there is
-// the organisation's own and is kept.
 bool CopyInformationFile(const QString& folder)
 {
     const QString target = folder + QLatin1Char('/') + InformationFile;
@@ -30,7 +29,6 @@ bool CopyInformationFile(const QString& folder)
                          QStringLiteral("Cannot write ") + target + QStringLiteral(": ") + error);
     return true;
 }
-} // namespace
 
 QStringList PrepareProgramFolder(const QString& folder)
 {

@@ -42,6 +42,11 @@ ShotRequest RequestFrom(const QCommandLineParser& parser)
             throw Refusal{QStringLiteral("--set wants key=value, not \"") + pair + QLatin1Char('"')};
         request.Values.insert(pair.left(equals), pair.mid(equals + 1));
     }
+    // The help window's file and topic, as values of the window.
+    for (const char* option : {"file", "topic"}) {
+        if (parser.isSet(QLatin1String(option)))
+            request.Values.insert(QLatin1String(option), parser.value(QLatin1String(option)));
+    }
     return request;
 }
 
@@ -108,6 +113,8 @@ int main(int argc, char* argv[])
          QStringLiteral("A value for the window, or Section/Key=value for the settings file; repeatable."),
          QStringLiteral("key=value")},
         {QStringLiteral("o"), QStringLiteral("The picture to write."), QStringLiteral("FILE.png")},
+        {QStringLiteral("file"), QStringLiteral("help: the compiled help file shown."), QStringLiteral("FILE")},
+        {QStringLiteral("topic"), QStringLiteral("help: the topic id shown."), QStringLiteral("N")},
     });
     parser.process(app);
     try {
