@@ -124,7 +124,7 @@ void CDataBase::Connect()
         return;
     // Reading once shows a busy or damaged file now rather than later.
     SqliteConnection& connection = *m_connection;
-    RunWithBusyRetry(connection, [&connection] { return connection.TryExec(LockProbe); },
+    RunWithBusyRetry(connection, [&connection] { return connection.TryRunKept(LockProbe); },
                      Wait::Lock, OpenSource, OpenSource);
 }
 
@@ -147,12 +147,8 @@ void CDataBase::OpenMyConnection()
     if (!m_hasConnectionObject) {
         m_hasConnectionObject = true;
         m_objectSource = ToForwardSlashes(m_params.Source);
-    } else {
-        if (m_depth > 0)
-            return;
-        if (m_connection && m_singleUser)
-            return;
-        m_connection.reset();
+    } else if (m_connection) {
+        return;
     }
     try {
         m_connection = SqliteConnection::Open(m_objectSource);
@@ -222,19 +218,19 @@ void CDataBase::AcquireOutermost(Level kind)
     SqliteConnection& connection = *m_connection;
     try {
         if (kind == Level::Write) {
-            RunWithBusyRetry(connection, [&connection] { return connection.TryExec("BEGIN IMMEDIATE"); },
+            RunWithBusyRetry(connection, [&connection] { return connection.TryRunKept("BEGIN IMMEDIATE"); },
                              Wait::Lock, OpenSource, BeginSource);
         } else {
-            const int rc = connection.TryExec("BEGIN");
+            const int rc = connection.TryRunKept("BEGIN");
             if (rc != SQLITE_OK) {
                 SavedError().Load(SqliteFailure(connection.Handle(), rc, BeginSource));
                 throw SavedError().ToError();
             }
             try {
-                RunWithBusyRetry(connection, [&connection] { return connection.TryExec(LockProbe); },
+                RunWithBusyRetry(connection, [&connection] { return connection.TryRunKept(LockProbe); },
                                  Wait::Lock, OpenSource, BeginSource);
             } catch (...) {
-                connection.TryExec("ROLLBACK");
+                connection.TryRunKept("ROLLBACK");
                 throw;
             }
         }
@@ -266,21 +262,24 @@ void CDataBase::EndOutermost(bool rollback)
     m_rollbackMark = false;
     if (connection && connection->InTransaction()) {
         if (rollback) {
-            connection->TryExec("ROLLBACK");
+            connection->TryRunKept("ROLLBACK");
         } else {
             try {
-                RunWithBusyRetry(*connection, [connection] { return connection->TryExec("COMMIT"); },
+                RunWithBusyRetry(*connection, [connection] { return connection->TryRunKept("COMMIT"); },
                                  Wait::Other, CommitSource, CommitSource);
             } catch (...) {
                 // Never leave a half-ended transaction behind.
                 if (connection->InTransaction())
-                    connection->TryExec("ROLLBACK");
+                    connection->TryRunKept("ROLLBACK");
                 CloseIfShared();
                 throw;
             }
         }
     }
-    CloseIfShared();
+    // An idle connection holds no lock: after a level that ended well it
+    // stays open for the next, while other installations use the file.
+    if (rollback)
+        CloseIfShared();
 }
 
 void CDataBase::FinishLevel(bool rollbackRequested)

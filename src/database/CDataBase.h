@@ -27,9 +27,10 @@ struct ConnectionParams {
 };
 
 // The program's one road to its database: an SQLite file. Transactions nest
-// by counting; only the outermost level reaches the engine. In shared mode
-// the file is open exactly while a level is held; in single-user mode it
-// stays open once opened. A file that another installation has locked is
+// by counting; only the outermost level reaches the engine. Once opened the
+// file stays open between levels, holding no lock while idle; in shared
+// mode it is closed after a level that was rolled back or failed, and when
+// the connection parameters change. A file that another installation has locked is
 // waited for (the busy retry), pumping events while waiting.
 class CDataBase {
 public:

@@ -193,6 +193,14 @@ std::vector<TableDefinition> BuildTables()
          {Key(QStringLiteral("VRM"), QStringLiteral("TEXT(17)")), Text(QStringLiteral("Reason"), 255),
           Text(QStringLiteral("BlacklistedBy"), 50), Col(QStringLiteral("BlacklistedOn"), "DATETIME"), Stamp()},
          {PrimaryKey(QStringLiteral("VRM"))}},
+        {QStringLiteral("SCHEDULER"),
+         {Key(QStringLiteral("ScheduleID"), QStringLiteral("TEXT(20)")),
+          Col(QStringLiteral("NextRunDateTime"), "DATETIME"), Col(QStringLiteral("LastRunDateTime"), "DATETIME"),
+          Col(QStringLiteral("RunAtID"), "Long"), Text(QStringLiteral("DaysToRun"), 7),
+          Col(QStringLiteral("Every15Mins"), "Bit"), Col(QStringLiteral("Every30Mins"), "Bit"),
+          Col(QStringLiteral("Every60Mins"), "Bit"), Text(QStringLiteral("FirstTime"), 5),
+          Text(QStringLiteral("LastTime"), 5), Stamp()},
+         {PrimaryKey(QStringLiteral("ScheduleID"))}},
     };
 }
 } // namespace
@@ -203,20 +211,34 @@ const std::vector<TableDefinition>& DatabaseSchema::Tables()
     return tables;
 }
 
+const TableDefinition& DatabaseSchema::Table(const QString& name)
+{
+    for (const TableDefinition& table : Tables()) {
+        if (table.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return table;
+    }
+    throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No table ") + name,
+                     QStringLiteral("DatabaseSchema.Table"));
+}
+
+void DatabaseSchema::CreateTable(CDataBase& db, const TableDefinition& table)
+{
+    const ColumnDefinition& first = table.Columns.front();
+    db.AddTable(table.Name, first.Name, first.Type, first.AllowNulls);
+    for (size_t i = 1; i < table.Columns.size(); ++i) {
+        const ColumnDefinition& column = table.Columns[i];
+        db.AddField(table.Name, column.Name, column.Type, column.AllowNulls, false);
+    }
+    for (const IndexDefinition& index : table.Indexes)
+        db.AddIndex(table.Name, index.Fields, index.Name, index.Primary, index.Unique);
+}
+
 void DatabaseSchema::CreateTables(CDataBase& db)
 {
     db.BeginTrans();
     try {
-        for (const TableDefinition& table : Tables()) {
-            const ColumnDefinition& first = table.Columns.front();
-            db.AddTable(table.Name, first.Name, first.Type, first.AllowNulls);
-            for (size_t i = 1; i < table.Columns.size(); ++i) {
-                const ColumnDefinition& column = table.Columns[i];
-                db.AddField(table.Name, column.Name, column.Type, column.AllowNulls, false);
-            }
-            for (const IndexDefinition& index : table.Indexes)
-                db.AddIndex(table.Name, index.Fields, index.Name, index.Primary, index.Unique);
-        }
+        for (const TableDefinition& table : Tables())
+            CreateTable(db, table);
         db.CommitTrans();
     } catch (...) {
         db.Rollback();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -46,9 +47,21 @@ public:
     // Only for a path no one else is creating a database at.
     static void RemoveUnfinishedDatabases(const QString& path);
 
+    // The definition of one of Tables(); raises NevixError for another name.
+    static const TableDefinition& Table(const QString& name);
+    static void CreateTable(CDataBase& db, const TableDefinition& table);
+
     // The steps, on a database reached through db (one transaction each).
     static void CreateTables(CDataBase& db);
     static void InsertDeliveredRows(CDataBase& db, const InitialAdministrator& admin);
+
+    // The schedule rows the program loads but never creates: each is added,
+    // set to run never, when missing (with table SCHEDULER when that is
+    // missing), in one transaction; rows already there are left alone.
+    static inline const QStringList ScheduleIds = {QStringLiteral("HCOMMS"), QStringLiteral("HEXCOM"),
+                                                   QStringLiteral("HMAINT"), QStringLiteral("HCOMIM"),
+                                                   QStringLiteral("HEXCIM")};
+    static void EnsureScheduleRows(CDataBase& db);
 
     // The built-in account of the unattended runs.
     static inline const QString AutoExecuteUserName = QStringLiteral("AUTOEXECUTE");

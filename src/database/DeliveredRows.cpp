@@ -4,6 +4,7 @@
 #include "core/GlobalDeclarations.h"
 #include "core/VCipher.h"
 #include "database/CDataBase.h"
+#include "database/InTransaction.h"
 #include "database/SimpleDBkeyMaker.h"
 
 namespace {
@@ -124,4 +125,25 @@ void DatabaseSchema::InsertDeliveredRows(CDataBase& db, const InitialAdministrat
         db.Rollback();
         throw;
     }
+    EnsureScheduleRows(db);
+}
+
+void DatabaseSchema::EnsureScheduleRows(CDataBase& db)
+{
+    InTransaction(db, [&] {
+        RecordSet rs = db.OpenRecordSet(
+            QStringLiteral("SELECT COUNT(*) FROM sqlite_schema WHERE type='table' AND name='SCHEDULER'"));
+        const bool exists = rs.Field(0).toInt() > 0;
+        rs.Close();
+        if (!exists)
+            CreateTable(db, Table(QStringLiteral("SCHEDULER")));
+        // Run mode 1 is "Never": nothing runs until an operator sets a schedule.
+        for (const QString& id : ScheduleIds) {
+            db.Execute(QStringLiteral("INSERT INTO SCHEDULER (ScheduleID,NextRunDateTime,LastRunDateTime,"
+                                      "RunAtID,DaysToRun,Every15Mins,Every30Mins,Every60Mins,FirstTime,"
+                                      "LastTime,TmStamp) SELECT ?,NULL,NULL,1,'0000000',0,0,0,'00:00',NULL,"
+                                      "NULL WHERE NOT EXISTS (SELECT 1 FROM SCHEDULER WHERE ScheduleID=?)"),
+                       {id, id});
+        }
+    });
 }

@@ -69,9 +69,14 @@ public:
     bool Exists(int32_t position) const { return position >= 1 && position <= Count(); }
     bool Exists(const QString& key) const { return m_byKey.contains(Folded(key)); }
     int32_t Count() const { return int32_t(m_members.size()); }
+    // Moves on whenever a member leaves (Clear included): an index over
+    // the members' positions built at one value stays true while it holds,
+    // new members being only ever appended.
+    uint64_t RemovalCount() const { return m_removals; }
 
     void Clear()
     {
+        ++m_removals;
         m_members.clear();
         m_keys.clear();
         m_byKey.clear();
@@ -158,11 +163,17 @@ protected:
     template <typename Make>
     void LoadBySQL(const QString& sql, const SqlValues& values, Make make)
     {
+        LoadBySQL(sql, values, make, [](Member& member, const RecordSet& rs) { member.LoadByRecordSet(rs); });
+    }
+    // The same, each row read into its member by read(member, rs).
+    template <typename Make, typename Read>
+    void LoadBySQL(const QString& sql, const SqlValues& values, Make make, Read read)
+    {
         Clear();
         RecordSet rs = RequireDataSource().OpenRecordSet(sql, values);
         for (; !rs.IsEOF(); rs.MoveNext()) {
             Pointer member = make();
-            member->LoadByRecordSet(rs);
+            read(*member, rs);
             member->SetDataSource(m_db);
             Add(std::move(member));
         }
@@ -219,6 +230,7 @@ private:
     }
     void RemoveAt(size_t index)
     {
+        ++m_removals;
         m_byKey.remove(Folded(m_keys[index]));
         m_members.erase(m_members.begin() + qsizetype(index));
         m_keys.erase(m_keys.begin() + qsizetype(index));
@@ -228,4 +240,5 @@ private:
     std::vector<Pointer> m_members;
     std::vector<QString> m_keys;
     QHash<QString, Pointer> m_byKey;
+    uint64_t m_removals = 0;
 };

@@ -152,7 +152,8 @@ RecordSet::~RecordSet()
 
 RecordSet::RecordSet(RecordSet&& other) noexcept
     : m_db(other.m_db), m_generation(other.m_generation), m_open(other.m_open),
-      m_columns(std::move(other.m_columns)), m_values(std::move(other.m_values)),
+      m_columns(std::move(other.m_columns)), m_indexes(std::move(other.m_indexes)),
+      m_values(std::move(other.m_values)),
       m_rowCount(other.m_rowCount), m_position(other.m_position)
 {
     other.m_db = nullptr;
@@ -168,6 +169,7 @@ RecordSet& RecordSet::operator=(RecordSet&& other) noexcept
         m_generation = other.m_generation;
         m_open = other.m_open;
         m_columns = std::move(other.m_columns);
+        m_indexes = std::move(other.m_indexes);
         m_values = std::move(other.m_values);
         m_rowCount = other.m_rowCount;
         m_position = other.m_position;
@@ -182,6 +184,7 @@ void RecordSet::Fill(Statement& statement)
 {
     const int columns = statement.ColumnCount();
     m_columns.clear();
+    m_indexes.clear();
     for (int i = 0; i < columns; ++i)
         m_columns.append(statement.ColumnName(i));
     m_values.clear();
@@ -216,6 +219,7 @@ void RecordSet::Close()
     m_db = nullptr;
     m_open = false;
     m_columns.clear();
+    m_indexes.clear();
     m_values.clear();
     m_rowCount = 0;
     m_position = 0;
@@ -256,9 +260,13 @@ QString RecordSet::FieldName(int index) const
 
 int RecordSet::IndexOf(const QString& name) const
 {
+    if (const auto known = m_indexes.constFind(name); known != m_indexes.cend())
+        return *known;
     for (int i = 0; i < m_columns.size(); ++i) {
-        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0) {
+            m_indexes.insert(name, i);
             return i;
+        }
     }
     throw ItemNotFound();
 }

@@ -3,6 +3,7 @@
 #include "platform/Nullable.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -70,6 +71,9 @@ private:
     uint64_t m_generation = 0;
     bool m_open = false;
     QStringList m_columns;
+    // Names already looked up, as the callers spell them: the readers of a
+    // record ask for the same names on every row.
+    mutable QHash<QString, int> m_indexes;
     std::vector<QVariant> m_values; // row after row
     int32_t m_rowCount = 0;
     int32_t m_position = 0;

@@ -34,6 +34,8 @@ std::unique_ptr<SqliteConnection> SqliteConnection::Open(const QString& path, bo
 
 SqliteConnection::~SqliteConnection()
 {
+    for (const auto& kept : m_kept)
+        sqlite3_finalize(kept.second);
     for (Cached* cached : std::as_const(m_cache)) {
         sqlite3_finalize(cached->stmt);
         delete cached;
@@ -59,6 +61,29 @@ void SqliteConnection::Configure()
 int SqliteConnection::TryExec(const char* sql)
 {
     return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+}
+
+int SqliteConnection::TryRunKept(const char* sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    for (const auto& kept : m_kept) {
+        if (kept.first == sql)
+            stmt = kept.second;
+    }
+    if (!stmt) {
+        const int rc = sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+        if (rc != SQLITE_OK) {
+            sqlite3_finalize(stmt);
+            return rc;
+        }
+        m_kept.emplace_back(sql, stmt);
+    }
+    int rc = sqlite3_step(stmt);
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(stmt);
+    // The reset leaves nothing active; on failure it gives the same code.
+    const int reset = sqlite3_reset(stmt);
+    return rc == SQLITE_DONE ? reset : rc;
 }
 
 Statement SqliteConnection::Lend(Cached& cached, const QString& source)

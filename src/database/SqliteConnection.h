@@ -8,6 +8,9 @@
 
 #include <list>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -36,6 +39,9 @@ public:
     int Run(const QString& sql, const SqlValues& values, const QString& source);
     // Runs a text of our own without raising; returns the engine's code.
     int TryExec(const char* sql);
+    // The same for one statement of our own that runs again and again
+    // (BEGIN, COMMIT...): prepared once and kept.
+    int TryRunKept(const char* sql);
 
     // The connection-wide settings, applied once the file can be read.
     void Configure();
@@ -56,5 +62,6 @@ private:
     sqlite3* m_db = nullptr;
     bool m_configured = false;
     QHash<QString, Cached*> m_cache;
+    std::vector<std::pair<std::string, sqlite3_stmt*>> m_kept;
     std::list<std::pair<QString, Cached*>> m_ages; // most recently used first
 };

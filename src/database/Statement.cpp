@@ -1,6 +1,7 @@
 #include "database/Statement.h"
 
 #include "database/SqliteError.h"
+#include "database/StoredDateTime.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -41,7 +42,9 @@ QString SqlDateText(const QDate& value)
 QDateTime ParseSqlDateTime(const QString& text)
 {
     const QString t = text.trimmed();
-    QDateTime value = QDateTime::fromString(t, StoredFormat);
+    QDateTime value = ParseStoredDateTime(t);
+    if (!value.isValid())
+        value = QDateTime::fromString(t, StoredFormat);
     if (!value.isValid())
         value = QDateTime::fromString(t, Qt::ISODate);
     if (!value.isValid()) {
@@ -76,7 +79,7 @@ Statement::~Statement()
 Statement::Statement(Statement&& other) noexcept
     : m_db(other.m_db), m_stmt(other.m_stmt), m_owned(other.m_owned),
       m_source(std::move(other.m_source)), m_inUse(other.m_inUse),
-      m_kinds(std::move(other.m_kinds))
+      m_kinds(std::move(other.m_kinds)), m_dates(std::move(other.m_dates))
 {
     other.m_stmt = nullptr;
     other.m_inUse = nullptr;
@@ -210,6 +213,12 @@ QVariant Statement::Column(int column) const
         return QVariant(QByteArray(data, sqlite3_column_bytes(m_stmt, column)));
     }
     default: {
+        if (KindOf(column) == Kind::DateTime) {
+            const auto* stored = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+            const QDateTime when = m_dates.Read(stored, sqlite3_column_bytes(m_stmt, column));
+            if (when.isValid())
+                return QVariant(when);
+        }
         const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(m_stmt, column));
         const QString text = QString::fromUtf16(data, sqlite3_column_bytes16(m_stmt, column) / 2);
         if (KindOf(column) == Kind::DateTime) {

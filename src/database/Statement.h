@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/SqlValues.h"
+#include "database/StoredDateTime.h"
 
 #include <QString>
 #include <QVariant>
@@ -47,6 +48,7 @@ private:
     QString m_source;
     bool* m_inUse = nullptr;
     mutable std::vector<Kind> m_kinds;
+    mutable StoredDateReader m_dates;
 };
 
 // The one stored form of a date and time.

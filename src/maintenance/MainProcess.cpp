@@ -138,6 +138,8 @@ void InitialiseDatabaseAndDoAnyChanges(TextLogFile& upgradeLog)
     try {
         if (!current)
             UpgradeDatabaseSchema(db, version, upgradeLog);
+        // Databases made by earlier builds lack the schedule rows.
+        DatabaseSchema::EnsureScheduleRows(db);
         // Compaction follows every upgrade.
         DoStartUpMaintenance(db, !current, upgradeLog);
     } catch (...) {

@@ -3,6 +3,10 @@
 #include "database/CDataBase.h"
 #include "database/InTransaction.h"
 
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+
 #include <utility>
 
 struct JuxMessageErrors::ErrorsState : RecordState {
@@ -36,6 +40,42 @@ void JuxMessageErrors::Load(const QString& MessageReference)
     LoadBySQL(QStringLiteral("SELECT * From JUX_MSG_ERROR where JuxMsgReference=? ORDER BY ID"),
               {MessageReference});
     m_reference = MessageReference;
+}
+
+void JuxMessageErrors::LoadEach(CDataBase& db, const std::vector<std::pair<QString, JuxMessageErrors*>>& lists)
+{
+    // References compare as the column does: ASCII letters without case.
+    QHash<QByteArray, std::vector<JuxMessageErrors*>> byReference;
+    QJsonArray references;
+    for (const auto& [reference, list] : lists) {
+        list->Clear();
+        list->SetDataSource(&db);
+        list->m_reference = reference;
+        std::vector<JuxMessageErrors*>& sharing = byReference[reference.toUtf8().toLower()];
+        if (sharing.empty())
+            references.append(reference);
+        sharing.push_back(list);
+    }
+    if (references.isEmpty())
+        return;
+    // In stored order within a reference, as its index gives them.
+    RecordSet rs = db.OpenRecordSet(
+        QStringLiteral("SELECT * FROM JUX_MSG_ERROR WHERE JuxMsgReference IN (SELECT value FROM json_each(?)) "
+                       "ORDER BY rowid"),
+        {QString::fromUtf8(QJsonDocument(references).toJson(QJsonDocument::Compact))});
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        const auto sharing =
+            byReference.constFind(rs.Text(QStringLiteral("JuxMsgReference")).value_or(QString()).toUtf8().toLower());
+        if (sharing == byReference.cend())
+            continue;
+        for (JuxMessageErrors* list : *sharing) {
+            auto error = std::make_shared<JuxMessageError>();
+            error->LoadByRecordSet(rs);
+            error->SetDataSource(&db);
+            list->Add(std::move(error));
+        }
+    }
+    rs.Close();
 }
 
 void JuxMessageErrors::ApplyWithMessageReference(const QString& MessageReference)

@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 // The errors of one message reference. New errors wait under the keys
 // "N001", "N002"... (the count after adding); loaded ones are kept under
@@ -26,6 +28,8 @@ public:
 
     // The stored errors of the reference, which is remembered.
     void Load(const QString& MessageReference);
+    // Load of each list with its reference, in one query for them all.
+    static void LoadEach(CDataBase& db, const std::vector<std::pair<QString, JuxMessageErrors*>>& lists);
 
     // In one transaction: the deletion asked for by SetToClear, or else
     // every dirty error, each first given MessageReference when that is

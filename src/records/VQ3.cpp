@@ -240,10 +240,15 @@ void VQ3::LoadByMatch(const QString& VRM, const QString& EnquiryReference, int32
     LoadQuery(sql, values);
 }
 
-void VQ3::LoadByRecordSet(const RecordSet& objRs)
+bool VQ3::LoadRowOnly(const RecordSet& objRs)
 {
     Record::LoadByRecordSet(objRs);
-    if (IsNew() || Current().JuxMsgReference.isEmpty())
+    return !IsNew() && !Current().JuxMsgReference.isEmpty();
+}
+
+void VQ3::LoadByRecordSet(const RecordSet& objRs)
+{
+    if (!LoadRowOnly(objRs))
         return;
     m_errors->SetDataSource(&RequireDataSource());
     m_errors->Load(Current().JuxMsgReference);

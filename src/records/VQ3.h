@@ -139,6 +139,9 @@ public:
 
     // Also loads the errors of the row's message reference.
     void LoadByRecordSet(const RecordSet& objRs) override;
+    // The row alone; its message errors are left for the caller to load.
+    // True when the enquiry has errors to load under JuxMsgReference.
+    bool LoadRowOnly(const RecordSet& objRs);
 
     // Inserts (with a key from the key maker), updates or deletes the row
     // and writes the errors, all in one transaction. A saved enquiry never

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 struct ModeRows;
 
@@ -64,7 +65,8 @@ public:
     // connection. NumberOfDays: 1 or more, on or after its date of event
     // less that many days; -1 the same date; -2 none; other values any
     // date. CheckForExact: the same date and, when oEnquiry has one, the
-    // same reference.
+    // same reference. Members are found by the mark they had when this
+    // collection first searched them.
     VQ3Enquiries LoadDuplicatesFromList(const VQ3& oEnquiry, int16_t NumberOfDays = 0,
                                         bool CheckForExact = false) const;
     // The stored enquiries that duplicate oEnquiry, by the same rules.
@@ -91,4 +93,13 @@ private:
     SqlValues m_lastValues;
     bool m_hasLastLoad = false;
     const VQ3* m_applying = nullptr;
+    // The positions of the members by folded mark, so that searching a
+    // batch for duplicates of each new line stays linear in the batch.
+    struct MarkIndex {
+        QHash<QString, std::vector<size_t>> positions;
+        size_t indexed = 0;
+        uint64_t removals = 0;
+    };
+    const MarkIndex& IndexedByMark() const;
+    mutable MarkIndex m_byMark;
 };

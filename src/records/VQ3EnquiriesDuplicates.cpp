@@ -56,11 +56,27 @@ QString VQ3Enquiries::GetDuplicateEnquiryMessage(const VQ3& oVQ3Duplicate) const
     return text;
 }
 
+const VQ3Enquiries::MarkIndex& VQ3Enquiries::IndexedByMark() const
+{
+    if (m_byMark.removals != RemovalCount()) {
+        m_byMark = MarkIndex{};
+        m_byMark.removals = RemovalCount();
+    }
+    const std::vector<Pointer>& members = NewEnum();
+    for (; m_byMark.indexed < members.size(); ++m_byMark.indexed)
+        m_byMark.positions[members[m_byMark.indexed]->VRMVIN().toCaseFolded()].push_back(m_byMark.indexed);
+    return m_byMark;
+}
+
 VQ3Enquiries VQ3Enquiries::LoadDuplicatesFromList(const VQ3& oEnquiry, int16_t NumberOfDays,
                                                   bool CheckForExact) const
 {
     VQ3Enquiries found;
-    for (const Pointer& member : *this) {
+    const auto candidates = IndexedByMark().positions.constFind(oEnquiry.VRMVIN().toCaseFolded());
+    if (candidates == m_byMark.positions.cend())
+        return found;
+    for (const size_t position : *candidates) {
+        const Pointer& member = NewEnum()[position];
         if (!IsDuplicate(*member, oEnquiry, NumberOfDays, CheckForExact))
             continue;
         // Shared with this collection under its own key: a search does not

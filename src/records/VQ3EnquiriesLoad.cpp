@@ -4,6 +4,7 @@
 #include "core/NumericText.h"
 #include "database/CDataBase.h"
 #include "platform/AppContext.h"
+#include "records/JuxMessageErrors.h"
 #include "records/QueryConditions.h"
 #include "records/SortOrder.h"
 
@@ -74,11 +75,20 @@ void VQ3Enquiries::LoadEnquiries(const QString& sql, const SqlValues& values)
 {
     m_resorted = false;
     CDataBase* db = DataSource();
-    LoadBySQL(sql, values, [db] {
-        auto enquiry = std::make_shared<VQ3>();
-        enquiry->SetDataSource(db); // its errors load with it
-        return enquiry;
-    });
+    // The rows first, then the message errors of them all in one query.
+    std::vector<std::pair<QString, JuxMessageErrors*>> errors;
+    LoadBySQL(
+        sql, values,
+        [db] {
+            auto enquiry = std::make_shared<VQ3>();
+            enquiry->SetDataSource(db);
+            return enquiry;
+        },
+        [&errors](VQ3& enquiry, const RecordSet& rs) {
+            if (enquiry.LoadRowOnly(rs))
+                errors.emplace_back(enquiry.JuxMsgReference(), enquiry.Errors().get());
+        });
+    JuxMessageErrors::LoadEach(RequireDataSource(), errors);
 }
 
 void VQ3Enquiries::Load(const QString& sEnquirerIds, const QString& VRM, bool WaitingToBeSent,

@@ -224,12 +224,17 @@ ColumnValues VQ7::RowValues() const
     return values;
 }
 
-void VQ7::LoadByRecordSet(const RecordSet& objRs)
+bool VQ7::LoadRowOnly(const RecordSet& objRs)
 {
     m_vq3ControlReference = -1;
     NewErrors();
     RecordOf::LoadByRecordSet(objRs);
-    if (!IsNew() && !JuxMsgReference().isEmpty())
+    return !IsNew() && !JuxMsgReference().isEmpty();
+}
+
+void VQ7::LoadByRecordSet(const RecordSet& objRs)
+{
+    if (LoadRowOnly(objRs))
         m_errors->Load(JuxMsgReference());
 }
 

@@ -207,6 +207,9 @@ public:
     // The record's row, open; the caller closes it.
     RecordSet GetAsRecordSet() const;
     void LoadByRecordSet(const RecordSet& objRs) override;
+    // The row alone; its message errors are left for the caller to load.
+    // True when the response has errors to load under JuxMsgReference.
+    bool LoadRowOnly(const RecordSet& objRs);
     // Writes the row (and the message errors) in one transaction level; a
     // stored response always gets an enquiry reference ("NC3" and its key).
     void Apply() override;

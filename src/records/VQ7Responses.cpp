@@ -165,13 +165,20 @@ int32_t VQ7Responses::GetMaxControlReference() const
 
 void VQ7Responses::LoadResponses(const QString& sql, const SqlValues& values)
 {
-    // Each response is given the connection before its row is read, for
-    // its message errors.
-    LoadBySQL(sql, values, [this] {
-        auto response = std::make_shared<VQ7>();
-        response->SetDataSource(DataSource());
-        return response;
-    });
+    // The rows first, then the message errors of them all in one query.
+    std::vector<std::pair<QString, JuxMessageErrors*>> errors;
+    LoadBySQL(
+        sql, values,
+        [this] {
+            auto response = std::make_shared<VQ7>();
+            response->SetDataSource(DataSource());
+            return response;
+        },
+        [&errors](VQ7& response, const RecordSet& rs) {
+            if (response.LoadRowOnly(rs))
+                errors.emplace_back(response.JuxMsgReference(), &response.GetErrors());
+        });
+    JuxMessageErrors::LoadEach(RequireDataSource(), errors);
 }
 
 void VQ7Responses::LoadByControlReference(int32_t ControlReference)

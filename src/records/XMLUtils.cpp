@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTime>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -43,49 +44,141 @@ bool IsFraction(const QString& tail)
 }
 } // namespace
 
-void FindElementNameInDoc(const QString& ElementName, const QString& Doc, QString& OpenTag,
-                          QString& CloseTag)
+namespace {
+// A text whose every character is case-folded one for one, so that a plain
+// search in it finds what a case-blind search finds in the original; null
+// when the text holds characters beyond the basic plane.
+QString FoldedEach(const QString& text)
 {
-    OpenTag = QLatin1Char('<') + ElementName + QLatin1Char('>');
-    CloseTag = QStringLiteral("</") + ElementName + QLatin1Char('>');
-    if (Doc.contains(OpenTag, Qt::CaseInsensitive))
-        return;
-    const qsizetype colon = Doc.indexOf(QLatin1Char(':') + ElementName, 0, Qt::CaseInsensitive);
+    QString folded(text.size(), Qt::Uninitialized);
+    QChar* out = folded.data();
+    for (const QChar c : text) {
+        if (c.isSurrogate())
+            return QString();
+        *out++ = QChar(char16_t(QChar::toCaseFolded(c.unicode())));
+    }
+    return folded;
+}
+
+// Case-blind searches of one document, made plain searches of its folded
+// copy. The readers of an answer ask of the same few texts again and
+// again: the last ones folded are kept (sharing, so never changed).
+class Searched {
+public:
+    explicit Searched(const QString& doc) : m_doc(doc), m_folded(FoldedOf(doc)) {}
+    qsizetype IndexOf(const QString& needle, qsizetype from = 0) const
+    {
+        if (m_folded.isNull())
+            return m_doc.indexOf(needle, from, Qt::CaseInsensitive);
+        const QString foldedNeedle = FoldedEach(needle);
+        if (foldedNeedle.isNull())
+            return m_doc.indexOf(needle, from, Qt::CaseInsensitive);
+        return m_folded.indexOf(foldedNeedle, from, Qt::CaseSensitive);
+    }
+
+private:
+    static QString FoldedOf(const QString& doc)
+    {
+        struct Seen {
+            QString doc;
+            QString folded;
+        };
+        constexpr size_t Kept = 4;
+        thread_local std::array<Seen, Kept> seen;
+        thread_local size_t next = 0;
+        for (const Seen& entry : seen) {
+            if (!entry.doc.isEmpty() && entry.doc.constData() == doc.constData() && entry.doc.size() == doc.size())
+                return entry.folded;
+        }
+        Seen& entry = seen[next++ % Kept];
+        entry.doc = doc;
+        entry.folded = FoldedEach(doc);
+        return entry.folded;
+    }
+
+    const QString& m_doc;
+    QString m_folded;
+};
+
+// The element's tags as FindElementNameInDoc gives them and where the first
+// opening one stands (-1 when nowhere).
+struct Located {
+    QString open;
+    QString close;
+    qsizetype at = -1;
+};
+
+Located Locate(const QString& ElementName, const QString& Doc, const Searched& search)
+{
+    Located tags;
+    tags.open = QLatin1Char('<') + ElementName + QLatin1Char('>');
+    tags.close = QStringLiteral("</") + ElementName + QLatin1Char('>');
+    tags.at = search.IndexOf(tags.open);
+    if (tags.at >= 0)
+        return tags;
+    const qsizetype colon = search.IndexOf(QLatin1Char(':') + ElementName);
     if (colon < 0)
-        return;
+        return tags;
     const qsizetype start = Doc.lastIndexOf(QLatin1Char('<'), colon);
     const qsizetype end = Doc.indexOf(QLatin1Char('>'), colon);
     if (start < 0 || end < 0)
-        return; // no tag around it: keep the plain tags
-    OpenTag = Doc.mid(start, end - start + 1);
+        return tags; // no tag around it: keep the plain tags
+    tags.open = Doc.mid(start, end - start + 1);
     const QString prefix = Doc.mid(start + 1, colon - start);
-    CloseTag = QStringLiteral("</") + prefix + ElementName + QLatin1Char('>');
+    tags.close = QStringLiteral("</") + prefix + ElementName + QLatin1Char('>');
+    tags.at = search.IndexOf(tags.open);
+    return tags;
+}
+
+// Where the first element ends, after its closing tag; -1 when it is
+// missing or unclosed.
+qsizetype EndOf(const Located& tags, const Searched& search)
+{
+    if (tags.at < 0)
+        return -1;
+    const qsizetype b = search.IndexOf(tags.close, tags.at);
+    return b < 0 ? -1 : b + tags.close.size();
+}
+} // namespace
+
+void FindElementNameInDoc(const QString& ElementName, const QString& Doc, QString& OpenTag,
+                          QString& CloseTag)
+{
+    Located tags = Locate(ElementName, Doc, Searched(Doc));
+    OpenTag = std::move(tags.open);
+    CloseTag = std::move(tags.close);
 }
 
 QString ExtractElement(const QString& ElementName, const QString& Doc)
 {
-    QString open, close;
-    FindElementNameInDoc(ElementName, Doc, open, close);
-    const qsizetype a = Doc.indexOf(open, 0, Qt::CaseInsensitive);
-    if (a < 0)
-        return QString();
-    const qsizetype b = Doc.indexOf(close, a, Qt::CaseInsensitive);
-    if (b < 0)
-        return QString();
-    return Doc.mid(a, b + close.size() - a);
+    const Searched search(Doc);
+    const Located tags = Locate(ElementName, Doc, search);
+    const qsizetype end = EndOf(tags, search);
+    return end < 0 ? QString() : Doc.mid(tags.at, end - tags.at);
 }
 
 QString ExtractElementValue(const QString& ElementName, const QString& Doc, const QString& DefaultValue,
                             bool ApplyAsteriskRule, bool RemoveAsterisksFlag)
 {
-    QString value = ExtractElement(ElementName, Doc);
-    if (!value.isEmpty()) {
-        QString open, close;
-        FindElementNameInDoc(ElementName, Doc, open, close);
-        value.remove(close, Qt::CaseInsensitive);
-        value.remove(open, Qt::CaseInsensitive);
+    const Searched search(Doc);
+    const Located tags = Locate(ElementName, Doc, search);
+    const qsizetype end = EndOf(tags, search);
+    QString value;
+    if (end >= 0) {
+        // The content between the first tags holds no closing tag, and
+        // any opening tag in it goes (a nested element of the same name).
+        const qsizetype from = tags.at + tags.open.size();
+        const qsizetype to = end - tags.close.size();
+        if (to >= from) {
+            value = Doc.mid(from, to - from);
+            value.remove(tags.open, Qt::CaseInsensitive);
+        } else { // tags that overlap: as the text search finds them
+            value = Doc.mid(tags.at, end - tags.at);
+            value.remove(tags.close, Qt::CaseInsensitive);
+            value.remove(tags.open, Qt::CaseInsensitive);
+        }
     }
-    if (!value.isEmpty()) {
+    if (value.contains(QLatin1Char('&'))) {
         // "&amp;" last, so that an escaped entity stays an entity.
         value.replace(QStringLiteral("&quot;"), QStringLiteral("\""), Qt::CaseInsensitive);
         value.replace(QStringLiteral("&apos;"), QStringLiteral("'"), Qt::CaseInsensitive);
@@ -187,18 +280,18 @@ DelimitedString ExtractElementList(const QString& ElementName, const QString& Do
     DelimitedString list;
     list.SetDelimiter(QStringLiteral("~#~"));
     list.SetQuoteCharacter(QString()); // words are XML: quotes are plain text
-    QString open, close;
-    FindElementNameInDoc(ElementName, Doc, open, close);
-    qsizetype position = 0;
-    while (position < Doc.size()) {
-        const qsizetype a = Doc.indexOf(open, position, Qt::CaseInsensitive);
-        if (a < 0)
-            break;
-        const qsizetype b = Doc.indexOf(close, a, Qt::CaseInsensitive);
+    const Searched search(Doc);
+    const Located tags = Locate(ElementName, Doc, search);
+    qsizetype a = tags.at;
+    while (a >= 0) {
+        const qsizetype b = search.IndexOf(tags.close, a);
         if (b < 0)
             break; // an unclosed element ends the scan
-        position = b + close.size();
+        const qsizetype position = b + tags.close.size();
         list.Add(Doc.mid(a, position - a));
+        if (position >= Doc.size())
+            break;
+        a = search.IndexOf(tags.open, position);
     }
     return list;
 }

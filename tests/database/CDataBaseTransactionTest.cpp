@@ -102,14 +102,34 @@ TEST_F(Transactions, AFailingStatementInsideKeepsTheTransactionAndItsOtherWork)
     EXPECT_EQ(db.ExecuteUpdate("DELETE FROM Transmission_Log WHERE LogId='none'"), 0);
 }
 
-TEST_F(Transactions, SharedModeIsOpenExactlyWhileALevelIsHeld)
+TEST_F(Transactions, SharedModeStaysOpenWhileIdleAndAnotherInstallationWritesMeanwhile)
 {
     EXPECT_FALSE(db.Connected());
-    db.BeginTrans();
+    Insert("L1");
     EXPECT_TRUE(db.Connected());
-    db.CommitTrans();
-    EXPECT_FALSE(db.Connected());
+    RecordSet first = db.OpenRecordSet("SELECT COUNT(*) FROM Transmission_Log");
+    EXPECT_EQ(first.Field(0).toInt(), 1);
+    first.Close();
+    EXPECT_TRUE(db.Connected());
 
+    // Refused at once if the idle connection still held any lock.
+    const std::unique_ptr<CDataBase> other = Other();
+    other->SetBusyRetry(1, 0);
+    other->Execute("INSERT INTO Transmission_Log (LogId, Event_Text) VALUES ('L2', 'line')");
+
+    RecordSet second = db.OpenRecordSet("SELECT COUNT(*) FROM Transmission_Log");
+    EXPECT_EQ(second.Field(0).toInt(), 2);
+    second.Close();
+    EXPECT_TRUE(db.Connected());
+
+    // A level that was rolled back leaves the file closed.
+    db.BeginTrans();
+    db.Rollback();
+    EXPECT_FALSE(db.Connected());
+}
+
+TEST_F(Transactions, SingleUserModeStaysOpenUntilDisconnected)
+{
     db.SetIsSingleUserConnection(true);
     db.BeginTrans();
     Insert("L1");

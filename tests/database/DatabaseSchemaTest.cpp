@@ -104,3 +104,25 @@ TEST_F(DeliveredDatabase, AnExistingFileIsNeverReplacedAndAFailedBuildLeavesNoFi
 }
 
 } // namespace
+
+namespace {
+
+// Nothing runs until an operator sets a schedule.
+TEST_F(DeliveredDatabase, HoldsTheFiveScheduleRowsSetToNever)
+{
+    EXPECT_EQ(Scalar("SELECT group_concat(ScheduleID, ',') FROM (SELECT ScheduleID FROM SCHEDULER "
+                     "WHERE RunAtID=1 AND DaysToRun='0000000' AND Every15Mins=0 AND Every30Mins=0 AND "
+                     "Every60Mins=0 AND FirstTime='00:00' AND LastTime IS NULL AND NextRunDateTime IS NULL "
+                     "AND LastRunDateTime IS NULL AND TmStamp IS NULL ORDER BY ScheduleID)"),
+              QVariant("HCOMIM,HCOMMS,HEXCIM,HEXCOM,HMAINT"));
+    EXPECT_EQ(CountRows("SCHEDULER"), 5);
+    QStringList columns;
+    for (const ColumnDefinition& column : DatabaseSchema::Table("scheduler").Columns)
+        columns << column.Name + ' ' + column.Type;
+    EXPECT_EQ(columns.join(','), "ScheduleID TEXT(20),NextRunDateTime DATETIME,LastRunDateTime DATETIME,"
+                                 "RunAtID Long,DaysToRun TEXT(7),Every15Mins Bit,Every30Mins Bit,"
+                                 "Every60Mins Bit,FirstTime TEXT(5),LastTime TEXT(5),TmStamp TEXT(20)");
+    EXPECT_EQ(db.KeyMaker().GenerateKey("SCHEDULER"), "S0000000001");
+}
+
+} // namespace

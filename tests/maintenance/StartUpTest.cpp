@@ -194,6 +194,37 @@ TEST_F(StartUp, AClientOnlyConnectsAndAStandaloneInstallationKeepsItsConnection)
     EXPECT_FALSE(Settings().ForceRepair()); // repaired once
 }
 
+struct ScheduleCase {
+    const char* name;
+    const char* change; // what an earlier build's database lacks
+};
+
+class ScheduleRows : public StartUp, public ::testing::WithParamInterface<ScheduleCase> {};
+
+TEST_P(ScheduleRows, AreAddedAtTheOpenAndRowsThereAreLeftAlone)
+{
+    DatabaseSchema::CreateNewDatabase(path);
+    Exec(QStringLiteral("UPDATE SCHEDULER SET RunAtID=2, DaysToRun='1111100', FirstTime='08:00', "
+                        "TmStamp='20240314:100.5' WHERE ScheduleID IN ('HCOMMS','HEXCIM')"));
+    Exec(QLatin1String(GetParam().change));
+    Start();
+    EXPECT_EQ(Value(QStringLiteral("SELECT group_concat(ScheduleID || ':' || RunAtID || DaysToRun || FirstTime || "
+                                   "ifnull(TmStamp, '-'), ' ') FROM (SELECT * FROM SCHEDULER ORDER BY ScheduleID)")),
+              QLatin1String(GetParam().name) == QLatin1String("Table_dropped")
+                  ? QStringLiteral("HCOMIM:1000000000:00- HCOMMS:1000000000:00- HEXCIM:1000000000:00- "
+                                   "HEXCOM:1000000000:00- HMAINT:1000000000:00-")
+                  : QStringLiteral("HCOMIM:1000000000:00- HCOMMS:2111110008:0020240314:100.5 "
+                                   "HEXCIM:2111110008:0020240314:100.5 HEXCOM:1000000000:00- "
+                                   "HMAINT:1000000000:00-"));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EarlierBuilds, ScheduleRows,
+                         ::testing::Values(ScheduleCase{"Table_dropped", "DROP TABLE SCHEDULER"},
+                                           ScheduleCase{"Row_deleted", "DELETE FROM SCHEDULER WHERE ScheduleID='HMAINT'"},
+                                           ScheduleCase{"Nothing_missing", "SELECT 1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct DailyCase {
     const char* name;
     bool maintenance;

@@ -189,6 +189,33 @@ TEST_F(Responses, ResponseWithSeveralErrorsOfOneCodeLoadsOnce)
     EXPECT_EQ(Bound(true).CountWithoutLoading(), 0);
 }
 
+TEST_F(Responses, ALoadGivesEachResponseItsOwnStoredErrorsInStoredOrder)
+{
+    auto first = Stored("AA1", "", At(2024, 3, 15));
+    first->AddError("E1", "one");
+    first->AddError("E2", "two");
+    first->AddError("E0", "three");
+    first->SetDVLAERRCode("X");
+    first->Apply();
+    // A second response of the same reference, spelt in other case, and
+    // one without errors.
+    Stored("BB2", "", At(2024, 3, 15));
+    db.Execute("UPDATE VQ7_Responses SET JuxMsgReference = lower(?) WHERE VRM = 'BB2'", {first->JuxMsgReference()});
+    Stored("CC3", "", At(2024, 3, 15));
+
+    VQ7Responses responses = Bound();
+    responses.Load({});
+    ASSERT_EQ(Vrms(responses), "AA1,BB2,CC3");
+    for (const int position : {1, 2}) {
+        const JuxMessageErrors& errors = responses.Item(position)->GetErrors();
+        EXPECT_EQ(errors.ToString(true), "E1 one\r\nE2 two\r\nE0 three") << position;
+        EXPECT_FALSE(errors.IsDirty());
+    }
+    // Each response holds errors of its own.
+    EXPECT_NE(responses.Item(1)->GetErrors().Item(1), responses.Item(2)->GetErrors().Item(1));
+    EXPECT_EQ(responses.Item(3)->GetErrors().Count(), 0);
+}
+
 TEST_F(Responses, NewMembersWaitUnderFreeTemporaryIdsUntilApplied)
 {
     auto stored = Stored("AA1", "", At(2024, 3, 15));

@@ -154,4 +154,40 @@ TEST(XMLUtils, ListsHoldEveryWholeElement)
     EXPECT_EQ(ExtractElementList("Missing", doc).Count(), 0);
 }
 
+TEST(XMLUtils, TagsMatchWithoutCaseAsTheTextComparisonFoldsIt)
+{
+    struct Case {
+        const char* name;
+        const char16_t* doc;
+        const char16_t* value;
+    };
+    const Case cases[] = {
+        {"make", u"<v><MAKE>FORD</MAKE></v>", u"FORD"},
+        // Letters whose folded form is another letter: long s, Kelvin sign.
+        {"Stock", u"<v><\u017Ftock>1</\u017FTOCK></v>", u"1"},
+        {"kind", u"<v><\u212Aind>2</kind></v>", u"2"},
+        {"\u00C9tat", u"<v><\u00E9TAT>3</\u00C9tat></v>", u"3"},
+        // Characters beyond the basic plane are searched as they stand.
+        {"Name", u"<v><name>\U00010400</NAME></v>", u"\U00010400"},
+        // A nested element of the same name loses its tags.
+        {"A", u"<a>x<A>y</a>", u"xy"},
+        {"Missing", u"<v>:missing</v>", u"default"},
+    };
+    for (const Case& c : cases) {
+        const QString doc = QString::fromUtf16(c.doc);
+        EXPECT_EQ(ExtractElementValue(QString::fromUtf8(c.name), doc, "default"), QString::fromUtf16(c.value))
+            << c.name;
+    }
+}
+
+TEST(XMLUtils, ADocumentChangedAfterAReadIsSearchedAsItNowStands)
+{
+    QString doc = "<v><Make>FORD</Make></v>";
+    EXPECT_EQ(ExtractElementValue("Make", doc), "FORD");
+    doc.replace("FORD", "VAUXHALL");
+    EXPECT_EQ(ExtractElementValue("Make", doc), "VAUXHALL");
+    doc.replace(0, 3, "<w>");
+    EXPECT_EQ(ExtractElement("Make", doc), "<Make>VAUXHALL</Make>");
+}
+
 } // namespace

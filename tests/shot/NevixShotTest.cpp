@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSet>
 #include <QWidget>
 
@@ -194,6 +196,35 @@ TEST(DrawFirstStart, DrawsTheWindowsOfBothAnswers)
     for (const char* name : {"splash", "first-installation", "install-mode", "set-up-wizard"})
         EXPECT_TRUE(HasContent(QImage(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")))))
             << name;
+}
+
+} // namespace
+
+namespace {
+
+TEST(ShotEntries, TheScheduleEditorShowsTheRowNamed)
+{
+    TestWorld world;
+    ShotRequest request = OnFixture();
+    request.Values.insert(QStringLiteral("row"), QStringLiteral("hcomms"));
+    ShotSession session(request);
+    std::unique_ptr<QWidget> editor = FindShotEntry(QStringLiteral("scheduler-props"))->Build(session.Context());
+    const auto* next = editor->findChild<QLineEdit*>(QStringLiteral("txtInput_3"));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->text(), "15/03/2024  11:00");
+    auto* editable = editor->findChild<QLineEdit*>(QStringLiteral("txtInput_0"));
+    editable->setText(QStringLiteral("09:00"));
+    EXPECT_TRUE(editor->findChild<QPushButton*>(QStringLiteral("cmdOk"))->isEnabled()) << "a stopped row";
+
+    request.Values.insert(QStringLiteral("switched-on"), QStringLiteral("1"));
+    ShotSession on(request);
+    editor = FindShotEntry(QStringLiteral("scheduler-props"))->Build(on.Context());
+    editor->findChild<QLineEdit*>(QStringLiteral("txtInput_0"))->setText(QStringLiteral("09:00"));
+    EXPECT_FALSE(editor->findChild<QPushButton*>(QStringLiteral("cmdOk"))->isEnabled());
+
+    request.Values.insert(QStringLiteral("row"), QStringLiteral("HNOTHERE"));
+    ShotSession missing(request);
+    EXPECT_THROW(FindShotEntry(QStringLiteral("scheduler-props"))->Build(missing.Context()), NevixError);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "transfer/VQ7Utils.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -263,5 +264,64 @@ TEST_P(Abandon, SavesNothingOfTheFile)
 
 INSTANTIATE_TEST_SUITE_P(Files, Abandon, ::testing::ValuesIn(Abandons),
                          [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// A valid mark of its own for each number below 22 * 22 * 40.
+QByteArray Mark(int n)
+{
+    static const char Letters[] = "ABCDEFGHJKLMNPRSTUVWXY";
+    return QByteArray(1, Letters[n % 22]) + Letters[n / 22 % 22] + QByteArray::number(51 + n / 484) + "KLM";
+}
+
+TEST_F(ImportTest, ALargeFileReportsExactlyItsExactAndSameDayDuplicates)
+{
+    ChangeParameters([this](SysParameters& p) {
+        p.SetDuplicateNumberOfDays(-1); // the same day
+        p.SetDuplicatesToFile(true);
+        p.SetDuplicateReportPath(world.Folder());
+    });
+    QByteArray file;
+    QList<int> exactLines;
+    QList<int> sameDayLines;
+    int line = 0;
+    auto add = [&](const QByteArray& mark, const char* day, const QByteArray& reference) {
+        file += mark + ',' + day + ',' + reference + ",AB123,01AB\r\n";
+        return ++line;
+    };
+    for (int n = 0; n < 1958; ++n) {
+        add(Mark(n), "20240301", "R" + QByteArray::number(n));
+        if (n % 97 == 96) {
+            const int earlier = n - 50;
+            exactLines << add(Mark(earlier), "20240301", "R" + QByteArray::number(earlier));
+            sameDayLines << add(Mark(earlier), "20240301", "S" + QByteArray::number(earlier));
+        }
+    }
+    // Not duplicates: another day of an imported mark, and the first line
+    // of a mark that differs only in its last letter.
+    add(Mark(5), "20240302", "T5");
+    add(Mark(6).replace("KLM", "KLN"), "20240301", "R6");
+    ASSERT_EQ(line, 2000);
+    ASSERT_EQ(exactLines.size(), 20);
+
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), file));
+
+    QList<int> exactLogged;
+    QList<int> sameDayLogged;
+    const QRegularExpression exact(QStringLiteral("^Exact duplicate for \\w+ found \\(Line:(\\d+), "));
+    const QRegularExpression sameDay(QStringLiteral("^Enquiry duplicate added to report and discarded \\(vrm: \\w+, line:(\\d+)\\)$"));
+    for (const QString& text : LogTexts()) {
+        if (const auto m = exact.match(text); m.hasMatch())
+            exactLogged << m.captured(1).toInt();
+        if (const auto m = sameDay.match(text); m.hasMatch())
+            sameDayLogged << m.captured(1).toInt();
+    }
+    EXPECT_EQ(exactLogged, exactLines);
+    EXPECT_EQ(sameDayLogged, sameDayLines);
+    EXPECT_EQ(results.VQ3sImported(), 1960);
+    EXPECT_TRUE(Logged(QStringLiteral("20 duplicate VRMs recorded")));
+}
 
 } // namespace

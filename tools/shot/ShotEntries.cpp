@@ -6,17 +6,21 @@
 
 #include "core/qt/frmWorkInProgress.h"
 #include "help/ChmFile.h"
-#include "platform/AppContext.h"
 #include "help/qt/HelpWindow.h"
-#include "screens/admin/frmInfo.h"
+#include "platform/AppContext.h"
 #include "screens/admin/frmChangePassword.h"
+#include "screens/admin/frmInfo.h"
 #include "screens/admin/frmJuxClient.h"
 #include "screens/admin/frmLogon.h"
 #include "screens/admin/frmMenu.h"
 #include "screens/admin/frmProgress.h"
 #include "screens/admin/frmSplash.h"
+#include "scheduling/MiniScheduler.h"
 #include "screens/transmission/frmCloseAutoExecute.h"
+#include "screens/transmission/frmSchedulerProps.h"
 #include "screens/transmission/frmShutDownMode.h"
+
+#include "platform/NevixError.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -131,6 +135,28 @@ std::unique_ptr<QWidget> Information(ShotContext&)
     return Owned(std::move(window));
 }
 
+// The editor with the row it shows, which must outlive it.
+class SchedulerPropsShot : public frmSchedulerProps {
+public:
+    MiniScheduler Row;
+};
+
+// --row ID: the schedule row shown (HCOMMS by default); --set
+// switched-on=1: as its owner shows a row that is switched on.
+std::unique_ptr<QWidget> SchedulerProps(ShotContext& context)
+{
+    auto window = std::make_unique<SchedulerPropsShot>();
+    const QString id = context.Value(QStringLiteral("row"), QStringLiteral("HCOMMS"));
+    window->Row.SetDataSource(&context.Database());
+    window->Row.SetScheduleID(id);
+    window->Row.Load();
+    if (window->Row.IsNew())
+        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No schedule row ") + id);
+    window->Row.SetIsStopped(!context.Flag(QStringLiteral("switched-on"), false));
+    window->CConstructor(window->Row);
+    return Owned(std::move(window));
+}
+
 ShotPicture Picture(const char* file, const char* user = "")
 {
     return {QLatin1String(file), QLatin1String(user), {}};
@@ -166,6 +192,8 @@ const std::vector<ShotEntry>& ShotEntries()
         {QStringLiteral("help"), QStringLiteral("A topic of a compiled help file (--file, --topic)"), Help,
          {Picture("help-topic-1000")}},
         {QStringLiteral("info"), QStringLiteral("The information window"), Information, {Picture("info")}},
+        {QStringLiteral("scheduler-props"), QStringLiteral("The schedule editor (--row ID)"), SchedulerProps,
+         {Picture("scheduler-props")}},
     };
     return entries;
 }

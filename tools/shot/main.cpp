@@ -36,16 +36,17 @@ ShotRequest RequestFrom(const QCommandLineParser& parser)
     } else {
         request.Now = QDateTime::fromString(QDateTime::currentDateTime().toString(NowFormat), NowFormat);
     }
+    // Options that are values of the window: the schedule row, the help
+    // window's file and topic.
+    for (const char* option : {"row", "file", "topic"}) {
+        if (parser.isSet(QLatin1String(option)))
+            request.Values.insert(QLatin1String(option), parser.value(QLatin1String(option)));
+    }
     for (const QString& pair : parser.values(QStringLiteral("set"))) {
         const qsizetype equals = pair.indexOf(QLatin1Char('='));
         if (equals <= 0)
             throw Refusal{QStringLiteral("--set wants key=value, not \"") + pair + QLatin1Char('"')};
         request.Values.insert(pair.left(equals), pair.mid(equals + 1));
-    }
-    // The help window's file and topic, as values of the window.
-    for (const char* option : {"file", "topic"}) {
-        if (parser.isSet(QLatin1String(option)))
-            request.Values.insert(QLatin1String(option), parser.value(QLatin1String(option)));
     }
     return request;
 }
@@ -112,6 +113,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("set"),
          QStringLiteral("A value for the window, or Section/Key=value for the settings file; repeatable."),
          QStringLiteral("key=value")},
+        {QStringLiteral("row"), QStringLiteral("The schedule row a schedule window shows."), QStringLiteral("ID")},
         {QStringLiteral("o"), QStringLiteral("The picture to write."), QStringLiteral("FILE.png")},
         {QStringLiteral("file"), QStringLiteral("help: the compiled help file shown."), QStringLiteral("FILE")},
         {QStringLiteral("topic"), QStringLiteral("help: the topic id shown."), QStringLiteral("N")},

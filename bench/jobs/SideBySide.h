@@ -1,0 +1,77 @@
+#pragma once
+
+// The program's work timed beside the same work done bare, in the same
+// repetition: the program's time is the iteration time, the bare time and
+// the ratio are counters. Run each benchmark with one iteration and
+// several repetitions, and read the medians.
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <ctime>
+
+enum class Timer { Wall, ThreadCpu };
+
+class SideBySide {
+public:
+    SideBySide(benchmark::State& state, Timer clock = Timer::Wall) : m_state(state), m_clock(clock) {}
+
+    template <typename Work>
+    void Program(Work&& work)
+    {
+        m_program += Seconds(work);
+    }
+    template <typename Work>
+    void Bare(Work&& work)
+    {
+        m_bare += Seconds(work);
+    }
+    // Forgets what was timed so far in this repetition.
+    void Restart() { m_program = m_bare = 0; }
+    void Report()
+    {
+        m_state.SetIterationTime(m_program);
+        m_state.counters["bare_ms"] = m_bare * 1000;
+        m_state.counters["ratio"] = m_bare > 0 ? m_program / m_bare : 0;
+        m_program = m_bare = 0;
+    }
+
+private:
+    double Now() const
+    {
+        if (m_clock == Timer::ThreadCpu) {
+            timespec t{};
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+            return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+        }
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    }
+    template <typename Work>
+    double Seconds(Work& work)
+    {
+        const double start = Now();
+        work();
+        return Now() - start;
+    }
+
+    benchmark::State& m_state;
+    Timer m_clock;
+    double m_program = 0;
+    double m_bare = 0;
+};
+
+// The application object the loopback exchanges and event pumping need.
+inline void EnsureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "nevix_bench";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+}
+
+#define SIDE_BY_SIDE(bm) \
+    BENCHMARK(bm)->Iterations(1)->Repetitions(3)->UseManualTime()->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true)
