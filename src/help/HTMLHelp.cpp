@@ -1,5 +1,7 @@
 #include "help/HTMLHelp.h"
 
+#include "core/ApplicationSettings.h"
+#include "core/AskTellUser.h"
 #include "core/DiskFunctions.h"
 #include "core/ProfileFile.h"
 #include "help/HtmlHelpApi.h"
@@ -12,7 +14,11 @@ const QString RegistrySection = QStringLiteral("HTML Help");
 
 void ShowBox(const QString& text, uint32_t style = MsgBox::Exclamation)
 {
-    AppContext::Current().ui().ShowMessageBox(QStringLiteral("HTML Help Class"), text, style);
+    // Unattended, no box may wait for a person: the message routine logs it.
+    if (Settings().ProgramRunningMode() == RunningMode::Automatic)
+        TellUser(text, QString(), style);
+    else
+        AppContext::Current().ui().ShowMessageBox(QStringLiteral("HTML Help Class"), text, style);
 }
 
 ProfileFile Registrations()

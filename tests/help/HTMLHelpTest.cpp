@@ -1,5 +1,7 @@
 #include "HelpFixture.h"
 
+#include "core/ApplicationSettings.h"
+#include "core/AskTellUser.h"
 #include "core/ProfileFile.h"
 #include "help/HTMLHelp.h"
 #include "support/Printers.h"
@@ -133,6 +135,17 @@ TEST_F(HTMLHelpTest, ContentsShowTheDefaultTopicAndCloseReachesTheWindow)
     help.HHClose();
     EXPECT_EQ(recording.host->closes, 1);
     EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
+
+TEST_F(HTMLHelpTest, UnattendedItsMessagesAreLoggedNotShown)
+{
+    Settings().SetProgramRunningMode(RunningMode::Automatic);
+    QStringList logged;
+    SetUnattendedMessageSink([&](const QString& text, uint32_t) { logged.append(text); });
+    ShowTopic(QStringLiteral("guide.chi"));
+    SetUnattendedMessageSink({});
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+    EXPECT_EQ(logged, QStringList{"guide.chi is not a valid HTML Help file."});
 }
 
 TEST_F(HTMLHelpTest, NoWindowHandleIsAWarning)
