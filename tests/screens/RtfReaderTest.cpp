@@ -69,6 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                 R"({\stylesheet{\s0 Normal;}}{\info{\title T}}{\*\generator Writer 1.0;}text})",
                 "text", nullptr},
         RtfCase{"PictureSkipped", R"({\rtf1 before{\pict\pngblip 89504e470d0a}after})", "beforeafter", nullptr},
+        RtfCase{"BinaryPictureDataSkipped", "{\\rtf1 a{\\pict\\bin4 }{\\}}b}", "ab", nullptr},
+        RtfCase{"BinaryLengthPastTheEnd", "{\\rtf1 a{\\pict\\bin99 xy", "a", nullptr},
         RtfCase{"EscapedBracesAndBackslash", R"({\rtf1 a\{b\}c\\d})", "a{b}c\\d", nullptr},
         RtfCase{"FontSizeChangesNoText", R"({\rtf1\fs40 big\fs20 small})", "bigsmall", nullptr},
         RtfCase{"UnclosedGroup", R"({\rtf1{\b unclosed {\i deeper)", "unclosed deeper", "*unclosed *" "/*deeper*/"},

@@ -6,6 +6,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <vector>
 
@@ -178,6 +180,10 @@ private:
         const bool on = parameter.value_or(1) != 0;
         if (SkippedDestinations().contains(word)) {
             state.skip = true;
+        } else if (word == "bin") {
+            // Raw bytes, which may hold braces and backslashes of their own.
+            if (parameter && *parameter > 0)
+                m_at = std::min(m_rtf.size(), m_at + *parameter);
         } else if (word == "par") {
             Paragraph();
         } else if (word == "line") {
