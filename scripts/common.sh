@@ -9,6 +9,7 @@ NEVIX_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins
   libsqlite3-dev
+  libchm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils
 )
