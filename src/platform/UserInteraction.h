@@ -68,6 +68,8 @@ struct PrinterChoice {
     int16_t printQuality = 0; // dots per inch
     int16_t colour = 0;      // 1 monochrome, 2 colour
     int16_t defaultSource = 0; // a QPrinter::PaperSource plus 1
+    // Print to file: the PDF file the user named ("": the program's own).
+    QString outputFile;
 };
 
 // Everything the program asks of the person at the screen. The Qt

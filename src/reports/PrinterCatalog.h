@@ -27,6 +27,8 @@ public:
     virtual void SetPrintQuality(int16_t value) = 0;
     virtual void SetColour(int16_t value) = 0;
     virtual void SetPaperBin(int16_t value) = 0;
+    // Where the current printer writes when it prints to a file.
+    virtual void SetOutputFile(const QString& path) = 0;
 };
 
 // The print dialog, pre-set to the current printer; the printer chosen

@@ -28,6 +28,7 @@ bool ShowPrinter(const QString& ownerCaption, uint32_t flags, PrinterCatalog& pr
         preset.deviceName = current.deviceName;
         preset.orientation = current.orientation;
         preset.duplex = current.duplex;
+        preset.outputFile = current.outputFile;
         chosen = AppContext::Current().ui().ChoosePrinter(preset, ownerCaption, flags);
         if (!chosen)
             return false;
@@ -51,5 +52,8 @@ bool ShowPrinter(const QString& ownerCaption, uint32_t flags, PrinterCatalog& pr
     Quietly([&] { printers.SetPrintQuality(chosen->printQuality); });
     Quietly([&] { printers.SetColour(chosen->colour); });
     Quietly([&] { printers.SetPaperBin(chosen->defaultSource); });
+    // The report goes to the file the user named, not to one of our choosing.
+    if (!chosen->outputFile.isEmpty())
+        Quietly([&] { printers.SetOutputFile(chosen->outputFile); });
     return true;
 }

@@ -37,6 +37,11 @@ public:
     void SetPrintQuality(int16_t v) override { Set(QStringLiteral("quality"), &PrinterChoice::printQuality, v); }
     void SetColour(int16_t v) override { Set(QStringLiteral("colour"), &PrinterChoice::colour, v); }
     void SetPaperBin(int16_t v) override { Set(QStringLiteral("bin"), &PrinterChoice::defaultSource, v); }
+    void SetOutputFile(const QString& path) override
+    {
+        calls << QStringLiteral("file");
+        settings.outputFile = path;
+    }
 
 private:
     void Set(const QString& name, int16_t PrinterChoice::*field, int16_t value)
@@ -137,6 +142,21 @@ TEST(ShowPrinter, NameLongerThanTheFieldKeepsTheCurrentPrinter)
     world.ui().ScriptPrinter(Chosen(QString(40, QLatin1Char('l'))));
     EXPECT_TRUE(ShowPrinter(QString(), 0, printers));
     EXPECT_EQ(printers.current, 0);
+}
+
+TEST(ShowPrinter, PrintToFileWritesWhereTheUserSaid)
+{
+    TestWorld world;
+    FakePrinters printers;
+    printers.installed << PrinterChoice::PrintToFile;
+    printers.settings.outputFile = QStringLiteral("/reports/earlier.pdf");
+    PrinterChoice toFile = Chosen(PrinterChoice::PrintToFile);
+    toFile.outputFile = QStringLiteral("/reports/march.pdf");
+    world.ui().ScriptPrinter(toFile);
+    EXPECT_TRUE(ShowPrinter(QString(), 0, printers));
+    EXPECT_EQ(world.ui().printerRequests[0].outputFile, QStringLiteral("/reports/earlier.pdf"));
+    EXPECT_EQ(printers.current, 3);
+    EXPECT_EQ(printers.settings.outputFile, QStringLiteral("/reports/march.pdf"));
 }
 
 TEST(ShowPrinter, RefusedSettingLeavesTheOthersApplied)

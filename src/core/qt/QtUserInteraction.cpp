@@ -160,8 +160,10 @@ std::optional<PrinterChoice> QtUserInteraction::ChoosePrinter(const PrinterChoic
                                                               const QString& ownerCaption, uint32_t)
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (current.deviceName == PrinterChoice::PrintToFile || current.deviceName.isEmpty())
+    if (current.deviceName == PrinterChoice::PrintToFile || current.deviceName.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(current.outputFile);
+    }
     else
         printer.setPrinterName(current.deviceName);
     if (current.orientation != 0)
@@ -185,5 +187,7 @@ std::optional<PrinterChoice> QtUserInteraction::ChoosePrinter(const PrinterChoic
     chosen.printQuality = int16_t(printer.resolution());
     chosen.colour = printer.colorMode() == QPrinter::Color ? 2 : 1;
     chosen.defaultSource = int16_t(printer.paperSource() + 1);
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        chosen.outputFile = printer.outputFileName();
     return chosen;
 }

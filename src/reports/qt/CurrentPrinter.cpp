@@ -40,6 +40,8 @@ bool IsPrintToFile()
 
 QString FileName()
 {
+    if (const QString chosen = Get().outputFile; !chosen.isEmpty())
+        return chosen;
     return AppContext::Current().programFolder() + QStringLiteral("/Nevix report.pdf");
 }
 

@@ -16,7 +16,8 @@ namespace CurrentPrinter {
 PrinterChoice Get();
 void Set(const PrinterChoice& printer);
 bool IsPrintToFile();
-// Where "Print to file" writes: "Nevix report.pdf" in the program folder.
+// Where "Print to file" writes: the file chosen in the print dialog, else
+// "Nevix report.pdf" in the program folder.
 QString FileName();
 // A printer object for the current printer, with its chosen settings.
 std::unique_ptr<QPrinter> MakePrinter();

@@ -75,3 +75,12 @@ void QtPrinterCatalog::SetPaperBin(int16_t value)
 {
     Change(value >= 1 && value - 1 <= QPrinter::LastPaperSource, &PrinterChoice::defaultSource, value);
 }
+
+void QtPrinterCatalog::SetOutputFile(const QString& path)
+{
+    if (!CurrentPrinter::IsPrintToFile() || path.trimmed().isEmpty())
+        throw NevixError(ErrorNumbers::ObjectErrorBase + 1, QStringLiteral("The printer refuses the setting."));
+    PrinterChoice printer = CurrentPrinter::Get();
+    printer.outputFile = path;
+    CurrentPrinter::Set(printer);
+}

@@ -16,6 +16,7 @@ public:
     void SetPrintQuality(int16_t value) override;
     void SetColour(int16_t value) override;
     void SetPaperBin(int16_t value) override;
+    void SetOutputFile(const QString& path) override;
 
 private:
     void Change(bool accepted, int16_t PrinterChoice::*field, int16_t value);

@@ -61,4 +61,23 @@ TEST_F(Catalog, PrintToFileWritesIntoTheProgramFolder)
     EXPECT_TRUE(QFileInfo::exists(world.PathOf(QStringLiteral("Nevix report.pdf"))));
 }
 
+TEST_F(Catalog, PrintToFileWritesTheFileTheUserChose)
+{
+    printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    const QString chosen = world.PathOf(QStringLiteral("chosen.pdf"));
+    printers.SetOutputFile(chosen);
+    EXPECT_THROW(printers.SetOutputFile(QStringLiteral(" ")), NevixError);
+    {
+        QtPrinterCanvas canvas;
+        canvas.StartJob(ReportCanvas::Portrait, 0);
+        canvas.Print(QStringLiteral("Hello"), true);
+        canvas.EndDoc();
+    }
+    EXPECT_TRUE(QFileInfo::exists(chosen));
+    EXPECT_FALSE(QFileInfo::exists(world.PathOf(QStringLiteral("Nevix report.pdf"))));
+    printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    EXPECT_EQ(CurrentPrinter::FileName(), world.PathOf(QStringLiteral("Nevix report.pdf")))
+        << "choosing the printer again starts from the program's own file";
+}
+
 } // namespace
