@@ -48,6 +48,11 @@ void AddWrapped(WrappedList& list, const QString& text)
 }
 } // namespace
 
+bool ListHoldsLines(const QStringList& items)
+{
+    return !items.isEmpty() && !(items.size() == 1 && items.front() == QLatin1String("No items"));
+}
+
 void AddWrappedListItem(WrappedList& list, const QString& text)
 {
     try {
