@@ -79,6 +79,13 @@ void Record::Reset()
     m_beenApplied = false;
 }
 
+std::pair<QString, bool> Record::NextKeyDraw() const
+{
+    if (!IsDirty() || !m_flags.IsNew || m_flags.IsDeleted)
+        return {};
+    return {Table().KeyCounter, m_v2AutoIncrementValue >= 0};
+}
+
 CDataBase& Record::RequireDataSource() const
 {
     if (!m_db)

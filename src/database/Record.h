@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CDataBase;
@@ -89,6 +90,10 @@ public:
     // where TmStamp is still the one loaded. Any row count but 1 raises
     // ErrorNumbers::Concurrency and leaves the record as it was.
     virtual void Apply();
+
+    // The key counter the next Apply draws a key from (empty: none), and
+    // whether the record names the key's number itself.
+    std::pair<QString, bool> NextKeyDraw() const;
 
     // The key the record is known by.
     virtual QString Key() const = 0;
