@@ -9,8 +9,9 @@ NEVIX_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins
   libsqlite3-dev
+  libchm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2
+  fonts-liberation2 poppler-utils
 )
 
 nevix_install_missing() {

@@ -1,8 +1,12 @@
 #include "core/AskTellUser.h"
 #include "core/GlobalDeclarations.h"
 #include "core/qt/QtUserInteraction.h"
+#include "help/HtmlHelpApi.h"
+#include "help/qt/QtHelpWindowHost.h"
 #include "platform/AppContext.h"
+#include "reports/qt/QtPrinterCanvas.h"
 #include "startup/GlobalObjects.h"
+#include "startup/ProgramScreens.h"
 #include "startup/ProgramStart.h"
 #include "startup/Session.h"
 
@@ -13,9 +17,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
     QApplication::setApplicationVersion(ProgramVersion);
-    AppContext::Install(AppContext::MakeDefault(std::make_shared<QtUserInteraction>()));
+    auto context = AppContext::MakeDefault(std::make_shared<QtUserInteraction>());
+    context->SetPrinter([] { return std::make_unique<QtPrinterCanvas>(); });
+    AppContext::Install(context);
+    SetHelpWindowHost(std::make_shared<QtHelpWindowHost>());
 
-    Session session;
+    Session session(ProgramScreens());
     StartupHooks hooks = ProgramStart::DefaultHooks();
     hooks.OpenLogon = [&session] { session.OpenLogon(); };
     ProgramStart start(QApplication::arguments().mid(1), hooks);
@@ -23,6 +30,7 @@ int main(int argc, char* argv[])
     if (start.Main())
         rc = QApplication::exec();
     ReleaseGlobalObjects();
+    SetHelpWindowHost(nullptr);
     AppContext::Install(nullptr);
     return rc;
 }

@@ -1,6 +1,7 @@
 #include "help/HHelper.h"
 
 #include "core/AskTellUser.h"
+#include "help/CompiledHelpEngine.h"
 #include "help/HelpEngine.h"
 #include "platform/NevixError.h"
 
@@ -18,6 +19,10 @@ HHelper::~HHelper()
 void HHelper::SetHelpFile(const QString& strFile)
 {
     m_compiled = strFile.contains(QStringLiteral(".CHM"), Qt::CaseInsensitive);
+    if (m_compiled)
+        m_engine = std::make_shared<CompiledHelpEngine>();
+    else
+        m_engine = std::make_shared<NullHelpEngine>();
     m_helpFile = strFile;
 }
 

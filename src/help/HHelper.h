@@ -9,8 +9,8 @@ class HelpEngine;
 
 // The program's help file. A compiled help file (".chm" anywhere in the
 // name, any letter case) is shown by the compiled-help viewer; an empty
-// name means there is no help. Topics are shown through a help engine,
-// one that shows nothing unless another is given.
+// name means there is no help; any other file cannot be shown here and
+// gets an engine that shows nothing.
 class HHelper {
 public:
     HHelper();
@@ -18,7 +18,8 @@ public:
 
     bool HasHelp() const { return !m_helpFile.isEmpty(); }
     void SetHelpFile(const QString& strFile);
-    // nullptr puts back the engine that shows nothing.
+    // Replaces the engine SetHelpFile chose; nullptr puts back the one that
+    // shows nothing.
     void SetHelpEngine(std::shared_ptr<HelpEngine> engine);
 
     // Nothing happens without a help file.
@@ -28,6 +29,7 @@ public:
 
     QString HelpFile() const { return m_helpFile; }
     bool UsesCompiledHelp() const { return m_compiled; }
+    const HelpEngine& Engine() const { return *m_engine; }
 
 private:
     QString m_helpFile;

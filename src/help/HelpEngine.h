@@ -14,7 +14,8 @@ public:
     virtual void Close() = 0;
 };
 
-// Shows nothing: the program has no help viewer yet.
+// Shows nothing: stands in for the engine of help files that are not
+// compiled, which this platform cannot show, and for no help at all.
 class NullHelpEngine : public HelpEngine {
 public:
     void DisplayContents(const QString&) override {}

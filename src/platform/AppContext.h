@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/ReportCanvas.h"
 #include "platform/UserInteraction.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // The program-wide context: the seams through which the program meets the
@@ -20,6 +22,12 @@ public:
     // Absolute, written with "/", without a final "/" (except the root).
     QString programFolder() const { return m_programFolder; }
     QString computerName() const { return m_computerName; }
+
+    // The program's current printer, where the program has one.
+    using PrinterFactory = std::function<std::unique_ptr<ReportCanvas>()>;
+    void SetPrinter(PrinterFactory factory) { m_printer = std::move(factory); }
+    // A canvas on the current printer; none when the program has no printer.
+    std::unique_ptr<ReportCanvas> OpenPrinter() const { return m_printer ? m_printer() : nullptr; }
 
     // The installed context; a console one over the real clock and host
     // when nothing was installed.
@@ -37,6 +45,7 @@ private:
     std::shared_ptr<UserInteraction> m_ui;
     QString m_programFolder;
     QString m_computerName;
+    PrinterFactory m_printer;
 };
 
 // Installs a context for the life of a scope and puts the previous one back.

@@ -21,6 +21,11 @@ public:
         return std::nullopt;
     }
 
+    std::optional<PrinterChoice> ChoosePrinter(const PrinterChoice&, const QString&, uint32_t) override
+    {
+        return std::nullopt;
+    }
+
     // The answer of the button that a style makes the default.
     static int16_t DefaultAnswer(uint32_t style);
 

@@ -54,6 +54,24 @@ struct FileDialogRequest {
     QString ownerCaption;  // the window that owns the dialog; none when empty
 };
 
+// What the print dialog is pre-set to and what it gives back. A value the
+// printer cannot report is 0.
+struct PrinterChoice {
+    // The printer that writes PDF files, which every machine has.
+    static inline const QString PrintToFile = QStringLiteral("Print to file (PDF)");
+
+    QString deviceName;
+    int16_t copies = 0;
+    int16_t duplex = 0;      // 1 simplex, 2 long edge, 3 short edge
+    int16_t orientation = 0; // 1 portrait, 2 landscape
+    int16_t paperSize = 0;   // a QPageSize::PageSizeId plus 1
+    int16_t printQuality = 0; // dots per inch
+    int16_t colour = 0;      // 1 monochrome, 2 colour
+    int16_t defaultSource = 0; // a QPrinter::PaperSource plus 1
+    // Print to file: the PDF file the user named ("": the program's own).
+    QString outputFile;
+};
+
 // Everything the program asks of the person at the screen. The Qt
 // implementation shows real windows; tests script the answers.
 class UserInteraction {
@@ -82,4 +100,8 @@ public:
     // The folder chosen, or no value when the user cancelled.
     virtual std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder,
                                                 const QString& ownerCaption) = 0;
+    // The print dialog pre-set to the current printer; the printer and
+    // settings chosen, or no value when the user cancelled.
+    virtual std::optional<PrinterChoice> ChoosePrinter(const PrinterChoice& current, const QString& ownerCaption,
+                                                       uint32_t flags) = 0;
 };

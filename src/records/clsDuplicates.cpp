@@ -10,6 +10,7 @@
 #include "platform/NevixError.h"
 
 #include <QDir>
+#include <functional>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -147,9 +148,17 @@ void clsDuplicates::GenerateDuplicateReports(LogLines& objLog, SysParameters& ob
         const QString fromText = FormatDateTime(from, PeriodFormat);
         const QString toText = FormatDateTime(to, PeriodFormat);
 
-        if (objSysParameters.DuplicatesToPrint())
-            objLog.AddToLog(EventCodes::Warning,
-                            QStringLiteral("Printing of duplicates not available so no report printed"));
+        std::unique_ptr<ReportCanvas> printer;
+        if (objSysParameters.DuplicatesToPrint()) {
+            printer = AppContext::Current().OpenPrinter();
+            if (!printer) {
+                objLog.AddToLog(EventCodes::Warning,
+                                QStringLiteral("Printing of duplicates not available so no report printed"));
+            } else {
+                objLog.AddToLog(EventCodes::Communication, QStringLiteral("Printing 1st page header"));
+                PrintDuplicateHeader(*printer, fromText, toText, true);
+            }
+        }
 
         if (objSysParameters.DuplicatesToFile()) {
             const QString folder = AppRelativePath(objSysParameters.DuplicateReportPath());
@@ -163,6 +172,12 @@ void clsDuplicates::GenerateDuplicateReports(LogLines& objLog, SysParameters& ob
             }
         }
 
+        if (printer) {
+            for (const auto& pair : m_items)
+                PrintDuplicateLine(*printer, *pair, fromText, toText);
+            printer->EndDoc();
+        }
+
         objSysParameters.SetTimeOfLastDuplicate(to);
         objSysParameters.Apply();
         objLog.AddToLog(EventCodes::Communication, QStringLiteral("Duplicates written"));
@@ -173,4 +188,63 @@ void clsDuplicates::GenerateDuplicateReports(LogLines& objLog, SysParameters& ob
         objLog.AddToLog(EventCodes::Error, QStringLiteral("Writing/Printing duplicates failed. Error:") +
                                                QString::fromLocal8Bit(error.what()));
     }
+}
+
+namespace {
+// The header's statements each go on after a failure.
+void Ignoring(const std::function<void()>& statement)
+{
+    try {
+        statement();
+    } catch (const NevixError&) {
+    }
+}
+
+void PrintAt(ReportCanvas& printer, double x, const QString& text)
+{
+    printer.SetCurrentX(x);
+    printer.Print(text, false);
+}
+} // namespace
+
+void clsDuplicates::PrintDuplicateHeader(ReportCanvas& printer, const QString& fromText, const QString& toText,
+                                         bool startJob)
+{
+    if (startJob)
+        Ignoring([&] { printer.StartJob(ReportCanvas::Portrait, 0); });
+    Ignoring([&] { printer.SetFontName(QStringLiteral("Arial")); });
+    Ignoring([&] { printer.SetFontSize(10); });
+    Ignoring([&] { PrintAt(printer, 50, QStringLiteral("DVLA Tamblor - Duplcate VRMs")); });
+    Ignoring([&] { printer.LineFeed(); });
+    Ignoring([&] {
+        PrintAt(printer, 30, QStringLiteral("Duplicate Report For Period ") + fromText + QStringLiteral(" to ") + toText);
+    });
+    Ignoring([&] { printer.LineFeed(); });
+    Ignoring([&] { printer.LineFeed(); });
+    Ignoring([&] { PrintAt(printer, 50, QStringLiteral("Duplicate Request")); });
+    Ignoring([&] { PrintAt(printer, 120, QStringLiteral("Previous Request")); });
+    Ignoring([&] { printer.LineFeed(); });
+    Ignoring([&] { PrintAt(printer, 5, QStringLiteral("VRM")); });
+    Ignoring([&] { PrintAt(printer, 40, QStringLiteral("Event Date")); });
+    Ignoring([&] { PrintAt(printer, 75, QStringLiteral("Ref Number")); });
+    Ignoring([&] { PrintAt(printer, 110, QStringLiteral("Event Date")); });
+    Ignoring([&] { PrintAt(printer, 145, QStringLiteral("Ref Number")); });
+    Ignoring([&] { printer.LineFeed(); });
+    Ignoring([&] { printer.LineFeed(); });
+}
+
+void clsDuplicates::PrintDuplicateLine(ReportCanvas& printer, const clsDuplicate& pair, const QString& fromText,
+                                       const QString& toText)
+{
+    // A page holds lines down to 20 mm above its end.
+    if (printer.CurrentY() >= printer.ScaleHeight() - 20) {
+        printer.NewPage();
+        PrintDuplicateHeader(printer, fromText, toText, false);
+    }
+    PrintAt(printer, 5, pair.DupVRM());
+    PrintAt(printer, 40, pair.DupEventDate());
+    PrintAt(printer, 75, pair.DupReferenceNumber());
+    PrintAt(printer, 110, pair.PrevEventDate());
+    PrintAt(printer, 145, pair.PrevReferenceNumber());
+    printer.LineFeed();
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 class LogLines;
+class ReportCanvas;
 class SysParameters;
 
 // The duplicates found while one enquiry file is imported, in the order
@@ -56,8 +57,9 @@ public:
                 objVQ3Duplicate.EnquiryReference(), QString(), QString());
     }
 
-    // Writes the report file as the system parameters ask (the printed form
-    // is not available: asking for it is logged as a warning), logs its
+    // Writes the report file and prints the report on the program's printer
+    // as the system parameters ask (without a printer, asking for the
+    // printed form is logged as a warning), logs its
     // progress and moves the parameters' TimeOfLastDuplicate on. A failure
     // is logged, never raised; the period then stays for the next report.
     void GenerateDuplicateReports(LogLines& objLog, SysParameters& objSysParameters) const;
@@ -71,6 +73,10 @@ public:
     static QString EventDateText(const QDate& value);
 
 private:
+    static void PrintDuplicateHeader(ReportCanvas& printer, const QString& fromText, const QString& toText,
+                                     bool startJob);
+    static void PrintDuplicateLine(ReportCanvas& printer, const clsDuplicate& pair, const QString& fromText,
+                                   const QString& toText);
     void AddPair(const QString& vrm, const QString& dupDate, const QString& dupReference,
                  const QString& prevDate, const QString& prevReference);
     // The report file's path: the minute's name, from the second on numbered.

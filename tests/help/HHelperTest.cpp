@@ -1,3 +1,6 @@
+#include "HelpFixture.h"
+
+#include "help/CompiledHelpEngine.h"
 #include "help/HHelper.h"
 #include "help/HelpEngine.h"
 #include "platform/NevixError.h"
@@ -7,28 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(HHelper, CompiledHelpByNameAndNoHelpForAnEmptyName)
-{
-    HHelper help;
-    EXPECT_FALSE(help.HasHelp());
-    help.SetHelpFile(QStringLiteral("/opt/nevix/guide.Chm"));
-    EXPECT_TRUE(help.HasHelp());
-    EXPECT_TRUE(help.UsesCompiledHelp());
-    help.SetHelpFile(QStringLiteral("/opt/nevix/guide.hlp"));
-    EXPECT_TRUE(help.HasHelp());
-    EXPECT_FALSE(help.UsesCompiledHelp());
-    help.SetHelpFile(QString());
-    EXPECT_FALSE(help.HasHelp());
-}
-
-TEST(HHelper, ProgramWideObjectIsMadeAgainAfterRelease)
-{
-    GlobalHelp().SetHelpFile(QStringLiteral("Nevix.chm"));
-    EXPECT_TRUE(GlobalHelp().HasHelp());
-    ReleaseHelp();
-    EXPECT_FALSE(GlobalHelp().HasHelp());
-}
 
 // Records what it is asked to show; raises when told to.
 class RecordingEngine : public HelpEngine {
@@ -46,6 +27,63 @@ public:
     bool fails = false;
 };
 
+TEST(HHelper, CompiledHelpByNameAndNoHelpForAnEmptyName)
+{
+    TestWorld world;
+    ScopedRecordingHost recording;
+    HHelper help;
+    EXPECT_FALSE(help.HasHelp());
+    help.SetHelpFile(QStringLiteral("/opt/nevix/guide.Chm"));
+    EXPECT_TRUE(help.HasHelp());
+    EXPECT_TRUE(help.UsesCompiledHelp());
+    EXPECT_TRUE(dynamic_cast<const CompiledHelpEngine*>(&help.Engine()));
+    help.SetHelpFile(QStringLiteral("/opt/nevix/guide.hlp"));
+    EXPECT_TRUE(help.HasHelp());
+    EXPECT_FALSE(help.UsesCompiledHelp());
+    EXPECT_TRUE(dynamic_cast<const NullHelpEngine*>(&help.Engine()));
+    help.DisplayTopic(1000);
+    help.DisplayContentsPage();
+    help.SetHelpFile(QString());
+    EXPECT_FALSE(help.HasHelp());
+    help.DisplayTopic(1000);
+    EXPECT_TRUE(world.ui().boxes.isEmpty()) << "the other engine and no help show nothing";
+    EXPECT_TRUE(recording.host->shown.isEmpty());
+}
+
+TEST(HHelper, ASecondFileDropsTheFirstEngine)
+{
+    auto engine = std::make_shared<RecordingEngine>();
+    HHelper help;
+    help.SetHelpFile(QStringLiteral("guide.chm"));
+    help.SetHelpEngine(engine);
+    help.SetHelpFile(QStringLiteral("other.chm"));
+    EXPECT_EQ(engine.use_count(), 1);
+    help.DisplayTopic(1000);
+    EXPECT_TRUE(engine->shown.isEmpty());
+}
+
+TEST(HHelper, ShowsTheFixturesTopicsAndReleaseClosesTheWindow)
+{
+    TestWorld world;
+    ScopedRecordingHost recording;
+    GlobalHelp().SetHelpFile(FixtureHelpFile());
+    GlobalHelp().DisplayTopic(2000);
+    GlobalHelp().DisplayContentsPage();
+    EXPECT_EQ(recording.host->shown,
+              (QStringList{"guide.chm /enquiries.htm Main", "guide.chm /welcome.htm Main"}));
+    ReleaseHelp();
+    EXPECT_EQ(recording.host->closes, 1);
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
+
+TEST(HHelper, ProgramWideObjectIsMadeAgainAfterRelease)
+{
+    GlobalHelp().SetHelpFile(QStringLiteral("Nevix.chm"));
+    EXPECT_TRUE(GlobalHelp().HasHelp());
+    ReleaseHelp();
+    EXPECT_FALSE(GlobalHelp().HasHelp());
+}
+
 TEST(HHelper, TopicsAndContentsGoToTheEngineOnlyWithAHelpFile)
 {
     auto engine = std::make_shared<RecordingEngine>();
@@ -57,6 +95,7 @@ TEST(HHelper, TopicsAndContentsGoToTheEngineOnlyWithAHelpFile)
     EXPECT_TRUE(engine->shown.isEmpty());
     EXPECT_EQ(engine->closes, 0);
     help.SetHelpFile(QStringLiteral("guide.chm"));
+    help.SetHelpEngine(engine);
     help.DisplayTopic(7030);
     help.DisplayContentsPage();
     EXPECT_EQ(engine->shown, (QStringList{"guide.chm #7030", "guide.chm contents"}));
@@ -91,6 +130,7 @@ TEST(ShowHelpTopic, AFailureIsAWarningAndNoHelpFileIsSilence)
     EXPECT_TRUE(world.ui().boxes.isEmpty());
 
     GlobalHelp().SetHelpFile(QStringLiteral("guide.chm"));
+    GlobalHelp().SetHelpEngine(engine);
     ShowHelpTopic(1000);
     EXPECT_EQ(engine->shown, QStringList{"guide.chm #1000"});
     engine->fails = true;

@@ -23,10 +23,12 @@ protected:
     }
 
     // What the program needs of the folder: its settings name a database
-    // that opens at the current schema.
+    // that opens at the current schema (the information file aside).
     void ExpectWorkingFolder() const
     {
-        EXPECT_EQ(Files(), (QStringList{QStringLiteral("Nevix.INI"), QStringLiteral("Nevix.MDB")}));
+        QStringList files = Files();
+        files.removeAll(QStringLiteral("IMPORTANT_INFORMATION.rtf"));
+        EXPECT_EQ(files, (QStringList{QStringLiteral("Nevix.INI"), QStringLiteral("Nevix.MDB")}));
         EXPECT_EQ(INIFile().GetIniString(QStringLiteral("Database"), QStringLiteral("Database"), QString(), Ini()),
                   QStringLiteral("+Nevix.MDB"));
         CDataBase db;
@@ -49,8 +51,18 @@ protected:
 
 TEST_F(PrepareFolder, AnEmptyFolderGetsItsDatabaseAndThenItsSettings)
 {
-    EXPECT_EQ(PrepareProgramFolder(world.Folder()), (QStringList{Mdb(), Ini()}));
+    const QString info = world.PathOf(QStringLiteral("IMPORTANT_INFORMATION.rtf"));
+    EXPECT_EQ(PrepareProgramFolder(world.Folder()), (QStringList{Mdb(), info, Ini()}));
     ExpectWorkingFolder();
+    EXPECT_TRUE(ReadBytes(info).startsWith("{\\rtf1"));
+}
+
+TEST_F(PrepareFolder, AnInformationFileAlreadyThereIsKept)
+{
+    const QString info = world.PathOf(QStringLiteral("IMPORTANT_INFORMATION.rtf"));
+    WriteBytes(info, "{\\rtf1 Our own}");
+    EXPECT_EQ(PrepareProgramFolder(world.Folder()), (QStringList{Mdb(), Ini()}));
+    EXPECT_EQ(ReadBytes(info), "{\\rtf1 Our own}");
 }
 
 TEST_F(PrepareFolder, AReadyFolderIsLeftAlone)
@@ -111,7 +123,9 @@ TEST_P(FailedRun, LeavesNoHalfMadeFileAndTheNextRunFinishes)
         DiskFault full(QLatin1String(c.file), c.step, ENOSPC, 10);
         EXPECT_THROW(PrepareProgramFolder(world.Folder()), NevixError);
     }
-    const QStringList left = Files();
+    // The information file is whole before the settings are begun.
+    QStringList left = Files();
+    left.removeAll(QStringLiteral("IMPORTANT_INFORMATION.rtf"));
     EXPECT_TRUE(left.isEmpty() || left == QStringList{QStringLiteral("Nevix.MDB")}) << left.join(' ').toStdString();
     PrepareProgramFolder(world.Folder());
     ExpectWorkingFolder();

@@ -6,7 +6,14 @@
 #include "help/HHelper.h"
 #include "help/HelpEngine.h"
 #include "screens/admin/MenuGates.h"
+#include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
+#include "startup/ProgramScreens.h"
+#include "support/FileBytes.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTextEdit>
 #include "screens/common/UnloadAllForms.h"
 #include "screens/transmission/frmShutDownMode.h"
 #include "service/frmHTTPComms.h"
@@ -229,6 +236,32 @@ TEST_F(MenuWindow, UnbuiltScreensSayTheyAreNotAvailable)
     menu->cmdMoreInformation()->click();
     EXPECT_EQ(Messages(), (QStringList{"Send & Receive is not available in this version.",
                                        "More Information is not available in this version."}));
+    EXPECT_TRUE(menu->isVisible());
+}
+
+TEST_F(MenuWindow, MoreInformationOpensTheInformationWindowOrReportsItsMissingFile)
+{
+    Make();
+    screens = ProgramScreens();
+    const QString info = world.PathOf(QStringLiteral("IMPORTANT_INFORMATION.rtf"));
+    QFile::remove(info);
+    auto menu = OpenMenu(Fixture::Clerk);
+    menu->cmdMoreInformation()->click();
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].startsWith("Error opening IMPORTANT USE OF DATA INFORMATION (frmInfo)\rThe file " + info))
+        << Messages()[0].toStdString();
+    EXPECT_TRUE(menu->isVisible());
+
+    WriteBytes(info, R"({\rtf1 Keep keeper data safe.\par})");
+    menu->cmdMoreInformation()->click();
+    auto* window = menu->findChild<frmInfo*>();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->rtfMoreInfo()->toPlainText().trimmed(), "Keep keeper data safe.");
+    EXPECT_EQ(window->windowIcon().cacheKey(), menu->windowIcon().cacheKey());
+    EXPECT_FALSE(menu->isVisible());
+    window->cmdReturn()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(menu->isVisible());
 }
 

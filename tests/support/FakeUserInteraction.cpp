@@ -77,3 +77,17 @@ void FakeUserInteraction::PumpEvents()
     ++pumps;
     QCoreApplication::processEvents();
 }
+
+std::optional<PrinterChoice> FakeUserInteraction::ChoosePrinter(const PrinterChoice& current, const QString&,
+                                                                uint32_t)
+{
+    printerRequests.append(current);
+    if (printerChoices.empty())
+        return std::nullopt;
+    const bool confirmed = printerChoices.front().has_value();
+    PrinterChoice choice = confirmed ? *printerChoices.front() : PrinterChoice();
+    printerChoices.pop_front();
+    if (!confirmed)
+        return std::nullopt;
+    return choice;
+}

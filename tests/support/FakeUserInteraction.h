@@ -31,6 +31,11 @@ public:
     std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder,
                                         const QString& ownerCaption) override;
 
+    std::optional<PrinterChoice> ChoosePrinter(const PrinterChoice& current, const QString& ownerCaption,
+                                               uint32_t flags) override;
+    // Without a scripted choice the dialog is cancelled.
+    void ScriptPrinter(std::optional<PrinterChoice> choice) { printerChoices.push_back(std::move(choice)); }
+
     void ScriptAnswer(int16_t answer) { answers.push_back(answer); }
     void ScriptFile(std::optional<QString> file) { files.push_back(std::move(file)); }
 
@@ -60,6 +65,9 @@ public:
         QString ownerCaption;
     };
     QList<FolderRequest> folderRequests;
+    // What each print dialog was pre-set to.
+    QList<PrinterChoice> printerRequests;
+    std::deque<std::optional<PrinterChoice>> printerChoices;
     // Scripted with ScriptFile too: file and folder choices share one queue.
 
 private:

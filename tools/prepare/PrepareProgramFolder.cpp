@@ -8,12 +8,27 @@
 #include "platform/NevixError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
 const QString DatabaseGroup = QStringLiteral("Database");
 const QString DefaultDatabase = QStringLiteral("+Nevix.MDB");
+const QString InformationFile = QStringLiteral("IMPORTANT_INFORMATION.rtf");
 } // namespace
+
+bool CopyInformationFile(const QString& folder)
+{
+    const QString target = folder + QLatin1Char('/') + InformationFile;
+    if (QFileInfo::exists(target))
+        return false;
+    QFile source(QStringLiteral(":/prepare/") + InformationFile);
+    QString error;
+    if (!source.open(QIODevice::ReadOnly) || !AtomicFile::Write(target, source.readAll(), &error, AtomicFile::Placement::NewOnly))
+        throw NevixError(ErrorNumbers::PathFileAccess,
+                         QStringLiteral("Cannot write ") + target + QStringLiteral(": ") + error);
+    return true;
+}
 
 QStringList PrepareProgramFolder(const QString& folder)
 {
@@ -47,6 +62,8 @@ QStringList PrepareProgramFolder(const QString& folder)
         DatabaseSchema::CreateNewDatabase(databaseFile);
         made << databaseFile;
     }
+    if (!hasSettings && CopyInformationFile(folder))
+        made << folder + QLatin1Char('/') + InformationFile;
     if (!hasSettings) {
         ini.SetIniString(DatabaseGroup, DatabaseGroup, database, settingsFile);
         made << settingsFile;

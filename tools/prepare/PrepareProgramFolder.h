@@ -15,3 +15,8 @@
 // Returns the files made (none when the folder was ready); raises
 // NevixError when a step fails, leaving no half-made file behind.
 QStringList PrepareProgramFolder(const QString& folder);
+
+// Puts the information window's file into the folder unless one is there
+// (the organisation's own is kept); true when it was put there. A new
+// folder gets it from PrepareProgramFolder.
+bool CopyInformationFile(const QString& folder);

@@ -2,8 +2,14 @@
 // issue that builds the window.
 #include "ShotEntry.h"
 
+#include "PrepareProgramFolder.h"
+
 #include "core/qt/frmWorkInProgress.h"
+#include "help/ChmFile.h"
+#include "help/qt/HelpWindow.h"
+#include "platform/AppContext.h"
 #include "screens/admin/frmChangePassword.h"
+#include "screens/admin/frmInfo.h"
 #include "screens/admin/frmJuxClient.h"
 #include "screens/admin/frmLogon.h"
 #include "screens/admin/frmMenu.h"
@@ -109,6 +115,26 @@ std::unique_ptr<QWidget> Progress(ShotContext& context)
     return Owned(std::move(progress));
 }
 
+// --file F --topic N: that topic of a compiled help file, by default the
+// help fixture's main menu topic.
+std::unique_ptr<QWidget> Help(ShotContext& context)
+{
+    auto file = std::make_shared<ChmFile>(context.Value(QStringLiteral("file"), QStringLiteral(NEVIX_HELP_FIXTURE)));
+    const QString page = file->PageForTopic(context.Value(QStringLiteral("topic"), QStringLiteral("1000")).toInt());
+    auto window = std::make_unique<HelpWindow>();
+    window->ShowPage(std::move(file), page);
+    return Owned(std::move(window));
+}
+
+// The program folder's information file, as nevix-prepare puts it there.
+std::unique_ptr<QWidget> Information(ShotContext&)
+{
+    CopyInformationFile(AppContext::Current().programFolder());
+    auto window = std::make_unique<frmInfo>();
+    window->InitialiseForm();
+    return Owned(std::move(window));
+}
+
 // The editor with the row it shows, which must outlive it.
 class SchedulerPropsShot : public frmSchedulerProps {
 public:
@@ -163,6 +189,9 @@ const std::vector<ShotEntry>& ShotEntries()
         {QStringLiteral("progress"), QStringLiteral("The progress window of an import or export"),
          Progress, {Picture("progress")}},
         {QStringLiteral("wait"), QStringLiteral("The please-wait window"), Wait, {Picture("wait")}},
+        {QStringLiteral("help"), QStringLiteral("A topic of a compiled help file (--file, --topic)"), Help,
+         {Picture("help-topic-1000")}},
+        {QStringLiteral("info"), QStringLiteral("The information window"), Information, {Picture("info")}},
         {QStringLiteral("scheduler-props"), QStringLiteral("The schedule editor (--row ID)"), SchedulerProps,
          {Picture("scheduler-props")}},
     };

@@ -36,8 +36,12 @@ ShotRequest RequestFrom(const QCommandLineParser& parser)
     } else {
         request.Now = QDateTime::fromString(QDateTime::currentDateTime().toString(NowFormat), NowFormat);
     }
-    if (parser.isSet(QStringLiteral("row")))
-        request.Values.insert(QStringLiteral("row"), parser.value(QStringLiteral("row")));
+    // Options that are values of the window: the schedule row, the help
+    // window's file and topic.
+    for (const char* option : {"row", "file", "topic"}) {
+        if (parser.isSet(QLatin1String(option)))
+            request.Values.insert(QLatin1String(option), parser.value(QLatin1String(option)));
+    }
     for (const QString& pair : parser.values(QStringLiteral("set"))) {
         const qsizetype equals = pair.indexOf(QLatin1Char('='));
         if (equals <= 0)
@@ -111,6 +115,8 @@ int main(int argc, char* argv[])
          QStringLiteral("key=value")},
         {QStringLiteral("row"), QStringLiteral("The schedule row a schedule window shows."), QStringLiteral("ID")},
         {QStringLiteral("o"), QStringLiteral("The picture to write."), QStringLiteral("FILE.png")},
+        {QStringLiteral("file"), QStringLiteral("help: the compiled help file shown."), QStringLiteral("FILE")},
+        {QStringLiteral("topic"), QStringLiteral("help: the topic id shown."), QStringLiteral("N")},
     });
     parser.process(app);
     try {

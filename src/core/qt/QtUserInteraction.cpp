@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -152,4 +154,40 @@ QWidget* QtUserInteraction::OwnerWindow(const QString& caption)
         return nullptr;
     }
     return QApplication::activeWindow();
+}
+
+std::optional<PrinterChoice> QtUserInteraction::ChoosePrinter(const PrinterChoice& current,
+                                                              const QString& ownerCaption, uint32_t)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (current.deviceName == PrinterChoice::PrintToFile || current.deviceName.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(current.outputFile);
+    }
+    else
+        printer.setPrinterName(current.deviceName);
+    if (current.orientation != 0)
+        printer.setPageOrientation(current.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (current.duplex != 0)
+        printer.setDuplex(current.duplex == 2   ? QPrinter::DuplexLongSide
+                          : current.duplex == 3 ? QPrinter::DuplexShortSide
+                                                : QPrinter::DuplexNone);
+    QPrintDialog dialog(&printer, OwnerWindow(ownerCaption));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    PrinterChoice chosen;
+    chosen.deviceName =
+        printer.outputFormat() == QPrinter::PdfFormat ? PrinterChoice::PrintToFile : printer.printerName();
+    chosen.copies = int16_t(printer.copyCount());
+    chosen.duplex = printer.duplex() == QPrinter::DuplexLongSide    ? 2
+                    : printer.duplex() == QPrinter::DuplexShortSide ? 3
+                                                                    : 1;
+    chosen.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    chosen.paperSize = int16_t(printer.pageLayout().pageSize().id() + 1);
+    chosen.printQuality = int16_t(printer.resolution());
+    chosen.colour = printer.colorMode() == QPrinter::Color ? 2 : 1;
+    chosen.defaultSource = int16_t(printer.paperSource() + 1);
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        chosen.outputFile = printer.outputFileName();
+    return chosen;
 }

@@ -27,6 +27,9 @@ public:
     std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder,
                                         const QString& ownerCaption) override;
 
+    std::optional<PrinterChoice> ChoosePrinter(const PrinterChoice& current, const QString& ownerCaption,
+                                               uint32_t flags) override;
+
     // The top-level window with exactly this caption, else the active one.
     static QWidget* OwnerWindow(const QString& caption);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "help/HelpTopics.h"
 #include "screens/common/FormRegistry.h"
 
 #include <QList>
@@ -26,7 +27,7 @@ inline const QString Information = QStringLiteral("frmInfo");
 } // namespace MenuScreens
 
 // The topic the menu's help asks for.
-constexpr int32_t MenuHelpTopic = 1000;
+constexpr int32_t MenuHelpTopic = HelpTopics::Menu;
 
 // Where the main menu's ways out lead; the menu has unloaded itself first
 // or does so right after.

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+struct chmFile;
+
+// One compiled help file, open for reading while the object lives: its
+// stored objects by path, the page of each mapped context id, the default
+// topic and the title.
+class ChmFile {
+public:
+    // Raises a NevixError naming the file when it cannot be opened or its
+    // system object cannot be read.
+    explicit ChmFile(const QString& path);
+    ~ChmFile();
+    ChmFile(const ChmFile&) = delete;
+    ChmFile& operator=(const ChmFile&) = delete;
+
+    QString Path() const { return m_path; }
+    QString Title() const { return m_title; }
+    // The page shown when nothing else is asked for, "/"-rooted.
+    QString DefaultTopic() const { return m_defaultTopic; }
+
+    // The object's bytes; no value when the file holds no such object or it
+    // cannot be read. A leading "/" is optional.
+    std::optional<QByteArray> Read(const QString& objectPath) const;
+    // The stored path of a page: the path itself, or, for a path the
+    // compiler stored as an absolute build path, the longest trailing part
+    // of it that the file holds. "" when nothing matches.
+    QString FindPage(const QString& path) const;
+    // The page mapped to the context id, else the default topic.
+    QString PageForTopic(int32_t topicId) const;
+
+private:
+    struct Closer {
+        void operator()(chmFile* file) const;
+    };
+
+    void ReadSystem();
+    void ReadContextMap();
+
+    QString m_path;
+    std::unique_ptr<chmFile, Closer> m_file;
+    QString m_title;
+    QString m_defaultTopic;
+    QHash<int32_t, QString> m_topics;
+};

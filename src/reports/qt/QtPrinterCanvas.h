@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/ReportCanvas.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+
+#include <memory>
+
+class QPrinter;
+
+// A canvas on a QPrinter: the program's current printer (its driver's
+// printable area) or PDF files on A4 without margins, so that the printable
+// area is the page. Millimetres become device units; fonts keep their
+// points and are measured on the device.
+class QtPrinterCanvas : public ReportCanvas {
+public:
+    // The program's current printer.
+    QtPrinterCanvas();
+    // PDF: a list goes to pdfPath; the record pages of a run go to
+    // "<name>-001.pdf", "<name>-002.pdf", ... beside it.
+    explicit QtPrinterCanvas(const QString& pdfPath);
+    ~QtPrinterCanvas() override;
+
+    void StartJob(int16_t orientation, int32_t jobNumber) override;
+    void NewPage() override;
+    void EndDoc() override;
+    void SetFontName(const QString& name) override;
+    QString FontName() const override { return m_font.family(); }
+    void SetFontSize(double points) override;
+    double FontSize() const override { return m_font.pointSizeF(); }
+    void SetFontBold(bool bold) override;
+    bool FontBold() const override { return m_font.bold(); }
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+    double TextWidth(const QString& text) const override;
+    double TextHeight(const QString& text) const override;
+    void DrawPicture(const QByteArray& image, double x, double y, double width, double height) override;
+
+    // The file a job writes to.
+    static QString JobFileName(const QString& pdfPath, int32_t jobNumber);
+
+protected:
+    void DrawText(const QString& text) override;
+    void DrawRectangle(double x1, double y1, double x2, double y2) override;
+
+private:
+    void SetUpPdf(const QString& pdfPath);
+    double DotsPerMm() const;
+    void ApplyFont();
+
+    std::unique_ptr<QPrinter> m_printer;
+    QString m_pdfPath;
+    QPainter m_painter;
+    QFont m_font;
+};

@@ -1,0 +1,119 @@
+#include "StandardFixture.h"
+#include "reports/qt/QtPrinterCanvas.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double PointsPerMm = 72 / 25.4;
+
+// Runs a program; its standard output, or no value when it failed.
+std::optional<QString> RunTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+        return std::nullopt;
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+class PdfReport : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            GTEST_SKIP() << "poppler-utils is not installed (scripts/common.sh installs it)";
+    }
+
+    QString Report(const QString& kind)
+    {
+        const QString out = dir.filePath(kind + QStringLiteral(".pdf"));
+        EXPECT_TRUE(RunTool(QStringLiteral(NEVIX_REPORT_TOOL), {kind, QStringLiteral("--fixture"),
+                                                             QStringLiteral("standard"), QStringLiteral("-o"), out}));
+        return out;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST(ReportFonts, ArialResolvesToLiberationSans)
+{
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial"))).family(), QStringLiteral("Liberation Sans"));
+}
+
+TEST(ReportFonts, RecordPagesGoToNumberedFiles)
+{
+    EXPECT_EQ(QtPrinterCanvas::JobFileName(QStringLiteral("/t/r.pdf"), 0), QStringLiteral("/t/r.pdf"));
+    EXPECT_EQ(QtPrinterCanvas::JobFileName(QStringLiteral("/t/r.pdf"), 1), QStringLiteral("/t/r-001.pdf"));
+    EXPECT_EQ(QtPrinterCanvas::JobFileName(QStringLiteral("/t/r.pdf"), 12), QStringLiteral("/t/r-012.pdf"));
+}
+
+TEST_F(PdfReport, EnquiryListIsLandscapeA4WithFooterOnEveryPageAndTheTotals)
+{
+    const QString pdf = Report(QStringLiteral("enquiries"));
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf}).value_or(QString());
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+842 x 595 pts"))));
+    const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+    EXPECT_GE(pages, 2);
+
+    const QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).value_or(QString());
+    EXPECT_EQ(text.count(QStringLiteral("NEVIX Enquiries printed at")), pages);
+    EXPECT_EQ(text.count(QStringLiteral("provided by Trelix.")), pages);
+    EXPECT_EQ(text.count(QStringLiteral("NEVIX Enquiries\n")) + text.count(QStringLiteral("NEVIX Enquiries ")), 2 * pages);
+    EXPECT_TRUE(text.contains(QStringLiteral("Page 2")));
+    const int returned = Fixture::Counts::AnsweredEnquiries + Fixture::Counts::OldEnquiries / 2;
+    EXPECT_TRUE(text.contains(QStringLiteral("Total number enquiries : %1, number returned : %2")
+                                  .arg(Fixture::Counts::LiveEnquiries)
+                                  .arg(returned)));
+
+    const QString boxes = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})
+                              .value_or(QString());
+    auto firstX = [&](const QString& word) {
+        const auto m = QRegularExpression(QStringLiteral("xMin=\"([0-9.]+)\"[^>]*>") + QRegularExpression::escape(word) +
+                                          QStringLiteral("<"))
+                           .match(boxes);
+        return m.hasMatch() ? m.captured(1).toDouble() / PointsPerMm : -1.0;
+    };
+    EXPECT_NEAR(firstX(QStringLiteral("VRM/VIN")), 15, 0.5);
+    EXPECT_NEAR(firstX(QStringLiteral("Date")), 65, 0.5);
+
+    const QString fonts = RunTool(QStringLiteral("pdffonts"), {pdf}).value_or(QString());
+    EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationSans")));
+}
+
+TEST_F(PdfReport, ResponsesWriteOneFileEachWithoutPageNumbers)
+{
+    Report(QStringLiteral("responses"));
+    const QStringList files = QDir(dir.path()).entryList({QStringLiteral("responses-*.pdf")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), Fixture::Counts::Responses);
+    EXPECT_EQ(files.first(), QStringLiteral("responses-001.pdf"));
+    for (const QString& file : files) {
+        const QString text = RunTool(QStringLiteral("pdftotext"), {dir.filePath(file), QStringLiteral("-")}).value_or(QString());
+        EXPECT_TRUE(text.contains(QStringLiteral("NEVIX Vehicle Response"))) << file.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("Page "))) << file.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("responses.pdf"))));
+}
+
+TEST_F(PdfReport, EveryKindPrints)
+{
+    for (const char* kind : {"response-summary", "statements", "statement-summary"}) {
+        const QString pdf = Report(QString::fromLatin1(kind));
+        const QString first = QString::fromLatin1(kind) == QLatin1String("statements")
+                                  ? dir.filePath(QStringLiteral("statements-001.pdf"))
+                                  : pdf;
+        const QString text = RunTool(QStringLiteral("pdftotext"), {first, QStringLiteral("-")}).value_or(QString());
+        EXPECT_TRUE(text.contains(QStringLiteral("provided by Trelix."))) << kind;
+    }
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+#include "support/TestWorld.h"
+
+#include "platform/NevixError.h"
+#include "reports/qt/CurrentPrinter.h"
+#include "reports/qt/QtPrinterCanvas.h"
+#include "reports/qt/QtPrinterCatalog.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Puts the program's current printer back after each test.
+class Catalog : public testing::Test {
+protected:
+    Catalog() : m_saved(CurrentPrinter::Get()) {}
+    ~Catalog() override { CurrentPrinter::Set(m_saved); }
+
+    TestWorld world;
+    QtPrinterCatalog printers;
+
+private:
+    PrinterChoice m_saved;
+};
+
+TEST_F(Catalog, PrintToFileIsAlwaysTheLastPrinter)
+{
+    EXPECT_EQ(printers.InstalledPrinters().last(), PrinterChoice::PrintToFile);
+    printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    EXPECT_EQ(printers.Current().deviceName, PrinterChoice::PrintToFile);
+    EXPECT_THROW(printers.MakeCurrent(int(printers.InstalledPrinters().size())), NevixError);
+}
+
+TEST_F(Catalog, RefusedSettingsRaiseAndAcceptedOnesStay)
+{
+    printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    printers.SetCopies(2);
+    printers.SetOrientation(2);
+    EXPECT_THROW(printers.SetCopies(0), NevixError);
+    EXPECT_THROW(printers.SetColour(7), NevixError);
+    EXPECT_THROW(printers.SetPaperSize(0), NevixError);
+    EXPECT_EQ(printers.Current().copies, 2);
+    EXPECT_EQ(printers.Current().orientation, 2);
+}
+
+TEST_F(Catalog, PrintToFileWritesIntoTheProgramFolder)
+{
+    printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    {
+        QtPrinterCanvas canvas;
+        canvas.StartJob(ReportCanvas::Portrait, 0);
+        canvas.SetFontName(QStringLiteral("Arial"));
+        canvas.SetFontSize(10);
+        canvas.Print(QStringLiteral("Hello"), true);
+        EXPECT_NEAR(canvas.ScaleWidth(), 210, 0.5);
+        EXPECT_NEAR(canvas.ScaleHeight(), 297, 0.5);
+        EXPECT_GT(canvas.CurrentY(), 0);
+        canvas.EndDoc();
+    }
+    EXPECT_TRUE(QFileInfo::exists(world.PathOf(QStringLiteral("Nevix report.pdf"))));
+}
+
+TEST_F(Catalog, PrintToFileWritesTheFileTheUserChose)
+{
+    printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    const QString chosen = world.PathOf(QStringLiteral("chosen.pdf"));
+    printers.SetOutputFile(chosen);
+    EXPECT_THROW(printers.SetOutputFile(QStringLiteral(" ")), NevixError);
+    {
+        QtPrinterCanvas canvas;
+        canvas.StartJob(ReportCanvas::Portrait, 0);
+        canvas.Print(QStringLiteral("Hello"), true);
+        canvas.EndDoc();
+    }
+    EXPECT_TRUE(QFileInfo::exists(chosen));
+    EXPECT_FALSE(QFileInfo::exists(world.PathOf(QStringLiteral("Nevix report.pdf"))));
+    printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    EXPECT_EQ(CurrentPrinter::FileName(), world.PathOf(QStringLiteral("Nevix report.pdf")))
+        << "choosing the printer again starts from the program's own file";
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+#include "screens/common/RtfReader.h"
+
+#include "support/Printers.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RtfCase {
+    const char* name;
+    const char* rtf;
+    const char* text;    // the plain text, blocks joined by "|"
+    const char* marked;  // the text with bold as *x*, italic as /x/, underline as _x_
+};
+
+// Text of every block, "|" between blocks; runs marked by their format.
+QString Marked(const QTextDocument& document, bool withFormats)
+{
+    QStringList blocks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QString text;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            QString run = it.fragment().text();
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (withFormats) {
+                if (format.fontWeight() == QFont::Bold)
+                    run = '*' + run + '*';
+                if (format.fontItalic())
+                    run = '/' + run + '/';
+                if (format.fontUnderline())
+                    run = '_' + run + '_';
+            }
+            text += run;
+        }
+        blocks.append(text);
+    }
+    return blocks.join('|');
+}
+
+class RtfReading : public ::testing::TestWithParam<RtfCase> {};
+
+TEST_P(RtfReading, ReadsTextAndFormats)
+{
+    QTextDocument document;
+    RtfReader::Read(GetParam().rtf, document);
+    EXPECT_EQ(Marked(document, false), QString::fromUtf8(GetParam().text));
+    if (GetParam().marked) {
+        EXPECT_EQ(Marked(document, true), QString::fromUtf8(GetParam().marked));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RtfReading,
+    ::testing::Values(
+        RtfCase{"BoldAndItalicRuns", R"({\rtf1 plain \b bold\b0  and {\i italic} \ul under\ulnone .})",
+                "plain bold and italic under.", "plain *bold* and /italic/ _under_."},
+        RtfCase{"PlainEndsEveryFormat", R"({\rtf1\b\i both\plain  none})", "both none", "/*both*/ none"},
+        RtfCase{"ParagraphsAndLineBreaks", R"({\rtf1 one\par two\line three\par\pard four})",
+                "one|two\u2028three|four", nullptr},
+        RtfCase{"Tabs", R"({\rtf1 a\tab b})", "a\tb", nullptr},
+        RtfCase{"Windows1252Bytes", R"({\rtf1 caf\'e9 \'80 \'93q\'94})", "café € “q”", nullptr},
+        RtfCase{"UnicodeWithItsFallbackSkipped", R"({\rtf1 \u8364? and \u-4064?x})", "€ and \uF020x", nullptr},
+        RtfCase{"UnicodeSkipCount", R"({\rtf1\uc2 \u8364\'80\'80 end\uc0 \u233 !})", "€ endé!", nullptr},
+        RtfCase{"TablesAndGeneratorLeaveNoText",
+                R"({\rtf1{\fonttbl{\f0\fswiss Arial;}{\f1 Times;}}{\colortbl;\red0\green0\blue0;})"
+                R"({\stylesheet{\s0 Normal;}}{\info{\title T}}{\*\generator Writer 1.0;}text})",
+                "text", nullptr},
+        RtfCase{"PictureSkipped", R"({\rtf1 before{\pict\pngblip 89504e470d0a}after})", "beforeafter", nullptr},
+        RtfCase{"BinaryPictureDataSkipped", "{\\rtf1 a{\\pict\\bin4 }{\\}}b}", "ab", nullptr},
+        RtfCase{"BinaryLengthPastTheEnd", "{\\rtf1 a{\\pict\\bin99 xy", "a", nullptr},
+        RtfCase{"EscapedBracesAndBackslash", R"({\rtf1 a\{b\}c\\d})", "a{b}c\\d", nullptr},
+        RtfCase{"FontSizeChangesNoText", R"({\rtf1\fs40 big\fs20 small})", "bigsmall", nullptr},
+        RtfCase{"UnclosedGroup", R"({\rtf1{\b unclosed {\i deeper)", "unclosed deeper", "*unclosed *" "/*deeper*/"},
+        RtfCase{"CutControlWord", "{\\rtf1 text\\", "text", nullptr},
+        RtfCase{"CutHexByte", "{\\rtf1 text\\'e", "text", nullptr},
+        RtfCase{"StrayClosingBraces", R"(}}{\rtf1 ok}}})", "ok", nullptr},
+        RtfCase{"Empty", "", "", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RtfReader, FontSizeIsHalfPoints)
+{
+    QTextDocument document;
+    RtfReader::Read(R"({\rtf1\fs40 big})", document);
+    EXPECT_EQ(document.begin().begin().fragment().charFormat().fontPointSize(), 20.0);
+}
+
+} // namespace

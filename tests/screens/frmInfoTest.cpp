@@ -1,0 +1,81 @@
+#include "screens/admin/frmInfo.h"
+
+#include "platform/NevixError.h"
+#include "support/FileBytes.h"
+#include "support/Printers.h"
+#include "support/TestWorld.h"
+
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray Information = R"({\rtf1{\fonttbl{\f0 Arial;}}\b Use of data\b0\par Keep it safe.})";
+
+TEST(frmInfo, ShowsTheProgramFoldersInformationFileReadOnly)
+{
+    TestWorld world;
+    WriteBytes(world.PathOf(QStringLiteral("IMPORTANT_INFORMATION.rtf")), Information);
+    frmInfo info;
+    info.InitialiseForm();
+    EXPECT_EQ(info.windowTitle(), "IMPORTANT USE OF DATA INFORMATION");
+    EXPECT_EQ(info.rtfMoreInfo()->toPlainText(), "Use of data\nKeep it safe.");
+    EXPECT_TRUE(info.rtfMoreInfo()->isReadOnly());
+    EXPECT_EQ(info.cmdReturn()->text(), "&Close");
+    EXPECT_EQ(info.cmdReturn()->objectName(), "cmdReturn");
+    EXPECT_EQ(info.rtfMoreInfo()->objectName(), "rtfMoreInfo");
+}
+
+TEST(frmInfo, TheFileIsFoundWhetherOrNotTheFolderEndsInASeparator)
+{
+    EXPECT_EQ(frmInfo::InfoFilePath(QStringLiteral("/opt/nevix")), "/opt/nevix/IMPORTANT_INFORMATION.rtf");
+    EXPECT_EQ(frmInfo::InfoFilePath(QStringLiteral("/opt/nevix/")), "/opt/nevix/IMPORTANT_INFORMATION.rtf");
+}
+
+TEST(frmInfo, AMissingFileRaisesNamingIt)
+{
+    TestWorld world;
+    frmInfo info;
+    try {
+        info.InitialiseForm();
+        FAIL() << "no error";
+    } catch (const NevixError& e) {
+        EXPECT_TRUE(e.Description().contains(world.PathOf(QStringLiteral("IMPORTANT_INFORMATION.rtf"))));
+    }
+    EXPECT_TRUE(world.ui().boxes.isEmpty()) << "the menu reports it";
+}
+
+TEST(frmInfo, ControlsFollowTheWindowAndKeepTheirPlacesWhenShrunkTooFar)
+{
+    TestWorld world;
+    WriteBytes(world.PathOf(QStringLiteral("IMPORTANT_INFORMATION.rtf")), Information);
+    frmInfo info;
+    info.InitialiseForm();
+    info.show();
+    info.resize(600, 400);
+    const QRect button = info.cmdReturn()->geometry();
+    const QRect text = info.rtfMoreInfo()->geometry();
+    EXPECT_EQ(button.bottom() + 1, 400 - 7);
+    EXPECT_EQ(button.right() + 1, 600 - 7);
+    EXPECT_EQ(text.width(), 600 - 2 * text.x());
+    EXPECT_EQ(text.bottom() + 1, button.top() - 7);
+    info.setMinimumSize(1, 1);
+    info.resize(10, 10);
+    EXPECT_EQ(info.cmdReturn()->geometry(), button);
+    EXPECT_EQ(info.rtfMoreInfo()->geometry(), text);
+}
+
+TEST(frmInfo, CloseUnloadsTheWindow)
+{
+    TestWorld world;
+    WriteBytes(world.PathOf(QStringLiteral("IMPORTANT_INFORMATION.rtf")), Information);
+    frmInfo info;
+    info.InitialiseForm();
+    info.show();
+    info.cmdReturn()->click();
+    EXPECT_FALSE(info.isVisible());
+}
+
+} // namespace
