@@ -97,11 +97,7 @@ void Enquirer::Apply()
             db.Execute(QStringLiteral("DELETE FROM USER_ENQUIRER_LINK WHERE EnquirerId=?"), id);
             WriteOneRow(DeleteSql(), DeleteValues());
         } else {
-            const ColumnValues columns = RowValues();
-            if (m_flags.IsNew)
-                WriteOneRow(InsertSql(columns), InsertValues(columns, stamp));
-            else
-                WriteOneRow(UpdateSql(columns), UpdateValues(columns, stamp));
+            WriteRow(RowValues(), stamp);
             if (m_reasons) {
                 m_reasons->SetDataSource(&db);
                 m_reasons->Apply();

@@ -206,11 +206,7 @@ void User::Apply()
             if (m_enquirerLinksChanged)
                 db.Execute(QStringLiteral("DELETE FROM USER_ENQUIRER_LINK WHERE UserId=?"),
                            {Current().UserId});
-            const ColumnValues columns = RowValues();
-            if (m_flags.IsNew)
-                WriteOneRow(InsertSql(columns), InsertValues(columns, stamp));
-            else
-                WriteOneRow(UpdateSql(columns), UpdateValues(columns, stamp));
+            WriteRow(RowValues(), stamp);
             if (m_enquirerLinksChanged)
                 WriteEnquirerLinks(db);
         }

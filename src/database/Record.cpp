@@ -35,6 +35,7 @@ void Record::SetIsDeleted(bool value)
 void Record::SetOldTimeStamp(const NullableString& value)
 {
     m_flags.OldTimeStamp = value;
+    m_flags.Written.reset();
     if (value != m_savedFlags.OldTimeStamp)
         MarkDirty();
 }
@@ -76,6 +77,13 @@ void Record::Reset()
     m_flags = RecordFlags{};
     TakeSavedCopy();
     m_beenApplied = false;
+}
+
+std::pair<QString, bool> Record::NextKeyDraw() const
+{
+    if (!IsDirty() || !m_flags.IsNew || m_flags.IsDeleted)
+        return {};
+    return {Table().KeyCounter, m_v2AutoIncrementValue >= 0};
 }
 
 CDataBase& Record::RequireDataSource() const
@@ -125,16 +133,36 @@ QString Record::InsertSql(const ColumnValues& columns) const
 QString Record::UpdateSql(const ColumnValues& columns) const
 {
     const RecordTable& table = Table();
-    QString& text = table.UpdateText[m_flags.OldTimeStamp ? 1 : 0];
-    if (text.isEmpty()) {
-        text = QStringLiteral("UPDATE ") + Bracketed(table.Name) + QStringLiteral(" SET ");
+    const auto build = [&] {
+        QString text = QStringLiteral("UPDATE ") + Bracketed(table.Name) + QStringLiteral(" SET ");
         for (const ColumnValue& column : columns)
             text += Bracketed(column.Name) + QStringLiteral("=?,");
-        text += StampColumn + QStringLiteral("=? WHERE ") + Bracketed(table.KeyColumn) +
-                QStringLiteral("=? AND TmStamp ") +
-                (m_flags.OldTimeStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
-    }
+        return text + StampColumn + QStringLiteral("=? WHERE ") + Bracketed(table.KeyColumn) +
+               QStringLiteral("=? AND TmStamp ") +
+               (m_flags.OldTimeStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
+    };
+    // The whole row's text is kept; a narrowed one is cheap to build.
+    if (m_flags.Written && columns.size() != m_flags.Written->size())
+        return build();
+    QString& text = table.UpdateText[m_flags.OldTimeStamp ? 1 : 0];
+    if (text.isEmpty())
+        text = build();
     return text;
+}
+
+ColumnValues Record::ChangedColumns(const ColumnValues& columns) const
+{
+    const ColumnValues* written = m_flags.Written.get();
+    if (!written || written->size() != columns.size())
+        return columns;
+    ColumnValues changed;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const QVariant& before = (*written)[i].Value;
+        const QVariant& now = columns[i].Value;
+        if ((*written)[i].Name != columns[i].Name || before.metaType() != now.metaType() || before != now)
+            changed.push_back(columns[i]);
+    }
+    return changed;
 }
 
 QString Record::DeleteSql() const
@@ -181,14 +209,28 @@ SqlValues Record::DeleteValues() const
 
 void Record::WriteOneRow(const QString& sql, const SqlValues& values)
 {
+    m_justWritten.reset();
     if (RequireDataSource().ExecuteUpdate(sql, values) != 1)
         throw ConcurrencyError();
 }
 
+void Record::WriteRow(ColumnValues columns, const QString& newStamp)
+{
+    if (m_flags.IsNew) {
+        WriteOneRow(InsertSql(columns), InsertValues(columns, newStamp));
+    } else {
+        const ColumnValues changed = ChangedColumns(columns);
+        WriteOneRow(UpdateSql(changed), UpdateValues(changed, newStamp));
+    }
+    m_justWritten = std::make_shared<const ColumnValues>(std::move(columns));
+}
+
 void Record::MarkApplied(const NullableString& newStamp)
 {
-    if (newStamp)
+    if (newStamp) {
         m_flags.OldTimeStamp = newStamp;
+        m_flags.Written = std::exchange(m_justWritten, nullptr);
+    }
     m_flags.IsDirty = false;
     m_flags.IsNew = false;
     TakeSavedCopy();
@@ -205,17 +247,13 @@ void Record::Apply()
         MarkApplied(std::nullopt); // created and deleted before it was ever written
         return;
     }
-    if (m_flags.IsNew) {
-        const RecordTable& table = Table();
-        if (!table.KeyCounter.isEmpty())
-            SetKey(db.KeyMaker().GenerateKey(table.KeyCounter, m_v2AutoIncrementValue));
-        const ColumnValues columns = RowValues();
-        WriteOneRow(InsertSql(columns), InsertValues(columns, stamp));
-    } else if (m_flags.IsDeleted) {
+    if (m_flags.IsDeleted) {
         WriteOneRow(DeleteSql(), DeleteValues());
     } else {
-        const ColumnValues columns = RowValues();
-        WriteOneRow(UpdateSql(columns), UpdateValues(columns, stamp));
+        const RecordTable& table = Table();
+        if (m_flags.IsNew && !table.KeyCounter.isEmpty())
+            SetKey(db.KeyMaker().GenerateKey(table.KeyCounter, m_v2AutoIncrementValue));
+        WriteRow(RowValues(), stamp);
     }
     MarkApplied(stamp);
 }

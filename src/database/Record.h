@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CDataBase;
@@ -44,6 +45,9 @@ struct RecordFlags {
     bool IsNew = true;
     bool IsDeleted = false;
     NullableString OldTimeStamp; // the row's TmStamp as loaded or last written
+    // The columns as this record last wrote them under OldTimeStamp; none
+    // when the row was loaded or the stamp set from outside.
+    std::shared_ptr<const ColumnValues> Written;
 };
 
 // Everything a record needs to be put back as it was (see SaveState).
@@ -87,6 +91,10 @@ public:
     // ErrorNumbers::Concurrency and leaves the record as it was.
     virtual void Apply();
 
+    // The key counter the next Apply draws a key from (empty: none), and
+    // whether the record names the key's number itself.
+    std::pair<QString, bool> NextKeyDraw() const;
+
     // The key the record is known by.
     virtual QString Key() const = 0;
 
@@ -125,12 +133,19 @@ protected:
     QString InsertSql(const ColumnValues& columns) const;
     QString UpdateSql(const ColumnValues& columns) const;
     QString DeleteSql() const;
+    // The UPDATE's columns: where the row still holds what this record
+    // last wrote (its unchanged TmStamp vouches for that), only those whose
+    // value differs; otherwise all.
+    ColumnValues ChangedColumns(const ColumnValues& columns) const;
     // Values for the texts above, in their placeholder order.
     SqlValues InsertValues(const ColumnValues& columns, const QString& newStamp) const;
     SqlValues UpdateValues(const ColumnValues& columns, const QString& newStamp) const;
     SqlValues DeleteValues() const;
     // Runs a write that must change exactly one row.
     void WriteOneRow(const QString& sql, const SqlValues& values);
+    // INSERT of a new record, else UPDATE of its changed columns, from all
+    // of RowValues(); the next MarkApplied keeps them as written.
+    void WriteRow(ColumnValues columns, const QString& newStamp);
     // After a successful write (or when none was needed).
     void MarkApplied(const NullableString& newStamp);
     void MarkDirty() { m_flags.IsDirty = true; }
@@ -145,4 +160,5 @@ protected:
 
 private:
     CDataBase* m_db = nullptr;
+    std::shared_ptr<const ColumnValues> m_justWritten; // by WriteRow, for MarkApplied
 };

@@ -3,6 +3,7 @@
 #include "database/CDataBase.h"
 #include "database/Record.h"
 #include "database/RecordSet.h"
+#include "database/SimpleDBkeyMaker.h"
 #include "database/SqliteError.h"
 
 #include <QHash>
@@ -108,7 +109,9 @@ public:
         CDataBase& db = RequireDataSource();
         const Snapshot before = TakeSnapshot();
         db.BeginTrans();
+        bool reserved = false;
         try {
+            reserved = ReserveKeys(db);
             // Deleted members first; the pass walks a copy, as members leave.
             const std::vector<Pointer> members = m_members;
             const std::vector<QString> keys = m_keys;
@@ -123,12 +126,16 @@ public:
                 if (member->IsDirty())
                     ApplyMember(*member);
             }
+            if (reserved)
+                db.KeyMaker().EndReserve();
             db.CommitTrans();
         } catch (...) {
             try {
                 db.Rollback();
             } catch (...) {
             }
+            if (reserved)
+                db.KeyMaker().DropReserve();
             Restore(before);
             throw;
         }
@@ -182,6 +189,25 @@ protected:
     void LoadBySQL(const QString& sql, const SqlValues& values = {})
     {
         LoadBySQL(sql, values, [] { return std::make_shared<Member>(); });
+    }
+
+    // The keys the new members draw from one counter, taken in one step;
+    // not where a member names its own number or counters are mixed.
+    // True when this save holds the reservation.
+    bool ReserveKeys(CDataBase& db) const
+    {
+        QString counter;
+        int32_t draws = 0;
+        for (const Pointer& member : m_members) {
+            const auto [name, ownNumber] = member->NextKeyDraw();
+            if (name.isEmpty())
+                continue;
+            if (ownNumber || (!counter.isEmpty() && counter != name))
+                return false;
+            counter = name;
+            ++draws;
+        }
+        return draws > 1 && db.KeyMaker().Reserve(counter, draws);
     }
 
     CDataBase& RequireDataSource() const

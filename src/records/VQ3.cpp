@@ -291,11 +291,7 @@ void VQ3::WriteWithErrors(CDataBase& db, const QString& stamp)
     // Given with the same write, so no row is ever seen without one.
     if (Current().EnquiryReference.isEmpty())
         MutableFields().EnquiryReference = QStringLiteral("NC3:") + Current().ID;
-    const ColumnValues columns = RowValues();
-    if (m_flags.IsNew)
-        WriteOneRow(InsertSql(columns), InsertValues(columns, stamp));
-    else
-        WriteOneRow(UpdateSql(columns), UpdateValues(columns, stamp));
+    WriteRow(RowValues(), stamp);
     if (m_errors->Count() > 0 || m_errors->SetToClear()) {
         m_errors->SetDataSource(&db);
         m_errors->ApplyWithMessageReference(Current().JuxMsgReference);

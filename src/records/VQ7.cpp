@@ -284,17 +284,13 @@ void VQ7::ApplyOnce()
     m_errors->SetDataSource(&db);
     db.BeginTrans();
     try {
-        if (IsNew()) {
-            const ColumnValues columns = RowValues();
-            WriteOneRow(InsertSql(columns), InsertValues(columns, stamp));
-        } else if (IsDeleted()) {
+        if (IsDeleted() && !IsNew()) {
             WriteOneRow(DeleteSql(), DeleteValues());
             db.Execute(QStringLiteral("DELETE FROM JUX_MSG_ERROR WHERE JuxMsgReference = ?"),
                        {JuxMsgReference()});
             m_errors->Clear();
         } else {
-            const ColumnValues columns = RowValues();
-            WriteOneRow(UpdateSql(columns), UpdateValues(columns, stamp));
+            WriteRow(RowValues(), stamp);
         }
         // A deletion asked for by SetToDeleteErrors is written even when
         // the list is empty.

@@ -253,43 +253,45 @@ bool ProcessVQ7ControlReference(LogLines& log, TransmissionResults& results, con
                                               QString::number(requested) +
                                               QStringLiteral(" came back under control reference ") +
                                               QString::number(answered));
-    // Walks a copy: duplicates leave the list.
-    const std::vector<VQ7Responses::Pointer> received = responses.NewEnum();
-    for (const auto& response : received) {
-        const QString reference = response->EnquiryReference();
-        if (!reference.isEmpty() &&
-            responses.CountofDuplicateResponses(reference, response->VRM(), response->DateOfEvent(),
-                                                response->DateOfResponse()) != 0) {
-            log.AddToLog(EventCodes::Communication,
-                         QStringLiteral("VQ7 for ") + response->VRM() + u',' + reference +
-                             QStringLiteral(" is already in the system and was not received from the NEVIX service"));
-            responses.Remove(response->ID());
-            continue;
-        }
-        auto enquiry = std::make_shared<VQ3>();
-        enquiry->SetDataSource(&db);
-        enquiry->LoadByMatchedVQ7(*response, false);
-        if (enquiry->IsNew()) {
-            log.AddToLog(EventCodes::Warning, QStringLiteral("Could not find a matched VQ3 for ") +
-                                                  response->VRM() + u',' + reference + u',' +
-                                                  QString::number(response->VQ3Controlreference()));
-            continue;
-        }
-        if (!matched.Exists(enquiry->ID())) {
-            enquiry->SetResponseReceived(1);
-            matched.Add(enquiry);
-        }
-        // A second response to one enquiry carries its enquirer too.
-        const VQ3& answeredEnquiry = *matched.Item(enquiry->ID());
-        if (answeredEnquiry.AutoImport())
-            response->SetForAutoExport(true);
-        response->SetEnquirerId(answeredEnquiry.EnquirerId());
-        response->SetEnquirerName(answeredEnquiry.EnquirerName());
-        response->SetEnquiryCode(answeredEnquiry.EnquiryCode());
-        response->SetEnquiryCodeDesc(answeredEnquiry.EnquiryCodeDesc());
-    }
-
+    // The duplicate test, the match and the save in one transaction: one
+    // lock for the whole delivery, and no duplicate can come in between.
     InTransaction(db, [&] {
+        // Walks a copy: duplicates leave the list.
+        const std::vector<VQ7Responses::Pointer> received = responses.NewEnum();
+        for (const auto& response : received) {
+            const QString reference = response->EnquiryReference();
+            if (!reference.isEmpty() &&
+                responses.CountofDuplicateResponses(reference, response->VRM(), response->DateOfEvent(),
+                                                    response->DateOfResponse()) != 0) {
+                log.AddToLog(EventCodes::Communication,
+                             QStringLiteral("VQ7 for ") + response->VRM() + u',' + reference +
+                                 QStringLiteral(" is already in the system and was not received from the NEVIX service"));
+                responses.Remove(response->ID());
+                continue;
+            }
+            auto enquiry = std::make_shared<VQ3>();
+            enquiry->SetDataSource(&db);
+            enquiry->LoadByMatchedVQ7(*response, false);
+            if (enquiry->IsNew()) {
+                log.AddToLog(EventCodes::Warning, QStringLiteral("Could not find a matched VQ3 for ") +
+                                                      response->VRM() + u',' + reference + u',' +
+                                                      QString::number(response->VQ3Controlreference()));
+                continue;
+            }
+            if (!matched.Exists(enquiry->ID())) {
+                enquiry->SetResponseReceived(1);
+                matched.Add(enquiry);
+            }
+            // A second response to one enquiry carries its enquirer too.
+            const VQ3& answeredEnquiry = *matched.Item(enquiry->ID());
+            if (answeredEnquiry.AutoImport())
+                response->SetForAutoExport(true);
+            response->SetEnquirerId(answeredEnquiry.EnquirerId());
+            response->SetEnquirerName(answeredEnquiry.EnquirerName());
+            response->SetEnquiryCode(answeredEnquiry.EnquiryCode());
+            response->SetEnquiryCodeDesc(answeredEnquiry.EnquiryCodeDesc());
+        }
+
         responses.Apply();
         matched.Apply();
     });

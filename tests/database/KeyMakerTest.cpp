@@ -75,6 +75,51 @@ TEST_F(KeyMaker, AMissingOrFullCounterFailsAndChangesNothing)
     EXPECT_EQ(db.TransactionCount(), 0);
 }
 
+// A block taken for a save leaves the counter where drawing key by key
+// would have: the numbers not handed out go back, a named number ends the
+// block, a rollback takes it all back, a counter near its end refuses it.
+TEST_F(KeyMaker, AReservedBlockLeavesTheCounterAsKeyByKeyDrawsWould)
+{
+    db.Execute("UPDATE TKEYS SET KEYVALUE=10 WHERE TABLENAME='USERS'");
+    db.BeginTrans();
+    ASSERT_TRUE(db.KeyMaker().Reserve("USERS", 3));
+    EXPECT_EQ(db.KeyMaker().GenerateKey("users"), "U0000000010");
+    EXPECT_EQ(db.KeyMaker().GenerateKey("Transmission_Log"), "L0000000001") << "other counters draw alone";
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS"), "U0000000011");
+    db.KeyMaker().EndReserve();
+    db.CommitTrans();
+    EXPECT_EQ(Counter("USERS"), 12) << "the unused number is given back";
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS"), "U0000000012");
+
+    db.BeginTrans();
+    ASSERT_TRUE(db.KeyMaker().Reserve("USERS", 3));
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS"), "U0000000013");
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS", 500), "U0000000500");
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS"), "U0000000501");
+    db.KeyMaker().EndReserve(); // nothing left to give back
+    db.CommitTrans();
+    EXPECT_EQ(Counter("USERS"), 502);
+
+    db.BeginTrans();
+    ASSERT_TRUE(db.KeyMaker().Reserve("USERS", 5));
+    EXPECT_FALSE(db.KeyMaker().Reserve("SCHEDULER", 2)) << "one block at a time";
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS"), "U0000000502");
+    db.Rollback();
+    db.KeyMaker().DropReserve();
+    EXPECT_EQ(Counter("USERS"), 502);
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS"), "U0000000502");
+
+    db.Execute("UPDATE TKEYS SET KEYVALUE=2147483645 WHERE TABLENAME='USERS'");
+    db.BeginTrans();
+    EXPECT_FALSE(db.KeyMaker().Reserve("USERS", 3));
+    EXPECT_TRUE(db.KeyMaker().Reserve("USERS", 2)) << "the last two numbers";
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS"), "U2147483645");
+    EXPECT_EQ(db.KeyMaker().GenerateKey("USERS"), "U2147483646");
+    EXPECT_THROW(db.KeyMaker().GenerateKey("USERS"), NevixError);
+    db.CommitTrans();
+    EXPECT_EQ(Counter("USERS"), 2147483647);
+}
+
 TEST_F(KeyMaker, TwoInstallationsDrawingInTurnNeverRepeatAKey)
 {
     auto other = Other();

@@ -127,6 +127,47 @@ TEST_F(RecordPattern, AnotherInstallationsChangeIsNeverOverwritten)
     EXPECT_EQ(db.TransactionCount(), 0);
 }
 
+// A column changed behind the stamp's back shows which columns an update
+// wrote: after the record's own write only the changed ones, after a load
+// (the row not known to hold the record's values) all of them.
+TEST_F(RecordPattern, AnUpdateWritesOnlyTheChangedColumnsOfARowItWroteItself)
+{
+    auto written = Stored("Bolt", 3);
+    db.Execute("UPDATE WIDGETS SET Name='Behind'");
+    written->SetQuantity(7);
+    written->Apply();
+    EXPECT_EQ(Scalar("SELECT Name || '/' || Quantity FROM WIDGETS"), QVariant("Behind/7"));
+
+    auto loaded = LoadedBy(db, written->Key());
+    db.Execute("UPDATE WIDGETS SET Name='Later'");
+    loaded->SetQuantity(8);
+    loaded->Apply();
+    EXPECT_EQ(Scalar("SELECT Name || '/' || Quantity FROM WIDGETS"), QVariant("Behind/8"));
+
+    loaded->SetOldTimeStamp(loaded->OldTimeStamp()); // a stamp from outside vouches for nothing
+    db.Execute("UPDATE WIDGETS SET Name='Later'");
+    loaded->SetQuantity(9);
+    loaded->Apply();
+    EXPECT_EQ(Scalar("SELECT Name || '/' || Quantity FROM WIDGETS"), QVariant("Behind/9"));
+}
+
+TEST_F(RecordPattern, AnUpdateOfTheChangedColumnsStillRefusesARowChangedElsewhere)
+{
+    auto mine = Stored("Bolt", 3);
+    mine->SetQuantity(4);
+    mine->Apply(); // the row is now known as written
+    auto other = Other();
+    auto theirs = LoadedBy(*other, mine->Key());
+    world.clock().Advance(1);
+    theirs->SetName("Nut");
+    theirs->Apply();
+
+    mine->SetQuantity(5);
+    EXPECT_THROW(mine->Apply(), NevixError);
+    EXPECT_EQ(Scalar("SELECT Name || '/' || Quantity FROM WIDGETS"), QVariant("Nut/4"));
+    EXPECT_TRUE(mine->IsDirty());
+}
+
 TEST_F(RecordPattern, ADeleteNeedsTheStampItLoadedAndANewOneIsNeverWritten)
 {
     auto mine = Stored("Bolt", 3);
