@@ -26,6 +26,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
@@ -38,11 +39,6 @@ constexpr int32_t NoMode = 0;
 constexpr int32_t EnquiryMode = 1;
 constexpr int32_t ResponseMode = 2;
 constexpr int32_t StatementMode = 3;
-// The period list's place beside "Responses received" and beside
-// "Summary of responses received", in twips.
-constexpr int TwipsPerPixel = 15;
-constexpr int ReceivedTop = 1440, ReceivedLeft = 2085;
-constexpr int SummaryTop = 1770, SummaryLeft = 3015;
 
 const QString DateFormat = QStringLiteral("dd-MMM-yyyy");
 
@@ -106,6 +102,8 @@ frmChoosePrintType::frmChoosePrintType(QWidget* parent)
     m_cboVq7Selection->setVisible(false);
     for (QRadioButton* option : m_optVq7)
         connect(option, &QRadioButton::clicked, this, &frmChoosePrintType::optWhatToPrintVq7_Click);
+    m_optVq7[3]->installEventFilter(this);
+    m_optVq7[4]->installEventFilter(this);
 
     m_lblPrinterName->setObjectName(QStringLiteral("lblPrinterName"));
     m_lblPrinterName->setMinimumWidth(360);
@@ -192,18 +190,35 @@ void frmChoosePrintType::SetForDebs(std::shared_ptr<DebitStatement> oCurrentDeb,
 
 void frmChoosePrintType::optWhatToPrintVq7_Click()
 {
-    const auto place = [this](int top, int left) {
+    const auto show = [this] {
         m_cboVq7Selection->setCurrentIndex(PeriodIndex::ThisWeek);
-        m_cboVq7Selection->move(left / TwipsPerPixel, top / TwipsPerPixel);
         m_cboVq7Selection->setVisible(true);
-        m_cboVq7Selection->raise();
+        PlacePeriodList();
     };
     if (m_optVq7[3]->isChecked())
-        place(ReceivedTop, ReceivedLeft);
+        show();
     else if (m_optVq7[4]->isChecked())
-        place(SummaryTop, SummaryLeft);
+        show();
     else
         m_cboVq7Selection->setVisible(false);
+}
+
+void frmChoosePrintType::PlacePeriodList()
+{
+    // Beside the option it qualifies, at the end of its caption.
+    const QRadioButton* option = m_optVq7[4]->isChecked() ? m_optVq7[4] : m_optVq7[3];
+    const QSize size = m_cboVq7Selection->sizeHint();
+    m_cboVq7Selection->setGeometry(option->x() + option->sizeHint().width() + 8,
+                                   option->y() + (option->height() - size.height()) / 2, size.width(), size.height());
+    m_cboVq7Selection->raise();
+}
+
+bool frmChoosePrintType::eventFilter(QObject* watched, QEvent* event)
+{
+    // The options move when the window is laid out.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && m_cboVq7Selection->isVisibleTo(this))
+        PlacePeriodList();
+    return QDialog::eventFilter(watched, event);
 }
 
 int32_t frmChoosePrintType::ChosenPrintType() const

@@ -67,8 +67,10 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void PlacePeriodList();
     void ShowFrame(int32_t mode);
     int32_t ChosenPrintType() const;
     void PrintSelection();
