@@ -11,11 +11,15 @@
 #include "records/VQ7Responses.h"
 #include "reports/PrinterCatalog.h"
 #include "reports/RecordingCanvas.h"
+#include "reports/qt/QtPrinterCanvas.h"
 #include "reports/qt/frmChoosePrintType.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -281,6 +285,36 @@ TEST_F(PrintTypeDialog, TheWholeEnquiryListIsReloadedInReportOrder)
     EXPECT_EQ(enquiries.Count(), Fixture::Counts::LiveEnquiries);
     ASSERT_NE(lastCanvas, nullptr);
     EXPECT_TRUE(lastCanvas->Texts().contains(QStringLiteral("NEVIX Enquiries")));
+}
+
+// A poppler tool's output for the file.
+QString Poppler(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST_F(PrintTypeDialog, TheEnquiryListPrintsToAPdfInLandscape)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed (scripts/common.sh installs it)";
+    const QString pdf = world.PathOf(QStringLiteral("enquiries.pdf"));
+    dialog.SetCanvasMaker([pdf] { return std::make_unique<QtPrinterCanvas>(pdf); });
+    VQ3Enquiries enquiries;
+    enquiries.SetDataSource(&GlobalDatabase(), false);
+    enquiries.Load("");
+    dialog.SetForVQ3(nullptr, enquiries);
+    dialog.OptWhatToPrintVq3(1)->click();
+    dialog.CmdOk()->click();
+    const QString info = Poppler(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+842 x 595 pts")))) << info.toStdString();
+    const QString text = Poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    // The header's party name, then the title.
+    const QString words = text.simplified().remove(QRegularExpression(QStringLiteral("[_|] ?")));
+    EXPECT_TRUE(words.startsWith(Fixture::PartyName + QStringLiteral(" NEVIX Enquiries"))) << words.left(200).toStdString();
+    EXPECT_TRUE(enquiries.Resorted());
 }
 
 } // namespace
