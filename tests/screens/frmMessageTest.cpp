@@ -1,8 +1,13 @@
+#include "MenuTest.h"
 #include "WhenShown.h"
+#include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
 #include "core/GlobalDeclarations.h"
+#include "database/LogLines.h"
+#include "database/TransmissionResults.h"
 #include "screens/records/frmMessage.h"
+#include "transfer/VQ3FileImport.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -96,6 +101,79 @@ TEST_F(ImportQuestion, TheNextQuestionOfAFileOffersTheLastChoiceAndANewFileStart
     Answer(QStringLiteral("next file"), 1, false);
     EXPECT_EQ(offeredOption, 0);
     EXPECT_FALSE(offeredApply);
+}
+
+} // namespace
+
+namespace {
+
+class ImportAskingThroughTheWindow : public MenuTest {
+protected:
+    ImportAskingThroughTheWindow()
+    {
+        Make();
+        LogOn(Fixture::Admin);
+        Settings().SetProgramRunningMode(RunningMode::Interactive);
+    }
+
+    // Imports three enquiries with a VRM too long; every question is
+    // answered with the option and tick given.
+    TransmissionResults Import(int option, bool apply)
+    {
+        const QString file = world.PathOf(QStringLiteral("VQ3ERR.IMP"));
+        WriteBytes(file, "ABCDEFGHJ1,20240301,ref1,AB123,01PK\r\nABCDEFGHJ2,20240302,ref2,AB123,01PK\r\n"
+                         "ABCDEFGHJ3,20240303,ref3,AB123,01PK\r\n");
+        QTimer answerer;
+        answerer.setInterval(5);
+        QObject::connect(&answerer, &QTimer::timeout, [&] {
+            if (!questions.isVisible())
+                return;
+            ++asked;
+            questions.OptAction(option)->setChecked(true);
+            questions.ChkApply()->setChecked(apply);
+            questions.CmdContinue()->click();
+        });
+        answerer.start();
+        TransmissionResults results;
+        LogLines log;
+        log.BeginLogging(QStringLiteral("VQ3IMP"), QStringLiteral("Import"), Fixture::Admin);
+        ImportSeams seams;
+        seams.settleMilliseconds = 1;
+        seams.questions = &questions;
+        ImportVQ3FromFile(file, nullptr, log, false, results, Fixture::FirstEnquirer, seams);
+        return results;
+    }
+
+    int64_t Imported()
+    {
+        RecordSet rs = db().OpenRecordSet(
+            QStringLiteral("SELECT COUNT(*) FROM VQ3_Enquiries WHERE VRM LIKE 'ABCDEFGHJ%'"));
+        const int64_t n = rs.Field(0).toLongLong();
+        rs.Close();
+        return n;
+    }
+
+    frmMessage questions;
+    int asked = 0;
+};
+
+TEST_F(ImportAskingThroughTheWindow, AnAnswerForAllIsAskedOnceAndTheWindowGoesWithTheFile)
+{
+    const struct {
+        int option;
+        bool apply;
+        int asked;
+        int64_t imported;
+    } cases[] = {{1, true, 1, 3}, {1, false, 3, 3}, {2, true, 1, 0}, {0, false, 1, 0}};
+    for (const auto& c : cases) {
+        db().Execute(QStringLiteral("DELETE FROM VQ3_Enquiries WHERE VRM LIKE 'ABCDEFGHJ%'"));
+        asked = 0;
+        Import(c.option, c.apply);
+        EXPECT_EQ(asked, c.asked) << c.option << c.apply;
+        EXPECT_EQ(Imported(), c.imported) << c.option << c.apply;
+        EXPECT_FALSE(questions.isVisible());
+        EXPECT_TRUE(questions.OptAction(0)->isChecked()) << "the next file starts at CANCEL";
+    }
 }
 
 } // namespace
