@@ -3,24 +3,13 @@
 #include "reports/PrinterOfData.h"
 #include "reports/qt/QtPrinterCanvas.h"
 
-#include <QGuiApplication>
+#include "NeedGui.h"
+
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void NeedGui()
-{
-    static int argc = 1;
-    static char name[] = "nevix_bench";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication app(argc, argv);
-    }
-}
 
 // In print order: five enquirers of four reasons each.
 std::vector<std::shared_ptr<VQ3>> Enquiries(int count)

@@ -21,32 +21,40 @@ void AddWrapped(WrappedList& list, const QString& text)
     const double usable = list.Width * 0.95;
     QString rest = text;
     while (list.TextWidth(rest) > usable) {
-        qsizetype lastSpace = -1;
-        qsizetype cut = -1;
-        qsizetype resume = 0;
-        for (qsizetype i = 0; i < rest.size(); ++i) {
-            if (list.TextWidth(rest.left(i + 1)) > usable) {
-                if (lastSpace >= 0) {
-                    cut = lastSpace;
-                    resume = lastSpace + 1;
-                } else {
-                    // At least one character an item, however narrow the list.
-                    cut = std::max<qsizetype>(i, 1);
-                    resume = cut;
-                }
-                break;
-            }
-            if (rest[i] == u' ')
-                lastSpace = i;
+        // The shortest start of the text that is too wide (the width grows
+        // with the length, so a halving search finds it in few measures).
+        qsizetype low = 1;
+        qsizetype high = rest.size();
+        while (low < high) {
+            const qsizetype mid = low + (high - low) / 2;
+            if (list.TextWidth(rest.left(mid)) > usable)
+                high = mid;
+            else
+                low = mid + 1;
         }
-        if (cut < 0)
-            break;
+        const qsizetype tooWide = low - 1; // the first character that does not fit
+        const qsizetype lastSpace = tooWide > 0 ? rest.lastIndexOf(u' ', tooWide - 1) : -1;
+        qsizetype cut = 0;
+        qsizetype resume = 0;
+        if (lastSpace >= 0) {
+            cut = lastSpace;
+            resume = lastSpace + 1;
+        } else {
+            // At least one character an item, however narrow the list.
+            cut = std::max<qsizetype>(tooWide, 1);
+            resume = cut;
+        }
         AddTrimmed(list.Items, rest.left(cut));
         rest = rest.mid(resume);
     }
     AddTrimmed(list.Items, rest);
 }
 } // namespace
+
+bool ListHoldsLines(const QStringList& items)
+{
+    return !items.isEmpty() && !(items.size() == 1 && items.front() == QLatin1String("No items"));
+}
 
 void AddWrappedListItem(WrappedList& list, const QString& text)
 {

@@ -26,3 +26,6 @@ void FormatLogForDisplay(WrappedList& list, const LogLines& log, bool showRunDet
 // Adds the text as items no wider than 95% of the list, broken at the last
 // blank that fits, or inside a word wider than the list.
 void AddWrappedListItem(WrappedList& list, const QString& text);
+// A list filled by FormatLogForDisplay holds lines unless it is empty or
+// shows only its "No items" placeholder.
+bool ListHoldsLines(const QStringList& items);

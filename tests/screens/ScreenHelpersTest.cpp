@@ -2,7 +2,6 @@
 #include "screens/common/LogListBox.h"
 #include "screens/common/HelpButton.h"
 #include "screens/common/ScreenHelpers.h"
-#include "screens/common/TransmissionLogDialog.h"
 #include "support/TestWorld.h"
 
 #include <QCoreApplication>
@@ -59,27 +58,6 @@ TEST(LogListBox, WrappingOnAOnePixelListEndsAndLosesNoCharacter)
         joined += list.item(i)->text();
     EXPECT_EQ(list.count(), joined.size());
     EXPECT_EQ(joined, QStringLiteral("Widewords,wrapped"));
-}
-
-TEST(TransmissionLogDialog, ListsTheRunUnwrappedUnderItsHeader)
-{
-    TestWorld world;
-    LogLines log;
-    for (int32_t code : {EventCodes::Start, EventCodes::Warning, EventCodes::End}) {
-        auto line = std::make_shared<LogLine>();
-        line->SetRunNumber(12);
-        line->SetEventCode(int16_t(code));
-        line->SetEventText(QStringLiteral("a longer text of the event number %1").arg(code));
-        log.Add(line);
-    }
-    QWidget owner;
-    const auto dialog = BuildTransmissionLogDialog(log, &owner);
-    EXPECT_TRUE(dialog->isModal() && dialog->parentWidget() == &owner);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("NEVIX - LOG"));
-    const auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstLog"));
-    ASSERT_EQ(list->count(), 4);
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Run Number: 12"));
-    EXPECT_EQ(list->item(2)->text(), QStringLiteral("W a longer text of the event number 128"));
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "MenuTest.h"
+#include "screens/transmission/LogListView.h"
+#include "screens/transmission/frmTransmissionStatus.h"
 #include "WhenShown.h"
 #include "support/Printers.h"
 
@@ -291,18 +293,19 @@ TEST_F(MenuWindow, DebitStatementsTestsTheRolesAgainAtTheClick)
     EXPECT_TRUE(lastScreen && lastScreen->isVisible());
 }
 
-TEST_F(MenuWindow, TheLogButtonShowsTheLastRunInThePlainLogList)
+TEST_F(MenuWindow, TheLogButtonShowsTheLastRunInTheLogWindow)
 {
     Make();
     auto menu = OpenMenu(Fixture::Clerk);
-    int lines = -1;
-    WhenShown<QDialog>([&lines](QDialog& dialog) {
-        if (auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstLog")))
-            lines = list->count();
-        dialog.reject();
+    QStringList lines;
+    WhenShown<frmTransmissionStatus>([&lines](frmTransmissionStatus& window) {
+        lines = window.lstTransmissionLog()->Items();
+        window.reject();
     });
     menu->cmdStatus()->click();
-    EXPECT_GT(lines, 0);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.front().startsWith(QStringLiteral("Run Number: ")));
+    EXPECT_TRUE(lines.join(QLatin1Char('|')).contains(QStringLiteral("Fixture line, event code 32")));
     EXPECT_TRUE(Messages().isEmpty());
 }
 

@@ -25,6 +25,8 @@
 #include "screens/transmission/frmCloseAutoExecute.h"
 #include "screens/transmission/frmSchedulerProps.h"
 #include "screens/transmission/frmShutDownMode.h"
+#include "screens/transmission/frmTransmissionHistory.h"
+#include "screens/transmission/frmTransmissionStatus.h"
 
 #include "platform/NevixError.h"
 
@@ -142,6 +144,20 @@ std::unique_ptr<QWidget> Information(ShotContext&)
     return Owned(std::move(window));
 }
 
+// The log window on the most recent run of the program folder.
+std::unique_ptr<QWidget> LogStatus(ShotContext&)
+{
+    auto window = std::make_unique<frmTransmissionStatus>();
+    window->InitialiseForm();
+    return Owned(std::move(window));
+}
+
+// The full log, filled when it is laid out.
+std::unique_ptr<QWidget> LogHistory(ShotContext&)
+{
+    return std::make_unique<frmTransmissionHistory>();
+}
+
 // The editor with the row it shows, which must outlive it.
 class SchedulerPropsShot : public frmSchedulerProps {
 public:
@@ -253,6 +269,10 @@ const std::vector<ShotEntry>& ShotEntries()
         {QStringLiteral("help"), QStringLiteral("A topic of a compiled help file (--file, --topic)"), Help,
          {Picture("help-topic-1000")}},
         {QStringLiteral("info"), QStringLiteral("The information window"), Information, {Picture("info")}},
+        {QStringLiteral("log-status"), QStringLiteral("The log window on the most recent run"), LogStatus,
+         {Picture("log-status")}},
+        {QStringLiteral("log-history"), QStringLiteral("The full log of the last three months"), LogHistory,
+         {Picture("log-history")}},
         {QStringLiteral("scheduler-props"), QStringLiteral("The schedule editor (--row ID)"), SchedulerProps,
          {Picture("scheduler-props")}},
         {QStringLiteral("select-enquirer"), QStringLiteral("The choice of enquirer for an import (--set export=1)"),

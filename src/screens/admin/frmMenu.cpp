@@ -20,7 +20,7 @@
 #include "screens/admin/frmSplash.h"
 #include "screens/common/HelpButton.h"
 #include "screens/common/InitialisableForm.h"
-#include "screens/common/TransmissionLogDialog.h"
+#include "screens/transmission/ShowTransmissionLog.h"
 #include "screens/common/UnloadAllForms.h"
 #include "screens/transmission/frmShutDownMode.h"
 #include "service/frmHTTPComms.h"
@@ -356,15 +356,7 @@ void frmMenu::cmdStatus_Click()
         ShowForm(MenuScreens::Log, true, m_cmdStatus);
         return;
     }
-    // Until the log viewer exists: the plain list of the last run.
-    try {
-        LogLines log;
-        log.SetDataSource(&m_db);
-        log.LoadMostRecent();
-        ShowTransmissionLog(log, this);
-    } catch (const NevixError& e) {
-        TellUserWarning(QStringLiteral("Unable to view the log because:"), e.Description());
-    }
+    ShowTransmissionLog(this, nullptr);
 }
 
 void frmMenu::cmdMaint_Click()
