@@ -31,5 +31,7 @@ void BM_StandardFixture(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_StandardFixture)->Arg(120)->Arg(1200)->Unit(benchmark::kMillisecond);
+// The enquiry screen's large list.
+BENCHMARK(BM_StandardFixture)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

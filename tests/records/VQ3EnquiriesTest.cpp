@@ -145,6 +145,27 @@ TEST_F(EnquiryCollection, LoadFilters)
     EXPECT_EQ(limited.Find("A%1")->Errors()->Count(), 1) << "members load with their errors";
 }
 
+TEST_F(EnquiryCollection, AQuestionMarkInTheSearchStandsForOneCharacterAndTheListComesWithItsErrors)
+{
+    auto first = Enquiry("AB12CDE", Day(1));
+    first->AddError("JX500", "VRM must be between 2 and 7 characters");
+    first->AddError("JX501", "bad date");
+    auto second = Enquiry("AB92XYZ", Day(2));
+    second->AddError("JX502", "no enquirer");
+    Save({first, second, Enquiry("AB2CDEF", Day(3)), Enquiry("AB1", Day(4)), Enquiry("XAB12", Day(5))});
+
+    VQ3Enquiries found = Bound();
+    found.Load("", "AB?2");
+    EXPECT_EQ(Marks(found), "AB12CDE,AB92XYZ");
+    // The errors of the whole list arrive with the list: a change to the
+    // stored errors afterwards is not read row by row.
+    Other()->Execute("DELETE FROM JUX_MSG_ERROR");
+    std::vector<int32_t> counts;
+    for (const auto& enquiry : found)
+        counts.push_back(enquiry->Errors()->Count());
+    EXPECT_EQ(counts, (std::vector<int32_t>{2, 1}));
+}
+
 // The same duplicate rules over the members and over the stored rows.
 struct DuplicateCase {
     const char* name;

@@ -14,6 +14,12 @@
 #include "screens/admin/frmLogon.h"
 #include "screens/admin/frmMenu.h"
 #include "screens/admin/frmProgress.h"
+#include "screens/records/frmMessage.h"
+#include "screens/records/frmSelectEnquirer.h"
+#include "records/DebitStatements.h"
+#include "records/VQ3Enquiries.h"
+#include "records/VQ7Responses.h"
+#include "reports/qt/frmChoosePrintType.h"
 #include "screens/admin/frmSplash.h"
 #include "scheduling/MiniScheduler.h"
 #include "screens/transmission/frmCloseAutoExecute.h"
@@ -24,6 +30,7 @@
 
 #include "platform/NevixError.h"
 
+#include <QRadioButton>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -173,6 +180,60 @@ std::unique_ptr<QWidget> SchedulerProps(ShotContext& context)
     return Owned(std::move(window));
 }
 
+// --set export=1: as the export screens ask it.
+std::unique_ptr<QWidget> SelectEnquirer(ShotContext& context)
+{
+    auto dialog = std::make_unique<frmSelectEnquirer>();
+    if (context.Flag(QStringLiteral("export"), false))
+        dialog->SetForExport();
+    else
+        dialog->SetForImport();
+    return Owned(std::move(dialog));
+}
+
+// --set message=: the question of an enquiry import.
+std::unique_ptr<QWidget> ImportQuestion(ShotContext& context)
+{
+    auto window = std::make_unique<frmMessage>();
+    window->SetMessage(context.Value(QStringLiteral("message"),
+                                     QStringLiteral("2 possible duplicates for AB12CDE found.")));
+    return Owned(std::move(window));
+}
+
+// The print dialog with the lists it was handed, which must outlive it.
+class PrintTypeShot : public frmChoosePrintType {
+public:
+    VQ3Enquiries Enquiries;
+    VQ7Responses Responses;
+    DebitStatements Statements;
+};
+
+// --set mode=enquiries|responses|statements, option=N: the option chosen.
+std::unique_ptr<QWidget> PrintType(ShotContext& context)
+{
+    auto dialog = std::make_unique<PrintTypeShot>();
+    const QString mode = context.Value(QStringLiteral("mode"), QStringLiteral("enquiries"));
+    const int option = context.Value(QStringLiteral("option"), QStringLiteral("0")).toInt();
+    CDataBase* db = &context.Database();
+    if (mode == QStringLiteral("responses")) {
+        dialog->Responses.SetDataSource(db, false);
+        dialog->Responses.Load(QString());
+        dialog->SetForVQ7(dialog->Responses.Count() ? dialog->Responses.Item(1) : nullptr, dialog->Responses);
+        dialog->OptWhatToPrintVq7(option)->click();
+    } else if (mode == QStringLiteral("statements")) {
+        dialog->Statements.SetDataSource(db, false);
+        dialog->Statements.Load(QString());
+        dialog->SetForDebs(nullptr, dialog->Statements);
+        dialog->OptWhatToPrintDeb(option)->setChecked(true);
+    } else {
+        dialog->Enquiries.SetDataSource(db, false);
+        dialog->Enquiries.Load(QString());
+        dialog->SetForVQ3(nullptr, dialog->Enquiries);
+        dialog->OptWhatToPrintVq3(option)->setChecked(true);
+    }
+    return Owned(std::move(dialog));
+}
+
 ShotPicture Picture(const char* file, const char* user = "")
 {
     return {QLatin1String(file), QLatin1String(user), {}};
@@ -214,6 +275,17 @@ const std::vector<ShotEntry>& ShotEntries()
          {Picture("log-history")}},
         {QStringLiteral("scheduler-props"), QStringLiteral("The schedule editor (--row ID)"), SchedulerProps,
          {Picture("scheduler-props")}},
+        {QStringLiteral("select-enquirer"), QStringLiteral("The choice of enquirer for an import (--set export=1)"),
+         SelectEnquirer, {Picture("select-enquirer")}},
+        {QStringLiteral("import-question"), QStringLiteral("The question of an enquiry import (--set message=)"),
+         ImportQuestion, {Picture("import-question")}},
+        {QStringLiteral("print-type"),
+         QStringLiteral("The print dialog (--set mode=enquiries|responses|statements, option=N)"),
+         PrintType,
+         {Picture("print-type-enquiries"),
+          {QStringLiteral("print-type-responses"), QString(),
+           {{QStringLiteral("mode"), QStringLiteral("responses")}, {QStringLiteral("option"), QStringLiteral("3")}}},
+          {QStringLiteral("print-type-statements"), QString(), {{QStringLiteral("mode"), QStringLiteral("statements")}}}}},
     };
     return entries;
 }
