@@ -10,12 +10,10 @@
 #include "StandInService.h"
 
 #include "support/DatabaseTest.h"
+#include "support/ServiceAccount.h"
 
-#include "core/ApplicationSettings.h"
-#include "core/INIFile.h"
 #include "database/GlobalDatabase.h"
 #include "database/LogLines.h"
-#include "database/NevixParameters.h"
 #include "database/SysParameters.h"
 #include "database/TransmissionResults.h"
 #include "records/VQ3Enquiries.h"
@@ -91,14 +89,8 @@ public:
     explicit ExchangeWorld(ThreadedServer& server)
     {
         ConnectTo(NewGlobalDatabase(), path);
-        NevixParameters account;
-        account.SetDataSource(&GlobalDatabase());
-        account.SetUserName(QStringLiteral("nevixuser"));
-        account.SetPassword(QStringLiteral("Pa55word"));
-        account.Apply();
-        INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixHost"), server.Url(),
-                               world.PathOf(QStringLiteral("Nevix.INI")));
-        Settings().Load();
+        StoreServiceAccount();
+        UseServiceAt(server.Url(), world.PathOf(QStringLiteral("Nevix.INI")));
         SysParameters parameters;
         parameters.SetDataSource(&GlobalDatabase());
         parameters.Load();

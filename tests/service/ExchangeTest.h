@@ -13,16 +13,14 @@
 #include "accounts/CurrentUser.h"
 #include "accounts/Enquirer.h"
 #include "accounts/User.h"
-#include "core/ApplicationSettings.h"
-#include "core/INIFile.h"
 #include "database/GlobalDatabase.h"
 #include "database/LogLines.h"
-#include "database/NevixParameters.h"
 #include "database/TransmissionResults.h"
 #include "records/XMLUtils.h"
 
 #include "support/DatabaseTest.h"
 #include "support/FileBytes.h"
+#include "support/ServiceAccount.h"
 
 #include "SimpleHttpServer.h"
 
@@ -51,14 +49,8 @@ protected:
     {
         EXPECT_TRUE(server.Listen());
         ConnectTo(NewGlobalDatabase(), path);
-        NevixParameters account;
-        account.SetDataSource(&GlobalDatabase());
-        account.SetUserName(QStringLiteral("nevixuser"));
-        account.SetPassword(QStringLiteral("Pa55word"));
-        account.Apply();
-        INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixHost"), server.Url(),
-                               world.PathOf(QStringLiteral("Nevix.INI")));
-        Settings().Load();
+        StoreServiceAccount();
+        UseServiceAt(server.Url(), world.PathOf(QStringLiteral("Nevix.INI")));
         log.BeginLogging(QStringLiteral("NTRANS"), QStringLiteral("Transmission"), QStringLiteral("ADMIN"));
     }
     ~ExchangeTest() override

@@ -9,10 +9,10 @@
 #include "core/INIFile.h"
 #include "database/GlobalDatabase.h"
 #include "database/LogLines.h"
-#include "database/NevixParameters.h"
 
 #include "support/DatabaseTest.h"
 #include "support/FileBytes.h"
+#include "support/ServiceAccount.h"
 
 #include "SimpleHttpServer.h"
 
@@ -31,11 +31,7 @@ protected:
     {
         EXPECT_TRUE(server.Listen());
         ConnectTo(NewGlobalDatabase(), path);
-        NevixParameters account;
-        account.SetDataSource(&db);
-        account.SetUserName(QStringLiteral("nevixuser"));
-        account.SetPassword(QStringLiteral("Pa55word"));
-        account.Apply();
+        StoreServiceAccount();
         Configure({{"NevixHost", server.Url()}});
         log.BeginLogging(QStringLiteral("NCOMST"), QStringLiteral("Communication test"), QStringLiteral("ADMIN"));
     }

@@ -178,9 +178,7 @@ protected:
     StandInOverHttpTest()
     {
         EXPECT_TRUE(standInServer.Listen());
-        INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixHost"), standInServer.Url(),
-                               world.PathOf(QStringLiteral("Nevix.INI")));
-        Settings().Load();
+        UseServiceAt(standInServer.Url(), world.PathOf(QStringLiteral("Nevix.INI")));
     }
 
     StandInService standIn;

@@ -27,10 +27,9 @@ protected:
     {
         EXPECT_TRUE(standInServer.Listen());
         const QString ini = world.PathOf(QStringLiteral("Nevix.INI"));
-        INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixHost"), standInServer.Url(), ini);
         INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixTimeOutSecs"),
                                QLatin1String(GetParam().timeOutSeconds), ini);
-        Settings().Load();
+        UseServiceAt(standInServer.Url(), ini);
         StoreStatementEnquirer();
         SysParameters parameters;
         parameters.SetDataSource(&GlobalDatabase());
