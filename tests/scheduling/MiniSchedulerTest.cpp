@@ -21,20 +21,6 @@ protected:
     }
 };
 
-TEST_F(ScheduleRow, AFreshRowHoldsTheDefaults)
-{
-    MiniScheduler row;
-    EXPECT_EQ(row.RunAtID(), 0);
-    EXPECT_EQ(row.DaysToRun(), "0000000");
-    EXPECT_EQ(row.FirstTime(), "00:00");
-    EXPECT_EQ(row.LastTime(), "");
-    EXPECT_FALSE(row.NextRunDateTime() || row.LastRunDateTime() || row.PauseUntil());
-    EXPECT_FALSE(row.Every15Mins() || row.Every30Mins() || row.Every60Mins());
-    EXPECT_TRUE(row.IsNew());
-    EXPECT_FALSE(row.IsDirty() || row.IsDeleted() || row.BeenApplied() || row.IsRunning() || row.IsStopped());
-    EXPECT_FALSE(row.OldTimeStamp().has_value());
-}
-
 TEST_F(ScheduleRow, LoadsTheDeliveredRowByItsIdentifierBound)
 {
     auto row = Loaded(db, QStringLiteral("hcomms"));
