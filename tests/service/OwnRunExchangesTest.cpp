@@ -100,19 +100,18 @@ TEST_F(OwnRunExchangeTest, CommsTestRefusedOrWronglyAnswered)
     EXPECT_TRUE(errors.first().startsWith(QStringLiteral("NS013:"))) << errors.first().toStdString();
 }
 
-TEST_F(OwnRunExchangeTest, SeedingSendsBothMaximaInOrder)
+TEST_F(OwnRunExchangeTest, SeedingSendsBothMaximaInOrderAndStopsAtAWarning)
 {
     EXPECT_TRUE(RunNevixSeedControlRefs(log));
     EXPECT_EQ(Types(), (QStringList{QStringLiteral("SeedVQ7CtrlRef"), QStringLiteral("SeedDebCtrlRef")}));
     for (const auto& [type, body] : requests)
         EXPECT_TRUE(body.contains(QStringLiteral("<ControlReference>0</ControlReference>"))) << body.toStdString();
     EXPECT_TRUE(Lines(EventCodes::Communication).contains(QStringLiteral("Debit Ctrl seeded with: 0")));
-}
 
-TEST_F(OwnRunExchangeTest, SeedingStopsAtAWarning)
-{
+    requests.clear();
     fill["<ResponseType>ACK"] = "<ResponseType>WARN";
-    EXPECT_FALSE(RunNevixSeedControlRefs(log));
+    LogLines second;
+    EXPECT_FALSE(RunNevixSeedControlRefs(second));
     EXPECT_EQ(Types(), QStringList{QStringLiteral("SeedVQ7CtrlRef")});
 }
 
