@@ -14,6 +14,7 @@ struct MaskCase {
     bool showDetail;
     int16_t status;
     int16_t history;
+    bool tickedAtLoad; // the box starts ticked exactly when the setting shows detail
 };
 
 class LogMasks : public ::testing::TestWithParam<MaskCase> {};
@@ -23,22 +24,17 @@ TEST_P(LogMasks, ErrorsStayOutOfTheStatusLogAndTheBoxDecidesTheDetail)
     const auto& c = GetParam();
     EXPECT_EQ(View::StatusLogMask(c.logFilter, c.showDetail), c.status);
     EXPECT_EQ(View::HistoryLogMask(c.logFilter, c.showDetail), c.history);
+    EXPECT_EQ(View::DetailShownAtLoad(c.logFilter), c.tickedAtLoad);
 }
 
 INSTANTIATE_TEST_SUITE_P(TransmissionLogView, LogMasks,
-                         ::testing::Values(MaskCase{959, false, 63, 959},   // the default
-                                           MaskCase{959, true, 127, 1023},  // ticked adds 64
-                                           MaskCase{1023, false, 63, 959},  // unticked removes it
-                                           MaskCase{1023, true, 127, 1023},
-                                           MaskCase{8 | 128, false, 8, 136}, // only what the setting has
-                                           MaskCase{0, true, 64, 64}));
-
-TEST(TransmissionLogView, TheBoxStartsTickedExactlyWhenTheSettingShowsDetail)
-{
-    EXPECT_FALSE(View::DetailShownAtLoad(959));
-    EXPECT_TRUE(View::DetailShownAtLoad(1023));
-    EXPECT_TRUE(View::DetailShownAtLoad(64));
-}
+                         ::testing::Values(MaskCase{959, false, 63, 959, false},   // the default
+                                           MaskCase{959, true, 127, 1023, false},  // ticked adds 64
+                                           MaskCase{1023, false, 63, 959, true},   // unticked removes it
+                                           MaskCase{1023, true, 127, 1023, true},
+                                           MaskCase{8 | 128, false, 8, 136, false}, // only what the setting has
+                                           MaskCase{0, true, 64, 64, false},
+                                           MaskCase{64, false, 0, 0, true}));
 
 TEST(TransmissionLogView, HistoryStartsAtMidnightThreeCalendarMonthsBack)
 {
