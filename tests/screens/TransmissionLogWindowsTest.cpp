@@ -1,5 +1,6 @@
 #include "MenuTest.h"
 #include "WhenShown.h"
+#include "support/SettlingPrinters.h"
 
 #include "database/LogLines.h"
 #include "reports/PrinterCatalog.h"
@@ -21,27 +22,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-// One printer that takes every setting.
-class OnePrinter : public PrinterCatalog {
-public:
-    QStringList InstalledPrinters() const override { return {QStringLiteral("PDF")}; }
-    PrinterChoice Current() const override
-    {
-        PrinterChoice c;
-        c.deviceName = QStringLiteral("PDF");
-        return c;
-    }
-    void MakeCurrent(int) override {}
-    void SetCopies(int16_t) override {}
-    void SetDuplex(int16_t) override {}
-    void SetOrientation(int16_t) override {}
-    void SetPaperSize(int16_t) override {}
-    void SetPrintQuality(int16_t) override {}
-    void SetColour(int16_t) override {}
-    void SetPaperBin(int16_t) override {}
-    void SetOutputFile(const QString&) override {}
-};
 
 bool Contains(const QStringList& items, const QString& text)
 {
@@ -87,7 +67,7 @@ protected:
 
     void ChoosePrinter() { world.ui().ScriptPrinter(printers.Current()); }
 
-    OnePrinter printers;
+    SettlingPrinters printers{{QStringLiteral("PDF")}};
     RecordingCanvas canvasCopy;
 };
 
@@ -119,7 +99,7 @@ TEST_F(LogWindows, TheDefaultFilterSplitsTheRunAndTheBoxAddsDetailLines)
     log = window->lstTransmissionLog()->Items();
     EXPECT_TRUE(Contains(log, QStringLiteral("event 64")));
     EXPECT_FALSE(Contains(log, QStringLiteral("event 128")));
-    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_TRUE(world.ui().Texts().isEmpty());
 }
 
 TEST_F(LogWindows, ARunWithoutWarningsShowsNoItemsAndPrintsNoErrorsHeading)
@@ -217,8 +197,8 @@ TEST_F(LogWindows, SaveWritesEveryLineWhateverTheMaskAndSaysWhere)
     for (const char* line : {"event 32", "event 64", "event 128"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(line))) << line;
     EXPECT_EQ(text.count(QLatin1Char('\n')), 5) << "start, three lines, end";
-    ASSERT_EQ(Messages().size(), 1);
-    EXPECT_TRUE(Messages().front().startsWith(QStringLiteral("Log saved to: ")));
+    ASSERT_EQ(world.ui().Texts().size(), 1);
+    EXPECT_TRUE(world.ui().Texts().front().startsWith(QStringLiteral("Log saved to: ")));
 }
 
 TEST_F(LogWindows, ACancelledPrinterChoicePrintsNothing)

@@ -1,11 +1,7 @@
-#include "StandardFixture.h"
+#include "support/LoggedOnTest.h"
 #include "support/Printers.h"
-#include "support/TestWorld.h"
+#include "support/SettlingPrinters.h"
 
-#include "accounts/CurrentUser.h"
-#include "accounts/User.h"
-#include "core/ApplicationSettings.h"
-#include "database/GlobalDatabase.h"
 #include "records/DebitStatements.h"
 #include "records/VQ3Enquiries.h"
 #include "records/VQ7Responses.h"
@@ -27,28 +23,6 @@
 
 namespace {
 
-// One installed printer besides the current one; settings are taken.
-class TwoPrinters : public PrinterCatalog {
-public:
-    QStringList InstalledPrinters() const override { return {QStringLiteral("DEFAULT"), QStringLiteral("OFFICE")}; }
-    PrinterChoice Current() const override
-    {
-        PrinterChoice c;
-        c.deviceName = InstalledPrinters().at(current);
-        return c;
-    }
-    void MakeCurrent(int index) override { current = index; }
-    void SetCopies(int16_t) override {}
-    void SetDuplex(int16_t) override {}
-    void SetOrientation(int16_t) override {}
-    void SetPaperSize(int16_t) override {}
-    void SetPrintQuality(int16_t) override {}
-    void SetColour(int16_t) override {}
-    void SetPaperBin(int16_t) override {}
-    void SetOutputFile(const QString&) override {}
-    int current = 0;
-};
-
 // Records what is printed; `onJob` runs as each print job starts.
 class WatchedCanvas : public RecordingCanvas {
 public:
@@ -61,18 +35,13 @@ public:
     }
 };
 
-class PrintTypeDialog : public ::testing::Test {
+class PrintTypeDialog : public LoggedOnTest {
 protected:
     PrintTypeDialog()
     {
         world.clock().Set(QDateTime(QDate(2026, 12, 6), QTime(10, 30)));
-        folder = Fixture::Standard(world.Folder(), world.clock().Now());
-        Settings().Load();
-        Fixture::Connect(NewGlobalDatabase(), folder);
-        auto user = std::make_shared<User>();
-        user->SetDataSource(&GlobalDatabase());
-        user->LoadByUserNameAndPassword(Fixture::Manager, Fixture::Password);
-        SetCurrentUser(user);
+        Make();
+        LogOn(Fixture::Manager);
         responses.SetDataSource(&GlobalDatabase(), false);
         dialog.SetCanvasMaker([this] {
             auto canvas = std::make_unique<WatchedCanvas>();
@@ -80,11 +49,6 @@ protected:
             lastCanvas = canvas.get();
             return canvas;
         });
-    }
-    ~PrintTypeDialog() override
-    {
-        SetCurrentUser(nullptr);
-        ReleaseGlobalDatabase();
     }
 
     // The lines of the last printing run in the transmission log.
@@ -100,16 +64,6 @@ protected:
         return lines;
     }
 
-    QStringList BoxTexts()
-    {
-        QStringList texts;
-        for (const auto& box : world.ui().boxes)
-            texts << box.text;
-        return texts;
-    }
-
-    TestWorld world;
-    Fixture::Folder folder;
     VQ7Responses responses;
     frmChoosePrintType dialog;
     std::function<void(int32_t)> onJob;
@@ -192,7 +146,7 @@ TEST_F(PrintTypeDialog, AnEmptyWeekIsToldAndStillLoggedAndPrinted)
     dialog.SetForVQ7(nullptr, responses);
     dialog.OptWhatToPrintVq7(3)->click();
     dialog.CmdOk()->click();
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(world.ui().Texts(),
               QStringList{QStringLiteral("There were no Responses received between 31-May-2027 and 06-Jun-2027")});
     EXPECT_EQ(LastRunLines(),
               QStringList({QStringLiteral("VQ7PRN: Printing 0 in range 31-May-2027 to 06-Jun-2027 for ") +
@@ -248,7 +202,7 @@ TEST_F(PrintTypeDialog, CancelOrTheCloseBoxWhilePrintingStopsAfterTheCurrentRowA
 
 TEST_F(PrintTypeDialog, AnotherPrinterPrintsAtOnceOnlyWhenConfirmed)
 {
-    TwoPrinters printers;
+    SettlingPrinters printers{{QStringLiteral("DEFAULT"), QStringLiteral("OFFICE")}};
     dialog.SetPrinterCatalog(&printers);
     dialog.SetForVQ7(nullptr, responses);
     world.ui().ScriptPrinter(std::nullopt);
