@@ -14,7 +14,6 @@
 #include "support/FileBytes.h"
 
 #include <QFile>
-#include <QPushButton>
 #include <QTextEdit>
 #include "screens/common/UnloadAllForms.h"
 #include "screens/transmission/frmShutDownMode.h"
