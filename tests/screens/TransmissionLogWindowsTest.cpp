@@ -1,5 +1,6 @@
 #include "MenuTest.h"
 #include "WhenShown.h"
+#include "support/PdfTools.h"
 #include "support/SettlingPrinters.h"
 
 #include "database/LogLines.h"
@@ -15,10 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
@@ -253,7 +252,7 @@ class LogWindowsPdf : public LogWindows {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        if (!HasPdfToText())
             GTEST_SKIP() << "poppler-utils is not installed";
         LogWindows::SetUp();
     }
@@ -264,10 +263,8 @@ protected:
         window.SetPrinting(printers, [pdf] { return std::make_unique<QtPrinterCanvas>(pdf); });
         ChoosePrinter();
         window.cmdPrint()->click();
-        QProcess tool;
-        tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        EXPECT_TRUE(tool.waitForFinished(60000));
-        return QString::fromUtf8(tool.readAllStandardOutput());
+        return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+            .value_or(QString());
     }
 
     QTemporaryDir pdfDir;

@@ -1,4 +1,5 @@
 #include "support/LoggedOnTest.h"
+#include "support/PdfTools.h"
 #include "support/Printers.h"
 #include "support/SettlingPrinters.h"
 
@@ -13,9 +14,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -241,18 +240,9 @@ TEST_F(PrintTypeDialog, TheWholeEnquiryListIsReloadedInReportOrder)
     EXPECT_TRUE(lastCanvas->Texts().contains(QStringLiteral("NEVIX Enquiries")));
 }
 
-// A poppler tool's output for the file.
-QString Poppler(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 TEST_F(PrintTypeDialog, TheEnquiryListPrintsToAPdfInLandscape)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!HasPdfToText())
         GTEST_SKIP() << "poppler-utils is not installed (scripts/common.sh installs it)";
     const QString pdf = world.PathOf(QStringLiteral("enquiries.pdf"));
     dialog.SetCanvasMaker([pdf] { return std::make_unique<QtPrinterCanvas>(pdf); });
@@ -262,9 +252,9 @@ TEST_F(PrintTypeDialog, TheEnquiryListPrintsToAPdfInLandscape)
     dialog.SetForVQ3(nullptr, enquiries);
     dialog.OptWhatToPrintVq3(1)->click();
     dialog.CmdOk()->click();
-    const QString info = Poppler(QStringLiteral("pdfinfo"), {pdf});
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf}).value_or(QString());
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+842 x 595 pts")))) << info.toStdString();
-    const QString text = Poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    const QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).value_or(QString());
     // The header's party name, then the title.
     const QString words = text.simplified().remove(QRegularExpression(QStringLiteral("[_|] ?")));
     EXPECT_TRUE(words.startsWith(Fixture::PartyName + QStringLiteral(" NEVIX Enquiries"))) << words.left(200).toStdString();
