@@ -112,15 +112,6 @@ TEST(HHelper, TheProgramsHelpFileOutlivesARelease)
     ReleaseHelp();
 }
 
-TEST(HHelper, ReleasingTheProgramWideObjectClosesItsHelp)
-{
-    auto engine = std::make_shared<RecordingEngine>();
-    GlobalHelp().SetHelpFile(QStringLiteral("guide.chm"));
-    GlobalHelp().SetHelpEngine(engine);
-    ReleaseHelp();
-    EXPECT_EQ(engine->closes, 1);
-}
-
 TEST(ShowHelpTopic, AFailureIsAWarningAndNoHelpFileIsSilence)
 {
     TestWorld world;

@@ -9,7 +9,6 @@
 #include "support/TestWorld.h"
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QtTest/QTest>
 
@@ -76,18 +75,6 @@ TEST_F(HelpTopicTest, WithoutAHelpFileF1OpensNothingAndSaysNothing)
     screen.show();
     QTest::keyClick(&screen, Qt::Key_F1);
     EXPECT_FALSE(host->Window());
-    EXPECT_TRUE(world.ui().boxes.isEmpty());
-}
-
-TEST_F(HelpTopicTest, HideHelpButtonLeavesAWindowWithoutOneAlone)
-{
-    QWidget window;
-    auto* label = new QLabel(QStringLiteral("text"), &window);
-    label->setObjectName(QStringLiteral("cmdHelpLabel"));
-    window.show();
-    HideHelpButton(window, HelpTopics::Menu);
-    EXPECT_TRUE(label->isVisible());
-    EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(world.ui().boxes.isEmpty());
 }
 

@@ -1,5 +1,7 @@
 #include "MenuTest.h"
 #include "WhenShown.h"
+#include "support/PdfTools.h"
+#include "support/SettlingPrinters.h"
 
 #include "database/LogLines.h"
 #include "reports/PrinterCatalog.h"
@@ -14,34 +16,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
-
-// One printer that takes every setting.
-class OnePrinter : public PrinterCatalog {
-public:
-    QStringList InstalledPrinters() const override { return {QStringLiteral("PDF")}; }
-    PrinterChoice Current() const override
-    {
-        PrinterChoice c;
-        c.deviceName = QStringLiteral("PDF");
-        return c;
-    }
-    void MakeCurrent(int) override {}
-    void SetCopies(int16_t) override {}
-    void SetDuplex(int16_t) override {}
-    void SetOrientation(int16_t) override {}
-    void SetPaperSize(int16_t) override {}
-    void SetPrintQuality(int16_t) override {}
-    void SetColour(int16_t) override {}
-    void SetPaperBin(int16_t) override {}
-    void SetOutputFile(const QString&) override {}
-};
 
 bool Contains(const QStringList& items, const QString& text)
 {
@@ -87,7 +66,7 @@ protected:
 
     void ChoosePrinter() { world.ui().ScriptPrinter(printers.Current()); }
 
-    OnePrinter printers;
+    SettlingPrinters printers{{QStringLiteral("PDF")}};
     RecordingCanvas canvasCopy;
 };
 
@@ -119,7 +98,7 @@ TEST_F(LogWindows, TheDefaultFilterSplitsTheRunAndTheBoxAddsDetailLines)
     log = window->lstTransmissionLog()->Items();
     EXPECT_TRUE(Contains(log, QStringLiteral("event 64")));
     EXPECT_FALSE(Contains(log, QStringLiteral("event 128")));
-    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_TRUE(world.ui().Texts().isEmpty());
 }
 
 TEST_F(LogWindows, ARunWithoutWarningsShowsNoItemsAndPrintsNoErrorsHeading)
@@ -217,8 +196,8 @@ TEST_F(LogWindows, SaveWritesEveryLineWhateverTheMaskAndSaysWhere)
     for (const char* line : {"event 32", "event 64", "event 128"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(line))) << line;
     EXPECT_EQ(text.count(QLatin1Char('\n')), 5) << "start, three lines, end";
-    ASSERT_EQ(Messages().size(), 1);
-    EXPECT_TRUE(Messages().front().startsWith(QStringLiteral("Log saved to: ")));
+    ASSERT_EQ(world.ui().Texts().size(), 1);
+    EXPECT_TRUE(world.ui().Texts().front().startsWith(QStringLiteral("Log saved to: ")));
 }
 
 TEST_F(LogWindows, ACancelledPrinterChoicePrintsNothing)
@@ -273,7 +252,7 @@ class LogWindowsPdf : public LogWindows {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        if (!HasPdfToText())
             GTEST_SKIP() << "poppler-utils is not installed";
         LogWindows::SetUp();
     }
@@ -284,10 +263,8 @@ protected:
         window.SetPrinting(printers, [pdf] { return std::make_unique<QtPrinterCanvas>(pdf); });
         ChoosePrinter();
         window.cmdPrint()->click();
-        QProcess tool;
-        tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        EXPECT_TRUE(tool.waitForFinished(60000));
-        return QString::fromUtf8(tool.readAllStandardOutput());
+        return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+            .value_or(QString());
     }
 
     QTemporaryDir pdfDir;

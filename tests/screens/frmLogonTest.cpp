@@ -46,14 +46,6 @@ protected:
         logon.cmdOK()->click();
     }
 
-    QStringList Messages()
-    {
-        QStringList texts;
-        for (const auto& box : world.ui().boxes)
-            texts.append(box.text);
-        return texts;
-    }
-
     LogonRoads roads;
     int menus = 0, wizards = 0, ends = 0, cancels = 0;
     QList<bool> consoles;
@@ -73,7 +65,7 @@ TEST_F(LogonTest, TwoWrongPasswordsThenTheRightOneOpensTheMenu)
     LogOn(logon, QStringLiteral("BOB"), QStringLiteral("Secret123"));
 
     const QString incorrect = QStringLiteral("The User Name or Password you entered is incorrect.");
-    EXPECT_EQ(Messages(), (QStringList{incorrect, incorrect}));
+    EXPECT_EQ(world.ui().Texts(), (QStringList{incorrect, incorrect}));
     EXPECT_EQ(menus, 1);
     EXPECT_FALSE(logon.IsLoaded());
     ASSERT_TRUE(GetCurrentUser());
@@ -103,7 +95,7 @@ TEST_F(LogonTest, EmptyFieldsAreRefusedWithoutCountingAnAttempt)
     LogOn(logon, QStringLiteral("Bob"), QString());
     for (int i = 0; i < 2; ++i)
         LogOn(logon, QStringLiteral("nobody"), QStringLiteral("x"));
-    EXPECT_EQ(Messages().mid(0, 2),
+    EXPECT_EQ(world.ui().Texts().mid(0, 2),
               (QStringList{QStringLiteral("You must enter a User Name."),
                            QStringLiteral("You must enter the logon password for 'Bob'.")}));
     EXPECT_EQ(cancels, 0); // only two attempts counted
@@ -162,8 +154,8 @@ TEST_F(LogonTest, AutoExecuteRoads)
         frmLogon logon(db, roads);
         logon.InitialiseForm();
         EXPECT_FALSE(logon.IsLoaded());
-        EXPECT_EQ(Messages(), (QStringList{QStringLiteral(
-                                  "You cannot run the program in AUTO mode because this install is a client")}));
+        EXPECT_EQ(world.ui().Texts(), (QStringList{QStringLiteral(
+                                          "You cannot run the program in AUTO mode because this install is a client")}));
         EXPECT_EQ(ends, 1);
         EXPECT_TRUE(consoles.isEmpty());
     }

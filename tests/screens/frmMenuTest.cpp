@@ -14,7 +14,6 @@
 #include "support/FileBytes.h"
 
 #include <QFile>
-#include <QPushButton>
 #include <QTextEdit>
 #include "screens/common/UnloadAllForms.h"
 #include "screens/transmission/frmShutDownMode.h"
@@ -208,7 +207,7 @@ TEST_F(MenuWindow, AModelessScreenHidesTheMenuUntilItCloses)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(lastScreen) << "closing unloads it";
     EXPECT_TRUE(menu->isVisible());
-    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_TRUE(world.ui().Texts().isEmpty());
 }
 
 TEST_F(MenuWindow, AModalScreenOpensOverTheMenuAndIsUnloadedAfter)
@@ -236,8 +235,8 @@ TEST_F(MenuWindow, UnbuiltScreensSayTheyAreNotAvailable)
     auto menu = OpenMenu(Fixture::Admin);
     menu->cmdSend()->click();
     menu->cmdMoreInformation()->click();
-    EXPECT_EQ(Messages(), (QStringList{"Send & Receive is not available in this version.",
-                                       "More Information is not available in this version."}));
+    EXPECT_EQ(world.ui().Texts(), (QStringList{"Send & Receive is not available in this version.",
+                                               "More Information is not available in this version."}));
     EXPECT_TRUE(menu->isVisible());
 }
 
@@ -249,9 +248,9 @@ TEST_F(MenuWindow, MoreInformationOpensTheInformationWindowOrReportsItsMissingFi
     QFile::remove(info);
     auto menu = OpenMenu(Fixture::Clerk);
     menu->cmdMoreInformation()->click();
-    ASSERT_EQ(Messages().size(), 1);
-    EXPECT_TRUE(Messages()[0].startsWith("Error opening IMPORTANT USE OF DATA INFORMATION (frmInfo)\rThe file " + info))
-        << Messages()[0].toStdString();
+    ASSERT_EQ(world.ui().Texts().size(), 1);
+    EXPECT_TRUE(world.ui().Texts()[0].startsWith("Error opening IMPORTANT USE OF DATA INFORMATION (frmInfo)\rThe file " + info))
+        << world.ui().Texts()[0].toStdString();
     EXPECT_TRUE(menu->isVisible());
 
     WriteBytes(info, R"({\rtf1 Keep keeper data safe.\par})");
@@ -273,7 +272,7 @@ TEST_F(MenuWindow, AScreenThatFailsToInitialiseIsReportedAndDropped)
     Register(MenuScreens::Debits, true);
     auto menu = OpenMenu(Fixture::Manager);
     menu->cmdDebit()->click();
-    EXPECT_EQ(Messages(), QStringList{"Error opening TEST SCREEN (frmDEB)\rThe screen broke"});
+    EXPECT_EQ(world.ui().Texts(), QStringList{"Error opening TEST SCREEN (frmDEB)\rThe screen broke"});
     EXPECT_FALSE(lastScreen) << "the failed window is unloaded";
     EXPECT_TRUE(menu->isVisible());
 }
@@ -287,7 +286,7 @@ TEST_F(MenuWindow, DebitStatementsTestsTheRolesAgainAtTheClick)
     LogOn(Fixture::Clerk);
     menu->cmdDebit()->click();
     EXPECT_FALSE(lastScreen) << "a clerk now: nothing opens";
-    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_TRUE(world.ui().Texts().isEmpty());
     LogOn(Fixture::Manager);
     menu->cmdDebit()->click();
     EXPECT_TRUE(lastScreen && lastScreen->isVisible());
@@ -306,7 +305,7 @@ TEST_F(MenuWindow, TheLogButtonShowsTheLastRunInTheLogWindow)
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.front().startsWith(QStringLiteral("Run Number: ")));
     EXPECT_TRUE(lines.join(QLatin1Char('|')).contains(QStringLiteral("Fixture line, event code 32")));
-    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_TRUE(world.ui().Texts().isEmpty());
 }
 
 // ---- the maintenance warning -----------------------------------------------
@@ -331,7 +330,7 @@ TEST_P(MaintenanceWarning, AdministratorsAreWarnedAbove500AndTheScreenOpensAnywa
                                               "You should consider running the maintentance")
                                    .arg(c.old)}
                  : QStringList{};
-    EXPECT_EQ(Messages(), expected);
+    EXPECT_EQ(world.ui().Texts(), expected);
     EXPECT_EQ(world.ui().pointerHistory.value(0), Pointer::Hourglass) << "the hourglass from the click on";
     ASSERT_TRUE(lastScreen);
     EXPECT_TRUE(lastScreen->isVisible());
@@ -351,8 +350,8 @@ TEST_F(MenuWindow, OldResponsesAreCountedForTheResponseScreen)
     Register(MenuScreens::Responses);
     auto menu = OpenMenu(Fixture::Admin);
     menu->cmdResp()->click();
-    EXPECT_EQ(Messages(), QStringList{"There are 501 Responses in the system that could be cleared.\r"
-                                      "You should consider running the maintentance"});
+    EXPECT_EQ(world.ui().Texts(), QStringList{"There are 501 Responses in the system that could be cleared.\r"
+                                              "You should consider running the maintentance"});
     EXPECT_TRUE(lastScreen && lastScreen->isVisible());
 }
 
@@ -373,7 +372,7 @@ TEST_F(MenuWindow, AdminLockHeldElsewhereNamesItsHolderAndOpensNothing)
     }
     auto menu = OpenMenu(Fixture::Admin);
     menu->cmdMaint()->click();
-    EXPECT_EQ(Messages(), QStringList{"Admin functions are currently being used by other on PC2"});
+    EXPECT_EQ(world.ui().Texts(), QStringList{"Admin functions are currently being used by other on PC2"});
     EXPECT_FALSE(lastScreen);
     EXPECT_EQ(AdminLockHolder(), "other");
     EXPECT_TRUE(menu->isVisible());
@@ -388,7 +387,7 @@ TEST_F(MenuWindow, AFreeAdminLockIsTakenForTheParametersScreen)
     ASSERT_TRUE(lastScreen);
     EXPECT_TRUE(lastScreen->isVisible());
     EXPECT_EQ(AdminLockHolder(), "admin1");
-    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_TRUE(world.ui().Texts().isEmpty());
 }
 
 TEST_F(MenuWindow, TheAdminLockIsReleasedWhenTheScreenDoesNotOpen)
@@ -397,7 +396,7 @@ TEST_F(MenuWindow, TheAdminLockIsReleasedWhenTheScreenDoesNotOpen)
     Register(MenuScreens::Parameters, true);
     auto menu = OpenMenu(Fixture::Admin);
     menu->cmdMaint()->click();
-    EXPECT_EQ(Messages(), QStringList{"Error opening TEST SCREEN (frmParameters)\rThe screen broke"});
+    EXPECT_EQ(world.ui().Texts(), QStringList{"Error opening TEST SCREEN (frmParameters)\rThe screen broke"});
     EXPECT_EQ(AdminLockHolder(), "") << "other administrators are not locked out";
 
     // Not built at all: the same.
@@ -405,7 +404,7 @@ TEST_F(MenuWindow, TheAdminLockIsReleasedWhenTheScreenDoesNotOpen)
     screens = none;
     auto bare = OpenMenu(Fixture::Admin);
     bare->cmdMaint()->click();
-    EXPECT_EQ(Messages().last(), "Admin Functions is not available in this version.");
+    EXPECT_EQ(world.ui().Texts().last(), "Admin Functions is not available in this version.");
     EXPECT_EQ(AdminLockHolder(), "");
 }
 
@@ -439,7 +438,7 @@ TEST_F(MenuWindow, F1ShowsTheMenuTopicThoughTheHelpButtonIsHidden)
     GlobalHelp().SetHelpFile(QString());
     QTest::keyClick(menu.get(), Qt::Key_F1);
     EXPECT_EQ(engine->topics.size(), 1) << "no help file: nothing happens";
-    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_TRUE(world.ui().Texts().isEmpty());
 }
 
 // ---- the ways out -----------------------------------------------------------
@@ -479,8 +478,8 @@ TEST_F(ShutDown, APendingDatabaseActionKeepsTheMenu)
     EXPECT_THROW(db().Execute(QStringLiteral("UPDATE USERS SET Description='mine'")), NevixError);
     holder.Rollback();
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(Messages(), QStringList{"There is a database action pending.  Please click the Ok button\r"
-                                      "and wait a minute or two before trying again."});
+    EXPECT_EQ(world.ui().Texts(), QStringList{"There is a database action pending.  Please click the Ok button\r"
+                                              "and wait a minute or two before trying again."});
     EXPECT_TRUE(menu->IsLoaded());
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(ends + logons, 0);
@@ -508,7 +507,7 @@ TEST_F(ShutDown, AfterAConnectionFailureEveryWindowIsUnloadedUnasked)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(watched);
     EXPECT_FALSE(lastScreen);
-    EXPECT_TRUE(Messages().isEmpty()) << "nobody is asked";
+    EXPECT_TRUE(world.ui().Texts().isEmpty()) << "nobody is asked";
     for (QWidget* window : QApplication::topLevelWidgets())
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
 }

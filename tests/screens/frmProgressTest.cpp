@@ -86,16 +86,6 @@ protected:
     QString exportFile = world.PathOf(QStringLiteral("responses.EXP"));
 };
 
-TEST_F(ProgressTest, StartsWithItsOwnTexts)
-{
-    EXPECT_EQ(progress.windowTitle(), "PROGRESS");
-    EXPECT_EQ(progress.InfoLbl(0)->text(), "InfoLbl");
-    EXPECT_TRUE(progress.StatusLbl()->isHidden());
-    EXPECT_EQ(progress.StatusLbl()->text(), "");
-    EXPECT_EQ(progress.CancelBtn()->text(), "&Cancel");
-    EXPECT_FALSE(progress.IsLoaded());
-}
-
 TEST_F(ProgressTest, AnImportCancelledAtItsFirstStepStoresNothing)
 {
     const int64_t before = Enquiries();

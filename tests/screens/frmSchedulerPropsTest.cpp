@@ -39,13 +39,6 @@ protected:
         dialog.CConstructor(row);
         dialog.show();
     }
-    QStringList Boxes()
-    {
-        QStringList texts;
-        for (const auto& box : world.ui().boxes)
-            texts << box.text;
-        return texts;
-    }
     QVariant Stamp() const { return Scalar("SELECT TmStamp FROM SCHEDULER WHERE ScheduleID='HCOMMS'"); }
 
     MiniScheduler row;
@@ -188,7 +181,7 @@ TEST_P(SchedulerPropsRefusal, ListsEveryFaultAndStoresNothing)
         dialog.chkSchHours(*h - '0')->setChecked(true);
     const QVariant stamp = Stamp();
     dialog.cmdOk()->click();
-    EXPECT_EQ(Boxes(), QStringList{Refused + QLatin1String(c.messages)});
+    EXPECT_EQ(world.ui().Texts(), QStringList{Refused + QLatin1String(c.messages)});
     EXPECT_EQ(world.ui().boxes.value(0).style & MsgBox::IconMask, MsgBox::Exclamation);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.txtInput(0)->text(), QLatin1String(c.first));

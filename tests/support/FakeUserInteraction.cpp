@@ -91,3 +91,11 @@ std::optional<PrinterChoice> FakeUserInteraction::ChoosePrinter(const PrinterCho
         return std::nullopt;
     return choice;
 }
+
+QStringList FakeUserInteraction::Texts() const
+{
+    QStringList texts;
+    for (const auto& box : boxes)
+        texts.append(box.text);
+    return texts;
+}

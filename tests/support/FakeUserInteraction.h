@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <optional>
@@ -40,6 +41,8 @@ public:
     void ScriptFile(std::optional<QString> file) { files.push_back(std::move(file)); }
 
     QList<Box> boxes;
+    // The texts of the boxes shown, in order.
+    QStringList Texts() const;
     std::deque<int16_t> answers;
     // Pointer seen while each box was open.
     QList<int16_t> pointerDuringBox;

@@ -1,11 +1,10 @@
 #include "StandardFixture.h"
 #include "reports/qt/QtPrinterCanvas.h"
+#include "support/PdfTools.h"
 
 #include <QDir>
 #include <QFontInfo>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,23 +13,11 @@ namespace {
 
 constexpr double PointsPerMm = 72 / 25.4;
 
-// Runs a program; its standard output, or no value when it failed.
-std::optional<QString> RunTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << ": " << process.readAllStandardError().toStdString();
-        return std::nullopt;
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 class PdfReport : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        if (!HasPdfToText())
             GTEST_SKIP() << "poppler-utils is not installed (scripts/common.sh installs it)";
     }
 

@@ -1,11 +1,8 @@
-#include "StandardFixture.h"
+#include "support/LoggedOnTest.h"
+#include "support/PdfTools.h"
 #include "support/Printers.h"
-#include "support/TestWorld.h"
+#include "support/SettlingPrinters.h"
 
-#include "accounts/CurrentUser.h"
-#include "accounts/User.h"
-#include "core/ApplicationSettings.h"
-#include "database/GlobalDatabase.h"
 #include "records/DebitStatements.h"
 #include "records/VQ3Enquiries.h"
 #include "records/VQ7Responses.h"
@@ -17,37 +14,13 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// One installed printer besides the current one; settings are taken.
-class TwoPrinters : public PrinterCatalog {
-public:
-    QStringList InstalledPrinters() const override { return {QStringLiteral("DEFAULT"), QStringLiteral("OFFICE")}; }
-    PrinterChoice Current() const override
-    {
-        PrinterChoice c;
-        c.deviceName = InstalledPrinters().at(current);
-        return c;
-    }
-    void MakeCurrent(int index) override { current = index; }
-    void SetCopies(int16_t) override {}
-    void SetDuplex(int16_t) override {}
-    void SetOrientation(int16_t) override {}
-    void SetPaperSize(int16_t) override {}
-    void SetPrintQuality(int16_t) override {}
-    void SetColour(int16_t) override {}
-    void SetPaperBin(int16_t) override {}
-    void SetOutputFile(const QString&) override {}
-    int current = 0;
-};
 
 // Records what is printed; `onJob` runs as each print job starts.
 class WatchedCanvas : public RecordingCanvas {
@@ -61,18 +34,13 @@ public:
     }
 };
 
-class PrintTypeDialog : public ::testing::Test {
+class PrintTypeDialog : public LoggedOnTest {
 protected:
     PrintTypeDialog()
     {
         world.clock().Set(QDateTime(QDate(2026, 12, 6), QTime(10, 30)));
-        folder = Fixture::Standard(world.Folder(), world.clock().Now());
-        Settings().Load();
-        Fixture::Connect(NewGlobalDatabase(), folder);
-        auto user = std::make_shared<User>();
-        user->SetDataSource(&GlobalDatabase());
-        user->LoadByUserNameAndPassword(Fixture::Manager, Fixture::Password);
-        SetCurrentUser(user);
+        Make();
+        LogOn(Fixture::Manager);
         responses.SetDataSource(&GlobalDatabase(), false);
         dialog.SetCanvasMaker([this] {
             auto canvas = std::make_unique<WatchedCanvas>();
@@ -80,11 +48,6 @@ protected:
             lastCanvas = canvas.get();
             return canvas;
         });
-    }
-    ~PrintTypeDialog() override
-    {
-        SetCurrentUser(nullptr);
-        ReleaseGlobalDatabase();
     }
 
     // The lines of the last printing run in the transmission log.
@@ -100,16 +63,6 @@ protected:
         return lines;
     }
 
-    QStringList BoxTexts()
-    {
-        QStringList texts;
-        for (const auto& box : world.ui().boxes)
-            texts << box.text;
-        return texts;
-    }
-
-    TestWorld world;
-    Fixture::Folder folder;
     VQ7Responses responses;
     frmChoosePrintType dialog;
     std::function<void(int32_t)> onJob;
@@ -192,7 +145,7 @@ TEST_F(PrintTypeDialog, AnEmptyWeekIsToldAndStillLoggedAndPrinted)
     dialog.SetForVQ7(nullptr, responses);
     dialog.OptWhatToPrintVq7(3)->click();
     dialog.CmdOk()->click();
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(world.ui().Texts(),
               QStringList{QStringLiteral("There were no Responses received between 31-May-2027 and 06-Jun-2027")});
     EXPECT_EQ(LastRunLines(),
               QStringList({QStringLiteral("VQ7PRN: Printing 0 in range 31-May-2027 to 06-Jun-2027 for ") +
@@ -248,7 +201,7 @@ TEST_F(PrintTypeDialog, CancelOrTheCloseBoxWhilePrintingStopsAfterTheCurrentRowA
 
 TEST_F(PrintTypeDialog, AnotherPrinterPrintsAtOnceOnlyWhenConfirmed)
 {
-    TwoPrinters printers;
+    SettlingPrinters printers{{QStringLiteral("DEFAULT"), QStringLiteral("OFFICE")}};
     dialog.SetPrinterCatalog(&printers);
     dialog.SetForVQ7(nullptr, responses);
     world.ui().ScriptPrinter(std::nullopt);
@@ -287,18 +240,9 @@ TEST_F(PrintTypeDialog, TheWholeEnquiryListIsReloadedInReportOrder)
     EXPECT_TRUE(lastCanvas->Texts().contains(QStringLiteral("NEVIX Enquiries")));
 }
 
-// A poppler tool's output for the file.
-QString Poppler(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 TEST_F(PrintTypeDialog, TheEnquiryListPrintsToAPdfInLandscape)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!HasPdfToText())
         GTEST_SKIP() << "poppler-utils is not installed (scripts/common.sh installs it)";
     const QString pdf = world.PathOf(QStringLiteral("enquiries.pdf"));
     dialog.SetCanvasMaker([pdf] { return std::make_unique<QtPrinterCanvas>(pdf); });
@@ -308,9 +252,9 @@ TEST_F(PrintTypeDialog, TheEnquiryListPrintsToAPdfInLandscape)
     dialog.SetForVQ3(nullptr, enquiries);
     dialog.OptWhatToPrintVq3(1)->click();
     dialog.CmdOk()->click();
-    const QString info = Poppler(QStringLiteral("pdfinfo"), {pdf});
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf}).value_or(QString());
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+842 x 595 pts")))) << info.toStdString();
-    const QString text = Poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    const QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).value_or(QString());
     // The header's party name, then the title.
     const QString words = text.simplified().remove(QRegularExpression(QStringLiteral("[_|] ?")));
     EXPECT_TRUE(words.startsWith(Fixture::PartyName + QStringLiteral(" NEVIX Enquiries"))) << words.left(200).toStdString();

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "StandardFixture.h"
+#include "support/TestWorld.h"
+
+#include "accounts/CurrentUser.h"
+#include "accounts/User.h"
+#include "core/ApplicationSettings.h"
+#include "database/CDataBase.h"
+#include "database/GlobalDatabase.h"
+
+#include <gtest/gtest.h>
+
+// The standard fixture's program folder, its database as the program's
+// global one, and a user logged on.
+class LoggedOnTest : public ::testing::Test {
+protected:
+    void Make(const FixtureOptions& options = {})
+    {
+        folder = Fixture::Standard(world.Folder(), world.clock().Now(), options);
+        Settings().Load();
+        Fixture::Connect(NewGlobalDatabase(), folder);
+    }
+    ~LoggedOnTest() override
+    {
+        SetCurrentUser(nullptr);
+        ReleaseGlobalDatabase();
+    }
+
+    CDataBase& db() { return GlobalDatabase(); }
+
+    void LogOn(const QString& name)
+    {
+        auto user = std::make_shared<User>();
+        user->SetDataSource(&db());
+        user->LoadByUserNameAndPassword(name, Fixture::Password);
+        ASSERT_FALSE(user->IsNew()) << name.toStdString();
+        SetCurrentUser(user);
+    }
+
+    TestWorld world;
+    Fixture::Folder folder;
+};
