@@ -5,6 +5,7 @@
 #include "help/qt/QtHelpWindowHost.h"
 #include "platform/AppContext.h"
 #include "reports/qt/QtPrinterCanvas.h"
+#include "screens/common/ScreenHelpers.h"
 #include "startup/GlobalObjects.h"
 #include "startup/ProgramScreens.h"
 #include "startup/ProgramStart.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(ProgramVersion);
     auto context = AppContext::MakeDefault(std::make_shared<QtUserInteraction>());
     context->SetPrinter([] { return std::make_unique<QtPrinterCanvas>(); });
+    context->SetCapsLockReader(ReadX11CapsLock);
     AppContext::Install(context);
     SetHelpWindowHost(std::make_shared<QtHelpWindowHost>());
 

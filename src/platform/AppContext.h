@@ -29,6 +29,12 @@ public:
     // A canvas on the current printer; none when the program has no printer.
     std::unique_ptr<ReportCanvas> OpenPrinter() const { return m_printer ? m_printer() : nullptr; }
 
+    // The keyboard's caps-lock state, read where the program has a keyboard.
+    using CapsLockReader = std::function<bool()>;
+    void SetCapsLockReader(CapsLockReader reader) { m_capsLock = std::move(reader); }
+    // False when no reader is installed.
+    bool IsCapsLockOn() const { return m_capsLock && m_capsLock(); }
+
     // The installed context; a console one over the real clock and host
     // when nothing was installed.
     static AppContext& Current();
@@ -46,6 +52,7 @@ private:
     QString m_programFolder;
     QString m_computerName;
     PrinterFactory m_printer;
+    CapsLockReader m_capsLock;
 };
 
 // Installs a context for the life of a scope and puts the previous one back.

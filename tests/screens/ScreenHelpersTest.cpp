@@ -27,6 +27,14 @@ TEST(ScreenHelpers, UnloadsTheMainMenuOnly)
     EXPECT_TRUE(other.isVisible());
 }
 
+TEST(ScreenHelpers, CapsLockIsWhatTheContextsKeyboardSays)
+{
+    TestWorld world;
+    EXPECT_FALSE(IsCapsLockOn());
+    world.SetCapsLock(true);
+    EXPECT_TRUE(IsCapsLockOn());
+}
+
 TEST(HideHelpButton, HidesOnlyTheChildNamedcmdHelpAndNeverSpeaks)
 {
     TestWorld world;

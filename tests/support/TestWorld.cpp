@@ -8,8 +8,9 @@ TestWorld::TestWorld(const QString& computerName)
 {
     ReleaseSettings();
     SetUnattendedMessageSink({});
-    m_scope = std::make_unique<ScopedAppContext>(
-        std::make_shared<AppContext>(m_clock, m_ui, m_dir.path(), computerName));
+    auto context = std::make_shared<AppContext>(m_clock, m_ui, m_dir.path(), computerName);
+    context->SetCapsLockReader([capsLock = m_capsLock] { return *capsLock; });
+    m_scope = std::make_unique<ScopedAppContext>(std::move(context));
 }
 
 TestWorld::~TestWorld()

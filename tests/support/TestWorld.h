@@ -22,10 +22,13 @@ public:
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
     FakeUserInteraction& ui() { return *m_ui; }
     FakeClock& clock() { return *m_clock; }
+    // The scripted keyboard's caps lock (off at the start).
+    void SetCapsLock(bool on) { *m_capsLock = on; }
 
 private:
     QTemporaryDir m_dir;
     std::shared_ptr<FakeUserInteraction> m_ui;
     std::shared_ptr<FakeClock> m_clock;
+    std::shared_ptr<bool> m_capsLock = std::make_shared<bool>(false);
     std::unique_ptr<ScopedAppContext> m_scope;
 };

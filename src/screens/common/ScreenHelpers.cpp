@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "core/qt/FormWidgets.h"
+#include "platform/AppContext.h"
 #include "screens/common/UnloadAllForms.h"
 
 // Last: the X headers define macros (None, Bool, Status) that clash with Qt.
@@ -13,6 +14,11 @@
 #endif
 
 bool IsCapsLockOn()
+{
+    return AppContext::Current().IsCapsLockOn();
+}
+
+bool ReadX11CapsLock()
 {
 #ifdef NEVIX_READ_XKB
     const auto* x11 =
