@@ -7,7 +7,6 @@
 #include "accounts/Users.h"
 #include "accounts/Validation.h"
 #include "core/AskTellUser.h"
-#include "core/qt/FormWidgets.h"
 #include "database/CDataBase.h"
 #include "database/InTransaction.h"
 #include "help/HHelper.h"
@@ -15,6 +14,7 @@
 #include "platform/NevixError.h"
 #include "platform/UserInteraction.h"
 #include "screens/common/HelpButton.h"
+#include "screens/common/SelectOnFocus.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -136,7 +136,7 @@ frmEditUser::frmEditUser(QWidget* parent)
     layout->addLayout(buttons);
 
     for (QLineEdit* box : {m_txtUserName, m_txtPassword, m_txtDescription})
-        box->installEventFilter(this);
+        SelectTextOnFocus(*box);
     connect(m_chkShowPassword, &QCheckBox::toggled, this, [this](bool shown) {
         m_txtPassword->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
         m_lblPasswordRule->setVisible(shown);
@@ -360,16 +360,6 @@ void frmEditUser::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool frmEditUser::eventFilter(QObject* watched, QEvent* event)
-{
-    // After the box's own focus handling, which would undo the selection.
-    if (event->type() == QEvent::FocusIn) {
-        if (auto* box = qobject_cast<QLineEdit*>(watched))
-            QMetaObject::invokeMethod(box, [box] { HighlightTextOnFocus(*box); }, Qt::QueuedConnection);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void EditUserInWindow(QWidget* owner, const std::shared_ptr<Enquirers>& enquirers,

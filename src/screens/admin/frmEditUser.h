@@ -53,7 +53,6 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CDataBase& Connection() const;
