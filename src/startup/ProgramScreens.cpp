@@ -13,7 +13,7 @@ FormRegistry ProgramScreens()
     screens.Register(MenuScreens::Information, [] { return std::make_unique<frmInfo>(); });
     screens.Register(MenuScreens::Log, [] { return std::make_unique<frmTransmissionStatus>(); });
     screens.Register(MenuScreens::Parameters, [] {
-        return std::make_unique<frmParameters>(GlobalDatabase(), EditUserInWindow, BlacklistEditor());
+        return std::make_unique<frmParameters>(GlobalDatabase(), EditUserInWindow, EditBlacklistEntry);
     });
     return screens;
 }

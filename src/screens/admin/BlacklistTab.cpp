@@ -28,7 +28,7 @@ QLabel* Text(const char* text, QWidget* parent)
 }
 } // namespace
 
-BlacklistTab::BlacklistTab(ParametersData& data, BlacklistEditor editor, QWidget* parent)
+BlacklistTab::BlacklistTab(ParametersData& data, BlacklistEntryEditor editor, QWidget* parent)
     : QGroupBox(QStringLiteral("Vehicle Blacklist"), parent), m_data(data), m_editor(std::move(editor)),
       m_lstBlackList(new QListWidget(this)), m_cmdAdd2BL(Button("Add Vehicle", "cmdAdd2BL", this)),
       m_cmdRemoveBL(Button("Remove Vehicle", "cmdRemoveBL", this)),

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "screens/records/frmEditBlackListVrm.h"
+
 #include <QGroupBox>
 
-#include <functional>
 #include <memory>
 
 class BlackListedVRM;
@@ -11,18 +12,12 @@ class QListWidgetItem;
 class QPushButton;
 struct ParametersData;
 
-// How the tab has one entry edited: modal over the owner, the entry changed
-// in memory only; the entry's BeenApplied then tells whether the user
-// accepted it.
-using BlacklistEditor =
-    std::function<void(QWidget* owner, BlackListedVRM& entry, bool disableVrm, bool allowDelete)>;
-
 // The parameters screen's "Vehicle Blacklist" frame: the marks for which no
 // enquiry goes to the DVLA, each added, changed or removed at once.
 class BlacklistTab : public QGroupBox {
     Q_OBJECT
 public:
-    BlacklistTab(ParametersData& data, BlacklistEditor editor, QWidget* parent = nullptr);
+    BlacklistTab(ParametersData& data, BlacklistEntryEditor editor, QWidget* parent = nullptr);
 
     // Every entry not marked deleted, in the list's order; the first
     // selected.
@@ -44,7 +39,7 @@ private:
     std::shared_ptr<BlackListedVRM> SelectedBlackListEntry() const;
 
     ParametersData& m_data;
-    BlacklistEditor m_editor;
+    BlacklistEntryEditor m_editor;
     QListWidget* m_lstBlackList;
     QPushButton* m_cmdAdd2BL;
     QPushButton* m_cmdRemoveBL;

@@ -48,7 +48,7 @@ void KeepStates(const Collection& members, std::vector<std::pair<Record*, std::u
 }
 } // namespace
 
-frmParameters::frmParameters(CDataBase& database, UserEditor userEditor, BlacklistEditor blacklistEditor,
+frmParameters::frmParameters(CDataBase& database, UserEditor userEditor, BlacklistEntryEditor blacklistEditor,
                              QWidget* parent)
     : QWidget(parent), m_data(std::make_unique<ParametersData>(database)),
       m_helpContextId(HelpTopics::ParametersTab(0)), m_sstParameters(new QTabWidget(this)),

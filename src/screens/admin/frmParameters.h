@@ -33,7 +33,7 @@ public:
     // The tabs, by index.
     enum Tab { MaintenanceTabIndex, ServiceTabIndex, EnquirersTabIndex, BlacklistTabIndex, UsersTabIndex, ClientTabIndex };
 
-    frmParameters(CDataBase& database, UserEditor userEditor, BlacklistEditor blacklistEditor,
+    frmParameters(CDataBase& database, UserEditor userEditor, BlacklistEntryEditor blacklistEditor,
                   QWidget* parent = nullptr);
     ~frmParameters() override;
 
