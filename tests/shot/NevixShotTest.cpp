@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QTabWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -227,4 +228,18 @@ TEST(ShotEntries, TheScheduleEditorShowsTheRowNamed)
     EXPECT_THROW(FindShotEntry(QStringLiteral("scheduler-props"))->Build(missing.Context()), NevixError);
 }
 
+} // namespace
+
+namespace {
+TEST(ShotEntries, TheParametersScreenOpensOnTheTabAsked)
+{
+    TestWorld world;
+    ShotRequest request = OnFixture();
+    request.Values.insert(QStringLiteral("tab"), QStringLiteral("3"));
+    ShotSession session(request);
+    const auto window = FindShotEntry(QStringLiteral("parameters"))->Build(session.Context());
+    const auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("sstParameters"));
+    ASSERT_TRUE(tabs);
+    EXPECT_EQ(tabs->currentIndex(), 3);
+}
 } // namespace

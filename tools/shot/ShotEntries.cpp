@@ -9,13 +9,17 @@
 #include "help/qt/HelpWindow.h"
 #include "platform/AppContext.h"
 #include "screens/admin/frmChangePassword.h"
+#include "screens/admin/frmEditUser.h"
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmJuxClient.h"
 #include "screens/admin/frmLogon.h"
 #include "screens/admin/frmMenu.h"
+#include "screens/admin/frmParameters.h"
 #include "screens/admin/frmProgress.h"
 #include "screens/records/frmMessage.h"
 #include "screens/records/frmSelectEnquirer.h"
+#include "accounts/Enquirers.h"
+#include "accounts/User.h"
 #include "records/DebitStatements.h"
 #include "records/VQ3Enquiries.h"
 #include "records/VQ7Responses.h"
@@ -33,6 +37,7 @@
 #include <QRadioButton>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTabWidget>
 
 namespace {
 
@@ -234,9 +239,47 @@ std::unique_ptr<QWidget> PrintType(ShotContext& context)
     return Owned(std::move(dialog));
 }
 
+// --tab N: the tab shown (0 to 5).
+std::unique_ptr<QWidget> Parameters(ShotContext& context)
+{
+    auto window = std::make_unique<frmParameters>(context.Database(), EditUserInWindow, EditBlacklistEntry);
+    window->InitialiseForm();
+    window->sstParameters()->setCurrentIndex(context.Value(QStringLiteral("tab"), QStringLiteral("0")).toInt());
+    return Owned(std::move(window));
+}
+
+// --set name=USER: the user edited (default clerk1; "new" for a new one).
+std::unique_ptr<QWidget> EditUser(ShotContext& context)
+{
+    auto enquirers = std::make_shared<Enquirers>();
+    enquirers->SetDataSource(&context.Database());
+    enquirers->Load();
+    auto user = std::make_shared<User>();
+    user->SetDataSource(&context.Database());
+    const QString name = context.Value(QStringLiteral("name"), QStringLiteral("clerk1"));
+    if (name != QLatin1String("new")) {
+        user->LoadByUserName(name);
+        if (user->IsNew())
+            throw NevixError(ErrorNumbers::InvalidArgument, QStringLiteral("No user ") + name);
+    }
+    auto window = std::make_unique<frmEditUser>();
+    window->SetEnquirers(enquirers);
+    window->SetUser(user);
+    return Owned(std::move(window));
+}
+
 ShotPicture Picture(const char* file, const char* user = "")
 {
     return {QLatin1String(file), QLatin1String(user), {}};
+}
+
+std::vector<ShotPicture> ParametersPictures()
+{
+    std::vector<ShotPicture> pictures;
+    for (int tab = 0; tab < 6; ++tab)
+        pictures.push_back({QStringLiteral("parameters-tab%1").arg(tab), QString(),
+                            {{QStringLiteral("tab"), QString::number(tab)}}});
+    return pictures;
 }
 
 } // namespace
@@ -286,6 +329,10 @@ const std::vector<ShotEntry>& ShotEntries()
           {QStringLiteral("print-type-responses"), QString(),
            {{QStringLiteral("mode"), QStringLiteral("responses")}, {QStringLiteral("option"), QStringLiteral("3")}}},
           {QStringLiteral("print-type-statements"), QString(), {{QStringLiteral("mode"), QStringLiteral("statements")}}}}},
+        {QStringLiteral("parameters"), QStringLiteral("Admin Functions, the parameters screen (--tab N, 0 to 5)"),
+         Parameters, ParametersPictures()},
+        {QStringLiteral("edit-user"), QStringLiteral("The user editor (--set name=USER, or new)"), EditUser,
+         {Picture("edit-user")}},
     };
     return entries;
 }

@@ -58,6 +58,7 @@ ClientTab::ClientTab(QWidget* parent)
 {
     setObjectName(QStringLiteral("fraParams5"));
     m_cmdBrowse2->setToolTip(QStringLiteral("Browse for the duplicate file folder"));
+    m_cmdBrowse2->setFixedWidth(36);
     m_TxtBatchSize->setMaximumWidth(60);
     m_txtDuplicateDays->setMaximumWidth(60);
 

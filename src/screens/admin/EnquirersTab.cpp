@@ -73,6 +73,7 @@ EnquirersTab::EnquirersTab(ParametersData& data, EnquirerSetupForm& form, QWidge
         m_txtEnqFolder[i] = Named(new QLineEdit(m_frmEnqFolders), QStringLiteral("txtEnqFolder%1").arg(i));
         m_cmdBrowse[i] = Named(new QPushButton(QStringLiteral("..."), m_frmEnqFolders), QStringLiteral("cmdBrowse%1").arg(i));
         m_cmdBrowse[i]->setToolTip(QLatin1String(browseTips[i]));
+        m_cmdBrowse[i]->setFixedWidth(36);
         SelectTextOnFocus(*m_txtEnqFolder[i], true);
         m_txtEnqFolder[i]->installEventFilter(this);
         folders->addWidget(new QLabel(QLatin1String(folderLabels[i]), m_frmEnqFolders), i * 2, 0, 1, 2);
