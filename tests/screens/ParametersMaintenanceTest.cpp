@@ -83,6 +83,7 @@ TEST_F(MaintenanceOnScreen, RemoveNowRemovesTheOldRowsByTheTermsOnTheScreenWitho
     EXPECT_TRUE(run.contains("Maintenance running in ")) << run.toStdString();
     EXPECT_FALSE(run.contains("Compacting")) << run.toStdString();
     EXPECT_EQ(StoredParameters().VQ3MaintenanceTerm(), 12) << "Remove Now saves no term";
+    EXPECT_GT(world.ui().waitShows, 0) << "under the please-wait window";
     EXPECT_FALSE(world.ui().waitLoaded);
 }
 

@@ -139,8 +139,11 @@ TEST_F(Parameters, ASaveStoresEveryTabInOneGoWithTestModeOffAndClosesTheWindow)
 {
     ChangeParameters([](SysParameters& p) { p.SetRunningInTestMode(true); });
     INIFile().SetIniString("System", "BespokeImportFormat", "Yes", folder.SettingsFile);
+    INIFile().SetIniString("System", "ConfigVersion", "3", folder.SettingsFile);
     Settings().Load();
     frmParameters& window = Open();
+    EXPECT_TRUE(window.Client()->ChkTrimAsterisk()->isHidden()) << "configuration 3";
+    EXPECT_TRUE(window.Client()->chkWriteFromLeft()->isHidden());
     EXPECT_FALSE(window.Client()->cboExportFileFormat()->isEnabled());
     EXPECT_EQ(window.Client()->cboExportFileFormat()->currentText(), "Using bespoke format");
     window.Client()->txtPartyName()->setText("New Name Ltd");
