@@ -2,9 +2,6 @@
 #include "screens/admin/ParametersChecks.h"
 #include "support/TestWorld.h"
 
-#include "accounts/Enquirer.h"
-#include "accounts/EnquiryReason.h"
-#include "accounts/EnquiryReasons.h"
 #include "platform/NevixError.h"
 
 #include <QCheckBox>
@@ -125,28 +122,5 @@ INSTANTIATE_TEST_SUITE_P(
                       TermCase{"NotANumber", "x", "Day", "The term value is not numeric"},
                       TermCase{"OtherPeriodWord", "400", "Year", ""}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// ---- date-of-event limits -------------------------------------------------
-
-TEST(DateOfEventLimits, ListsEachReasonPaddedWithItsEarliestDate)
-{
-    Enquirer enquirer;
-    enquirer.SetName("Acme");
-    const std::pair<const char*, int16_t> reasons[] = {{"01AB", 45}, {"02AB", 0}};
-    for (const auto& [code, days] : reasons) {
-        auto reason = std::make_shared<EnquiryReason>();
-        reason->SetEnquiryCode(QLatin1String(code));
-        reason->SetDescription("Parking");
-        reason->SetDateOfEventCutOff(days);
-        enquirer.AddEnquiryReason(reason);
-    }
-    EXPECT_EQ(DateOfEventLimitsText(enquirer, QDate(2024, 3, 15)),
-              "Date of Event limits for Acme as set by the DVLA.\r\n"
-              "These limits are specified per Enquirier and Reason for Enquiry.\r\n"
-              "The earliest valid Dates of Event for Acme enquiry reasons are\r\n"
-              "\r\n"
-              " 01AB, Parking                 : 30-Jan-24  (45 days ago)\r\n"
-              " 02AB, Parking                 : No Date of Event limit\r\n");
-}
 
 } // namespace

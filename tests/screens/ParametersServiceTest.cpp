@@ -58,6 +58,24 @@ TEST_F(ServiceOnScreen, AnAcknowledgedChangeStoresTheNewPassword)
     EXPECT_TRUE(form->Service()->txtNevixNewPassword()->text().isEmpty());
 }
 
+TEST_F(ServiceOnScreen, TheWindowCannotBeClosedWhileTheServiceIsAsked)
+{
+    Open();
+    form->show();
+    bool closed = true;
+    standIn.SetRequestObserver([&](const QString&) {
+        EXPECT_FALSE(form->isEnabled());
+        closed = form->close();
+    });
+    ShowTab(frmParameters::EnquirersTabIndex);
+    world.ui().ScriptAnswer(MsgBox::AnswerYes);
+    form->EnquirerTab()->cmdGetEnquirersFromNevix()->click();
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(form->IsLoaded());
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_EQ(LockHolder(LockTypes::Administration), Fixture::Admin);
+}
+
 TEST_F(ServiceOnScreen, ARefusedChangeOffersTheLogAndKeepsThePassword)
 {
     QTemporaryDir scripts;

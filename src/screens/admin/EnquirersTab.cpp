@@ -223,6 +223,7 @@ void EnquirersTab::DownloadEnquirers()
     log->SetDataSource(&m_data.db);
     bool downloaded = false;
     {
+        const ParametersBusy busy(m_data, window());
         PreservePointer pointer;
         pointer.SetHourGlass(this);
         downloaded = RunNevixEnquirerRequest(*log);

@@ -183,6 +183,7 @@ void MaintenanceTab::cmdMaintenance_Click()
         std::shared_ptr<LogLines> log;
         bool done = false;
         {
+            const ParametersBusy busy(m_data, window());
             WorkInProgress wait;
             wait.Show(QStringLiteral("Removing old data from the database. Please wait..."));
             done = TableMaintenance(m_data.db, terms, log, true, m_data.userName);
@@ -207,6 +208,7 @@ void MaintenanceTab::cmdSaveFiles_Click()
         DataFilesSaver saver(m_data.db, window()->windowTitle(), m_data.userName);
         QString summary;
         {
+            const ParametersBusy busy(m_data, window());
             WorkInProgress wait;
             wait.Show(QStringLiteral("Saving the data files. Please wait..."));
             summary = saver.Run();

@@ -16,3 +16,18 @@ void ParametersData::Load()
     users.SetDataSource(&db);
     users.Load();
 }
+
+ParametersBusy::ParametersBusy(ParametersData& data, QWidget* window)
+    : m_data(data), m_window(window), m_wasEnabled(window && window->isEnabled())
+{
+    ++m_data.busy;
+    if (m_window)
+        m_window->setEnabled(false);
+}
+
+ParametersBusy::~ParametersBusy()
+{
+    --m_data.busy;
+    if (m_window && m_wasEnabled)
+        m_window->setEnabled(true);
+}

@@ -7,7 +7,9 @@
 #include "database/SysParameters.h"
 #include "records/VRMBlackList.h"
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 
@@ -30,4 +32,21 @@ struct ParametersData {
     Users users;
     // The logged-on user's name: who holds the administration lock.
     QString userName;
+    // Actions under way that let window events run (exchanges, long
+    // database work): the window must not close under them.
+    int busy = 0;
+};
+
+// Marks an action under way and keeps the window from input meanwhile.
+class ParametersBusy {
+public:
+    ParametersBusy(ParametersData& data, QWidget* window);
+    ~ParametersBusy();
+    ParametersBusy(const ParametersBusy&) = delete;
+    ParametersBusy& operator=(const ParametersBusy&) = delete;
+
+private:
+    ParametersData& m_data;
+    QPointer<QWidget> m_window;
+    bool m_wasEnabled;
 };

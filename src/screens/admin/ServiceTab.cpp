@@ -189,7 +189,11 @@ void ServiceTab::ChangePassword()
         return;
     auto log = std::make_shared<LogLines>();
     log->SetDataSource(&m_data.db);
-    const int16_t outcome = RunNevixNewPassword(*log, entered, m_txtConfirmNevixPassword->text());
+    int16_t outcome = NewPasswordOutcomes::NotChanged;
+    {
+        const ParametersBusy busy(m_data, window());
+        outcome = RunNevixNewPassword(*log, entered, m_txtConfirmNevixPassword->text());
+    }
     bool askToView = false;
     if (outcome == NewPasswordOutcomes::Changed) {
         ReloadAccount();

@@ -282,7 +282,8 @@ void frmParameters::keyPressEvent(QKeyEvent* event)
 
 void frmParameters::closeEvent(QCloseEvent* event)
 {
-    if (!CanClose()) {
+    // An action under way lets events run: the window stays until it ends.
+    if (!CanClose() || m_data->busy > 0) {
         event->ignore();
         return;
     }
