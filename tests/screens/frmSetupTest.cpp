@@ -263,6 +263,15 @@ TEST_F(SetupTest, TheExchangesRunInOrderAndAgainIntoAClearedList)
         }
     }
 
+    // The seeding writes into the test's ended run; its lines are kept.
+    LogLines stored;
+    stored.SetDataSource(&GlobalDatabase());
+    stored.Load();
+    QStringList storedTexts;
+    for (const auto& line : stored.NewEnum())
+        storedTexts << line->EventText();
+    EXPECT_TRUE(storedTexts.contains(QStringLiteral("Debit Ctrl seeded with: 0"))) << storedTexts.join(u'|').toStdString();
+
     form->Wizard().ChangeStep(0);
     Next();
     Next();
