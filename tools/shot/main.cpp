@@ -37,8 +37,8 @@ ShotRequest RequestFrom(const QCommandLineParser& parser)
         request.Now = QDateTime::fromString(QDateTime::currentDateTime().toString(NowFormat), NowFormat);
     }
     // Options that are values of the window: the schedule row, the help
-    // window's file and topic.
-    for (const char* option : {"row", "file", "topic"}) {
+    // window's file and topic, the set-up wizard's step.
+    for (const char* option : {"row", "file", "topic", "step"}) {
         if (parser.isSet(QLatin1String(option)))
             request.Values.insert(QLatin1String(option), parser.value(QLatin1String(option)));
     }
@@ -117,6 +117,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("o"), QStringLiteral("The picture to write."), QStringLiteral("FILE.png")},
         {QStringLiteral("file"), QStringLiteral("help: the compiled help file shown."), QStringLiteral("FILE")},
         {QStringLiteral("topic"), QStringLiteral("help: the topic id shown."), QStringLiteral("N")},
+        {QStringLiteral("step"), QStringLiteral("setup: the wizard's step shown (0 to 4)."), QStringLiteral("N")},
     });
     parser.process(app);
     try {

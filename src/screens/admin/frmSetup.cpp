@@ -172,9 +172,11 @@ QWidget* frmSetup::IntroductionStep()
                                   "end this setup.")},
     };
     for (const auto& [heading, text] : parts) {
+        layout->addSpacing(6);
         layout->addWidget(Heading(QLatin1String(heading), frame));
         layout->addWidget(Text(text, frame));
     }
+    layout->addSpacing(6);
     layout->addWidget(Text(QStringLiteral("You may cancel the setup at any time by clicking the cancel button."),
                            frame));
     layout->addStretch();
