@@ -15,12 +15,10 @@
 #include "database/NevixParameters.h"
 #include "database/SysParameters.h"
 #include "screens/admin/SetupWizard.h"
-#include "screens/admin/frmMenu.h"
 #include "screens/admin/frmSetup.h"
 #include "screens/common/UnloadAllForms.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 #include "service/frmHTTPComms.h"
-#include "startup/Session.h"
 #include "support/DatabaseTest.h"
 #include "support/FileBytes.h"
 #include "support/ServiceAccount.h"
@@ -32,7 +30,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QPointer>
 #include <QRadioButton>
 #include <QTcpServer>
 #include <QTimer>
@@ -538,29 +535,6 @@ TEST(SetupProgressLines, OnlyInformationWarningsAndErrorsShow)
     EXPECT_EQ(lines(EventCodes::Error, "ns050:Refused"), QStringList{QStringLiteral("ns050:Refused")}) << "case counts";
     for (int32_t code : {EventCodes::Start, EventCodes::End, EventCodes::Communication, EventCodes::Fatal})
         EXPECT_TRUE(lines(code, "NS050:Refused").isEmpty()) << code;
-}
-
-TEST_F(SetupTest, TheSessionsSetUpRoadEndsInTheMainMenu)
-{
-    int quits = 0;
-    Session session(FormRegistry(), [&quits] { ++quits; });
-    session.Roads().OpenSetupWizard();
-    frmSetup* wizard = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<frmSetup*>(window); found && found->isVisible())
-            wizard = found;
-    ASSERT_TRUE(wizard);
-    wizard->Wizard().ChangeStep(4);
-    wizard->txtPartyName()->setText(QStringLiteral("Acme"));
-    QPointer<frmSetup> gone(wizard);
-    wizard->cmdNextFinsh()->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(gone) << "the wizard unloaded";
-    bool menuOpen = false;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        menuOpen |= qobject_cast<frmMenu*>(window) && window->isVisible();
-    EXPECT_TRUE(menuOpen);
-    EXPECT_EQ(quits, 0);
 }
 
 } // namespace

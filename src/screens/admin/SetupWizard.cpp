@@ -172,12 +172,11 @@ void SetupWizard::PrepareEnquirers()
 
 void SetupWizard::SetCompanyNameFromEnquirers()
 {
-    std::shared_ptr<Enquirer> named;
     if (m_enquirers->Count() == 0) {
         TellUserWarning(QStringLiteral("No Enquirers have been downloaded from the NEVIX service."), QString());
         return;
     }
-    named = m_enquirers->Count() == 1 ? m_enquirers->Item(1) : m_enquirers->DefaultEnquirer();
+    const auto named = m_enquirers->Count() == 1 ? m_enquirers->Item(1) : m_enquirers->DefaultEnquirer();
     if (!named)
         return;
     m_parameters.Load();
