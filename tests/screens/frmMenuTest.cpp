@@ -6,7 +6,7 @@
 
 #include "database/CommsLock.h"
 #include "help/HHelper.h"
-#include "help/HelpEngine.h"
+#include "RecordingHelp.h"
 #include "screens/admin/MenuGates.h"
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
@@ -409,19 +409,6 @@ TEST_F(MenuWindow, TheAdminLockIsReleasedWhenTheScreenDoesNotOpen)
 }
 
 // ---- help -----------------------------------------------------------------
-
-class RecordingHelp : public HelpEngine {
-public:
-    void DisplayContents(const QString&) override {}
-    void DisplayTopic(const QString& file, int32_t topic) override
-    {
-        files.append(file);
-        topics.append(topic);
-    }
-    void Close() override {}
-    QStringList files;
-    QList<int32_t> topics;
-};
 
 TEST_F(MenuWindow, F1ShowsTheMenuTopicThoughTheHelpButtonIsHidden)
 {
