@@ -1,9 +1,8 @@
 #include "screens/admin/frmSetup.h"
 
 #include "core/qt/FormWidgets.h"
-#include "platform/UserInteraction.h"
-#include "core/AskTellUser.h"
 #include "screens/admin/SetupWizard.h"
+#include "screens/admin/frmEditUser.h"
 #include "screens/common/ScreenHelpers.h"
 #include "screens/common/UnloadAllForms.h"
 #include "screens/common/WrappedOption.h"
@@ -69,12 +68,6 @@ QWidget* StepFrame(int index, QWidget* parent)
     return frame;
 }
 
-// The UserEditor of a program without a user editor.
-void NoUserEditor(QWidget*, const std::shared_ptr<Enquirers>&, const std::shared_ptr<User>&)
-{
-    TellUser(QStringLiteral("The user editor is not available in this version."), QString(),
-             MsgBox::Information);
-}
 } // namespace
 
 frmSetup::frmSetup(CDataBase& database, UserEditor editUser, SetupRoads roads, QWidget* parent)
@@ -133,7 +126,7 @@ frmSetup::frmSetup(CDataBase& database, UserEditor editUser, SetupRoads roads, Q
     layout->addLayout(buttons);
     resize(780, 520);
 
-    m_wizard = std::make_unique<SetupWizard>(*this, database, editUser ? std::move(editUser) : NoUserEditor);
+    m_wizard = std::make_unique<SetupWizard>(*this, database, editUser ? std::move(editUser) : EditUserInWindow);
     ConnectControls();
 }
 

@@ -30,7 +30,7 @@ class frmSetup : public QDialog, public EnquirerSetupForm {
     Q_OBJECT
 public:
     // editUser opens the user editor of the users step; none: the
-    // program's own.
+    // program's own (frmEditUser).
     frmSetup(CDataBase& database, UserEditor editUser, SetupRoads roads, QWidget* parent = nullptr);
     ~frmSetup() override;
 
