@@ -15,6 +15,7 @@
 #include "database/NevixParameters.h"
 #include "database/SysParameters.h"
 #include "screens/admin/SetupWizard.h"
+#include "screens/admin/frmEditUser.h"
 #include "screens/admin/frmSetup.h"
 #include "screens/common/UnloadAllForms.h"
 #include "screens/transmission/frmTransmissionStatus.h"
@@ -506,6 +507,22 @@ TEST_F(SetupTest, CancelAndTheCloseBoxAskBeforeStoppingAndNeverDuringTheExchange
     for (QWidget* window : QApplication::topLevelWidgets())
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
     EXPECT_FALSE(StoredParameters().IsSetupComplete());
+}
+
+TEST_F(SetupTest, WithoutAScriptedEditorTheProgramsUserEditorOpens)
+{
+    frmSetup wizard(GlobalDatabase(), UserEditor(), roads);
+    wizard.InitialiseForm();
+    wizard.Wizard().ChangeStep(2);
+    wizard.Wizard().ChangeStep(3);
+    wizard.lstUsers()->setCurrentRow(0);
+    bool opened = false;
+    WhenShown<frmEditUser>([&opened](frmEditUser& editor) {
+        opened = true;
+        editor.cmdCancel()->click();
+    });
+    wizard.cmdEditUser()->click();
+    EXPECT_TRUE(opened);
 }
 
 TEST_F(SetupTest, TheCapsLockWarningFollowsTheKeyboardOnStepOne)
