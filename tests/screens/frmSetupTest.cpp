@@ -5,6 +5,7 @@
 
 #include "accounts/CurrentUser.h"
 #include "accounts/Enquirers.h"
+#include "accounts/EnquiryReasons.h"
 #include "accounts/User.h"
 #include "core/ApplicationSettings.h"
 #include "core/INIFile.h"
@@ -260,6 +261,18 @@ TEST_F(SetupTest, TheExchangesRunInOrderAndAgainIntoAClearedList)
             EXPECT_FALSE(lines.contains(line->EventText())) << line->EventText().toStdString();
         }
     }
+
+    // Only the user's choice of reason changes the default; the combo shows
+    // each reason with its code.
+    const auto reasons = form->Wizard().EnquirerList()->Item(1)->EnquiryReasons();
+    const auto isDefault = [&reasons](int position) { return reasons->Item(position)->IsDefault(); };
+    ASSERT_EQ(form->cboReasonForEnquiry()->count(), 2);
+    const bool firstWasDefault = isDefault(1);
+    form->cboReasonForEnquiry()->setCurrentIndex(firstWasDefault ? 1 : 0);
+    EXPECT_EQ(isDefault(1), firstWasDefault) << "a change from code";
+    emit form->cboReasonForEnquiry()->activated(firstWasDefault ? 1 : 0);
+    EXPECT_EQ(isDefault(1), !firstWasDefault);
+    EXPECT_EQ(isDefault(2), firstWasDefault);
 
     // The seeding writes into the test's ended run; its lines are kept.
     LogLines stored;
