@@ -8,6 +8,7 @@
 #include "screens/admin/frmLoggedOn.h"
 #include "screens/admin/frmLogon.h"
 #include "screens/admin/frmMenu.h"
+#include "screens/admin/frmSetup.h"
 #include "startup/GlobalObjects.h"
 
 #include <QCoreApplication>
@@ -25,9 +26,7 @@ Session::Session(FormRegistry screens, std::function<void()> quit)
     : m_screens(std::move(screens)), m_quit(quit ? std::move(quit) : std::function<void()>(Quit))
 {
     m_roads.OpenMainMenu = [this] { OpenMainMenu(); };
-    m_roads.OpenSetupWizard = [this] {
-        ShowLoggedOn(QStringLiteral("The set-up wizard"), [this] { OpenLogon(); });
-    };
+    m_roads.OpenSetupWizard = [this] { OpenSetupWizard(); };
     m_roads.OpenAutoExecuteConsole = [this](bool) {
         ShowLoggedOn(QStringLiteral("The auto-execute console"), [this] { LeaveAutoExecute(); });
         return true;
@@ -63,6 +62,22 @@ void Session::OpenMainMenu()
     menu->show();
     menu->raise();
     menu->activateWindow();
+}
+
+void Session::OpenSetupWizard()
+{
+    SetupRoads roads;
+    roads.OpenMainMenu = [this] { OpenMainMenu(); };
+    roads.EndProgram = [this] { m_quit(); };
+    auto wizard = std::make_unique<frmSetup>(GlobalDatabase(), UserEditor(), roads);
+    wizard->setAttribute(Qt::WA_DeleteOnClose);
+    // A wizard that cannot initialise is not left behind.
+    wizard->InitialiseForm();
+    CentreForm(*wizard);
+    frmSetup* shown = wizard.release();
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
 }
 
 void Session::LeaveAutoExecute()

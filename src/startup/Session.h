@@ -23,8 +23,11 @@ public:
 
 private:
     void OpenMainMenu();
-    // Until the set-up wizard and the unattended console exist, a plain
-    // window says who is logged on and offers to log off.
+    // The first-run set-up wizard, modeless; it leads to the main menu or
+    // ends the program.
+    void OpenSetupWizard();
+    // Until the unattended console exists, a plain window says who is
+    // logged on and offers to log off.
     void ShowLoggedOn(const QString& whatFollows, std::function<void()> logOff);
     // The console's way to interactive work: the logon window, asked for.
     void LeaveAutoExecute();

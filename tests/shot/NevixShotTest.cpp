@@ -242,4 +242,26 @@ TEST(ShotEntries, TheParametersScreenOpensOnTheTabAsked)
     ASSERT_TRUE(tabs);
     EXPECT_EQ(tabs->currentIndex(), 3);
 }
+
+TEST(ShotEntries, TheSetUpWizardShowsTheStepAskedFor)
+{
+    TestWorld world;
+    for (int step = 0; step <= 4; ++step) {
+        ShotRequest request = OnFixture();
+        request.Values.insert(QStringLiteral("step"), QString::number(step));
+        ShotSession session(request);
+        std::unique_ptr<QWidget> wizard = FindShotEntry(QStringLiteral("setup"))->Build(session.Context());
+        const auto* frame = wizard->findChild<QWidget*>(QStringLiteral("fraStepFrame%1").arg(step));
+        ASSERT_NE(frame, nullptr);
+        EXPECT_TRUE(frame->isVisibleTo(wizard.get())) << step;
+        // Step 1 after a test that found no service: its lines and the log.
+        const auto* showLog = wizard->findChild<QWidget*>(QStringLiteral("cmdShowLog"));
+        EXPECT_EQ(showLog->isVisibleTo(wizard.get()), step == 1) << step;
+    }
+    ShotRequest beyond = OnFixture();
+    beyond.Values.insert(QStringLiteral("step"), QStringLiteral("5"));
+    ShotSession session(beyond);
+    EXPECT_THROW(FindShotEntry(QStringLiteral("setup"))->Build(session.Context()), NevixError);
+}
+
 } // namespace

@@ -16,6 +16,8 @@
 #include "screens/admin/frmMenu.h"
 #include "screens/admin/frmParameters.h"
 #include "screens/admin/frmProgress.h"
+#include "screens/admin/frmSetup.h"
+#include "screens/admin/SetupWizard.h"
 #include "screens/records/frmMessage.h"
 #include "screens/records/frmSelectEnquirer.h"
 #include "accounts/Enquirers.h"
@@ -32,9 +34,12 @@
 #include "screens/transmission/frmTransmissionHistory.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 
+#include "core/ApplicationSettings.h"
 #include "platform/NevixError.h"
 
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QTcpServer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -59,7 +64,7 @@ std::unique_ptr<QWidget> About(ShotContext&)
 }
 
 // --set clientOnly=no: the three modes of a first installation.
-std::unique_ptr<QWidget> InstallMode(ShotContext& context)
+std::unique_ptr<QWidget> InstallModeChoice(ShotContext& context)
 {
     auto window = std::make_unique<frmJuxClient>();
     window->InitialiseForm(context.Flag(QStringLiteral("clientOnly"), true));
@@ -268,6 +273,30 @@ std::unique_ptr<QWidget> EditUser(ShotContext& context)
     return Owned(std::move(window));
 }
 
+// --step N: the set-up wizard on that step (0 to 4). Step 1 shows a
+// communication test that found no service; step 2 the fixture's two
+// enquirers.
+std::unique_ptr<QWidget> Setup(ShotContext& context)
+{
+    const int step = context.Value(QStringLiteral("step"), QStringLiteral("0")).toInt();
+    if (step < 0 || step > SetupWizard::LastStep)
+        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("--step is 0 to 4"));
+    auto window = std::make_unique<frmSetup>(context.Database(), UserEditor(), SetupRoads());
+    window->InitialiseForm();
+    window->Wizard().ChangeStep(step);
+    if (step == 1) {
+        // A loopback port that was free a moment ago: nothing answers there.
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        Settings().SetNevixHost(QStringLiteral("http://127.0.0.1:%1/nevix").arg(probe.serverPort()));
+        probe.close();
+        window->txtIEUserID()->setText(QStringLiteral("nevix01"));
+        window->txtIEPassword()->setText(QStringLiteral("Abcdefg1"));
+        window->Wizard().ChangeStep(2);
+    }
+    return Owned(std::move(window));
+}
+
 ShotPicture Picture(const char* file, const char* user = "")
 {
     return {QLatin1String(file), QLatin1String(user), {}};
@@ -290,7 +319,7 @@ const std::vector<ShotEntry>& ShotEntries()
         // Splash and install mode: pictured by the real first start.
         {QStringLiteral("splash"), QStringLiteral("The splash window of a start"), Splash, {}},
         {QStringLiteral("about"), QStringLiteral("The about box"), About, {Picture("about")}},
-        {QStringLiteral("install-mode"), QStringLiteral("The install-mode choice"), InstallMode, {}},
+        {QStringLiteral("install-mode"), QStringLiteral("The install-mode choice"), InstallModeChoice, {}},
         {QStringLiteral("logon"), QStringLiteral("The logon window"), Logon, {Picture("logon")}},
         {QStringLiteral("change-password"),
          QStringLiteral("The change of password"),
@@ -333,6 +362,14 @@ const std::vector<ShotEntry>& ShotEntries()
          Parameters, ParametersPictures()},
         {QStringLiteral("edit-user"), QStringLiteral("The user editor (--set name=USER, or new)"), EditUser,
          {Picture("edit-user")}},
+        // Step 0 is pictured by the real first start (set-up-wizard).
+        {QStringLiteral("setup"),
+         QStringLiteral("The set-up wizard (--step 0 to 4)"),
+         Setup,
+         {{QStringLiteral("set-up-wizard-step1"), QString(), {{QStringLiteral("step"), QStringLiteral("1")}}},
+          {QStringLiteral("set-up-wizard-step2"), QString(), {{QStringLiteral("step"), QStringLiteral("2")}}},
+          {QStringLiteral("set-up-wizard-step3"), QString(), {{QStringLiteral("step"), QStringLiteral("3")}}},
+          {QStringLiteral("set-up-wizard-step4"), QString(), {{QStringLiteral("step"), QStringLiteral("4")}}}}},
     };
     return entries;
 }

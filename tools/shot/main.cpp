@@ -37,8 +37,9 @@ ShotRequest RequestFrom(const QCommandLineParser& parser)
         request.Now = QDateTime::fromString(QDateTime::currentDateTime().toString(NowFormat), NowFormat);
     }
     // Options that are values of the window: the schedule row, the help
-    // window's file and topic, the parameters screen's tab.
-    for (const char* option : {"row", "file", "topic", "tab"}) {
+    // window's file and topic, the parameters screen's tab, the set-up
+    // wizard's step.
+    for (const char* option : {"row", "file", "topic", "tab", "step"}) {
         if (parser.isSet(QLatin1String(option)))
             request.Values.insert(QLatin1String(option), parser.value(QLatin1String(option)));
     }
@@ -118,6 +119,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("file"), QStringLiteral("help: the compiled help file shown."), QStringLiteral("FILE")},
         {QStringLiteral("topic"), QStringLiteral("help: the topic id shown."), QStringLiteral("N")},
         {QStringLiteral("tab"), QStringLiteral("parameters: the tab shown (0 to 5)."), QStringLiteral("N")},
+        {QStringLiteral("step"), QStringLiteral("setup: the wizard's step shown (0 to 4)."), QStringLiteral("N")},
     });
     parser.process(app);
     try {
