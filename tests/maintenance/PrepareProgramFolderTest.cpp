@@ -95,7 +95,13 @@ TEST_P(KilledRun, TheNextRunGivesAWorkingFolder)
                                Ini());
     LeaveTemporaryFiles(!c.settings);
     const QByteArray database = ReadBytes(Mdb());
-    PrepareProgramFolder(world.Folder());
+    // Settings without their database are also what a database deleted or
+    // out of reach leaves: a new one is made only when asked.
+    const bool ask = c.settings && !c.database;
+    if (ask) {
+        EXPECT_THROW(PrepareProgramFolder(world.Folder()), NevixError);
+    }
+    PrepareProgramFolder(world.Folder(), ask);
     ExpectWorkingFolder();
     if (c.database) {
         EXPECT_EQ(ReadBytes(Mdb()), database) << "a database in place is never made anew";
@@ -146,12 +152,41 @@ TEST_F(PrepareFolder, AClientWhoseSharedDatabaseIsMissingGetsNoNewOne)
     INIFile().SetIniString(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode"), QStringLiteral("3"),
                            Ini());
     QDir().mkpath(world.PathOf(QStringLiteral("server")));
-    EXPECT_EQ(PrepareProgramFolder(world.Folder()), QStringList());
+    EXPECT_THROW(PrepareProgramFolder(world.Folder()), NevixError);
+    EXPECT_THROW(PrepareProgramFolder(world.Folder(), true), NevixError);
     EXPECT_FALSE(QFileInfo::exists(shared));
 
     INIFile().SetIniString(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode"), QStringLiteral("1"),
                            Ini());
-    EXPECT_EQ(PrepareProgramFolder(world.Folder()), QStringList{shared});
+    EXPECT_EQ(PrepareProgramFolder(world.Folder(), true), QStringList{shared});
+}
+
+// A share that is not mounted is an empty folder: a database made there
+// would be worked on while the real one waits elsewhere.
+TEST_F(PrepareFolder, AMissingDatabaseIsReportedAndMadeOnlyWhenAsked)
+{
+    PrepareProgramFolder(world.Folder());
+    ASSERT_TRUE(QFile::remove(Mdb()));
+    const QString share = world.PathOf(QStringLiteral("share/Nevix.MDB"));
+    QDir().mkpath(world.PathOf(QStringLiteral("share")));
+    for (const QString& database : {Mdb(), share}) {
+        INIFile().SetIniString(QStringLiteral("Database"), QStringLiteral("Database"), database, Ini());
+        const QByteArray settings = ReadBytes(Ini());
+        try {
+            PrepareProgramFolder(world.Folder());
+            ADD_FAILURE() << "not refused";
+        } catch (const NevixError& e) {
+            EXPECT_TRUE(e.Description().contains(database)) << e.Description().toStdString();
+            EXPECT_TRUE(e.Description().contains(QStringLiteral("--new-database"))) << e.Description().toStdString();
+        }
+        EXPECT_FALSE(QFileInfo::exists(database));
+        EXPECT_EQ(ReadBytes(Ini()), settings);
+    }
+    EXPECT_EQ(PrepareProgramFolder(world.Folder(), true), QStringList{share});
+    // Asked again, the new database is kept: none is ever replaced.
+    const QByteArray made = ReadBytes(share);
+    EXPECT_THROW(PrepareProgramFolder(world.Folder(), true), NevixError);
+    EXPECT_EQ(ReadBytes(share), made);
 }
 
 } // namespace
