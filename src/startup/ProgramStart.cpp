@@ -131,6 +131,12 @@ void ProgramStart::RefuseUnattendedWherePersonNeeded()
 {
     if (!StartedUnattended())
         return;
+    if (Settings().ProgramInstallMode() == InstallMode::None) {
+        m_refusal = StartRefusal::UnattendedNotPossible;
+        throw NevixError(ErrorNumbers::ObjectErrorBase,
+                         QStringLiteral("Nevix cannot run unattended before its installation is chosen: start it "
+                                        "once without /autostart or /immediate."));
+    }
     if (Settings().ProgramInstallMode() == InstallMode::Client) {
         m_refusal = StartRefusal::UnattendedNotPossible;
         throw NevixError(ErrorNumbers::ObjectErrorBase,
@@ -164,12 +170,8 @@ void ProgramStart::Initialise()
                                    QStringLiteral("NevixUpgradeLog") + ProgramVersion);
 
     if (settings.ProgramInstallMode() == InstallMode::None) {
-        if (StartedUnattended()) {
-            m_refusal = StartRefusal::UnattendedNotPossible;
-            throw NevixError(ErrorNumbers::ObjectErrorBase,
-                             QStringLiteral("Nevix cannot run unattended before its installation is chosen: start "
-                                            "it once without /autostart or /immediate."));
-        }
+        // Unattended, the question takes its default answer (Yes) unasked,
+        // so that the database is still checked; the start is refused after.
         const int16_t answer = AskUser(
             QStringLiteral("Is this the first installation of NEVIX on your network?\r\n"),
             QStringLiteral("YES: This is the first installation\r\nNO:  I have already installed a Server"),
