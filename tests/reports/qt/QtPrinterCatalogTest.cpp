@@ -47,6 +47,8 @@ TEST_F(Catalog, RefusedSettingsRaiseAndAcceptedOnesStay)
 TEST_F(Catalog, PrintToFileWritesIntoTheProgramFolder)
 {
     printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    // The print dialog offers the file that will be written.
+    EXPECT_EQ(printers.Current().outputFile, world.PathOf(QStringLiteral("Nevix report.pdf")));
     {
         QtPrinterCanvas canvas;
         canvas.StartJob(ReportCanvas::Portrait, 0);
@@ -67,6 +69,7 @@ TEST_F(Catalog, PrintToFileWritesTheFileTheUserChose)
     printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
     const QString chosen = world.PathOf(QStringLiteral("chosen.pdf"));
     printers.SetOutputFile(chosen);
+    EXPECT_EQ(printers.Current().outputFile, chosen);
     EXPECT_THROW(printers.SetOutputFile(QStringLiteral(" ")), NevixError);
     {
         QtPrinterCanvas canvas;
