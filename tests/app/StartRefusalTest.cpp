@@ -64,6 +64,7 @@ TEST_P(StartRefused, EndsAtOnceWithItsCodeAndEveryFileAsItWas)
     environment.insert(QStringLiteral("NEVIX_HOME"), home);
     const ProcessRun run = RunProcess(QStringLiteral(NEVIX_PROGRAM), {QStringLiteral("/immediate")}, environment);
     QFile::setPermissions(home + QStringLiteral("/Nevix.MDB"), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(home + QStringLiteral("/data"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     ASSERT_TRUE(run.finished) << "a start that nobody watches must not wait";
     EXPECT_EQ(run.exitCode, int(c.refusal));
@@ -93,6 +94,17 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Database_read_only",
                     [](const QString& home) {
                         QFile::setPermissions(home + QStringLiteral("/Nevix.MDB"), QFile::ReadOwner | QFile::ReadGroup);
+                    },
+                    StartRefusal::DatabaseUnusable, "The database cannot be written:"},
+        // Its journal would go beside it.
+        RefusalCase{"Database_in_a_read_only_folder",
+                    [](const QString& home) {
+                        const QString data = home + QStringLiteral("/data");
+                        QDir().mkpath(data);
+                        QFile::rename(home + QStringLiteral("/Nevix.MDB"), data + QStringLiteral("/Nevix.MDB"));
+                        INIFile().SetIniString(QStringLiteral("Database"), QStringLiteral("Database"),
+                                               data + QStringLiteral("/Nevix.MDB"), home + QStringLiteral("/Nevix.INI"));
+                        QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner);
                     },
                     StartRefusal::DatabaseUnusable, "The database cannot be written:"}),
     [](const auto& info) { return std::string(info.param.name); });

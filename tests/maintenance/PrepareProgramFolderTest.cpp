@@ -161,32 +161,4 @@ TEST_F(PrepareFolder, AClientWhoseSharedDatabaseIsMissingGetsNoNewOne)
     EXPECT_EQ(PrepareProgramFolder(world.Folder(), true), QStringList{shared});
 }
 
-// A share that is not mounted is an empty folder: a database made there
-// would be worked on while the real one waits elsewhere.
-TEST_F(PrepareFolder, AMissingDatabaseIsReportedAndMadeOnlyWhenAsked)
-{
-    PrepareProgramFolder(world.Folder());
-    ASSERT_TRUE(QFile::remove(Mdb()));
-    const QString share = world.PathOf(QStringLiteral("share/Nevix.MDB"));
-    QDir().mkpath(world.PathOf(QStringLiteral("share")));
-    for (const QString& database : {Mdb(), share}) {
-        INIFile().SetIniString(QStringLiteral("Database"), QStringLiteral("Database"), database, Ini());
-        const QByteArray settings = ReadBytes(Ini());
-        try {
-            PrepareProgramFolder(world.Folder());
-            ADD_FAILURE() << "not refused";
-        } catch (const NevixError& e) {
-            EXPECT_TRUE(e.Description().contains(database)) << e.Description().toStdString();
-            EXPECT_TRUE(e.Description().contains(QStringLiteral("--new-database"))) << e.Description().toStdString();
-        }
-        EXPECT_FALSE(QFileInfo::exists(database));
-        EXPECT_EQ(ReadBytes(Ini()), settings);
-    }
-    EXPECT_EQ(PrepareProgramFolder(world.Folder(), true), QStringList{share});
-    // Asked again, the new database is kept: none is ever replaced.
-    const QByteArray made = ReadBytes(share);
-    EXPECT_THROW(PrepareProgramFolder(world.Folder(), true), NevixError);
-    EXPECT_EQ(ReadBytes(share), made);
-}
-
 } // namespace

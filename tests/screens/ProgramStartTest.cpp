@@ -15,7 +15,6 @@
 #include "support/FileBytes.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -282,55 +281,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(UnattendedCase{"Install_mode_not_chosen", "0", "before its installation is chosen"},
                       UnattendedCase{"Set_up_not_complete", "1", "until its set-up is complete"},
                       UnattendedCase{"Client", "3", "this install is a client"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct DatabaseCase {
-    const char* name;
-    std::function<void(const QString& database)> spoil;
-    StartRefusal refusal;
-    const char* message;
-};
-
-class DatabaseRefused : public ProgramStartTest, public ::testing::WithParamInterface<DatabaseCase> {};
-
-TEST_P(DatabaseRefused, TheStartEndsWithItsCodeAndTheFileAsItWas)
-{
-    const DatabaseCase& c = GetParam();
-    // In a folder of its own, which a case may make read-only.
-    const QString data = world.PathOf(QStringLiteral("data"));
-    ASSERT_TRUE(QDir().mkpath(data));
-    Prepare();
-    const QString database = data + QStringLiteral("/Nevix.MDB");
-    ASSERT_TRUE(QFile::rename(world.PathOf(QStringLiteral("Nevix.MDB")), database));
-    INIFile().SetIniString(QStringLiteral("Database"), QStringLiteral("Database"), database,
-                           world.PathOf(QStringLiteral("Nevix.INI")));
-    c.spoil(database);
-    const QByteArray before = ReadBytes(database);
-    EXPECT_TRUE(Run({}));
-    QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_TRUE(start->Splash()->HasError());
-    EXPECT_EQ(start->Refusal(), c.refusal);
-    ASSERT_FALSE(world.ui().boxes.isEmpty());
-    EXPECT_TRUE(world.ui().boxes.first().text.startsWith(QLatin1String(c.message)))
-        << world.ui().boxes.first().text.toStdString();
-    EXPECT_EQ(ReadBytes(database), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DatabaseRefused,
-    ::testing::Values(
-        DatabaseCase{"Missing", [](const QString& db) { QFile::remove(db); }, StartRefusal::DatabaseMissing,
-                     "Could not find the database:"},
-        DatabaseCase{"Not_a_database", [](const QString& db) { WriteBytes(db, QByteArray(4096, 'x')); },
-                     StartRefusal::DatabaseUnusable, "Unable to complete database initialisation because:"},
-        DatabaseCase{"Read_only",
-                     [](const QString& db) { QFile::setPermissions(db, QFile::ReadOwner | QFile::ReadGroup); },
-                     StartRefusal::DatabaseUnusable, "The database cannot be written:"},
-        DatabaseCase{"In_a_read_only_folder",
-                     [](const QString& db) {
-                         QFile::setPermissions(QFileInfo(db).absolutePath(), QFile::ReadOwner | QFile::ExeOwner);
-                     },
-                     StartRefusal::DatabaseUnusable, "The database cannot be written:"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

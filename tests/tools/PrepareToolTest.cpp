@@ -42,6 +42,10 @@ TEST_F(PrepareTool, ADeletedDatabaseIsReportedAndMadeOnlyWithTheOption)
     EXPECT_EQ(asked.exitCode, 0) << asked.err.toStdString();
     EXPECT_EQ(asked.out, QStringLiteral("Made ") + database + QLatin1Char('\n'));
     EXPECT_TRUE(ReadBytes(database).startsWith("SQLite format 3"));
+    // Asked again, the new database is kept: none is ever replaced.
+    const QByteArray made = ReadBytes(database);
+    EXPECT_NE(Prepare({QStringLiteral("--new-database")}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(database), made);
 }
 
 TEST_F(PrepareTool, NothingIsMadeInAnEmptyFolderTheSettingsName)
