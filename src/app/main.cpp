@@ -31,6 +31,9 @@ int main(int argc, char* argv[])
     int rc = 0;
     if (start.Main())
         rc = QApplication::exec();
+    // A start that ended without the program having run says why.
+    if (start.Refusal() != StartRefusal::None)
+        rc = int(start.Refusal());
     ReleaseGlobalObjects();
     SetHelpWindowHost(nullptr);
     AppContext::Install(nullptr);

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -289,6 +290,15 @@ TEST_F(LogWindowsPdf, ALongRunSpansPagesWithEveryLine)
     EXPECT_GE(text.count(QChar(u'\f')), 2) << "at least two pages";
     for (int i = 1; i <= 300; ++i)
         EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("event 32 number %1\\b").arg(i)))) << i;
+    // The log is printed from the printable area's left edge: on paper,
+    // a quarter inch in, on every page.
+    const QList<PdfWord> words = PdfWords(pdfDir.filePath(QStringLiteral("log.pdf")));
+    QMap<int, double> left;
+    for (const PdfWord& word : words)
+        left[word.page] = std::min(left.value(word.page, 1e9), word.xMin / PointsPerMm);
+    ASSERT_GE(left.size(), 2);
+    for (auto it = left.cbegin(); it != left.cend(); ++it)
+        EXPECT_NEAR(it.value(), PdfOriginMm, 0.5) << "page " << it.key();
 }
 
 } // namespace

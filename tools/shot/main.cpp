@@ -1,6 +1,7 @@
 // nevix-shot: draws windows of the program offscreen into PNG files.
 #include "FirstStart.h"
 #include "ShotDrawing.h"
+#include "ToolCommandLine.h"
 
 #include "platform/NevixError.h"
 
@@ -98,7 +99,6 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(QStringLiteral(
         "Draws a window of the program offscreen into a PNG file, on a standard fixture (users admin1, mgr1, "
         "clerk1, nogroup1; logged on: admin1) or on a copy of a database file."));
-    parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("screen"), QStringLiteral("The window to draw (--list)."));
     parser.addOptions({
         {QStringLiteral("list"), QStringLiteral("Lists the windows.")},
@@ -121,7 +121,8 @@ int main(int argc, char* argv[])
         {QStringLiteral("tab"), QStringLiteral("parameters: the tab shown (0 to 5)."), QStringLiteral("N")},
         {QStringLiteral("step"), QStringLiteral("setup: the wizard's step shown (0 to 4)."), QStringLiteral("N")},
     });
-    parser.process(app);
+    if (const auto end = ReadToolCommandLine(parser, app))
+        return *end;
     try {
         if (parser.isSet(QStringLiteral("list"))) {
             ListEntries();
@@ -130,7 +131,7 @@ int main(int argc, char* argv[])
         return parser.isSet(QStringLiteral("all")) ? DrawAll(parser) : DrawOne(parser);
     } catch (const Refusal& refusal) {
         std::fprintf(stderr, "nevix-shot: %s\n", qUtf8Printable(refusal.text));
-        return 2;
+        return UsageExitCode;
     } catch (const NevixError& e) {
         std::fprintf(stderr, "nevix-shot: %s\n", qUtf8Printable(e.Description()));
         return 1;
