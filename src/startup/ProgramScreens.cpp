@@ -1,7 +1,10 @@
 #include "startup/ProgramScreens.h"
 
+#include "database/GlobalDatabase.h"
+#include "scheduling/NevixExchanges.h"
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
+#include "screens/transmission/frmTransmissionControl.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 
 FormRegistry ProgramScreens()
@@ -9,5 +12,8 @@ FormRegistry ProgramScreens()
     FormRegistry screens;
     screens.Register(MenuScreens::Information, [] { return std::make_unique<frmInfo>(); });
     screens.Register(MenuScreens::Log, [] { return std::make_unique<frmTransmissionStatus>(); });
+    screens.Register(MenuScreens::SendReceive, [] {
+        return std::make_unique<frmTransmissionControl>(GlobalDatabase(), std::make_shared<NevixExchanges>());
+    });
     return screens;
 }
