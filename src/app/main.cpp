@@ -31,6 +31,8 @@ int main(int argc, char* argv[])
     int rc = 0;
     if (start.Main())
         rc = QApplication::exec();
+    if (rc == 0)
+        rc = session.ExitCode();
     ReleaseGlobalObjects();
     SetHelpWindowHost(nullptr);
     AppContext::Install(nullptr);

@@ -146,8 +146,9 @@ bool AutoExecuteConsole::ExecuteSchedule(int index)
         RunWork(index, success);
     } catch (const NevixError& e) {
         // The run ends with what stopped it, so that its log says why.
-        log.AddToLog(EventCodes::Error,
-                     QStringLiteral("Error reported while running the scheduler:") + e.Description());
+        if (log.IsLogging())
+            log.AddToLog(EventCodes::Error,
+                         QStringLiteral("Error reported while running the scheduler:") + e.Description());
         m_list.Prune(Now());
         log.EndLogging();
         throw;
@@ -181,6 +182,9 @@ void AutoExecuteConsole::RunWork(int index, bool& success)
         break;
     }
     success = !results.HaveFatalErrors();
+    // Nobody reads a box here: what stopped the run stands in its log.
+    for (const QString& text : results.FatalTexts())
+        log.AddToLog(EventCodes::Fatal, text);
 }
 
 void AutoExecuteConsole::LineAdded(const LogLine& line)

@@ -19,16 +19,18 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-Session::Session(FormRegistry screens, std::function<void()> quit)
-    : m_screens(std::move(screens)), m_quit(std::move(quit)), m_exchanges(std::make_shared<NevixExchanges>())
+namespace {
+void Quit()
 {
-    if (!m_quit) {
-        m_quit = [this] {
-            // After the current event, so that the windows closing now finish first.
-            QTimer::singleShot(0, QCoreApplication::instance(),
-                               [code = m_exitCode] { QCoreApplication::exit(code); });
-        };
-    }
+    // After the current event, so that the windows closing now finish first.
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::quit(); });
+}
+} // namespace
+
+Session::Session(FormRegistry screens, std::function<void()> quit)
+    : m_screens(std::move(screens)), m_quit(quit ? std::move(quit) : std::function<void()>(Quit)),
+      m_exchanges(std::make_shared<NevixExchanges>())
+{
     m_roads.OpenMainMenu = [this] { OpenMainMenu(); };
     m_roads.OpenSetupWizard = [this] {
         ShowLoggedOn(QStringLiteral("The set-up wizard"), [this] { OpenLogon(); });

@@ -25,7 +25,8 @@ public:
     const LogonRoads& Roads() const { return m_roads; }
     // What the unattended console runs (the service's exchanges unless set).
     void SetExchanges(std::shared_ptr<Exchanges> exchanges) { m_exchanges = std::move(exchanges); }
-    // The program's exit code: 1 after an immediate run that failed.
+    // The program's exit code when it ends: 1 after an immediate start
+    // whose run failed or never happened.
     int ExitCode() const { return m_exitCode; }
 
 private:
