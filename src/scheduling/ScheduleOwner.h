@@ -45,6 +45,8 @@ public:
     // The logger every run of the window writes into.
     LogLines& Logger() const { return *m_logger; }
 
+    // One beat of the timer.
+    virtual void Tick() = 0;
     // The operator ticks or unticks a row's box.
     virtual void SwitchRow(int index, bool on);
     // The row to hand the schedule editor; none when it could not be had
@@ -60,7 +62,6 @@ signals:
 protected:
     ScheduleOwner(CDataBase& database, const QStringList& scheduleIds, QObject* parent);
 
-    virtual void Tick() = 0;
     // Each line added to the logger's open run.
     virtual void LineAdded(const LogLine& line) = 0;
     // Whether the row's work is due now.
