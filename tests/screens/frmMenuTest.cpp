@@ -12,6 +12,7 @@
 #include "screens/admin/frmMenu.h"
 #include "startup/ProgramScreens.h"
 #include "support/FileBytes.h"
+#include "support/RecordingHelp.h"
 
 #include <QFile>
 #include <QTextEdit>
@@ -409,19 +410,6 @@ TEST_F(MenuWindow, TheAdminLockIsReleasedWhenTheScreenDoesNotOpen)
 }
 
 // ---- help -----------------------------------------------------------------
-
-class RecordingHelp : public HelpEngine {
-public:
-    void DisplayContents(const QString&) override {}
-    void DisplayTopic(const QString& file, int32_t topic) override
-    {
-        files.append(file);
-        topics.append(topic);
-    }
-    void Close() override {}
-    QStringList files;
-    QList<int32_t> topics;
-};
 
 TEST_F(MenuWindow, F1ShowsTheMenuTopicThoughTheHelpButtonIsHidden)
 {
