@@ -16,11 +16,17 @@ void AddTrimmed(QStringList& items, const QString& text)
         items.append(trimmed);
 }
 
+// Kerning moves a line by far less than a tenth of its width.
+bool FitsWellInside(const WrappedList& list, const QString& text, double usable)
+{
+    return list.QuickWidth && list.QuickWidth(text) <= usable * 0.9;
+}
+
 void AddWrapped(WrappedList& list, const QString& text)
 {
     const double usable = list.Width * 0.95;
     QString rest = text;
-    while (list.TextWidth(rest) > usable) {
+    while (!FitsWellInside(list, rest, usable) && list.TextWidth(rest) > usable) {
         // The shortest start of the text that is too wide (the width grows
         // with the length, so a halving search finds it in few measures).
         qsizetype low = 1;
