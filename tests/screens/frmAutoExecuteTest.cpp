@@ -98,15 +98,20 @@ TEST_F(ConsoleWindow, TheTitleBarAsksAsExitDoesButNotWhileARowRuns)
     bool exitDuringRun = true;
     bool stayedDuringRun = false;
     ScriptedExchanges::Step run;
+    bool heldDuringRun = false;
     run.during = [&] {
         exitDuringRun = window->cmdExit()->isEnabled();
+        heldDuringRun = !window->cmdShowLog()->isEnabled() && !window->cmdSchSettings(2)->isEnabled();
         window->close();
         stayedDuringRun = window->isVisible();
     };
     exchanges->Script(QStringLiteral("DoTransmissionAndExport"), run);
     window->Console().Tick();
     EXPECT_FALSE(exitDuringRun);
+    EXPECT_TRUE(heldDuringRun) << "nothing opens over a run";
     EXPECT_TRUE(stayedDuringRun);
+    EXPECT_TRUE(window->cmdShowLog()->isEnabled());
+    EXPECT_TRUE(window->cmdSchSettings(2)->isEnabled());
 
     bool asked = false;
     WhenShown<frmCloseAutoExecute>([&asked](frmCloseAutoExecute& dialog) {

@@ -73,9 +73,15 @@ frmAutoExecute::frmAutoExecute(CDataBase& database, std::shared_ptr<Exchanges> e
     layout->addLayout(buttons);
     resize(720, 480);
 
-    connect(m_console.get(), &ScheduleOwner::RowChanged, this,
-            [this](int index) { m_grid->Show(index, m_console->View(index)); });
-    connect(m_console.get(), &AutoExecuteConsole::CanExitChanged, m_cmdExit, &QPushButton::setEnabled);
+    connect(m_console.get(), &ScheduleOwner::RowChanged, this, &frmAutoExecute::ShowRow);
+    connect(m_console.get(), &AutoExecuteConsole::CanExitChanged, this, [this](bool canExit) {
+        m_cmdExit->setEnabled(canExit);
+        // A window opened over the console while a row runs would hold
+        // the run until the operator closed it.
+        m_cmdShowLog->setEnabled(canExit);
+        for (int index = 0; index < m_console->RowCount(); ++index)
+            ShowRow(index);
+    });
     connect(&m_console->ExecutionList(), &QAbstractItemModel::rowsInserted, m_lstExecutionLog,
             &QListView::scrollToBottom);
     connect(m_cmdShowLog, &QPushButton::clicked, this, &frmAutoExecute::cmdShowLog_Click);
@@ -107,6 +113,13 @@ QLineEdit* frmAutoExecute::txtNextRun(int index) const
 QPushButton* frmAutoExecute::cmdSchSettings(int index) const
 {
     return m_grid->cmdSchSettings(index);
+}
+
+void frmAutoExecute::ShowRow(int index)
+{
+    m_grid->Show(index, m_console->View(index));
+    if (!m_console->CanExit())
+        m_grid->cmdSchSettings(index)->setEnabled(false);
 }
 
 void frmAutoExecute::InitialiseForm()

@@ -59,6 +59,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void ShowRow(int index);
     // Closed by the program, not questioned.
     void CloseByProgram();
     void Unload();
