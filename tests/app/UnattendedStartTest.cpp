@@ -1,4 +1,4 @@
-// The program itself, started with "/immediate" on a program folder of the
+// The program itself, started with "/immediate" or "/autostart" on a program folder of the
 // standard fixture, against the stand-in service on loopback.
 #include "StandardFixture.h"
 #include "support/TestWorld.h"
@@ -54,7 +54,7 @@ private:
     QString m_url;
 };
 
-class ImmediateRun : public ::testing::Test {
+class UnattendedStart : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -64,17 +64,23 @@ protected:
         Settings().SetNevixHost(service.Url());
     }
 
-    // Runs the program in the folder with the switch; its exit code, -1
-    // when it did not end in time.
-    int RunProgram()
+    // Starts the program in the folder with the switch.
+    void StartProgram(QProcess& program, const QString& onSwitch)
     {
         Settings().Apply();
-        QProcess program;
         auto environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("NEVIX_HOME"), world.Folder());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(NEVIX_PROGRAM), {QStringLiteral("/immediate")});
+        program.start(QStringLiteral(NEVIX_PROGRAM), {onSwitch});
+    }
+
+    // Runs the program in the folder with "/immediate"; its exit code, -1
+    // when it did not end in time.
+    int RunProgram()
+    {
+        QProcess program;
+        StartProgram(program, QStringLiteral("/immediate"));
         if (!program.waitForFinished(ProgramLimitMilliseconds)) {
             program.kill();
             program.waitForFinished();
@@ -135,7 +141,7 @@ protected:
 const QString UnsentWithoutErrors = QStringLiteral(
     "IsTest=0 AND When_Sent IS NULL AND JuxMsgReference NOT IN (SELECT JuxMsgReference FROM JUX_MSG_ERROR)");
 
-TEST_F(ImmediateRun, SendsReceivesAndExportsEverythingAndEndsWithZero)
+TEST_F(UnattendedStart, AnImmediateRunSendsReceivesAndExportsEverythingAndEndsWithZero)
 {
     CDataBase before;
     Fixture::Connect(before, folder);
@@ -172,7 +178,7 @@ TEST_F(ImmediateRun, SendsReceivesAndExportsEverythingAndEndsWithZero)
     EXPECT_TRUE(CommsLockFree());
 }
 
-TEST_F(ImmediateRun, InSchedulerTestModeLogsItsLineAndAsksTheServiceNothing)
+TEST_F(UnattendedStart, AnImmediateRunInSchedulerTestModeLogsItsLineAndAsksTheServiceNothing)
 {
     Settings().SetDebugMode(QStringLiteral("NNNNNN-NNY"));
     ASSERT_TRUE(Settings().SchedulerTestMode());
@@ -182,13 +188,46 @@ TEST_F(ImmediateRun, InSchedulerTestModeLogsItsLineAndAsksTheServiceNothing)
     EXPECT_EQ(Count(QStringLiteral("VQ3_Enquiries"), UnsentWithoutErrors), Fixture::Counts::UnsentEnquiries);
 }
 
-TEST_F(ImmediateRun, WithTheServiceStoppedLogsAFatalLineAndEndsWithOne)
+TEST_F(UnattendedStart, AnImmediateRunWithTheServiceStoppedLogsAFatalLineAndEndsWithOne)
 {
     service.Stop();
     ASSERT_EQ(RunProgram(), 1) << output.toStdString() << Log();
     EXPECT_GE(AutoExecLines(512), 1);
     EXPECT_EQ(AutoExecLines(16), 1) << "the run was closed";
     EXPECT_TRUE(CommsLockFree());
+}
+
+// Scheduled: the console stays and runs a due row by itself.
+TEST_F(UnattendedStart, AnAutomaticStartRunsADueRowAndKeepsTheConsole)
+{
+    Settings().SetDebugMode(QStringLiteral("NNNNNN-NNY"));
+    {
+        CDataBase setUp;
+        Fixture::Connect(setUp, folder);
+        Fixture::ScheduleRow due;
+        due.DaysToRun = QStringLiteral("1111111");
+        due.Every60Mins = true;
+        due.FirstTime = QStringLiteral("00:00");
+        due.LastTime = QStringLiteral("23:00");
+        due.NextRunDateTime = QDateTime::currentDateTime().addSecs(-60);
+        Fixture::SetScheduleRow(setUp, QStringLiteral("HEXCOM"), due);
+        setUp.Disconnect();
+    }
+    QProcess program;
+    StartProgram(program, QStringLiteral("/autostart"));
+    Fixture::Connect(db, folder);
+    const QString line = QStringLiteral("SCHEDULER TEST MODE - DoTransmissionAndExport");
+    bool ran = false;
+    for (int wait = 0; wait < ProgramLimitMilliseconds && !ran; wait += 250) {
+        ran = AutoExecLines(32, line) == 1;
+        if (!ran)
+            program.waitForFinished(250);
+        ASSERT_EQ(program.state(), QProcess::Running) << QString::fromUtf8(program.readAllStandardError()).toStdString();
+    }
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(AutoExecLines(8, QStringLiteral("Scheduled execution in AutoExecute")), 1);
+    program.kill();
+    program.waitForFinished();
 }
 
 } // namespace
