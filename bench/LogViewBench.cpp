@@ -16,8 +16,9 @@
 
 namespace {
 
-// Runs of 50 lines of every code, as maintenance and exchanges leave them.
-std::unique_ptr<LogLines> History(int count)
+// Runs of 50 lines of every code, as maintenance and exchanges leave them;
+// long: each text twice as long, so that every line wraps once.
+std::unique_ptr<LogLines> History(int count, bool longLines = false)
 {
     auto log = std::make_unique<LogLines>();
     const int32_t codes[] = {8, 32, 64, 32, 128, 64, 256, 32, 512, 16};
@@ -28,7 +29,8 @@ std::unique_ptr<LogLines> History(int count)
         line->SetRunNumber(i / 50 + 1);
         line->SetEventCode(int16_t(codes[i % 10]));
         line->SetTimeOfEvent(start.addSecs(i * 60));
-        line->SetEventText(QStringLiteral("Sent 12 enquiries to the Nevix service for enquirer AB123, batch %1").arg(i));
+        const QString text = QStringLiteral("Sent 12 enquiries to the Nevix service for enquirer AB123, batch %1").arg(i);
+        line->SetEventText(longLines ? text + QLatin1Char(' ') + text : text);
         line->SetUserName(QStringLiteral("AUTOEXECUTE"));
         line->SetComputerName(QStringLiteral("OFFICE-PC"));
         log->Add(line);
@@ -42,7 +44,7 @@ std::unique_ptr<LogLines> History(int count)
 void BM_HistoryListFill(benchmark::State& state)
 {
     NeedGui();
-    const auto log = History(int(state.range(0)));
+    const auto log = History(int(state.range(0)), state.range(1) != 0);
     LogListView view;
     view.resize(700, 400);
     QStringListModel bare;
@@ -68,7 +70,8 @@ void BM_HistoryListFill(benchmark::State& state)
         benchmark::DoNotOptimize(view.model()->rowCount());
     }
 }
-BENCHMARK(BM_HistoryListFill)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+// Second argument 1: lines that wrap once each.
+BENCHMARK(BM_HistoryListFill)->Args({100000, 0})->Args({100000, 1})->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_PrintLogToPdf(benchmark::State& state)
 {

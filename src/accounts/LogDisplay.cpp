@@ -7,6 +7,7 @@
 #include "database/LogLines.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 void AddTrimmed(QStringList& items, const QString& text)
@@ -17,9 +18,27 @@ void AddTrimmed(QStringList& items, const QString& text)
 }
 
 // Kerning moves a line by far less than a tenth of its width.
+constexpr double QuickMargin = 0.9;
+
 bool FitsWellInside(const WrappedList& list, const QString& text, double usable)
 {
-    return list.QuickWidth && list.QuickWidth(text) <= usable * 0.9;
+    return list.QuickWidth && list.QuickWidth(text) <= usable * QuickMargin;
+}
+
+// The first prefix length in [low, high] whose width passes limit; high
+// + 1 when none does. The width grows with the length.
+qsizetype FirstPrefixWider(const TextWidthMeasure& width, const QString& text, double limit, qsizetype low,
+                           qsizetype high)
+{
+    qsizetype end = high + 1;
+    while (low < end) {
+        const qsizetype mid = low + (end - low) / 2;
+        if (width(text.left(mid)) > limit)
+            end = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
 }
 
 void AddWrapped(WrappedList& list, const QString& text)
@@ -31,14 +50,16 @@ void AddWrapped(WrappedList& list, const QString& text)
         // with the length, so a halving search finds it in few measures).
         qsizetype low = 1;
         qsizetype high = rest.size();
-        while (low < high) {
-            const qsizetype mid = low + (high - low) / 2;
-            if (list.TextWidth(rest.left(mid)) > usable)
-                high = mid;
-            else
-                low = mid + 1;
+        if (list.QuickWidth && std::isfinite(list.QuickWidth(rest))) {
+            // The quick widths leave only the prefixes near the width to be
+            // measured exactly.
+            low = std::max<qsizetype>(
+                1, FirstPrefixWider(list.QuickWidth, rest, usable * QuickMargin, 1, high));
+            high = std::min(high, FirstPrefixWider(list.QuickWidth, rest, usable / QuickMargin, low, high));
+            low = std::min(low, high);
         }
-        const qsizetype tooWide = low - 1; // the first character that does not fit
+        const qsizetype tooWide = FirstPrefixWider(list.TextWidth, rest, usable, low, high) - 1;
+        // tooWide: the first character that does not fit
         const qsizetype lastSpace = tooWide > 0 ? rest.lastIndexOf(u' ', tooWide - 1) : -1;
         qsizetype cut = 0;
         qsizetype resume = 0;
