@@ -20,57 +20,66 @@ void AddTrimmed(QStringList& items, const QString& text)
 // Kerning moves a line by far less than a tenth of its width.
 constexpr double QuickMargin = 0.9;
 
-bool FitsWellInside(const WrappedList& list, const QString& text, double usable)
+// Whether the text is wider than the usable width: measured exactly only
+// when its quick width lies too near it to tell.
+bool TooWide(const WrappedList& list, const QString& text, double usable)
 {
-    return list.QuickWidth && list.QuickWidth(text) <= usable * QuickMargin;
+    if (list.QuickWidth) {
+        const double quick = list.QuickWidth(text);
+        if (quick <= usable * QuickMargin)
+            return false;
+        if (std::isfinite(quick) && quick > usable / QuickMargin)
+            return true;
+    }
+    return list.TextWidth(text) > usable;
 }
 
-// The first prefix length in [low, high] whose width passes limit; high
-// + 1 when none does. The width grows with the length.
-qsizetype FirstPrefixWider(const TextWidthMeasure& width, const QString& text, double limit, qsizetype low,
-                           qsizetype high)
+// The start of the text that goes on one item, and where the rest resumes,
+// for a text too wide for the list: up to the last blank before the first
+// character that does not fit, or (without such a blank) up to that
+// character, at least one character an item however narrow the list.
+std::pair<qsizetype, qsizetype> BreakOf(const WrappedList& list, const QString& text, double usable)
 {
-    qsizetype end = high + 1;
-    while (low < end) {
-        const qsizetype mid = low + (end - low) / 2;
-        if (width(text.left(mid)) > limit)
-            end = mid;
-        else
+    const auto fits = [&](qsizetype length) { return !TooWide(list, text.left(length), usable); };
+    // The starts that fit are the shortest ones (the width grows with the
+    // length), so halving searches find the break in few measures. A blank
+    // qualifies when the start up to and including it fits.
+    QList<qsizetype> blanks;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text.at(i) == u' ')
+            blanks.append(i);
+    qsizetype low = 0;
+    qsizetype high = blanks.size();
+    while (low < high) {
+        const qsizetype mid = low + (high - low) / 2;
+        if (fits(blanks[mid] + 1))
             low = mid + 1;
+        else
+            high = mid;
     }
-    return low;
+    if (low > 0)
+        return {blanks[low - 1], blanks[low - 1] + 1};
+    // The shortest start that is too wide ends with the first character
+    // that does not fit.
+    low = 1;
+    high = text.size();
+    while (low < high) {
+        const qsizetype mid = low + (high - low) / 2;
+        if (fits(mid))
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    const qsizetype cut = std::max<qsizetype>(low - 1, 1);
+    return {cut, cut};
 }
 
 void AddWrapped(WrappedList& list, const QString& text)
 {
     const double usable = list.Width * 0.95;
     QString rest = text;
-    while (!FitsWellInside(list, rest, usable) && list.TextWidth(rest) > usable) {
-        // The shortest start of the text that is too wide (the width grows
-        // with the length, so a halving search finds it in few measures).
-        qsizetype low = 1;
-        qsizetype high = rest.size();
-        if (list.QuickWidth && std::isfinite(list.QuickWidth(rest))) {
-            // The quick widths leave only the prefixes near the width to be
-            // measured exactly.
-            low = std::max<qsizetype>(
-                1, FirstPrefixWider(list.QuickWidth, rest, usable * QuickMargin, 1, high));
-            high = std::min(high, FirstPrefixWider(list.QuickWidth, rest, usable / QuickMargin, low, high));
-            low = std::min(low, high);
-        }
-        const qsizetype tooWide = FirstPrefixWider(list.TextWidth, rest, usable, low, high) - 1;
-        // tooWide: the first character that does not fit
-        const qsizetype lastSpace = tooWide > 0 ? rest.lastIndexOf(u' ', tooWide - 1) : -1;
-        qsizetype cut = 0;
-        qsizetype resume = 0;
-        if (lastSpace >= 0) {
-            cut = lastSpace;
-            resume = lastSpace + 1;
-        } else {
-            // At least one character an item, however narrow the list.
-            cut = std::max<qsizetype>(tooWide, 1);
-            resume = cut;
-        }
+    while (TooWide(list, rest, usable)) {
+        const auto [cut, resume] = BreakOf(list, rest, usable);
         AddTrimmed(list.Items, rest.left(cut));
         rest = rest.mid(resume);
     }
