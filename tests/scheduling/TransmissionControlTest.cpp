@@ -8,7 +8,6 @@
 namespace {
 
 const QString Import = QStringLiteral("DoImportTransmissionAndExport");
-const QString Transmission = QStringLiteral("DoTransmissionAndExport");
 
 class SendReceive : public ScheduleOwnerTest {
 protected:
@@ -31,56 +30,6 @@ protected:
     QList<int> waits;
     std::shared_ptr<LogLines> shown;
 };
-
-TEST_F(SendReceive, OnlyARowOnDaysAndTimesCanBeTickedAndTickingOneHoldsTheImmediateControls)
-{
-    StoreRow("HCOMIM", 2, At(11, 0));
-    StoreRow("HEXCIM", 1);
-    Open();
-    EXPECT_TRUE(control->View(0).canSwitch);
-    EXPECT_FALSE(control->View(1).canSwitch);
-    EXPECT_EQ(control->View(1).nextRun, "");
-    EXPECT_FALSE(control->View(0).switchedOn) << "both start unticked";
-    EXPECT_FALSE(control->Timer().isActive());
-
-    control->SwitchRow(0, true);
-    EXPECT_FALSE(control->ImmediateControlsEnabled());
-    EXPECT_FALSE(control->View(0).canEdit);
-    EXPECT_TRUE(control->Timer().isActive());
-    EXPECT_EQ(control->QueryClose(), TransmissionControl::CloseAnswer::Refused);
-    EXPECT_EQ(world.ui().Texts(), QStringList{"Please stop the scheduler before closing."});
-
-    control->SwitchRow(0, false);
-    EXPECT_TRUE(control->ImmediateControlsEnabled());
-    EXPECT_TRUE(control->View(0).canEdit);
-    EXPECT_FALSE(control->Timer().isActive());
-    EXPECT_EQ(control->QueryClose(), TransmissionControl::CloseAnswer::Close);
-}
-
-TEST_F(SendReceive, AFailedScheduledRunShowsRedWithItsRetryUntilARunSucceeds)
-{
-    StoreRow("HEXCIM", 2, At(10, 0));
-    ScriptedExchanges::Step fatal;
-    fatal.fatalText = QStringLiteral("JX001:Connection to NEVIX service failed");
-    exchanges->Script(Transmission, fatal);
-    Open();
-    control->SwitchRow(1, true);
-    EXPECT_TRUE(Beat(*control));
-    EXPECT_EQ(exchanges->calls, QStringList{Transmission});
-    EXPECT_TRUE(control->View(1).lastRanRed);
-    EXPECT_TRUE(control->View(1).retrying);
-    EXPECT_EQ(control->View(1).lastRan, "15/03/2024  10:30");
-    EXPECT_EQ(control->View(1).nextRun, "15/03/2024  10:35");
-    EXPECT_EQ(Lines(EventCodes::Start, "COMRUN"), QStringList{"Immediate mode comms (Scheduled)"});
-    EXPECT_TRUE(world.ui().boxes.isEmpty()) << "a scheduled run shows no box";
-
-    world.clock().Set(At(10, 35, 1));
-    Beat(*control);
-    EXPECT_FALSE(control->View(1).lastRanRed);
-    EXPECT_FALSE(control->View(1).retrying);
-    EXPECT_EQ(control->View(1).nextRun, "15/03/2024  11:00");
-    EXPECT_EQ(control->CommsOut(), "") << "cleared after the beat";
-}
 
 TEST_F(SendReceive, AManualRunSaysHowItWent)
 {
@@ -155,20 +104,6 @@ TEST_F(SendReceive, AnErrorInABeatLeavesTheTimerOffUntilABoxIsClicked)
     EXPECT_TRUE(exchanges->calls.isEmpty());
     control->SwitchRow(0, true);
     EXPECT_TRUE(control->Timer().isActive());
-}
-
-TEST_F(SendReceive, EachLineOfARunIsShownAsItComes)
-{
-    ScriptedExchanges::Step run;
-    run.lines = {{EventCodes::Information, "one"}, {EventCodes::Communication, "two"}, {EventCodes::Warning, "three"}};
-    exchanges->Script(Import, run);
-    Open();
-    QStringList shownLines;
-    QObject::connect(control.get(), &TransmissionControl::CommsOutChanged,
-                     [&](const QString& text) { shownLines << text; });
-    control->SendReceiveNow();
-    EXPECT_EQ(shownLines, QStringList({"Immediate mode comms (Manual)", "one", "two", "three",
-                                       "Immediate mode comms (Manual)", ""}));
 }
 
 } // namespace

@@ -73,23 +73,6 @@ TEST_F(ConsoleWindow, ShowsItsRowsAsTheyStand)
     EXPECT_TRUE(window->Console().Row(0).IsStopped());
 }
 
-TEST_F(ConsoleWindow, AFailedRunShowsRedAndItsFatalTextInTheList)
-{
-    Open();
-    window->chkScheduler(1)->click();
-    window->Console().Row(1).SetRunAtID(0);
-    ScriptedExchanges::Step fatal;
-    fatal.fatalText = QStringLiteral("Communications timed out");
-    exchanges->Script(QStringLiteral("DoTransmissionAndExport"), fatal);
-    window->Console().Tick();
-    window->Console().Timer().stop();
-    EXPECT_EQ(window->txtLastRan(1)->palette().color(QPalette::Text), QColor(Qt::red));
-    ASSERT_EQ(window->lstExecutionLog()->model()->rowCount(), 1);
-    EXPECT_EQ(window->lstExecutionLog()->model()->index(0, 0).data().toString(),
-              "15/03/24 10:30:00 Communications timed out");
-    EXPECT_TRUE(world.ui().boxes.isEmpty());
-}
-
 TEST_F(ConsoleWindow, TheTitleBarAsksAsExitDoesButNotWhileARowRuns)
 {
     Open();

@@ -107,6 +107,7 @@ TEST_F(SendReceiveWindow, ATickedRowHoldsTheImmediateControlsAndTheCloseBox)
                                                          window->cmdReturn(), window->cmdSchSettings(1)})
         EXPECT_FALSE(held->isEnabled()) << held->objectName().toStdString();
     EXPECT_TRUE(window->cmdSchSettings(0)->isEnabled());
+    EXPECT_TRUE(window->Control().Timer().isActive());
 
     window->close();
     EXPECT_TRUE(window->isVisible());
@@ -115,6 +116,7 @@ TEST_F(SendReceiveWindow, ATickedRowHoldsTheImmediateControlsAndTheCloseBox)
     window->chkScheduler(1)->click();
     EXPECT_TRUE(window->cmdReturn()->isEnabled());
     EXPECT_TRUE(window->cmdSenRecNow()->isEnabled());
+    EXPECT_FALSE(window->Control().Timer().isActive());
     window->cmdReturn()->click();
     EXPECT_FALSE(window->isVisible());
 }
@@ -130,13 +132,16 @@ TEST_F(SendReceiveWindow, AFailedScheduledRunShowsTheRetryLabelAndRedUntilARunSu
     window->Control().Tick();
     EXPECT_TRUE(window->lblSchedulerError(1)->isVisible());
     EXPECT_EQ(window->txtLastRan(1)->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(window->txtLastRan(1)->text(), "15/03/2024  10:30");
     EXPECT_EQ(window->txtNextRun(1)->text(), "15/03/2024  10:35");
+    EXPECT_TRUE(world.ui().boxes.isEmpty()) << "a scheduled run shows no box";
 
     world.clock().Set(QDateTime(QDate(2024, 3, 15), QTime(10, 36)));
     window->Control().Tick();
     window->Control().Timer().stop();
     EXPECT_FALSE(window->lblSchedulerError(1)->isVisible());
     EXPECT_EQ(window->txtLastRan(1)->palette().color(QPalette::Text), QColor(Qt::black));
+    EXPECT_EQ(window->txtNextRun(1)->text(), "15/03/2024  11:00");
 }
 
 TEST_F(SendReceiveWindow, TheProgressLabelIsPaintedWithEachLineWhileTheRunHoldsTheEventLoop)
