@@ -31,8 +31,8 @@ public:
 
 private:
     void OpenMainMenu();
-    // Until the set-up wizard and the unattended console exist, a plain
-    // window says who is logged on and offers to log off.
+    // Until the set-up wizard exists, a plain window says who is logged on
+    // and offers to log off.
     void ShowLoggedOn(const QString& whatFollows, std::function<void()> logOff);
     // Scheduled: shown with its timer on. Immediate: its one run, then the
     // program ends.
