@@ -34,6 +34,8 @@ int main(int argc, char* argv[])
     // A start that ended without the program having run says why.
     if (start.Refusal() != StartRefusal::None)
         rc = int(start.Refusal());
+    else if (rc == 0)
+        rc = session.ExitCode();
     ReleaseGlobalObjects();
     SetHelpWindowHost(nullptr);
     AppContext::Install(nullptr);

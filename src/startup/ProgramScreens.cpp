@@ -1,10 +1,12 @@
 #include "startup/ProgramScreens.h"
 
 #include "database/GlobalDatabase.h"
+#include "scheduling/NevixExchanges.h"
 #include "screens/admin/frmEditUser.h"
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
 #include "screens/admin/frmParameters.h"
+#include "screens/transmission/frmTransmissionControl.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 
 FormRegistry ProgramScreens()
@@ -14,6 +16,9 @@ FormRegistry ProgramScreens()
     screens.Register(MenuScreens::Log, [] { return std::make_unique<frmTransmissionStatus>(); });
     screens.Register(MenuScreens::Parameters, [] {
         return std::make_unique<frmParameters>(GlobalDatabase(), EditUserInWindow, EditBlacklistEntry);
+    });
+    screens.Register(MenuScreens::SendReceive, [] {
+        return std::make_unique<frmTransmissionControl>(GlobalDatabase(), std::make_shared<NevixExchanges>());
     });
     return screens;
 }

@@ -1,16 +1,19 @@
 #include "MenuTest.h"
 #include "WhenShown.h"
 #include "support/PdfTools.h"
+#include "support/RecordingHelp.h"
 #include "support/SettlingPrinters.h"
 
 #include "database/LogLines.h"
 #include "reports/PrinterCatalog.h"
 #include "reports/RecordingCanvas.h"
 #include "reports/qt/QtPrinterCanvas.h"
+#include "screens/admin/frmMenu.h"
 #include "screens/transmission/LogListView.h"
 #include "screens/transmission/ShowTransmissionLog.h"
 #include "screens/transmission/frmTransmissionHistory.h"
 #include "screens/transmission/frmTransmissionStatus.h"
+#include "startup/ProgramScreens.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -20,6 +23,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -228,6 +232,31 @@ TEST_F(LogWindows, FullLogOpensTheHistoryOverTheStatusWindow)
     window->cmdHistory()->click();
     EXPECT_EQ(title, QStringLiteral("NEVIX - FULL LOG"));
     EXPECT_EQ(owner, window.get());
+}
+
+TEST_F(LogWindows, FromTheMenuBothTakeItsIconAndF1ShowsTheLogTopic)
+{
+    StoreRun({32});
+    ScopedRecordingHelp help;
+    frmMenu menu(db(), ProgramScreens(), MenuRoads{[] {}, [] {}});
+    menu.InitialiseForm();
+    bool statusIcon = false;
+    bool historyIcon = false;
+    WhenShown<frmTransmissionStatus>([&](frmTransmissionStatus& status) {
+        statusIcon = status.windowIcon().cacheKey() == menu.windowIcon().cacheKey();
+        WhenShown<frmTransmissionHistory>([&](frmTransmissionHistory& history) {
+            historyIcon = history.windowIcon().cacheKey() == menu.windowIcon().cacheKey();
+            QTest::keyClick(history.lstTransmissionLog(), Qt::Key_F1);
+            history.cmdReturn()->click();
+        });
+        status.cmdHistory()->click();
+        QTest::keyClick(&status, Qt::Key_F1);
+        status.cmdReturn()->click();
+    });
+    menu.cmdStatus()->click();
+    EXPECT_TRUE(statusIcon);
+    EXPECT_TRUE(historyIcon);
+    EXPECT_EQ(help.engine->topics, QList<int32_t>({6000, 6000}));
 }
 
 TEST_F(LogWindows, ShowTransmissionLogShowsTheGivenRun)

@@ -12,6 +12,7 @@
 #include "screens/admin/frmMenu.h"
 #include "startup/ProgramScreens.h"
 #include "support/FileBytes.h"
+#include "support/RecordingHelp.h"
 
 #include <QFile>
 #include <QTextEdit>

@@ -27,16 +27,25 @@
 #include "records/VQ7Responses.h"
 #include "reports/qt/frmChoosePrintType.h"
 #include "screens/admin/frmSplash.h"
+#include "database/LogLines.h"
+#include "database/TransmissionResults.h"
+#include "scheduling/AutoExecuteConsole.h"
+#include "scheduling/Exchanges.h"
 #include "scheduling/MiniScheduler.h"
+#include "scheduling/TransmissionControl.h"
+#include "screens/admin/MenuPictures.h"
+#include "screens/transmission/frmAutoExecute.h"
 #include "screens/transmission/frmCloseAutoExecute.h"
 #include "screens/transmission/frmSchedulerProps.h"
 #include "screens/transmission/frmShutDownMode.h"
+#include "screens/transmission/frmTransmissionControl.h"
 #include "screens/transmission/frmTransmissionHistory.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 
 #include "core/ApplicationSettings.h"
 #include "platform/NevixError.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTcpServer>
@@ -297,6 +306,80 @@ std::unique_ptr<QWidget> Setup(ShotContext& context)
     return Owned(std::move(window));
 }
 
+// Exchanges that reach no service: each run writes the lines of a quiet
+// send and receive into its log.
+class DrawnExchanges : public Exchanges {
+public:
+    void DoImportTransmissionAndExport(LogLines& log, TransmissionResults& results) override
+    {
+        log.AddToLog(EventCodes::Information, QStringLiteral("0 import files using AB123/Import/VQ3*.IMP"));
+        DoTransmissionAndExport(log, results);
+    }
+    void DoTransmissionAndExport(LogLines& log, TransmissionResults&) override
+    {
+        log.AddToLog(EventCodes::Information, QStringLiteral("30 Vehicle Enquiries sent"));
+        log.AddToLog(EventCodes::Warning, QStringLiteral("Could not find a matched VQ3 for reference R0031"));
+        log.AddToLog(EventCodes::Information, QStringLiteral("29 Vehicle Responses received"));
+        log.AddToLog(EventCodes::Information, QStringLiteral("1 Debit Statement received"));
+    }
+    bool RunNevixCommsTest(LogLines&) override { return true; }
+    bool TableMaintenance(std::shared_ptr<LogLines>&, bool, const QString&) override { return true; }
+};
+
+// Stores the row as set to run every hour from 08:00 to 17:00 on the
+// given days, with its next run.
+void StoreHourlyRow(CDataBase& db, const QString& id, const QString& days, const NullableDate& next)
+{
+    MiniScheduler row;
+    row.SetDataSource(&db);
+    row.SetScheduleID(id);
+    row.Load();
+    row.SetRunAtID(MiniScheduler::RunOnDays);
+    row.SetDaysToRun(days);
+    QString first = QStringLiteral("08:00");
+    QString last = QStringLiteral("17:00");
+    row.SetFirstTime(first);
+    row.SetLastTime(last);
+    row.SetEvery60Mins(true);
+    row.SetNextRunDateTime(next);
+    if (!next)
+        row.SetNextRunDate(std::nullopt, true);
+    row.Apply();
+}
+
+// The unattended console just after a run of its second row, drawn with
+// the menu's icon as the program shows it.
+std::unique_ptr<QWidget> Console(ShotContext& context)
+{
+    StoreHourlyRow(context.Database(), QStringLiteral("HEXCOM"), QStringLiteral("1111111"),
+                   context.Now().addSecs(-60));
+    auto window = std::make_unique<frmAutoExecute>(context.Database(), std::make_shared<DrawnExchanges>(),
+                                                   ConsoleRoads{});
+    window->setWindowIcon(DrawMenuIcon());
+    window->InitialiseForm();
+    window->Console().Tick();
+    window->Console().Timer().stop();
+    return Owned(std::move(window));
+}
+
+// --set option=0|1: the immediate connection, or the scheduler with
+// HEXCIM set to run on weekdays every hour and switched on.
+std::unique_ptr<QWidget> SendReceive(ShotContext& context)
+{
+    const bool scheduled = context.Value(QStringLiteral("option"), QStringLiteral("0")) == QLatin1String("1");
+    if (scheduled)
+        StoreHourlyRow(context.Database(), QStringLiteral("HEXCIM"), QStringLiteral("1111100"), std::nullopt);
+    auto window = std::make_unique<frmTransmissionControl>(context.Database(), std::make_shared<DrawnExchanges>());
+    window->setWindowIcon(DrawMenuIcon());
+    window->InitialiseForm();
+    if (scheduled) {
+        window->optConnectType(1)->click();
+        window->chkScheduler(1)->click();
+        window->Control().Timer().stop();
+    }
+    return Owned(std::move(window));
+}
+
 ShotPicture Picture(const char* file, const char* user = "")
 {
     return {QLatin1String(file), QLatin1String(user), {}};
@@ -347,6 +430,13 @@ const std::vector<ShotEntry>& ShotEntries()
          {Picture("log-history")}},
         {QStringLiteral("scheduler-props"), QStringLiteral("The schedule editor (--row ID)"), SchedulerProps,
          {Picture("scheduler-props")}},
+        {QStringLiteral("console"), QStringLiteral("The unattended console after a run"), Console,
+         {Picture("console", "AUTOEXECUTE")}},
+        {QStringLiteral("send-receive"),
+         QStringLiteral("The send-and-receive screen (--set option=0 immediate, 1 scheduled)"),
+         SendReceive,
+         {Picture("send-receive-immediate"),
+          {QStringLiteral("send-receive-scheduled"), QString(), {{QStringLiteral("option"), QStringLiteral("1")}}}}},
         {QStringLiteral("select-enquirer"), QStringLiteral("The choice of enquirer for an import (--set export=1)"),
          SelectEnquirer, {Picture("select-enquirer")}},
         {QStringLiteral("import-question"), QStringLiteral("The question of an enquiry import (--set message=)"),
