@@ -1,5 +1,5 @@
 #include "EnquirerTestForm.h"
-#include "RecordingHelp.h"
+#include "support/RecordingHelp.h"
 #include "WhenShown.h"
 #include "support/LoggedOnTest.h"
 

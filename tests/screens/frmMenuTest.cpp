@@ -6,13 +6,12 @@
 
 #include "database/CommsLock.h"
 #include "help/HHelper.h"
-#include "RecordingHelp.h"
+#include "support/RecordingHelp.h"
 #include "screens/admin/MenuGates.h"
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
 #include "startup/ProgramScreens.h"
 #include "support/FileBytes.h"
-#include "support/RecordingHelp.h"
 
 #include <QFile>
 #include <QTextEdit>

@@ -1,5 +1,5 @@
 #include "ParametersTest.h"
-#include "RecordingHelp.h"
+#include "support/RecordingHelp.h"
 
 #include "core/INIFile.h"
 #include "help/HHelper.h"
