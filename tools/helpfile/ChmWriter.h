@@ -17,7 +17,8 @@ public:
     // An object by its stored path ("/page.htm", "/#SYSTEM"); a path equal
     // to one added before but for ASCII letter case replaces it.
     void Add(const QByteArray& path, const QByteArray& bytes);
-    // The system object naming the default topic and the title.
+    // The system object naming the default topic and the title (each
+    // under 65,535 bytes, which its length field holds).
     void AddSystem(const QByteArray& defaultTopic, const QByteArray& title);
     // The context map: each id with the page path it shows.
     void AddTopics(const QList<QPair<int32_t, QByteArray>>& topics);
