@@ -2,7 +2,8 @@
 
 #include "ChmWriter.h"
 #include "help/ChmFile.h"
-#include "help/HtmlHelpApi.h"
+#include "help/HHelper.h"
+#include "help/HelpTopics.h"
 #include "platform/NevixError.h"
 #include "support/FileBytes.h"
 #include "support/Printers.h"
@@ -86,7 +87,10 @@ TEST_P(DamagedHelpFile, IsOneWarningAndNoWindowAndTheProgramGoesOn)
     WriteBytes(path, bytes);
 
     EXPECT_THROW(ChmFile{path}, NevixError);
-    EXPECT_EQ(HtmlHelp(0, path + QStringLiteral(">Main"), HH::HelpContext, 1000), 0);
+    // F1 on the main menu, with the file as the program's help file.
+    GlobalHelp().SetHelpFile(path);
+    ShowHelpTopic(HelpTopics::Menu);
+    ReleaseHelp();
     EXPECT_TRUE(recording.host->shown.isEmpty());
     ASSERT_EQ(world.ui().boxes.size(), 1);
     EXPECT_EQ(world.ui().boxes[0].text, QStringLiteral("The help file ") + path + QStringLiteral(" cannot be read."));
