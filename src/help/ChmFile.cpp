@@ -133,8 +133,8 @@ void ChmFile::ReadContextMap()
 {
     // The map is its length in bytes, then pairs of context id and offset
     // of the page's path in the strings object. Either may be missing: a
-    // file without mapped topics shows its default topic.
-    // The paths are read when asked for: many ids may share one long path.
+    // file without mapped topics shows its default topic. The paths are
+    // read when asked for: many ids may share one long path.
     const auto map = Read(QStringLiteral("/#IVB"));
     const auto strings = Read(QStringLiteral("/#STRINGS"));
     if (!map || !strings || map->size() < 4)

@@ -2,6 +2,7 @@
 
 #include "ChmWriter.h"
 #include "help/ChmFile.h"
+#include "help/ChmLayout.h"
 #include "help/HHelper.h"
 #include "help/HelpTopics.h"
 #include "platform/NevixError.h"
@@ -86,6 +87,9 @@ TEST_P(DamagedHelpFile, IsOneWarningAndNoWindowAndTheProgramGoesOn)
     const QString path = world.PathOf(QStringLiteral("Nevix.chm"));
     WriteBytes(path, bytes);
 
+    QString damage;
+    EXPECT_FALSE(ChmLayout::Read(path, damage));
+    EXPECT_FALSE(damage.isEmpty());
     EXPECT_THROW(ChmFile{path}, NevixError);
     // F1 on the main menu, with the file as the program's help file.
     GlobalHelp().SetHelpFile(path);
