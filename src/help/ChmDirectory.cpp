@@ -35,21 +35,24 @@ std::optional<ChmDirectory> ChmDirectory::Read(const ChmFileBytes& file, uint64_
     directory.m_firstChunk = firstChunk;
     directory.m_chunkSize = chunkSize;
     directory.m_root = root;
-    // The chunks the file holds in full; the library's read of any other
-    // fails.
-    if (chunkSize > 0 && firstChunk <= file.Size())
-        directory.m_chunkCount = int64_t((file.Size() - firstChunk) / chunkSize);
     std::unordered_map<int32_t, bool> finished;
-    if (root >= 0 && root < directory.m_chunkCount && !directory.Visit(root, finished, damage))
+    if (root != -1 && directory.OffsetOf(root) && !directory.Visit(root, finished, damage))
         return std::nullopt;
     directory.m_file = nullptr;
     return directory;
 }
 
+std::optional<uint64_t> ChmDirectory::OffsetOf(int32_t number) const
+{
+    const uint64_t offset = m_firstChunk + uint64_t(int64_t(number)) * m_chunkSize;
+    if (offset > m_file->Size() || m_chunkSize > m_file->Size() - offset)
+        return std::nullopt;
+    return offset;
+}
+
 std::optional<ChmDirectory::Chunk> ChmDirectory::ReadChunk(int32_t number, QString& damage) const
 {
-    const std::optional<QByteArray> bytes =
-        m_file->ReadExactly(m_firstChunk + uint64_t(number) * m_chunkSize, m_chunkSize);
+    const std::optional<QByteArray> bytes = m_file->ReadExactly(*OffsetOf(number), m_chunkSize);
     if (!bytes) {
         damage = QStringLiteral("a directory chunk cannot be read");
         return std::nullopt;
@@ -124,8 +127,8 @@ bool ChmDirectory::Visit(int32_t root, std::unordered_map<int32_t, bool>& finish
             continue;
         }
         const int32_t child = chunk.index[step.next++].second;
-        if (child < 0 || child >= m_chunkCount)
-            continue; // the library's read of it fails: the walk ends there
+        if (child == -1 || !OffsetOf(child))
+            continue; // the walk ends there
         const auto seen = finished.find(child);
         if (seen == finished.end()) {
             if (!enter(child))

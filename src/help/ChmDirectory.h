@@ -42,13 +42,16 @@ private:
         bool cutShort = false; // the scan stopped at a name longer than a path can be
     };
 
+    // Where the library reads the chunk of that number (wrapping, so that a
+    // negative number is a chunk before the first); no value when the file
+    // does not hold it in full, and the library's read of it fails.
+    std::optional<uint64_t> OffsetOf(int32_t number) const;
     std::optional<Chunk> ReadChunk(int32_t number, QString& damage) const;
     bool Visit(int32_t number, std::unordered_map<int32_t, bool>& finished, QString& damage);
 
     const ChmFileBytes* m_file = nullptr;
     uint64_t m_firstChunk = 0;
     uint32_t m_chunkSize = 0;
-    int64_t m_chunkCount = 0;
     int32_t m_root = -1;
     std::unordered_map<int32_t, Chunk> m_chunks;
 };
