@@ -6,6 +6,7 @@
 #include "database/RecordSet.h"
 #include "database/SqliteError.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 
 #include <limits>
 
@@ -65,7 +66,7 @@ int32_t LogLines::RemoveLogLines(const QDateTime& TimeOfEventDateOlderThan)
 {
     // The lines of the day itself stay.
     const QString where = QStringLiteral(" WHERE Time_Of_Event < ? ");
-    const SqlValues values{QDateTime(TimeOfEventDateOlderThan.date(), QTime(0, 0))};
+    const SqlValues values{LocalDateTime(TimeOfEventDateOlderThan.date(), QTime(0, 0))};
     if (CountWithoutLoadingInternal(where, values) == 0)
         return 0;
     return RequireDataSource().ExecuteUpdate(QStringLiteral("DELETE FROM Transmission_Log ") + where,

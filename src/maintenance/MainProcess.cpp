@@ -19,6 +19,7 @@
 #include "maintenance/DatabaseRoutines.h"
 #include "maintenance/SchemaUpgrade.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 #include "platform/UserInteraction.h"
 
@@ -209,7 +210,7 @@ void DoStartUpMaintenance(CDataBase& db, bool compactNow, TextLogFile& upgradeLo
         SysParameters stamped;
         stamped.SetDataSource(&db);
         stamped.Load();
-        stamped.SetLastAutoCompactDate(QDateTime(today, QTime(0, 0)));
+        stamped.SetLastAutoCompactDate(LocalDateTime(today, QTime(0, 0)));
         stamped.Apply();
     });
 }

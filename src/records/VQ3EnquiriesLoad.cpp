@@ -4,6 +4,7 @@
 #include "core/NumericText.h"
 #include "database/CDataBase.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "records/JuxMessageErrors.h"
 #include "records/QueryConditions.h"
 #include "records/SortOrder.h"
@@ -117,7 +118,7 @@ void VQ3Enquiries::Load(const QString& sEnquirerIds, const QString& VRM, bool Wa
         const int64_t days = std::max<int64_t>(int64_t(std::nearbyint(Val(EnterInDays))) - 1, 0);
         const QDate today = AppContext::Current().clock().Today();
         where.Add(QStringLiteral("When_Entered BETWEEN ? AND ?"),
-                  {QDateTime(today.addDays(-days), QTime(0, 0)), QDateTime(today, QTime(23, 59, 59))});
+                  {LocalDateTime(today.addDays(-days), QTime(0, 0)), LocalDateTime(today, QTime(23, 59, 59))});
     }
     where.Add(QStringLiteral("IsTest=?"), {m_testFlag});
 

@@ -3,6 +3,7 @@
 #include "core/NumericText.h"
 #include "database/CDataBase.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "records/ModeRows.h"
 #include "records/QueryConditions.h"
 #include "records/SortOrder.h"
@@ -14,7 +15,7 @@ const QString Table = QStringLiteral("VQ7_Responses");
 
 QVariant StartOfDay(const NullableDate& value)
 {
-    return value && value->isValid() ? QVariant(QDateTime(value->date(), QTime(0, 0))) : QVariant();
+    return value && value->isValid() ? QVariant(LocalDateTime(value->date(), QTime(0, 0))) : QVariant();
 }
 
 // "column = ?" for a day, or "column IS NULL" when there is none.
@@ -40,7 +41,7 @@ void AddWholeDays(QueryConditions& conditions, const QString& column, const QDat
                   const QDate& last)
 {
     conditions.Add(column + QStringLiteral(" BETWEEN ? AND ?"),
-                   {QDateTime(first, QTime(0, 0)), QDateTime(last, QTime(23, 59, 59))});
+                   {LocalDateTime(first, QTime(0, 0)), LocalDateTime(last, QTime(23, 59, 59))});
 }
 
 // The row limit: a whole number the way a 16-bit conversion reads it

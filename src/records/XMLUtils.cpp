@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "database/SqliteError.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 
 #include <QRegularExpression>
@@ -232,7 +233,7 @@ NullableDate ExtractDateElementValue(const QString& ElementName, const QString& 
         const NullableDate day = ParseDateText(value.left(10));
         if (!day)
             return std::nullopt;
-        return QDateTime(day->date(), QTime(0, 0));
+        return LocalDateTime(day->date(), QTime(0, 0));
     }
     value.replace(QLatin1Char('T'), QLatin1Char(' '));
     if (value.size() <= DateTimeShape.size())

@@ -19,6 +19,7 @@
 #include "database/SysParameters.h"
 #include "database/TransmissionResults.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 #include "records/JuxMessageErrors.h"
 #include "records/VQ3Enquiries.h"
@@ -50,7 +51,7 @@ QString TrueFalse(bool value)
 NullableDate DateFromField(const QString& text)
 {
     const Nullable<QDate> date = ParseCompactDate(text);
-    return date ? NullableDate(QDateTime(*date, QTime(0, 0))) : std::nullopt;
+    return date ? NullableDate(LocalDateTime(*date, QTime(0, 0))) : std::nullopt;
 }
 
 } // namespace
@@ -270,7 +271,7 @@ std::shared_ptr<VQ3> VQ3FileImport::MakeEnquiry(const ImportedLine& fields) cons
         enquiry->SetHardcopyResponse(fields.HardcopyResponse);
     const QDateTime now = AppContext::Current().clock().Now();
     enquiry->SetWhenImported(now);
-    enquiry->SetDateOfEnquiry(QDateTime(now.date(), QTime(0, 0)));
+    enquiry->SetDateOfEnquiry(LocalDateTime(now.date(), QTime(0, 0)));
     // An unreadable date in these fields keeps the import's own, with a warning.
     if (const NullableDate when = ImportedDate(fields.WhenImported, QStringLiteral("When Imported"), *enquiry))
         enquiry->SetWhenImported(when);
