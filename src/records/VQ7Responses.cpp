@@ -215,6 +215,9 @@ void VQ7Responses::Load(const QString& sEnquirerIds, const QString& VRM, std::op
     if (limit)
         sql += QStringLiteral(" LIMIT ") + QString::number(*limit);
     LoadResponses(sql, where.Values);
+    // Without a limit every match is loaded: the count is the list's own.
+    if (!limit)
+        m_topAllCount = Count();
 }
 
 int32_t VQ7Responses::CountExportable(const QString& sEnquirerIds, bool bToBeAutoExported) const

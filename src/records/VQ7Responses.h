@@ -24,7 +24,8 @@ public:
     Pointer Find(const QString& VRM) const;
     Pointer FindByEnquiryReference(const QString& EnquiryReference) const;
 
-    // Rows that matched the last Load limited by MaxToLoad.
+    // Rows that matched the last Load before its MaxToLoad limit (all it
+    // loaded when it had none).
     int32_t TopAllCount() const { return m_topAllCount; }
     // Rows of the current mode.
     int32_t CountWithoutLoading() const;

@@ -86,7 +86,7 @@ TEST_F(Responses, LoadFiltersByEachConditionWithinTheMode)
     EXPECT_EQ(Vrms(test), "AA5");
 }
 
-TEST_F(Responses, LoadLimitedByMaxToLoadReportsTheFullCount)
+TEST_F(Responses, LoadLimitedByMaxToLoadReportsTheFullCountAndAnUnlimitedOneItsOwn)
 {
     StoreSample();
     VQ7Responses responses = Bound();
@@ -98,7 +98,7 @@ TEST_F(Responses, LoadLimitedByMaxToLoadReportsTheFullCount)
         Stored("DD6", "", At(2024, 3, 2));
         responses.Load("", "", std::nullopt, "", "", noLimit);
         EXPECT_EQ(responses.Count(), responses.CountWithoutLoading()) << noLimit.toString().toStdString();
-        EXPECT_EQ(responses.TopAllCount(), 4);
+        EXPECT_EQ(responses.TopAllCount(), responses.Count()) << "not the previous load's count";
     }
 }
 
