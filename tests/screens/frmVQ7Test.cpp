@@ -129,3 +129,31 @@ TEST_F(ResponseScreen, TheDaysTypedAreKeptUnderGuiAndShownAtTheNextOpening)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResponseScreen, ShowsLegacyBoxesAndTheKeeperLayoutOfTheSelectedResponse)
+{
+    Open();
+    // The fixture's responses take their kind in turn: private keeper,
+    // legacy data, company keeper, DVLA "A", DVLA "X".
+    Select("FX03AAA");
+    for (const char* control : {"txtEngineCapacity", "lblEngineCapacity", "txtLastKeeperChange", "lblDateExport"})
+        EXPECT_FALSE(Control(control)->isVisible()) << control;
+    EXPECT_EQ(Control<QLabel>("lblKeeperTitle")->text(), "Title");
+    EXPECT_EQ(Text("txtKeeperTitle"), "MR");
+    EXPECT_TRUE(Control("txtKeeperName")->isVisible());
+    Select("FX07AAA");
+    EXPECT_TRUE(Control("txtEngineCapacity")->isVisible() && Control("lblLastKeeperChange")->isVisible());
+    EXPECT_EQ(Text("txtPreviousKeepers"), "3");
+    Select("FX11AAA");
+    EXPECT_EQ(Control<QLabel>("lblKeeperTitle")->text(), "Company");
+    EXPECT_EQ(Text("txtKeeperTitle"), "FIXTURE HAULAGE LTD");
+    for (const char* control : {"txtKeeperName", "lblKeeperSurname", "txtKeeperForename", "lblKeeperForename"})
+        EXPECT_FALSE(Control(control)->isVisible()) << control;
+    EXPECT_GT(Control("txtKeeperTitle")->width(), 1320 / 15);
+    Select("FX19AAA");
+    EXPECT_EQ(Control<QListWidget>("lstErrors")->count(), 2) << "the X response's two messages";
+}
+
+} // namespace
