@@ -12,7 +12,7 @@ FormRegistry ProgramScreens()
     screens.Register(MenuScreens::Information, [] { return std::make_unique<frmInfo>(); });
     screens.Register(MenuScreens::Log, [] { return std::make_unique<frmTransmissionStatus>(); });
     screens.Register(MenuScreens::Responses, [] {
-        ResponseScreenTools tools;
+        RecordScreenTools tools;
         tools.MakeProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };
         return std::make_unique<frmVQ7>(nullptr, std::move(tools));
     });

@@ -82,6 +82,6 @@ protected:
     }
     void FocusGrid() { Focus(window->grdVQ7()); }
 
-    ResponseScreenTools tools;
+    RecordScreenTools tools;
     std::unique_ptr<frmVQ7> window;
 };

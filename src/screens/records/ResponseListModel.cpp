@@ -2,53 +2,24 @@
 
 #include "records/VQ7Responses.h"
 
-ResponseListModel::ResponseListModel(QObject* parent) : QAbstractTableModel(parent) {}
+ResponseListModel::ResponseListModel(QObject* parent) : RecordListModel({QString(), ResponseListHeading({})}, parent) {}
 
 void ResponseListModel::SetResponses(const VQ7Responses* responses, const QString& heading)
 {
-    beginResetModel();
+    BeginReset();
     m_responses = responses;
-    m_heading = heading;
-    endResetModel();
+    EndReset({QString(), heading});
 }
 
-int ResponseListModel::ResponseCount() const
+int ResponseListModel::RecordCount() const
 {
     return m_responses ? m_responses->Count() : 0;
 }
 
-QString ResponseListModel::Key(int row) const
+QString ResponseListModel::Cell(int row, int column) const
 {
-    return row >= 0 && row < ResponseCount() ? m_responses->Item(row + 1)->ID() : QString();
-}
-
-int ResponseListModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : std::max(1, ResponseCount());
-}
-
-int ResponseListModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : 2;
-}
-
-QVariant ResponseListModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid())
-        return {};
-    if (role == Qt::TextAlignmentRole)
-        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole || index.row() >= ResponseCount())
-        return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
-    const auto& response = m_responses->Item(index.row() + 1);
-    return index.column() == 0 ? response->ID() : response->VRM();
-}
-
-QVariant ResponseListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return section == 1 ? m_heading : QString();
+    const auto& response = m_responses->Item(row + 1);
+    return column == 0 ? response->ID() : response->VRM();
 }
 
 QString ResponseListHeading(const QString& sortOrder)

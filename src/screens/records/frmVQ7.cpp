@@ -11,6 +11,7 @@
 #include "screens/records/CommentBox.h"
 #include "screens/records/RecordScreenBanner.h"
 #include "screens/records/ResponseListModel.h"
+#include "screens/records/ScreenControls.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -30,45 +31,13 @@
 namespace {
 constexpr int TwipsPerPixel = 15;
 
-QGroupBox* Frame(QWidget* parent, const char* name, const char* caption)
-{
-    auto* frame = new QGroupBox(QLatin1String(caption), parent);
-    frame->setObjectName(QLatin1String(name));
-    return frame;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const char* caption)
-{
-    auto* label = new QLabel(QLatin1String(caption), parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QLatin1String(caption), parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
-// The detail boxes are bold, which gives them the read-only look.
-template <typename Box>
-Box* Bold(Box* box, const char* name)
-{
-    box->setObjectName(QLatin1String(name));
-    QFont font = box->font();
-    font.setBold(true);
-    box->setFont(font);
-    return box;
-}
-
 void Tag(QWidget* widget, const char* tag)
 {
     widget->setProperty("Tag", QLatin1String(tag));
 }
 } // namespace
 
-frmVQ7::frmVQ7(QWidget* parent, ResponseScreenTools tools)
+frmVQ7::frmVQ7(QWidget* parent, RecordScreenTools tools)
     : QWidget(parent), m_tools(std::move(tools)), m_responses(std::make_unique<VQ7Responses>()),
       m_model(new ResponseListModel(this)), m_grdVQ7(new QTableView(this))
 {
@@ -83,48 +52,30 @@ frmVQ7::~frmVQ7() = default;
 QLineEdit* frmVQ7::AddDetailBox(QGroupBox* frame, const char* boxName, const char* labelName, const char* caption,
                                 const char* tag)
 {
-    auto* box = Bold(new QLineEdit(frame), boxName);
+    const bool legacy = tag && QLatin1String(tag) == QLatin1String("LEGACY");
+    // Two pairs a row: the LEGACY pairs take the second.
+    QLineEdit* box = labelName ? AddLabelledBox(frame, boxName, labelName, caption, legacy ? 2 : 0)
+                               : MakeBoldBox(frame, boxName);
     m_boxes.insert(QLatin1String(boxName), box);
-    if (labelName) {
-        QLabel* label = Label(frame, labelName, caption);
-        label->setBuddy(box);
-        auto* grid = static_cast<QGridLayout*>(frame->layout());
-        // Two pairs a row: the LEGACY pairs take the second column.
-        const int column = tag && QLatin1String(tag) == QLatin1String("LEGACY") ? 2 : 0;
-        int row = 0;
-        while (grid->itemAtPosition(row, column))
-            ++row;
-        grid->addWidget(label, row, column);
-        grid->addWidget(box, row, column + 1);
-        if (tag) {
-            Tag(label, tag);
-            Tag(box, tag);
-            if (QLatin1String(tag) == QLatin1String("LEGACY"))
-                m_legacy << label << box;
-        }
+    if (tag) {
+        QWidget* label = frame->findChild<QWidget*>(QLatin1String(labelName));
+        Tag(label, tag);
+        Tag(box, tag);
+        if (legacy)
+            m_legacy << label << box;
     }
     return box;
 }
 
 QGroupBox* frmVQ7::BuildSearchFrame()
 {
-    m_fraSearch = Frame(this, "fraSearch", "Responses");
-    m_grdVQ7->setObjectName(QStringLiteral("grdVQ7"));
-    m_grdVQ7->setModel(m_model);
-    m_grdVQ7->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grdVQ7->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grdVQ7->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grdVQ7->verticalHeader()->setVisible(false);
-    m_grdVQ7->verticalHeader()->setDefaultSectionSize(18);
-    m_grdVQ7->horizontalHeader()->setSectionsClickable(true);
-    m_grdVQ7->horizontalHeader()->setHighlightSections(false);
-    m_grdVQ7->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_grdVQ7->setColumnHidden(0, true);
+    m_fraSearch = MakeFrame(this, "fraSearch", "Responses");
+    SetUpRecordGrid(*m_grdVQ7, m_model, "grdVQ7");
     m_grdVQ7->setColumnWidth(1, 2660 / TwipsPerPixel);
     m_grdVQ7->setFixedWidth(2660 / TwipsPerPixel + 2 * m_grdVQ7->frameWidth() + 4);
     m_grdVQ7->viewport()->installEventFilter(this);
 
-    m_fraLoaded = Frame(m_fraSearch, "fraLoaded", "Load");
+    m_fraLoaded = MakeFrame(m_fraSearch, "fraLoaded", "Load");
     m_txtVRMSearch = new QLineEdit(m_fraLoaded);
     m_txtVRMSearch->setObjectName(QStringLiteral("txtVRMSearch"));
     m_txtVRMSearch->setMaxLength(16);
@@ -138,27 +89,27 @@ QGroupBox* frmVQ7::BuildSearchFrame()
     m_cboMaxToLoad->setObjectName(QStringLiteral("cboMaxToLoad"));
     m_cboMaxToLoad->addItems({QStringLiteral("ALL"), QStringLiteral("100"), QStringLiteral("200"),
                               QStringLiteral("300"), QStringLiteral("400"), QStringLiteral("500")});
-    m_cmdSearch = Button(m_fraLoaded, "cmdSearch", "&Load");
-    m_cmdClearSearch = Button(m_fraLoaded, "cmdClearSearch", "Clear");
+    m_cmdSearch = MakeButton(m_fraLoaded, "cmdSearch", "&Load");
+    m_cmdClearSearch = MakeButton(m_fraLoaded, "cmdClearSearch", "Clear");
     for (QLineEdit* box : {m_txtVRMSearch, m_txtLastDays})
         box->installEventFilter(this);
 
     auto* load = new QGridLayout(m_fraLoaded);
-    load->addWidget(Label(m_fraLoaded, "lblSearchVrm", "VRM / VIN"), 0, 0);
+    load->addWidget(MakeLabel(m_fraLoaded, "lblSearchVrm", "VRM / VIN"), 0, 0);
     load->addWidget(m_txtVRMSearch, 0, 1, 1, 2);
-    load->addWidget(Label(m_fraLoaded, "lblSearchReceivedInLast", "Received in last"), 1, 0);
+    load->addWidget(MakeLabel(m_fraLoaded, "lblSearchReceivedInLast", "Received in last"), 1, 0);
     load->addWidget(m_txtLastDays, 1, 1);
-    load->addWidget(Label(m_fraLoaded, "lblDays", "days"), 1, 2);
+    load->addWidget(MakeLabel(m_fraLoaded, "lblDays", "days"), 1, 2);
     load->addWidget(m_chkShowErrs, 2, 0, 1, 3);
-    load->addWidget(Label(m_fraLoaded, "lblMaxToLoad", "Max responses to load"), 3, 0, 1, 2);
+    load->addWidget(MakeLabel(m_fraLoaded, "lblMaxToLoad", "Max responses to load"), 3, 0, 1, 2);
     load->addWidget(m_cboMaxToLoad, 3, 2);
     load->addWidget(m_cmdSearch, 4, 0, 1, 2);
     load->addWidget(m_cmdClearSearch, 4, 2);
 
-    m_lblEnquirerFilters = Label(m_fraSearch, "lblEnquirerFilters", "The Enquirers are being filtered by your user name");
+    m_lblEnquirerFilters = MakeLabel(m_fraSearch, "lblEnquirerFilters", "The Enquirers are being filtered by your user name");
     m_lblEnquirerFilters->setStyleSheet(QStringLiteral("color: #ff0000"));
     m_lblEnquirerFilters->setWordWrap(true);
-    m_cmdShowEnquirers = Button(m_fraSearch, "cmdShowEnquirers", "Show");
+    m_cmdShowEnquirers = MakeButton(m_fraSearch, "cmdShowEnquirers", "Show");
     auto* filters = new QHBoxLayout;
     filters->addWidget(m_lblEnquirerFilters, 1);
     filters->addWidget(m_cmdShowEnquirers);
@@ -182,15 +133,14 @@ QGroupBox* frmVQ7::BuildSearchFrame()
 
 QGroupBox* frmVQ7::BuildEnquiryFrame()
 {
-    QGroupBox* frame = Frame(this, "fraEnquiry", "Enquiry");
-    new QGridLayout(frame);
+    QGroupBox* frame = MakeFrame(this, "fraEnquiry", "Enquiry");
     AddDetailBox(frame, "txtVRM", "lblVRM", "VRM / VIN");
     AddDetailBox(frame, "txtDateOfEvent", "lblDateOfEvent", "Date of Event");
     AddDetailBox(frame, "txtReference", "lblReference", "Reference");
     AddDetailBox(frame, "txtEnquirerName", "lblEnquirer", "Enquirer");
     AddDetailBox(frame, "txtWhenReceived", "lblWhenReceived", "Received");
     AddDetailBox(frame, "txtDateOfResponse", "lblResponseDate", "Response Date");
-    m_lblBlackList = Label(frame, "lblBlackList", "This vehicle is on the Blacklist");
+    m_lblBlackList = MakeLabel(frame, "lblBlackList", "This vehicle is on the Blacklist");
     m_lblBlackList->setStyleSheet(QStringLiteral("color: #ff0000; font-weight: bold"));
     m_lblBlackList->setVisible(false);
     auto* grid = static_cast<QGridLayout*>(frame->layout());
@@ -200,8 +150,7 @@ QGroupBox* frmVQ7::BuildEnquiryFrame()
 
 QGroupBox* frmVQ7::BuildVehicleFrame()
 {
-    QGroupBox* frame = Frame(this, "fraVehicle", "Vehicle");
-    new QGridLayout(frame);
+    QGroupBox* frame = MakeFrame(this, "fraVehicle", "Vehicle");
     AddDetailBox(frame, "txtRegistrationNumber", "lblRegistration", "Registration", "NOTLEGACY");
     AddDetailBox(frame, "txtMake", "lblMake", "Make");
     AddDetailBox(frame, "txtModel", "lblModel", "Model");
@@ -213,9 +162,11 @@ QGroupBox* frmVQ7::BuildVehicleFrame()
     AddDetailBox(frame, "txtSeatingCapacity", "lblSeatingCapacity", "Seating", "NOTLEGACY");
     auto* grid = static_cast<QGridLayout*>(frame->layout());
     const auto multiLine = [&](QPlainTextEdit*& box, const char* name, const char* labelName, const char* caption) {
-        box = Bold(new QPlainTextEdit(frame), name);
+        box = new QPlainTextEdit(frame);
+        box->setObjectName(QLatin1String(name));
+        MakeBold(*box);
         box->setFixedHeight(38);
-        QLabel* label = Label(frame, labelName, caption);
+        QLabel* label = MakeLabel(frame, labelName, caption);
         Tag(label, "NOTLEGACY");
         Tag(box, "NOTLEGACY");
         const int row = grid->rowCount();
@@ -239,14 +190,14 @@ QGroupBox* frmVQ7::BuildVehicleFrame()
 
 QGroupBox* frmVQ7::BuildKeeperFrame()
 {
-    QGroupBox* frame = Frame(this, "frmKeeper", "Keeper");
+    QGroupBox* frame = MakeFrame(this, "frmKeeper", "Keeper");
     auto* grid = new QGridLayout(frame);
-    m_lblKeeperTitle = Label(frame, "lblKeeperTitle", "Title");
+    m_lblKeeperTitle = MakeLabel(frame, "lblKeeperTitle", "Title");
     QLineEdit* title = AddDetailBox(frame, "txtKeeperTitle", nullptr, nullptr);
     title->setFixedWidth(1320 / TwipsPerPixel);
-    QLabel* surname = Label(frame, "lblKeeperSurname", "Surname");
+    QLabel* surname = MakeLabel(frame, "lblKeeperSurname", "Surname");
     QLineEdit* name = AddDetailBox(frame, "txtKeeperName", nullptr, nullptr);
-    QLabel* forename = Label(frame, "lblKeeperForename", "Forename");
+    QLabel* forename = MakeLabel(frame, "lblKeeperForename", "Forename");
     QLineEdit* forenames = AddDetailBox(frame, "txtKeeperForename", nullptr, nullptr);
     m_personalKeeper = {surname, name, forename, forenames};
     grid->addWidget(m_lblKeeperTitle, 0, 0);
@@ -255,14 +206,14 @@ QGroupBox* frmVQ7::BuildKeeperFrame()
     grid->addWidget(name, 0, 3);
     grid->addWidget(forename, 1, 2);
     grid->addWidget(forenames, 1, 3);
-    grid->addWidget(Label(frame, "lblKeeperAddress1", "Address"), 2, 0);
+    grid->addWidget(MakeLabel(frame, "lblKeeperAddress1", "Address"), 2, 0);
     for (int i = 1; i <= 4; ++i) {
         const QByteArray boxName = "txtKeeperAddress" + QByteArray::number(i);
         grid->addWidget(AddDetailBox(frame, boxName.constData(), nullptr, nullptr), 1 + i, 1, 1, 3);
     }
-    grid->addWidget(Label(frame, "lblKeeperPostTown", "Town/City"), 6, 0);
+    grid->addWidget(MakeLabel(frame, "lblKeeperPostTown", "Town/City"), 6, 0);
     grid->addWidget(AddDetailBox(frame, "txtKeeperPostTown", nullptr, nullptr), 6, 1, 1, 3);
-    grid->addWidget(Label(frame, "lblKeeperPostCode", "Post Code"), 7, 0);
+    grid->addWidget(MakeLabel(frame, "lblKeeperPostCode", "Post Code"), 7, 0);
     grid->addWidget(AddDetailBox(frame, "txtKeeperPostCode", nullptr, nullptr), 7, 1);
     grid->setColumnStretch(3, 1);
     return frame;
@@ -272,11 +223,11 @@ void frmVQ7::BuildWindow()
 {
     QLabel* banner = MakeRecordScreenBanner(*this, QStringLiteral("Vehicle Responses"));
 
-    QGroupBox* errors = Frame(this, "fraErrors", "DVLA Messages");
+    QGroupBox* errors = MakeFrame(this, "fraErrors", "DVLA Messages");
     m_lstErrors = new QListWidget(errors);
     m_lstErrors->setObjectName(QStringLiteral("lstErrors"));
     (new QVBoxLayout(errors))->addWidget(m_lstErrors);
-    QGroupBox* comments = Frame(this, "fraComments", "Comments");
+    QGroupBox* comments = MakeFrame(this, "fraComments", "Comments");
     m_txtComments = new CommentBox(255, comments);
     m_txtComments->setObjectName(QStringLiteral("txtComments"));
     m_txtComments->installEventFilter(this);
@@ -295,12 +246,12 @@ void frmVQ7::BuildWindow()
     body->addWidget(BuildSearchFrame());
     body->addLayout(details, 1);
 
-    m_cmdAddToBlacklist = Button(this, "cmdAddToBlacklist", "Add to &Blacklist");
-    m_cmdAnonymise = Button(this, "cmdAnonymise", "Anon&ymise");
-    m_cmdExport = Button(this, "cmdExport", "&Export");
-    m_cmdPrint = Button(this, "cmdPrint", "&Print");
-    m_cmdReturn = Button(this, "cmdReturn", "&Close");
-    m_cmdHelp = Button(this, "cmdHelp", "&Help");
+    m_cmdAddToBlacklist = MakeButton(this, "cmdAddToBlacklist", "Add to &Blacklist");
+    m_cmdAnonymise = MakeButton(this, "cmdAnonymise", "Anon&ymise");
+    m_cmdExport = MakeButton(this, "cmdExport", "&Export");
+    m_cmdPrint = MakeButton(this, "cmdPrint", "&Print");
+    m_cmdReturn = MakeButton(this, "cmdReturn", "&Close");
+    m_cmdHelp = MakeButton(this, "cmdHelp", "&Help");
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {m_cmdAddToBlacklist, m_cmdAnonymise})
         buttons->addWidget(button);
@@ -323,10 +274,7 @@ void frmVQ7::BuildWindow()
 
 void frmVQ7::ApplyControlLook()
 {
-    for (QWidget* box : findChildren<QWidget*>()) {
-        if ((qobject_cast<QLineEdit*>(box) || qobject_cast<QPlainTextEdit*>(box)) && box->font().bold())
-            SetTextBoxLocked(false, *box);
-    }
+    ApplyReadOnlyLook(*this);
 }
 
 void frmVQ7::SetKeeperLayout(ResponseDetails::KeeperLayout layout)

@@ -2,9 +2,8 @@
 
 #include "records/VRMBlackList.h"
 #include "screens/common/InitialisableForm.h"
-#include "screens/records/ExportChoices.h"
+#include "screens/records/RecordScreenTools.h"
 #include "screens/records/ResponseDetails.h"
-#include "screens/records/frmEditBlackListVrm.h"
 
 #include <QHash>
 #include <QWidget>
@@ -26,14 +25,6 @@ class TransmissionResults;
 class VQ7;
 class VQ7Responses;
 
-// What the response screen calls on beyond its records: the dialogs it
-// opens and the progress window of its export. Tests script them.
-struct ResponseScreenTools {
-    std::shared_ptr<EnquirerChooser> ChooseEnquirer = std::make_shared<DialogEnquirerChooser>();
-    BlacklistEntryEditor EditBlacklistEntry = ::EditBlacklistEntry;
-    ExportProgressMaker MakeProgress;
-};
-
 // The keeper responses: a searchable list on the left, the selected
 // response in full on the right, its comment editable; it is blacklisted,
 // made anonymous, printed and exported from here. The selected response is
@@ -41,7 +32,7 @@ struct ResponseScreenTools {
 class frmVQ7 : public QWidget, public InitialisableForm {
     Q_OBJECT
 public:
-    explicit frmVQ7(QWidget* parent = nullptr, ResponseScreenTools tools = {});
+    explicit frmVQ7(QWidget* parent = nullptr, RecordScreenTools tools = {});
     ~frmVQ7() override;
 
     // Reports its own failure and keeps what was set up.
@@ -103,7 +94,7 @@ private:
     void SetFrameCaption();
     void FitListColumn();
 
-    ResponseScreenTools m_tools;
+    RecordScreenTools m_tools;
     std::unique_ptr<VQ7Responses> m_responses;
     VRMBlackList m_blacklist;
     ResponseListModel* m_model;
