@@ -3,6 +3,7 @@
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
 #include "screens/admin/frmProgress.h"
+#include "screens/records/frmDEB.h"
 #include "screens/records/frmVQ7.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 
@@ -11,10 +12,13 @@ FormRegistry ProgramScreens()
     FormRegistry screens;
     screens.Register(MenuScreens::Information, [] { return std::make_unique<frmInfo>(); });
     screens.Register(MenuScreens::Log, [] { return std::make_unique<frmTransmissionStatus>(); });
-    screens.Register(MenuScreens::Responses, [] {
+    // The record screens' exports report to the shared progress window.
+    const auto tools = [] {
         RecordScreenTools tools;
         tools.MakeProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };
-        return std::make_unique<frmVQ7>(nullptr, std::move(tools));
-    });
+        return tools;
+    };
+    screens.Register(MenuScreens::Responses, [tools] { return std::make_unique<frmVQ7>(nullptr, tools()); });
+    screens.Register(MenuScreens::Debits, [tools] { return std::make_unique<frmDEB>(nullptr, tools()); });
     return screens;
 }
