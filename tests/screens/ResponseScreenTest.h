@@ -57,8 +57,8 @@ protected:
     QStringList Vrms() const
     {
         QStringList vrms;
-        for (const auto& response : window->Responses())
-            vrms << response->VRM();
+        for (const VQ7ListRow& row : window->ListModel().Rows())
+            vrms << row.VRM;
         return vrms;
     }
     void Search(const QString& vrm)

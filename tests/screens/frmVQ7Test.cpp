@@ -106,6 +106,8 @@ TEST_F(ResponseScreen, TheErrorBoxLoadsAtOnce)
     Open();
     Control<QCheckBox>("chkShowErrs")->click();
     EXPECT_EQ(Caption(), "12 of 12 responses") << "the DVLA codes A and X";
+    window->Responses().LoadListedRows();
+    EXPECT_EQ(window->Responses().Count(), 12);
     for (const auto& response : window->Responses())
         EXPECT_FALSE(response->DVLAERRCode().isEmpty());
 }

@@ -251,8 +251,9 @@ std::unique_ptr<QWidget> Responses(ShotContext& context)
     auto window = std::make_unique<frmVQ7>();
     window->InitialiseForm();
     const QString vrm = context.Value(QStringLiteral("vrm"));
-    for (int row = 0; !vrm.isEmpty() && row < window->Responses().Count(); ++row) {
-        if (window->Responses().Item(row + 1)->VRM() == vrm) {
+    const std::vector<VQ7ListRow>& rows = window->ListModel().Rows();
+    for (int row = 0; !vrm.isEmpty() && row < int(rows.size()); ++row) {
+        if (rows[size_t(row)].VRM == vrm) {
             window->grdVQ7()->setCurrentIndex(window->ListModel().index(row, 1));
             break;
         }

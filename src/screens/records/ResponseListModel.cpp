@@ -1,25 +1,18 @@
 #include "screens/records/ResponseListModel.h"
 
-#include "records/VQ7Responses.h"
-
 ResponseListModel::ResponseListModel(QObject* parent) : RecordListModel({QString(), ResponseListHeading({})}, parent) {}
 
-void ResponseListModel::SetResponses(const VQ7Responses* responses, const QString& heading)
+void ResponseListModel::SetRows(std::vector<VQ7ListRow> rows, const QString& heading)
 {
     BeginReset();
-    m_responses = responses;
+    m_rows = std::move(rows);
     EndReset({QString(), heading});
-}
-
-int ResponseListModel::RecordCount() const
-{
-    return m_responses ? m_responses->Count() : 0;
 }
 
 QString ResponseListModel::Cell(int row, int column) const
 {
-    const auto& response = m_responses->Item(row + 1);
-    return column == 0 ? response->ID() : response->VRM();
+    const VQ7ListRow& listed = m_rows[size_t(row)];
+    return column == 0 ? listed.ID : listed.VRM;
 }
 
 QString ResponseListHeading(const QString& sortOrder)

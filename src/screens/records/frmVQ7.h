@@ -53,7 +53,7 @@ public:
     void PrintResponses();
     void ExportResponses();
 
-    // The list loaded, for printing and tests.
+    // The responses shown (every one of the list once it was printed).
     VQ7Responses& Responses() { return *m_responses; }
     ResponseListModel& ListModel() { return *m_model; }
     QTableView* grdVQ7() const { return m_grdVQ7; }

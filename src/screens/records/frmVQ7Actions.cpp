@@ -119,11 +119,13 @@ void frmVQ7::cmdAnonymise_Click()
 
 void frmVQ7::PrintResponses()
 {
-    if (m_responses->Count() == 0) {
+    if (m_model->RecordCount() == 0) {
         TellUser(QStringLiteral("There are no responses to be printed."), QString(), MsgBox::Information);
         return;
     }
     Reported(QStringLiteral("Could not setup printing:"), [this] {
+        // The reports need every response of the list in full.
+        m_responses->LoadListedRows();
         frmChoosePrintType dialog(this);
         dialog.setWindowIcon(windowIcon());
         dialog.SetForVQ7(GetSelectedVQ7(), *m_responses);

@@ -96,7 +96,7 @@ bool frmVQ7::HasExportable() const
 
 void frmVQ7::ClearGrid()
 {
-    m_model->SetResponses(nullptr, m_model->headerData(1, Qt::Horizontal).toString());
+    m_model->SetRows({}, m_model->headerData(1, Qt::Horizontal).toString());
 }
 
 void frmVQ7::FillUpGrid(const QString& VRM, const QString& SortOrder)
@@ -106,10 +106,13 @@ void frmVQ7::FillUpGrid(const QString& VRM, const QString& SortOrder)
     m_filling = true;
     const auto done = qScopeGuard([this] { m_filling = false; });
     ClearGrid();
-    m_responses->Load(UserEnquirerIds(), VRM,
-                      m_chkShowErrs->isChecked() ? std::optional<bool>(true) : std::nullopt,
-                      m_txtLastDays->text(), SortOrder, m_cboMaxToLoad->currentText());
-    m_model->SetResponses(m_responses.get(), ResponseListHeading(SortOrder));
+    // The grid needs the keys and marks alone; the list holds the responses
+    // shown, each read in full when it is shown.
+    std::vector<VQ7ListRow> rows = m_responses->ListRows(
+        UserEnquirerIds(), VRM, m_chkShowErrs->isChecked() ? std::optional<bool>(true) : std::nullopt,
+        m_txtLastDays->text(), SortOrder, m_cboMaxToLoad->currentText());
+    m_responses->Clear();
+    m_model->SetRows(std::move(rows), ResponseListHeading(SortOrder));
     m_grdVQ7->setCurrentIndex(m_model->index(0, 1));
     FitListColumn();
     SetFrameCaption();
@@ -125,7 +128,7 @@ void frmVQ7::FitListColumn()
 
 void frmVQ7::SetFrameCaption()
 {
-    m_fraLoaded->setTitle(CountText(QString(), m_responses->Count()) + QStringLiteral(" of ") +
+    m_fraLoaded->setTitle(CountText(QString(), m_model->RecordCount()) + QStringLiteral(" of ") +
                           CountText(QStringLiteral("response"), m_responses->TopAllCount()));
 }
 
@@ -156,7 +159,7 @@ void frmVQ7::ShowSelected()
 {
     Reported(QStringLiteral("Error setting up VQ7 Response screen"), [this] {
         std::shared_ptr<VQ7> response;
-        if (m_responses->Count() >= 1)
+        if (m_model->RecordCount() >= 1)
             response = GetSelectedVQ7();
         ShowVQ7Details(response.get());
     });
@@ -169,13 +172,21 @@ std::shared_ptr<VQ7> frmVQ7::GetSelectedVQ7()
     const QString key = m_model->Key(m_grdVQ7->currentIndex().row());
     std::shared_ptr<VQ7> response;
     Reported(QStringLiteral("Could not connect to the database:"), [&] {
-        if (!m_responses->Exists(key)) {
+        // A response shown before is read again in place, so that an edit
+        // of it is checked against the row as it was shown.
+        std::shared_ptr<VQ7> item = m_responses->Exists(key) ? m_responses->Item(key) : std::make_shared<VQ7>();
+        item->SetDataSource(&GlobalDatabase());
+        if (!key.isEmpty()) {
+            item->SetID(key);
+            item->Load();
+        }
+        if (key.isEmpty() || item->IsNew()) {
             TellUserWarning(QStringLiteral("Cannot find the selected VQ7 (") + key + u')', QString());
+            m_responses->Remove(key);
             return;
         }
-        std::shared_ptr<VQ7> item = m_responses->Item(key);
-        item->SetDataSource(&GlobalDatabase());
-        item->Load();
+        if (!m_responses->Exists(key))
+            m_responses->Add(item);
         response = std::move(item);
     });
     return response;
