@@ -31,6 +31,35 @@ TEST_F(ResponseScreen, OpensOnTheFirstHundredWithItsControlsAndTheFirstResponseS
     EXPECT_FALSE(Control("lblEnquirerFilters")->isVisible()) << "admin1 has every enquirer";
 }
 
+TEST_F(ResponseScreen, EveryControlHasItsName)
+{
+    Open();
+    for (const char* name :
+         {"fraSearch", "fraLoaded", "txtVRMSearch", "lblSearchVrm", "txtLastDays", "lblSearchReceivedInLast", "lblDays",
+          "chkShowErrs", "cboMaxToLoad", "lblMaxToLoad", "cmdSearch", "cmdClearSearch", "cmdShowEnquirers",
+          "fraEnquiry", "txtVRM", "lblVRM", "txtDateOfEvent", "lblDateOfEvent", "txtReference", "lblReference",
+          "txtEnquirerName", "lblEnquirer", "txtWhenReceived", "lblWhenReceived", "txtDateOfResponse",
+          "lblResponseDate", "lblBlackList", "fraVehicle", "txtRegistrationNumber", "lblRegistration", "txtMake",
+          "lblMake", "txtModel", "lblModel", "txtColour", "lblColour", "txtSecondaryColour", "lblSecondColour",
+          "txtBodyType", "lblBodyType", "txtVIN", "lblVIN", "txtFleetNumber", "lblFleetNumber", "txtTaxStatus",
+          "txtStatus", "txtTaxCategory", "lblTaxCategory", "txtSeatingCapacity", "lblSeatingCapacity",
+          "txtEngineCapacity", "lblEngineCapacity", "txtFirstRegistered", "lblFirstRegistered", "txtLicenceExpiry",
+          "lblLicenceExpiry", "txtDateOfTheft", "lblDateOfTheft", "txtDateOfRecovery", "lblDateOfRecovery",
+          "txtDateOfScrappage", "lblDateScapping", "txtDateOfExport", "lblDateExport", "txtPreviousKeepers",
+          "lblPreviousKeepers", "txtLastKeeperChange", "lblLastKeeperChange", "frmKeeper", "txtKeeperTitle",
+          "lblKeeperTitle", "txtKeeperName", "lblKeeperSurname", "txtKeeperForename", "lblKeeperForename",
+          "txtKeeperAddress1", "txtKeeperAddress4", "lblKeeperAddress1", "txtKeeperPostTown", "lblKeeperPostTown",
+          "txtKeeperPostCode", "lblKeeperPostCode", "fraErrors", "lstErrors", "fraComments", "txtComments",
+          "cmdAddToBlacklist", "cmdAnonymise", "cmdExport", "cmdPrint", "cmdReturn", "cmdHelp"})
+        Control(name);
+    int legacy = 0;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        legacy += widget->property("Tag").toString() == "LEGACY";
+    EXPECT_EQ(legacy, 18) << "nine boxes and their labels";
+    EXPECT_EQ(Control<QLineEdit>("txtVRMSearch")->maxLength(), 16);
+    EXPECT_EQ(Control<QLineEdit>("txtLastDays")->maxLength(), 3);
+}
+
 TEST_F(ResponseScreen, AnEmptyResultKeepsOneBlankRowAndEmptiesTheDetails)
 {
     Open(Fixture::Clerk);

@@ -263,6 +263,9 @@ void frmVQ7::BuildWindow()
     layout->addWidget(banner);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
+    // On a low screen the window goes without its banner, and lower.
+    if (banner->isHidden())
+        resize(width(), 10095 / TwipsPerPixel);
 
     connect(m_cmdAddToBlacklist, &QPushButton::clicked, this, &frmVQ7::cmdAddToBlacklist_Click);
     connect(m_cmdAnonymise, &QPushButton::clicked, this, &frmVQ7::cmdAnonymise_Click);
