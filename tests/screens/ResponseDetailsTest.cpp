@@ -18,14 +18,6 @@ VQ7 PrivateKeeper()
     return response;
 }
 
-TEST(ResponseDetails, NoResponseShowsNothingAndOffersNoAction)
-{
-    const ResponseDetails details = MakeResponseDetails(nullptr, true, true);
-    EXPECT_FALSE(details.HasResponse);
-    EXPECT_TRUE(details.Texts.isEmpty());
-    EXPECT_FALSE(details.Blacklisted || details.CanExport);
-}
-
 TEST(ResponseDetails, LegacyFieldsShowOnlyForLegacyData)
 {
     VQ7 response = PrivateKeeper();
@@ -102,15 +94,6 @@ TEST(ResponseDetails, TheReceivedDayIsTheLocalDayOfTheUtcTime)
     const ResponseDetails details = MakeResponseDetails(&response, false, false);
     EXPECT_EQ(details.Text("txtWhenReceived"), "02/06/2024");
     EXPECT_EQ(details.Text("txtDateOfResponse"), "01/06/2024");
-}
-
-TEST(ResponseDetails, TheBlacklistButtonFollowsTheBlacklist)
-{
-    VQ7 response = PrivateKeeper();
-    EXPECT_EQ(MakeResponseDetails(&response, false, true).BlacklistCaption(), "Add to &Blacklist");
-    const ResponseDetails listed = MakeResponseDetails(&response, true, true);
-    EXPECT_EQ(listed.BlacklistCaption(), "&Blacklist Entry");
-    EXPECT_TRUE(listed.CanExport);
 }
 
 } // namespace
