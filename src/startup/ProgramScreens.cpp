@@ -6,6 +6,9 @@
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
 #include "screens/admin/frmParameters.h"
+#include "screens/admin/frmProgress.h"
+#include "screens/records/frmDEB.h"
+#include "screens/records/frmVQ7.h"
 #include "screens/transmission/frmTransmissionControl.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 
@@ -20,5 +23,13 @@ FormRegistry ProgramScreens()
     screens.Register(MenuScreens::SendReceive, [] {
         return std::make_unique<frmTransmissionControl>(GlobalDatabase(), std::make_shared<NevixExchanges>());
     });
+    // The record screens' exports report to the shared progress window.
+    const auto tools = [] {
+        RecordScreenTools tools;
+        tools.MakeProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };
+        return tools;
+    };
+    screens.Register(MenuScreens::Responses, [tools] { return std::make_unique<frmVQ7>(nullptr, tools()); });
+    screens.Register(MenuScreens::Debits, [tools] { return std::make_unique<frmDEB>(nullptr, tools()); });
     return screens;
 }

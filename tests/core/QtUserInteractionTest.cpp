@@ -7,6 +7,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -68,6 +71,38 @@ TEST(QtUserInteraction, RealBoxShowsTextAndReturnsTheButtonPressed)
     });
     EXPECT_EQ(ui.ShowMessageBox("Nevix", "Remove?\rAll of it", 0x124), 7);
     EXPECT_EQ(shownText, "Remove?\nAll of it");
+}
+
+TEST(QtUserInteraction, ASaveDialogThatMustNotAskAboutAnExistingFileDoesNot)
+{
+    QTemporaryDir dir;
+    const QString existing = dir.filePath("VQ7.EXP");
+    QFile(existing).open(QIODevice::WriteOnly);
+    QtUserInteraction ui;
+    for (const bool confirm : {true, false}) {
+        bool asks = !confirm;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                    asks = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+                    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+                    EXPECT_EQ(dialog->selectedFiles().value(0), existing);
+                    if (confirm)
+                        dialog->reject();
+                    else
+                        static_cast<QDialog*>(dialog)->accept();
+                }
+            }
+        });
+        FileDialogRequest request;
+        request.mode = FileDialogMode::Save;
+        request.initialFolder = dir.path();
+        request.fileName = "VQ7.EXP";
+        request.confirmOverwrite = confirm;
+        const std::optional<QString> chosen = ui.ChooseFile(request);
+        EXPECT_EQ(asks, confirm);
+        EXPECT_EQ(chosen, confirm ? std::nullopt : std::optional<QString>(existing));
+    }
 }
 
 TEST(QtUserInteraction, FiltersInQtForm)

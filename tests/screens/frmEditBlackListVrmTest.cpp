@@ -62,22 +62,12 @@ TEST_F(BlacklistDialog, ShowsTheEntryWithItsCaptionsAndLimits)
     EXPECT_FALSE(entry.IsDirty());
 }
 
-TEST_F(BlacklistDialog, TheMarkOfANewEntryIsEditableUnlessTheCallerFixesIt)
-{
-    for (const bool disable : {false, true}) {
-        BlackListedVRM fresh;
-        frmEditBlackListVrm shown;
-        shown.SetBlacklistedVRM(fresh, disable, true);
-        shown.show();
-        EXPECT_EQ(shown.txtVRM()->isReadOnly(), disable);
-        EXPECT_TRUE(shown.cmdDelete()->isVisible());
-    }
-}
-
 TEST_F(BlacklistDialog, TypedMarksAreCapitalsLettersDigitsAndBlanksOnly)
 {
-    dialog.SetBlacklistedVRM(entry);
+    dialog.SetBlacklistedVRM(entry, false, true);
     dialog.show();
+    EXPECT_FALSE(dialog.txtVRM()->isReadOnly()) << "a new entry's mark, unless the caller fixes it";
+    EXPECT_TRUE(dialog.cmdDelete()->isVisible());
     QTest::keyClicks(dialog.txtVRM(), "ab 1-2.c");
     EXPECT_EQ(dialog.txtVRM()->text(), "AB 12C");
     EXPECT_EQ(entry.VRM(), "AB12C");

@@ -16,9 +16,14 @@
 #include "screens/admin/frmMenu.h"
 #include "screens/admin/frmParameters.h"
 #include "screens/admin/frmProgress.h"
+#include "screens/records/ResponseListModel.h"
+#include "screens/records/frmAnonymiseVq7.h"
+#include "screens/records/frmDEB.h"
+#include "screens/records/frmEditBlackListVrm.h"
 #include "screens/admin/frmSetup.h"
 #include "screens/admin/SetupWizard.h"
 #include "screens/records/frmMessage.h"
+#include "screens/records/frmVQ7.h"
 #include "screens/records/frmSelectEnquirer.h"
 #include "accounts/Enquirers.h"
 #include "accounts/User.h"
@@ -45,9 +50,11 @@
 #include "core/ApplicationSettings.h"
 #include "platform/NevixError.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRadioButton>
+#include <QTableView>
+#include <QCheckBox>
 #include <QTcpServer>
 #include <QLabel>
 #include <QProgressBar>
@@ -253,6 +260,70 @@ std::unique_ptr<QWidget> PrintType(ShotContext& context)
     return Owned(std::move(dialog));
 }
 
+// --set vrm=MARK: the response shown (the first in the list by default;
+// the fixture's FX03AAA is a private keeper, FX07AAA legacy data, FX11AAA a
+// company keeper).
+std::unique_ptr<QWidget> Responses(ShotContext& context)
+{
+    auto window = std::make_unique<frmVQ7>();
+    window->InitialiseForm();
+    const QString vrm = context.Value(QStringLiteral("vrm"));
+    const std::vector<VQ7ListRow>& rows = window->ListModel().Rows();
+    for (int row = 0; !vrm.isEmpty() && row < int(rows.size()); ++row) {
+        if (rows[size_t(row)].VRM == vrm) {
+            window->grdVQ7()->setCurrentIndex(window->ListModel().index(row, 1));
+            break;
+        }
+    }
+    window->resize(1180, 760);
+    return Owned(std::move(window));
+}
+
+// Drawn in a UK computer's date and currency forms, put back when it goes.
+class StatementsShot : public frmDEB {
+public:
+    StatementsShot() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+    ~StatementsShot() override { QLocale::setDefault(m_previous); }
+
+private:
+    QLocale m_previous;
+};
+
+std::unique_ptr<QWidget> Statements(ShotContext&)
+{
+    auto window = std::make_unique<StatementsShot>();
+    window->InitialiseForm();
+    window->resize(900, 560);
+    return Owned(std::move(window));
+}
+
+// The dialog with the entry it edits, which must outlive it.
+class BlacklistEntryShot : public frmEditBlackListVrm {
+public:
+    BlackListedVRM Entry;
+};
+
+// A new entry as the response screen proposes it.
+std::unique_ptr<QWidget> BlacklistEntry(ShotContext& context)
+{
+    auto dialog = std::make_unique<BlacklistEntryShot>();
+    dialog->Entry.SetBlacklistedBy(context.CurrentUser().UserName());
+    dialog->Entry.SetBlacklistedOn(context.Now());
+    dialog->Entry.SetVRM(context.Value(QStringLiteral("vrm"), QStringLiteral("FX15AAA")));
+    dialog->Entry.EndSetDefaultsEdit();
+    dialog->Entry.SetReason(context.Value(QStringLiteral("reason"), QStringLiteral("No trace of VRM at DVLA")));
+    dialog->SetBlacklistedVRM(dialog->Entry, true, false);
+    return Owned(std::move(dialog));
+}
+
+// --set reason=TEXT: the reason typed.
+std::unique_ptr<QWidget> Anonymise(ShotContext& context)
+{
+    auto dialog = std::make_unique<frmAnonymiseVq7>();
+    dialog->txtReason()->setText(context.Value(QStringLiteral("reason"), QStringLiteral("Vehicle owner not pursued")));
+    return Owned(std::move(dialog));
+}
+
 // --tab N: the tab shown (0 to 5).
 std::unique_ptr<QWidget> Parameters(ShotContext& context)
 {
@@ -448,6 +519,18 @@ const std::vector<ShotEntry>& ShotEntries()
           {QStringLiteral("print-type-responses"), QString(),
            {{QStringLiteral("mode"), QStringLiteral("responses")}, {QStringLiteral("option"), QStringLiteral("3")}}},
           {QStringLiteral("print-type-statements"), QString(), {{QStringLiteral("mode"), QStringLiteral("statements")}}}}},
+        {QStringLiteral("responses"), QStringLiteral("The response screen (--set vrm=MARK: the response shown)"),
+         Responses,
+         {{QStringLiteral("responses-private"), QString(), {{QStringLiteral("vrm"), QStringLiteral("FX03AAA")}}},
+          {QStringLiteral("responses-company"), QString(), {{QStringLiteral("vrm"), QStringLiteral("FX11AAA")}}},
+          {QStringLiteral("responses-legacy"), QString(), {{QStringLiteral("vrm"), QStringLiteral("FX07AAA")}}}}},
+        {QStringLiteral("statements"), QStringLiteral("The debit statement screen"), Statements,
+         {Picture("statements")}},
+        {QStringLiteral("blacklist-entry"),
+         QStringLiteral("A new blacklist entry from a response (--set vrm=, reason=)"), BlacklistEntry,
+         {Picture("blacklist-entry")}},
+        {QStringLiteral("anonymise"), QStringLiteral("The response anonymising dialog (--set reason=)"), Anonymise,
+         {Picture("anonymise")}},
         {QStringLiteral("parameters"), QStringLiteral("Admin Functions, the parameters screen (--tab N, 0 to 5)"),
          Parameters, ParametersPictures()},
         {QStringLiteral("edit-user"), QStringLiteral("The user editor (--set name=USER, or new)"), EditUser,

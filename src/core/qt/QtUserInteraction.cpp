@@ -123,6 +123,7 @@ std::optional<QString> QtUserInteraction::ChooseFile(const FileDialogRequest& re
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     }
     if (!request.fileName.contains(u'*'))
         dialog.selectFile(request.fileName);
