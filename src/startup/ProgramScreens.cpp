@@ -2,6 +2,8 @@
 
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
+#include "screens/admin/frmProgress.h"
+#include "screens/records/frmVQ3.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 
 FormRegistry ProgramScreens()
@@ -9,5 +11,10 @@ FormRegistry ProgramScreens()
     FormRegistry screens;
     screens.Register(MenuScreens::Information, [] { return std::make_unique<frmInfo>(); });
     screens.Register(MenuScreens::Log, [] { return std::make_unique<frmTransmissionStatus>(); });
+    screens.Register(MenuScreens::Enquiries, [] {
+        EnquiryScreenSeams seams;
+        seams.makeProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };
+        return std::make_unique<frmVQ3>(std::move(seams));
+    });
     return screens;
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 // Records everything the program shows and answers from a script. Without
@@ -61,6 +62,8 @@ public:
 
     QList<FileDialogRequest> fileRequests;
     QList<std::optional<QString>> files;
+    // Runs while a file dialog is open, before its scripted answer.
+    std::function<void(const FileDialogRequest&)> whileFileDialogOpen;
 
     struct FolderRequest {
         QString title;
