@@ -47,6 +47,7 @@ protected:
     }
     void OpenAs(const QString& user)
     {
+        Settings().SetProgramRunningMode(RunningMode::Interactive);
         LogOn(user);
         EnquiryScreenSeams seams;
         seams.chooser = chooser;
