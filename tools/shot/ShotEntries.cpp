@@ -16,6 +16,7 @@
 #include "screens/admin/frmProgress.h"
 #include "screens/records/frmMessage.h"
 #include "screens/records/frmSelectEnquirer.h"
+#include "screens/records/frmVQ3.h"
 #include "records/DebitStatements.h"
 #include "records/VQ3Enquiries.h"
 #include "records/VQ7Responses.h"
@@ -234,6 +235,28 @@ std::unique_ptr<QWidget> PrintType(ShotContext& context)
     return Owned(std::move(dialog));
 }
 
+// --set select=N (the row, from 1), mode=edit|add, sort=vrm|date, height=PIXELS (the
+// screen's; below 730 the compact layout): the enquiry screen as it shows.
+std::unique_ptr<QWidget> Enquiries(ShotContext& context)
+{
+    EnquiryScreenSeams seams;
+    seams.screenHeight = context.Value(QStringLiteral("height"), QStringLiteral("1080")).toInt();
+    auto window = std::make_unique<frmVQ3>(seams);
+    window->InitialiseForm();
+    window->show();
+    const QString sort = context.Value(QStringLiteral("sort"));
+    if (sort == QLatin1String("vrm") || sort == QLatin1String("date"))
+        window->grdVQ3_HeadingClick(sort == QLatin1String("vrm") ? 1 : 2);
+    const int row = context.Value(QStringLiteral("select"), QStringLiteral("1")).toInt();
+    window->SelectGridRow(row);
+    const QString mode = context.Value(QStringLiteral("mode"));
+    if (mode == QLatin1String("edit"))
+        window->cmdEdit_Click();
+    else if (mode == QLatin1String("add"))
+        window->cmdAdd_Click();
+    return Owned(std::move(window));
+}
+
 ShotPicture Picture(const char* file, const char* user = "")
 {
     return {QLatin1String(file), QLatin1String(user), {}};
@@ -286,6 +309,12 @@ const std::vector<ShotEntry>& ShotEntries()
           {QStringLiteral("print-type-responses"), QString(),
            {{QStringLiteral("mode"), QStringLiteral("responses")}, {QStringLiteral("option"), QStringLiteral("3")}}},
           {QStringLiteral("print-type-statements"), QString(), {{QStringLiteral("mode"), QStringLiteral("statements")}}}}},
+        {QStringLiteral("enquiries"),
+         QStringLiteral("The enquiry screen (--set select=N, mode=edit|add, sort=vrm|date, height=PIXELS)"), Enquiries,
+         {{QStringLiteral("enquiries"), QString(), {{QStringLiteral("select"), QStringLiteral("3")}}},
+          {QStringLiteral("enquiries-edit"), QString(),
+           {{QStringLiteral("select"), QStringLiteral("12")}, {QStringLiteral("mode"), QStringLiteral("edit")}}},
+          {QStringLiteral("enquiries-vrm-z-a"), QStringLiteral("clerk1"), {{QStringLiteral("sort"), QStringLiteral("vrm")}}}}},
     };
     return entries;
 }
