@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QGuiApplication>
+#include <QApplication>
 
-// Fonts and printing need a GUI application; offscreen unless a platform
-// is chosen.
+// Fonts, printing and windows need a GUI application; offscreen unless a
+// platform is chosen.
 inline void NeedGui()
 {
     static int argc = 1;
@@ -12,6 +12,6 @@ inline void NeedGui()
     if (!QGuiApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication app(argc, argv);
+        static QApplication app(argc, argv);
     }
 }

@@ -333,6 +333,8 @@ void frmVQ3::InitialiseForm()
     PlaceCompactLayout(screenHeight);
 
     m_list.SetDataSource(&GlobalDatabase(), Settings().RunInTestMode());
+    // The selected enquiry is always read again: the list holds what it shows.
+    m_list.SetListColumnsOnly(true);
     m_blacklist.SetDataSource(&GlobalDatabase());
     m_blacklist.Load();
 
