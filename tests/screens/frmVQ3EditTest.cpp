@@ -266,3 +266,69 @@ TEST_F(EnquiryEditing, ClosingWithChangesOutstandingAsksFirst)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EnquiryEditing, TheBoxesSwitchTheDefaultButtonAndTheLabelsAndListsFollowTheFocus)
+{
+    Open(Fixture::Clerk);
+    Store(QStringLiteral("CD34EFG"));
+    screen->cmdSearch()->click();
+    Activate();
+    screen->txtVRMSearch()->setFocus();
+    EXPECT_TRUE(screen->cmdSearch()->isDefault()) << "Enter loads while a search box has the focus";
+    EXPECT_FALSE(screen->cmdAdd()->isDefault());
+    screen->grdVQ3()->setFocus();
+    EXPECT_TRUE(screen->cmdAdd()->isDefault());
+    EXPECT_FALSE(screen->cmdSearch()->isDefault());
+
+    screen->cmdEdit()->click();
+    // One enquirer: shown as text; its two reasons: a list.
+    EXPECT_FALSE(screen->txtEnquirerName()->isHidden());
+    EXPECT_TRUE(screen->cboEnquirer()->isHidden());
+    EXPECT_FALSE(screen->cboReasonForEnquiry()->isHidden());
+    EXPECT_EQ(screen->cboReasonForEnquiry()->currentText(), QStringLiteral("01PK, Parking enquiry"));
+
+    screen->txtReference()->setFocus();
+    QTest::mouseClick(screen->lblVRM(), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), screen->txtVRM()) << "a label's click goes to its box";
+    EXPECT_EQ(screen->txtVRM()->selectedText(), QStringLiteral("CD34EFG")) << "the whole text selected";
+}
+
+TEST_F(EnquiryEditing, AnEnquirerChosenByTheUserRefillsTheReasonsAndOneChosenByTheProgramDoesNot)
+{
+    Open(Fixture::Admin);
+    Store(QStringLiteral("CD34EFG"));
+    screen->cmdSearch()->click();
+    Activate();
+    screen->cmdEdit()->click();
+    ASSERT_FALSE(screen->cboEnquirer()->isHidden());
+    EXPECT_EQ(screen->cboEnquirer()->currentText(), QStringLiteral("Stand-in Parking"));
+    screen->cboEnquirer()->setCurrentIndex(1);
+    EXPECT_EQ(screen->cboReasonForEnquiry()->itemText(0), QStringLiteral("01PK, Parking enquiry"))
+        << "a selection without the focus leaves the reasons";
+    screen->cboEnquirer()->setFocus();
+    EXPECT_EQ(screen->cboEnquirer()->property("Tag").toString(), QStringLiteral("ON"));
+    screen->cboEnquirer()->setCurrentIndex(0);
+    screen->cboEnquirer()->setCurrentIndex(1);
+    EXPECT_EQ(screen->cboReasonForEnquiry()->itemText(0), QStringLiteral("04TL, Toll arrears"));
+    screen->txtVRM()->setFocus();
+    EXPECT_EQ(screen->cboEnquirer()->property("Tag").toString(), QString());
+}
+
+TEST_F(EnquiryEditing, ASmallScreenGetsTheCompactLayoutWithoutTheBanner)
+{
+    Make(FixtureOptions().WithBulkEnquiries(0));
+    LogOn(Fixture::Admin);
+    EnquiryScreenSeams seams;
+    seams.screenHeight = 729;
+    frmVQ3 small(seams);
+    small.InitialiseForm();
+    EXPECT_FALSE(small.HasPicture());
+    EXPECT_EQ(small.height(), 635);
+    screen.reset();
+    OpenAs(Fixture::Admin);
+    EXPECT_TRUE(screen->HasPicture()) << "730 pixels and more keep it";
+}
+
+} // namespace
