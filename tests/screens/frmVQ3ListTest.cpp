@@ -194,6 +194,22 @@ TEST_F(EnquiryList, TheSelectedRowShowsTheStoredEnquiryAgain)
     EXPECT_EQ(screen->txtReference()->text(), QStringLiteral("CHANGED-1"));
 }
 
+TEST_F(EnquiryList, ADatabaseThatFailsIsReportedAndTheWindowStays)
+{
+    Open();
+    Store(QStringLiteral("AB12CDE"));
+    Store(QStringLiteral("CD34EFG"));
+    screen->cmdSearch()->click();
+    db().Execute(QStringLiteral("ALTER TABLE VQ3_Enquiries RENAME TO Gone"));
+    ClickRow(*screen, 1);
+    ASSERT_EQ(world.ui().Texts().size(), 1);
+    EXPECT_TRUE(world.ui().Texts()[0].startsWith(QStringLiteral("Error showing the selected enquiry\r")))
+        << world.ui().Texts()[0].toStdString();
+    screen->cmdSearch()->click();
+    EXPECT_TRUE(world.ui().Texts()[1].startsWith(QStringLiteral("Error from FillUpGrid\r")));
+    EXPECT_TRUE(screen->isVisible());
+}
+
 TEST_F(EnquiryList, TheMenusVehicleEnquiriesOpensTheScreenAndComesBackWhenItCloses)
 {
     Make(FixtureOptions().WithBulkEnquiries(3));

@@ -232,23 +232,45 @@ void frmVQ3::BuildLayout()
     resize(950, 700);
 }
 
+void frmVQ3::Handle(const QString& failure, const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const NevixError& e) {
+        TellUserWarning(failure, e.Description());
+    }
+}
+
 void frmVQ3::ConnectControls()
 {
-    connect(m_cmdSearch, &QPushButton::clicked, this, &frmVQ3::cmdSearch_Click);
-    connect(m_cmdClearSearch, &QPushButton::clicked, this, &frmVQ3::cmdClearSearch_Click);
-    connect(m_cmdShowEnquirers, &QPushButton::clicked, this, &frmVQ3::cmdShowEnquirers_Click);
-    connect(m_cmdAdd, &QPushButton::clicked, this, &frmVQ3::cmdAdd_Click);
-    connect(m_cmdEdit, &QPushButton::clicked, this, &frmVQ3::cmdEdit_Click);
-    connect(m_cmdSave, &QPushButton::clicked, this, &frmVQ3::cmdSave_Click);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &frmVQ3::cmdDelete_Click);
-    connect(m_cmdClearErrors, &QPushButton::clicked, this, &frmVQ3::cmdClearErrors_Click);
-    connect(m_cmdImport, &QPushButton::clicked, this, &frmVQ3::cmdImport_Click);
-    connect(m_cmdPrint, &QPushButton::clicked, this, &frmVQ3::cmdPrint_Click);
-    connect(m_cmdReturn, &QPushButton::clicked, this, &frmVQ3::cmdReturn_Click);
-    connect(m_cmdHelp, &QPushButton::clicked, this, &frmVQ3::cmdHelp_Click);
-    connect(m_grdVQ3, &RecordGrid::HeadingClicked, this, &frmVQ3::grdVQ3_HeadingClick);
-    connect(m_grdVQ3, &RecordGrid::CurrentRowChanged, this, &frmVQ3::GridRowChanged);
-    connect(m_cboEnquirer, &QComboBox::currentIndexChanged, this, &frmVQ3::cboEnquirer_Click);
+    // Each handler reports what it could not do; the window stays.
+    const std::pair<QPushButton*, std::pair<void (frmVQ3::*)(), const char*>> buttons[] = {
+        {m_cmdSearch, {&frmVQ3::cmdSearch_Click, "Error loading the enquiries"}},
+        {m_cmdClearSearch, {&frmVQ3::cmdClearSearch_Click, "Error loading the enquiries"}},
+        {m_cmdShowEnquirers, {&frmVQ3::cmdShowEnquirers_Click, "Error showing your enquirers"}},
+        {m_cmdAdd, {&frmVQ3::cmdAdd_Click, "Error starting or cancelling an enquiry"}},
+        {m_cmdEdit, {&frmVQ3::cmdEdit_Click, "Error editing the enquiry"}},
+        {m_cmdSave, {&frmVQ3::cmdSave_Click, "Unable to save this enquiry because:"}},
+        {m_cmdDelete, {&frmVQ3::cmdDelete_Click, "Unable to delete this enquiry because:"}},
+        {m_cmdClearErrors, {&frmVQ3::cmdClearErrors_Click, "Error clearing the errors"}},
+        {m_cmdImport, {&frmVQ3::cmdImport_Click, "Error attempting import."}},
+        {m_cmdPrint, {&frmVQ3::cmdPrint_Click, "Error printing enquiries:"}},
+        {m_cmdReturn, {&frmVQ3::cmdReturn_Click, "Error closing the window"}},
+        {m_cmdHelp, {&frmVQ3::cmdHelp_Click, "Error showing the help"}}};
+    for (const auto& [button, handler] : buttons) {
+        const auto [slot, failure] = handler;
+        connect(button, &QPushButton::clicked, this,
+                [this, slot, failure] { Handle(QLatin1String(failure), [this, slot] { (this->*slot)(); }); });
+    }
+    connect(m_grdVQ3, &RecordGrid::HeadingClicked, this, [this](int column) {
+        Handle(QStringLiteral("Error loading the enquiries"), [this, column] { grdVQ3_HeadingClick(column); });
+    });
+    connect(m_grdVQ3, &RecordGrid::CurrentRowChanged, this, [this](int row) {
+        Handle(QStringLiteral("Error showing the selected enquiry"), [this, row] { GridRowChanged(row); });
+    });
+    connect(m_cboEnquirer, &QComboBox::currentIndexChanged, this, [this] {
+        Handle(QStringLiteral("Error showing the reasons for enquiry"), [this] { cboEnquirer_Click(); });
+    });
 
     // The search boxes: letters, digits and "?" for one character, and
     // the days as digits only (empty: no limit).
@@ -376,7 +398,7 @@ void frmVQ3::showEvent(QShowEvent* event)
     if (m_activated)
         return;
     m_activated = true;
-    SelectCurrentRow();
+    Handle(QStringLiteral("Error showing the selected enquiry"), [this] { SelectCurrentRow(); });
 }
 
 void frmVQ3::keyPressEvent(QKeyEvent* event)
