@@ -31,6 +31,11 @@ int main(int argc, char* argv[])
     int rc = 0;
     if (start.Main())
         rc = QApplication::exec();
+    // A start that ended without the program having run says why.
+    if (start.Refusal() != StartRefusal::None)
+        rc = int(start.Refusal());
+    else if (rc == 0)
+        rc = session.ExitCode();
     ReleaseGlobalObjects();
     SetHelpWindowHost(nullptr);
     AppContext::Install(nullptr);

@@ -108,6 +108,7 @@ void LogLines::BeginLogging(const QString& ProcessCode, const QString& ProcessDe
                             const QString& UserName)
 {
     m_header = std::make_shared<LogLine>();
+    m_ended = false;
     m_warningCount = 0;
     m_errorCount = 0;
     m_fatalCount = 0;
@@ -142,8 +143,10 @@ void LogLines::AddToLog(int32_t EventCode, const QString& Message)
 
 void LogLines::EndLogging()
 {
-    if (!m_header)
+    // A run has one end line, however many of its users end it.
+    if (!m_header || m_ended)
         return;
+    m_ended = true;
     Pointer line = NewLineOfRun(EventCodes::End, m_header->EventText());
     Add(line);
     emit LogLineAdded(line, 2);

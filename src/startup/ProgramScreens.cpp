@@ -1,9 +1,14 @@
 #include "startup/ProgramScreens.h"
 
+#include "database/GlobalDatabase.h"
+#include "scheduling/NevixExchanges.h"
+#include "screens/admin/frmEditUser.h"
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
+#include "screens/admin/frmParameters.h"
 #include "screens/admin/frmProgress.h"
 #include "screens/records/frmVQ3.h"
+#include "screens/transmission/frmTransmissionControl.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 
 FormRegistry ProgramScreens()
@@ -11,6 +16,12 @@ FormRegistry ProgramScreens()
     FormRegistry screens;
     screens.Register(MenuScreens::Information, [] { return std::make_unique<frmInfo>(); });
     screens.Register(MenuScreens::Log, [] { return std::make_unique<frmTransmissionStatus>(); });
+    screens.Register(MenuScreens::Parameters, [] {
+        return std::make_unique<frmParameters>(GlobalDatabase(), EditUserInWindow, EditBlacklistEntry);
+    });
+    screens.Register(MenuScreens::SendReceive, [] {
+        return std::make_unique<frmTransmissionControl>(GlobalDatabase(), std::make_shared<NevixExchanges>());
+    });
     screens.Register(MenuScreens::Enquiries, [] {
         EnquiryScreenSeams seams;
         seams.makeProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };

@@ -8,6 +8,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -97,6 +99,26 @@ TEST(QtUserInteraction, WaitWindowCannotBeClosedByTheUserAndKeepsTheHourglass)
     EXPECT_EQ(ui->WaitWindow(), nullptr);
     EXPECT_EQ(ui->MousePointer(), Pointer::Default);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The file "Print to file" writes is the one the dialog offers.
+TEST(QtUserInteraction, ThePrintDialogOffersTheFileItIsGiven)
+{
+    QtUserInteraction ui;
+    PrinterChoice current;
+    current.deviceName = PrinterChoice::PrintToFile;
+    current.outputFile = QStringLiteral("/srv/nevix/Nevix report.pdf");
+    QString offered = QStringLiteral("no dialog");
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        offered = file ? file->text() : QStringLiteral("no file box");
+        dialog->reject();
+    });
+    EXPECT_FALSE(ui.ChoosePrinter(current, QString(), 0));
+    EXPECT_EQ(offered, current.outputFile);
 }
 
 } // namespace

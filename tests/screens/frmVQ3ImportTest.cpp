@@ -2,9 +2,8 @@
 #include "WhenShown.h"
 #include "support/FileBytes.h"
 #include "support/PdfTools.h"
+#include "support/RecordingHelp.h"
 
-#include "help/HHelper.h"
-#include "help/HelpEngine.h"
 #include "reports/qt/CurrentPrinter.h"
 #include "reports/qt/frmChoosePrintType.h"
 #include "transfer/ImportQuestions.h"
@@ -180,24 +179,13 @@ TEST_F(EnquiryPrinting, TheWholeListPrintsToAPdfFileAndTheScreenLoadsAgainInItsO
     EXPECT_FALSE(screen->List().Resorted());
 }
 
-class RecordingHelp : public HelpEngine {
-public:
-    void DisplayContents(const QString&) override {}
-    void DisplayTopic(const QString&, int32_t topic) override { topics.append(topic); }
-    void Close() override {}
-    QList<int32_t> topics;
-};
-
 TEST_F(EnquiryPrinting, F1ShowsTheEnquiryTopicThoughTheHelpButtonIsHidden)
 {
     Open();
-    auto engine = std::make_shared<RecordingHelp>();
-    GlobalHelp().SetHelpFile(QStringLiteral("guide.chm"));
-    GlobalHelp().SetHelpEngine(engine);
+    ScopedRecordingHelp help;
     EXPECT_TRUE(screen->cmdHelp()->isHidden());
     QTest::keyClick(screen->txtVRMSearch(), Qt::Key_F1);
-    EXPECT_EQ(engine->topics, QList<int32_t>{2000});
-    ReleaseHelp();
+    EXPECT_EQ(help.engine->topics, QList<int32_t>{2000});
 }
 
 } // namespace

@@ -9,31 +9,50 @@
 #include "help/qt/HelpWindow.h"
 #include "platform/AppContext.h"
 #include "screens/admin/frmChangePassword.h"
+#include "screens/admin/frmEditUser.h"
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmJuxClient.h"
 #include "screens/admin/frmLogon.h"
 #include "screens/admin/frmMenu.h"
+#include "screens/admin/frmParameters.h"
 #include "screens/admin/frmProgress.h"
+#include "screens/admin/frmSetup.h"
+#include "screens/admin/SetupWizard.h"
 #include "screens/records/frmMessage.h"
 #include "screens/records/frmSelectEnquirer.h"
 #include "screens/records/frmVQ3.h"
+#include "accounts/Enquirers.h"
+#include "accounts/User.h"
 #include "records/DebitStatements.h"
 #include "records/VQ3Enquiries.h"
 #include "records/VQ7Responses.h"
 #include "reports/qt/frmChoosePrintType.h"
 #include "screens/admin/frmSplash.h"
+#include "database/LogLines.h"
+#include "database/TransmissionResults.h"
+#include "scheduling/AutoExecuteConsole.h"
+#include "scheduling/Exchanges.h"
 #include "scheduling/MiniScheduler.h"
+#include "scheduling/TransmissionControl.h"
+#include "screens/admin/MenuPictures.h"
+#include "screens/transmission/frmAutoExecute.h"
 #include "screens/transmission/frmCloseAutoExecute.h"
 #include "screens/transmission/frmSchedulerProps.h"
 #include "screens/transmission/frmShutDownMode.h"
+#include "screens/transmission/frmTransmissionControl.h"
 #include "screens/transmission/frmTransmissionHistory.h"
 #include "screens/transmission/frmTransmissionStatus.h"
 
+#include "core/ApplicationSettings.h"
 #include "platform/NevixError.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QTcpServer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTabWidget>
 
 namespace {
 
@@ -55,7 +74,7 @@ std::unique_ptr<QWidget> About(ShotContext&)
 }
 
 // --set clientOnly=no: the three modes of a first installation.
-std::unique_ptr<QWidget> InstallMode(ShotContext& context)
+std::unique_ptr<QWidget> InstallModeChoice(ShotContext& context)
 {
     auto window = std::make_unique<frmJuxClient>();
     window->InitialiseForm(context.Flag(QStringLiteral("clientOnly"), true));
@@ -257,9 +276,145 @@ std::unique_ptr<QWidget> Enquiries(ShotContext& context)
     return Owned(std::move(window));
 }
 
+// --tab N: the tab shown (0 to 5).
+std::unique_ptr<QWidget> Parameters(ShotContext& context)
+{
+    auto window = std::make_unique<frmParameters>(context.Database(), EditUserInWindow, EditBlacklistEntry);
+    window->InitialiseForm();
+    window->sstParameters()->setCurrentIndex(context.Value(QStringLiteral("tab"), QStringLiteral("0")).toInt());
+    return Owned(std::move(window));
+}
+
+// --set name=USER: the user edited (default clerk1; "new" for a new one).
+std::unique_ptr<QWidget> EditUser(ShotContext& context)
+{
+    auto enquirers = std::make_shared<Enquirers>();
+    enquirers->SetDataSource(&context.Database());
+    enquirers->Load();
+    auto user = std::make_shared<User>();
+    user->SetDataSource(&context.Database());
+    const QString name = context.Value(QStringLiteral("name"), QStringLiteral("clerk1"));
+    if (name != QLatin1String("new")) {
+        user->LoadByUserName(name);
+        if (user->IsNew())
+            throw NevixError(ErrorNumbers::InvalidArgument, QStringLiteral("No user ") + name);
+    }
+    auto window = std::make_unique<frmEditUser>();
+    window->SetEnquirers(enquirers);
+    window->SetUser(user);
+    return Owned(std::move(window));
+}
+
+// --step N: the set-up wizard on that step (0 to 4). Step 1 shows a
+// communication test that found no service; step 2 the fixture's two
+// enquirers.
+std::unique_ptr<QWidget> Setup(ShotContext& context)
+{
+    const int step = context.Value(QStringLiteral("step"), QStringLiteral("0")).toInt();
+    if (step < 0 || step > SetupWizard::LastStep)
+        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("--step is 0 to 4"));
+    auto window = std::make_unique<frmSetup>(context.Database(), UserEditor(), SetupRoads());
+    window->InitialiseForm();
+    window->Wizard().ChangeStep(step);
+    if (step == 1) {
+        // A loopback port that was free a moment ago: nothing answers there.
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        Settings().SetNevixHost(QStringLiteral("http://127.0.0.1:%1/nevix").arg(probe.serverPort()));
+        probe.close();
+        window->txtIEUserID()->setText(QStringLiteral("nevix01"));
+        window->txtIEPassword()->setText(QStringLiteral("Abcdefg1"));
+        window->Wizard().ChangeStep(2);
+    }
+    return Owned(std::move(window));
+}
+
+// Exchanges that reach no service: each run writes the lines of a quiet
+// send and receive into its log.
+class DrawnExchanges : public Exchanges {
+public:
+    void DoImportTransmissionAndExport(LogLines& log, TransmissionResults& results) override
+    {
+        log.AddToLog(EventCodes::Information, QStringLiteral("0 import files using AB123/Import/VQ3*.IMP"));
+        DoTransmissionAndExport(log, results);
+    }
+    void DoTransmissionAndExport(LogLines& log, TransmissionResults&) override
+    {
+        log.AddToLog(EventCodes::Information, QStringLiteral("30 Vehicle Enquiries sent"));
+        log.AddToLog(EventCodes::Warning, QStringLiteral("Could not find a matched VQ3 for reference R0031"));
+        log.AddToLog(EventCodes::Information, QStringLiteral("29 Vehicle Responses received"));
+        log.AddToLog(EventCodes::Information, QStringLiteral("1 Debit Statement received"));
+    }
+    bool RunNevixCommsTest(LogLines&) override { return true; }
+    bool TableMaintenance(std::shared_ptr<LogLines>&, bool, const QString&) override { return true; }
+};
+
+// Stores the row as set to run every hour from 08:00 to 17:00 on the
+// given days, with its next run.
+void StoreHourlyRow(CDataBase& db, const QString& id, const QString& days, const NullableDate& next)
+{
+    MiniScheduler row;
+    row.SetDataSource(&db);
+    row.SetScheduleID(id);
+    row.Load();
+    row.SetRunAtID(MiniScheduler::RunOnDays);
+    row.SetDaysToRun(days);
+    QString first = QStringLiteral("08:00");
+    QString last = QStringLiteral("17:00");
+    row.SetFirstTime(first);
+    row.SetLastTime(last);
+    row.SetEvery60Mins(true);
+    row.SetNextRunDateTime(next);
+    if (!next)
+        row.SetNextRunDate(std::nullopt, true);
+    row.Apply();
+}
+
+// The unattended console just after a run of its second row, drawn with
+// the menu's icon as the program shows it.
+std::unique_ptr<QWidget> Console(ShotContext& context)
+{
+    StoreHourlyRow(context.Database(), QStringLiteral("HEXCOM"), QStringLiteral("1111111"),
+                   context.Now().addSecs(-60));
+    auto window = std::make_unique<frmAutoExecute>(context.Database(), std::make_shared<DrawnExchanges>(),
+                                                   ConsoleRoads{});
+    window->setWindowIcon(DrawMenuIcon());
+    window->InitialiseForm();
+    window->Console().Tick();
+    window->Console().Timer().stop();
+    return Owned(std::move(window));
+}
+
+// --set option=0|1: the immediate connection, or the scheduler with
+// HEXCIM set to run on weekdays every hour and switched on.
+std::unique_ptr<QWidget> SendReceive(ShotContext& context)
+{
+    const bool scheduled = context.Value(QStringLiteral("option"), QStringLiteral("0")) == QLatin1String("1");
+    if (scheduled)
+        StoreHourlyRow(context.Database(), QStringLiteral("HEXCIM"), QStringLiteral("1111100"), std::nullopt);
+    auto window = std::make_unique<frmTransmissionControl>(context.Database(), std::make_shared<DrawnExchanges>());
+    window->setWindowIcon(DrawMenuIcon());
+    window->InitialiseForm();
+    if (scheduled) {
+        window->optConnectType(1)->click();
+        window->chkScheduler(1)->click();
+        window->Control().Timer().stop();
+    }
+    return Owned(std::move(window));
+}
+
 ShotPicture Picture(const char* file, const char* user = "")
 {
     return {QLatin1String(file), QLatin1String(user), {}};
+}
+
+std::vector<ShotPicture> ParametersPictures()
+{
+    std::vector<ShotPicture> pictures;
+    for (int tab = 0; tab < 6; ++tab)
+        pictures.push_back({QStringLiteral("parameters-tab%1").arg(tab), QString(),
+                            {{QStringLiteral("tab"), QString::number(tab)}}});
+    return pictures;
 }
 
 } // namespace
@@ -270,7 +425,7 @@ const std::vector<ShotEntry>& ShotEntries()
         // Splash and install mode: pictured by the real first start.
         {QStringLiteral("splash"), QStringLiteral("The splash window of a start"), Splash, {}},
         {QStringLiteral("about"), QStringLiteral("The about box"), About, {Picture("about")}},
-        {QStringLiteral("install-mode"), QStringLiteral("The install-mode choice"), InstallMode, {}},
+        {QStringLiteral("install-mode"), QStringLiteral("The install-mode choice"), InstallModeChoice, {}},
         {QStringLiteral("logon"), QStringLiteral("The logon window"), Logon, {Picture("logon")}},
         {QStringLiteral("change-password"),
          QStringLiteral("The change of password"),
@@ -298,6 +453,13 @@ const std::vector<ShotEntry>& ShotEntries()
          {Picture("log-history")}},
         {QStringLiteral("scheduler-props"), QStringLiteral("The schedule editor (--row ID)"), SchedulerProps,
          {Picture("scheduler-props")}},
+        {QStringLiteral("console"), QStringLiteral("The unattended console after a run"), Console,
+         {Picture("console", "AUTOEXECUTE")}},
+        {QStringLiteral("send-receive"),
+         QStringLiteral("The send-and-receive screen (--set option=0 immediate, 1 scheduled)"),
+         SendReceive,
+         {Picture("send-receive-immediate"),
+          {QStringLiteral("send-receive-scheduled"), QString(), {{QStringLiteral("option"), QStringLiteral("1")}}}}},
         {QStringLiteral("select-enquirer"), QStringLiteral("The choice of enquirer for an import (--set export=1)"),
          SelectEnquirer, {Picture("select-enquirer")}},
         {QStringLiteral("import-question"), QStringLiteral("The question of an enquiry import (--set message=)"),
@@ -315,6 +477,18 @@ const std::vector<ShotEntry>& ShotEntries()
           {QStringLiteral("enquiries-edit"), QString(),
            {{QStringLiteral("select"), QStringLiteral("12")}, {QStringLiteral("mode"), QStringLiteral("edit")}}},
           {QStringLiteral("enquiries-vrm-z-a"), QStringLiteral("clerk1"), {{QStringLiteral("sort"), QStringLiteral("vrm")}}}}},
+        {QStringLiteral("parameters"), QStringLiteral("Admin Functions, the parameters screen (--tab N, 0 to 5)"),
+         Parameters, ParametersPictures()},
+        {QStringLiteral("edit-user"), QStringLiteral("The user editor (--set name=USER, or new)"), EditUser,
+         {Picture("edit-user")}},
+        // Step 0 is pictured by the real first start (set-up-wizard).
+        {QStringLiteral("setup"),
+         QStringLiteral("The set-up wizard (--step 0 to 4)"),
+         Setup,
+         {{QStringLiteral("set-up-wizard-step1"), QString(), {{QStringLiteral("step"), QStringLiteral("1")}}},
+          {QStringLiteral("set-up-wizard-step2"), QString(), {{QStringLiteral("step"), QStringLiteral("2")}}},
+          {QStringLiteral("set-up-wizard-step3"), QString(), {{QStringLiteral("step"), QStringLiteral("3")}}},
+          {QStringLiteral("set-up-wizard-step4"), QString(), {{QStringLiteral("step"), QStringLiteral("4")}}}}},
     };
     return entries;
 }

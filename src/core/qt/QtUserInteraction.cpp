@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QLabel>
@@ -173,6 +174,13 @@ std::optional<PrinterChoice> QtUserInteraction::ChoosePrinter(const PrinterChoic
                           : current.duplex == 3 ? QPrinter::DuplexShortSide
                                                 : QPrinter::DuplexNone);
     QPrintDialog dialog(&printer, OwnerWindow(ownerCaption));
+    // Left to itself, the dialog proposes a file of its own choosing for
+    // "Print to file" on a real printer; the program's file is the one its
+    // users are told about.
+    if (printer.outputFormat() != QPrinter::PdfFormat && !current.outputFile.isEmpty()) {
+        if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+            file->setText(current.outputFile);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     PrinterChoice chosen;

@@ -32,8 +32,10 @@ void QtPrinterCanvas::SetUpPdf(const QString& pdfPath)
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_printer->setOutputFormat(QPrinter::PdfFormat);
     m_printer->setPageSize(QPageSize(QPageSize::A4));
-    m_printer->setFullPage(true);
-    m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    // A file has no unprintable edge of its own, but the paper it is printed
+    // on later does: the common edge keeps the reports' origin on the paper.
+    m_printer->setFullPage(false);
+    m_printer->setPageMargins(QMarginsF(PdfEdgeMm, PdfEdgeMm, PdfEdgeMm, PdfEdgeMm), QPageLayout::Millimeter);
 }
 
 QtPrinterCanvas::~QtPrinterCanvas()

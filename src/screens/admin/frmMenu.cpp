@@ -275,6 +275,9 @@ bool frmMenu::ShowForm(const QString& name, bool modal, QPushButton* button)
     }
     QWidget* shown = window.release();
     shown->setAttribute(Qt::WA_DeleteOnClose);
+    // Over the menu, where the user is looking (a dialog is put there by Qt).
+    if (!shown->testAttribute(Qt::WA_Moved))
+        CentreOver(*shown, this);
     if (!modal)
         m_screenConnections.append(connect(shown, &QObject::destroyed, this, &frmMenu::ScreenClosed));
     shown->show();
