@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// Fonts, printing and the log list need an application with widgets;
-// offscreen unless a platform is chosen.
+// Fonts, printing, the log list and windows need an application with
+// widgets; offscreen unless a platform is chosen.
 inline void NeedGui()
 {
     static int argc = 1;

@@ -115,5 +115,5 @@ void VQ3Enquiries::LoadDuplicates(const VQ3& oEnquiry, int16_t NumberOfDays, boo
         where.Add(QStringLiteral("Date_Of_Event = ?"), {DayOrNull(oEnquiry.DateOfEvent())});
     }
     where.Add(QStringLiteral("IsTest=?"), {m_testFlag});
-    LoadEnquiries(QStringLiteral("SELECT * FROM VQ3_Enquiries") + where.Where(), where.Values);
+    LoadEnquiries(where.Where(), where.Values, QString(), true);
 }

@@ -8,6 +8,7 @@
 #include "screens/admin/frmParameters.h"
 #include "screens/admin/frmProgress.h"
 #include "screens/records/frmDEB.h"
+#include "screens/records/frmVQ3.h"
 #include "screens/records/frmVQ7.h"
 #include "screens/transmission/frmTransmissionControl.h"
 #include "screens/transmission/frmTransmissionStatus.h"
@@ -31,5 +32,10 @@ FormRegistry ProgramScreens()
     };
     screens.Register(MenuScreens::Responses, [tools] { return std::make_unique<frmVQ7>(nullptr, tools()); });
     screens.Register(MenuScreens::Debits, [tools] { return std::make_unique<frmDEB>(nullptr, tools()); });
+    screens.Register(MenuScreens::Enquiries, [] {
+        EnquiryScreenSeams seams;
+        seams.makeProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };
+        return std::make_unique<frmVQ3>(std::move(seams));
+    });
     return screens;
 }

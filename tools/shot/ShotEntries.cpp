@@ -25,6 +25,7 @@
 #include "screens/records/frmMessage.h"
 #include "screens/records/frmVQ7.h"
 #include "screens/records/frmSelectEnquirer.h"
+#include "screens/records/frmVQ3.h"
 #include "accounts/Enquirers.h"
 #include "accounts/User.h"
 #include "records/DebitStatements.h"
@@ -258,6 +259,28 @@ std::unique_ptr<QWidget> PrintType(ShotContext& context)
         dialog->OptWhatToPrintVq3(option)->setChecked(true);
     }
     return Owned(std::move(dialog));
+}
+
+// --set select=N (the row, from 1), mode=edit|add, sort=vrm|date, height=PIXELS (the
+// screen's; below 730 the compact layout): the enquiry screen as it shows.
+std::unique_ptr<QWidget> Enquiries(ShotContext& context)
+{
+    EnquiryScreenSeams seams;
+    seams.screenHeight = context.Value(QStringLiteral("height"), QStringLiteral("1080")).toInt();
+    auto window = std::make_unique<frmVQ3>(seams);
+    window->InitialiseForm();
+    window->show();
+    const QString sort = context.Value(QStringLiteral("sort"));
+    if (sort == QLatin1String("vrm") || sort == QLatin1String("date"))
+        window->grdVQ3_HeadingClick(sort == QLatin1String("vrm") ? 1 : 2);
+    const int row = context.Value(QStringLiteral("select"), QStringLiteral("1")).toInt();
+    window->SelectGridRow(row);
+    const QString mode = context.Value(QStringLiteral("mode"));
+    if (mode == QLatin1String("edit"))
+        window->cmdEdit_Click();
+    else if (mode == QLatin1String("add"))
+        window->cmdAdd_Click();
+    return Owned(std::move(window));
 }
 
 // --set vrm=MARK: the response shown (the first in the list by default;
@@ -519,6 +542,12 @@ const std::vector<ShotEntry>& ShotEntries()
           {QStringLiteral("print-type-responses"), QString(),
            {{QStringLiteral("mode"), QStringLiteral("responses")}, {QStringLiteral("option"), QStringLiteral("3")}}},
           {QStringLiteral("print-type-statements"), QString(), {{QStringLiteral("mode"), QStringLiteral("statements")}}}}},
+        {QStringLiteral("enquiries"),
+         QStringLiteral("The enquiry screen (--set select=N, mode=edit|add, sort=vrm|date, height=PIXELS)"), Enquiries,
+         {{QStringLiteral("enquiries"), QString(), {{QStringLiteral("select"), QStringLiteral("3")}}},
+          {QStringLiteral("enquiries-edit"), QString(),
+           {{QStringLiteral("select"), QStringLiteral("12")}, {QStringLiteral("mode"), QStringLiteral("edit")}}},
+          {QStringLiteral("enquiries-vrm-z-a"), QStringLiteral("clerk1"), {{QStringLiteral("sort"), QStringLiteral("vrm")}}}}},
         {QStringLiteral("responses"), QStringLiteral("The response screen (--set vrm=MARK: the response shown)"),
          Responses,
          {{QStringLiteral("responses-private"), QString(), {{QStringLiteral("vrm"), QStringLiteral("FX03AAA")}}},

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -94,6 +95,10 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Without a locale of its own the machine's pictures show dates as in
+    // Britain, the program's home, so that they come out the same anywhere.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
+#include <QPainterPath>
 #include <QPrinter>
 
 QtPrinterCanvas::QtPrinterCanvas()
@@ -135,6 +136,15 @@ void QtPrinterCanvas::DrawText(const QString& text)
 {
     const double ascent = QFontMetricsF(m_font, m_printer.get()).ascent();
     m_painter.drawText(QPointF(CurrentX() * DotsPerMm(), CurrentY() * DotsPerMm() + ascent), text);
+}
+
+void QtPrinterCanvas::DrawRuleText(const QString& text)
+{
+    const double ascent = QFontMetricsF(m_font, m_printer.get()).ascent();
+    QPainterPath outline;
+    outline.addText(QPointF(CurrentX() * DotsPerMm(), CurrentY() * DotsPerMm() + ascent),
+                    QFont(m_font, m_printer.get()), text);
+    m_painter.fillPath(outline, m_painter.pen().color());
 }
 
 void QtPrinterCanvas::DrawRectangle(double x1, double y1, double x2, double y2)

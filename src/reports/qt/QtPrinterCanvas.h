@@ -49,6 +49,9 @@ public:
 protected:
     void DrawText(const QString& text) override;
     void DrawRectangle(double x1, double y1, double x2, double y2) override;
+    // The characters' outlines: the same marks on the page, but no text in
+    // the file, so that the file's text starts with the report's own words.
+    void DrawRuleText(const QString& text) override;
 
 private:
     void SetUpPdf(const QString& pdfPath);
