@@ -464,6 +464,13 @@ TEST_P(SetupFinishTest, CompletesTheSetUpInTheModeChosen)
     EXPECT_TRUE(form->optInstalMode(0)->isChecked());
     EXPECT_TRUE(form->optInstalMode(1)->accessibleName().startsWith(
         QStringLiteral("SERVER.  Other programs will share the database.")));
+    EXPECT_EQ(form->optInstalMode(0)->text(),
+              QStringLiteral("STANDALONE.  More than one person can use the program but the program will only be "
+                             "installed on one computer."));
+    EXPECT_EQ(form->optInstalMode(1)->text(),
+              QStringLiteral("SERVER.  Other programs will share the database.  This installation will be the one "
+                             "that communicates with the NEVIX service.  This installation must be done before any "
+                             "CLIENT installations."));
     form->txtPartyName()->clear();
     Next();
     EXPECT_EQ(world.ui().boxes.last().text, QStringLiteral("You must have a Company Name"));
