@@ -25,6 +25,7 @@
 #include "support/FileBytes.h"
 #include "support/ServiceAccount.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -395,6 +396,33 @@ TEST_F(SetupTest, OneDownloadedEnquirerNamesTheCompany)
     Next();
     Next();
     EXPECT_EQ(form->txtPartyName()->text(), QStringLiteral("Lone Parking"));
+}
+
+TEST_F(SetupTest, AFolderPutInTheBoxIsTheEnquirersOnceLeftOrOnNext)
+{
+    Settings().SetHighlightSelText(false);
+    Open();
+    QApplication::setActiveWindow(form);
+    ConnectAs(QStringLiteral("nevix01"), QStringLiteral("Abcdefg1"));
+    ASSERT_EQ(form->Wizard().CurrentStep(), 2);
+    ChooseFolders(); // the second enquirer's are chosen; the first is shown again below
+    form->cboEnquirer()->setCurrentIndex(0);
+    const QString imports = world.PathOf(QStringLiteral("pasted/in"));
+    const QString exports = world.PathOf(QStringLiteral("pasted/out"));
+    form->txtEnqFolder(0)->setFocus();
+    form->txtEnqFolder(0)->setText(imports); // not typed: pasted
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->txtEnqFolder(0)->selectedText(), imports) << "a folder box selects it all";
+    form->txtEnqFolder(1)->setFocus();
+    EXPECT_EQ(form->Wizard().EnquirerList()->Item(1)->ImportFolder(), imports) << "stored on leaving the box";
+    form->txtEnqFolder(1)->setText(exports);
+    Next(); // the focus still in the box
+    ASSERT_EQ(form->Wizard().CurrentStep(), 3) << world.ui().Texts().join(u'|').toStdString();
+    Enquirers stored;
+    stored.SetDataSource(&GlobalDatabase());
+    stored.Load();
+    EXPECT_EQ(stored.Item(1)->ImportFolder(), imports);
+    EXPECT_EQ(stored.Item(1)->ExportFolder(), exports);
 }
 
 TEST_F(SetupTest, TheUsersStepStoresTheUsersEitherWayAndKeepsAnAdministratorForAll)
