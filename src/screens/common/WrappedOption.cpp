@@ -36,11 +36,11 @@ public:
 
     QSize sizeHint() const override
     {
-        QStyleOptionButton option = Option();
-        const QStyle* s = style();
-        const QSize indicator(s->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, this),
-                              s->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, &option, this));
-        return s->sizeFromContents(QStyle::CT_RadioButton, &option, indicator, this);
+        // As a button without a caption measures itself.
+        const QStyleOptionButton option = Option();
+        const QSize none =
+            style()->itemTextRect(fontMetrics(), QRect(), Qt::TextShowMnemonic, false, QString()).size();
+        return style()->sizeFromContents(QStyle::CT_RadioButton, &option, none, this);
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
 
