@@ -176,6 +176,24 @@ TEST_F(ServiceOnScreen, FoldersAreStoredOnLeavingTheBoxOrBrowsing)
     EXPECT_EQ(Scalar("SELECT ExportFolder FROM ENQUIRER WHERE EnquirerId='AB123'").toString(), exports);
 }
 
+TEST_F(ServiceOnScreen, WhatTheFolderBoxesShowIsSavedThoughTheBoxWasNotLeft)
+{
+    const QString before = Scalar("SELECT ImportFolder FROM ENQUIRER WHERE EnquirerId='AB123'").toString();
+    Open();
+    form->cmdOk()->click();
+    ASSERT_TRUE(world.ui().boxes.isEmpty()) << world.ui().Texts().join('|').toStdString();
+    EXPECT_EQ(Scalar("SELECT ImportFolder FROM ENQUIRER WHERE EnquirerId='AB123'").toString(), before)
+        << "the tab never shown: its empty boxes store nothing";
+
+    Open();
+    ShowTab(frmParameters::EnquirersTabIndex);
+    const QString imports = folder.Path + "/AB123/Pasted";
+    form->txtEnqFolder(0)->setText(imports); // the focus never in the box
+    form->cmdOk()->click();
+    ASSERT_TRUE(world.ui().boxes.isEmpty()) << world.ui().Texts().join('|').toStdString();
+    EXPECT_EQ(Scalar("SELECT ImportFolder FROM ENQUIRER WHERE EnquirerId='AB123'").toString(), imports);
+}
+
 TEST_F(ServiceOnScreen, TheDateOfEventLimitsOfTheSelectedEnquirer)
 {
     db().Execute("UPDATE ENQUIRY_REASON SET DateOfEventCutOff=45 WHERE EnquiryCode='01PK'");

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -167,6 +168,17 @@ TEST_F(JuxClientTest, TheOptionsCarryTheirOwnTexts)
     EXPECT_TRUE(form.optInstalMode(2)->accessibleName().startsWith(
         QStringLiteral("SERVER.  Other installations will share the database.")));
     EXPECT_TRUE(form.optInstalMode(3)->accessibleName().startsWith(QStringLiteral("CLIENT.  Use the database")));
+    // Each option holds its whole caption as its text, drawn wrapped beside it.
+    EXPECT_EQ(form.optInstalMode(2)->text(),
+              QStringLiteral("SERVER.  Other installations will share the database.  This installation will be the "
+                             "one that communicates with the NEVIX service.  This installation must be done before "
+                             "any CLIENT installations."));
+    EXPECT_EQ(form.optInstalMode(3)->text(),
+              QStringLiteral("CLIENT.  Use the database of a server already installed on your network.  Client "
+                             "installations cannot send or receive data from the Nevix Service."));
+    const QFontMetrics metrics(form.optInstalMode(3)->font());
+    EXPECT_LT(form.optInstalMode(3)->sizeHint().width(), metrics.horizontalAdvance(QStringLiteral("CLIENT.")))
+        << "the button itself draws no text";
 }
 
 TEST_F(JuxClientTest, ClosingFromTheTitleBarAsksAndYesChoosesNothing)

@@ -211,6 +211,50 @@ TEST_F(MenuWindow, AModelessScreenHidesTheMenuUntilItCloses)
     EXPECT_TRUE(world.ui().Texts().isEmpty());
 }
 
+// Counts the program's automatic end (Qt's quit once no main window is
+// shown) and stops it, so that the test's own event loop goes on.
+class QuitWatch : public QObject {
+public:
+    QuitWatch() { QCoreApplication::instance()->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+            ++quits;
+            return true;
+        }
+        return false;
+    }
+    int quits = 0;
+};
+
+TEST_F(MenuWindow, AMessageClosedOverAModelessScreenDoesNotEndTheProgram)
+{
+    Make();
+    Register(MenuScreens::Enquiries);
+    auto menu = OpenMenu(Fixture::Clerk);
+    QuitWatch watch;
+    int quitsWhileOpen = -1;
+    QTimer::singleShot(0, menu.get(), [&] {
+        menu->cmdEnq()->click();
+        {
+            // As a message box is: a window of its own, closed by the user.
+            QDialog message;
+            message.show();
+            message.close();
+        }
+        QCoreApplication::processEvents();
+        quitsWhileOpen = watch.quits;
+        lastScreen->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QCoreApplication::exit(0);
+    });
+    QApplication::exec();
+    EXPECT_EQ(quitsWhileOpen, 0) << "the screen the menu hid itself for is still open";
+    EXPECT_EQ(watch.quits, 0) << "its closing shows the menu again";
+    EXPECT_TRUE(menu->isVisible());
+}
+
 TEST_F(MenuWindow, AModalScreenOpensOverTheMenuAndIsUnloadedAfter)
 {
     Make();

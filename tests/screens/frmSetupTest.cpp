@@ -25,6 +25,7 @@
 #include "support/FileBytes.h"
 #include "support/ServiceAccount.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -397,6 +398,33 @@ TEST_F(SetupTest, OneDownloadedEnquirerNamesTheCompany)
     EXPECT_EQ(form->txtPartyName()->text(), QStringLiteral("Lone Parking"));
 }
 
+TEST_F(SetupTest, AFolderPutInTheBoxIsTheEnquirersOnceLeftOrOnNext)
+{
+    Settings().SetHighlightSelText(false);
+    Open();
+    QApplication::setActiveWindow(form);
+    ConnectAs(QStringLiteral("nevix01"), QStringLiteral("Abcdefg1"));
+    ASSERT_EQ(form->Wizard().CurrentStep(), 2);
+    ChooseFolders(); // the second enquirer's are chosen; the first is shown again below
+    form->cboEnquirer()->setCurrentIndex(0);
+    const QString imports = world.PathOf(QStringLiteral("pasted/in"));
+    const QString exports = world.PathOf(QStringLiteral("pasted/out"));
+    form->txtEnqFolder(0)->setFocus();
+    form->txtEnqFolder(0)->setText(imports); // not typed: pasted
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->txtEnqFolder(0)->selectedText(), imports) << "a folder box selects it all";
+    form->txtEnqFolder(1)->setFocus();
+    EXPECT_EQ(form->Wizard().EnquirerList()->Item(1)->ImportFolder(), imports) << "stored on leaving the box";
+    form->txtEnqFolder(1)->setText(exports);
+    Next(); // the focus still in the box
+    ASSERT_EQ(form->Wizard().CurrentStep(), 3) << world.ui().Texts().join(u'|').toStdString();
+    Enquirers stored;
+    stored.SetDataSource(&GlobalDatabase());
+    stored.Load();
+    EXPECT_EQ(stored.Item(1)->ImportFolder(), imports);
+    EXPECT_EQ(stored.Item(1)->ExportFolder(), exports);
+}
+
 TEST_F(SetupTest, TheUsersStepStoresTheUsersEitherWayAndKeepsAnAdministratorForAll)
 {
     Open();
@@ -464,6 +492,13 @@ TEST_P(SetupFinishTest, CompletesTheSetUpInTheModeChosen)
     EXPECT_TRUE(form->optInstalMode(0)->isChecked());
     EXPECT_TRUE(form->optInstalMode(1)->accessibleName().startsWith(
         QStringLiteral("SERVER.  Other programs will share the database.")));
+    EXPECT_EQ(form->optInstalMode(0)->text(),
+              QStringLiteral("STANDALONE.  More than one person can use the program but the program will only be "
+                             "installed on one computer."));
+    EXPECT_EQ(form->optInstalMode(1)->text(),
+              QStringLiteral("SERVER.  Other programs will share the database.  This installation will be the one "
+                             "that communicates with the NEVIX service.  This installation must be done before any "
+                             "CLIENT installations."));
     form->txtPartyName()->clear();
     Next();
     EXPECT_EQ(world.ui().boxes.last().text, QStringLiteral("You must have a Company Name"));

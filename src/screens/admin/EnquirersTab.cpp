@@ -136,6 +136,15 @@ bool EnquirersTab::eventFilter(QObject* watched, QEvent* event)
 void EnquirersTab::Refill()
 {
     LoadEnquirerCombo(*m_data.enquirers, m_form);
+    m_filled = true;
+}
+
+void EnquirersTab::StoreFolders()
+{
+    if (!m_filled)
+        return;
+    for (int i = 0; i < 2; ++i)
+        txtEnqFolder_LostFocus(i);
 }
 
 std::shared_ptr<Enquirer> EnquirersTab::CurrentEnquirer() const

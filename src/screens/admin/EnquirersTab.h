@@ -26,6 +26,9 @@ public:
 
     // The enquirer boxes from the window's enquirers.
     void Refill();
+    // Stores the folder boxes' texts into the current enquirer, once the
+    // boxes show it: what the boxes show is saved, left or not.
+    void StoreFolders();
 
     QComboBox* cboEnquirer() const { return m_cboEnquirer; }
     QLabel* lblEnquirerName() const { return m_lblEnquirerName; }
@@ -60,6 +63,7 @@ private:
 
     ParametersData& m_data;
     EnquirerSetupForm& m_form;
+    bool m_filled = false;
     QComboBox* m_cboEnquirer;
     QLabel* m_lblEnquirerName;
     QLabel* m_lblEnquirerId;

@@ -105,6 +105,9 @@ bool SetupWizard::LeaveStep(int newStep)
     case 2:
         if (newStep <= 1)
             return true;
+        // The folders as the boxes show them, whether or not they were left.
+        for (int i = 0; i < 2; ++i)
+            FolderEdited(i, m_form.txtEnqFolder(i)->text());
         if (!ValidateEnquirerSetup(*m_enquirers))
             return false;
         m_enquirers->Apply();

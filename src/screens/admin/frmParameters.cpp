@@ -216,6 +216,7 @@ bool frmParameters::SaveParameters()
 {
     CDataBase& db = m_data->db;
     try {
+        m_enquirers->StoreFolders();
         const int start = m_sstParameters->currentIndex();
         int tab = start;
         do {

@@ -421,8 +421,23 @@ bool frmSetup::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn) {
         // After the click that gave the focus has placed the caret.
-        if (auto* box = qobject_cast<QLineEdit*>(watched))
-            QTimer::singleShot(0, box, [box] { HighlightTextOnFocus(*box); });
+        // The folder boxes select their whole text whatever the setting.
+        if (auto* box = qobject_cast<QLineEdit*>(watched)) {
+            const bool folder = box == m_txtEnqFolder[0] || box == m_txtEnqFolder[1];
+            QTimer::singleShot(0, box, [box, folder] {
+                if (folder)
+                    SelectTextBoxText(*box, true, false);
+                else
+                    HighlightTextOnFocus(*box);
+            });
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        // A folder put in by other means than typing (pasted from a menu,
+        // dropped) is the enquirer's too once the box is left.
+        for (int i = 0; i < 2; ++i) {
+            if (watched == m_txtEnqFolder[size_t(i)])
+                m_wizard->FolderEdited(i, m_txtEnqFolder[size_t(i)]->text());
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace {
 // Owned by the caption: a click on it is a click on the button.
@@ -25,12 +27,45 @@ protected:
 private:
     QPointer<QRadioButton> m_option;
 };
+
+// Keeps its caption as its text, as every option does, but draws only its
+// circle: the label beside it shows the caption wrapped.
+class IndicatorOnly : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+    QSize sizeHint() const override
+    {
+        // As a button without a caption measures itself.
+        const QStyleOptionButton option = Option();
+        const QSize none =
+            style()->itemTextRect(fontMetrics(), QRect(), Qt::TextShowMnemonic, false, QString()).size();
+        return style()->sizeFromContents(QStyle::CT_RadioButton, &option, none, this);
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        painter.drawControl(QStyle::CE_RadioButton, Option());
+    }
+
+private:
+    QStyleOptionButton Option() const
+    {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        return option;
+    }
+};
 } // namespace
 
 QRadioButton* AddWrappedOption(QBoxLayout& layout, const QString& name, const QString& caption,
                                QWidget* parent)
 {
-    auto* option = new QRadioButton(parent);
+    auto* option = new IndicatorOnly(caption, parent);
     option->setObjectName(name);
     option->setAccessibleName(caption);
     auto* label = new QLabel(caption, parent);
