@@ -122,4 +122,21 @@ TEST(StartWithoutFolder, SaysWhereItLookedOnStandardError)
     EXPECT_TRUE(run.err.contains(QStringLiteral("nevix-prepare <folder>"))) << run.err.toStdString();
 }
 
+// Under cron there is no display; the immediate run shows no window.
+TEST(StartWithoutDisplay, AnImmediateStartRunsAndSaysWhyItEnds)
+{
+    QTemporaryDir empty;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("NEVIX_HOME"), empty.path());
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(NEVIX_PROGRAM), {QStringLiteral("/immediate")});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), int(StartRefusal::SettingsFileMissing));
+    EXPECT_TRUE(program.readAllStandardError().contains("Unable to load the INI file for the program"));
+}
+
 } // namespace
