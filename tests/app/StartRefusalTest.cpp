@@ -65,6 +65,7 @@ TEST_P(StartRefused, EndsAtOnceWithItsCodeAndEveryFileAsItWas)
     const ProcessRun run = RunProcess(QStringLiteral(NEVIX_PROGRAM), {QStringLiteral("/immediate")}, environment);
     QFile::setPermissions(home + QStringLiteral("/Nevix.MDB"), QFile::ReadOwner | QFile::WriteOwner);
     QFile::setPermissions(home + QStringLiteral("/data"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(home, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     ASSERT_TRUE(run.finished) << "a start that nobody watches must not wait";
     EXPECT_EQ(run.exitCode, int(c.refusal));
@@ -82,6 +83,17 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Lock_file_unopenable",
                     [](const QString& home) { QDir().mkpath(home + QStringLiteral("/Nevix.lock")); },
                     StartRefusal::LockFileUnusable, "its lock file cannot be opened"},
+        // Refused as it is for any user, also for root.
+        RefusalCase{"Lock_file_read_only",
+                    [](const QString& home) {
+                        const QString lock = home + QStringLiteral("/Nevix.lock");
+                        WriteBytes(lock, QByteArray());
+                        QFile::setPermissions(lock, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+                    },
+                    StartRefusal::LockFileUnusable, "Permission denied"},
+        RefusalCase{"Program_folder_read_only",
+                    [](const QString& home) { QFile::setPermissions(home, QFile::ReadOwner | QFile::ExeOwner); },
+                    StartRefusal::LockFileUnusable, "Permission denied"},
         RefusalCase{"Settings_file_missing",
                     [](const QString& home) { QFile::remove(home + QStringLiteral("/Nevix.INI")); },
                     StartRefusal::SettingsFileMissing, "Unable to load the INI file for the program"},
