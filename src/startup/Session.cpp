@@ -35,8 +35,11 @@ Session::Session(FormRegistry screens, std::function<void()> quit)
     m_roads.OpenSetupWizard = [this] { OpenSetupWizard(); };
     m_roads.OpenAutoExecuteConsole = [this](bool immediate) { return OpenAutoExecuteConsole(immediate); };
     m_roads.EndProgram = [this] {
-        // An immediate start that ends before its run has not succeeded.
-        if (Settings().IsInAutoExecuteModeImmediateExecute())
+        // An unattended start that ends before its run, or before its
+        // console ever ran, has not succeeded.
+        const ApplicationSettings& settings = Settings();
+        if (settings.IsInAutoExecuteModeImmediateExecute() ||
+            (settings.IsInAutoExecuteMode() && settings.BypassLogonSecurity()))
             m_exitCode = 1;
         m_quit();
     };

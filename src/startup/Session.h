@@ -26,7 +26,8 @@ public:
     // What the unattended console runs (the service's exchanges unless set).
     void SetExchanges(std::shared_ptr<Exchanges> exchanges) { m_exchanges = std::move(exchanges); }
     // The program's exit code when it ends: 1 after an immediate start
-    // whose run failed or never happened.
+    // whose run failed or never happened, or an automatic start whose
+    // console never opened.
     int ExitCode() const { return m_exitCode; }
 
 private:

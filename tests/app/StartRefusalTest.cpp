@@ -65,6 +65,7 @@ TEST_P(StartRefused, EndsAtOnceWithItsCodeAndEveryFileAsItWas)
     const ProcessRun run = RunProcess(QStringLiteral(NEVIX_PROGRAM), {QStringLiteral("/immediate")}, environment);
     QFile::setPermissions(home + QStringLiteral("/Nevix.MDB"), QFile::ReadOwner | QFile::WriteOwner);
     QFile::setPermissions(home + QStringLiteral("/data"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(home, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     ASSERT_TRUE(run.finished) << "a start that nobody watches must not wait";
     EXPECT_EQ(run.exitCode, int(c.refusal));
@@ -82,6 +83,17 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Lock_file_unopenable",
                     [](const QString& home) { QDir().mkpath(home + QStringLiteral("/Nevix.lock")); },
                     StartRefusal::LockFileUnusable, "its lock file cannot be opened"},
+        // Refused as it is for any user, also for root.
+        RefusalCase{"Lock_file_read_only",
+                    [](const QString& home) {
+                        const QString lock = home + QStringLiteral("/Nevix.lock");
+                        WriteBytes(lock, QByteArray());
+                        QFile::setPermissions(lock, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+                    },
+                    StartRefusal::LockFileUnusable, "Permission denied"},
+        RefusalCase{"Program_folder_read_only",
+                    [](const QString& home) { QFile::setPermissions(home, QFile::ReadOwner | QFile::ExeOwner); },
+                    StartRefusal::LockFileUnusable, "Permission denied"},
         RefusalCase{"Settings_file_missing",
                     [](const QString& home) { QFile::remove(home + QStringLiteral("/Nevix.INI")); },
                     StartRefusal::SettingsFileMissing, "Unable to load the INI file for the program"},
@@ -120,6 +132,23 @@ TEST(StartWithoutFolder, SaysWhereItLookedOnStandardError)
     EXPECT_EQ(run.exitCode, int(StartRefusal::SettingsFileMissing));
     EXPECT_TRUE(run.err.contains(empty.filePath(QStringLiteral("Nevix.INI")))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("nevix-prepare <folder>"))) << run.err.toStdString();
+}
+
+// Under cron there is no display; the immediate run shows no window.
+TEST(StartWithoutDisplay, AnImmediateStartRunsAndSaysWhyItEnds)
+{
+    QTemporaryDir empty;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("NEVIX_HOME"), empty.path());
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(NEVIX_PROGRAM), {QStringLiteral("/immediate")});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), int(StartRefusal::SettingsFileMissing));
+    EXPECT_TRUE(program.readAllStandardError().contains("Unable to load the INI file for the program"));
 }
 
 } // namespace

@@ -217,4 +217,21 @@ TEST_F(SessionTest, AnImmediateStartRunsOnceWithoutShowingTheConsoleAndEndsByIts
     }
 }
 
+TEST_F(SessionTest, AnUnattendedStartWhoseUserCannotLogOnEndsWithOne)
+{
+    db().Execute(QStringLiteral("UPDATE USERS SET Enabled=0 WHERE UserName='AUTOEXECUTE'"));
+    for (const bool immediate : {false, true}) {
+        SCOPED_TRACE(immediate ? "immediate" : "automatic");
+        quits = 0;
+        Settings().SetIsInAutoExecuteMode(!immediate);
+        Settings().SetIsInAutoExecuteModeImmediateExecute(immediate);
+        Settings().SetBypassLogonSecurity(true);
+        session.OpenLogon();
+        EXPECT_FALSE(Visible<frmAutoExecute>());
+        EXPECT_FALSE(Visible<frmLogon>());
+        EXPECT_EQ(quits, 1);
+        EXPECT_EQ(session.ExitCode(), 1);
+    }
+}
+
 } // namespace
