@@ -119,7 +119,7 @@ void frmVQ7::cmdAnonymise_Click()
 
 void frmVQ7::PrintResponses()
 {
-    if (m_model->RecordCount() == 0) {
+    if (m_model->Records() == 0) {
         TellUser(QStringLiteral("There are no responses to be printed."), QString(), MsgBox::Information);
         return;
     }

@@ -128,7 +128,7 @@ void frmVQ7::FitListColumn()
 
 void frmVQ7::SetFrameCaption()
 {
-    m_fraLoaded->setTitle(CountText(QString(), m_model->RecordCount()) + QStringLiteral(" of ") +
+    m_fraLoaded->setTitle(CountText(QString(), m_model->Records()) + QStringLiteral(" of ") +
                           CountText(QStringLiteral("response"), m_responses->TopAllCount()));
 }
 
@@ -159,7 +159,7 @@ void frmVQ7::ShowSelected()
 {
     Reported(QStringLiteral("Error setting up VQ7 Response screen"), [this] {
         std::shared_ptr<VQ7> response;
-        if (m_model->RecordCount() >= 1)
+        if (m_model->Records() >= 1)
             response = GetSelectedVQ7();
         ShowVQ7Details(response.get());
     });
