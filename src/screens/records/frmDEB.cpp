@@ -14,7 +14,7 @@
 #include "records/CommonRoutines.h"
 #include "records/DebitStatements.h"
 #include "screens/common/HelpButton.h"
-#include "screens/records/RecordScreenBanner.h"
+#include "screens/records/ScreenBanner.h"
 #include "screens/records/Reported.h"
 #include "screens/records/ScreenControls.h"
 #include "screens/records/StatementDetails.h"
@@ -58,7 +58,7 @@ frmDEB::~frmDEB() = default;
 
 void frmDEB::BuildWindow()
 {
-    QLabel* banner = MakeRecordScreenBanner(*this, QStringLiteral("Debit Statements"));
+    QLabel* banner = MakeScreenBanner(*this, "picBanner", QStringLiteral("Debit Statements"), ResponseBannerLook());
     QGroupBox* list = MakeFrame(this, "Frame2", "Debit Statements");
     SetUpRecordGrid(*m_grdDEB, m_model, "grdDEB");
     for (int column : {1, 2})

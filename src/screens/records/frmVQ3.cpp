@@ -29,18 +29,15 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
-// The compact layout's height, for screens under 730 pixels high.
+// The window's height on a screen too low for the banner.
 constexpr int CompactHeightTwips = 9525;
-constexpr int CompactBelowPixels = 730;
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name)
@@ -60,7 +57,8 @@ QLabel* RedLabel(const QString& text, QWidget* parent, const char* name)
 
 frmVQ3::frmVQ3(EnquiryScreenSeams seams, QWidget* parent)
     : QDialog(parent), m_seams(std::move(seams)), m_noEnquirers(std::make_shared<Enquirers>()),
-      m_imgBanner(Named(new QLabel(this), "imgBanner")),
+      m_imgBanner(MakeScreenBanner(*this, "imgBanner", QStringLiteral("Vehicle Enquiries"), EnquiryBannerLook(),
+                                   m_seams.screenHeight)),
       m_fraSearch(Named(new QGroupBox(QStringLiteral("All Enquiries "), this), "fraSearch")),
       m_txtVRMSearch(Named(new QLineEdit(m_fraSearch), "txtVRMSearch")),
       m_txtDaysSinceEnterd(Named(new QLineEdit(m_fraSearch), "txtDaysSinceEnterd")),
@@ -115,7 +113,6 @@ frmVQ3::frmVQ3(EnquiryScreenSeams seams, QWidget* parent)
     setObjectName(QStringLiteral("frmVQ3"));
     setWindowTitle(QStringLiteral("NEVIX - VEHICLE ENQUIRIES"));
     setModal(false);
-    m_imgBanner->setPixmap(DrawScreenBanner(QStringLiteral("Vehicle Enquiries"), QColor(0x1f, 0x6f, 0xb4)));
 
     m_cboLoadWhat->addItems({QStringLiteral("All Enquiries"), QStringLiteral("Enquiries waiting to be sent"),
                              QStringLiteral("Enquiries with errors"), QStringLiteral("Enquiries awaiting responses")});
@@ -332,10 +329,8 @@ bool frmVQ3::HasPicture() const
     return !m_imgBanner->isHidden();
 }
 
-void frmVQ3::PlaceCompactLayout(int screenHeightPixels)
+void frmVQ3::PlaceCompactLayout()
 {
-    if (screenHeightPixels < CompactBelowPixels)
-        m_imgBanner->setVisible(false);
     if (!HasPicture())
         resize(width(), RecordGrid::TwipsToPixels(CompactHeightTwips));
 }
@@ -349,10 +344,7 @@ void frmVQ3::InitialiseForm()
         throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
     m_user->Load();
 
-    int screenHeight = m_seams.screenHeight;
-    if (screenHeight <= 0 && QGuiApplication::primaryScreen())
-        screenHeight = QGuiApplication::primaryScreen()->size().height();
-    PlaceCompactLayout(screenHeight);
+    PlaceCompactLayout();
 
     m_list.SetDataSource(&GlobalDatabase(), Settings().RunInTestMode());
     // The selected enquiry is always read again: the list holds what it shows.

@@ -150,7 +150,7 @@ private:
     void Handle(const QString& failure, const std::function<void()>& work);
     void BuildLayout();
     void ConnectControls();
-    void PlaceCompactLayout(int screenHeightPixels);
+    void PlaceCompactLayout();
     void ApplyButtonStates(const EnquiryButtonStates& states);
     void FocusField(const QString& field);
     void GridRowChanged(int row);

@@ -9,7 +9,7 @@
 #include "help/HelpTopics.h"
 #include "records/VQ7Responses.h"
 #include "screens/records/CommentBox.h"
-#include "screens/records/RecordScreenBanner.h"
+#include "screens/records/ScreenBanner.h"
 #include "screens/records/ResponseListModel.h"
 #include "screens/records/ScreenControls.h"
 
@@ -221,7 +221,7 @@ QGroupBox* frmVQ7::BuildKeeperFrame()
 
 void frmVQ7::BuildWindow()
 {
-    QLabel* banner = MakeRecordScreenBanner(*this, QStringLiteral("Vehicle Responses"));
+    QLabel* banner = MakeScreenBanner(*this, "picBanner", QStringLiteral("Vehicle Responses"), ResponseBannerLook());
 
     QGroupBox* errors = MakeFrame(this, "fraErrors", "DVLA Messages");
     m_lstErrors = new QListWidget(errors);
