@@ -49,11 +49,11 @@ protected:
     {
         Settings().SetProgramRunningMode(RunningMode::Interactive);
         LogOn(user);
-        EnquiryScreenSeams seams;
-        seams.chooser = chooser;
-        seams.screenHeight = 1080;
-        seams.makeQuestions = makeQuestions;
-        screen = std::make_unique<frmVQ3>(seams);
+        RecordScreenTools tools;
+        tools.ChooseEnquirer = chooser;
+        tools.ScreenHeight = 1080;
+        tools.MakeImportQuestions = makeQuestions;
+        screen = std::make_unique<frmVQ3>(tools);
         screen->InitialiseForm();
         screen->show();
     }

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -42,6 +43,7 @@ protected:
         LogOn(user);
         RecordScreenTools tools;
         tools.ChooseEnquirer = chooser;
+        tools.ScreenHeight = screenHeight;
         window = std::make_unique<frmDEB>(nullptr, tools);
         window->InitialiseForm();
         window->show();
@@ -76,6 +78,7 @@ protected:
         return lines;
     }
 
+    int screenHeight = 0; // 0: the window's screen
     std::shared_ptr<FixedChooser> chooser = std::make_shared<FixedChooser>();
     std::unique_ptr<frmDEB> window;
 
@@ -109,6 +112,16 @@ TEST_F(StatementScreen, OpensOnTheStatementsByPeriodStartWithTheFirstShown)
     EXPECT_EQ(Text("txtTPAccountSortCode"), "20-30-40");
     EXPECT_TRUE(window->findChild<QLineEdit*>("txtVariance")->isReadOnly());
     EXPECT_TRUE(Button("cmdPrint")->isEnabled() && Button("cmdExport")->isEnabled());
+}
+
+TEST_F(StatementScreen, ALowScreenShowsTheWindowWithoutItsBanner)
+{
+    screenHeight = 729;
+    Open();
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("picBanner"))->isHidden());
+    screenHeight = 730;
+    Open();
+    EXPECT_FALSE(window->findChild<QLabel*>(QStringLiteral("picBanner"))->isHidden());
 }
 
 TEST_F(StatementScreen, TheEnquiriesOfThePeriodAreCountedAndAMissingEndCountsNone)

@@ -60,6 +60,16 @@ TEST_F(ResponseScreen, EveryControlHasItsName)
     EXPECT_EQ(Control<QLineEdit>("txtLastDays")->maxLength(), 3);
 }
 
+TEST_F(ResponseScreen, ALowScreenShowsTheWindowWithoutItsBanner)
+{
+    tools.ScreenHeight = 729;
+    Open();
+    EXPECT_TRUE(Control("picBanner")->isHidden());
+    tools.ScreenHeight = 730;
+    Reopen();
+    EXPECT_FALSE(Control("picBanner")->isHidden());
+}
+
 TEST_F(ResponseScreen, AnEmptyResultKeepsOneBlankRowAndEmptiesTheDetails)
 {
     Open(Fixture::Clerk);

@@ -58,7 +58,8 @@ frmDEB::~frmDEB() = default;
 
 void frmDEB::BuildWindow()
 {
-    QLabel* banner = MakeScreenBanner(*this, "picBanner", QStringLiteral("Debit Statements"), ResponseBannerLook());
+    QLabel* banner = MakeScreenBanner(*this, "picBanner", QStringLiteral("Debit Statements"), ResponseBannerLook(),
+                                      m_tools.ScreenHeight);
     QGroupBox* list = MakeFrame(this, "Frame2", "Debit Statements");
     SetUpRecordGrid(*m_grdDEB, m_model, "grdDEB");
     for (int column : {1, 2})

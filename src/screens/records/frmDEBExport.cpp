@@ -89,6 +89,6 @@ void frmDEB::ChooseDEBExportFileAndExport(LogLines& logger, TransmissionResults&
         results.SetFatalDebExportErrorMessage(choice.Failure);
     if (choice.File.isEmpty() || results.HaveFatalErrors())
         return;
-    const std::unique_ptr<ExportProgress> progress = m_tools.MakeProgress ? m_tools.MakeProgress(this) : nullptr;
+    const std::unique_ptr<ExportProgress> progress = m_tools.MakeExportProgress ? m_tools.MakeExportProgress(this) : nullptr;
     ExportAllDebsToFile(GlobalDatabase(), choice.File, logger, results, enquirerId, progress.get());
 }

@@ -55,10 +55,10 @@ QLabel* RedLabel(const QString& text, QWidget* parent, const char* name)
 }
 } // namespace
 
-frmVQ3::frmVQ3(EnquiryScreenSeams seams, QWidget* parent)
-    : QDialog(parent), m_seams(std::move(seams)), m_noEnquirers(std::make_shared<Enquirers>()),
+frmVQ3::frmVQ3(RecordScreenTools tools, QWidget* parent)
+    : QDialog(parent), m_tools(std::move(tools)), m_noEnquirers(std::make_shared<Enquirers>()),
       m_imgBanner(MakeScreenBanner(*this, "imgBanner", QStringLiteral("Vehicle Enquiries"), EnquiryBannerLook(),
-                                   m_seams.screenHeight)),
+                                   m_tools.ScreenHeight)),
       m_fraSearch(Named(new QGroupBox(QStringLiteral("All Enquiries "), this), "fraSearch")),
       m_txtVRMSearch(Named(new QLineEdit(m_fraSearch), "txtVRMSearch")),
       m_txtDaysSinceEnterd(Named(new QLineEdit(m_fraSearch), "txtDaysSinceEnterd")),
@@ -460,11 +460,11 @@ void frmVQ3::cmdShowEnquirers_Click()
 
 void frmVQ3::cmdImport_Click()
 {
-    std::unique_ptr<ImportProgress> progress = m_seams.makeProgress ? m_seams.makeProgress(this) : nullptr;
+    std::unique_ptr<ImportProgress> progress = m_tools.MakeImportProgress ? m_tools.MakeImportProgress(this) : nullptr;
     std::unique_ptr<ImportQuestions> questions =
-        m_seams.makeQuestions ? m_seams.makeQuestions(this) : std::make_unique<frmMessage>(this);
+        m_tools.MakeImportQuestions ? m_tools.MakeImportQuestions(this) : std::make_unique<frmMessage>(this);
     EnquiryImportSeams seams;
-    seams.chooser = m_seams.chooser.get();
+    seams.chooser = m_tools.ChooseEnquirer.get();
     seams.owner = this;
     seams.progress = progress.get();
     seams.import.questions = questions.get();

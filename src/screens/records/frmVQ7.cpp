@@ -221,7 +221,8 @@ QGroupBox* frmVQ7::BuildKeeperFrame()
 
 void frmVQ7::BuildWindow()
 {
-    QLabel* banner = MakeScreenBanner(*this, "picBanner", QStringLiteral("Vehicle Responses"), ResponseBannerLook());
+    QLabel* banner = MakeScreenBanner(*this, "picBanner", QStringLiteral("Vehicle Responses"), ResponseBannerLook(),
+                                      m_tools.ScreenHeight);
 
     QGroupBox* errors = MakeFrame(this, "fraErrors", "DVLA Messages");
     m_lstErrors = new QListWidget(errors);

@@ -184,6 +184,6 @@ void frmVQ7::ChooseExportFileAndExport(LogLines& logger, TransmissionResults& re
         results.SetFatalVQ7ExportErrorMessage(choice.Failure);
     if (choice.File.isEmpty() || results.HaveFatalErrors())
         return;
-    const std::unique_ptr<ExportProgress> progress = m_tools.MakeProgress ? m_tools.MakeProgress(this) : nullptr;
+    const std::unique_ptr<ExportProgress> progress = m_tools.MakeExportProgress ? m_tools.MakeExportProgress(this) : nullptr;
     ExportVQ7sToFile(GlobalDatabase(), choice.File, logger, results, enquirerId, progress.get());
 }
