@@ -2,13 +2,11 @@
 #include "screens/records/frmDEB.h"
 
 #include "accounts/CurrentUser.h"
-#include "accounts/Enquirers.h"
 #include "accounts/User.h"
 #include "core/ApplicationSettings.h"
 #include "core/AskTellUser.h"
 #include "core/PreservePointer.h"
 #include "database/GlobalDatabase.h"
-#include "help/HHelper.h"
 #include "help/HelpTopics.h"
 #include "platform/NevixError.h"
 #include "records/CommonRoutines.h"
@@ -24,7 +22,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,8 +42,8 @@ struct Box {
 } // namespace
 
 frmDEB::frmDEB(QWidget* parent, RecordScreenTools tools)
-    : QWidget(parent), m_tools(std::move(tools)), m_statements(std::make_unique<DebitStatements>()),
-      m_model(new StatementListModel(this)), m_grdDEB(new QTableView(this))
+    : RecordScreen(parent, std::move(tools), HelpTopics::DebitStatements),
+      m_statements(std::make_unique<DebitStatements>()), m_model(new StatementListModel(this))
 {
     setObjectName(QStringLiteral("frmDEB"));
     setWindowTitle(QStringLiteral("NEVIX - DEBIT STATEMENTS"));
@@ -61,11 +58,11 @@ void frmDEB::BuildWindow()
     QLabel* banner = MakeScreenBanner(*this, "picBanner", QStringLiteral("Debit Statements"), ResponseBannerLook(),
                                       m_tools.ScreenHeight);
     QGroupBox* list = MakeFrame(this, "Frame2", "Debit Statements");
-    SetUpRecordGrid(*m_grdDEB, m_model, "grdDEB");
+    SetUpGrid(m_model, "grdDEB");
     for (int column : {1, 2})
-        m_grdDEB->setColumnWidth(column, DateColumnWidth);
-    m_grdDEB->setFixedWidth(2 * DateColumnWidth + m_grdDEB->verticalScrollBar()->sizeHint().width() + 6);
-    (new QVBoxLayout(list))->addWidget(m_grdDEB);
+        m_grid->setColumnWidth(column, DateColumnWidth);
+    m_grid->setFixedWidth(2 * DateColumnWidth + m_grid->verticalScrollBar()->sizeHint().width() + 6);
+    (new QVBoxLayout(list))->addWidget(m_grid);
 
     QGroupBox* statement = MakeFrame(this, "Frame1", "Statement");
     const auto frame = [&](const char* name, const char* caption, std::initializer_list<Box> boxes) {
@@ -133,24 +130,12 @@ void frmDEB::BuildWindow()
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmDEB::cmdPrint_Click);
     connect(m_cmdReturn, &QPushButton::clicked, this, &frmDEB::cmdReturn_Click);
     connect(m_cmdHelp, &QPushButton::clicked, this, &frmDEB::cmdHelp_Click);
-    connect(m_grdDEB->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmDEB::grdDEB_HeadingClick);
-    connect(m_grdDEB->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (!m_filling)
-            ShowDEBDetails();
-    });
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmDEB::grdDEB_HeadingClick);
 }
 
 void frmDEB::ApplyControlLook()
 {
     ApplyReadOnlyLook(*this);
-}
-
-QString frmDEB::UserEnquirerIds() const
-{
-    const std::shared_ptr<User> user = GetCurrentUser();
-    if (!user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
-    return user->Enquirers()->GetEnquirerIdsAsString();
 }
 
 void frmDEB::InitialiseForm()
@@ -176,10 +161,10 @@ void frmDEB::FillUpGrid(const QString& SortOrder)
     m_model->SetStatements(nullptr, SortOrder);
     m_statements->Load(UserEnquirerIds(), SortOrder);
     m_model->SetStatements(m_statements.get(), SortOrder);
-    m_grdDEB->setColumnHidden(0, true);
+    m_grid->setColumnHidden(0, true);
     for (int column : {1, 2})
-        m_grdDEB->setColumnWidth(column, DateColumnWidth);
-    m_grdDEB->setCurrentIndex(m_model->index(0, 1));
+        m_grid->setColumnWidth(column, DateColumnWidth);
+    m_grid->setCurrentIndex(m_model->index(0, 1));
 }
 
 void frmDEB::SortByPeriodStart()
@@ -207,22 +192,11 @@ void frmDEB::grdDEB_HeadingClick(int column)
     });
 }
 
-void frmDEB::SelectCurrentRow()
-{
-    const int row = std::max(0, m_grdDEB->currentIndex().row());
-    m_filling = true;
-    m_grdDEB->setCurrentIndex(m_model->index(row, 1));
-    m_grdDEB->selectRow(row);
-    m_filling = false;
-    m_grdDEB->setFocus();
-    ShowDEBDetails();
-}
-
 std::shared_ptr<DebitStatement> frmDEB::GetSelectedDEB()
 {
     PreservePointer pointer;
     pointer.SetHourGlass(this);
-    const int row = m_grdDEB->currentIndex().row();
+    const int row = m_grid->currentIndex().row();
     const QString key = m_model->Key(row);
     std::shared_ptr<DebitStatement> statement;
     Reported(QStringLiteral("Could not connect to the database:"), [&] {
@@ -253,32 +227,4 @@ void frmDEB::ShowDEBDetails()
         for (auto box = m_boxes.cbegin(); box != m_boxes.cend(); ++box)
             box.value()->setText(details.Text(box.key()));
     });
-}
-
-void frmDEB::cmdHelp_Click()
-{
-    ShowHelpTopic(HelpTopics::DebitStatements);
-}
-
-void frmDEB::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        cmdHelp_Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-bool frmDEB::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !m_activated) {
-        m_activated = true;
-        SelectCurrentRow();
-    }
-    return QWidget::event(event);
-}
-
-void frmDEB::cmdReturn_Click()
-{
-    close();
 }

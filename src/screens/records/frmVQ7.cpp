@@ -5,7 +5,6 @@
 #include "core/FormUtilities.h"
 #include "core/PreservePointer.h"
 #include "core/qt/FormWidgets.h"
-#include "help/HHelper.h"
 #include "help/HelpTopics.h"
 #include "records/VQ7Responses.h"
 #include "screens/records/CommentBox.h"
@@ -38,8 +37,8 @@ void Tag(QWidget* widget, const char* tag)
 } // namespace
 
 frmVQ7::frmVQ7(QWidget* parent, RecordScreenTools tools)
-    : QWidget(parent), m_tools(std::move(tools)), m_responses(std::make_unique<VQ7Responses>()),
-      m_model(new ResponseListModel(this)), m_grdVQ7(new QTableView(this))
+    : RecordScreen(parent, std::move(tools), HelpTopics::Responses), m_responses(std::make_unique<VQ7Responses>()),
+      m_model(new ResponseListModel(this))
 {
     setObjectName(QStringLiteral("frmVQ7"));
     setWindowTitle(QStringLiteral("NEVIX - VEHICLE RESPONSES"));
@@ -70,10 +69,10 @@ QLineEdit* frmVQ7::AddDetailBox(QGroupBox* frame, const char* boxName, const cha
 QGroupBox* frmVQ7::BuildSearchFrame()
 {
     m_fraSearch = MakeFrame(this, "fraSearch", "Responses");
-    SetUpRecordGrid(*m_grdVQ7, m_model, "grdVQ7");
-    m_grdVQ7->setColumnWidth(1, 2660 / TwipsPerPixel);
-    m_grdVQ7->setFixedWidth(2660 / TwipsPerPixel + 2 * m_grdVQ7->frameWidth() + 4);
-    m_grdVQ7->viewport()->installEventFilter(this);
+    SetUpGrid(m_model, "grdVQ7");
+    m_grid->setColumnWidth(1, 2660 / TwipsPerPixel);
+    m_grid->setFixedWidth(2660 / TwipsPerPixel + 2 * m_grid->frameWidth() + 4);
+    m_grid->viewport()->installEventFilter(this);
 
     m_fraLoaded = MakeFrame(m_fraSearch, "fraLoaded", "Load");
     m_txtVRMSearch = new QLineEdit(m_fraLoaded);
@@ -115,7 +114,7 @@ QGroupBox* frmVQ7::BuildSearchFrame()
     filters->addWidget(m_cmdShowEnquirers);
 
     auto* column = new QVBoxLayout(m_fraSearch);
-    column->addWidget(m_grdVQ7, 1);
+    column->addWidget(m_grid, 1);
     column->addWidget(m_fraLoaded);
     column->addLayout(filters);
 
@@ -123,11 +122,7 @@ QGroupBox* frmVQ7::BuildSearchFrame()
     connect(m_cmdClearSearch, &QPushButton::clicked, this, &frmVQ7::cmdClearSearch_Click);
     connect(m_chkShowErrs, &QCheckBox::clicked, this, &frmVQ7::chkShowErrs_Click);
     connect(m_cmdShowEnquirers, &QPushButton::clicked, this, &frmVQ7::cmdShowEnquirers_Click);
-    connect(m_grdVQ7->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmVQ7::grdVQ7_HeadingClick);
-    connect(m_grdVQ7->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (!m_filling)
-            ShowSelected();
-    });
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmVQ7::grdVQ7_HeadingClick);
     return m_fraSearch;
 }
 
@@ -306,37 +301,14 @@ void frmVQ7::SetSearchDefault(bool searchIsDefault)
     m_cmdSearch->setDefault(searchIsDefault);
 }
 
-void frmVQ7::cmdHelp_Click()
-{
-    ShowHelpTopic(HelpTopics::Responses);
-}
-
 void frmVQ7::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1) {
-        cmdHelp_Click();
-        return;
-    }
     // Enter loads while the search button is the default one.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_cmdSearch->isDefault()) {
         cmdSearch_Click();
         return;
     }
-    QWidget::keyPressEvent(event);
-}
-
-bool frmVQ7::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !m_activated) {
-        m_activated = true;
-        SelectCurrentRow();
-    }
-    return QWidget::event(event);
-}
-
-void frmVQ7::cmdReturn_Click()
-{
-    close();
+    RecordScreen::keyPressEvent(event);
 }
 
 void frmVQ7::closeEvent(QCloseEvent* event)

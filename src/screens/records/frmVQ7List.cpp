@@ -84,11 +84,6 @@ void frmVQ7::InitialiseForm()
     }
 }
 
-QString frmVQ7::UserEnquirerIds() const
-{
-    return RequireUser()->Enquirers()->GetEnquirerIdsAsString();
-}
-
 bool frmVQ7::HasExportable() const
 {
     return m_responses->CountExportable(UserEnquirerIds(), false) > 0;
@@ -113,7 +108,7 @@ void frmVQ7::FillUpGrid(const QString& VRM, const QString& SortOrder)
         m_txtLastDays->text(), SortOrder, m_cboMaxToLoad->currentText());
     m_responses->Clear();
     m_model->SetRows(std::move(rows), ResponseListHeading(SortOrder));
-    m_grdVQ7->setCurrentIndex(m_model->index(0, 1));
+    m_grid->setCurrentIndex(m_model->index(0, 1));
     FitListColumn();
     SetFrameCaption();
 }
@@ -121,9 +116,9 @@ void frmVQ7::FillUpGrid(const QString& VRM, const QString& SortOrder)
 void frmVQ7::FitListColumn()
 {
     // The column gives way to the scroll bar while not every row fits.
-    const int rowsHigh = m_model->rowCount() * m_grdVQ7->verticalHeader()->defaultSectionSize();
-    const bool scrolls = rowsHigh > m_grdVQ7->viewport()->height();
-    m_grdVQ7->setColumnWidth(1, (scrolls ? 2420 : 2660) / TwipsPerPixel);
+    const int rowsHigh = m_model->rowCount() * m_grid->verticalHeader()->defaultSectionSize();
+    const bool scrolls = rowsHigh > m_grid->viewport()->height();
+    m_grid->setColumnWidth(1, (scrolls ? 2420 : 2660) / TwipsPerPixel);
 }
 
 void frmVQ7::SetFrameCaption()
@@ -144,17 +139,6 @@ void frmVQ7::grdVQ7_HeadingClick(int)
     m_sortAscending = !m_sortAscending;
 }
 
-void frmVQ7::SelectCurrentRow()
-{
-    const int row = std::max(0, m_grdVQ7->currentIndex().row());
-    m_filling = true;
-    m_grdVQ7->setCurrentIndex(m_model->index(row, 1));
-    m_grdVQ7->selectRow(row);
-    m_filling = false;
-    m_grdVQ7->setFocus();
-    ShowSelected();
-}
-
 void frmVQ7::ShowSelected()
 {
     Reported(QStringLiteral("Error setting up VQ7 Response screen"), [this] {
@@ -169,7 +153,7 @@ std::shared_ptr<VQ7> frmVQ7::GetSelectedVQ7()
 {
     PreservePointer pointer;
     pointer.SetHourGlass(this);
-    const QString key = m_model->Key(m_grdVQ7->currentIndex().row());
+    const QString key = m_model->Key(m_grid->currentIndex().row());
     std::shared_ptr<VQ7> response;
     Reported(QStringLiteral("Could not connect to the database:"), [&] {
         // A response shown before is read again in place, so that an edit
@@ -273,7 +257,7 @@ void frmVQ7::cmdShowEnquirers_Click()
 bool frmVQ7::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == m_grdVQ7->viewport() && type == QEvent::Resize)
+    if (watched == m_grid->viewport() && type == QEvent::Resize)
         FitListColumn();
     if (type != QEvent::FocusIn && type != QEvent::FocusOut)
         return QWidget::eventFilter(watched, event);
@@ -289,7 +273,7 @@ bool frmVQ7::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::FocusIn) {
             SetSearchDefault(false);
             SelectTextBoxText(*m_txtComments, false, true);
-            m_commentKey = m_model->Key(m_grdVQ7->currentIndex().row());
+            m_commentKey = m_model->Key(m_grid->currentIndex().row());
         } else if (leaves) {
             SaveComments();
         }
