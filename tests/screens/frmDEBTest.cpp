@@ -1,7 +1,7 @@
+#include "ClerkExports.h"
 #include "WhenShown.h"
 #include "support/LoggedOnTest.h"
 
-#include "accounts/Enquirers.h"
 #include "records/DebitStatements.h"
 #include "reports/RecordingCanvas.h"
 #include "reports/qt/frmChoosePrintType.h"
@@ -10,7 +10,6 @@
 #include "screens/records/frmDEB.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -172,12 +171,7 @@ protected:
     void OpenForClerk()
     {
         Make();
-        Enquirers enquirers;
-        enquirers.SetDataSource(&db());
-        enquirers.LoadByIds(Fixture::FirstEnquirer);
-        enquirers.Item(1)->SetExportFolder("+exports");
-        enquirers.Apply();
-        QDir(folder.Path).mkdir("exports");
+        MakeClerkExportFolder(db(), folder.Path);
         Open(Fixture::Clerk);
     }
     QString Proposed() const { return folder.Path + "/exports/DEB_150324_1030.EXP"; }

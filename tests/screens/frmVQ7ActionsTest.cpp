@@ -1,9 +1,9 @@
+#include "ClerkExports.h"
 #include "ResponseScreenTest.h"
 #include "WhenShown.h"
 #include "support/PdfTools.h"
 
 #include "accounts/Enquirer.h"
-#include "accounts/Enquirers.h"
 #include "reports/qt/CurrentPrinter.h"
 #include "reports/qt/frmChoosePrintType.h"
 #include "screens/records/frmAnonymiseVq7.h"
@@ -193,12 +193,7 @@ protected:
     void OpenForClerk()
     {
         Make();
-        Enquirers enquirers;
-        enquirers.SetDataSource(&db());
-        enquirers.LoadByIds(Fixture::FirstEnquirer);
-        enquirers.Item(1)->SetExportFolder("+exports");
-        enquirers.Apply();
-        QDir(folder.Path).mkdir("exports");
+        MakeClerkExportFolder(db(), folder.Path);
         for (const char* vrm : {"AB12CDE", "AB13CDE", "AB14CDE"})
             Store(QLatin1String(vrm), {}, Fixture::FirstEnquirer);
         Open(Fixture::Clerk);
