@@ -16,13 +16,17 @@
 #include "screens/records/ExportRun.h"
 #include "screens/records/RecordExport.h"
 #include "screens/records/Reported.h"
+#include "screens/records/ScreenBanner.h"
 #include "screens/records/ScreenControls.h"
 #include "transfer/ExportProgress.h"
 
+#include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
 RecordScreen::RecordScreen(QWidget* parent, RecordScreenTools tools, int32_t helpTopic)
     : QWidget(parent), m_tools(std::move(tools)), m_grid(new QTableView(this)), m_helpTopic(helpTopic)
@@ -38,6 +42,35 @@ void RecordScreen::SetUpGrid(QAbstractItemModel* model, const char* name)
         if (!m_filling)
             ShowCurrentRecord();
     });
+}
+
+QLabel* RecordScreen::LayOutWindow(const QString& subject, QLayout* body,
+                                   std::initializer_list<QPushButton*> ownButtons)
+{
+    QLabel* banner = MakeScreenBanner(*this, "picBanner", subject, ResponseBannerLook(), m_tools.ScreenHeight);
+    m_cmdExport = MakeButton(this, "cmdExport", "&Export");
+    m_cmdPrint = MakeButton(this, "cmdPrint", "&Print");
+    m_cmdReturn = MakeButton(this, "cmdReturn", "&Close");
+    m_cmdHelp = MakeButton(this, "cmdHelp", "&Help");
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : ownButtons)
+        buttons->addWidget(button);
+    buttons->addStretch();
+    for (QPushButton* button : {m_cmdExport, m_cmdPrint, m_cmdHelp, m_cmdReturn})
+        buttons->addWidget(button);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(banner);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+    connect(m_cmdReturn, &QPushButton::clicked, this, &RecordScreen::cmdReturn_Click);
+    connect(m_cmdHelp, &QPushButton::clicked, this, &RecordScreen::cmdHelp_Click);
+    return banner;
+}
+
+void RecordScreen::ApplyControlLook()
+{
+    ApplyReadOnlyLook(*this);
 }
 
 void RecordScreen::SelectCurrentRow()
@@ -102,7 +135,7 @@ void RecordScreen::PrintRecords(int records, const QString& none,
     }, MsgBox::Exclamation);
 }
 
-void RecordScreen::ExportRecords(const RecordExport& kind, QPushButton& exportButton)
+void RecordScreen::ExportRecords(const RecordExport& kind)
 {
     Reported(QStringLiteral("Error doing export:"), [&] {
         const QString ids = UserEnquirerIds();
@@ -151,6 +184,6 @@ void RecordScreen::ExportRecords(const RecordExport& kind, QPushButton& exportBu
             TellUser(QStringLiteral("Export cancelled."), QString(), MsgBox::Information);
         else
             TellUser(kind.NoneExported, QString(), MsgBox::Information);
-        exportButton.setEnabled(kind.CountExportable(ids) >= 1);
+        m_cmdExport->setEnabled(kind.CountExportable(ids) >= 1);
     });
 }

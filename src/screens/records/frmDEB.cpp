@@ -12,7 +12,6 @@
 #include "records/CommonRoutines.h"
 #include "records/DebitStatements.h"
 #include "screens/common/HelpButton.h"
-#include "screens/records/ScreenBanner.h"
 #include "screens/records/Reported.h"
 #include "screens/records/ScreenControls.h"
 #include "screens/records/StatementDetails.h"
@@ -55,8 +54,6 @@ frmDEB::~frmDEB() = default;
 
 void frmDEB::BuildWindow()
 {
-    QLabel* banner = MakeScreenBanner(*this, "picBanner", QStringLiteral("Debit Statements"), ResponseBannerLook(),
-                                      m_tools.ScreenHeight);
     QGroupBox* list = MakeFrame(this, "Frame2", "Debit Statements");
     SetUpGrid(m_model, "grdDEB");
     for (int column : {1, 2})
@@ -112,30 +109,10 @@ void frmDEB::BuildWindow()
     body->addWidget(list);
     body->addWidget(statement, 1);
 
-    m_cmdExport = MakeButton(this, "cmdExport", "&Export");
-    m_cmdPrint = MakeButton(this, "cmdPrint", "&Print");
-    m_cmdReturn = MakeButton(this, "cmdReturn", "&Close");
-    m_cmdHelp = MakeButton(this, "cmdHelp", "&Help");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* button : {m_cmdExport, m_cmdPrint, m_cmdHelp, m_cmdReturn})
-        buttons->addWidget(button);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(banner);
-    layout->addLayout(body, 1);
-    layout->addLayout(buttons);
-
+    LayOutWindow(QStringLiteral("Debit Statements"), body, {});
     connect(m_cmdExport, &QPushButton::clicked, this, &frmDEB::cmdExport_Click);
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmDEB::cmdPrint_Click);
-    connect(m_cmdReturn, &QPushButton::clicked, this, &frmDEB::cmdReturn_Click);
-    connect(m_cmdHelp, &QPushButton::clicked, this, &frmDEB::cmdHelp_Click);
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmDEB::grdDEB_HeadingClick);
-}
-
-void frmDEB::ApplyControlLook()
-{
-    ApplyReadOnlyLook(*this);
 }
 
 void frmDEB::InitialiseForm()

@@ -30,7 +30,6 @@ public:
     std::shared_ptr<DebitStatement> GetSelectedDEB();
     void SortByPeriodStart();
     void SortByPeriodEnd();
-    void ApplyControlLook();
 
     DebitStatements& Statements() { return *m_statements; }
     StatementListModel& ListModel() { return *m_model; }
@@ -52,10 +51,6 @@ private:
     std::shared_ptr<DebitStatement> m_current;
     StatementListModel* m_model;
     QHash<QString, QLineEdit*> m_boxes;
-    QPushButton* m_cmdExport = nullptr;
-    QPushButton* m_cmdPrint = nullptr;
-    QPushButton* m_cmdReturn = nullptr;
-    QPushButton* m_cmdHelp = nullptr;
     bool m_startAscending = false;
     bool m_endAscending = false;
 };

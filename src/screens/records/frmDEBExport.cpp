@@ -32,5 +32,5 @@ void frmDEB::cmdExport_Click()
     kind.NothingToExport = QStringLiteral("There are no Debit Statments to be exported");
     kind.ExportedText = QStringLiteral(" Debit Statements exported successfuly.");
     kind.NoneExported = QStringLiteral("No Debit Statements were exported.");
-    ExportRecords(kind, *m_cmdExport);
+    ExportRecords(kind);
 }

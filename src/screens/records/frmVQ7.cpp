@@ -8,7 +8,6 @@
 #include "help/HelpTopics.h"
 #include "records/VQ7Responses.h"
 #include "screens/records/CommentBox.h"
-#include "screens/records/ScreenBanner.h"
 #include "screens/records/ResponseListModel.h"
 #include "screens/records/ScreenControls.h"
 
@@ -216,9 +215,6 @@ QGroupBox* frmVQ7::BuildKeeperFrame()
 
 void frmVQ7::BuildWindow()
 {
-    QLabel* banner = MakeScreenBanner(*this, "picBanner", QStringLiteral("Vehicle Responses"), ResponseBannerLook(),
-                                      m_tools.ScreenHeight);
-
     QGroupBox* errors = MakeFrame(this, "fraErrors", "DVLA Messages");
     m_lstErrors = new QListWidget(errors);
     m_lstErrors->setObjectName(QStringLiteral("lstErrors"));
@@ -244,21 +240,7 @@ void frmVQ7::BuildWindow()
 
     m_cmdAddToBlacklist = MakeButton(this, "cmdAddToBlacklist", "Add to &Blacklist");
     m_cmdAnonymise = MakeButton(this, "cmdAnonymise", "Anon&ymise");
-    m_cmdExport = MakeButton(this, "cmdExport", "&Export");
-    m_cmdPrint = MakeButton(this, "cmdPrint", "&Print");
-    m_cmdReturn = MakeButton(this, "cmdReturn", "&Close");
-    m_cmdHelp = MakeButton(this, "cmdHelp", "&Help");
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {m_cmdAddToBlacklist, m_cmdAnonymise})
-        buttons->addWidget(button);
-    buttons->addStretch();
-    for (QPushButton* button : {m_cmdExport, m_cmdPrint, m_cmdHelp, m_cmdReturn})
-        buttons->addWidget(button);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(banner);
-    layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    QLabel* banner = LayOutWindow(QStringLiteral("Vehicle Responses"), body, {m_cmdAddToBlacklist, m_cmdAnonymise});
     // On a low screen the window goes without its banner, and lower.
     if (banner->isHidden())
         resize(width(), 10095 / TwipsPerPixel);
@@ -267,13 +249,6 @@ void frmVQ7::BuildWindow()
     connect(m_cmdAnonymise, &QPushButton::clicked, this, &frmVQ7::cmdAnonymise_Click);
     connect(m_cmdExport, &QPushButton::clicked, this, &frmVQ7::ExportResponses);
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmVQ7::PrintResponses);
-    connect(m_cmdReturn, &QPushButton::clicked, this, &frmVQ7::cmdReturn_Click);
-    connect(m_cmdHelp, &QPushButton::clicked, this, &frmVQ7::cmdHelp_Click);
-}
-
-void frmVQ7::ApplyControlLook()
-{
-    ApplyReadOnlyLook(*this);
 }
 
 void frmVQ7::SetKeeperLayout(ResponseDetails::KeeperLayout layout)

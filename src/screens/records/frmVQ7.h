@@ -41,7 +41,6 @@ public:
     void ShowVQ7Details(const VQ7* response);
     void SetKeeperLayout(ResponseDetails::KeeperLayout layout);
     void SortByVRM(bool Ascending);
-    void ApplyControlLook();
 
     void SaveComments();
     void ApplyAndRefresh(VQ7& response);
@@ -112,8 +111,4 @@ private:
     QString m_commentKey; // the comment box's tag: the response being edited
     QPushButton* m_cmdAddToBlacklist = nullptr;
     QPushButton* m_cmdAnonymise = nullptr;
-    QPushButton* m_cmdExport = nullptr;
-    QPushButton* m_cmdPrint = nullptr;
-    QPushButton* m_cmdReturn = nullptr;
-    QPushButton* m_cmdHelp = nullptr;
 };

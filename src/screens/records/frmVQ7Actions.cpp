@@ -135,5 +135,5 @@ void frmVQ7::ExportResponses()
     kind.NothingToExport = QStringLiteral("There are no Responses to be exported");
     kind.ExportedText = QStringLiteral(" Responses exported successfuly.");
     kind.NoneExported = QStringLiteral("No responses were exported.");
-    ExportRecords(kind, *m_cmdExport);
+    ExportRecords(kind);
 }
