@@ -11,7 +11,6 @@
 #include "core/Utils.h"
 #include "database/GlobalDatabase.h"
 #include "help/HHelper.h"
-#include "platform/NevixError.h"
 #include "reports/qt/frmChoosePrintType.h"
 #include "screens/records/ExportRun.h"
 #include "screens/records/RecordExport.h"
@@ -86,10 +85,7 @@ void RecordScreen::SelectCurrentRow()
 
 QString RecordScreen::UserEnquirerIds()
 {
-    const std::shared_ptr<User> user = GetCurrentUser();
-    if (!user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
-    return user->Enquirers()->GetEnquirerIdsAsString();
+    return RequireCurrentUser()->Enquirers()->GetEnquirerIdsAsString();
 }
 
 void RecordScreen::cmdReturn_Click()

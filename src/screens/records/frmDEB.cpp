@@ -8,7 +8,6 @@
 #include "core/PreservePointer.h"
 #include "database/GlobalDatabase.h"
 #include "help/HelpTopics.h"
-#include "platform/NevixError.h"
 #include "records/CommonRoutines.h"
 #include "records/DebitStatements.h"
 #include "screens/common/HelpButton.h"
@@ -118,10 +117,7 @@ void frmDEB::BuildWindow()
 void frmDEB::InitialiseForm()
 {
     ApplyControlLook();
-    const std::shared_ptr<User> user = GetCurrentUser();
-    if (!user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
-    user->Load();
+    RequireCurrentUser()->Load();
     m_statements->SetDataSource(&GlobalDatabase(), Settings().RunInTestMode());
     FillUpGrid();
     m_cmdPrint->setEnabled(m_statements->Count() >= 1);

@@ -339,9 +339,7 @@ void frmVQ3::InitialiseForm()
 {
     PreservePointer pointer;
     pointer.SetHourGlass(this);
-    m_user = GetCurrentUser();
-    if (!m_user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
+    m_user = RequireCurrentUser();
     m_user->Load();
 
     PlaceCompactLayout();

@@ -13,7 +13,6 @@
 #include "database/CDataBase.h"
 #include "database/GlobalDatabase.h"
 #include "help/HelpTopics.h"
-#include "platform/NevixError.h"
 #include "records/VQ7Responses.h"
 #include "screens/common/HelpButton.h"
 #include "screens/records/Reported.h"
@@ -39,14 +38,6 @@ constexpr int TwipsPerPixel = 15;
 const QString AscendingOrder = QStringLiteral("vrm asc, Date_Of_Response");
 const QString DescendingOrder = QStringLiteral("vrm desc, Date_Of_Response");
 const QString LoadFailed = QStringLiteral("Error loading responses");
-
-std::shared_ptr<User> RequireUser()
-{
-    std::shared_ptr<User> user = GetCurrentUser();
-    if (!user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
-    return user;
-}
 } // namespace
 
 void frmVQ7::InitialiseForm()
@@ -57,7 +48,7 @@ void frmVQ7::InitialiseForm()
     CDataBase& db = GlobalDatabase();
     try {
         db.BeginTrans();
-        const std::shared_ptr<User> user = RequireUser();
+        const std::shared_ptr<User> user = RequireCurrentUser();
         user->Load();
         Enquirers all;
         all.SetDataSource(&db);
@@ -241,7 +232,7 @@ void frmVQ7::chkShowErrs_Click()
 void frmVQ7::cmdShowEnquirers_Click()
 {
     Reported(QStringLiteral("Error showing your enquirers"), [] {
-        const std::shared_ptr<Enquirers> enquirers = RequireUser()->Enquirers();
+        const std::shared_ptr<Enquirers> enquirers = RequireCurrentUser()->Enquirers();
         if (enquirers->Count() == 0) {
             TellUser(QStringLiteral("You have not been allocated an enquirer."), QString(), MsgBox::Information);
             return;
