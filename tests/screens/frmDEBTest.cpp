@@ -1,4 +1,5 @@
 #include "ClerkExports.h"
+#include "ScriptedChooser.h"
 #include "WhenShown.h"
 #include "support/LoggedOnTest.h"
 
@@ -20,13 +21,6 @@
 #include <QTableView>
 
 namespace {
-
-// Answers the enquirer question with a set id.
-class FixedChooser : public EnquirerChooser {
-public:
-    QString ChooseEnquirer(Purpose, QWidget*) override { return answer; }
-    QString answer;
-};
 
 // The statement screen on the standard fixture: two statements for each
 // enquirer (February's exported, March's not), charges 10, 20, 30, 40.
@@ -78,7 +72,7 @@ protected:
     }
 
     int screenHeight = 0; // 0: the window's screen
-    std::shared_ptr<FixedChooser> chooser = std::make_shared<FixedChooser>();
+    std::shared_ptr<ScriptedChooser> chooser = std::make_shared<ScriptedChooser>();
     std::unique_ptr<frmDEB> window;
 
 private:

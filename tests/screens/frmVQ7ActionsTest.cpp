@@ -1,5 +1,6 @@
 #include "ClerkExports.h"
 #include "ResponseScreenTest.h"
+#include "ScriptedChooser.h"
 #include "WhenShown.h"
 #include "support/PdfTools.h"
 
@@ -20,22 +21,13 @@
 
 namespace {
 
-// Answers the enquirer question with a set id, counting the questions.
-class ScriptedChooser : public EnquirerChooser {
-public:
-    QString ChooseEnquirer(Purpose purpose, QWidget*) override
-    {
-        ++asked;
-        EXPECT_EQ(purpose, Purpose::Export);
-        return answer;
-    }
-    QString answer;
-    int asked = 0;
-};
-
 class ResponseActions : public ResponseScreen {
 protected:
-    ResponseActions() { tools.ChooseEnquirer = chooser; }
+    ResponseActions()
+    {
+        chooser->expected = EnquirerChooser::Purpose::Export;
+        tools.ChooseEnquirer = chooser;
+    }
 
     QPlainTextEdit* Comments() const { return Control<QPlainTextEdit>("txtComments"); }
     QVariant Stored(const char* column, const QString& vrm)
