@@ -21,6 +21,7 @@
 #include "screens/records/EnquiryImport.h"
 #include "screens/records/RecordGrid.h"
 #include "screens/records/RecordGridModel.h"
+#include "screens/records/Reported.h"
 #include "screens/records/ScreenBanner.h"
 #include "screens/records/frmMessage.h"
 
@@ -229,18 +230,9 @@ void frmVQ3::BuildLayout()
     resize(950, 700);
 }
 
-void frmVQ3::Handle(const QString& failure, const std::function<void()>& work)
-{
-    try {
-        work();
-    } catch (const NevixError& e) {
-        TellUserWarning(failure, e.Description());
-    }
-}
-
 void frmVQ3::ConnectControls()
 {
-    // Each handler reports what it could not do; the window stays.
+    // Each handler reports what it could not do, as a warning; the window stays.
     const std::pair<QPushButton*, std::pair<void (frmVQ3::*)(), const char*>> buttons[] = {
         {m_cmdSearch, {&frmVQ3::cmdSearch_Click, "Error loading the enquiries"}},
         {m_cmdClearSearch, {&frmVQ3::cmdClearSearch_Click, "Error loading the enquiries"}},
@@ -256,17 +248,21 @@ void frmVQ3::ConnectControls()
         {m_cmdHelp, {&frmVQ3::cmdHelp_Click, "Error showing the help"}}};
     for (const auto& [button, handler] : buttons) {
         const auto [slot, failure] = handler;
-        connect(button, &QPushButton::clicked, this,
-                [this, slot, failure] { Handle(QLatin1String(failure), [this, slot] { (this->*slot)(); }); });
+        connect(button, &QPushButton::clicked, this, [this, slot, failure] {
+            Reported(QLatin1String(failure), [this, slot] { (this->*slot)(); }, MsgBox::Exclamation);
+        });
     }
     connect(m_grdVQ3, &RecordGrid::HeadingClicked, this, [this](int column) {
-        Handle(QStringLiteral("Error loading the enquiries"), [this, column] { grdVQ3_HeadingClick(column); });
+        Reported(QStringLiteral("Error loading the enquiries"), [this, column] { grdVQ3_HeadingClick(column); },
+                 MsgBox::Exclamation);
     });
     connect(m_grdVQ3, &RecordGrid::CurrentRowChanged, this, [this](int row) {
-        Handle(QStringLiteral("Error showing the selected enquiry"), [this, row] { GridRowChanged(row); });
+        Reported(QStringLiteral("Error showing the selected enquiry"), [this, row] { GridRowChanged(row); },
+                 MsgBox::Exclamation);
     });
     connect(m_cboEnquirer, &QComboBox::currentIndexChanged, this, [this] {
-        Handle(QStringLiteral("Error showing the reasons for enquiry"), [this] { cboEnquirer_Click(); });
+        Reported(QStringLiteral("Error showing the reasons for enquiry"), [this] { cboEnquirer_Click(); },
+                 MsgBox::Exclamation);
     });
 
     // The search boxes: letters, digits and "?" for one character, and
@@ -388,7 +384,7 @@ void frmVQ3::showEvent(QShowEvent* event)
     if (m_activated)
         return;
     m_activated = true;
-    Handle(QStringLiteral("Error showing the selected enquiry"), [this] { SelectCurrentRow(); });
+    Reported(QStringLiteral("Error showing the selected enquiry"), [this] { SelectCurrentRow(); }, MsgBox::Exclamation);
 }
 
 void frmVQ3::keyPressEvent(QKeyEvent* event)

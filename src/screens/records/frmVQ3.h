@@ -132,8 +132,6 @@ protected:
     void reject() override;
 
 private:
-    // Runs a handler's work; a failure is told under the failure's text.
-    void Handle(const QString& failure, const std::function<void()>& work);
     void BuildLayout();
     void ConnectControls();
     void PlaceCompactLayout();
