@@ -75,6 +75,9 @@ TEST_F(ResponseScreen, AnEmptyResultKeepsOneBlankRowAndEmptiesTheDetails)
     Open(Fixture::Clerk);
     EXPECT_TRUE(Control("lblEnquirerFilters")->isVisible());
     EXPECT_EQ(Control<QLabel>("lblEnquirerFilters")->text(), "The Enquirers are being filtered by your user name");
+    Control<QPushButton>("cmdShowEnquirers")->click();
+    EXPECT_EQ(world.ui().Texts().last(),
+              "Your user name allows you to raise and import Enquiries for the following Enquirers\rStand-in Parking");
     EXPECT_EQ(Caption(), "None of None responses") << "clerk1's enquirer has no response";
     EXPECT_EQ(window->ListModel().rowCount(), 1);
     EXPECT_EQ(window->ListModel().Key(0), "");

@@ -22,6 +22,7 @@
 #include "screens/records/RecordGrid.h"
 #include "screens/records/RecordGridModel.h"
 #include "screens/records/Reported.h"
+#include "screens/records/UserEnquirers.h"
 #include "screens/records/ScreenBanner.h"
 #include "screens/records/frmMessage.h"
 
@@ -351,16 +352,12 @@ void frmVQ3::InitialiseForm()
     SetGridHeader(QString());
     FillUpGrid(QString(), QString());
 
-    Enquirers all;
-    all.SetDataSource(&GlobalDatabase());
-    all.Load();
+    const bool filtered = EnquirersFiltered(UserEnquirers(), GlobalDatabase());
     m_cboEnquirer->clear();
     for (const auto& enquirer : UserEnquirers())
         m_cboEnquirer->addItem(enquirer->Name());
     if (m_cboEnquirer->count() == 0)
         TellUser(QStringLiteral("You have not been allocated an Enquirer"), QString(), MsgBox::Information);
-
-    const bool filtered = UserEnquirers().Count() != all.Count();
     m_lblEnquirerFilters->setVisible(filtered);
     m_cmdShowEnquirers->setVisible(filtered);
 
@@ -441,15 +438,7 @@ void frmVQ3::cmdHelp_Click()
 
 void frmVQ3::cmdShowEnquirers_Click()
 {
-    if (UserEnquirers().Count() == 0) {
-        TellUser(QStringLiteral("You have not been allocated an enquirer."), QString(), MsgBox::Information);
-        return;
-    }
-    QStringList names;
-    for (const auto& enquirer : UserEnquirers())
-        names << enquirer->Name();
-    TellUser(QStringLiteral("Your user name allows you to raise and import Enquiries for the following Enquirers"),
-             names.join(QStringLiteral("\r\n")), MsgBox::Information);
+    ShowUserEnquirers(UserEnquirers());
 }
 
 void frmVQ3::cmdImport_Click()

@@ -17,6 +17,7 @@
 #include "screens/common/HelpButton.h"
 #include "screens/records/Reported.h"
 #include "screens/records/ResponseListModel.h"
+#include "screens/records/UserEnquirers.h"
 #include "transfer/ExportSteps.h"
 
 #include <QCheckBox>
@@ -50,10 +51,7 @@ void frmVQ7::InitialiseForm()
         db.BeginTrans();
         const std::shared_ptr<User> user = RequireCurrentUser();
         user->Load();
-        Enquirers all;
-        all.SetDataSource(&db);
-        all.Load();
-        const bool filtered = user->Enquirers()->Count() != all.Count();
+        const bool filtered = EnquirersFiltered(*user->Enquirers(), db);
         m_lblEnquirerFilters->setVisible(filtered);
         m_cmdShowEnquirers->setVisible(filtered);
         m_responses->SetDataSource(&db, Settings().RunInTestMode());
@@ -231,18 +229,8 @@ void frmVQ7::chkShowErrs_Click()
 
 void frmVQ7::cmdShowEnquirers_Click()
 {
-    Reported(QStringLiteral("Error showing your enquirers"), [] {
-        const std::shared_ptr<Enquirers> enquirers = RequireCurrentUser()->Enquirers();
-        if (enquirers->Count() == 0) {
-            TellUser(QStringLiteral("You have not been allocated an enquirer."), QString(), MsgBox::Information);
-            return;
-        }
-        QStringList names;
-        for (const auto& enquirer : *enquirers)
-            names << enquirer->Name();
-        TellUser(QStringLiteral("Your user name allows you to raise and import Enquiries for the following Enquirers"),
-                 names.join(QStringLiteral("\r\n")), MsgBox::Information);
-    });
+    Reported(QStringLiteral("Error showing your enquirers"),
+             [] { ShowUserEnquirers(*RequireCurrentUser()->Enquirers()); });
 }
 
 bool frmVQ7::eventFilter(QObject* watched, QEvent* event)
