@@ -29,8 +29,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int TwipsPerPixel = 15;
-constexpr int DateColumnWidth = 1640 / TwipsPerPixel;
+constexpr int DateColumnWidth = TwipsToPixels(1640);
 
 struct Box {
     const char* box;

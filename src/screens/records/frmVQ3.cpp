@@ -22,8 +22,9 @@
 #include "screens/records/RecordGrid.h"
 #include "screens/records/RecordGridModel.h"
 #include "screens/records/Reported.h"
-#include "screens/records/UserEnquirers.h"
 #include "screens/records/ScreenBanner.h"
+#include "screens/records/ScreenControls.h"
+#include "screens/records/UserEnquirers.h"
 #include "screens/records/frmMessage.h"
 
 #include <QCheckBox>
@@ -171,7 +172,7 @@ void frmVQ3::BuildLayout()
     auto* leftColumn = new QWidget(this);
     leftColumn->setLayout(left);
     left->setContentsMargins(0, 0, 0, 0);
-    leftColumn->setFixedWidth(m_grdVQ3->TwipsToPixels(2000 + 1530) + 48);
+    leftColumn->setFixedWidth(TwipsToPixels(2000 + 1530) + 48);
 
     auto* errors = new QVBoxLayout(m_fraErrors);
     errors->addWidget(m_lstErrors);
@@ -329,7 +330,7 @@ bool frmVQ3::HasPicture() const
 void frmVQ3::PlaceCompactLayout()
 {
     if (!HasPicture())
-        resize(width(), RecordGrid::TwipsToPixels(CompactHeightTwips));
+        resize(width(), TwipsToPixels(CompactHeightTwips));
 }
 
 void frmVQ3::InitialiseForm()

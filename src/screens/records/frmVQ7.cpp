@@ -27,8 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int TwipsPerPixel = 15;
-
 void Tag(QWidget* widget, const char* tag)
 {
     widget->setProperty("Tag", QLatin1String(tag));
@@ -69,8 +67,8 @@ QGroupBox* frmVQ7::BuildSearchFrame()
 {
     m_fraSearch = MakeFrame(this, "fraSearch", "Responses");
     SetUpGrid(m_model, "grdVQ7");
-    m_grid->setColumnWidth(1, 2660 / TwipsPerPixel);
-    m_grid->setFixedWidth(2660 / TwipsPerPixel + 2 * m_grid->frameWidth() + 4);
+    m_grid->setColumnWidth(1, TwipsToPixels(2660));
+    m_grid->setFixedWidth(TwipsToPixels(2660) + 2 * m_grid->frameWidth() + 4);
     m_grid->viewport()->installEventFilter(this);
 
     m_fraLoaded = MakeFrame(m_fraSearch, "fraLoaded", "Load");
@@ -188,7 +186,7 @@ QGroupBox* frmVQ7::BuildKeeperFrame()
     auto* grid = new QGridLayout(frame);
     m_lblKeeperTitle = MakeLabel(frame, "lblKeeperTitle", "Title");
     QLineEdit* title = AddDetailBox(frame, "txtKeeperTitle", nullptr, nullptr);
-    title->setFixedWidth(1320 / TwipsPerPixel);
+    title->setFixedWidth(TwipsToPixels(1320));
     QLabel* surname = MakeLabel(frame, "lblKeeperSurname", "Surname");
     QLineEdit* name = AddDetailBox(frame, "txtKeeperName", nullptr, nullptr);
     QLabel* forename = MakeLabel(frame, "lblKeeperForename", "Forename");
@@ -243,7 +241,7 @@ void frmVQ7::BuildWindow()
     QLabel* banner = LayOutWindow(QStringLiteral("Vehicle Responses"), body, {m_cmdAddToBlacklist, m_cmdAnonymise});
     // On a low screen the window goes without its banner, and lower.
     if (banner->isHidden())
-        resize(width(), 10095 / TwipsPerPixel);
+        resize(width(), TwipsToPixels(10095));
 
     connect(m_cmdAddToBlacklist, &QPushButton::clicked, this, &frmVQ7::cmdAddToBlacklist_Click);
     connect(m_cmdAnonymise, &QPushButton::clicked, this, &frmVQ7::cmdAnonymise_Click);
@@ -262,9 +260,9 @@ void frmVQ7::SetKeeperLayout(ResponseDetails::KeeperLayout layout)
     grid->removeWidget(title);
     grid->addWidget(title, 0, 1, 1, personal ? 1 : 3);
     if (personal) {
-        title->setFixedWidth(1320 / TwipsPerPixel);
+        title->setFixedWidth(TwipsToPixels(1320));
     } else {
-        title->setMinimumWidth(std::min(7095 / TwipsPerPixel, 320));
+        title->setMinimumWidth(std::min(TwipsToPixels(7095), 320));
         title->setMaximumWidth(QWIDGETSIZE_MAX);
     }
     for (QWidget* widget : m_personalKeeper)

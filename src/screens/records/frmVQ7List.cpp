@@ -17,6 +17,7 @@
 #include "screens/common/HelpButton.h"
 #include "screens/records/Reported.h"
 #include "screens/records/ResponseListModel.h"
+#include "screens/records/ScreenControls.h"
 #include "screens/records/UserEnquirers.h"
 #include "transfer/ExportSteps.h"
 
@@ -35,7 +36,6 @@
 #include <QTableView>
 
 namespace {
-constexpr int TwipsPerPixel = 15;
 const QString AscendingOrder = QStringLiteral("vrm asc, Date_Of_Response");
 const QString DescendingOrder = QStringLiteral("vrm desc, Date_Of_Response");
 const QString LoadFailed = QStringLiteral("Error loading responses");
@@ -107,7 +107,7 @@ void frmVQ7::FitListColumn()
     // The column gives way to the scroll bar while not every row fits.
     const int rowsHigh = m_model->rowCount() * m_grid->verticalHeader()->defaultSectionSize();
     const bool scrolls = rowsHigh > m_grid->viewport()->height();
-    m_grid->setColumnWidth(1, (scrolls ? 2420 : 2660) / TwipsPerPixel);
+    m_grid->setColumnWidth(1, TwipsToPixels(scrolls ? 2420 : 2660));
 }
 
 void frmVQ7::SetFrameCaption()
