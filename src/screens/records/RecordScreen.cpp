@@ -46,7 +46,7 @@ void RecordScreen::SetUpGrid(QAbstractItemModel* model, const char* name)
 QLabel* RecordScreen::LayOutWindow(const QString& subject, QLayout* body,
                                    std::initializer_list<QPushButton*> ownButtons)
 {
-    QLabel* banner = MakeScreenBanner(*this, "picBanner", subject, ResponseBannerLook(), m_tools.ScreenHeight);
+    QLabel* banner = MakeScreenBanner(*this, "picBanner", subject, RecordScreenBannerLook(), m_tools.ScreenHeight);
     m_cmdExport = MakeButton(this, "cmdExport", "&Export");
     m_cmdPrint = MakeButton(this, "cmdPrint", "&Print");
     m_cmdReturn = MakeButton(this, "cmdReturn", "&Close");

@@ -18,7 +18,7 @@ BannerLook EnquiryBannerLook()
     return {colour.darker(160), colour.lighter(130), QString(), 20, 24};
 }
 
-BannerLook ResponseBannerLook()
+BannerLook RecordScreenBannerLook()
 {
     return {QColor(0x1f, 0x3d, 0x73), QColor(0x5a, 0x8f, 0xc8), QStringLiteral("Arial"), 18, 18};
 }

@@ -21,7 +21,7 @@ struct BannerLook {
 // The enquiry screen's banner, and the one the response and statement
 // screens share.
 BannerLook EnquiryBannerLook();
-BannerLook ResponseBannerLook();
+BannerLook RecordScreenBannerLook();
 
 // Screens less than this many pixels high show the record screens without
 // their banner, in a lower window.
