@@ -66,9 +66,9 @@ void BM_EnquiryScreenLoadAll(benchmark::State& state)
     user->LoadByUserNameAndPassword(Fixture::Admin, Fixture::Password);
     SetCurrentUser(user);
     {
-        EnquiryScreenSeams seams;
-        seams.screenHeight = 1080;
-        frmVQ3 screen(seams);
+        RecordScreenTools tools;
+        tools.ScreenHeight = 1080;
+        frmVQ3 screen(tools);
         screen.InitialiseForm();
         screen.show();
         QCoreApplication::processEvents();

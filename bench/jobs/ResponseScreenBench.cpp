@@ -76,7 +76,7 @@ void BM_ResponseScreenLoadAll(benchmark::State& state)
                 load->click();
                 benchmark::DoNotOptimize(window.grdVQ7()->viewport()->grab());
             });
-            if (window.ListModel().RecordCount() != rows)
+            if (window.ListModel().Records() != rows)
                 state.SkipWithError("not every response was listed");
             timing.Bare([&] { BareList(world.path); });
             timing.Report();

@@ -24,18 +24,15 @@ FormRegistry ProgramScreens()
     screens.Register(MenuScreens::SendReceive, [] {
         return std::make_unique<frmTransmissionControl>(GlobalDatabase(), std::make_shared<NevixExchanges>());
     });
-    // The record screens' exports report to the shared progress window.
+    // The record screens' imports and exports report to the shared progress window.
     const auto tools = [] {
         RecordScreenTools tools;
-        tools.MakeProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };
+        tools.MakeExportProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };
+        tools.MakeImportProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };
         return tools;
     };
     screens.Register(MenuScreens::Responses, [tools] { return std::make_unique<frmVQ7>(nullptr, tools()); });
     screens.Register(MenuScreens::Debits, [tools] { return std::make_unique<frmDEB>(nullptr, tools()); });
-    screens.Register(MenuScreens::Enquiries, [] {
-        EnquiryScreenSeams seams;
-        seams.makeProgress = [](QWidget* owner) { return std::make_unique<frmProgress>(owner); };
-        return std::make_unique<frmVQ3>(std::move(seams));
-    });
+    screens.Register(MenuScreens::Enquiries, [tools] { return std::make_unique<frmVQ3>(tools()); });
     return screens;
 }

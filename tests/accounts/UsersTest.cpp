@@ -1,6 +1,8 @@
 #include "support/AccountsTest.h"
 
+#include "accounts/CurrentUser.h"
 #include "accounts/UserGroups.h"
+#include "platform/NevixError.h"
 
 namespace {
 
@@ -152,6 +154,26 @@ TEST_F(UsersTest, IdsHoldingQuotesAreStoredAndFound)
     EXPECT_EQ(CountRows("ENQUIRY_REASON") + CountRows("USER_ENQUIRER_LINK") +
                   CountRows("USER_GROUP_LINK", "UserId='U''1'"),
               0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(CurrentUser, IsRequiredByTheScreensThatShowTheUsersRecords)
+{
+    SetCurrentUser(nullptr);
+    try {
+        RequireCurrentUser();
+        ADD_FAILURE() << "no user is logged on";
+    } catch (const NevixError& e) {
+        EXPECT_EQ(e.Number(), ErrorNumbers::ObjectErrorBase);
+        EXPECT_EQ(e.Description(), QStringLiteral("No user is logged on"));
+    }
+    const auto user = std::make_shared<User>();
+    SetCurrentUser(user);
+    EXPECT_EQ(RequireCurrentUser(), user);
+    SetCurrentUser(nullptr);
 }
 
 } // namespace

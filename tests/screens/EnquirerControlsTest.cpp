@@ -87,4 +87,33 @@ TEST_F(EnquirerControlsTest, BrowsesFromTheResolvedFolderUnderTheFormsCaption)
     EXPECT_EQ(asked[1].title, QStringLiteral("Enquirer Export Folder"));
 }
 
+TEST_F(EnquirerControlsTest, TheShownEnquirerTakesTheFoldersAndTheSelectedOneTheDefault)
+{
+    StoreEnquirer(QStringLiteral("AB123"), QStringLiteral("Alpha"), {"01AA"});
+    auto enquirers = LoadedEnquirers();
+    LoadEnquirerCombo(*enquirers, form);
+    EXPECT_EQ(ShownEnquirer(*enquirers, form)->Name(), "Alpha") << "the only one, with no combo";
+    SetSelectedEnquirerDefault(true, *enquirers, form);
+    EXPECT_FALSE(enquirers->Item(1)->IsDefault()) << "the default is chosen in the combo alone";
+
+    StoreEnquirer(QStringLiteral("CD456"), QStringLiteral("Beta"), {"03CC"});
+    enquirers = LoadedEnquirers();
+    LoadEnquirerCombo(*enquirers, form);
+    form.cboEnquirer()->setCurrentIndex(1);
+    SetSelectedEnquirerDefault(true, *enquirers, form);
+    EXPECT_EQ(QString::number(enquirers->Item(1)->IsDefault()) + QString::number(enquirers->Item(2)->IsDefault()),
+              "01");
+    world.ui().ScriptFile(QStringLiteral("/data/out"));
+    BrowseIntoFolderBox(1, form, ShownEnquirer(*enquirers, form).get());
+    EXPECT_EQ(form.txtEnqFolder(1)->text(), "/data/out");
+    SetEnquirerFolder(ShownEnquirer(*enquirers, form).get(), 0, QStringLiteral("/data/in"));
+    EXPECT_EQ(enquirers->Item(2)->ExportFolder() + '|' + enquirers->Item(2)->ImportFolder(), "/data/out|/data/in");
+    EXPECT_EQ(enquirers->Item(1)->ExportFolder(), QString());
+
+    form.cboEnquirer()->setCurrentIndex(-1);
+    EXPECT_EQ(ShownEnquirer(*enquirers, form), nullptr);
+    SetSelectedEnquirerDefault(false, *enquirers, form);
+    EXPECT_TRUE(enquirers->Item(2)->IsDefault()) << "no enquirer selected: nothing changes";
+}
+
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "MenuTest.h"
+#include "ScriptedChooser.h"
 
 #include "records/VQ3.h"
-#include "screens/records/EnquirerChooser.h"
 #include "screens/records/RecordGrid.h"
 #include "screens/records/RecordGridModel.h"
 #include "screens/records/frmVQ3.h"
@@ -13,21 +13,6 @@
 #include <QStringList>
 
 #include <memory>
-
-// Answers the enquirer question from a script; "" when none is left.
-class ScriptedChooser : public EnquirerChooser {
-public:
-    QString ChooseEnquirer(Purpose, QWidget*) override
-    {
-        ++asked;
-        if (whileAsked)
-            whileAsked();
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-    QStringList answers;
-    int asked = 0;
-    std::function<void()> whileAsked;
-};
 
 // The standard fixture (with the options given), a user logged on and the
 // enquiry screen open on them, dates shown as in Britain.
@@ -49,11 +34,11 @@ protected:
     {
         Settings().SetProgramRunningMode(RunningMode::Interactive);
         LogOn(user);
-        EnquiryScreenSeams seams;
-        seams.chooser = chooser;
-        seams.screenHeight = 1080;
-        seams.makeQuestions = makeQuestions;
-        screen = std::make_unique<frmVQ3>(seams);
+        RecordScreenTools tools;
+        tools.ChooseEnquirer = chooser;
+        tools.ScreenHeight = 1080;
+        tools.MakeImportQuestions = makeQuestions;
+        screen = std::make_unique<frmVQ3>(tools);
         screen->InitialiseForm();
         screen->show();
     }

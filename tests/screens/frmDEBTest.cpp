@@ -1,7 +1,8 @@
+#include "ClerkExports.h"
+#include "ScriptedChooser.h"
 #include "WhenShown.h"
 #include "support/LoggedOnTest.h"
 
-#include "accounts/Enquirers.h"
 #include "records/DebitStatements.h"
 #include "reports/RecordingCanvas.h"
 #include "reports/qt/frmChoosePrintType.h"
@@ -10,9 +11,9 @@
 #include "screens/records/frmDEB.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -20,13 +21,6 @@
 #include <QTableView>
 
 namespace {
-
-// Answers the enquirer question with a set id.
-class FixedChooser : public EnquirerChooser {
-public:
-    QString ChooseEnquirer(Purpose, QWidget*) override { return answer; }
-    QString answer;
-};
 
 // The statement screen on the standard fixture: two statements for each
 // enquirer (February's exported, March's not), charges 10, 20, 30, 40.
@@ -42,6 +36,7 @@ protected:
         LogOn(user);
         RecordScreenTools tools;
         tools.ChooseEnquirer = chooser;
+        tools.ScreenHeight = screenHeight;
         window = std::make_unique<frmDEB>(nullptr, tools);
         window->InitialiseForm();
         window->show();
@@ -76,7 +71,8 @@ protected:
         return lines;
     }
 
-    std::shared_ptr<FixedChooser> chooser = std::make_shared<FixedChooser>();
+    int screenHeight = 0; // 0: the window's screen
+    std::shared_ptr<ScriptedChooser> chooser = std::make_shared<ScriptedChooser>();
     std::unique_ptr<frmDEB> window;
 
 private:
@@ -109,6 +105,16 @@ TEST_F(StatementScreen, OpensOnTheStatementsByPeriodStartWithTheFirstShown)
     EXPECT_EQ(Text("txtTPAccountSortCode"), "20-30-40");
     EXPECT_TRUE(window->findChild<QLineEdit*>("txtVariance")->isReadOnly());
     EXPECT_TRUE(Button("cmdPrint")->isEnabled() && Button("cmdExport")->isEnabled());
+}
+
+TEST_F(StatementScreen, ALowScreenShowsTheWindowWithoutItsBanner)
+{
+    screenHeight = 729;
+    Open();
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("picBanner"))->isHidden());
+    screenHeight = 730;
+    Open();
+    EXPECT_FALSE(window->findChild<QLabel*>(QStringLiteral("picBanner"))->isHidden());
 }
 
 TEST_F(StatementScreen, TheEnquiriesOfThePeriodAreCountedAndAMissingEndCountsNone)
@@ -159,12 +165,7 @@ protected:
     void OpenForClerk()
     {
         Make();
-        Enquirers enquirers;
-        enquirers.SetDataSource(&db());
-        enquirers.LoadByIds(Fixture::FirstEnquirer);
-        enquirers.Item(1)->SetExportFolder("+exports");
-        enquirers.Apply();
-        QDir(folder.Path).mkdir("exports");
+        MakeClerkExportFolder(db(), folder.Path);
         Open(Fixture::Clerk);
     }
     QString Proposed() const { return folder.Path + "/exports/DEB_150324_1030.EXP"; }

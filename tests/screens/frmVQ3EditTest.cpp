@@ -320,9 +320,9 @@ TEST_F(EnquiryEditing, ASmallScreenGetsTheCompactLayoutWithoutTheBanner)
 {
     Make(FixtureOptions().WithBulkEnquiries(0));
     LogOn(Fixture::Admin);
-    EnquiryScreenSeams seams;
-    seams.screenHeight = 729;
-    frmVQ3 small(seams);
+    RecordScreenTools tools;
+    tools.ScreenHeight = 729;
+    frmVQ3 small(tools);
     small.InitialiseForm();
     EXPECT_FALSE(small.HasPicture());
     EXPECT_EQ(small.height(), 635);

@@ -1,9 +1,10 @@
+#include "ClerkExports.h"
 #include "ResponseScreenTest.h"
+#include "ScriptedChooser.h"
 #include "WhenShown.h"
 #include "support/PdfTools.h"
 
 #include "accounts/Enquirer.h"
-#include "accounts/Enquirers.h"
 #include "reports/qt/CurrentPrinter.h"
 #include "reports/qt/frmChoosePrintType.h"
 #include "screens/records/frmAnonymiseVq7.h"
@@ -20,22 +21,13 @@
 
 namespace {
 
-// Answers the enquirer question with a set id, counting the questions.
-class ScriptedChooser : public EnquirerChooser {
-public:
-    QString ChooseEnquirer(Purpose purpose, QWidget*) override
-    {
-        ++asked;
-        EXPECT_EQ(purpose, Purpose::Export);
-        return answer;
-    }
-    QString answer;
-    int asked = 0;
-};
-
 class ResponseActions : public ResponseScreen {
 protected:
-    ResponseActions() { tools.ChooseEnquirer = chooser; }
+    ResponseActions()
+    {
+        chooser->expected = EnquirerChooser::Purpose::Export;
+        tools.ChooseEnquirer = chooser;
+    }
 
     QPlainTextEdit* Comments() const { return Control<QPlainTextEdit>("txtComments"); }
     QVariant Stored(const char* column, const QString& vrm)
@@ -193,12 +185,7 @@ protected:
     void OpenForClerk()
     {
         Make();
-        Enquirers enquirers;
-        enquirers.SetDataSource(&db());
-        enquirers.LoadByIds(Fixture::FirstEnquirer);
-        enquirers.Item(1)->SetExportFolder("+exports");
-        enquirers.Apply();
-        QDir(folder.Path).mkdir("exports");
+        MakeClerkExportFolder(db(), folder.Path);
         for (const char* vrm : {"AB12CDE", "AB13CDE", "AB14CDE"})
             Store(QLatin1String(vrm), {}, Fixture::FirstEnquirer);
         Open(Fixture::Clerk);

@@ -60,11 +60,24 @@ TEST_F(ResponseScreen, EveryControlHasItsName)
     EXPECT_EQ(Control<QLineEdit>("txtLastDays")->maxLength(), 3);
 }
 
+TEST_F(ResponseScreen, ALowScreenShowsTheWindowWithoutItsBanner)
+{
+    tools.ScreenHeight = 729;
+    Open();
+    EXPECT_TRUE(Control("picBanner")->isHidden());
+    tools.ScreenHeight = 730;
+    Reopen();
+    EXPECT_FALSE(Control("picBanner")->isHidden());
+}
+
 TEST_F(ResponseScreen, AnEmptyResultKeepsOneBlankRowAndEmptiesTheDetails)
 {
     Open(Fixture::Clerk);
     EXPECT_TRUE(Control("lblEnquirerFilters")->isVisible());
     EXPECT_EQ(Control<QLabel>("lblEnquirerFilters")->text(), "The Enquirers are being filtered by your user name");
+    Control<QPushButton>("cmdShowEnquirers")->click();
+    EXPECT_EQ(world.ui().Texts().last(),
+              "Your user name allows you to raise and import Enquiries for the following Enquirers\rStand-in Parking");
     EXPECT_EQ(Caption(), "None of None responses") << "clerk1's enquirer has no response";
     EXPECT_EQ(window->ListModel().rowCount(), 1);
     EXPECT_EQ(window->ListModel().Key(0), "");

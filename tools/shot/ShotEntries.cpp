@@ -265,9 +265,9 @@ std::unique_ptr<QWidget> PrintType(ShotContext& context)
 // screen's; below 730 the compact layout): the enquiry screen as it shows.
 std::unique_ptr<QWidget> Enquiries(ShotContext& context)
 {
-    EnquiryScreenSeams seams;
-    seams.screenHeight = context.Value(QStringLiteral("height"), QStringLiteral("1080")).toInt();
-    auto window = std::make_unique<frmVQ3>(seams);
+    RecordScreenTools tools;
+    tools.ScreenHeight = context.Value(QStringLiteral("height"), QStringLiteral("1080")).toInt();
+    auto window = std::make_unique<frmVQ3>(tools);
     window->InitialiseForm();
     window->show();
     const QString sort = context.Value(QStringLiteral("sort"));

@@ -147,15 +147,6 @@ void EnquirersTab::StoreFolders()
         txtEnqFolder_LostFocus(i);
 }
 
-std::shared_ptr<Enquirer> EnquirersTab::CurrentEnquirer() const
-{
-    const Enquirers& enquirers = *m_data.enquirers;
-    if (enquirers.Count() == 1)
-        return enquirers.Item(1);
-    const int position = m_cboEnquirer->currentIndex() + 1;
-    return enquirers.Exists(position) ? enquirers.Item(position) : nullptr;
-}
-
 void EnquirersTab::cboEnquirer_Click()
 {
     const int index = m_cboEnquirer->currentIndex();
@@ -165,21 +156,15 @@ void EnquirersTab::cboEnquirer_Click()
 
 void EnquirersTab::chkIsDefaultEnquirer_Click()
 {
-    if (!TaggedOn(m_chkIsDefaultEnquirer))
-        return;
-    const int position = m_cboEnquirer->currentIndex() + 1;
-    if (!m_data.enquirers->Exists(position))
-        return;
-    for (const auto& enquirer : *m_data.enquirers)
-        enquirer->SetIsDefault(false);
-    m_data.enquirers->Item(position)->SetIsDefault(m_chkIsDefaultEnquirer->isChecked());
+    if (TaggedOn(m_chkIsDefaultEnquirer))
+        SetSelectedEnquirerDefault(m_chkIsDefaultEnquirer->isChecked(), *m_data.enquirers, m_form);
 }
 
 void EnquirersTab::cboReasonForEnquiry_Click()
 {
     if (!TaggedOn(m_cboReasonForEnquiry) || m_data.enquirers->Count() < 1)
         return;
-    const auto enquirer = CurrentEnquirer();
+    const auto enquirer = ShownEnquirer(*m_data.enquirers, m_form);
     if (!enquirer)
         return;
     // The box lists the reasons in their collection's order, each with its
@@ -195,23 +180,12 @@ void EnquirersTab::cboReasonForEnquiry_Click()
 
 void EnquirersTab::txtEnqFolder_LostFocus(int index)
 {
-    const auto enquirer = CurrentEnquirer();
-    if (!enquirer)
-        return;
-    const QString folder = m_txtEnqFolder[size_t(index)]->text();
-    if (index == 0)
-        enquirer->SetImportFolder(folder);
-    else
-        enquirer->SetExportFolder(folder);
+    SetEnquirerFolder(ShownEnquirer(*m_data.enquirers, m_form).get(), index, m_txtEnqFolder[size_t(index)]->text());
 }
 
 void EnquirersTab::cmdBrowse_Click(int index)
 {
-    const QString folder = BrowseEnquirerFolder(int16_t(index), m_txtEnqFolder[size_t(index)]->text(), m_form);
-    if (folder.isEmpty())
-        return;
-    m_txtEnqFolder[size_t(index)]->setText(folder);
-    txtEnqFolder_LostFocus(index);
+    BrowseIntoFolderBox(index, m_form, ShownEnquirer(*m_data.enquirers, m_form).get());
 }
 
 void EnquirersTab::cmdGetEnquirersFromNevix_Click()
@@ -256,7 +230,7 @@ void EnquirersTab::DownloadEnquirers()
 void EnquirersTab::cmdShowDoeCutOff_Click()
 {
     try {
-        const auto enquirer = CurrentEnquirer();
+        const auto enquirer = ShownEnquirer(*m_data.enquirers, m_form);
         if (!enquirer)
             return;
         TellUser(DateOfEventLimitsText(*enquirer, AppContext::Current().clock().Today()), QString(),

@@ -57,8 +57,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The only enquirer, else the one selected; none when there is none.
-    std::shared_ptr<Enquirer> CurrentEnquirer() const;
     void DownloadEnquirers();
 
     ParametersData& m_data;

@@ -363,14 +363,7 @@ void SetupWizard::CapsLockTick()
 
 std::shared_ptr<Enquirer> SetupWizard::EditedEnquirer() const
 {
-    if (!m_enquirers || m_enquirers->Count() == 0)
-        return nullptr;
-    if (m_enquirers->Count() == 1)
-        return m_enquirers->Item(1);
-    const int index = m_form.cboEnquirer()->currentIndex();
-    if (index < 0 || index >= m_enquirers->Count())
-        return nullptr;
-    return m_enquirers->Item(index + 1);
+    return m_enquirers ? ShownEnquirer(*m_enquirers, m_form) : nullptr;
 }
 
 void SetupWizard::EnquirerChosen(int index)
@@ -402,33 +395,18 @@ void SetupWizard::ReasonChosen(const QString& text)
 
 void SetupWizard::DefaultEnquirerClicked(bool ticked)
 {
-    const int index = m_form.cboEnquirer()->currentIndex();
-    if (index < 0 || !m_enquirers || index >= m_enquirers->Count())
-        return;
-    for (const auto& enquirer : *m_enquirers)
-        enquirer->SetIsDefault(false);
-    m_enquirers->Item(index + 1)->SetIsDefault(ticked);
+    if (m_enquirers)
+        SetSelectedEnquirerDefault(ticked, *m_enquirers, m_form);
 }
 
 void SetupWizard::FolderEdited(int index, const QString& folder)
 {
-    const auto enquirer = EditedEnquirer();
-    if (!enquirer)
-        return;
-    if (index == 0)
-        enquirer->SetImportFolder(folder);
-    else if (index == 1)
-        enquirer->SetExportFolder(folder);
+    SetEnquirerFolder(EditedEnquirer().get(), index, folder);
 }
 
 void SetupWizard::BrowseFolder(int index)
 {
-    QLineEdit* box = m_form.txtEnqFolder(index);
-    const QString chosen = BrowseEnquirerFolder(int16_t(index), box->text(), m_form);
-    if (chosen.isEmpty())
-        return;
-    box->setText(chosen);
-    FolderEdited(index, chosen);
+    BrowseIntoFolderBox(index, m_form, EditedEnquirer().get());
 }
 
 void SetupWizard::AddUser()

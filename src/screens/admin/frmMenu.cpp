@@ -61,14 +61,6 @@ QLabel* Picture(QWidget* owner, const char* name, const QPixmap& pixmap)
     return label;
 }
 
-std::shared_ptr<User> RequireUser()
-{
-    auto user = GetCurrentUser();
-    if (!user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
-    return user;
-}
-
 } // namespace
 
 frmMenu::frmMenu(CDataBase& database, FormRegistry screens, MenuRoads roads, QWidget* parent)
@@ -349,7 +341,7 @@ void frmMenu::cmdResp_Click()
 void frmMenu::cmdDebit_Click()
 {
     try {
-        const auto user = RequireUser();
+        const auto user = RequireCurrentUser();
         // The roles may have changed since the window opened.
         if (!MenuGatesFor(user->Roles(), InstallMode::None).Debit)
             return;
@@ -378,7 +370,7 @@ void frmMenu::cmdMaint_Click()
     QString userName;
     CommsLock lock;
     try {
-        userName = RequireUser()->UserName();
+        userName = RequireCurrentUser()->UserName();
         lock.AquireAdminLock(userName, &m_db);
     } catch (const NevixError& e) {
         if (e.Number() == ErrorNumbers::LockNotAcquired)
@@ -420,7 +412,7 @@ void frmMenu::cmdExit_Click()
 void frmMenu::cmdChangePassword_Click()
 {
     try {
-        const auto user = RequireUser();
+        const auto user = RequireCurrentUser();
         frmChangePassword change(*user, this);
         change.setWindowIcon(windowIcon());
         change.InitialiseForm();

@@ -129,9 +129,7 @@ QWidget* frmParameters::fraParams(int index) const
 
 void frmParameters::InitialiseForm()
 {
-    const auto user = GetCurrentUser();
-    if (!user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
+    const auto user = RequireCurrentUser();
     user->Load();
     m_data->userName = user->UserName();
     m_data->Load();

@@ -121,3 +121,41 @@ QString BrowseEnquirerFolder(int16_t index, const QString& currentFolder, Enquir
     return BrowseForFolder(owner ? owner->window()->windowTitle() : QString(), title,
                            AppRelativePath(currentFolder));
 }
+
+std::shared_ptr<Enquirer> ShownEnquirer(const Enquirers& enquirers, const EnquirerSetupForm& form)
+{
+    if (enquirers.Count() == 1)
+        return enquirers.Item(1);
+    const int position = form.cboEnquirer()->currentIndex() + 1;
+    return enquirers.Exists(position) ? enquirers.Item(position) : nullptr;
+}
+
+void SetEnquirerFolder(Enquirer* enquirer, int index, const QString& folder)
+{
+    if (!enquirer)
+        return;
+    if (index == 0)
+        enquirer->SetImportFolder(folder);
+    else if (index == 1)
+        enquirer->SetExportFolder(folder);
+}
+
+void BrowseIntoFolderBox(int index, EnquirerSetupForm& form, Enquirer* enquirer)
+{
+    QLineEdit* box = form.txtEnqFolder(index);
+    const QString chosen = BrowseEnquirerFolder(int16_t(index), box->text(), form);
+    if (chosen.isEmpty())
+        return;
+    box->setText(chosen);
+    SetEnquirerFolder(enquirer, index, chosen);
+}
+
+void SetSelectedEnquirerDefault(bool ticked, const Enquirers& enquirers, const EnquirerSetupForm& form)
+{
+    const int position = form.cboEnquirer()->currentIndex() + 1;
+    if (!enquirers.Exists(position))
+        return;
+    for (const auto& enquirer : enquirers)
+        enquirer->SetIsDefault(false);
+    enquirers.Item(position)->SetIsDefault(ticked);
+}

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+class Enquirer;
 class EnquirerSetupForm;
 class Enquirers;
 class EnquiryReason;
@@ -25,3 +26,16 @@ void FillReasonCombo(const EnquiryReasons& reasons, bool keepUnselected,
 // The folder browser for the import (0) or export (1) folder, starting at
 // the current one; "" when cancelled or for any other index.
 QString BrowseEnquirerFolder(int16_t index, const QString& currentFolder, EnquirerSetupForm& form);
+
+// The enquirer the controls are for: the only one, else the one selected
+// in the combo; none while none is.
+std::shared_ptr<Enquirer> ShownEnquirer(const Enquirers& enquirers, const EnquirerSetupForm& form);
+// The enquirer's import (0) or export (1) folder becomes `folder`; no
+// enquirer, nothing.
+void SetEnquirerFolder(Enquirer* enquirer, int index, const QString& folder);
+// The folder browser for the import (0) or export (1) box; the folder
+// chosen goes into the box and becomes the enquirer's.
+void BrowseIntoFolderBox(int index, EnquirerSetupForm& form, Enquirer* enquirer);
+// The enquirer selected in the combo becomes the only default when
+// ticked, and no enquirer is the default when not.
+void SetSelectedEnquirerDefault(bool ticked, const Enquirers& enquirers, const EnquirerSetupForm& form);

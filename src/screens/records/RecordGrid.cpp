@@ -1,6 +1,7 @@
 #include "screens/records/RecordGrid.h"
 
 #include "screens/records/RecordGridModel.h"
+#include "screens/records/ScreenControls.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

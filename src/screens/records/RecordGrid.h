@@ -17,9 +17,6 @@ public:
 
     RecordGridModel* Model() const { return m_model; }
 
-    // Fifteen twips make a pixel on the screens the layouts were made for.
-    static int TwipsToPixels(int twips) { return (twips + 7) / 15; }
-
     // The column's width; narrower (when given) while a scroll bar shows.
     void SetColumnTwips(int column, int twips, int twipsWhileScrolling = -1);
     // True when the last row is fully visible without scrolling.

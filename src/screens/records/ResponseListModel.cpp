@@ -1,18 +1,17 @@
 #include "screens/records/ResponseListModel.h"
 
-ResponseListModel::ResponseListModel(QObject* parent) : RecordListModel({QString(), ResponseListHeading({})}, parent) {}
+ResponseListModel::ResponseListModel(QObject* parent) : RecordGridModel({QString(), ResponseListHeading({})}, parent)
+{
+}
 
 void ResponseListModel::SetRows(std::vector<VQ7ListRow> rows, const QString& heading)
 {
-    BeginReset();
     m_rows = std::move(rows);
-    EndReset({QString(), heading});
-}
-
-QString ResponseListModel::Cell(int row, int column) const
-{
-    const VQ7ListRow& listed = m_rows[size_t(row)];
-    return column == 0 ? listed.ID : listed.VRM;
+    Reset(int(m_rows.size()), [this](int row, int column) {
+        const VQ7ListRow& listed = m_rows[size_t(row)];
+        return column == 0 ? listed.ID : listed.VRM;
+    });
+    SetHeading(1, heading);
 }
 
 QString ResponseListHeading(const QString& sortOrder)

@@ -11,6 +11,13 @@ class QWidget;
 
 // Building blocks of the record screens' windows, each control named as
 // the screens name it.
+
+// Fifteen twips make a pixel on the screens the layouts were made for.
+constexpr int TwipsToPixels(int twips)
+{
+    return (twips + 7) / 15;
+}
+
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const char* caption);
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption);
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption);

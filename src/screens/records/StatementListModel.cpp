@@ -3,28 +3,21 @@
 #include "records/DebitStatements.h"
 #include "screens/records/StatementDetails.h"
 
-StatementListModel::StatementListModel(QObject* parent) : RecordListModel(StatementListHeadings({}), parent) {}
+StatementListModel::StatementListModel(QObject* parent) : RecordGridModel(StatementListHeadings({}), parent) {}
 
 void StatementListModel::SetStatements(const DebitStatements* statements, const QString& sortOrder)
 {
-    BeginReset();
-    m_statements = statements;
-    EndReset(StatementListHeadings(sortOrder));
-}
-
-int StatementListModel::RecordCount() const
-{
-    return m_statements ? m_statements->Count() : 0;
-}
-
-QString StatementListModel::Cell(int row, int column) const
-{
-    const auto& statement = m_statements->Item(row + 1);
-    switch (column) {
-    case 0: return DebitStatements::EnquirerAndDay(*statement);
-    case 1: return LocalDateText(statement->ChargePeriodStart());
-    default: return LocalDateText(statement->ChargePeriodEnd());
-    }
+    Reset(statements ? statements->Count() : 0, [statements](int row, int column) {
+        const auto& statement = statements->Item(row + 1);
+        switch (column) {
+        case 0: return DebitStatements::EnquirerAndDay(*statement);
+        case 1: return LocalDateText(statement->ChargePeriodStart());
+        default: return LocalDateText(statement->ChargePeriodEnd());
+        }
+    });
+    const QStringList headings = StatementListHeadings(sortOrder);
+    for (int column = 1; column < headings.size(); ++column)
+        SetHeading(column, headings.at(column));
 }
 
 QStringList StatementListHeadings(const QString& sortOrder)

@@ -2,19 +2,15 @@
 #include "screens/records/frmDEB.h"
 
 #include "accounts/CurrentUser.h"
-#include "accounts/Enquirers.h"
 #include "accounts/User.h"
 #include "core/ApplicationSettings.h"
 #include "core/AskTellUser.h"
 #include "core/PreservePointer.h"
 #include "database/GlobalDatabase.h"
-#include "help/HHelper.h"
 #include "help/HelpTopics.h"
-#include "platform/NevixError.h"
 #include "records/CommonRoutines.h"
 #include "records/DebitStatements.h"
 #include "screens/common/HelpButton.h"
-#include "screens/records/RecordScreenBanner.h"
 #include "screens/records/Reported.h"
 #include "screens/records/ScreenControls.h"
 #include "screens/records/StatementDetails.h"
@@ -24,7 +20,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,8 +29,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int TwipsPerPixel = 15;
-constexpr int DateColumnWidth = 1640 / TwipsPerPixel;
+constexpr int DateColumnWidth = TwipsToPixels(1640);
 
 struct Box {
     const char* box;
@@ -45,8 +39,8 @@ struct Box {
 } // namespace
 
 frmDEB::frmDEB(QWidget* parent, RecordScreenTools tools)
-    : QWidget(parent), m_tools(std::move(tools)), m_statements(std::make_unique<DebitStatements>()),
-      m_model(new StatementListModel(this)), m_grdDEB(new QTableView(this))
+    : RecordScreen(parent, std::move(tools), HelpTopics::DebitStatements),
+      m_statements(std::make_unique<DebitStatements>()), m_model(new StatementListModel(this))
 {
     setObjectName(QStringLiteral("frmDEB"));
     setWindowTitle(QStringLiteral("NEVIX - DEBIT STATEMENTS"));
@@ -58,13 +52,12 @@ frmDEB::~frmDEB() = default;
 
 void frmDEB::BuildWindow()
 {
-    QLabel* banner = MakeRecordScreenBanner(*this, QStringLiteral("Debit Statements"));
     QGroupBox* list = MakeFrame(this, "Frame2", "Debit Statements");
-    SetUpRecordGrid(*m_grdDEB, m_model, "grdDEB");
+    SetUpGrid(m_model, "grdDEB");
     for (int column : {1, 2})
-        m_grdDEB->setColumnWidth(column, DateColumnWidth);
-    m_grdDEB->setFixedWidth(2 * DateColumnWidth + m_grdDEB->verticalScrollBar()->sizeHint().width() + 6);
-    (new QVBoxLayout(list))->addWidget(m_grdDEB);
+        m_grid->setColumnWidth(column, DateColumnWidth);
+    m_grid->setFixedWidth(2 * DateColumnWidth + m_grid->verticalScrollBar()->sizeHint().width() + 6);
+    (new QVBoxLayout(list))->addWidget(m_grid);
 
     QGroupBox* statement = MakeFrame(this, "Frame1", "Statement");
     const auto frame = [&](const char* name, const char* caption, std::initializer_list<Box> boxes) {
@@ -114,51 +107,16 @@ void frmDEB::BuildWindow()
     body->addWidget(list);
     body->addWidget(statement, 1);
 
-    m_cmdExport = MakeButton(this, "cmdExport", "&Export");
-    m_cmdPrint = MakeButton(this, "cmdPrint", "&Print");
-    m_cmdReturn = MakeButton(this, "cmdReturn", "&Close");
-    m_cmdHelp = MakeButton(this, "cmdHelp", "&Help");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* button : {m_cmdExport, m_cmdPrint, m_cmdHelp, m_cmdReturn})
-        buttons->addWidget(button);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(banner);
-    layout->addLayout(body, 1);
-    layout->addLayout(buttons);
-
+    LayOutWindow(QStringLiteral("Debit Statements"), body, {});
     connect(m_cmdExport, &QPushButton::clicked, this, &frmDEB::cmdExport_Click);
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmDEB::cmdPrint_Click);
-    connect(m_cmdReturn, &QPushButton::clicked, this, &frmDEB::cmdReturn_Click);
-    connect(m_cmdHelp, &QPushButton::clicked, this, &frmDEB::cmdHelp_Click);
-    connect(m_grdDEB->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmDEB::grdDEB_HeadingClick);
-    connect(m_grdDEB->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (!m_filling)
-            ShowDEBDetails();
-    });
-}
-
-void frmDEB::ApplyControlLook()
-{
-    ApplyReadOnlyLook(*this);
-}
-
-QString frmDEB::UserEnquirerIds() const
-{
-    const std::shared_ptr<User> user = GetCurrentUser();
-    if (!user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
-    return user->Enquirers()->GetEnquirerIdsAsString();
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmDEB::grdDEB_HeadingClick);
 }
 
 void frmDEB::InitialiseForm()
 {
     ApplyControlLook();
-    const std::shared_ptr<User> user = GetCurrentUser();
-    if (!user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
-    user->Load();
+    RequireCurrentUser()->Load();
     m_statements->SetDataSource(&GlobalDatabase(), Settings().RunInTestMode());
     FillUpGrid();
     m_cmdPrint->setEnabled(m_statements->Count() >= 1);
@@ -175,10 +133,10 @@ void frmDEB::FillUpGrid(const QString& SortOrder)
     m_model->SetStatements(nullptr, SortOrder);
     m_statements->Load(UserEnquirerIds(), SortOrder);
     m_model->SetStatements(m_statements.get(), SortOrder);
-    m_grdDEB->setColumnHidden(0, true);
+    m_grid->setColumnHidden(0, true);
     for (int column : {1, 2})
-        m_grdDEB->setColumnWidth(column, DateColumnWidth);
-    m_grdDEB->setCurrentIndex(m_model->index(0, 1));
+        m_grid->setColumnWidth(column, DateColumnWidth);
+    m_grid->setCurrentIndex(m_model->index(0, 1));
 }
 
 void frmDEB::SortByPeriodStart()
@@ -206,22 +164,11 @@ void frmDEB::grdDEB_HeadingClick(int column)
     });
 }
 
-void frmDEB::SelectCurrentRow()
-{
-    const int row = std::max(0, m_grdDEB->currentIndex().row());
-    m_filling = true;
-    m_grdDEB->setCurrentIndex(m_model->index(row, 1));
-    m_grdDEB->selectRow(row);
-    m_filling = false;
-    m_grdDEB->setFocus();
-    ShowDEBDetails();
-}
-
 std::shared_ptr<DebitStatement> frmDEB::GetSelectedDEB()
 {
     PreservePointer pointer;
     pointer.SetHourGlass(this);
-    const int row = m_grdDEB->currentIndex().row();
+    const int row = m_grid->currentIndex().row();
     const QString key = m_model->Key(row);
     std::shared_ptr<DebitStatement> statement;
     Reported(QStringLiteral("Could not connect to the database:"), [&] {
@@ -252,32 +199,4 @@ void frmDEB::ShowDEBDetails()
         for (auto box = m_boxes.cbegin(); box != m_boxes.cend(); ++box)
             box.value()->setText(details.Text(box.key()));
     });
-}
-
-void frmDEB::cmdHelp_Click()
-{
-    ShowHelpTopic(HelpTopics::DebitStatements);
-}
-
-void frmDEB::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        cmdHelp_Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-bool frmDEB::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !m_activated) {
-        m_activated = true;
-        SelectCurrentRow();
-    }
-    return QWidget::event(event);
-}
-
-void frmDEB::cmdReturn_Click()
-{
-    close();
 }

@@ -21,7 +21,10 @@
 #include "screens/records/EnquiryImport.h"
 #include "screens/records/RecordGrid.h"
 #include "screens/records/RecordGridModel.h"
+#include "screens/records/Reported.h"
 #include "screens/records/ScreenBanner.h"
+#include "screens/records/ScreenControls.h"
+#include "screens/records/UserEnquirers.h"
 #include "screens/records/frmMessage.h"
 
 #include <QCheckBox>
@@ -29,18 +32,15 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
-// The compact layout's height, for screens under 730 pixels high.
+// The window's height on a screen too low for the banner.
 constexpr int CompactHeightTwips = 9525;
-constexpr int CompactBelowPixels = 730;
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name)
@@ -58,9 +58,10 @@ QLabel* RedLabel(const QString& text, QWidget* parent, const char* name)
 }
 } // namespace
 
-frmVQ3::frmVQ3(EnquiryScreenSeams seams, QWidget* parent)
-    : QDialog(parent), m_seams(std::move(seams)), m_noEnquirers(std::make_shared<Enquirers>()),
-      m_imgBanner(Named(new QLabel(this), "imgBanner")),
+frmVQ3::frmVQ3(RecordScreenTools tools, QWidget* parent)
+    : QDialog(parent), m_tools(std::move(tools)), m_noEnquirers(std::make_shared<Enquirers>()),
+      m_imgBanner(MakeScreenBanner(*this, "imgBanner", QStringLiteral("Vehicle Enquiries"), EnquiryBannerLook(),
+                                   m_tools.ScreenHeight)),
       m_fraSearch(Named(new QGroupBox(QStringLiteral("All Enquiries "), this), "fraSearch")),
       m_txtVRMSearch(Named(new QLineEdit(m_fraSearch), "txtVRMSearch")),
       m_txtDaysSinceEnterd(Named(new QLineEdit(m_fraSearch), "txtDaysSinceEnterd")),
@@ -115,7 +116,6 @@ frmVQ3::frmVQ3(EnquiryScreenSeams seams, QWidget* parent)
     setObjectName(QStringLiteral("frmVQ3"));
     setWindowTitle(QStringLiteral("NEVIX - VEHICLE ENQUIRIES"));
     setModal(false);
-    m_imgBanner->setPixmap(DrawScreenBanner(QStringLiteral("Vehicle Enquiries"), QColor(0x1f, 0x6f, 0xb4)));
 
     m_cboLoadWhat->addItems({QStringLiteral("All Enquiries"), QStringLiteral("Enquiries waiting to be sent"),
                              QStringLiteral("Enquiries with errors"), QStringLiteral("Enquiries awaiting responses")});
@@ -172,7 +172,7 @@ void frmVQ3::BuildLayout()
     auto* leftColumn = new QWidget(this);
     leftColumn->setLayout(left);
     left->setContentsMargins(0, 0, 0, 0);
-    leftColumn->setFixedWidth(m_grdVQ3->TwipsToPixels(2000 + 1530) + 48);
+    leftColumn->setFixedWidth(TwipsToPixels(2000 + 1530) + 48);
 
     auto* errors = new QVBoxLayout(m_fraErrors);
     errors->addWidget(m_lstErrors);
@@ -232,18 +232,9 @@ void frmVQ3::BuildLayout()
     resize(950, 700);
 }
 
-void frmVQ3::Handle(const QString& failure, const std::function<void()>& work)
-{
-    try {
-        work();
-    } catch (const NevixError& e) {
-        TellUserWarning(failure, e.Description());
-    }
-}
-
 void frmVQ3::ConnectControls()
 {
-    // Each handler reports what it could not do; the window stays.
+    // Each handler reports what it could not do, as a warning; the window stays.
     const std::pair<QPushButton*, std::pair<void (frmVQ3::*)(), const char*>> buttons[] = {
         {m_cmdSearch, {&frmVQ3::cmdSearch_Click, "Error loading the enquiries"}},
         {m_cmdClearSearch, {&frmVQ3::cmdClearSearch_Click, "Error loading the enquiries"}},
@@ -259,17 +250,21 @@ void frmVQ3::ConnectControls()
         {m_cmdHelp, {&frmVQ3::cmdHelp_Click, "Error showing the help"}}};
     for (const auto& [button, handler] : buttons) {
         const auto [slot, failure] = handler;
-        connect(button, &QPushButton::clicked, this,
-                [this, slot, failure] { Handle(QLatin1String(failure), [this, slot] { (this->*slot)(); }); });
+        connect(button, &QPushButton::clicked, this, [this, slot, failure] {
+            Reported(QLatin1String(failure), [this, slot] { (this->*slot)(); }, MsgBox::Exclamation);
+        });
     }
     connect(m_grdVQ3, &RecordGrid::HeadingClicked, this, [this](int column) {
-        Handle(QStringLiteral("Error loading the enquiries"), [this, column] { grdVQ3_HeadingClick(column); });
+        Reported(QStringLiteral("Error loading the enquiries"), [this, column] { grdVQ3_HeadingClick(column); },
+                 MsgBox::Exclamation);
     });
     connect(m_grdVQ3, &RecordGrid::CurrentRowChanged, this, [this](int row) {
-        Handle(QStringLiteral("Error showing the selected enquiry"), [this, row] { GridRowChanged(row); });
+        Reported(QStringLiteral("Error showing the selected enquiry"), [this, row] { GridRowChanged(row); },
+                 MsgBox::Exclamation);
     });
     connect(m_cboEnquirer, &QComboBox::currentIndexChanged, this, [this] {
-        Handle(QStringLiteral("Error showing the reasons for enquiry"), [this] { cboEnquirer_Click(); });
+        Reported(QStringLiteral("Error showing the reasons for enquiry"), [this] { cboEnquirer_Click(); },
+                 MsgBox::Exclamation);
     });
 
     // The search boxes: letters, digits and "?" for one character, and
@@ -332,27 +327,20 @@ bool frmVQ3::HasPicture() const
     return !m_imgBanner->isHidden();
 }
 
-void frmVQ3::PlaceCompactLayout(int screenHeightPixels)
+void frmVQ3::PlaceCompactLayout()
 {
-    if (screenHeightPixels < CompactBelowPixels)
-        m_imgBanner->setVisible(false);
     if (!HasPicture())
-        resize(width(), RecordGrid::TwipsToPixels(CompactHeightTwips));
+        resize(width(), TwipsToPixels(CompactHeightTwips));
 }
 
 void frmVQ3::InitialiseForm()
 {
     PreservePointer pointer;
     pointer.SetHourGlass(this);
-    m_user = GetCurrentUser();
-    if (!m_user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
+    m_user = RequireCurrentUser();
     m_user->Load();
 
-    int screenHeight = m_seams.screenHeight;
-    if (screenHeight <= 0 && QGuiApplication::primaryScreen())
-        screenHeight = QGuiApplication::primaryScreen()->size().height();
-    PlaceCompactLayout(screenHeight);
+    PlaceCompactLayout();
 
     m_list.SetDataSource(&GlobalDatabase(), Settings().RunInTestMode());
     // The selected enquiry is always read again: the list holds what it shows.
@@ -365,16 +353,12 @@ void frmVQ3::InitialiseForm()
     SetGridHeader(QString());
     FillUpGrid(QString(), QString());
 
-    Enquirers all;
-    all.SetDataSource(&GlobalDatabase());
-    all.Load();
+    const bool filtered = EnquirersFiltered(UserEnquirers(), GlobalDatabase());
     m_cboEnquirer->clear();
     for (const auto& enquirer : UserEnquirers())
         m_cboEnquirer->addItem(enquirer->Name());
     if (m_cboEnquirer->count() == 0)
         TellUser(QStringLiteral("You have not been allocated an Enquirer"), QString(), MsgBox::Information);
-
-    const bool filtered = UserEnquirers().Count() != all.Count();
     m_lblEnquirerFilters->setVisible(filtered);
     m_cmdShowEnquirers->setVisible(filtered);
 
@@ -398,7 +382,7 @@ void frmVQ3::showEvent(QShowEvent* event)
     if (m_activated)
         return;
     m_activated = true;
-    Handle(QStringLiteral("Error showing the selected enquiry"), [this] { SelectCurrentRow(); });
+    Reported(QStringLiteral("Error showing the selected enquiry"), [this] { SelectCurrentRow(); }, MsgBox::Exclamation);
 }
 
 void frmVQ3::keyPressEvent(QKeyEvent* event)
@@ -455,24 +439,16 @@ void frmVQ3::cmdHelp_Click()
 
 void frmVQ3::cmdShowEnquirers_Click()
 {
-    if (UserEnquirers().Count() == 0) {
-        TellUser(QStringLiteral("You have not been allocated an enquirer."), QString(), MsgBox::Information);
-        return;
-    }
-    QStringList names;
-    for (const auto& enquirer : UserEnquirers())
-        names << enquirer->Name();
-    TellUser(QStringLiteral("Your user name allows you to raise and import Enquiries for the following Enquirers"),
-             names.join(QStringLiteral("\r\n")), MsgBox::Information);
+    ShowUserEnquirers(UserEnquirers());
 }
 
 void frmVQ3::cmdImport_Click()
 {
-    std::unique_ptr<ImportProgress> progress = m_seams.makeProgress ? m_seams.makeProgress(this) : nullptr;
+    std::unique_ptr<ImportProgress> progress = m_tools.MakeImportProgress ? m_tools.MakeImportProgress(this) : nullptr;
     std::unique_ptr<ImportQuestions> questions =
-        m_seams.makeQuestions ? m_seams.makeQuestions(this) : std::make_unique<frmMessage>(this);
+        m_tools.MakeImportQuestions ? m_tools.MakeImportQuestions(this) : std::make_unique<frmMessage>(this);
     EnquiryImportSeams seams;
-    seams.chooser = m_seams.chooser.get();
+    seams.chooser = m_tools.ChooseEnquirer.get();
     seams.owner = this;
     seams.progress = progress.get();
     seams.import.questions = questions.get();

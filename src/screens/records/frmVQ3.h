@@ -3,6 +3,7 @@
 #include "records/VQ3Enquiries.h"
 #include "records/VRMBlackList.h"
 #include "screens/common/InitialisableForm.h"
+#include "screens/records/RecordScreenTools.h"
 
 #include <QDialog>
 
@@ -11,10 +12,7 @@
 #include <memory>
 #include <optional>
 
-class EnquirerChooser;
 class Enquirers;
-class ImportProgress;
-class ImportQuestions;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -26,18 +24,6 @@ class RecordGrid;
 class User;
 struct EnquiryButtonStates;
 
-// What the enquiry screen takes from outside; each has a default.
-struct EnquiryScreenSeams {
-    // Asks which enquirer an import is for; none: the frmSelectEnquirer dialog.
-    std::shared_ptr<EnquirerChooser> chooser;
-    // The progress window of an import; none: no progress is shown.
-    std::function<std::unique_ptr<ImportProgress>(QWidget* owner)> makeProgress;
-    // Who answers an import's questions; none: frmMessage.
-    std::function<std::unique_ptr<ImportQuestions>(QWidget* owner)> makeQuestions;
-    // The screen's height in pixels; 0: the primary screen's.
-    int screenHeight = 0;
-};
-
 // "NEVIX - VEHICLE ENQUIRIES": the enquiries of the user's enquirers in a
 // grid that loads, filters and sorts from the database; the selected one
 // in detail, added, edited, deleted or saved after its checks; import of
@@ -45,7 +31,7 @@ struct EnquiryScreenSeams {
 class frmVQ3 : public QDialog, public InitialisableForm {
     Q_OBJECT
 public:
-    explicit frmVQ3(EnquiryScreenSeams seams = {}, QWidget* parent = nullptr);
+    explicit frmVQ3(RecordScreenTools tools = {}, QWidget* parent = nullptr);
     ~frmVQ3() override;
 
     // Raises a NevixError when no user is logged on or the list cannot be
@@ -146,11 +132,9 @@ protected:
     void reject() override;
 
 private:
-    // Runs a handler's work; a failure is told under the failure's text.
-    void Handle(const QString& failure, const std::function<void()>& work);
     void BuildLayout();
     void ConnectControls();
-    void PlaceCompactLayout(int screenHeightPixels);
+    void PlaceCompactLayout();
     void ApplyButtonStates(const EnquiryButtonStates& states);
     void FocusField(const QString& field);
     void GridRowChanged(int row);
@@ -159,7 +143,7 @@ private:
     const Enquirers& UserEnquirers() const;
     int UserEnquirerIndex(const QString& enquirerId) const;
 
-    EnquiryScreenSeams m_seams;
+    RecordScreenTools m_tools;
     VQ3Enquiries m_list;
     VRMBlackList m_blacklist;
     std::shared_ptr<VQ3> m_current;

@@ -5,11 +5,9 @@
 #include "core/FormUtilities.h"
 #include "core/PreservePointer.h"
 #include "core/qt/FormWidgets.h"
-#include "help/HHelper.h"
 #include "help/HelpTopics.h"
 #include "records/VQ7Responses.h"
 #include "screens/records/CommentBox.h"
-#include "screens/records/RecordScreenBanner.h"
 #include "screens/records/ResponseListModel.h"
 #include "screens/records/ScreenControls.h"
 
@@ -29,8 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int TwipsPerPixel = 15;
-
 void Tag(QWidget* widget, const char* tag)
 {
     widget->setProperty("Tag", QLatin1String(tag));
@@ -38,8 +34,8 @@ void Tag(QWidget* widget, const char* tag)
 } // namespace
 
 frmVQ7::frmVQ7(QWidget* parent, RecordScreenTools tools)
-    : QWidget(parent), m_tools(std::move(tools)), m_responses(std::make_unique<VQ7Responses>()),
-      m_model(new ResponseListModel(this)), m_grdVQ7(new QTableView(this))
+    : RecordScreen(parent, std::move(tools), HelpTopics::Responses), m_responses(std::make_unique<VQ7Responses>()),
+      m_model(new ResponseListModel(this))
 {
     setObjectName(QStringLiteral("frmVQ7"));
     setWindowTitle(QStringLiteral("NEVIX - VEHICLE RESPONSES"));
@@ -70,10 +66,10 @@ QLineEdit* frmVQ7::AddDetailBox(QGroupBox* frame, const char* boxName, const cha
 QGroupBox* frmVQ7::BuildSearchFrame()
 {
     m_fraSearch = MakeFrame(this, "fraSearch", "Responses");
-    SetUpRecordGrid(*m_grdVQ7, m_model, "grdVQ7");
-    m_grdVQ7->setColumnWidth(1, 2660 / TwipsPerPixel);
-    m_grdVQ7->setFixedWidth(2660 / TwipsPerPixel + 2 * m_grdVQ7->frameWidth() + 4);
-    m_grdVQ7->viewport()->installEventFilter(this);
+    SetUpGrid(m_model, "grdVQ7");
+    m_grid->setColumnWidth(1, TwipsToPixels(2660));
+    m_grid->setFixedWidth(TwipsToPixels(2660) + 2 * m_grid->frameWidth() + 4);
+    m_grid->viewport()->installEventFilter(this);
 
     m_fraLoaded = MakeFrame(m_fraSearch, "fraLoaded", "Load");
     m_txtVRMSearch = new QLineEdit(m_fraLoaded);
@@ -115,7 +111,7 @@ QGroupBox* frmVQ7::BuildSearchFrame()
     filters->addWidget(m_cmdShowEnquirers);
 
     auto* column = new QVBoxLayout(m_fraSearch);
-    column->addWidget(m_grdVQ7, 1);
+    column->addWidget(m_grid, 1);
     column->addWidget(m_fraLoaded);
     column->addLayout(filters);
 
@@ -123,11 +119,7 @@ QGroupBox* frmVQ7::BuildSearchFrame()
     connect(m_cmdClearSearch, &QPushButton::clicked, this, &frmVQ7::cmdClearSearch_Click);
     connect(m_chkShowErrs, &QCheckBox::clicked, this, &frmVQ7::chkShowErrs_Click);
     connect(m_cmdShowEnquirers, &QPushButton::clicked, this, &frmVQ7::cmdShowEnquirers_Click);
-    connect(m_grdVQ7->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmVQ7::grdVQ7_HeadingClick);
-    connect(m_grdVQ7->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (!m_filling)
-            ShowSelected();
-    });
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmVQ7::grdVQ7_HeadingClick);
     return m_fraSearch;
 }
 
@@ -194,7 +186,7 @@ QGroupBox* frmVQ7::BuildKeeperFrame()
     auto* grid = new QGridLayout(frame);
     m_lblKeeperTitle = MakeLabel(frame, "lblKeeperTitle", "Title");
     QLineEdit* title = AddDetailBox(frame, "txtKeeperTitle", nullptr, nullptr);
-    title->setFixedWidth(1320 / TwipsPerPixel);
+    title->setFixedWidth(TwipsToPixels(1320));
     QLabel* surname = MakeLabel(frame, "lblKeeperSurname", "Surname");
     QLineEdit* name = AddDetailBox(frame, "txtKeeperName", nullptr, nullptr);
     QLabel* forename = MakeLabel(frame, "lblKeeperForename", "Forename");
@@ -221,8 +213,6 @@ QGroupBox* frmVQ7::BuildKeeperFrame()
 
 void frmVQ7::BuildWindow()
 {
-    QLabel* banner = MakeRecordScreenBanner(*this, QStringLiteral("Vehicle Responses"));
-
     QGroupBox* errors = MakeFrame(this, "fraErrors", "DVLA Messages");
     m_lstErrors = new QListWidget(errors);
     m_lstErrors->setObjectName(QStringLiteral("lstErrors"));
@@ -248,36 +238,15 @@ void frmVQ7::BuildWindow()
 
     m_cmdAddToBlacklist = MakeButton(this, "cmdAddToBlacklist", "Add to &Blacklist");
     m_cmdAnonymise = MakeButton(this, "cmdAnonymise", "Anon&ymise");
-    m_cmdExport = MakeButton(this, "cmdExport", "&Export");
-    m_cmdPrint = MakeButton(this, "cmdPrint", "&Print");
-    m_cmdReturn = MakeButton(this, "cmdReturn", "&Close");
-    m_cmdHelp = MakeButton(this, "cmdHelp", "&Help");
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {m_cmdAddToBlacklist, m_cmdAnonymise})
-        buttons->addWidget(button);
-    buttons->addStretch();
-    for (QPushButton* button : {m_cmdExport, m_cmdPrint, m_cmdHelp, m_cmdReturn})
-        buttons->addWidget(button);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(banner);
-    layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    QLabel* banner = LayOutWindow(QStringLiteral("Vehicle Responses"), body, {m_cmdAddToBlacklist, m_cmdAnonymise});
     // On a low screen the window goes without its banner, and lower.
     if (banner->isHidden())
-        resize(width(), 10095 / TwipsPerPixel);
+        resize(width(), TwipsToPixels(10095));
 
     connect(m_cmdAddToBlacklist, &QPushButton::clicked, this, &frmVQ7::cmdAddToBlacklist_Click);
     connect(m_cmdAnonymise, &QPushButton::clicked, this, &frmVQ7::cmdAnonymise_Click);
     connect(m_cmdExport, &QPushButton::clicked, this, &frmVQ7::ExportResponses);
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmVQ7::PrintResponses);
-    connect(m_cmdReturn, &QPushButton::clicked, this, &frmVQ7::cmdReturn_Click);
-    connect(m_cmdHelp, &QPushButton::clicked, this, &frmVQ7::cmdHelp_Click);
-}
-
-void frmVQ7::ApplyControlLook()
-{
-    ApplyReadOnlyLook(*this);
 }
 
 void frmVQ7::SetKeeperLayout(ResponseDetails::KeeperLayout layout)
@@ -291,9 +260,9 @@ void frmVQ7::SetKeeperLayout(ResponseDetails::KeeperLayout layout)
     grid->removeWidget(title);
     grid->addWidget(title, 0, 1, 1, personal ? 1 : 3);
     if (personal) {
-        title->setFixedWidth(1320 / TwipsPerPixel);
+        title->setFixedWidth(TwipsToPixels(1320));
     } else {
-        title->setMinimumWidth(std::min(7095 / TwipsPerPixel, 320));
+        title->setMinimumWidth(std::min(TwipsToPixels(7095), 320));
         title->setMaximumWidth(QWIDGETSIZE_MAX);
     }
     for (QWidget* widget : m_personalKeeper)
@@ -305,37 +274,14 @@ void frmVQ7::SetSearchDefault(bool searchIsDefault)
     m_cmdSearch->setDefault(searchIsDefault);
 }
 
-void frmVQ7::cmdHelp_Click()
-{
-    ShowHelpTopic(HelpTopics::Responses);
-}
-
 void frmVQ7::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1) {
-        cmdHelp_Click();
-        return;
-    }
     // Enter loads while the search button is the default one.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_cmdSearch->isDefault()) {
         cmdSearch_Click();
         return;
     }
-    QWidget::keyPressEvent(event);
-}
-
-bool frmVQ7::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !m_activated) {
-        m_activated = true;
-        SelectCurrentRow();
-    }
-    return QWidget::event(event);
-}
-
-void frmVQ7::cmdReturn_Click()
-{
-    close();
+    RecordScreen::keyPressEvent(event);
 }
 
 void frmVQ7::closeEvent(QCloseEvent* event)

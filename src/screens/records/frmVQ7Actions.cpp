@@ -3,26 +3,21 @@
 #include "screens/records/frmVQ7.h"
 
 #include "accounts/CurrentUser.h"
-#include "accounts/Enquirer.h"
-#include "accounts/Enquirers.h"
 #include "accounts/User.h"
 #include "accounts/Validation.h"
 #include "core/ApplicationSettings.h"
 #include "core/AskTellUser.h"
-#include "core/JuxUtils.h"
 #include "core/Utils.h"
 #include "database/GlobalDatabase.h"
-#include "database/LogLines.h"
 #include "database/TransmissionResults.h"
 #include "platform/AppContext.h"
 #include "platform/NevixError.h"
 #include "records/VQ7Responses.h"
 #include "reports/qt/frmChoosePrintType.h"
-#include "screens/records/ExportRun.h"
+#include "screens/records/RecordExport.h"
 #include "screens/records/Reported.h"
 #include "screens/records/ResponseListModel.h"
 #include "screens/records/frmAnonymiseVq7.h"
-#include "transfer/ExportProgress.h"
 #include "transfer/ExportSteps.h"
 #include "transfer/VQ7Utils.h"
 
@@ -30,7 +25,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableView>
 
 void frmVQ7::SaveComments()
 {
@@ -119,71 +113,27 @@ void frmVQ7::cmdAnonymise_Click()
 
 void frmVQ7::PrintResponses()
 {
-    if (m_model->RecordCount() == 0) {
-        TellUser(QStringLiteral("There are no responses to be printed."), QString(), MsgBox::Information);
-        return;
-    }
-    Reported(QStringLiteral("Could not setup printing:"), [this] {
-        // The reports need every response of the list in full.
-        m_responses->LoadListedRows();
-        frmChoosePrintType dialog(this);
-        dialog.setWindowIcon(windowIcon());
-        dialog.SetForVQ7(GetSelectedVQ7(), *m_responses);
-        dialog.exec();
-    }, MsgBox::Exclamation);
+    PrintRecords(m_model->Records(), QStringLiteral("There are no responses to be printed."),
+                 [this](frmChoosePrintType& dialog) {
+                     // The reports need every response of the list in full.
+                     m_responses->LoadListedRows();
+                     dialog.SetForVQ7(GetSelectedVQ7(), *m_responses);
+                 });
 }
 
 void frmVQ7::ExportResponses()
 {
-    Reported(QStringLiteral("Error doing export:"), [this] {
-        const QString ids = UserEnquirerIds();
-        if (m_responses->CountExportable(ids, false) == 0) {
-            TellUser(QStringLiteral("There are no Responses to be exported"), QString(), MsgBox::Information);
-            return;
-        }
-        const std::shared_ptr<Enquirer> enquirer =
-            ChooseExportEnquirer(*GetCurrentUser()->Enquirers(), *m_tools.ChooseEnquirer, this);
-        if (!enquirer)
-            return;
-        ExportRun run(GlobalDatabase());
-        int32_t sequence = 0;
-        const QString fileName = MakeExportFileName(enquirer->ExportFolder(), QStringLiteral("VQ7"), sequence);
-        if (fileName.isEmpty()) {
-            TellUserWarning(QStringLiteral("Export path has reached the maximum number of files so no export has "
-                                           "been done in ") + enquirer->ExportFolder(),
-                            QString());
-            return;
-        }
-        ChooseExportFileAndExport(run.Logger, run.Results, AppRelativePath(enquirer->ExportFolder()), fileName,
-                                  enquirer->EnquirerId());
-        run.End();
-        const TransmissionResults& results = run.Results;
-        if (!results.FatalVQ7ExportErrorMessage().isEmpty())
-            TellUserWarning(QStringLiteral("There were errors reported while doing the export"),
-                            results.FatalVQ7ExportErrorMessage());
-        else if (results.VQ7sExported() > 0)
-            TellUser(QString::number(results.VQ7sExported()) + QStringLiteral(" Responses exported successfuly."),
-                     QString(), MsgBox::Information);
-        else if (results.UserCancelled())
-            TellUser(QStringLiteral("Export cancelled."), QString(), MsgBox::Information);
-        else
-            TellUser(QStringLiteral("No responses were exported."), QString(), MsgBox::Information);
-        m_cmdExport->setEnabled(HasExportable());
-    });
-}
-
-void frmVQ7::ChooseExportFileAndExport(LogLines& logger, TransmissionResults& results, const QString& folder,
-                                       const QString& fileName, const QString& enquirerId)
-{
-    const ExportFileChoice choice =
-        ExportFileChoice::Ask(windowTitle(), QStringLiteral("Export enquiry responses"), folder, fileName,
-                              ResponseExportFilter(Settings().ExportFileType()));
-    if (choice.Cancelled)
-        results.SetUserCancelled(true);
-    if (!choice.Failure.isEmpty())
-        results.SetFatalVQ7ExportErrorMessage(choice.Failure);
-    if (choice.File.isEmpty() || results.HaveFatalErrors())
-        return;
-    const std::unique_ptr<ExportProgress> progress = m_tools.MakeProgress ? m_tools.MakeProgress(this) : nullptr;
-    ExportVQ7sToFile(GlobalDatabase(), choice.File, logger, results, enquirerId, progress.get());
+    RecordExport kind;
+    kind.CountExportable = [this](const QString& ids) { return m_responses->CountExportable(ids, false); };
+    kind.FilePrefix = QStringLiteral("VQ7");
+    kind.DialogTitle = QStringLiteral("Export enquiry responses");
+    kind.Filter = ResponseExportFilter(Settings().ExportFileType());
+    kind.Write = ExportVQ7sToFile;
+    kind.Exported = &TransmissionResults::VQ7sExported;
+    kind.FatalError = &TransmissionResults::FatalVQ7ExportErrorMessage;
+    kind.SetFatalError = &TransmissionResults::SetFatalVQ7ExportErrorMessage;
+    kind.NothingToExport = QStringLiteral("There are no Responses to be exported");
+    kind.ExportedText = QStringLiteral(" Responses exported successfuly.");
+    kind.NoneExported = QStringLiteral("No responses were exported.");
+    ExportRecords(kind);
 }

@@ -13,11 +13,12 @@
 #include "database/CDataBase.h"
 #include "database/GlobalDatabase.h"
 #include "help/HelpTopics.h"
-#include "platform/NevixError.h"
 #include "records/VQ7Responses.h"
 #include "screens/common/HelpButton.h"
 #include "screens/records/Reported.h"
 #include "screens/records/ResponseListModel.h"
+#include "screens/records/ScreenControls.h"
+#include "screens/records/UserEnquirers.h"
 #include "transfer/ExportSteps.h"
 
 #include <QCheckBox>
@@ -35,18 +36,9 @@
 #include <QTableView>
 
 namespace {
-constexpr int TwipsPerPixel = 15;
 const QString AscendingOrder = QStringLiteral("vrm asc, Date_Of_Response");
 const QString DescendingOrder = QStringLiteral("vrm desc, Date_Of_Response");
 const QString LoadFailed = QStringLiteral("Error loading responses");
-
-std::shared_ptr<User> RequireUser()
-{
-    std::shared_ptr<User> user = GetCurrentUser();
-    if (!user)
-        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No user is logged on"));
-    return user;
-}
 } // namespace
 
 void frmVQ7::InitialiseForm()
@@ -57,12 +49,9 @@ void frmVQ7::InitialiseForm()
     CDataBase& db = GlobalDatabase();
     try {
         db.BeginTrans();
-        const std::shared_ptr<User> user = RequireUser();
+        const std::shared_ptr<User> user = RequireCurrentUser();
         user->Load();
-        Enquirers all;
-        all.SetDataSource(&db);
-        all.Load();
-        const bool filtered = user->Enquirers()->Count() != all.Count();
+        const bool filtered = EnquirersFiltered(*user->Enquirers(), db);
         m_lblEnquirerFilters->setVisible(filtered);
         m_cmdShowEnquirers->setVisible(filtered);
         m_responses->SetDataSource(&db, Settings().RunInTestMode());
@@ -82,11 +71,6 @@ void frmVQ7::InitialiseForm()
         } catch (...) {
         }
     }
-}
-
-QString frmVQ7::UserEnquirerIds() const
-{
-    return RequireUser()->Enquirers()->GetEnquirerIdsAsString();
 }
 
 bool frmVQ7::HasExportable() const
@@ -113,7 +97,7 @@ void frmVQ7::FillUpGrid(const QString& VRM, const QString& SortOrder)
         m_txtLastDays->text(), SortOrder, m_cboMaxToLoad->currentText());
     m_responses->Clear();
     m_model->SetRows(std::move(rows), ResponseListHeading(SortOrder));
-    m_grdVQ7->setCurrentIndex(m_model->index(0, 1));
+    m_grid->setCurrentIndex(m_model->index(0, 1));
     FitListColumn();
     SetFrameCaption();
 }
@@ -121,14 +105,14 @@ void frmVQ7::FillUpGrid(const QString& VRM, const QString& SortOrder)
 void frmVQ7::FitListColumn()
 {
     // The column gives way to the scroll bar while not every row fits.
-    const int rowsHigh = m_model->rowCount() * m_grdVQ7->verticalHeader()->defaultSectionSize();
-    const bool scrolls = rowsHigh > m_grdVQ7->viewport()->height();
-    m_grdVQ7->setColumnWidth(1, (scrolls ? 2420 : 2660) / TwipsPerPixel);
+    const int rowsHigh = m_model->rowCount() * m_grid->verticalHeader()->defaultSectionSize();
+    const bool scrolls = rowsHigh > m_grid->viewport()->height();
+    m_grid->setColumnWidth(1, TwipsToPixels(scrolls ? 2420 : 2660));
 }
 
 void frmVQ7::SetFrameCaption()
 {
-    m_fraLoaded->setTitle(CountText(QString(), m_model->RecordCount()) + QStringLiteral(" of ") +
+    m_fraLoaded->setTitle(CountText(QString(), m_model->Records()) + QStringLiteral(" of ") +
                           CountText(QStringLiteral("response"), m_responses->TopAllCount()));
 }
 
@@ -144,22 +128,11 @@ void frmVQ7::grdVQ7_HeadingClick(int)
     m_sortAscending = !m_sortAscending;
 }
 
-void frmVQ7::SelectCurrentRow()
-{
-    const int row = std::max(0, m_grdVQ7->currentIndex().row());
-    m_filling = true;
-    m_grdVQ7->setCurrentIndex(m_model->index(row, 1));
-    m_grdVQ7->selectRow(row);
-    m_filling = false;
-    m_grdVQ7->setFocus();
-    ShowSelected();
-}
-
 void frmVQ7::ShowSelected()
 {
     Reported(QStringLiteral("Error setting up VQ7 Response screen"), [this] {
         std::shared_ptr<VQ7> response;
-        if (m_model->RecordCount() >= 1)
+        if (m_model->Records() >= 1)
             response = GetSelectedVQ7();
         ShowVQ7Details(response.get());
     });
@@ -169,7 +142,7 @@ std::shared_ptr<VQ7> frmVQ7::GetSelectedVQ7()
 {
     PreservePointer pointer;
     pointer.SetHourGlass(this);
-    const QString key = m_model->Key(m_grdVQ7->currentIndex().row());
+    const QString key = m_model->Key(m_grid->currentIndex().row());
     std::shared_ptr<VQ7> response;
     Reported(QStringLiteral("Could not connect to the database:"), [&] {
         // A response shown before is read again in place, so that an edit
@@ -256,24 +229,14 @@ void frmVQ7::chkShowErrs_Click()
 
 void frmVQ7::cmdShowEnquirers_Click()
 {
-    Reported(QStringLiteral("Error showing your enquirers"), [] {
-        const std::shared_ptr<Enquirers> enquirers = RequireUser()->Enquirers();
-        if (enquirers->Count() == 0) {
-            TellUser(QStringLiteral("You have not been allocated an enquirer."), QString(), MsgBox::Information);
-            return;
-        }
-        QStringList names;
-        for (const auto& enquirer : *enquirers)
-            names << enquirer->Name();
-        TellUser(QStringLiteral("Your user name allows you to raise and import Enquiries for the following Enquirers"),
-                 names.join(QStringLiteral("\r\n")), MsgBox::Information);
-    });
+    Reported(QStringLiteral("Error showing your enquirers"),
+             [] { ShowUserEnquirers(*RequireCurrentUser()->Enquirers()); });
 }
 
 bool frmVQ7::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == m_grdVQ7->viewport() && type == QEvent::Resize)
+    if (watched == m_grid->viewport() && type == QEvent::Resize)
         FitListColumn();
     if (type != QEvent::FocusIn && type != QEvent::FocusOut)
         return QWidget::eventFilter(watched, event);
@@ -289,7 +252,7 @@ bool frmVQ7::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::FocusIn) {
             SetSearchDefault(false);
             SelectTextBoxText(*m_txtComments, false, true);
-            m_commentKey = m_model->Key(m_grdVQ7->currentIndex().row());
+            m_commentKey = m_model->Key(m_grid->currentIndex().row());
         } else if (leaves) {
             SaveComments();
         }
