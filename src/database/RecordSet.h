@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/ColumnSet.h"
 #include "platform/Nullable.h"
 
 #include <QDateTime>
@@ -8,8 +9,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <QList>
+
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 class CDataBase;
 class Statement;
@@ -39,7 +42,7 @@ public:
     void MoveLast();
     int32_t RecordCount() const { return m_rowCount; }
 
-    int FieldCount() const { return int(m_columns.size()); }
+    int FieldCount() const { return m_columns ? m_columns->Count() : 0; }
     QString FieldName(int index) const;
     // Field names are matched without regard to case. Null is an invalid
     // QVariant; booleans come as bool, dates as QDateTime, text as QString.
@@ -70,11 +73,10 @@ private:
     CDataBase* m_db = nullptr;
     uint64_t m_generation = 0;
     bool m_open = false;
-    QStringList m_columns;
-    // Names already looked up, as the callers spell them: the readers of a
-    // record ask for the same names on every row.
-    mutable QHash<QString, int> m_indexes;
-    std::vector<QVariant> m_values; // row after row
+    // Shared with the statement: the readers of a record ask for the same
+    // names on every row and in every query.
+    std::shared_ptr<const ColumnSet> m_columns;
+    QList<QVariant> m_values; // row after row
     int32_t m_rowCount = 0;
     int32_t m_position = 0;
 };
