@@ -1,5 +1,6 @@
 #include "core/DateText.h"
 
+#include "core/LocalTimeMemo.h"
 #include "core/VbFormat.h"
 
 #include <QRegularExpression>
@@ -87,7 +88,7 @@ NullableDate ParseIn(const QString& text, Qt::TimeSpec spec)
     if (!date.isValid() || !time)
         return std::nullopt;
     // A local time in the hour skipped in spring names no moment.
-    const QDateTime value(date, *time, spec);
+    const QDateTime value = spec == Qt::LocalTime ? LocalDateTime(date, *time) : QDateTime(date, *time, spec);
     if (!value.isValid())
         return std::nullopt;
     return value;

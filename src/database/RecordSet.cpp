@@ -1,5 +1,6 @@
 #include "database/RecordSet.h"
 
+#include "core/LocalTimeMemo.h"
 #include "database/CDataBase.h"
 #include "database/SqliteError.h"
 #include "database/Statement.h"
@@ -132,7 +133,7 @@ Nullable<QDateTime> VariantToDateTime(const QVariant& value)
     case QMetaType::QDateTime:
         return value.toDateTime();
     case QMetaType::QDate:
-        return QDateTime(value.toDate(), QTime(0, 0));
+        return LocalDateTime(value.toDate(), QTime(0, 0));
     case QMetaType::QString: {
         const QDateTime when = ParseSqlDateTime(value.toString());
         if (when.isValid())

@@ -1,5 +1,7 @@
 #include "database/StoredDateTime.h"
 
+#include "core/LocalTimeMemo.h"
+
 #include <array>
 
 namespace {
@@ -36,7 +38,7 @@ QDateTime FromParts(const std::array<int, 6>& p)
     const QTime time(p[3], p[4], p[5]);
     if (!day.isValid() || !time.isValid())
         return {};
-    return QDateTime(day, time);
+    return LocalDateTime(day, time);
 }
 
 } // namespace

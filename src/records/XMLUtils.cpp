@@ -1,6 +1,7 @@
 #include "records/XMLUtils.h"
 
 #include "core/DateText.h"
+#include "core/LocalTimeMemo.h"
 #include "database/SqliteError.h"
 #include "platform/NevixError.h"
 
@@ -232,7 +233,7 @@ NullableDate ExtractDateElementValue(const QString& ElementName, const QString& 
         const NullableDate day = ParseDateText(value.left(10));
         if (!day)
             return std::nullopt;
-        return QDateTime(day->date(), QTime(0, 0));
+        return LocalDateTime(day->date(), QTime(0, 0));
     }
     value.replace(QLatin1Char('T'), QLatin1Char(' '));
     if (value.size() <= DateTimeShape.size())

@@ -2,6 +2,7 @@
 
 #include "core/ApplicationSettings.h"
 #include "core/DelimitedString.h"
+#include "core/LocalTimeMemo.h"
 #include "core/LoggingGlobals.h"
 #include "core/NumericText.h"
 #include "core/Utils.h"
@@ -313,6 +314,8 @@ bool ProcessVQ7ControlReference(LogLines& log, TransmissionResults& results, con
 
 void RequestVehicleResponsesFromNevixServer(LogLines& log, TransmissionResults& results)
 {
+    // The responses' dates repeat: each is made a local time once.
+    const LocalTimeMemo dates;
     std::exception_ptr failure;
     try {
         log.AddToLog(EventCodes::Communication, ProcessCodeDescription(QStringLiteral("NVQ7")));

@@ -9,6 +9,7 @@
 #include "core/AskTellUser.h"
 #include "core/CStopWatch.h"
 #include "core/GlobalDeclarations.h"
+#include "core/LocalTimeMemo.h"
 #include "core/LoggingGlobals.h"
 #include "core/Utils.h"
 #include "core/Windows1252.h"
@@ -50,7 +51,7 @@ QString TrueFalse(bool value)
 NullableDate DateFromField(const QString& text)
 {
     const Nullable<QDate> date = ParseCompactDate(text);
-    return date ? NullableDate(QDateTime(*date, QTime(0, 0))) : std::nullopt;
+    return date ? NullableDate(LocalDateTime(*date, QTime(0, 0))) : std::nullopt;
 }
 
 } // namespace
@@ -115,6 +116,8 @@ bool VQ3FileImport::Run(const QString& path)
         m_seams.questions->Finished();
         return false;
     }
+    // The file's dates repeat: each is made a local time once.
+    const LocalTimeMemo dates;
     CDataBase& db = GlobalDatabase();
     const int16_t outerDepth = db.TransactionCount();
     try {
@@ -270,7 +273,7 @@ std::shared_ptr<VQ3> VQ3FileImport::MakeEnquiry(const ImportedLine& fields) cons
         enquiry->SetHardcopyResponse(fields.HardcopyResponse);
     const QDateTime now = AppContext::Current().clock().Now();
     enquiry->SetWhenImported(now);
-    enquiry->SetDateOfEnquiry(QDateTime(now.date(), QTime(0, 0)));
+    enquiry->SetDateOfEnquiry(LocalDateTime(now.date(), QTime(0, 0)));
     // An unreadable date in these fields keeps the import's own, with a warning.
     if (const NullableDate when = ImportedDate(fields.WhenImported, QStringLiteral("When Imported"), *enquiry))
         enquiry->SetWhenImported(when);

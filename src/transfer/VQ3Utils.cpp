@@ -4,6 +4,7 @@
 #include "accounts/EnquiryReasons.h"
 #include "accounts/Validation.h"
 #include "core/ApplicationSettings.h"
+#include "core/LocalTimeMemo.h"
 #include "core/Utils.h"
 #include "database/GlobalDatabase.h"
 #include "platform/AppContext.h"
@@ -42,7 +43,7 @@ void Attach(const VQ3& enquiry, JuxMessageErrors& errors, const QString& code, c
 NullableDate AsDateOfEvent(const QVariant& value)
 {
     if (value.typeId() == QMetaType::QDate && value.toDate().isValid())
-        return QDateTime(value.toDate(), QTime(0, 0));
+        return LocalDateTime(value.toDate(), QTime(0, 0));
     return std::nullopt;
 }
 
