@@ -96,8 +96,14 @@ CDataBase& Record::RequireDataSource() const
 
 void Record::LoadByRecordSet(const RecordSet& objRs)
 {
-    Reset();
-    if (objRs.HasRow()) {
+    const bool row = objRs.HasRow();
+    if (row)
+        SetDefaultsBeforeRow();
+    else
+        SetDefaults();
+    m_flags = RecordFlags{};
+    m_beenApplied = false;
+    if (row) {
         ReadRow(objRs);
         m_flags.OldTimeStamp = objRs.Text(StampColumn);
         m_flags.IsNew = false;

@@ -61,6 +61,10 @@ public:
 // Derive from RecordOf<Fields>, which keeps the current and saved copies.
 class Record {
 public:
+    // Tells a constructor that a row is read into the record at once: its
+    // computed defaults (a fresh GUID) are left to the load.
+    struct ForLoading {};
+
     virtual ~Record() = default;
 
     void SetDataSource(CDataBase* objDataSource) { m_db = objDataSource; }
@@ -111,6 +115,9 @@ protected:
     virtual void SetKey(const QString& key) = 0;
     // Every field to its default (the flags are the base's).
     virtual void SetDefaults() = 0;
+    // The defaults a row is read over. A class whose computed default is
+    // costly makes it in ReadRow instead, where the row's column is Null.
+    virtual void SetDefaultsBeforeRow() { SetDefaults(); }
     // Fields from the current row; a Null column leaves the default.
     virtual void ReadRow(const RecordSet& rs) = 0;
     // Every column but the key and TmStamp, in the table's order.

@@ -25,6 +25,12 @@ VQ3::VQ3()
     Reset();
 }
 
+VQ3::VQ3(ForLoading)
+{
+    SetDefaultsBeforeRow();
+    TakeSavedCopy();
+}
+
 VQ3::~VQ3() = default;
 
 void VQ3::SetDataSource(CDataBase* objDataSource)
@@ -324,8 +330,13 @@ const RecordTable& VQ3::Table() const
 
 void VQ3::SetDefaults()
 {
-    RecordOf::SetDefaults();
+    SetDefaultsBeforeRow();
     MutableFields().JuxMsgReference = MakeGuid();
+}
+
+void VQ3::SetDefaultsBeforeRow()
+{
+    RecordOf::SetDefaults();
     m_errors = std::make_shared<JuxMessageErrors>();
     m_errors->SetDataSource(DataSource());
 }
@@ -360,7 +371,9 @@ void VQ3::ReadRow(const RecordSet& rs)
     flag(f.AutoImport, "Auto_Import");
     flag(f.AutoResponseExported, "Auto_Response_Exported");
     flag(f.SkipVRMValidation, "DvlaValidate");
-    text(f.JuxMsgReference, "JuxMsgReference");
+    // A row without a reference gets a fresh one, as a new enquiry does.
+    const NullableString reference = rs.Text(QStringLiteral("JuxMsgReference"));
+    f.JuxMsgReference = reference ? *reference : MakeGuid();
     text(f.IntermediaryId, "IntermediaryId");
     text(f.EnquirerId, "EnquirerId");
     text(f.EnquirerName, "EnquirerName");

@@ -44,6 +44,7 @@ struct VQ3Fields {
 class VQ3 : public RecordOf<VQ3Fields> {
 public:
     VQ3();
+    explicit VQ3(ForLoading);
     ~VQ3() override;
 
     QString Key() const override { return Current().ID; }
@@ -160,6 +161,7 @@ protected:
     const RecordTable& Table() const override;
     void SetKey(const QString& key) override { MutableFields().ID = key; }
     void SetDefaults() override;
+    void SetDefaultsBeforeRow() override;
     void ReadRow(const RecordSet& rs) override;
     ColumnValues RowValues() const override;
 

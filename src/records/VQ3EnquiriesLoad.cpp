@@ -80,7 +80,7 @@ void VQ3Enquiries::LoadEnquiries(const QString& sql, const SqlValues& values)
     LoadBySQL(
         sql, values,
         [db] {
-            auto enquiry = std::make_shared<VQ3>();
+            auto enquiry = std::make_shared<VQ3>(VQ3::ForLoading{});
             enquiry->SetDataSource(db);
             return enquiry;
         },

@@ -104,6 +104,13 @@ VQ7::VQ7()
     NewErrors();
 }
 
+VQ7::VQ7(ForLoading)
+{
+    SetDefaultsBeforeRow();
+    TakeSavedCopy();
+    NewErrors();
+}
+
 void VQ7::NewErrors()
 {
     m_errors = std::make_shared<JuxMessageErrors>();
@@ -165,8 +172,13 @@ const RecordTable& VQ7::Table() const
 
 void VQ7::SetDefaults()
 {
-    RecordOf::SetDefaults();
+    SetDefaultsBeforeRow();
     MutableFields().JuxMsgReference = MakeGuid();
+}
+
+void VQ7::SetDefaultsBeforeRow()
+{
+    RecordOf::SetDefaults();
 }
 
 QString VQ7::Comment() const
@@ -202,6 +214,9 @@ void VQ7::ReadRow(const RecordSet& rs)
                    column.Field);
     }
     f.ID = rs.Text(QStringLiteral("VQ7ID")).value_or(QString());
+    // A row without a reference gets a fresh one, as a new response does.
+    if (rs.IsNull(QStringLiteral("JuxMsgReference")))
+        f.JuxMsgReference = MakeGuid();
 }
 
 ColumnValues VQ7::RowValues() const

@@ -270,7 +270,7 @@ bool ProcessVQ7ControlReference(LogLines& log, TransmissionResults& results, con
                 responses.Remove(response->ID());
                 continue;
             }
-            auto enquiry = std::make_shared<VQ3>();
+            auto enquiry = std::make_shared<VQ3>(VQ3::ForLoading{});
             enquiry->SetDataSource(&db);
             enquiry->LoadByMatchedVQ7(*response, false);
             if (enquiry->IsNew()) {

@@ -102,7 +102,7 @@ TEST(HasRole, AnyOfTheUsersRolesInTheAllowedList)
 TEST(MakeGuid, ThirtyEightUpperCaseCharactersInBracesAndNeverTheSame)
 {
     static const QRegularExpression shape(
-        "^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}$");
+        "^\\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\\}$");
     QSet<QString> seen;
     for (int i = 0; i < 1000; ++i) {
         const QString guid = MakeGuid();
