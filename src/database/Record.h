@@ -4,6 +4,7 @@
 #include "platform/NevixError.h"
 #include "platform/Nullable.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -30,6 +31,8 @@ struct RecordTable {
     mutable QString InsertText;
     mutable QString UpdateText[2]; // by whether the old stamp is Null
     mutable QString DeleteText[2];
+    // The updates of some columns only, by those columns' names.
+    mutable QHash<QString, QString> NarrowUpdateTexts[2];
 };
 
 // One column written by Apply: its name and value (bound, never pasted).

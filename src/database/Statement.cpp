@@ -17,15 +17,32 @@ const QString StoredFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 namespace {
 QByteArray StoredText(const QDate& day, const QTime& time)
 {
-    char text[32];
-    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", day.year(),
-                                     day.month(), day.day(), time.hour(), time.minute(), time.second());
-    return QByteArray(text, length);
-}
-
-int BindUtf8(sqlite3_stmt* stmt, int index, const QByteArray& text)
-{
-    return sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    const int year = day.year();
+    if (year < 0 || year > 9999) {
+        char text[40];
+        const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", year, day.month(),
+                                         day.day(), time.hour(), time.minute(), time.second());
+        return QByteArray(text, length);
+    }
+    QByteArray text(19, Qt::Uninitialized);
+    char* out = text.data();
+    const auto two = [&out](int value) {
+        *out++ = char('0' + value / 10);
+        *out++ = char('0' + value % 10);
+    };
+    two(year / 100);
+    two(year % 100);
+    *out++ = '-';
+    two(day.month());
+    *out++ = '-';
+    two(day.day());
+    *out++ = ' ';
+    two(time.hour());
+    *out++ = ':';
+    two(time.minute());
+    *out++ = ':';
+    two(time.second());
+    return text;
 }
 } // namespace
 
@@ -82,7 +99,7 @@ Statement::Statement(Statement&& other) noexcept
     : m_db(other.m_db), m_stmt(other.m_stmt), m_owned(other.m_owned),
       m_source(std::move(other.m_source)), m_inUse(other.m_inUse), m_columnCache(other.m_columnCache),
       m_ownColumns(std::move(other.m_ownColumns)), m_columns(std::move(other.m_columns)),
-      m_dates(std::move(other.m_dates))
+      m_dates(std::move(other.m_dates)), m_boundTexts(std::move(other.m_boundTexts))
 {
     other.m_stmt = nullptr;
     other.m_inUse = nullptr;
@@ -123,22 +140,32 @@ void Statement::Bind(int index, const QVariant& value)
         }
         case QMetaType::QDateTime: {
             const QDateTime when = value.toDateTime();
-            rc = when.isValid() ? BindUtf8(m_stmt, index, StoredText(when.date(), when.time()))
+            rc = when.isValid() ? BindText(index, StoredText(when.date(), when.time()))
                                 : sqlite3_bind_null(m_stmt, index);
             break;
         }
         case QMetaType::QDate: {
             const QDate day = value.toDate();
-            rc = day.isValid() ? BindUtf8(m_stmt, index, StoredText(day, QTime(0, 0)))
+            rc = day.isValid() ? BindText(index, StoredText(day, QTime(0, 0)))
                                : sqlite3_bind_null(m_stmt, index);
             break;
         }
         default:
-            rc = BindUtf8(m_stmt, index, value.toString().toUtf8());
+            rc = value.typeId() == QMetaType::QString
+                     ? BindText(index, static_cast<const QString*>(value.constData())->toUtf8())
+                     : BindText(index, value.toString().toUtf8());
             break;
         }
     }
     CheckSqlite(m_db, rc, m_source);
+}
+
+int Statement::BindText(int index, QByteArray text)
+{
+    // Kept until the statement is reset, so the engine need not copy it.
+    m_boundTexts.push_back(std::move(text));
+    const QByteArray& kept = m_boundTexts.back();
+    return sqlite3_bind_text(m_stmt, index, kept.constData(), int(kept.size()), SQLITE_STATIC);
 }
 
 void Statement::BindAll(const SqlValues& values)
@@ -149,6 +176,7 @@ void Statement::BindAll(const SqlValues& values)
                          QStringLiteral("The statement takes %1 values, %2 were given")
                              .arg(expected).arg(values.size()),
                          m_source);
+    m_boundTexts.reserve(size_t(values.size()));
     for (int i = 0; i < values.size(); ++i)
         Bind(i + 1, values.at(i));
 }

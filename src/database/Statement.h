@@ -45,6 +45,7 @@ public:
 
 private:
     ColumnSet::Kind KindOf(int column) const;
+    int BindText(int index, QByteArray text);
 
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
@@ -56,6 +57,8 @@ private:
     // The columns of this run, once a value was read.
     mutable std::shared_ptr<const ColumnSet> m_columns;
     mutable StoredDateReader m_dates;
+    // The texts bound, alive until the destructor resets the statement.
+    std::vector<QByteArray> m_boundTexts;
 };
 
 // The one stored form of a date and time.
