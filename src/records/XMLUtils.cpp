@@ -54,9 +54,14 @@ QString FoldedEach(const QString& text)
     QString folded(text.size(), Qt::Uninitialized);
     QChar* out = folded.data();
     for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) { // ASCII folds to lower case, and only A-Z change
+            *out++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+            continue;
+        }
         if (c.isSurrogate())
             return QString();
-        *out++ = QChar(char16_t(QChar::toCaseFolded(c.unicode())));
+        *out++ = QChar(char16_t(QChar::toCaseFolded(u)));
     }
     return folded;
 }
