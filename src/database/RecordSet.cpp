@@ -146,6 +146,18 @@ Nullable<QDateTime> VariantToDateTime(const QVariant& value)
     throw TypeMismatch();
 }
 
+const std::vector<int>& ColumnPositions::In(const RecordSet& rs)
+{
+    const std::shared_ptr<const ColumnSet>& columns = rs.Columns();
+    if (m_positions.empty() || m_of.owner_before(columns) || columns.owner_before(m_of) || m_of.expired()) {
+        m_positions.clear();
+        for (const QString& name : m_names)
+            m_positions.push_back(columns ? columns->IndexOf(name) : -1);
+        m_of = columns;
+    }
+    return m_positions;
+}
+
 RecordSet::~RecordSet()
 {
     ReleaseQuietly();

@@ -343,45 +343,59 @@ void VQ3::SetDefaultsBeforeRow()
 
 void VQ3::ReadRow(const RecordSet& rs)
 {
+    // The columns in the order they are read.
+    thread_local ColumnPositions positions(
+        {QStringLiteral("VQ3ID"), QStringLiteral("When_Entered"), QStringLiteral("Date_Of_Enquiry"),
+         QStringLiteral("VRM"), QStringLiteral("Date_Of_Event"), QStringLiteral("Enquiry_Reference"),
+         QStringLiteral("Hardcopy_Response"), QStringLiteral("Control_Reference"), QStringLiteral("When_Prepared"),
+         QStringLiteral("WhenImported"), QStringLiteral("When_Sent"), QStringLiteral("Response_Received"),
+         QStringLiteral("Auto_Import"), QStringLiteral("Auto_Response_Exported"), QStringLiteral("DvlaValidate"),
+         QStringLiteral("JuxMsgReference"), QStringLiteral("IntermediaryId"), QStringLiteral("EnquirerId"),
+         QStringLiteral("EnquirerName"), QStringLiteral("EnquiryCode"), QStringLiteral("EnquiryCodeDesc"),
+         QStringLiteral("IsTest"), QStringLiteral("UserName"), QStringLiteral("ComputerName")});
+    const std::vector<int>& at = positions.In(rs);
+    size_t next = 0;
+    const auto value = [&] { return rs.Field(at[next++]); };
     VQ3Fields& f = MutableFields();
-    const auto text = [&](QString& field, const char* column) {
-        if (const auto v = rs.Text(QLatin1String(column)))
+    const auto text = [&](QString& field) {
+        if (const auto v = VariantToText(value()))
             field = *v;
     };
-    const auto flag = [&](bool& field, const char* column) {
-        if (const auto v = rs.Bool(QLatin1String(column)))
+    const auto flag = [&](bool& field) {
+        if (const auto v = VariantToBool(value()))
             field = *v;
     };
-    const auto number = [&](int32_t& field, const char* column) {
-        if (const auto v = rs.Long(QLatin1String(column)))
+    const auto number = [&](int32_t& field) {
+        if (const auto v = VariantToLong(value()))
             field = *v;
     };
-    text(f.ID, "VQ3ID");
-    f.WhenEntered = rs.DateTime(QStringLiteral("When_Entered"));
-    f.DateOfEnquiry = rs.DateTime(QStringLiteral("Date_Of_Enquiry"));
-    text(f.VRMVIN, "VRM");
-    f.DateOfEvent = rs.DateTime(QStringLiteral("Date_Of_Event"));
-    text(f.EnquiryReference, "Enquiry_Reference");
-    flag(f.HardcopyResponse, "Hardcopy_Response");
-    number(f.ControlReference, "Control_Reference");
-    f.WhenPrepared = rs.DateTime(QStringLiteral("When_Prepared"));
-    f.WhenImported = rs.DateTime(QStringLiteral("WhenImported"));
-    f.WhenSent = rs.DateTime(QStringLiteral("When_Sent"));
-    number(f.ResponseReceived, "Response_Received");
-    flag(f.AutoImport, "Auto_Import");
-    flag(f.AutoResponseExported, "Auto_Response_Exported");
-    flag(f.SkipVRMValidation, "DvlaValidate");
+    const auto date = [&](NullableDate& field) { field = VariantToDateTime(value()); };
+    text(f.ID);
+    date(f.WhenEntered);
+    date(f.DateOfEnquiry);
+    text(f.VRMVIN);
+    date(f.DateOfEvent);
+    text(f.EnquiryReference);
+    flag(f.HardcopyResponse);
+    number(f.ControlReference);
+    date(f.WhenPrepared);
+    date(f.WhenImported);
+    date(f.WhenSent);
+    number(f.ResponseReceived);
+    flag(f.AutoImport);
+    flag(f.AutoResponseExported);
+    flag(f.SkipVRMValidation);
     // A row without a reference gets a fresh one, as a new enquiry does.
-    const NullableString reference = rs.Text(QStringLiteral("JuxMsgReference"));
+    const NullableString reference = VariantToText(value());
     f.JuxMsgReference = reference ? *reference : MakeGuid();
-    text(f.IntermediaryId, "IntermediaryId");
-    text(f.EnquirerId, "EnquirerId");
-    text(f.EnquirerName, "EnquirerName");
-    text(f.EnquiryCode, "EnquiryCode");
-    text(f.EnquiryCodeDesc, "EnquiryCodeDesc");
-    flag(f.IsTest, "IsTest");
-    text(f.UserName, "UserName");
-    text(f.ComputerName, "ComputerName");
+    text(f.IntermediaryId);
+    text(f.EnquirerId);
+    text(f.EnquirerName);
+    text(f.EnquiryCode);
+    text(f.EnquiryCodeDesc);
+    flag(f.IsTest);
+    text(f.UserName);
+    text(f.ComputerName);
 }
 
 ColumnValues VQ3::RowValues() const
