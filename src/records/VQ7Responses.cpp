@@ -1,5 +1,6 @@
 #include "records/VQ7Responses.h"
 
+#include "core/LocalTimeMemo.h"
 #include "core/NumericText.h"
 #include "database/CDataBase.h"
 #include "platform/AppContext.h"
@@ -14,7 +15,7 @@ const QString Table = QStringLiteral("VQ7_Responses");
 
 QVariant StartOfDay(const NullableDate& value)
 {
-    return value && value->isValid() ? QVariant(QDateTime(value->date(), QTime(0, 0))) : QVariant();
+    return value && value->isValid() ? QVariant(LocalDateTime(value->date(), QTime(0, 0))) : QVariant();
 }
 
 // "column = ?" for a day, or "column IS NULL" when there is none.
