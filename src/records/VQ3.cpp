@@ -66,29 +66,36 @@ void VQ3::ClearValidatableErrors(const QString& sErrorCodeList)
 QString VQ3::GetNevixMessageXmlString() const
 {
     const VQ3Fields& f = Current();
-    const auto element = [](const char* name, const QString& value) {
-        const QString tag = QLatin1String(name);
-        return QLatin1Char('<') + tag + QLatin1Char('>') + value + QStringLiteral("</") + tag +
-               QLatin1Char('>');
+    QString xml;
+    xml.reserve(256);
+    const auto element = [&xml](QLatin1String tag, const QString& value) {
+        xml += QLatin1Char('<');
+        xml += tag;
+        xml += QLatin1Char('>');
+        xml += value;
+        xml += QLatin1String("</");
+        xml += tag;
+        xml += QLatin1Char('>');
     };
     const auto isoDay = [](const NullableDate& d) {
         return d ? FormatDateTime(*d, QStringLiteral("yyyy-mm-dd")) : QString();
     };
-    QString xml = QStringLiteral("<VQ3>");
-    xml += element("DateOfEvent", isoDay(f.DateOfEvent));
-    xml += element("DateOfEnquiry", isoDay(f.DateOfEnquiry));
-    xml += f.VRMVIN.size() < 8 ? element("VRM", f.VRMVIN) : element("VIN", f.VRMVIN);
+    xml += QLatin1String("<VQ3>");
+    element(QLatin1String("DateOfEvent"), isoDay(f.DateOfEvent));
+    element(QLatin1String("DateOfEnquiry"), isoDay(f.DateOfEnquiry));
+    element(f.VRMVIN.size() < 8 ? QLatin1String("VRM") : QLatin1String("VIN"), f.VRMVIN);
     if (!f.EnquirerId.isEmpty())
-        xml += element("EnquirerId", f.EnquirerId);
+        element(QLatin1String("EnquirerId"), f.EnquirerId);
     if (!f.EnquiryCode.isEmpty())
-        xml += element("EnquiryCode", f.EnquiryCode);
+        element(QLatin1String("EnquiryCode"), f.EnquiryCode);
     if (!f.EnquiryReference.isEmpty())
-        xml += element("EnquiryReference", EscapeXMLString(f.EnquiryReference));
+        element(QLatin1String("EnquiryReference"), EscapeXMLString(f.EnquiryReference));
     if (!f.IntermediaryId.isEmpty())
-        xml += element("IntermediaryId", f.IntermediaryId);
+        element(QLatin1String("IntermediaryId"), f.IntermediaryId);
     if (f.SkipVRMValidation)
-        xml += QStringLiteral("<SkipVRMValidation>true</SkipVRMValidation>");
-    return xml + QStringLiteral("</VQ3>");
+        xml += QLatin1String("<SkipVRMValidation>true</SkipVRMValidation>");
+    xml += QLatin1String("</VQ3>");
+    return xml;
 }
 
 void VQ3::SetID(const QString& value)
