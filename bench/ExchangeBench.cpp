@@ -14,7 +14,7 @@
 
 #include "SimpleHttpServer.h"
 
-#include <QCoreApplication>
+#include "NeedGui.h"
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -30,10 +30,8 @@ const QByteArray Answer =
 
 void BM_LoopbackExchanges(benchmark::State& state)
 {
-    static int argc = 1;
-    static char name[] = "nevix_bench";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    // One application object for every benchmark of the program.
+    NeedGui();
 
     QTemporaryDir folder;
     ScopedAppContext scope(std::make_shared<AppContext>(std::make_shared<SystemClock>(),

@@ -31,7 +31,19 @@ void BM_StandardFixture(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_StandardFixture)->Arg(120)->Arg(1200)->Unit(benchmark::kMillisecond);
-// The enquiry screen's large list.
+// The enquiry screen's large list through the record classes.
 BENCHMARK(BM_StandardFixture)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The same list written by the bulk option.
+void BM_BulkFixture(benchmark::State& state)
+{
+    const FixtureOptions options = FixtureOptions().WithBulkEnquiries(int32_t(state.range(0)));
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        Fixture::Standard(dir.path(), Now, options);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BulkFixture)->Arg(150)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,14 +1,16 @@
 // The log windows' heavy work: three months of lines put into the history
 // list (again at every resize), and a long run printed to PDF.
-#include "accounts/LogDisplay.h"
+#include "NeedGui.h"
+#include "jobs/SideBySide.h"
+
+#include "core/LoggingGlobals.h"
 #include "database/LogLines.h"
 #include "reports/TransmissionLogReport.h"
 #include "reports/qt/QtPrinterCanvas.h"
+#include "screens/transmission/LogListView.h"
 
-#include <QFont>
-#include <QFontMetricsF>
-#include "NeedGui.h"
-
+#include <QPainter>
+#include <QPdfWriter>
 #include <QStringListModel>
 #include <QTemporaryDir>
 
@@ -16,8 +18,9 @@
 
 namespace {
 
-// Runs of 50 lines of every code, as maintenance and exchanges leave them.
-std::unique_ptr<LogLines> History(int count)
+// Runs of 50 lines of every code, as maintenance and exchanges leave them;
+// long: each text twice as long, so that every line wraps once.
+std::unique_ptr<LogLines> History(int count, bool longLines = false)
 {
     auto log = std::make_unique<LogLines>();
     const int32_t codes[] = {8, 32, 64, 32, 128, 64, 256, 32, 512, 16};
@@ -28,7 +31,8 @@ std::unique_ptr<LogLines> History(int count)
         line->SetRunNumber(i / 50 + 1);
         line->SetEventCode(int16_t(codes[i % 10]));
         line->SetTimeOfEvent(start.addSecs(i * 60));
-        line->SetEventText(QStringLiteral("Sent 12 enquiries to the Nevix service for enquirer AB123, batch %1").arg(i));
+        const QString text = QStringLiteral("Sent 12 enquiries to the Nevix service for enquirer AB123, batch %1").arg(i);
+        line->SetEventText(longLines ? text + QLatin1Char(' ') + text : text);
         line->SetUserName(QStringLiteral("AUTOEXECUTE"));
         line->SetComputerName(QStringLiteral("OFFICE-PC"));
         log->Add(line);
@@ -36,24 +40,43 @@ std::unique_ptr<LogLines> History(int count)
     return log;
 }
 
-// The list's work at a fill: wrapped lines measured in the list's font,
-// handed to its model (the view draws only the rows in sight).
+// The history window's list filled as the program fills it (lines under
+// their run headers, wrapped to the list's width), beside the same lines
+// formatted plainly into a list model without any measuring.
 void BM_HistoryListFill(benchmark::State& state)
 {
     NeedGui();
-    const auto log = History(int(state.range(0)));
-    const QFontMetricsF metrics{QFont()};
-    QStringListModel model;
+    const auto log = History(int(state.range(0)), state.range(1) != 0);
+    LogListView view;
+    view.resize(700, 400);
+    QStringListModel bare;
+    SideBySide timing(state, Timer::ThreadCpu);
     for (auto _ : state) {
-        QStringList items;
-        WrappedList list{items, 700, [&metrics](const QString& text) { return metrics.horizontalAdvance(text); }};
-        FormatLogForDisplay(list, *log, true, 1023);
-        model.setStringList(items);
-        benchmark::DoNotOptimize(model.rowCount());
+        timing.Program([&] { view.Fill(*log, true, 1023); });
+        timing.Bare([&] {
+            QStringList items;
+            int32_t run = 0;
+            for (const auto& line : *log) {
+                if (line->RunNumber() != run) {
+                    run = line->RunNumber();
+                    items << QStringLiteral("Run Number: %1 (from %2 on %3)")
+                                 .arg(run)
+                                 .arg(line->UserName(), line->ComputerName());
+                }
+                items << line->TimeOfEvent()->toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")) + QLatin1Char(' ') +
+                             EventCodeText(line->EventCode()) + QLatin1Char(' ') + line->EventText();
+            }
+            bare.setStringList(items);
+        });
+        timing.Report();
+        benchmark::DoNotOptimize(view.model()->rowCount());
     }
 }
-BENCHMARK(BM_HistoryListFill)->Arg(100000)->Unit(benchmark::kMillisecond);
+// Second argument 1: lines that wrap once each.
+BENCHMARK(BM_HistoryListFill)->Args({100000, 0})->Args({100000, 1})->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The log printed as the program prints it, beside the same lines drawn
+// plainly on a PDF writer in Arial, a page every 60 lines.
 void BM_PrintLogToPdf(benchmark::State& state)
 {
     NeedGui();
@@ -61,12 +84,28 @@ void BM_PrintLogToPdf(benchmark::State& state)
     for (int i = 0; i < state.range(0); ++i)
         lines << QStringLiteral("15/03/2024 10:%1:00 W Enquiry FX%2AAA was refused by the service").arg(i % 60).arg(i);
     QTemporaryDir dir;
+    SideBySide timing(state);
     for (auto _ : state) {
-        QtPrinterCanvas canvas(dir.filePath(QStringLiteral("log.pdf")));
-        PrintTransmissionLog(canvas, QStringLiteral("Communication Session 15/03/2024 10:00:00"),
-                             QDate(2024, 3, 15), {{QStringLiteral("Log details"), lines}});
+        timing.Program([&] {
+            QtPrinterCanvas canvas(dir.filePath(QStringLiteral("log.pdf")));
+            PrintTransmissionLog(canvas, QStringLiteral("Communication Session 15/03/2024 10:00:00"),
+                                 QDate(2024, 3, 15), {{QStringLiteral("Log details"), lines}});
+        });
+        timing.Bare([&] {
+            QPdfWriter writer(dir.filePath(QStringLiteral("bare.pdf")));
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            QPainter painter(&writer);
+            painter.setFont(QFont(QStringLiteral("Arial"), 10));
+            const int step = writer.height() / 62;
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (i > 0 && i % 60 == 0)
+                    writer.newPage();
+                painter.drawText(0, step * int(1 + i % 60), lines[i]);
+            }
+        });
+        timing.Report();
     }
 }
-BENCHMARK(BM_PrintLogToPdf)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintLogToPdf)->Arg(5000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

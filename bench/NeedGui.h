@@ -1,17 +1,17 @@
 #pragma once
 
-#include <QGuiApplication>
+#include <QApplication>
 
-// Fonts and printing need a GUI application; offscreen unless a platform
-// is chosen.
+// Fonts, printing, the log list and windows need an application with
+// widgets; offscreen unless a platform is chosen.
 inline void NeedGui()
 {
     static int argc = 1;
     static char name[] = "nevix_bench";
     static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
+    if (!QCoreApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication app(argc, argv);
+        static QApplication app(argc, argv);
     }
 }

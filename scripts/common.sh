@@ -44,3 +44,27 @@ nevix_build() {
 nevix_has_display() {
   [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]
 }
+
+# True when the display named can be reached: an X server's socket or port,
+# or a Wayland compositor's socket. Qt would otherwise abort at start with
+# advice that does not fit.
+nevix_display_opens() {
+  if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    local socket="$WAYLAND_DISPLAY"
+    [ "${socket#/}" != "$socket" ] || socket="${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/$socket"
+    [ -S "$socket" ] && return 0
+  fi
+  [ -n "${DISPLAY:-}" ] || return 1
+  if command -v xdpyinfo >/dev/null 2>&1; then
+    xdpyinfo >/dev/null 2>&1
+    return
+  fi
+  local host="${DISPLAY%:*}" number="${DISPLAY##*:}"
+  number="${number%%.*}"
+  [[ "$number" =~ ^[0-9]+$ ]] || return 1
+  if [ -z "$host" ] || [ "$host" = unix ]; then
+    [ -S "/tmp/.X11-unix/X$number" ] || grep -q "@/tmp/.X11-unix/X$number\b" /proc/net/unix 2>/dev/null
+    return
+  fi
+  timeout 2 bash -c "exec 3<>/dev/tcp/$host/$((6000 + number))" 2>/dev/null
+}

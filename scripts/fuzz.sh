@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of tests/fuzz with libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang) and runs each for the given seconds.
-# Usage: fuzz.sh [seconds per target, default 60]
+# Usage: fuzz.sh [seconds per target, default 60]; NEVIX_JOBS limits the
+# build's parallel jobs.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -15,7 +16,6 @@ FUZZ_BUILD="${NEVIX_FUZZ_BUILD:-$NEVIX_ROOT/build-fuzz}"
 CORPUS="$FUZZ_BUILD/corpus"
 FINDINGS="$FUZZ_BUILD/findings"
 LOGS="$FUZZ_BUILD/logs"
-SEEDS="$NEVIX_ROOT/tests/data"
 
 NEVIX_PACKAGES+=(clang libclang-rt-dev)
 nevix_install_missing
@@ -24,18 +24,18 @@ if [ ! -f "$FUZZ_BUILD/build.ninja" ]; then
   cmake -S "$NEVIX_ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DNEVIX_FUZZ=ON -DNEVIX_BUILD_TESTS=OFF -DNEVIX_BUILD_BENCHMARKS=OFF
 fi
-cmake --build "$FUZZ_BUILD" --target nevix_fuzz --parallel "$(nproc)"
+cmake --build "$FUZZ_BUILD" --target nevix_fuzz --parallel "${NEVIX_JOBS:-$(nproc)}"
 
-# Target, then the seed files of its corpus.
-declare -A SEED_FILES=(
-  [fuzz_delimited_string]="$SEEDS/fuzz/delimited/*"
-  [fuzz_import_line]="$SEEDS/fuzz/import/*"
-  [fuzz_xml_answer]="$SEEDS/service/*"
-  [fuzz_settings]="$SEEDS/fuzz/settings/*"
-  [fuzz_dates]="$SEEDS/fuzz/dates/*"
-  [fuzz_pe_version]="$SEEDS/*.dll $SEEDS/*.exe"
-)
-TARGETS=(fuzz_delimited_string fuzz_import_line fuzz_xml_answer fuzz_settings fuzz_dates fuzz_pe_version)
+# Every target tests/fuzz/CMakeLists.txt declares, each line a target and
+# its seed files and folders.
+TARGET_LIST="$FUZZ_BUILD/tests/fuzz/fuzz_targets.txt"
+declare -A SEEDS_OF=()
+TARGETS=()
+while read -r target seeds; do
+  [ -n "$target" ] || continue
+  TARGETS+=("$target")
+  SEEDS_OF[$target]="$seeds"
+done <"$TARGET_LIST"
 
 # The targets' program folders (settings files, a database) live in memory
 # where possible: every settings write is synced to disk.
@@ -49,8 +49,13 @@ failed=()
 summary=()
 for target in "${TARGETS[@]}"; do
   mkdir -p "$CORPUS/$target" "$FINDINGS/$target" "$LOGS"
-  # shellcheck disable=SC2086 # the seed patterns are meant to expand
-  cp -n ${SEED_FILES[$target]} "$CORPUS/$target/"
+  for seed in ${SEEDS_OF[$target]}; do
+    if [ -d "$seed" ]; then
+      cp -n "$seed"/* "$CORPUS/$target/"
+    else
+      cp -n "$seed" "$CORPUS/$target/"
+    fi
+  done
   log="$LOGS/$target.log"
   echo "== $target: ${SECONDS_PER_TARGET} s"
   status=0

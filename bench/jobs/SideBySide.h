@@ -7,7 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <chrono>
 #include <ctime>
@@ -76,7 +76,8 @@ private:
     bool m_hasAlike = false;
 };
 
-// The application object the loopback exchanges and event pumping need.
+// The application object the loopback exchanges, event pumping and the
+// screens need: a widget application, offscreen unless a platform is chosen.
 inline void EnsureApplication()
 {
     if (QCoreApplication::instance())
@@ -84,7 +85,10 @@ inline void EnsureApplication()
     static int argc = 1;
     static char name[] = "nevix_bench";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Never destroyed: at exit Qt's own statics may already be gone.
+    new QApplication(argc, argv);
 }
 
 #define SIDE_BY_SIDE(bm) \

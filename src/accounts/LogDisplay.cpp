@@ -7,6 +7,7 @@
 #include "database/LogLines.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 void AddTrimmed(QStringList& items, const QString& text)
@@ -16,34 +17,69 @@ void AddTrimmed(QStringList& items, const QString& text)
         items.append(trimmed);
 }
 
+// Kerning moves a line by far less than a tenth of its width.
+constexpr double QuickMargin = 0.9;
+
+// Whether the text is wider than the usable width: measured exactly only
+// when its quick width lies too near it to tell.
+bool TooWide(const WrappedList& list, const QString& text, double usable)
+{
+    if (list.QuickWidth) {
+        const double quick = list.QuickWidth(text);
+        if (quick <= usable * QuickMargin)
+            return false;
+        if (std::isfinite(quick) && quick > usable / QuickMargin)
+            return true;
+    }
+    return list.TextWidth(text) > usable;
+}
+
+// The start of the text that goes on one item, and where the rest resumes,
+// for a text too wide for the list: up to the last blank before the first
+// character that does not fit, or (without such a blank) up to that
+// character, at least one character an item however narrow the list.
+std::pair<qsizetype, qsizetype> BreakOf(const WrappedList& list, const QString& text, double usable)
+{
+    const auto fits = [&](qsizetype length) { return !TooWide(list, text.left(length), usable); };
+    // The starts that fit are the shortest ones (the width grows with the
+    // length), so halving searches find the break in few measures. A blank
+    // qualifies when the start up to and including it fits.
+    QList<qsizetype> blanks;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text.at(i) == u' ')
+            blanks.append(i);
+    qsizetype low = 0;
+    qsizetype high = blanks.size();
+    while (low < high) {
+        const qsizetype mid = low + (high - low) / 2;
+        if (fits(blanks[mid] + 1))
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    if (low > 0)
+        return {blanks[low - 1], blanks[low - 1] + 1};
+    // The shortest start that is too wide ends with the first character
+    // that does not fit.
+    low = 1;
+    high = text.size();
+    while (low < high) {
+        const qsizetype mid = low + (high - low) / 2;
+        if (fits(mid))
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    const qsizetype cut = std::max<qsizetype>(low - 1, 1);
+    return {cut, cut};
+}
+
 void AddWrapped(WrappedList& list, const QString& text)
 {
     const double usable = list.Width * 0.95;
     QString rest = text;
-    while (list.TextWidth(rest) > usable) {
-        // The shortest start of the text that is too wide (the width grows
-        // with the length, so a halving search finds it in few measures).
-        qsizetype low = 1;
-        qsizetype high = rest.size();
-        while (low < high) {
-            const qsizetype mid = low + (high - low) / 2;
-            if (list.TextWidth(rest.left(mid)) > usable)
-                high = mid;
-            else
-                low = mid + 1;
-        }
-        const qsizetype tooWide = low - 1; // the first character that does not fit
-        const qsizetype lastSpace = tooWide > 0 ? rest.lastIndexOf(u' ', tooWide - 1) : -1;
-        qsizetype cut = 0;
-        qsizetype resume = 0;
-        if (lastSpace >= 0) {
-            cut = lastSpace;
-            resume = lastSpace + 1;
-        } else {
-            // At least one character an item, however narrow the list.
-            cut = std::max<qsizetype>(tooWide, 1);
-            resume = cut;
-        }
+    while (TooWide(list, rest, usable)) {
+        const auto [cut, resume] = BreakOf(list, rest, usable);
         AddTrimmed(list.Items, rest.left(cut));
         rest = rest.mid(resume);
     }

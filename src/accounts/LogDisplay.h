@@ -17,6 +17,10 @@ struct WrappedList {
     QStringList& Items;
     double Width = 0;
     TextWidthMeasure TextWidth;
+    // Optional: a width that is quick to work out and never off by a tenth
+    // (the advances of the characters without their kerning), so that a
+    // line well inside the list is not measured exactly.
+    TextWidthMeasure QuickWidth = {};
 };
 
 // The lines of a log whose event code shares a bit with the filter, each

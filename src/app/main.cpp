@@ -8,13 +8,31 @@
 #include "screens/common/ScreenHelpers.h"
 #include "startup/GlobalObjects.h"
 #include "startup/ProgramScreens.h"
+#include "startup/CommandLine.h"
 #include "startup/ProgramStart.h"
 #include "startup/Session.h"
 
 #include <QApplication>
 
+namespace {
+// "/immediate" shows no window that anyone needs to see: started where no
+// display is (cron), it runs on Qt's offscreen platform rather than abort.
+void RunOffscreenWhenImmediateWithoutDisplay(int argc, char* argv[])
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return;
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (CommandLine::Parse(arguments).Immediate)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    RunOffscreenWhenImmediateWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
     QApplication::setApplicationVersion(ProgramVersion);
@@ -31,6 +49,11 @@ int main(int argc, char* argv[])
     int rc = 0;
     if (start.Main())
         rc = QApplication::exec();
+    // A start that ended without the program having run says why.
+    if (start.Refusal() != StartRefusal::None)
+        rc = int(start.Refusal());
+    else if (rc == 0)
+        rc = session.ExitCode();
     ReleaseGlobalObjects();
     SetHelpWindowHost(nullptr);
     AppContext::Install(nullptr);

@@ -19,20 +19,32 @@ UnattendedMessageSink& Sink()
     return sink;
 }
 
+std::optional<bool>& Attendance()
+{
+    static std::optional<bool> attended;
+    return attended;
+}
+
 bool IsUnattended()
 {
+    if (Attendance())
+        return !*Attendance();
     return Settings().ProgramRunningMode() == RunningMode::Automatic;
+}
+
+void WriteToStandardError(const QString& text, uint32_t)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle), qUtf8Printable(line));
 }
 
 void WriteUnattended(const QString& text, uint32_t style)
 {
-    if (Sink()) {
+    if (Sink())
         Sink()(text, style);
-        return;
-    }
-    QString line = text;
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle), qUtf8Printable(line));
+    else
+        WriteToStandardError(text, style);
 }
 
 void AppendDetail(QString& message, const QString& detail)
@@ -129,4 +141,29 @@ void SetMessageBoxHelpFile(const QString& helpFile)
 void SetUnattendedMessageSink(UnattendedMessageSink sink)
 {
     Sink() = std::move(sink);
+}
+
+UnattendedMessageSink CurrentUnattendedSink()
+{
+    return Sink() ? Sink() : UnattendedMessageSink(WriteToStandardError);
+}
+
+ScopedUnattendedSink::ScopedUnattendedSink(UnattendedMessageSink sink) : m_previous(Sink())
+{
+    Sink() = std::move(sink);
+}
+
+ScopedUnattendedSink::~ScopedUnattendedSink()
+{
+    Sink() = std::move(m_previous);
+}
+
+ScopedAttendance::ScopedAttendance(bool attended) : m_previous(Attendance())
+{
+    Attendance() = attended;
+}
+
+ScopedAttendance::~ScopedAttendance()
+{
+    Attendance() = m_previous;
 }

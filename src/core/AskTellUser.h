@@ -32,3 +32,32 @@ void SetMessageBoxHelpFile(const QString& helpFile);
 using UnattendedMessageSink = std::function<void(const QString& text, uint32_t style)>;
 // An empty sink restores the default (standard error).
 void SetUnattendedMessageSink(UnattendedMessageSink sink);
+// Where unattended messages go now (never empty: standard error by default).
+UnattendedMessageSink CurrentUnattendedSink();
+
+// Sends unattended messages to sink for the life of a scope (a run's own
+// log while it is open); the sink before it afterwards.
+class ScopedUnattendedSink {
+public:
+    explicit ScopedUnattendedSink(UnattendedMessageSink sink);
+    ~ScopedUnattendedSink();
+    ScopedUnattendedSink(const ScopedUnattendedSink&) = delete;
+    ScopedUnattendedSink& operator=(const ScopedUnattendedSink&) = delete;
+
+private:
+    UnattendedMessageSink m_previous;
+};
+
+// Whether someone is at the screen, for the life of a scope, whatever the
+// running mode: the unattended console's own buttons are pressed by an
+// operator, whose boxes are shown; its timer's work has no one to answer.
+class ScopedAttendance {
+public:
+    explicit ScopedAttendance(bool attended);
+    ~ScopedAttendance();
+    ScopedAttendance(const ScopedAttendance&) = delete;
+    ScopedAttendance& operator=(const ScopedAttendance&) = delete;
+
+private:
+    std::optional<bool> m_previous;
+};

@@ -10,3 +10,8 @@ QString BrowseForFolder(const QString& ownerCaption, const QString& title,
 // "All Files" for every file.
 QString ShowOpenFileDialog(const QString& ownerCaption, const QString& title,
                            const QString& initialDir, const QString& filter);
+// The file-save dialog proposing a file (its folder and name, "\" or "/"
+// separated). It does not ask about an existing file: the caller does.
+// "" when cancelled.
+QString ShowSaveFileDialog(const QString& ownerCaption, const QString& title,
+                           const QString& proposedFile, const QString& filter);

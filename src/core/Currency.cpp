@@ -84,5 +84,5 @@ QString FormatCurrency(Currency value, const QString& pattern)
 {
     const int64_t units = value.tenThousandths;
     const int64_t pence = units / 100 + (units % 100 >= 50 ? 1 : units % 100 <= -50 ? -1 : 0);
-    return FormatNumber(double(pence) / 100.0, pattern);
+    return FormatScaled(pence, 2, pattern);
 }

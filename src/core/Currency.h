@@ -26,5 +26,6 @@ struct Currency {
 QString CurrencyText(Currency value);
 
 // The amount in a number pattern of VbFormat (such as "#,##0.00"), rounded
-// to whole pence in integers first, so that 1.005 shows as 1.01.
+// to whole pence in integers first, so that 1.005 shows as 1.01, and laid
+// out from those whole pence, exact at any size.
 QString FormatCurrency(Currency value, const QString& pattern);

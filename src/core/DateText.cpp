@@ -1,7 +1,7 @@
 #include "core/DateText.h"
 
-#include "core/LocalTimeMemo.h"
 #include "core/VbFormat.h"
+#include "platform/LocalTime.h"
 
 #include <QRegularExpression>
 
@@ -130,7 +130,31 @@ bool IsDateText(const QString& text)
 
 QString FormatGeneralDate(const QDateTime& value)
 {
-    if (value.time() == QTime(0, 0))
-        return FormatDateTime(value, QStringLiteral("dd/mm/yyyy"));
-    return FormatDateTime(value, QStringLiteral("dd/mm/yyyy hh:nn:ss"));
+    const QDate date = value.date();
+    const QTime time = value.time();
+    if (!date.isValid() || date.year() < 0 || date.year() > 9999) {
+        if (time == QTime(0, 0))
+            return FormatDateTime(value, QStringLiteral("dd/mm/yyyy"));
+        return FormatDateTime(value, QStringLiteral("dd/mm/yyyy hh:nn:ss"));
+    }
+    // Written digit by digit: the log lists date every one of their lines.
+    char text[20];
+    const auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char('0' + value % 10);
+    };
+    put(0, date.day(), 2);
+    text[2] = '/';
+    put(3, date.month(), 2);
+    text[5] = '/';
+    put(6, date.year(), 4);
+    if (time == QTime(0, 0))
+        return QString::fromLatin1(text, 10);
+    text[10] = ' ';
+    put(11, time.hour(), 2);
+    text[13] = ':';
+    put(14, time.minute(), 2);
+    text[16] = ':';
+    put(17, time.second(), 2);
+    return QString::fromLatin1(text, 19);
 }

@@ -5,6 +5,7 @@
 #include "core/DiskFunctions.h"
 #include "core/ProfileFile.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 
 #include <QDir>
@@ -114,7 +115,7 @@ std::optional<QDateTime> ParseDateWords(const QString& text, bool allowTime)
     const QDate day = date.addDays(days);
     if (day.year() < 100 || day.year() > 9999)
         return std::nullopt;
-    return QDateTime(day, QTime(0, 0).addSecs(seconds - days * 86400));
+    return LocalDateTime(day, QTime(0, 0).addSecs(seconds - days * 86400));
 }
 } // namespace
 

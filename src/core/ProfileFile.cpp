@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace {
 const QByteArray Bom("\xEF\xBB\xBF");
@@ -33,9 +34,18 @@ QString Unquote(const QString& value)
     return value;
 }
 
+// A line's text. Only the file's very start may hold a byte order mark
+// (Load takes it off); anywhere else U+FEFF is part of a name or value, and
+// reads back as written.
+QString Decode(const QByteArray& raw)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(raw);
+}
+
 Line Parse(const QByteArray& raw)
 {
-    const QString text = QString::fromUtf8(raw).trimmed();
+    const QString text = Decode(raw).trimmed();
     if (text.startsWith(u'[')) {
         const qsizetype close = text.lastIndexOf(u']');
         if (close > 0)

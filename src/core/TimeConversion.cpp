@@ -1,6 +1,7 @@
 #include "core/TimeConversion.h"
 
 #include "core/DateText.h"
+#include "platform/LocalTime.h"
 
 namespace {
 // The wall-clock time that the value holds, to the second.
@@ -12,7 +13,7 @@ std::optional<SYSTEMTIME> WallClock(const QVariant& value)
         when = value.toDateTime();
         break;
     case QMetaType::QDate:
-        when = QDateTime(value.toDate(), QTime(0, 0));
+        when = LocalDateTime(value.toDate(), QTime(0, 0));
         break;
     case QMetaType::QString:
         // Only the clock fields are wanted, so a text naming the local hour
@@ -40,7 +41,7 @@ QDateTime Rebuild(const SYSTEMTIME& st, Qt::TimeSpec spec)
     const QTime time(st.wHour, st.wMinute, st.wSecond);
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time, spec);
+    return spec == Qt::LocalTime ? LocalDateTime(date, time) : QDateTime(date, time, spec);
 }
 } // namespace
 
@@ -62,7 +63,7 @@ QDateTime SystemTimeToDate(const SYSTEMTIME& st)
     const QTime time(st.wHour, st.wMinute, st.wSecond);
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time);
+    return LocalDateTime(date, time);
 }
 
 NullableDate LocalToUTC(const QVariant& value)

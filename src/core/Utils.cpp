@@ -5,6 +5,7 @@
 #include "core/NumericText.h"
 #include "core/VbFormat.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 
 QString GetThisComputerName()
 {
@@ -18,7 +19,7 @@ QString FormatOrEmpty(const QVariant& value, const QString& pattern)
         return NullToString(value);
     switch (value.typeId()) {
     case QMetaType::QDate:
-        return FormatDateTime(QDateTime(value.toDate(), QTime(0, 0)), pattern);
+        return FormatDateTime(LocalDateTime(value.toDate(), QTime(0, 0)), pattern);
     case QMetaType::QDateTime:
         return FormatDateTime(value.toDateTime(), pattern);
     case QMetaType::QString: {
@@ -51,7 +52,7 @@ QString NullToString(const QVariant& value)
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case QMetaType::QDate:
-        return FormatGeneralDate(QDateTime(value.toDate(), QTime(0, 0)));
+        return FormatGeneralDate(LocalDateTime(value.toDate(), QTime(0, 0)));
     case QMetaType::QDateTime:
         return FormatGeneralDate(value.toDateTime());
     case QMetaType::Double:

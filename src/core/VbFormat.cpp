@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 const char* const MonthNames[] = {"January", "February", "March", "April", "May", "June", "July",
@@ -148,7 +150,20 @@ QString FormatDateTime(const QDateTime& value, const QString& pattern)
     return out;
 }
 
-QString FormatNumber(double value, const QString& pattern)
+namespace {
+// A number pattern taken apart: the text around the placeholders, and how
+// many digits each side of the point shows.
+struct NumberPattern {
+    QString before;
+    QString after;
+    bool hasPoint = false;
+    bool grouping = false;
+    int minInt = 0;
+    int maxFrac = 0;
+    int minFrac = 0;
+};
+
+std::optional<NumberPattern> ReadNumberPattern(const QString& pattern)
 {
     const auto isPlaceholder = [](QChar c) { return c == u'0' || c == u'#'; };
     int first = -1;
@@ -160,35 +175,91 @@ QString FormatNumber(double value, const QString& pattern)
         }
     }
     if (first < 0)
-        return pattern.isEmpty() ? QString::number(value, 'g', 15) : pattern;
-
+        return std::nullopt;
     const QString body = pattern.mid(first, last - first + 1);
-    const int point = body.indexOf(u'.');
+    const int point = int(body.indexOf(u'.'));
     const QString intPart = point < 0 ? body : body.left(point);
     const QString fracPart = point < 0 ? QString() : body.mid(point + 1);
-    const bool grouping = intPart.contains(u',');
-    const int minInt = int(intPart.count(u'0'));
-    const int maxFrac = int(fracPart.count(u'0') + fracPart.count(u'#'));
-    const int minFrac = int(fracPart.count(u'0'));
+    NumberPattern p;
+    p.before = pattern.left(first);
+    p.after = pattern.mid(last + 1);
+    p.hasPoint = point >= 0;
+    p.grouping = intPart.contains(u',');
+    p.minInt = int(intPart.count(u'0'));
+    p.maxFrac = int(fracPart.count(u'0') + fracPart.count(u'#'));
+    p.minFrac = int(fracPart.count(u'0'));
+    return p;
+}
 
-    const double scale = std::pow(10.0, maxFrac);
-    const double rounded = std::round(std::fabs(value) * scale) / scale;
-    QString digits = QString::number(rounded, 'f', maxFrac);
-    QString intDigits = maxFrac > 0 ? digits.section(u'.', 0, 0) : digits;
-    QString fracDigits = maxFrac > 0 ? digits.section(u'.', 1, 1) : QString();
-    while (fracDigits.size() > minFrac && fracDigits.endsWith(u'0'))
+// The digits of a number already rounded to the pattern's decimals (exactly
+// maxFrac of them) laid out as the pattern asks.
+QString LayOut(const NumberPattern& p, bool negative, QString intDigits, QString fracDigits)
+{
+    while (fracDigits.size() > p.minFrac && fracDigits.endsWith(u'0'))
         fracDigits.chop(1);
     if (intDigits == QLatin1String("0"))
         intDigits.clear();
-    while (intDigits.size() < minInt)
+    while (intDigits.size() < p.minInt)
         intDigits.prepend(u'0');
-    if (grouping)
+    if (p.grouping)
         intDigits = GroupThousands(intDigits);
-
     QString number = intDigits;
-    if (point >= 0)
+    if (p.hasPoint)
         number += QLatin1Char('.') + fracDigits;
-    const bool negative = value < 0 && rounded != 0;
-    return pattern.left(first) + (negative ? QStringLiteral("-") : QString()) + number +
-           pattern.mid(last + 1);
+    return p.before + (negative ? QStringLiteral("-") : QString()) + number + p.after;
+}
+
+uint64_t PowerOfTen(int n)
+{
+    uint64_t value = 1;
+    while (n-- > 0)
+        value *= 10;
+    return value;
+}
+} // namespace
+
+QString FormatNumber(double value, const QString& pattern)
+{
+    const std::optional<NumberPattern> p = ReadNumberPattern(pattern);
+    if (!p)
+        return pattern.isEmpty() ? QString::number(value, 'g', 15) : pattern;
+    const double scale = std::pow(10.0, p->maxFrac);
+    const double rounded = std::round(std::fabs(value) * scale) / scale;
+    const QString digits = QString::number(rounded, 'f', p->maxFrac);
+    const QString intDigits = p->maxFrac > 0 ? digits.section(u'.', 0, 0) : digits;
+    const QString fracDigits = p->maxFrac > 0 ? digits.section(u'.', 1, 1) : QString();
+    return LayOut(*p, value < 0 && rounded != 0, intDigits, fracDigits);
+}
+
+QString FormatScaled(int64_t unscaled, int scale, const QString& pattern)
+{
+    scale = std::clamp(scale, 0, 18);
+    const bool negative = unscaled < 0;
+    // Through unsigned, so that the most negative value has a magnitude.
+    uint64_t magnitude = negative ? 0 - uint64_t(unscaled) : uint64_t(unscaled);
+    const std::optional<NumberPattern> p = ReadNumberPattern(pattern);
+    if (!p) {
+        if (!pattern.isEmpty())
+            return pattern;
+        // The shortest exact decimal.
+        QString fraction = QStringLiteral("%1").arg(magnitude % PowerOfTen(scale), scale, 10, QLatin1Char('0'));
+        while (fraction.endsWith(u'0'))
+            fraction.chop(1);
+        const QString whole = QString::number(magnitude / PowerOfTen(scale));
+        return (negative && magnitude != 0 ? QStringLiteral("-") : QString()) + whole +
+               (fraction.isEmpty() ? QString() : QLatin1Char('.') + fraction);
+    }
+    // Fewer decimals shown than held: round half away from zero, in integers.
+    int decimals = scale;
+    if (p->maxFrac < scale) {
+        const uint64_t divisor = PowerOfTen(scale - p->maxFrac);
+        const uint64_t rest = magnitude % divisor;
+        magnitude = magnitude / divisor + (rest >= divisor - rest ? 1 : 0);
+        decimals = p->maxFrac;
+    }
+    const uint64_t unit = PowerOfTen(decimals);
+    QString fracDigits =
+        decimals > 0 ? QStringLiteral("%1").arg(magnitude % unit, decimals, 10, QLatin1Char('0')) : QString();
+    fracDigits += QString(p->maxFrac - decimals, u'0');
+    return LayOut(*p, negative && magnitude != 0, QString::number(magnitude / unit), fracDigits);
 }

@@ -22,14 +22,17 @@ int ByteOf(char16_t c)
 
 namespace Windows1252 {
 
+QChar DecodeByte(unsigned char byte)
+{
+    return QChar(byte >= 0x80 && byte <= 0x9F ? High[byte - 0x80] : char16_t(byte));
+}
+
 QString Decode(const QByteArray& bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
-    for (const char b : bytes) {
-        const auto byte = static_cast<unsigned char>(b);
-        *out++ = QChar(byte >= 0x80 && byte <= 0x9F ? High[byte - 0x80] : char16_t(byte));
-    }
+    for (const char b : bytes)
+        *out++ = DecodeByte(static_cast<unsigned char>(b));
     return text;
 }
 

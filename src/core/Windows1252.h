@@ -10,6 +10,7 @@
 namespace Windows1252 {
 
 QString Decode(const QByteArray& bytes);
+QChar DecodeByte(unsigned char byte);
 
 // A character the code page lacks is written as "?"; lossy, when given,
 // tells whether that happened.

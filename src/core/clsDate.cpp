@@ -4,6 +4,7 @@
 #include "core/NumericText.h"
 #include "core/VbFormat.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,12 +47,12 @@ clsDate::clsDate() : m_date(DayZero()), m_fDate(DayZero()) {}
 
 QDateTime clsDate::EmptyDate()
 {
-    return QDateTime(QDate(1000, 1, 1), QTime(0, 0));
+    return LocalDateTime(QDate(1000, 1, 1), QTime(0, 0));
 }
 
 QDateTime clsDate::DayZero()
 {
-    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    return LocalDateTime(QDate(1899, 12, 30), QTime(0, 0));
 }
 
 QString clsDate::strDate(const QString& dateFormat) const
@@ -92,7 +93,7 @@ QDateTime clsDate::MakeDateOrToday(const QString& DateAsString)
     Read(DateAsString);
     if (!strDate().isEmpty())
         return m_date;
-    return QDateTime(AppContext::Current().clock().Today(), QTime(0, 0));
+    return LocalDateTime(AppContext::Current().clock().Today(), QTime(0, 0));
 }
 
 QDateTime clsDate::sysDate() const
@@ -139,7 +140,7 @@ bool clsDate::ReadSlashForm(const QString& text)
     const QDate date = DateSerial(year, *month, day);
     if (!date.isValid())
         return false;
-    m_date = QDateTime(date, QTime(0, 0));
+    m_date = LocalDateTime(date, QTime(0, 0));
     if (dayFirst)
         m_layout = third.size() == 2 ? QStringLiteral("dd/mm/yy") : QStringLiteral("dd/mm/yyyy");
     else
@@ -214,6 +215,6 @@ void clsDate::ReadDigitForm(const QString& text)
         SetEmpty();
         return;
     }
-    m_date = QDateTime(QDate(year, month, day), time);
+    m_date = LocalDateTime(QDate(year, month, day), time);
     m_layout = layout;
 }

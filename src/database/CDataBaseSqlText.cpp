@@ -5,6 +5,7 @@
 #include "database/SqliteError.h"
 #include "database/Statement.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 
 #include <cstdio>
 #include <ctime>
@@ -25,7 +26,7 @@ std::optional<QDateTime> DateOf(const QVariant& value)
     case QMetaType::QDateTime:
         return value.toDateTime().isValid() ? std::optional(value.toDateTime()) : std::nullopt;
     case QMetaType::QDate:
-        return value.toDate().isValid() ? std::optional(QDateTime(value.toDate(), QTime(0, 0)))
+        return value.toDate().isValid() ? std::optional(LocalDateTime(value.toDate(), QTime(0, 0)))
                                         : std::nullopt;
     case QMetaType::QString: {
         const QString text = value.toString();

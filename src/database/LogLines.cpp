@@ -6,6 +6,7 @@
 #include "database/RecordSet.h"
 #include "database/SqliteError.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 
 #include <limits>
 
@@ -65,7 +66,7 @@ int32_t LogLines::RemoveLogLines(const QDateTime& TimeOfEventDateOlderThan)
 {
     // The lines of the day itself stay.
     const QString where = QStringLiteral(" WHERE Time_Of_Event < ? ");
-    const SqlValues values{QDateTime(TimeOfEventDateOlderThan.date(), QTime(0, 0))};
+    const SqlValues values{LocalDateTime(TimeOfEventDateOlderThan.date(), QTime(0, 0))};
     if (CountWithoutLoadingInternal(where, values) == 0)
         return 0;
     return RequireDataSource().ExecuteUpdate(QStringLiteral("DELETE FROM Transmission_Log ") + where,
@@ -108,6 +109,7 @@ void LogLines::BeginLogging(const QString& ProcessCode, const QString& ProcessDe
                             const QString& UserName)
 {
     m_header = std::make_shared<LogLine>();
+    m_ended = false;
     m_warningCount = 0;
     m_errorCount = 0;
     m_fatalCount = 0;
@@ -142,8 +144,10 @@ void LogLines::AddToLog(int32_t EventCode, const QString& Message)
 
 void LogLines::EndLogging()
 {
-    if (!m_header)
+    // A run has one end line, however many of its users end it.
+    if (!m_header || m_ended)
         return;
+    m_ended = true;
     Pointer line = NewLineOfRun(EventCodes::End, m_header->EventText());
     Add(line);
     emit LogLineAdded(line, 2);

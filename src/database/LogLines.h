@@ -49,7 +49,10 @@ public:
     void BeginLogging(const QString& ProcessCode, const QString& ProcessDesc, const QString& UserName);
     // Codes beyond 16 bits raise an overflow error.
     void AddToLog(int32_t EventCode, const QString& Message);
+    // Ends the run begun last; a run that has ended is left alone.
     void EndLogging();
+    // A run is begun and not yet ended.
+    bool IsLogging() const { return m_header && !m_ended; }
 
     int32_t ErrorCount() const { return m_errorCount; }
     int32_t WarningCount() const { return m_warningCount; }
@@ -72,6 +75,7 @@ private:
     void StoreHeader();
 
     Pointer m_header;
+    bool m_ended = false;
     int32_t m_warningCount = 0;
     int32_t m_errorCount = 0;
     int32_t m_fatalCount = 0;

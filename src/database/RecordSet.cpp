@@ -1,9 +1,9 @@
 #include "database/RecordSet.h"
 
-#include "core/LocalTimeMemo.h"
 #include "database/CDataBase.h"
 #include "database/SqliteError.h"
 #include "database/Statement.h"
+#include "platform/LocalTime.h"
 
 #include <cmath>
 #include <limits>

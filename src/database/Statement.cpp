@@ -2,6 +2,7 @@
 
 #include "database/SqliteError.h"
 #include "database/StoredDateTime.h"
+#include "platform/LocalTime.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -61,13 +62,13 @@ QDateTime ParseSqlDateTime(const QString& text)
     const QString t = text.trimmed();
     QDateTime value = ParseStoredDateTime(t);
     if (!value.isValid())
-        value = QDateTime::fromString(t, StoredFormat);
+        value = FirstOccurrence(QDateTime::fromString(t, StoredFormat));
     if (!value.isValid())
-        value = QDateTime::fromString(t, Qt::ISODate);
+        value = FirstOccurrence(QDateTime::fromString(t, Qt::ISODate));
     if (!value.isValid()) {
         const QDate day = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
         if (day.isValid())
-            value = QDateTime(day, QTime(0, 0));
+            value = LocalDateTime(day, QTime(0, 0));
     }
     return value;
 }

@@ -1,6 +1,6 @@
 #include "database/StoredDateTime.h"
 
-#include "core/LocalTimeMemo.h"
+#include "platform/LocalTime.h"
 
 #include <array>
 

@@ -62,6 +62,17 @@ bool TransmissionResults::HaveFatalErrors() const
                 .isEmpty();
 }
 
+QStringList TransmissionResults::FatalTexts() const
+{
+    QStringList lines;
+    for (const QString* text :
+         {&m_FatalVQ3ImportErrorMessage, &m_FatalVQ3ErrorMessage, &m_FatalVQ7ErrorMessage,
+          &m_FatalVQ7ExportErrorMessage, &m_FatalDebErrorMessage, &m_FatalDebExportErrorMessage,
+          &m_FatalSysMsgErrorMessage, &m_FatalCtlSeedErrorMessage})
+        lines << text->split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    return lines;
+}
+
 bool TransmissionResults::HaveWarnings() const
 {
     for (int32_t count : {m_VQ3ImportWarnings, m_VQ3Warnings, m_VQ7Warnings, m_VQ7ExportWarnings,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -54,6 +55,8 @@ public:
     void CopyDebResults(const TransmissionResults& interim);
 
     bool HaveFatalErrors() const;
+    // Every fatal text set, one line each, in the order of the steps.
+    QStringList FatalTexts() const;
     bool HaveWarnings() const;
 
 private:

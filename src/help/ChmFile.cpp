@@ -1,9 +1,9 @@
 #include "help/ChmFile.h"
 
+#include "help/ChmFileBytes.h"
 #include "platform/NevixError.h"
 
 #include <QFile>
-#include <QtEndian>
 
 #include <chm_lib.h>
 
@@ -13,14 +13,10 @@ QString Rooted(const QString& path)
     return path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path;
 }
 
-uint32_t Dword(const QByteArray& bytes, qsizetype at)
+NevixError Unreadable(const QString& path)
 {
-    return qFromLittleEndian<uint32_t>(bytes.constData() + at);
-}
-
-uint16_t Word(const QByteArray& bytes, qsizetype at)
-{
-    return qFromLittleEndian<uint16_t>(bytes.constData() + at);
+    return NevixError(ErrorNumbers::ObjectErrorBase,
+                      QStringLiteral("The help file ") + path + QStringLiteral(" cannot be read."));
 }
 
 // A NUL-ended string starting at the offset; "" when the offset is outside.
@@ -44,11 +40,16 @@ void ChmFile::Closer::operator()(chmFile* file) const
 
 ChmFile::ChmFile(const QString& path) : m_path(path)
 {
+    // The library must never see a file whose structure would take it down.
+    QString damage;
+    std::optional<ChmLayout> layout = ChmLayout::Read(path, damage);
+    if (!layout)
+        throw Unreadable(path);
+    m_layout = *layout;
     const QByteArray name = QFile::encodeName(path);
     m_file.reset(chm_open(name.constData()));
     if (!m_file)
-        throw NevixError(ErrorNumbers::ObjectErrorBase,
-                         QStringLiteral("The help file ") + path + QStringLiteral(" cannot be read."));
+        throw Unreadable(path);
     ReadSystem();
     ReadContextMap();
 }
@@ -64,7 +65,8 @@ std::optional<QByteArray> ChmFile::Read(const QString& objectPath) const
         return std::nullopt;
     // Objects are small pages and pictures; a length no buffer can hold is a
     // damaged file.
-    if (unit.length > static_cast<LONGUINT64>(64 * 1024 * 1024))
+    if (unit.length > static_cast<LONGUINT64>(64 * 1024 * 1024) ||
+        !m_layout.CanRetrieve(unit.space, unit.start, unit.length))
         return std::nullopt;
     QByteArray bytes(static_cast<qsizetype>(unit.length), Qt::Uninitialized);
     if (unit.length == 0)
@@ -79,17 +81,14 @@ std::optional<QByteArray> ChmFile::Read(const QString& objectPath) const
 
 QString ChmFile::FindPage(const QString& path) const
 {
-    QString candidate = Rooted(path);
-    while (!candidate.isEmpty()) {
+    // Converted once; the trailing parts tried are those from each "/" on,
+    // starting with the first that is no longer than a stored path can be.
+    const QByteArray bytes = Rooted(path).toUtf8();
+    qsizetype at = bytes.size() > CHM_MAX_PATHLEN ? bytes.indexOf('/', bytes.size() - CHM_MAX_PATHLEN) : 0;
+    for (; at >= 0; at = bytes.indexOf('/', at + 1)) {
         chmUnitInfo unit{};
-        const QByteArray bytes = candidate.toUtf8();
-        if (bytes.size() <= CHM_MAX_PATHLEN &&
-            chm_resolve_object(m_file.get(), bytes.constData(), &unit) == CHM_RESOLVE_SUCCESS)
-            return candidate;
-        const qsizetype next = candidate.indexOf(QLatin1Char('/'), 1);
-        if (next < 0)
-            break;
-        candidate = candidate.mid(next);
+        if (chm_resolve_object(m_file.get(), bytes.constData() + at, &unit) == CHM_RESOLVE_SUCCESS)
+            return QString::fromUtf8(bytes.mid(at));
     }
     return QString();
 }
@@ -98,7 +97,7 @@ QString ChmFile::PageForTopic(int32_t topicId) const
 {
     const auto found = m_topics.constFind(topicId);
     if (found != m_topics.cend()) {
-        const QString page = FindPage(*found);
+        const QString page = FindPage(CString(m_strings, *found));
         if (!page.isEmpty())
             return page;
     }
@@ -114,8 +113,8 @@ void ChmFile::ReadSystem()
     // A version, then entries of code, length and data.
     qsizetype at = 4;
     while (at + 4 <= system->size()) {
-        const uint16_t code = Word(*system, at);
-        const uint16_t length = Word(*system, at + 2);
+        const uint16_t code = ChmFileBytes::Word(*system, at);
+        const uint16_t length = ChmFileBytes::Word(*system, at + 2);
         at += 4;
         if (at + length > system->size())
             break;
@@ -134,15 +133,18 @@ void ChmFile::ReadContextMap()
 {
     // The map is its length in bytes, then pairs of context id and offset
     // of the page's path in the strings object. Either may be missing: a
-    // file without mapped topics shows its default topic.
+    // file without mapped topics shows its default topic. The paths are
+    // read when asked for: many ids may share one long path.
     const auto map = Read(QStringLiteral("/#IVB"));
     const auto strings = Read(QStringLiteral("/#STRINGS"));
     if (!map || !strings || map->size() < 4)
         return;
-    const qsizetype end = std::min<qsizetype>(map->size(), 4 + static_cast<qsizetype>(Dword(*map, 0)));
+    m_strings = *strings;
+    const qsizetype end =
+        std::min<qsizetype>(map->size(), 4 + static_cast<qsizetype>(ChmFileBytes::Dword(*map, 0)));
     for (qsizetype at = 4; at + 8 <= end; at += 8) {
-        const QString page = CString(*strings, static_cast<qsizetype>(Dword(*map, at + 4)));
-        if (!page.isEmpty())
-            m_topics.insert(static_cast<int32_t>(Dword(*map, at)), page);
+        const auto offset = static_cast<qsizetype>(ChmFileBytes::Dword(*map, at + 4));
+        if (offset < m_strings.size() && m_strings[offset] != '\0')
+            m_topics.insert(static_cast<int32_t>(ChmFileBytes::Dword(*map, at)), offset);
     }
 }

@@ -19,8 +19,12 @@
 #include "maintenance/DatabaseRoutines.h"
 #include "maintenance/SchemaUpgrade.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 #include "platform/UserInteraction.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 const QString Source = QStringLiteral("InitialiseDatabaseAndDoAnyChanges");
@@ -67,6 +71,25 @@ void RepairDatabase(CDataBase& db)
     throw saved.ToError();
 }
 
+// Why the program could not write to the database file, "" when it can. A
+// file marked read-only is refused even where the system would let this
+// user write it: whoever marked it meant it to stay as it is.
+QString WhyNotWritable(const QString& path)
+{
+    const auto writable = [](const QFileInfo& info) {
+        return info.isWritable() &&
+               (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)) != 0;
+    };
+    const QFileInfo file(path);
+    if (!writable(file))
+        return QStringLiteral("The file is read-only.");
+    const QFileInfo folder(file.absolutePath());
+    if (!writable(folder))
+        return QStringLiteral("Its folder ") + folder.absoluteFilePath() +
+               QStringLiteral(" is read-only, and the database keeps its journal there.");
+    return QString();
+}
+
 void LogCompactionFailure(CDataBase& db, const QString& description, TextLogFile& upgradeLog)
 {
     const QString text = QStringLiteral("Compacting the database failed: ") + description;
@@ -101,20 +124,34 @@ bool CompactOrWarn(CDataBase& db, TextLogFile& upgradeLog)
 }
 } // namespace
 
-void InitialiseDatabaseAndDoAnyChanges(TextLogFile& upgradeLog)
+void InitialiseDatabaseAndDoAnyChanges(TextLogFile& upgradeLog, DatabaseStartFailure* failure)
 {
+    // The step under way is what failed when an error leaves.
+    const auto step = [failure](DatabaseStartFailure next) {
+        if (failure)
+            *failure = next;
+    };
     CDataBase& db = NewGlobalDatabase();
     ApplicationSettings& settings = Settings();
     const QString path = AppRelativePath(settings.Database());
+    step(DatabaseStartFailure::Missing);
     if (!FileExists(path)) {
         TellUserCritical(QStringLiteral("Could not find the database:"), path);
         throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("Could not find database"), Source);
     }
+    step(DatabaseStartFailure::Unusable);
+    // Else the program would start, and fail at the first thing it saves.
+    if (const QString why = WhyNotWritable(path); !why.isEmpty()) {
+        TellUserCritical(QStringLiteral("The database cannot be written:"), path + QStringLiteral("\r\n") + why);
+        throw NevixError(ErrorNumbers::PathFileAccess, QStringLiteral("The database cannot be written"), Source);
+    }
     db.SetConnectionParams(path, Provider, GetDbPassword(), QString(), QString());
 
     // A client shares a server's database: the server looks after it.
-    if (settings.ProgramInstallMode() == InstallMode::Client)
+    if (settings.ProgramInstallMode() == InstallMode::Client) {
+        step(DatabaseStartFailure::None);
         return;
+    }
     if (settings.ProgramInstallMode() == InstallMode::Standalone)
         db.SetIsSingleUserConnection(true);
 
@@ -135,6 +172,7 @@ void InitialiseDatabaseAndDoAnyChanges(TextLogFile& upgradeLog)
     const bool current = version.compare(DatabaseSchemaVersion, Qt::CaseInsensitive) == 0;
     if (!current && Val(version) > Val(DatabaseSchemaVersion))
         RefuseNewerDatabase(path, version);
+    step(DatabaseStartFailure::NotInitialised);
     try {
         if (!current)
             UpgradeDatabaseSchema(db, version, upgradeLog);
@@ -145,6 +183,7 @@ void InitialiseDatabaseAndDoAnyChanges(TextLogFile& upgradeLog)
     } catch (...) {
         FailInitialisation(db, upgradeLog);
     }
+    step(DatabaseStartFailure::None);
 }
 
 void DoStartUpMaintenance(CDataBase& db, bool compactNow, TextLogFile& upgradeLog)
@@ -171,7 +210,7 @@ void DoStartUpMaintenance(CDataBase& db, bool compactNow, TextLogFile& upgradeLo
         SysParameters stamped;
         stamped.SetDataSource(&db);
         stamped.Load();
-        stamped.SetLastAutoCompactDate(QDateTime(today, QTime(0, 0)));
+        stamped.SetLastAutoCompactDate(LocalDateTime(today, QTime(0, 0)));
         stamped.Apply();
     });
 }

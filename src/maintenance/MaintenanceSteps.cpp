@@ -10,6 +10,7 @@
 #include "database/ErrorPersist.h"
 #include "database/SavepointGuard.h"
 #include "maintenance/MaintenanceLog.h"
+#include "platform/LocalTime.h"
 #include "platform/UserInteraction.h"
 #include "records/DebitStatements.h"
 #include "records/VQ3Enquiries.h"
@@ -39,7 +40,7 @@ constexpr StepTexts LogLineStep{"Response maintenance in progress",
 
 QString DayText(const QDate& day)
 {
-    return FormatDateTime(QDateTime(day, QTime(0, 0)), QStringLiteral("dd-mmm-yyyy"));
+    return FormatDateTime(LocalDateTime(day, QTime(0, 0)), QStringLiteral("dd-mmm-yyyy"));
 }
 
 void Note(LogLines& log, const QString& text)
@@ -182,6 +183,6 @@ bool RemoveOldLogLines(CDataBase& db, LogLines& log, const RetentionTerm& retent
         LogLines old;
         old.SetDataSource(&db);
         Note(log, QStringLiteral("Removing Log lines older than ") + DayText(cutOff));
-        Counted(log, old.RemoveLogLines(QDateTime(cutOff, QTime(0, 0))), " Log lines removed");
+        Counted(log, old.RemoveLogLines(LocalDateTime(cutOff, QTime(0, 0))), " Log lines removed");
     });
 }

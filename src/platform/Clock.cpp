@@ -2,8 +2,9 @@
 
 QDateTime SystemClock::Now() const
 {
-    QDateTime now = QDateTime::currentDateTime();
-    const QTime t = now.time();
-    now.setTime(QTime(t.hour(), t.minute(), t.second()));
-    return now;
+    // Cut by moving the moment, not by setting the clock reading again,
+    // which in the hour repeated in autumn could land on its other
+    // occurrence.
+    const QDateTime now = QDateTime::currentDateTime();
+    return now.addMSecs(-now.time().msec());
 }

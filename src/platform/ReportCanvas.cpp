@@ -3,6 +3,17 @@
 void ReportCanvas::Print(const QString& text, bool lineFeed)
 {
     DrawText(text);
+    Advance(text, lineFeed);
+}
+
+void ReportCanvas::PrintRule(const QString& text, bool lineFeed)
+{
+    DrawRuleText(text);
+    Advance(text, lineFeed);
+}
+
+void ReportCanvas::Advance(const QString& text, bool lineFeed)
+{
     if (lineFeed) {
         m_y += TextHeight(text);
         m_x = 0;

@@ -49,6 +49,10 @@ public:
     void Print(const QString& text, bool lineFeed);
     // A line feed without text.
     void LineFeed();
+    // Prints characters that make up a rule of a typed box, as Print does.
+    // On paper they are the characters; a canvas that keeps text readable
+    // may keep them out of it, as they are lines, not words.
+    void PrintRule(const QString& text, bool lineFeed);
 
     // A rectangle outline; the current position ends at (x2, y2).
     void DrawBox(double x1, double y1, double x2, double y2);
@@ -59,8 +63,11 @@ public:
 protected:
     virtual void DrawText(const QString& text) = 0;
     virtual void DrawRectangle(double x1, double y1, double x2, double y2) = 0;
+    virtual void DrawRuleText(const QString& text) { DrawText(text); }
 
 private:
+    void Advance(const QString& text, bool lineFeed);
+
     double m_x = 0;
     double m_y = 0;
 };

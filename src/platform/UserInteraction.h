@@ -52,6 +52,9 @@ struct FileDialogRequest {
     QString fileName;      // the name offered, "*" or "name.ext"
     QString filter;        // "Text (*.txt)|*.txt|All files (*.*)|*.*"
     QString ownerCaption;  // the window that owns the dialog; none when empty
+    // Save mode: whether the dialog itself asks before an existing file is
+    // chosen; off where the caller asks its own question.
+    bool confirmOverwrite = true;
 };
 
 // What the print dialog is pre-set to and what it gives back. A value the

@@ -1,6 +1,7 @@
 #include "records/DebitStatements.h"
 
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "records/ModeRows.h"
 #include "records/QueryConditions.h"
 #include "records/SortOrder.h"
@@ -120,7 +121,7 @@ void DebitStatements::LoadByChargePeriodStart(const NullableDate& StartDateFrom,
     const QDate to = StartDateTo ? StartDateTo->date() : AppContext::Current().clock().Today();
     LoadBySQL(Select + QStringLiteral(" WHERE Charge_Period_Start BETWEEN ? AND ? AND IsTest=? "
                                       "ORDER BY EnquirerName, Charge_Period_Start"),
-              {QDateTime(from, QTime(0, 0)), QDateTime(to, QTime(23, 59, 59)), m_testFlag});
+              {LocalDateTime(from, QTime(0, 0)), LocalDateTime(to, QTime(23, 59, 59)), m_testFlag});
 }
 
 void DebitStatements::Load(const QString& EnquirerIds, const QString& SortOrder)

@@ -3,6 +3,7 @@
 #include "database/CDataBase.h"
 #include "database/RecordSet.h"
 #include "database/SavepointGuard.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 
 #include <QDateTime>
@@ -29,7 +30,7 @@ ModeRows ModeRows::Before(const QString& table, const QString& column, const QDa
                           bool testFlag, const QString& source)
 {
     return {table, column + QStringLiteral(" < ?"),
-            {QDateTime(ValidDay(day, source), QTime(0, 0))}, testFlag};
+            {LocalDateTime(ValidDay(day, source), QTime(0, 0))}, testFlag};
 }
 
 ModeRows ModeRows::InWholeDays(const QString& table, const QString& column,
@@ -37,8 +38,8 @@ ModeRows ModeRows::InWholeDays(const QString& table, const QString& column,
                                bool testFlag, const QString& source)
 {
     return {table, column + QStringLiteral(" BETWEEN ? AND ?"),
-            {QDateTime(DayOf(first, source), QTime(0, 0)),
-             QDateTime(DayOf(last, source), QTime(23, 59, 59))},
+            {LocalDateTime(DayOf(first, source), QTime(0, 0)),
+             LocalDateTime(DayOf(last, source), QTime(23, 59, 59))},
             testFlag};
 }
 

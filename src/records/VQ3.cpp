@@ -31,12 +31,24 @@ VQ3::VQ3(ForLoading)
     TakeSavedCopy();
 }
 
+VQ3::VQ3(ForList) {}
+
 VQ3::~VQ3() = default;
 
 void VQ3::SetDataSource(CDataBase* objDataSource)
 {
     Record::SetDataSource(objDataSource);
-    m_errors->SetDataSource(objDataSource);
+    if (m_errors)
+        m_errors->SetDataSource(objDataSource);
+}
+
+std::shared_ptr<JuxMessageErrors> VQ3::Errors() const
+{
+    if (!m_errors) {
+        m_errors = std::make_shared<JuxMessageErrors>();
+        m_errors->SetDataSource(DataSource());
+    }
+    return m_errors;
 }
 
 void VQ3::AddError(const QString& strErrorCode, const QString& strErrorDescription)
@@ -45,19 +57,19 @@ void VQ3::AddError(const QString& strErrorCode, const QString& strErrorDescripti
     error->SetErrorCode(strErrorCode);
     error->SetDescription(strErrorDescription);
     error->SetJuxMsgReference(Current().JuxMsgReference);
-    m_errors->Add(std::move(error));
+    Errors()->Add(std::move(error));
 }
 
 void VQ3::SetToDeleteErrors()
 {
-    m_errors->SetSetToClear(true);
+    Errors()->SetSetToClear(true);
     MarkDirty();
 }
 
 void VQ3::ClearValidatableErrors(const QString& sErrorCodeList)
 {
     const QStringList codes = sErrorCodeList.split(QLatin1Char(','));
-    for (const auto& error : *m_errors) {
+    for (const auto& error : *Errors()) {
         if (!error->ErrorCode().isEmpty() && codes.contains(error->ErrorCode(), Qt::CaseInsensitive))
             error->SetIsDeleted(true);
     }
@@ -220,7 +232,7 @@ void VQ3::SetIsTest(bool value)
 
 bool VQ3::IsDirty() const
 {
-    return m_flags.IsDirty || m_errors->IsDirty();
+    return m_flags.IsDirty || (m_errors && m_errors->IsDirty());
 }
 
 QString VQ3::ToString() const
@@ -253,6 +265,18 @@ void VQ3::LoadByMatch(const QString& VRM, const QString& EnquiryReference, int32
     LoadQuery(sql, values);
 }
 
+void VQ3::LoadListColumns(const RecordSet& objRs)
+{
+    VQ3Fields& f = MutableFields();
+    f.ID = objRs.Field(0).toString();
+    f.VRMVIN = objRs.Field(1).toString();
+    f.DateOfEvent = VariantToDateTime(objRs.Field(2));
+    m_flags.OldTimeStamp = VariantToText(objRs.Field(3));
+    m_flags.IsNew = false;
+    m_listColumnsOnly = true;
+    TakeSavedCopy();
+}
+
 bool VQ3::LoadRowOnly(const RecordSet& objRs)
 {
     Record::LoadByRecordSet(objRs);
@@ -263,7 +287,7 @@ void VQ3::LoadByRecordSet(const RecordSet& objRs)
 {
     if (!LoadRowOnly(objRs))
         return;
-    m_errors->SetDataSource(&RequireDataSource());
+    Errors()->SetDataSource(&RequireDataSource());
     m_errors->Load(Current().JuxMsgReference);
 }
 
@@ -275,6 +299,12 @@ void VQ3::Apply()
         MarkApplied(std::nullopt); // never written: nothing to delete
         return;
     }
+    // The columns it never read would overwrite the stored ones.
+    if (m_listColumnsOnly && !m_flags.IsDeleted)
+        throw NevixError(ErrorNumbers::ObjectErrorBase,
+                         QStringLiteral("Only part of the enquiry ") + Current().ID +
+                             QStringLiteral(" was read: it must be loaded before it is saved"),
+                         QStringLiteral("VQ3.Apply"));
     CDataBase& db = RequireDataSource();
     const QString stamp = CDataBase::MakeTimestamp();
     const std::unique_ptr<RecordState> before = SaveState();
@@ -295,8 +325,8 @@ void VQ3::WriteWithErrors(CDataBase& db, const QString& stamp)
                    {Current().JuxMsgReference});
         // The rows are gone: a clearing still asked for would keep the
         // enquiry dirty, and a second Apply would delete it again.
-        m_errors->Clear();
-        m_errors->SetSetToClear(false);
+        Errors()->Clear();
+        Errors()->SetSetToClear(false);
         return;
     }
     if (m_flags.IsNew)
@@ -305,7 +335,7 @@ void VQ3::WriteWithErrors(CDataBase& db, const QString& stamp)
     if (Current().EnquiryReference.isEmpty())
         MutableFields().EnquiryReference = QStringLiteral("NC3:") + Current().ID;
     WriteRow(RowValues(), stamp);
-    if (m_errors->Count() > 0 || m_errors->SetToClear()) {
+    if (Errors()->Count() > 0 || Errors()->SetToClear()) {
         m_errors->SetDataSource(&db);
         m_errors->ApplyWithMessageReference(Current().JuxMsgReference);
         m_errors->Load(Current().JuxMsgReference);
@@ -316,7 +346,7 @@ std::unique_ptr<RecordState> VQ3::SaveState() const
 {
     auto state = std::make_unique<VQ3State>();
     state->own = RecordOf::SaveState();
-    state->errors = m_errors;
+    state->errors = Errors();
     state->errorMembers = m_errors->SaveMembers();
     return state;
 }
@@ -344,6 +374,7 @@ void VQ3::SetDefaults()
 void VQ3::SetDefaultsBeforeRow()
 {
     RecordOf::SetDefaults();
+    m_listColumnsOnly = false;
     m_errors = std::make_shared<JuxMessageErrors>();
     m_errors->SetDataSource(DataSource());
 }

@@ -45,6 +45,10 @@ class VQ3 : public RecordOf<VQ3Fields> {
 public:
     VQ3();
     explicit VQ3(ForLoading);
+    // A member of a long list, filled by LoadListColumns: no message
+    // reference is drawn for it, as its row has one.
+    struct ForList {};
+    explicit VQ3(ForList);
     ~VQ3() override;
 
     QString Key() const override { return Current().ID; }
@@ -53,7 +57,7 @@ public:
     void SetDataSource(CDataBase* objDataSource);
 
     // The live list, replaced by a new one at every reset or load.
-    std::shared_ptr<JuxMessageErrors> Errors() const { return m_errors; }
+    std::shared_ptr<JuxMessageErrors> Errors() const;
     // An error under this enquiry's message reference.
     void AddError(const QString& strErrorCode, const QString& strErrorDescription);
     // The next Apply removes the stored errors.
@@ -140,6 +144,11 @@ public:
 
     // Also loads the errors of the row's message reference.
     void LoadByRecordSet(const RecordSet& objRs) override;
+    // What a list shows of a row: the columns VQ3ID, VRM, Date_Of_Event and
+    // TmStamp, in that order. The rest of the row and its errors are read
+    // by Load; until then the enquiry is neither new nor changed, and it
+    // can be deleted but not otherwise written (Apply raises an error).
+    void LoadListColumns(const RecordSet& objRs);
     // The row alone; its message errors are left for the caller to load.
     // True when the enquiry has errors to load under JuxMsgReference.
     bool LoadRowOnly(const RecordSet& objRs);
@@ -169,5 +178,8 @@ private:
     // The row's write and its errors', inside Apply's transaction.
     void WriteWithErrors(CDataBase& db, const QString& stamp);
 
-    std::shared_ptr<JuxMessageErrors> m_errors;
+    // Made on first use for a list's member, which may never need one.
+    mutable std::shared_ptr<JuxMessageErrors> m_errors;
+    // Only what a list shows was read.
+    bool m_listColumnsOnly = false;
 };

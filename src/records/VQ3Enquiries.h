@@ -52,6 +52,12 @@ public:
               NullableBool WithErrors = std::nullopt, bool WaitingResponse = false,
               const QString& SortField = QString(), const QString& EnterInDays = QString(),
               const QString& MaxToLoad = QString());
+    // Loads with this set fill the members with what a list shows of them
+    // (key, mark, date of event), each read whole by its own Load: for a
+    // screen's long list, whose selected member is always read again.
+    // ReloadAndSortForPrinting reads whole rows whatever it says.
+    void SetListColumnsOnly(bool value) { m_listColumnsOnly = value; }
+    bool ListColumnsOnly() const { return m_listColumnsOnly; }
     // The unsent enquiries without message errors, by control reference.
     void LoadForSending(const QString& sEnquirerIds);
     // The last Load again without its row limit, in report order.
@@ -80,7 +86,8 @@ protected:
     void ApplyMember(VQ3& member) override;
 
 private:
-    void LoadEnquiries(const QString& sql, const SqlValues& values);
+    // The rows of the WHERE clause in that order, whole or as a list shows them.
+    void LoadEnquiries(const QString& where, const SqlValues& values, const QString& order, bool whole);
     int32_t CountWhere(const QString& where, const SqlValues& values) const;
     ModeRows SentBefore(const QDate& day, bool complete, const QString& source) const;
     int32_t RemoveWithErrors(const ModeRows& enquiries, const QString& source);
@@ -88,6 +95,7 @@ private:
     bool m_testFlag = false;
     int32_t m_topAllCount = 0;
     bool m_resorted = false;
+    bool m_listColumnsOnly = false;
     // The last Load's WHERE clause and values, for the reload in report order.
     QString m_lastWhere;
     SqlValues m_lastValues;

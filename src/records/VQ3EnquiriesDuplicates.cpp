@@ -126,15 +126,15 @@ void VQ3Enquiries::LoadDuplicates(const VQ3& oEnquiry, int16_t NumberOfDays, boo
         add(SameDay, DayOrNull(oEnquiry.DateOfEvent()));
     }
     add(Mode, m_testFlag);
-    thread_local QHash<unsigned, QString> texts;
-    QString& text = texts[shape];
-    if (text.isEmpty()) {
+    thread_local QHash<unsigned, QString> clauses;
+    QString& clause = clauses[shape];
+    if (clause.isEmpty()) {
         QueryConditions where;
         for (int condition = Mark; condition <= Mode; ++condition) {
             if (shape & (1u << condition))
                 where.Add(Conditions[condition]);
         }
-        text = QStringLiteral("SELECT * FROM VQ3_Enquiries") + where.Where();
+        clause = where.Where();
     }
-    LoadEnquiries(text, values);
+    LoadEnquiries(clause, values, QString(), true);
 }

@@ -4,6 +4,7 @@
 #include "core/NumericText.h"
 #include "database/CDataBase.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "records/JuxMessageErrors.h"
 #include "records/QueryConditions.h"
 #include "records/SortOrder.h"
@@ -71,14 +72,20 @@ int32_t VQ3Enquiries::CountWhere(const QString& where, const SqlValues& values) 
     return count;
 }
 
-void VQ3Enquiries::LoadEnquiries(const QString& sql, const SqlValues& values)
+void VQ3Enquiries::LoadEnquiries(const QString& where, const SqlValues& values, const QString& order, bool whole)
 {
     m_resorted = false;
     CDataBase* db = DataSource();
+    if (!whole) {
+        LoadBySQL(QStringLiteral("SELECT VQ3ID, VRM, Date_Of_Event, TmStamp From VQ3_Enquiries") + where + order,
+                  values, [] { return std::make_shared<VQ3>(VQ3::ForList{}); },
+                  [](VQ3& enquiry, const RecordSet& rs) { enquiry.LoadListColumns(rs); });
+        return;
+    }
     // The rows first, then the message errors of them all in one query.
     std::vector<std::pair<QString, JuxMessageErrors*>> errors;
     LoadBySQL(
-        sql, values,
+        QStringLiteral("SELECT * From VQ3_Enquiries") + where + order, values,
         [db] {
             auto enquiry = std::make_shared<VQ3>(VQ3::ForLoading{});
             enquiry->SetDataSource(db);
@@ -117,20 +124,20 @@ void VQ3Enquiries::Load(const QString& sEnquirerIds, const QString& VRM, bool Wa
         const int64_t days = std::max<int64_t>(int64_t(std::nearbyint(Val(EnterInDays))) - 1, 0);
         const QDate today = AppContext::Current().clock().Today();
         where.Add(QStringLiteral("When_Entered BETWEEN ? AND ?"),
-                  {QDateTime(today.addDays(-days), QTime(0, 0)), QDateTime(today, QTime(23, 59, 59))});
+                  {LocalDateTime(today.addDays(-days), QTime(0, 0)), LocalDateTime(today, QTime(23, 59, 59))});
     }
     where.Add(QStringLiteral("IsTest=?"), {m_testFlag});
 
     m_lastWhere = where.Where();
     m_lastValues = where.Values;
     m_hasLastLoad = true;
-    const QString select = QStringLiteral("SELECT * From VQ3_Enquiries") + m_lastWhere +
-                           QStringLiteral(" ORDER BY ") + sort;
+    const QString order = QStringLiteral(" ORDER BY ") + sort;
     if (limit) {
         m_topAllCount = CountWhere(m_lastWhere, m_lastValues);
-        LoadEnquiries(select + QStringLiteral(" LIMIT ") + QString::number(*limit), m_lastValues);
+        LoadEnquiries(m_lastWhere, m_lastValues, order + QStringLiteral(" LIMIT ") + QString::number(*limit),
+                      !m_listColumnsOnly);
     } else {
-        LoadEnquiries(select, m_lastValues);
+        LoadEnquiries(m_lastWhere, m_lastValues, order, !m_listColumnsOnly);
         m_topAllCount = Count();
     }
 }
@@ -144,9 +151,7 @@ void VQ3Enquiries::ReloadAndSortForPrinting()
 {
     if (!m_hasLastLoad)
         return;
-    LoadEnquiries(QStringLiteral("SELECT * From VQ3_Enquiries") + m_lastWhere + QStringLiteral(" ORDER BY ") +
-                      PrintSort,
-                  m_lastValues);
+    LoadEnquiries(m_lastWhere, m_lastValues, QStringLiteral(" ORDER BY ") + PrintSort, true);
     m_resorted = true;
 }
 

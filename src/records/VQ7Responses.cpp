@@ -1,12 +1,13 @@
 #include "records/VQ7Responses.h"
 
-#include "core/LocalTimeMemo.h"
 #include "core/NumericText.h"
 #include "database/CDataBase.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "records/ModeRows.h"
 #include "records/QueryConditions.h"
 #include "records/SortOrder.h"
+#include "database/RecordSet.h"
 
 #include <cmath>
 
@@ -41,7 +42,7 @@ void AddWholeDays(QueryConditions& conditions, const QString& column, const QDat
                   const QDate& last)
 {
     conditions.Add(column + QStringLiteral(" BETWEEN ? AND ?"),
-                   {QDateTime(first, QTime(0, 0)), QDateTime(last, QTime(23, 59, 59))});
+                   {LocalDateTime(first, QTime(0, 0)), LocalDateTime(last, QTime(23, 59, 59))});
 }
 
 // The row limit: a whole number the way a 16-bit conversion reads it
@@ -188,8 +189,10 @@ void VQ7Responses::LoadByControlReference(int32_t ControlReference)
                   {ControlReference});
 }
 
-void VQ7Responses::Load(const QString& sEnquirerIds, const QString& VRM, std::optional<bool> WithErrors,
-                        const QString& InLastNumberOfDays, QString SortOrder, const QVariant& MaxToLoad)
+std::pair<QString, SqlValues> VQ7Responses::ListQuery(const QString& sEnquirerIds, const QString& VRM,
+                                                     std::optional<bool> WithErrors,
+                                                     const QString& InLastNumberOfDays, QString SortOrder,
+                                                     const QVariant& MaxToLoad, bool& limited)
 {
     const std::optional<int> limit = RowLimit(MaxToLoad);
     QueryConditions conditions;
@@ -210,12 +213,48 @@ void VQ7Responses::Load(const QString& sEnquirerIds, const QString& VRM, std::op
 
     if (limit)
         m_topAllCount = CountWithoutLoadingInternal(conditions);
+    limited = limit.has_value();
     const QueryConditions where = WithTestFlag(conditions);
-    QString sql = QStringLiteral("SELECT * From VQ7_Responses") + where.Where() +
-                  QStringLiteral(" ORDER BY ") + SortOrder;
+    QString from = QStringLiteral(" From VQ7_Responses") + where.Where() + QStringLiteral(" ORDER BY ") + SortOrder;
     if (limit)
-        sql += QStringLiteral(" LIMIT ") + QString::number(*limit);
-    LoadResponses(sql, where.Values);
+        from += QStringLiteral(" LIMIT ") + QString::number(*limit);
+    return {from, where.Values};
+}
+
+void VQ7Responses::Load(const QString& sEnquirerIds, const QString& VRM, std::optional<bool> WithErrors,
+                        const QString& InLastNumberOfDays, QString SortOrder, const QVariant& MaxToLoad)
+{
+    bool limited = false;
+    const auto [from, values] =
+        ListQuery(sEnquirerIds, VRM, WithErrors, InLastNumberOfDays, std::move(SortOrder), MaxToLoad, limited);
+    LoadResponses(QStringLiteral("SELECT *") + from, values);
+    // Without a limit every match is loaded: the count is the list's own.
+    if (!limited)
+        m_topAllCount = Count();
+}
+
+std::vector<VQ7ListRow> VQ7Responses::ListRows(const QString& sEnquirerIds, const QString& VRM,
+                                               std::optional<bool> WithErrors, const QString& InLastNumberOfDays,
+                                               QString SortOrder, const QVariant& MaxToLoad)
+{
+    bool limited = false;
+    m_listed = ListQuery(sEnquirerIds, VRM, WithErrors, InLastNumberOfDays, std::move(SortOrder), MaxToLoad, limited);
+    std::vector<VQ7ListRow> rows;
+    RecordSet rs = RequireDataSource().OpenRecordSet(QStringLiteral("SELECT VQ7ID, VRM") + m_listed.first,
+                                                     m_listed.second);
+    rows.reserve(size_t(rs.RecordCount()));
+    for (; !rs.IsEOF(); rs.MoveNext())
+        rows.push_back({rs.Field(0).toString(), rs.Field(1).toString()});
+    rs.Close();
+    if (!limited)
+        m_topAllCount = int32_t(rows.size());
+    return rows;
+}
+
+void VQ7Responses::LoadListedRows()
+{
+    if (!m_listed.first.isEmpty())
+        LoadResponses(QStringLiteral("SELECT *") + m_listed.first, m_listed.second);
 }
 
 int32_t VQ7Responses::CountExportable(const QString& sEnquirerIds, bool bToBeAutoExported) const

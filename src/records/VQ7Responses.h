@@ -10,8 +10,16 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 struct QueryConditions;
+
+// A response as a screen's list shows it.
+struct VQ7ListRow {
+    QString ID;
+    QString VRM;
+};
 
 // The stored keeper responses of one mode (live or test): the loaded or
 // added responses, keyed by id, and every query over VQ7_Responses.
@@ -24,7 +32,8 @@ public:
     Pointer Find(const QString& VRM) const;
     Pointer FindByEnquiryReference(const QString& EnquiryReference) const;
 
-    // Rows that matched the last Load limited by MaxToLoad.
+    // Rows that matched the last Load before its MaxToLoad limit (all it
+    // loaded when it had none).
     int32_t TopAllCount() const { return m_topAllCount; }
     // Rows of the current mode.
     int32_t CountWithoutLoading() const;
@@ -61,6 +70,16 @@ public:
     void Load(const QString& sEnquirerIds, const QString& VRM = {},
               std::optional<bool> WithErrors = std::nullopt, const QString& InLastNumberOfDays = {},
               QString SortOrder = {}, const QVariant& MaxToLoad = {});
+    // The key and VRM of every row Load would load, in its order, without
+    // loading them (TopAllCount as for Load); the members stay as they
+    // are. A long list for a screen, read fast.
+    std::vector<VQ7ListRow> ListRows(const QString& sEnquirerIds, const QString& VRM = {},
+                                     std::optional<bool> WithErrors = std::nullopt,
+                                     const QString& InLastNumberOfDays = {}, QString SortOrder = {},
+                                     const QVariant& MaxToLoad = {});
+    // Loads in full, replacing the members, the rows of the last ListRows;
+    // nothing before one.
+    void LoadListedRows();
     // Responses not exported yet, of the automatic export or not: of the
     // listed enquirers only, or of everyone (unmatched responses without an
     // enquirer included) for an empty list.
@@ -76,10 +95,16 @@ public:
     void Apply() override;
 
 private:
+    // " From VQ7_Responses where ... ORDER BY ... [LIMIT n]" of the
+    // screen's list, with its values; sets TopAllCount for a limited list.
+    std::pair<QString, SqlValues> ListQuery(const QString& sEnquirerIds, const QString& VRM,
+                                            std::optional<bool> WithErrors, const QString& InLastNumberOfDays,
+                                            QString SortOrder, const QVariant& MaxToLoad, bool& limited);
     QueryConditions WithTestFlag(QueryConditions conditions) const;
     int32_t CountOf(const QString& sql, const SqlValues& values) const;
     void LoadResponses(const QString& sql, const SqlValues& values);
 
     bool m_testFlag = false;
     int32_t m_topAllCount = 0;
+    std::pair<QString, SqlValues> m_listed; // the last ListRows' query
 };

@@ -1,8 +1,8 @@
 #include "records/XMLUtils.h"
 
 #include "core/DateText.h"
-#include "core/LocalTimeMemo.h"
 #include "database/SqliteError.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 
 #include <QRegularExpression>

@@ -143,7 +143,7 @@ void clsDuplicates::GenerateDuplicateReports(LogLines& objLog, SysParameters& ob
         // The period's texts carry the minute; the file name and the next
         // report's start are that same minute.
         QDateTime to = AppContext::Current().clock().Now();
-        to.setTime(QTime(to.time().hour(), to.time().minute()));
+        to = to.addMSecs(-(to.time().second() * 1000 + to.time().msec()));
         const QDateTime from = objSysParameters.TimeOfLastDuplicate().value_or(to);
         const QString fromText = FormatDateTime(from, PeriodFormat);
         const QString toText = FormatDateTime(to, PeriodFormat);

@@ -15,7 +15,8 @@ public:
 
     // Device names, in the platform's order.
     virtual QStringList InstalledPrinters() const = 0;
-    // The current printer's device name, orientation and duplex mode.
+    // The current printer's device name, orientation and duplex mode, and
+    // the file it writes when it prints to a file.
     virtual PrinterChoice Current() const = 0;
     // Makes the installed printer at this position (from 0) current.
     virtual void MakeCurrent(int index) = 0;

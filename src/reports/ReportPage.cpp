@@ -196,11 +196,11 @@ void ReportPage::TypedRow(double x1, double x2, double y)
     m_canvas.SetCurrentX(x1 + 0.5);
     m_canvas.SetCurrentY(y);
     while (m_canvas.CurrentX() < x2) {
-        m_canvas.Print(underscore, false);
+        m_canvas.PrintRule(underscore, false);
         m_canvas.SetCurrentX(m_canvas.CurrentX() - qw);
         if (m_canvas.CurrentX() + w > x2) {
             m_canvas.SetCurrentX(x2 - w + 0.5);
-            m_canvas.Print(underscore, false);
+            m_canvas.PrintRule(underscore, false);
             break;
         }
     }
@@ -215,12 +215,12 @@ void ReportPage::TypedColumn(double x, double y1, double y2)
     m_canvas.SetCurrentY(y1 - qh);
     while (m_canvas.CurrentY() < y2) {
         m_canvas.SetCurrentX(x);
-        m_canvas.Print(bar, true);
+        m_canvas.PrintRule(bar, true);
         m_canvas.SetCurrentY(m_canvas.CurrentY() - qh);
         if (m_canvas.CurrentY() + h > y2) {
             m_canvas.SetCurrentY(y2 - h);
             m_canvas.SetCurrentX(x);
-            m_canvas.Print(bar, false);
+            m_canvas.PrintRule(bar, false);
             break;
         }
     }

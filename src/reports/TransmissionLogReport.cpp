@@ -12,8 +12,8 @@ void SetFont(ReportCanvas& canvas, double points, bool bold)
     canvas.SetFontBold(bold);
 }
 
-// Prints the text as one line, on a new page when it would not fit.
-void PrintLine(ReportCanvas& canvas, const QString& text)
+// Prints one line, on a new page when it would not fit.
+void PrintOneLine(ReportCanvas& canvas, const QString& text)
 {
     if (canvas.CurrentY() > 0 && canvas.CurrentY() + canvas.TextHeight(text) > canvas.ScaleHeight()) {
         canvas.NewPage();
@@ -21,6 +21,22 @@ void PrintLine(ReportCanvas& canvas, const QString& text)
     }
     canvas.SetCurrentX(0);
     canvas.Print(text, true);
+}
+
+// Prints the text, in as many lines as the paper's width needs: the lists
+// wrap to the window's width, which may be wider than the paper, and what
+// passes the printable edge would be lost.
+void PrintLine(ReportCanvas& canvas, const QString& text)
+{
+    if (canvas.TextWidth(text) <= canvas.ScaleWidth()) {
+        PrintOneLine(canvas, text);
+        return;
+    }
+    QStringList pieces;
+    WrappedList paper{pieces, canvas.ScaleWidth(), [&canvas](const QString& piece) { return canvas.TextWidth(piece); }};
+    AddWrappedListItem(paper, text);
+    for (const QString& piece : pieces)
+        PrintOneLine(canvas, piece);
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "scheduling/NextRun.h"
 
+#include "platform/LocalTime.h"
+
 namespace {
 constexpr int MinutesPerDay = 24 * 60;
 
@@ -15,12 +17,12 @@ struct Slot {
         int minute = int(minutes % MinutesPerDay);
         // A time the clocks skip does not exist: the first one after it.
         for (int tried = 0; tried < MinutesPerDay; ++tried, ++minute) {
-            const QDateTime at(day.addDays(minute / MinutesPerDay),
-                               QTime((minute % MinutesPerDay) / 60, minute % 60));
+            const QDateTime at = LocalDateTime(day.addDays(minute / MinutesPerDay),
+                                               QTime((minute % MinutesPerDay) / 60, minute % 60));
             if (at.isValid())
                 return at;
         }
-        return QDateTime(day, QTime(0, 0));
+        return LocalDateTime(day, QTime(0, 0));
     }
 };
 

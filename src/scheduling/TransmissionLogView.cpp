@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "database/LogLines.h"
+#include "platform/LocalTime.h"
 
 namespace TransmissionLogView {
 
@@ -23,7 +24,7 @@ bool DetailShownAtLoad(int16_t logFilter)
 
 QDateTime HistoryStart(const QDate& today)
 {
-    return QDateTime(today.addMonths(-3), QTime(0, 0));
+    return LocalDateTime(today.addMonths(-3), QTime(0, 0));
 }
 
 std::shared_ptr<LogLines> ErrorsAndWarnings(const LogLines& log)

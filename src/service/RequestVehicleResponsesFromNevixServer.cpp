@@ -2,7 +2,6 @@
 
 #include "core/ApplicationSettings.h"
 #include "core/DelimitedString.h"
-#include "core/LocalTimeMemo.h"
 #include "core/LoggingGlobals.h"
 #include "core/NumericText.h"
 #include "core/Utils.h"
@@ -14,6 +13,7 @@
 #include "database/SysParameters.h"
 #include "database/TransmissionResults.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 #include "records/VQ3Enquiries.h"
 #include "records/VQ7.h"

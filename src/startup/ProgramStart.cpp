@@ -8,6 +8,7 @@
 #include "core/Utils.h"
 #include "database/CommsLock.h"
 #include "database/GlobalDatabase.h"
+#include "database/SysParameters.h"
 #include "help/HHelper.h"
 #include "maintenance/MainProcess.h"
 #include "platform/AppContext.h"
@@ -24,6 +25,25 @@
 
 namespace {
 const QString InitialiseSource = QStringLiteral("Initialise Application");
+
+// Where the settings were looked for, and how a program folder is made.
+QString MissingSettingsHelp(const ApplicationSettings& settings, const QString& programFolder)
+{
+    const QString file = settings.V2IniLocation().isEmpty() ? programFolder + QStringLiteral("/Nevix.INI")
+                                                            : settings.V2IniLocation();
+    return QStringLiteral("The settings file looked for: ") + file +
+           QStringLiteral("\r\nTo make a program folder: nevix-prepare <folder>, then start Nevix with "
+                          "NEVIX_HOME=<folder>.");
+}
+
+StartRefusal RefusalFor(DatabaseStartFailure failure)
+{
+    switch (failure) {
+    case DatabaseStartFailure::Missing: return StartRefusal::DatabaseMissing;
+    case DatabaseStartFailure::Unusable: return StartRefusal::DatabaseUnusable;
+    default: return StartRefusal::DatabaseNotInitialised;
+    }
+}
 } // namespace
 
 ProgramStart::ProgramStart(QStringList arguments, StartupHooks hooks)
@@ -33,31 +53,43 @@ ProgramStart::ProgramStart(QStringList arguments, StartupHooks hooks)
 
 ProgramStart::~ProgramStart() = default;
 
+bool ProgramStart::Refuse(StartRefusal refusal, uint32_t style, const QString& message, const QString& detail)
+{
+    m_refusal = refusal;
+    TellUser(message, detail, style);
+    return false;
+}
+
 bool ProgramStart::Main()
 {
     ApplicationSettings& settings = Settings();
+    const QString folder = AppContext::Current().programFolder();
+    // Nobody answers a box in an unattended start, not even one about the
+    // settings file: from the first message on, boxes are written instead.
+    if (StartedUnattended()) {
+        settings.SetProgramRunningMode(RunningMode::Automatic);
+        LogUnattendedMessagesIn(folder);
+    }
     try {
         settings.Load();
-        if (settings.IsNew())
-            throw NevixError(ErrorNumbers::ObjectErrorBase,
-                             QStringLiteral("Unable to load the INI file for the program"));
-        LogUnattendedMessagesIn(AppContext::Current().programFolder());
-        m_instanceLock = std::make_unique<SingleInstanceLock>(AppContext::Current().programFolder());
-        if (!settings.AllowMultipleInstances() && m_instanceLock->OtherInstanceRunning()) {
-            TellUserWarning(QStringLiteral("Nevix is already running."), QString());
-            return false;
-        }
-        // Without its lock a copy cannot see another one, and two copies on
-        // one folder would share its files unchecked.
-        if (!settings.AllowMultipleInstances() && !m_instanceLock->Held()) {
-            TellUserCritical(QStringLiteral("Nevix cannot start: its lock file cannot be opened."),
-                             m_instanceLock->Path() + QStringLiteral("\r\n") + m_instanceLock->Failure());
-            return false;
-        }
     } catch (const NevixError& e) {
-        TellUserCritical(e.Description(), e.Source());
-        return false;
+        return Refuse(StartRefusal::SettingsFileMissing, MsgBox::Critical, e.Description(), e.Source());
     }
+    if (settings.IsNew())
+        return Refuse(StartRefusal::SettingsFileMissing, MsgBox::Critical,
+                      QStringLiteral("Unable to load the INI file for the program"),
+                      MissingSettingsHelp(settings, folder));
+    LogUnattendedMessagesIn(folder);
+    m_instanceLock = std::make_unique<SingleInstanceLock>(folder);
+    if (!settings.AllowMultipleInstances() && m_instanceLock->OtherInstanceRunning())
+        return Refuse(StartRefusal::AlreadyRunning, MsgBox::Exclamation, QStringLiteral("Nevix is already running."),
+                      QString());
+    // Without its lock a copy cannot see another one, and two copies on
+    // one folder would share its files unchecked.
+    if (!settings.AllowMultipleInstances() && !m_instanceLock->Held())
+        return Refuse(StartRefusal::LockFileUnusable, MsgBox::Critical,
+                      QStringLiteral("Nevix cannot start: its lock file cannot be opened."),
+                      m_instanceLock->Path() + QStringLiteral("\r\n") + m_instanceLock->Failure());
 
     m_splash = new frmSplash(m_hooks.OpenLogon);
     m_splash->setAttribute(Qt::WA_DeleteOnClose);
@@ -83,12 +115,42 @@ bool ProgramStart::Main()
             CommsLock lock;
             lock.ForceClearLock(LockTypes::Administration, &GlobalDatabase());
         }
+        RefuseUnattendedWherePersonNeeded();
     } catch (const NevixError& e) {
+        // What is left after the install mode is the database's.
+        if (m_refusal == StartRefusal::None)
+            m_refusal = StartRefusal::DatabaseNotInitialised;
         TellUserCritical(e.Description(), e.Source());
         m_splash->SetHasError(true);
     }
     m_splash->SetGoAway(true);
     return true;
+}
+
+void ProgramStart::RefuseUnattendedWherePersonNeeded()
+{
+    if (!StartedUnattended())
+        return;
+    if (Settings().ProgramInstallMode() == InstallMode::None) {
+        m_refusal = StartRefusal::UnattendedNotPossible;
+        throw NevixError(ErrorNumbers::ObjectErrorBase,
+                         QStringLiteral("Nevix cannot run unattended before its installation is chosen: start it "
+                                        "once without /autostart or /immediate."));
+    }
+    if (Settings().ProgramInstallMode() == InstallMode::Client) {
+        m_refusal = StartRefusal::UnattendedNotPossible;
+        throw NevixError(ErrorNumbers::ObjectErrorBase,
+                         QStringLiteral("You cannot run the program in AUTO mode because this install is a client"));
+    }
+    SysParameters parameters;
+    parameters.SetDataSource(&GlobalDatabase());
+    parameters.Load();
+    if (!parameters.IsSetupComplete()) {
+        m_refusal = StartRefusal::UnattendedNotPossible;
+        throw NevixError(ErrorNumbers::ObjectErrorBase,
+                         QStringLiteral("Nevix cannot run unattended until its set-up is complete: start it once "
+                                        "without /autostart or /immediate."));
+    }
 }
 
 void ProgramStart::InitialiseApplication()
@@ -108,16 +170,26 @@ void ProgramStart::Initialise()
                                    QStringLiteral("NevixUpgradeLog") + ProgramVersion);
 
     if (settings.ProgramInstallMode() == InstallMode::None) {
+        // Unattended, the question takes its default answer (Yes) unasked,
+        // so that the database is still checked; the start is refused after.
         const int16_t answer = AskUser(
             QStringLiteral("Is this the first installation of NEVIX on your network?\r\n"),
             QStringLiteral("YES: This is the first installation\r\nNO:  I have already installed a Server"),
             MsgBox::YesNo, MsgBox::AnswerYes);
-        if (answer != MsgBox::AnswerYes && AskInstallMode(true) == 0)
+        if (answer != MsgBox::AnswerYes && AskInstallMode(true) == 0) {
+            m_refusal = StartRefusal::StartCancelled;
             throw NevixError(ErrorNumbers::ObjectErrorBase,
                              QStringLiteral("Initialisation cancelled - no install mode selected."));
+        }
     }
 
-    InitialiseDatabaseAndDoAnyChanges(upgradeLog);
+    DatabaseStartFailure failure = DatabaseStartFailure::None;
+    try {
+        InitialiseDatabaseAndDoAnyChanges(upgradeLog, &failure);
+    } catch (...) {
+        m_refusal = RefusalFor(failure);
+        throw;
+    }
 
     QString helpFile = settings.HelpFile();
     if (helpFile.isEmpty()) {
@@ -129,7 +201,8 @@ void ProgramStart::Initialise()
 
     if (upgradeLog.IsOpen()) {
         upgradeLog.CloseLogFile();
-        if (settings.IsInInteractiveMode() &&
+        // Unattended, nobody would read it.
+        if (settings.IsInInteractiveMode() && !StartedUnattended() &&
             AskUser(QString(), QStringLiteral("Do you want to view the upgrade log?"), MsgBox::YesNo,
                     MsgBox::AnswerYes) == MsgBox::AnswerYes) {
             try {

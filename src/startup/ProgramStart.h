@@ -2,6 +2,7 @@
 
 #include "screens/admin/frmSplash.h"
 #include "startup/CommandLine.h"
+#include "startup/StartRefusal.h"
 
 #include <QPointer>
 #include <QString>
@@ -31,7 +32,9 @@ public:
     ProgramStart(QStringList arguments, StartupHooks hooks);
     ~ProgramStart();
 
-    // False when the program must end at once (a second copy).
+    // False when the program must end at once (a second copy, a refusal
+    // before the splash). Either way Refusal() then says why it ends, if
+    // it does not run.
     bool Main();
     // Raises with the source "Initialise Application".
     void InitialiseApplication();
@@ -39,15 +42,25 @@ public:
 
     frmSplash* Splash() const { return m_splash; }
     const CommandLine& Switches() const { return m_switches; }
+    // Why the start ended without the program having run; None otherwise.
+    StartRefusal Refusal() const { return m_refusal; }
+    // Started with "/autostart" or "/immediate": nobody is there to answer.
+    bool StartedUnattended() const { return m_switches.AutoStart || m_switches.Immediate; }
 
     // The real windows and desktop.
     static StartupHooks DefaultHooks();
 
 private:
     void Initialise();
+    // An unattended start cannot go on where only a person could: the
+    // install mode not chosen, set-up not complete, a client installation.
+    void RefuseUnattendedWherePersonNeeded();
+    // The box and the code of a refusal before the splash.
+    bool Refuse(StartRefusal refusal, uint32_t style, const QString& message, const QString& detail);
 
     CommandLine m_switches;
     StartupHooks m_hooks;
     std::unique_ptr<SingleInstanceLock> m_instanceLock;
     QPointer<frmSplash> m_splash;
+    StartRefusal m_refusal = StartRefusal::None;
 };

@@ -3,11 +3,17 @@
 #include "accounts/CurrentUser.h"
 #include "accounts/User.h"
 #include "core/ApplicationSettings.h"
+#include "core/AskTellUser.h"
 #include "core/qt/CentreForm.h"
 #include "database/GlobalDatabase.h"
-#include "screens/admin/frmLoggedOn.h"
+#include "platform/NevixError.h"
+#include "scheduling/AutoExecuteConsole.h"
+#include "scheduling/NevixExchanges.h"
+#include "screens/admin/MenuPictures.h"
 #include "screens/admin/frmLogon.h"
 #include "screens/admin/frmMenu.h"
+#include "screens/admin/frmSetup.h"
+#include "screens/transmission/frmAutoExecute.h"
 #include "startup/GlobalObjects.h"
 
 #include <QCoreApplication>
@@ -22,17 +28,21 @@ void Quit()
 } // namespace
 
 Session::Session(FormRegistry screens, std::function<void()> quit)
-    : m_screens(std::move(screens)), m_quit(quit ? std::move(quit) : std::function<void()>(Quit))
+    : m_screens(std::move(screens)), m_quit(quit ? std::move(quit) : std::function<void()>(Quit)),
+      m_exchanges(std::make_shared<NevixExchanges>())
 {
     m_roads.OpenMainMenu = [this] { OpenMainMenu(); };
-    m_roads.OpenSetupWizard = [this] {
-        ShowLoggedOn(QStringLiteral("The set-up wizard"), [this] { OpenLogon(); });
+    m_roads.OpenSetupWizard = [this] { OpenSetupWizard(); };
+    m_roads.OpenAutoExecuteConsole = [this](bool immediate) { return OpenAutoExecuteConsole(immediate); };
+    m_roads.EndProgram = [this] {
+        // An unattended start that ends before its run, or before its
+        // console ever ran, has not succeeded.
+        const ApplicationSettings& settings = Settings();
+        if (settings.IsInAutoExecuteModeImmediateExecute() ||
+            (settings.IsInAutoExecuteMode() && settings.BypassLogonSecurity()))
+            m_exitCode = 1;
+        m_quit();
     };
-    m_roads.OpenAutoExecuteConsole = [this](bool) {
-        ShowLoggedOn(QStringLiteral("The auto-execute console"), [this] { LeaveAutoExecute(); });
-        return true;
-    };
-    m_roads.EndProgram = [this] { m_quit(); };
     m_roads.CancelProgram = [this] {
         ReleaseGlobalObjects();
         m_quit();
@@ -65,22 +75,49 @@ void Session::OpenMainMenu()
     menu->activateWindow();
 }
 
-void Session::LeaveAutoExecute()
+void Session::OpenSetupWizard()
 {
-    // Logging off the console leaves unattended work: otherwise the logon
-    // would log the unattended user straight back on.
-    ApplicationSettings& settings = Settings();
-    settings.SetIsInAutoExecuteMode(false);
-    settings.SetIsInAutoExecuteModeImmediateExecute(false);
-    settings.SetCameFromAutoExecute(true);
-    OpenLogon();
+    SetupRoads roads;
+    roads.OpenMainMenu = [this] { OpenMainMenu(); };
+    roads.EndProgram = [this] { m_quit(); };
+    auto wizard = std::make_unique<frmSetup>(GlobalDatabase(), UserEditor(), roads);
+    wizard->setAttribute(Qt::WA_DeleteOnClose);
+    // A wizard that cannot initialise is not left behind.
+    wizard->InitialiseForm();
+    CentreForm(*wizard);
+    frmSetup* shown = wizard.release();
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
 }
 
-void Session::ShowLoggedOn(const QString& whatFollows, std::function<void()> logOff)
+bool Session::OpenAutoExecuteConsole(bool immediate)
 {
-    const auto user = GetCurrentUser();
-    auto* window = new frmLoggedOn(user ? user->UserName() : QString(), whatFollows, std::move(logOff));
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    CentreForm(*window);
-    window->show();
+    ConsoleRoads roads;
+    roads.OpenLogon = [this] { OpenLogon(); };
+    roads.EndProgram = [this] { m_quit(); };
+    auto console = std::make_unique<frmAutoExecute>(GlobalDatabase(), m_exchanges, roads);
+    console->setAttribute(Qt::WA_DeleteOnClose);
+    console->setWindowIcon(DrawMenuIcon());
+    try {
+        console->InitialiseForm();
+    } catch (const NevixError& e) {
+        TellUserCritical(QStringLiteral("Error loading logon form"), e.Description());
+        if (immediate)
+            m_exitCode = 1;
+        return false;
+    }
+    if (immediate) {
+        // A failed unattended run is not reported to its caller as a
+        // success: the reasons are in the run's log.
+        m_exitCode = console->Console().ImmediateRunSucceeded() ? 0 : 1;
+        console.reset();
+        m_quit();
+        return true;
+    }
+    CentreForm(*console);
+    console->show();
+    console.release()->raise();
+    return true;
 }
+

@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+
+class Exchanges;
 
 // The windows a user goes through after start-up: the logon window, then
 // what it leads to. The program ends when the logon leaves no window open.
@@ -20,16 +23,25 @@ public:
     void OpenLogon();
 
     const LogonRoads& Roads() const { return m_roads; }
+    // What the unattended console runs (the service's exchanges unless set).
+    void SetExchanges(std::shared_ptr<Exchanges> exchanges) { m_exchanges = std::move(exchanges); }
+    // The program's exit code when it ends: 1 after an immediate start
+    // whose run failed or never happened, or an automatic start whose
+    // console never opened.
+    int ExitCode() const { return m_exitCode; }
 
 private:
     void OpenMainMenu();
-    // Until the set-up wizard and the unattended console exist, a plain
-    // window says who is logged on and offers to log off.
-    void ShowLoggedOn(const QString& whatFollows, std::function<void()> logOff);
-    // The console's way to interactive work: the logon window, asked for.
-    void LeaveAutoExecute();
+    // The first-run set-up wizard, modeless; it leads to the main menu or
+    // ends the program.
+    void OpenSetupWizard();
+    // Scheduled: shown with its timer on. Immediate: its one run, then the
+    // program ends.
+    bool OpenAutoExecuteConsole(bool immediate);
 
     FormRegistry m_screens;
     std::function<void()> m_quit;
     LogonRoads m_roads;
+    std::shared_ptr<Exchanges> m_exchanges;
+    int m_exitCode = 0;
 };

@@ -4,6 +4,7 @@
 #include "core/TextLogFile.h"
 #include "platform/UserInteraction.h"
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -25,8 +26,10 @@ void LogUnattendedMessagesIn(const QString& programFolder)
     log->SetBufferSize(1);
     log->OpenLogFile();
     SetUnattendedMessageSink([log](const QString& text, uint32_t style) {
-        QString line = text;
-        line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
-        log->WriteToLog(Kind(style) + line);
+        QString lines = Kind(style) + text;
+        lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        log->WriteToLog(QString(lines).replace(u'\n', u' '));
+        // Whoever started the run (a terminal, a scheduler) learns it too.
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle), qUtf8Printable(lines));
     });
 }

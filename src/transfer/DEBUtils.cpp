@@ -11,6 +11,7 @@
 #include "database/SysParameters.h"
 #include "database/TransmissionResults.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 #include "records/DebitStatements.h"
 #include "transfer/ExportFile.h"
@@ -83,7 +84,7 @@ bool ExportDebsToJUXFileInt(DebitStatements& statements, ExportFile& file,
         SysParameters parameters;
         parameters.SetDataSource(statements.DataSource());
         parameters.Load();
-        const QDateTime today(AppContext::Current().clock().Today(), QTime(0, 0));
+        const QDateTime today = LocalDateTime(AppContext::Current().clock().Today(), QTime(0, 0));
         int32_t counter = 0;
         for (const auto& statement : statements) {
             ++counter;

@@ -12,6 +12,7 @@
 #include "database/SysParameters.h"
 #include "database/TransmissionResults.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "records/VQ7Responses.h"
 #include "transfer/ExportFile.h"
 #include "transfer/ExportProgress.h"
@@ -134,7 +135,7 @@ bool ExportVQ7sToJUXFileInt(VQ7Responses& responses, const QString& path, Export
         if (progress)
             progress->Start(QStringLiteral("Response Export"), QStringLiteral("Exporting ") + path);
         log.AddToLog(EventCodes::Communication, QStringLiteral("Exporting responses to ") + path);
-        const QDateTime today(AppContext::Current().clock().Today(), QTime(0, 0));
+        const QDateTime today = LocalDateTime(AppContext::Current().clock().Today(), QTime(0, 0));
         int32_t counter = 0;
         for (const auto& response : responses) {
             ++counter;

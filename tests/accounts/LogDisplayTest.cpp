@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 // One unit per character; a list 20 wide has 19 usable.
@@ -60,6 +62,68 @@ TEST_F(LogDisplayTest, WrapsAtTheLastBlankAndBreaksLongWordsWithoutLosingCharact
     items.clear();
     AddWrappedListItem(list, QString());
     EXPECT_TRUE(items.isEmpty());
+}
+
+// The plain way to wrap: the shortest too-wide start found by halving
+// exact measures, then the last blank before its last character.
+QStringList PlainWrap(const QString& text, double width, const TextWidthMeasure& measure)
+{
+    QStringList items;
+    const double usable = width * 0.95;
+    const auto add = [&items](const QString& piece) {
+        const QString trimmed = piece.trimmed();
+        if (!trimmed.isEmpty())
+            items << trimmed;
+    };
+    QString rest = text;
+    while (measure(rest) > usable) {
+        qsizetype low = 1;
+        qsizetype high = rest.size();
+        while (low < high) {
+            const qsizetype mid = low + (high - low) / 2;
+            if (measure(rest.left(mid)) > usable)
+                high = mid;
+            else
+                low = mid + 1;
+        }
+        const qsizetype tooWide = low - 1;
+        const qsizetype blank = tooWide > 0 ? rest.lastIndexOf(u' ', tooWide - 1) : -1;
+        const qsizetype cut = blank >= 0 ? blank : std::max<qsizetype>(tooWide, 1);
+        add(rest.left(cut));
+        rest = rest.mid(blank >= 0 ? blank + 1 : cut);
+    }
+    add(rest);
+    return items;
+}
+
+TEST(LogWrapping, BreaksWhereThePlainWayWouldWithOrWithoutQuickWidths)
+{
+    // Characters of uneven widths; the exact width takes a little off
+    // after each "A", as kerning does, and the quick one does not.
+    const auto advance = [](QChar c) { return c == u'i' ? 1.0 : c == u'W' ? 3.5 : c == u' ' ? 1.2 : 2.0; };
+    const TextWidthMeasure quick = [&](const QString& text) {
+        double width = 0;
+        for (const QChar c : text)
+            width += advance(c);
+        return width;
+    };
+    const TextWidthMeasure exact = [&](const QString& text) { return quick(text) - 0.15 * text.count(u'A'); };
+    std::mt19937 random(20240315);
+    const QString alphabet = QStringLiteral("iWAab   ");
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int length = int(random() % 60);
+        for (int i = 0; i < length; ++i)
+            text += alphabet.at(int(random() % alphabet.size()));
+        const double width = 2 + double(random() % 80);
+        const QStringList expected = PlainWrap(text, width, exact);
+        for (const bool withQuick : {false, true}) {
+            QStringList items;
+            WrappedList list{items, width, exact, withQuick ? quick : TextWidthMeasure()};
+            AddWrappedListItem(list, text);
+            ASSERT_EQ(items, expected) << '"' << text.toStdString() << "\" width " << width << " quick " << withQuick;
+        }
+    }
 }
 
 } // namespace

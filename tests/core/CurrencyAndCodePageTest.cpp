@@ -1,5 +1,7 @@
 #include "core/Currency.h"
+#include "core/VbFormat.h"
 #include "core/Windows1252.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +51,46 @@ TEST(CurrencyText, WrittenTextReadsBackAsTheSameAmount)
 {
     for (const int64_t units : {int64_t(0), int64_t(1), int64_t(-1), int64_t(123456789999), INT64_MAX, INT64_MIN})
         EXPECT_EQ(Currency::FromText(CurrencyText(Currency{units})), Currency{units}) << units;
+}
+
+struct MoneyCase {
+    const char* name;
+    int64_t tenThousandths;
+    const char* plain;   // "0.00"
+    const char* grouped; // "#,##0.00"
+};
+
+class MoneyShown : public ::testing::TestWithParam<MoneyCase> {};
+
+TEST_P(MoneyShown, ToThePennyAtAnySize)
+{
+    const Currency amount{GetParam().tenThousandths};
+    EXPECT_EQ(FormatCurrency(amount, QStringLiteral("0.00")), QString::fromLatin1(GetParam().plain));
+    EXPECT_EQ(FormatCurrency(amount, QStringLiteral("#,##0.00")), QString::fromLatin1(GetParam().grouped));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Amounts, MoneyShown,
+    ::testing::Values(MoneyCase{"MostNegative", INT64_MIN, "-922337203685477.58", "-922,337,203,685,477.58"},
+                      MoneyCase{"Largest", INT64_MAX, "922337203685477.58", "922,337,203,685,477.58"},
+                      MoneyCase{"BeyondDoublePence", 430292038666040204, "43029203866604.02",
+                                "43,029,203,866,604.02"},
+                      MoneyCase{"HalfPennyUp", 10050, "1.01", "1.01"},
+                      MoneyCase{"HalfPennyDownBelowZero", -10050, "-1.01", "-1.01"},
+                      MoneyCase{"LessThanHalfAPennyShowsNoSign", -49, "0.00", "0.00"},
+                      MoneyCase{"Thousands", 12345670000, "1234567.00", "1,234,567.00"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FormatCurrency, OtherPatternsAsTheNumberPatternsShowThem)
+{
+    // Within the range a double holds to the penny, the two ways agree.
+    for (const int64_t units : {int64_t(0), int64_t(24950), int64_t(-24950), int64_t(1234567890123), int64_t(5)}) {
+        const int64_t pence = units / 100 + (units % 100 >= 50 ? 1 : units % 100 <= -50 ? -1 : 0);
+        for (const char* pattern : {"#,##0", "0.0", "0.0000", "#.##", "£#,##0.00 each", ""})
+            EXPECT_EQ(FormatCurrency(Currency{units}, QString::fromUtf8(pattern)),
+                      FormatNumber(double(pence) / 100.0, QString::fromUtf8(pattern)))
+                << units << " " << pattern;
+    }
 }
 
 TEST(Windows1252, TheThirtyTwoBytesThatDifferFromLatin1)

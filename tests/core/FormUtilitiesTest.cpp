@@ -68,6 +68,21 @@ TEST(CommonDialogs, NulSeparatedFiltersAndCancel)
     EXPECT_EQ(world.ui().fileRequests.first().filter, "Imports|*.IMP");
 }
 
+TEST(CommonDialogs, SaveFileProposesTheFileInItsFolderAndLeavesTheOverwriteQuestionToTheCaller)
+{
+    TestWorld world;
+    world.ui().ScriptFile("/out/Mine.EXP");
+    EXPECT_EQ(ShowSaveFileDialog("Responses", "Export", "/out\\VQ7_150324_1030.EXP", "Export files (*.EXP)|*.EXP"),
+              "/out/Mine.EXP");
+    const FileDialogRequest& r = world.ui().fileRequests.first();
+    EXPECT_EQ(r.mode, FileDialogMode::Save);
+    EXPECT_EQ(r.initialFolder, "/out");
+    EXPECT_EQ(r.fileName, "VQ7_150324_1030.EXP");
+    EXPECT_EQ(r.filter, "Export files (*.EXP)|*.EXP");
+    EXPECT_FALSE(r.confirmOverwrite);
+    EXPECT_EQ(ShowSaveFileDialog(QString(), "Export", "/out/x.EXP", QString()), QString()) << "cancelled";
+}
+
 TEST(CommonDialogs, FolderBrowserStartsInTheGivenFolder)
 {
     TestWorld world;

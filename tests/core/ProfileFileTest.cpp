@@ -77,6 +77,32 @@ TEST(ProfileFile, AByteOrderMarkIsNoPartOfTheFirstSection)
               QByteArray("\xEF\xBB\xBF[System]\r\nOptions=\xC3\xA9t\xC3\xA9\r\nDebugMode=N\r\n"));
 }
 
+// Only the file's first bytes can be a byte order mark: anywhere else
+// U+FEFF belongs to the name, so writing an item never renames it, shadows
+// another or turns it into a section header.
+TEST(ProfileFile, AByteOrderMarkInsideANameStaysPartOfIt)
+{
+    TestWorld world;
+    const QString path = world.PathOf("Nevix.INI");
+    const QByteArray before = "\xEF\xBB\xBF[A]\n \xEF\xBB\xBFK=1\nK=2\n\xEF\xBB\xBF[B]x=3\nY=4\n[C]\nZ=5\n";
+    WriteBytes(path, before);
+    ProfileFile file(path);
+    const QString bomK = QStringLiteral("\uFEFFK");
+    const QString bomB = QStringLiteral("\uFEFF[B]x");
+    EXPECT_EQ(file.Sections(), QStringList({"A", "C"}));
+    EXPECT_EQ(file.Keys("A"), QStringList({bomK, "K", bomB, "Y"}));
+
+    ASSERT_TRUE(file.Write("A", bomK, "6"));
+    ASSERT_TRUE(file.Write("A", bomB, "7"));
+    EXPECT_EQ(file.Value("A", bomK), QString("6"));
+    EXPECT_EQ(file.Value("A", "K"), QString("2"));
+    EXPECT_EQ(file.Value("A", bomB), QString("7"));
+    EXPECT_EQ(file.Value("A", "Y"), QString("4"));
+    EXPECT_EQ(file.Sections(), QStringList({"A", "C"}));
+    EXPECT_EQ(file.Value("C", "Z"), QString("5"));
+    EXPECT_EQ(ReadBytes(path), QByteArray("\xEF\xBB\xBF[A]\n\xEF\xBB\xBFK=6\nK=2\n\xEF\xBB\xBF[B]x=7\nY=4\n[C]\nZ=5\n"));
+}
+
 TEST(ProfileFile, RemovesKeysAndWholeSections)
 {
     TestWorld world;

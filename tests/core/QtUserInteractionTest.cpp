@@ -7,7 +7,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -68,6 +73,38 @@ TEST(QtUserInteraction, RealBoxShowsTextAndReturnsTheButtonPressed)
     EXPECT_EQ(shownText, "Remove?\nAll of it");
 }
 
+TEST(QtUserInteraction, ASaveDialogThatMustNotAskAboutAnExistingFileDoesNot)
+{
+    QTemporaryDir dir;
+    const QString existing = dir.filePath("VQ7.EXP");
+    QFile(existing).open(QIODevice::WriteOnly);
+    QtUserInteraction ui;
+    for (const bool confirm : {true, false}) {
+        bool asks = !confirm;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                    asks = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+                    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+                    EXPECT_EQ(dialog->selectedFiles().value(0), existing);
+                    if (confirm)
+                        dialog->reject();
+                    else
+                        static_cast<QDialog*>(dialog)->accept();
+                }
+            }
+        });
+        FileDialogRequest request;
+        request.mode = FileDialogMode::Save;
+        request.initialFolder = dir.path();
+        request.fileName = "VQ7.EXP";
+        request.confirmOverwrite = confirm;
+        const std::optional<QString> chosen = ui.ChooseFile(request);
+        EXPECT_EQ(asks, confirm);
+        EXPECT_EQ(chosen, confirm ? std::nullopt : std::optional<QString>(existing));
+    }
+}
+
 TEST(QtUserInteraction, FiltersInQtForm)
 {
     EXPECT_EQ(QtUserInteraction::ConvertFilter("All files (*.*) | *.*"), "All files (*)");
@@ -97,6 +134,26 @@ TEST(QtUserInteraction, WaitWindowCannotBeClosedByTheUserAndKeepsTheHourglass)
     EXPECT_EQ(ui->WaitWindow(), nullptr);
     EXPECT_EQ(ui->MousePointer(), Pointer::Default);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The file "Print to file" writes is the one the dialog offers.
+TEST(QtUserInteraction, ThePrintDialogOffersTheFileItIsGiven)
+{
+    QtUserInteraction ui;
+    PrinterChoice current;
+    current.deviceName = PrinterChoice::PrintToFile;
+    current.outputFile = QStringLiteral("/srv/nevix/Nevix report.pdf");
+    QString offered = QStringLiteral("no dialog");
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        offered = file ? file->text() : QStringLiteral("no file box");
+        dialog->reject();
+    });
+    EXPECT_FALSE(ui.ChoosePrinter(current, QString(), 0));
+    EXPECT_EQ(offered, current.outputFile);
 }
 
 } // namespace

@@ -1,4 +1,7 @@
+#include "core/DateText.h"
 #include "core/TimeConversion.h"
+#include "core/clsDate.h"
+#include "platform/LocalTime.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TestWorld.h"
 
@@ -63,6 +66,32 @@ TEST(TimeConversion, AcrossTheChangeOfClocks)
     // The hour that comes twice in autumn.
     EXPECT_EQ(UTCToLocal(Utc(2024, 10, 27, 0, 30))->time(), QTime(1, 30));
     EXPECT_EQ(UTCToLocal(Utc(2024, 10, 27, 1, 30))->time(), QTime(1, 30));
+}
+
+// Every reader that builds a local time from fields gives the hour the
+// clocks repeat as its first occurrence, whatever the process converted
+// before, and refuses the hour they skip.
+TEST(LocalTimeFromFields, TheRepeatedHourIsItsFirstOccurrenceInEveryReader)
+{
+    const ScopedTimeZone zone(ScopedTimeZone::London());
+    const qint64 firstMoment = Utc(2024, 10, 27, 0, 30).toSecsSinceEpoch();
+    SYSTEMTIME st;
+    st.wYear = 2024, st.wMonth = 10, st.wDay = 27, st.wHour = 1, st.wMinute = 30;
+    for (const QDate primer : {QDate(2024, 1, 15), QDate(2024, 7, 15), QDate(2024, 1, 15)}) {
+        (void)Local(primer.year(), primer.month(), primer.day(), 12).toMSecsSinceEpoch();
+        clsDate typed;
+        typed.SetsDate(QStringLiteral("202410270130"));
+        for (const NullableDate& value :
+             {NullableDate(LocalDateTime(QDate(2024, 10, 27), QTime(1, 30))), ParseDateText("27/10/2024 01:30"),
+              ParseDateText("2024-10-27T01:30"), NullableDate(SystemTimeToDate(st)), NullableDate(typed.sysDate())}) {
+            ASSERT_TRUE(value && value->isValid());
+            EXPECT_EQ(value->toSecsSinceEpoch(), firstMoment) << primer.month();
+            EXPECT_EQ(value->time(), QTime(1, 30));
+        }
+        EXPECT_EQ(LocalToUTC("27/10/2024 01:30"), Utc(2024, 10, 27, 0, 30));
+        EXPECT_FALSE(LocalDateTime(QDate(2024, 3, 31), QTime(1, 30)).isValid());
+        EXPECT_FALSE(ParseDateText("31/03/2024 01:30"));
+    }
 }
 
 TEST(TimeConversion, ZoneAheadOfUtcWithoutSummerTime)

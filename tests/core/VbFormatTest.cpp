@@ -26,6 +26,17 @@ TEST(FormatNumber, PatternsAsWrittenInFilesAndLogs)
             << c.value << " " << c.pattern;
 }
 
+TEST(FormatScaled, ExactDigitsInTheNumberPatterns)
+{
+    EXPECT_EQ(FormatScaled(INT64_MIN, 4, "#,##0.0000"), "-922,337,203,685,477.5808");
+    EXPECT_EQ(FormatScaled(9007199254740993, 0, "#,##0"), "9,007,199,254,740,993");
+    EXPECT_EQ(FormatScaled(123456, 3, "0.0"), "123.5");
+    EXPECT_EQ(FormatScaled(-123449, 3, "0.0"), "-123.4");
+    EXPECT_EQ(FormatScaled(-123, 2, "Due: 0.00000"), "Due: -1.23000");
+    EXPECT_EQ(FormatScaled(-1234500, 4, ""), "-123.45");
+    EXPECT_EQ(FormatScaled(5, 0, "none"), "none");
+}
+
 TEST(FormatNumber, IgnoresTheMachinesLocale)
 {
     const QLocale saved;

@@ -208,6 +208,10 @@ TEST(DateText, GeneralFormShowsTheTimeUnlessMidnight)
     EXPECT_EQ(FormatGeneralDate(At(2024, 3, 5)), "05/03/2024");
     EXPECT_EQ(FormatGeneralDate(QDateTime(QDate(2024, 3, 5), QTime(0, 0, 1))),
               "05/03/2024 00:00:01");
+    for (const QDateTime& value : {QDateTime(QDate(987, 12, 31), QTime(23, 59, 59)),
+                                   QDateTime(QDate(9999, 1, 9), QTime(7, 5, 3)),
+                                   QDateTime(QDate(12000, 1, 1), QTime(1, 0)), QDateTime()})
+        EXPECT_EQ(FormatGeneralDate(value), FormatDateTime(value, "dd/mm/yyyy hh:nn:ss")) << value.toString().toStdString();
 }
 
 } // namespace

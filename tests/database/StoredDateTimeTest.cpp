@@ -64,6 +64,61 @@ TEST(StoredDateTime, AnythingButTheExactFormOfARealMomentIsRefused)
     EXPECT_EQ(ParseStoredDateTime(u"2024-02-29 23:59:59"), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)));
 }
 
+// The hour repeated when summer time ends, in a zone, with its first
+// moment (still summer time), and a time the change to summer time skips.
+struct RepeatedHourCase {
+    const char* name;
+    QByteArray (*zone)();
+    const char* repeated;
+    qint64 firstMoment; // seconds since the epoch
+    int summerOffset;
+    const char* skipped;
+};
+
+void PrintTo(const RepeatedHourCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class RepeatedHour : public ::testing::TestWithParam<std::tuple<RepeatedHourCase, bool>> {};
+
+// Whether the process converted a winter or a summer time last must not
+// change the reading (the C library guesses from its last conversion).
+TEST_P(RepeatedHour, ReadsAsItsFirstOccurrenceWhateverWasConvertedBefore)
+{
+    const auto& [c, winterFirst] = GetParam();
+    const ScopedTimeZone zone(c.zone());
+    const QDate primer = winterFirst ? QDate(2024, 1, 15) : QDate(2024, 7, 15);
+    const QByteArray repeated(c.repeated);
+    for (int reading = 0; reading < 2; ++reading) {
+        (void)QDateTime(primer, QTime(12, 0)).toMSecsSinceEpoch();
+        StoredDateReader reader;
+        for (const QDateTime& value : {ParseStoredDateTime(QString::fromLatin1(repeated)),
+                                       reader.Read(repeated.constData(), int(repeated.size())),
+                                       ParseSqlDateTime(QString::fromLatin1(repeated).replace(' ', 'T'))}) {
+            ASSERT_TRUE(value.isValid());
+            EXPECT_EQ(value.toSecsSinceEpoch(), c.firstMoment);
+            EXPECT_EQ(value.offsetFromUtc(), c.summerOffset);
+            EXPECT_EQ(value.timeSpec(), Qt::LocalTime);
+            EXPECT_EQ(value.toString(Format), QString::fromLatin1(repeated));
+        }
+        EXPECT_FALSE(ParseStoredDateTime(QString::fromLatin1(c.skipped)).isValid());
+        EXPECT_FALSE(reader.Read(c.skipped, int(qstrlen(c.skipped))).isValid());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, RepeatedHour,
+    ::testing::Combine(::testing::Values(RepeatedHourCase{"London", &ScopedTimeZone::London, "2024-10-27 01:30:00",
+                                                          1729989000, 3600, "2024-03-31 01:30:00"},
+                                         RepeatedHourCase{"NewYork", &ScopedTimeZone::NewYork, "2024-11-03 01:30:00",
+                                                          1730611800, -4 * 3600, "2024-03-10 02:30:00"}),
+                       ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) +
+               (std::get<1>(info.param) ? "_WinterConvertedFirst" : "_SummerConvertedFirst");
+    });
+
 class StoredDates : public DatabaseTest {};
 
 TEST_F(StoredDates, ReadBackFromTheDatabaseAsTheGeneralParserReadsThem)

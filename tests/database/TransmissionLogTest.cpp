@@ -77,6 +77,19 @@ TEST_F(TransmissionLog, ARunIsStoredStartFirstAndTheRestAtItsEnd)
     EXPECT_EQ(loaded.CountWithoutLoading(), 10);
 }
 
+TEST_F(TransmissionLog, ARunEndsOnceHoweverManyOfItsUsersEndIt)
+{
+    log.BeginLogging(ProcessCodes::TBLMAINT, "Table Maintenance", "ANNE");
+    EXPECT_TRUE(log.IsLogging());
+    log.EndLogging();
+    EXPECT_FALSE(log.IsLogging());
+    log.EndLogging();
+    EXPECT_EQ(CountRows("Transmission_Log", "Event_Code=16"), 1);
+    log.BeginLogging(ProcessCodes::TBLMAINT, "Table Maintenance", "ANNE");
+    log.EndLogging();
+    EXPECT_EQ(CountRows("Transmission_Log", "Event_Code=16"), 2) << "the next run ends too";
+}
+
 TEST_F(TransmissionLog, AStartLineThatCannotBeStoredLeavesAnUnsavedHeader)
 {
     db.Execute("DELETE FROM TKEYS WHERE TABLENAME='Transmission_Log'");

@@ -51,7 +51,13 @@ TEST(TransmissionResults, WarningsAreTheSixWarningCountsAndAnyFatalTextIsFatal)
         R r;
         (r.*s)("failed");
         EXPECT_TRUE(r.HaveFatalErrors() && !r.HaveWarnings());
+        EXPECT_EQ(r.FatalTexts(), QStringList{"failed"});
     }
+    R two;
+    two.SetFatalVQ7ErrorMessage("receive failed");
+    two.SetFatalVQ3ErrorMessage("send failed");
+    two.SetFatalVQ3ErrorMessage("again");
+    EXPECT_EQ(two.FatalTexts(), QStringList({"send failed", "again", "receive failed"}));
 }
 
 TEST(TransmissionResults, MergeAddsCountsAppendsTextsAndReplacesCancel)

@@ -7,6 +7,8 @@
 #include "support/Printers.h"
 #include "support/TestWorld.h"
 
+#include <QApplication>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -94,6 +96,23 @@ TEST_F(HelpWindowTest, CloseClosesTheWindowAndWithNoneOpenDoesNothing)
     EXPECT_EQ(host->Window(), nullptr);
     help.HHClose();
     EXPECT_TRUE(world.ui().boxes.isEmpty());
+}
+
+// Help appears where the user is: over the window whose help it shows.
+TEST_F(HelpWindowTest, TheWindowOpensOverItsOpenerAndThenStaysWhereItIsPut)
+{
+    QWidget opener;
+    opener.resize(300, 200);
+    const QRect screen = opener.screen()->geometry();
+    opener.move(screen.center() - QPoint(150, 100) + QPoint(40, 30));
+    opener.show();
+    QApplication::setActiveWindow(&opener);
+    ShowTopic(1000);
+    ASSERT_TRUE(host->Window());
+    EXPECT_LE((host->Window()->frameGeometry().center() - opener.frameGeometry().center()).manhattanLength(), 2);
+    host->Window()->move(10, 20);
+    ShowTopic(2000);
+    EXPECT_EQ(host->Window()->pos(), QPoint(10, 20));
 }
 
 } // namespace

@@ -95,7 +95,13 @@ TEST_P(KilledRun, TheNextRunGivesAWorkingFolder)
                                Ini());
     LeaveTemporaryFiles(!c.settings);
     const QByteArray database = ReadBytes(Mdb());
-    PrepareProgramFolder(world.Folder());
+    // Settings without their database are also what a database deleted or
+    // out of reach leaves: a new one is made only when asked.
+    const bool ask = c.settings && !c.database;
+    if (ask) {
+        EXPECT_THROW(PrepareProgramFolder(world.Folder()), NevixError);
+    }
+    PrepareProgramFolder(world.Folder(), ask);
     ExpectWorkingFolder();
     if (c.database) {
         EXPECT_EQ(ReadBytes(Mdb()), database) << "a database in place is never made anew";
@@ -146,12 +152,13 @@ TEST_F(PrepareFolder, AClientWhoseSharedDatabaseIsMissingGetsNoNewOne)
     INIFile().SetIniString(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode"), QStringLiteral("3"),
                            Ini());
     QDir().mkpath(world.PathOf(QStringLiteral("server")));
-    EXPECT_EQ(PrepareProgramFolder(world.Folder()), QStringList());
+    EXPECT_THROW(PrepareProgramFolder(world.Folder()), NevixError);
+    EXPECT_THROW(PrepareProgramFolder(world.Folder(), true), NevixError);
     EXPECT_FALSE(QFileInfo::exists(shared));
 
     INIFile().SetIniString(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode"), QStringLiteral("1"),
                            Ini());
-    EXPECT_EQ(PrepareProgramFolder(world.Folder()), QStringList{shared});
+    EXPECT_EQ(PrepareProgramFolder(world.Folder(), true), QStringList{shared});
 }
 
 } // namespace

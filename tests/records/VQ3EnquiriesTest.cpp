@@ -166,6 +166,45 @@ TEST_F(EnquiryCollection, AQuestionMarkInTheSearchStandsForOneCharacterAndTheLis
     EXPECT_EQ(counts, (std::vector<int32_t>{2, 1}));
 }
 
+TEST_F(EnquiryCollection, AListOfShownColumnsReadsEachMemberWholeAtItsLoadAndWritesOnlyItsChanges)
+{
+    auto stored = Enquiry("AB12CDE", Day(1), "AB123", "REF-1");
+    stored->AddError("JX500", "VRM must be between 2 and 7 characters");
+    Save({stored, Enquiry("CD34EFG", Day(2))});
+
+    VQ3Enquiries list = Bound();
+    list.SetListColumnsOnly(true);
+    list.Load("");
+    ASSERT_EQ(Marks(list), "AB12CDE,CD34EFG");
+    const auto member = list.Item(1);
+    EXPECT_EQ(member->ID(), stored->ID());
+    EXPECT_EQ(member->DateOfEvent(), Day(1));
+    EXPECT_FALSE(member->IsNew());
+    EXPECT_FALSE(member->IsDirty());
+    EXPECT_EQ(member->EnquiryReference(), QString()) << "not read yet";
+    EXPECT_EQ(member->Errors()->Count(), 0);
+
+    // The columns it never read are not written over the stored ones.
+    member->SetVRMVIN("AB12CDF");
+    EXPECT_THROW(member->Apply(), NevixError);
+    member->Load();
+    EXPECT_EQ(member->VRMVIN(), "AB12CDE");
+    EXPECT_EQ(member->EnquiryReference(), "REF-1");
+    EXPECT_EQ(member->Errors()->Count(), 1);
+    member->SetVRMVIN("AB12CDF");
+    member->Apply();
+    EXPECT_EQ(Scalar("SELECT Enquiry_Reference FROM VQ3_Enquiries WHERE VRM='AB12CDF'").toString(), "REF-1");
+
+    // A list's member is deleted as it is, guarded by its stamp.
+    list.ReloadAndSortForPrinting();
+    EXPECT_EQ(list.Item(1)->EnquiryReference(), "REF-1") << "printing reads whole rows";
+    list.SetListColumnsOnly(true);
+    list.Load("");
+    list.Item(2)->SetIsDeleted(true);
+    list.Apply();
+    EXPECT_EQ(CountRows("VQ3_Enquiries"), 1);
+}
+
 // The same duplicate rules over the members and over the stored rows.
 struct DuplicateCase {
     const char* name;

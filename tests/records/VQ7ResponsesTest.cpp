@@ -86,7 +86,7 @@ TEST_F(Responses, LoadFiltersByEachConditionWithinTheMode)
     EXPECT_EQ(Vrms(test), "AA5");
 }
 
-TEST_F(Responses, LoadLimitedByMaxToLoadReportsTheFullCount)
+TEST_F(Responses, LoadLimitedByMaxToLoadReportsTheFullCountAndAnUnlimitedOneItsOwn)
 {
     StoreSample();
     VQ7Responses responses = Bound();
@@ -98,8 +98,28 @@ TEST_F(Responses, LoadLimitedByMaxToLoadReportsTheFullCount)
         Stored("DD6", "", At(2024, 3, 2));
         responses.Load("", "", std::nullopt, "", "", noLimit);
         EXPECT_EQ(responses.Count(), responses.CountWithoutLoading()) << noLimit.toString().toStdString();
-        EXPECT_EQ(responses.TopAllCount(), 4);
+        EXPECT_EQ(responses.TopAllCount(), responses.Count()) << "not the previous load's count";
     }
+}
+
+TEST_F(Responses, ListedRowsAreTheKeysAndMarksOfALoadAndCanBeLoadedInFull)
+{
+    StoreSample();
+    VQ7Responses listed = Bound();
+    const std::vector<VQ7ListRow> rows = listed.ListRows("AB001,CD002", "", std::nullopt, "", "vrm desc", 2);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].VRM, "BB2");
+    EXPECT_EQ(rows[1].VRM, "AA3");
+    EXPECT_EQ(rows[1].ID, Scalar("SELECT VQ7ID FROM VQ7_Responses WHERE VRM='AA3'").toString());
+    EXPECT_EQ(listed.TopAllCount(), 3);
+    EXPECT_EQ(listed.Count(), 0) << "nothing loaded";
+    listed.ListRows("", "", std::nullopt, "", "", "ALL");
+    EXPECT_EQ(listed.TopAllCount(), 4);
+
+    listed.ListRows("AB001,CD002", "", std::nullopt, "", "vrm desc", 2);
+    listed.LoadListedRows();
+    EXPECT_EQ(Vrms(listed), "BB2,AA3");
+    EXPECT_EQ(listed.Item(1)->EnquirerName(), "Name CD002");
 }
 
 TEST_F(Responses, CountsAndMaximumControlReference)

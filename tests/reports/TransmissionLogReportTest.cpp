@@ -78,4 +78,26 @@ TEST(TransmissionLogReport, LinesPastTheBottomGoOnNewPagesAndNoneIsLost)
     }
 }
 
+TEST(TransmissionLogReport, ALineWiderThanThePaperGoesOnAsManyLinesAsItNeedsAndLosesNothing)
+{
+    RecordingCanvas canvas;
+    // 12 point: 2.4 mm a character, some 80 of them on the width of A4.
+    const QString wide = QStringLiteral("07/12/2026 05:30:46 I ") + QStringLiteral("word ").repeated(60).trimmed();
+    const QString title = QStringLiteral("T").repeated(200);
+    PrintTransmissionLog(canvas, title, QDate(2024, 3, 15), {{QStringLiteral("Log"), {wide, QStringLiteral("next")}}});
+    QStringList printed;
+    for (const auto& op : canvas.operations) {
+        if (op.kind != Kind::Text)
+            continue;
+        printed << op.text;
+        EXPECT_DOUBLE_EQ(op.x, 0);
+        EXPECT_LE(canvas.TextWidth(op.text), canvas.ScaleWidth()) << op.text.toStdString();
+    }
+    QString expected = title + QStringLiteral("Friday 15 March 2024") + QStringLiteral("Log") + wide +
+                       QStringLiteral("next");
+    EXPECT_EQ(printed.join(QString()).remove(u' '), expected.remove(u' '));
+    EXPECT_GT(printed.size(), 6);
+    EXPECT_EQ(printed.last(), QStringLiteral("next"));
+}
+
 } // namespace

@@ -72,10 +72,15 @@ TEST_F(ProgramStartTest, NoSettingsFileStopsBeforeTheSplash)
 {
     EXPECT_FALSE(Run({}));
     ASSERT_EQ(world.ui().boxes.size(), 1);
+    // The box says where the program looked, and how a folder is made.
     EXPECT_EQ(world.ui().boxes.first().text,
-              QStringLiteral("Unable to load the INI file for the program\rNevix"));
+              QStringLiteral("Unable to load the INI file for the program\rThe settings file looked for: ") +
+                  world.PathOf(QStringLiteral("Nevix.INI")) +
+                  QStringLiteral("\r\nTo make a program folder: nevix-prepare <folder>, then start Nevix with "
+                                 "NEVIX_HOME=<folder>."));
     EXPECT_EQ(world.ui().boxes.first().style, 0x10u);
     EXPECT_EQ(start->Splash(), nullptr);
+    EXPECT_EQ(start->Refusal(), StartRefusal::SettingsFileMissing);
 }
 
 TEST_F(ProgramStartTest, ASecondCopyIsRefused)
@@ -86,6 +91,7 @@ TEST_F(ProgramStartTest, ASecondCopyIsRefused)
     ASSERT_EQ(world.ui().boxes.size(), 1);
     EXPECT_EQ(world.ui().boxes.first().text, QStringLiteral("Nevix is already running."));
     EXPECT_EQ(start->Splash(), nullptr);
+    EXPECT_EQ(start->Refusal(), StartRefusal::AlreadyRunning);
 }
 
 // A lock that cannot be taken cannot show a second copy either.
@@ -101,6 +107,7 @@ TEST_F(ProgramStartTest, ALockFileThatCannotBeOpenedRefusesTheStart)
                   world.PathOf(QStringLiteral("Nevix.lock")) + QStringLiteral("\r\nIs a directory"));
     EXPECT_EQ(world.ui().boxes.first().style & MsgBox::IconMask, MsgBox::Critical);
     EXPECT_EQ(start->Splash(), nullptr);
+    EXPECT_EQ(start->Refusal(), StartRefusal::LockFileUnusable);
 }
 
 TEST_F(ProgramStartTest, AllowingSeveralCopiesNeedsNoLock)
@@ -178,6 +185,7 @@ TEST_F(ProgramStartTest, StartsAndHandsOverToTheLogon)
     EXPECT_TRUE(start->Splash()->GoAway());
     EXPECT_FALSE(start->Splash()->HasError());
     EXPECT_TRUE(GlobalDatabase().Source().endsWith(QStringLiteral("Nevix.MDB")));
+    EXPECT_EQ(start->Refusal(), StartRefusal::None);
 }
 
 TEST_F(ProgramStartTest, SetClientAsksTheInstallModeAgainAndNoChoiceStops)
@@ -196,6 +204,7 @@ TEST_F(ProgramStartTest, SetClientAsksTheInstallModeAgainAndNoChoiceStops)
               QStringLiteral("Initialisation cancelled - no install mode selected.\rInitialise Application"));
     EXPECT_TRUE(start->Splash()->HasError());
     EXPECT_TRUE(start->Splash()->GoAway());
+    EXPECT_EQ(start->Refusal(), StartRefusal::StartCancelled);
 }
 
 TEST_F(ProgramStartTest, UnlockAdminClearsTheAdministrationLockAfterStartUp)
@@ -228,5 +237,50 @@ TEST_F(ProgramStartTest, UnattendedMessagesGoToTheDatedLog)
     const QByteArray log = ReadBytes(world.PathOf(QStringLiteral("NevixAuto240315.LOG")));
     EXPECT_TRUE(log.endsWith("\tWarning: Cannot access folder /in\r\n")) << log.constData();
 }
+
+// A start that nobody watches (cron, a service) must end, not wait at a box.
+TEST_F(ProgramStartTest, AnUnattendedStartWithoutSettingsAsksNobodyAndWritesWhy)
+{
+    EXPECT_FALSE(Run({QStringLiteral("/immediate")}));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+    EXPECT_EQ(start->Refusal(), StartRefusal::SettingsFileMissing);
+    const QByteArray log = ReadBytes(world.PathOf(QStringLiteral("NevixAuto240315.LOG")));
+    EXPECT_TRUE(log.contains("\tCritical: Unable to load the INI file for the program The settings file looked for: "))
+        << log.constData();
+}
+
+struct UnattendedCase {
+    const char* name;
+    const char* installMode;
+    const char* message;
+};
+
+class UnattendedStart : public ProgramStartTest, public ::testing::WithParamInterface<UnattendedCase> {};
+
+// Where only a person could go on (choose the installation, finish the
+// set-up), or where the logon would refuse, the unattended start ends at
+// once, and changes nothing.
+TEST_P(UnattendedStart, WherePersonIsNeededItEndsWithItsCode)
+{
+    const UnattendedCase& c = GetParam();
+    Prepare(QLatin1String(c.installMode));
+    const QByteArray database = ReadBytes(world.PathOf(QStringLiteral("Nevix.MDB")));
+    const QByteArray settings = ReadBytes(world.PathOf(QStringLiteral("Nevix.INI")));
+    EXPECT_TRUE(Run({QStringLiteral("/autostart")}));
+    EXPECT_TRUE(world.ui().boxes.isEmpty());
+    EXPECT_TRUE(installModeAsked.isEmpty());
+    EXPECT_TRUE(start->Splash()->HasError());
+    EXPECT_EQ(start->Refusal(), StartRefusal::UnattendedNotPossible);
+    EXPECT_TRUE(ReadBytes(world.PathOf(QStringLiteral("NevixAuto240315.LOG"))).contains(c.message));
+    EXPECT_EQ(ReadBytes(world.PathOf(QStringLiteral("Nevix.MDB"))), database);
+    EXPECT_EQ(ReadBytes(world.PathOf(QStringLiteral("Nevix.INI"))), settings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnattendedStart,
+    ::testing::Values(UnattendedCase{"Install_mode_not_chosen", "0", "before its installation is chosen"},
+                      UnattendedCase{"Set_up_not_complete", "1", "until its set-up is complete"},
+                      UnattendedCase{"Client", "3", "this install is a client"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

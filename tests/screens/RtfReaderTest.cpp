@@ -77,6 +77,12 @@ INSTANTIATE_TEST_SUITE_P(
         RtfCase{"CutControlWord", "{\\rtf1 text\\", "text", nullptr},
         RtfCase{"CutHexByte", "{\\rtf1 text\\'e", "text", nullptr},
         RtfCase{"StrayClosingBraces", R"(}}{\rtf1 ok}}})", "ok", nullptr},
+        RtfCase{"RawBytesInWindows1252", "{\\rtf1 \x80 \x93q\x94 caf\xe9}", "€ “q” café", nullptr},
+        RtfCase{"UnicodeFallbackEndsWithItsGroup", R"({\rtf1 {\*\x \u233}abc{\u233}d})", "abcéd", nullptr},
+        RtfCase{"MalformedHexEscapeIsNoNumber", R"({\rtf1 x\'-1y \'+fz})", "x-1y +fz", nullptr},
+        RtfCase{"HexEscapeWithOneDigit", R"({\rtf1 a\'4g})", "ag", nullptr},
+        RtfCase{"UnicodeBeyondSixteenBitsLeavesItsFallback", R"({\rtf1 \u70000?x\u-32768?y\u-32769?z\u65535?})",
+                "?x\u8000y?z\uFFFF", nullptr},
         RtfCase{"Empty", "", "", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -2,15 +2,20 @@
 #include "WhenShown.h"
 #include "support/Printers.h"
 
+#include "support/ScriptedExchanges.h"
+
 #include "help/HHelper.h"
-#include "screens/admin/frmLoggedOn.h"
+#include "scheduling/AutoExecuteConsole.h"
 #include "screens/admin/frmLogon.h"
 #include "screens/admin/frmMenu.h"
 #include "screens/common/UnloadAllForms.h"
+#include "screens/transmission/frmAutoExecute.h"
+#include "screens/transmission/frmCloseAutoExecute.h"
 #include "screens/transmission/frmShutDownMode.h"
 #include "startup/Session.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +25,11 @@ namespace {
 
 class SessionTest : public MenuTest {
 protected:
-    SessionTest() { Make(); }
+    SessionTest()
+    {
+        Make();
+        session.SetExchanges(exchanges);
+    }
     ~SessionTest() override
     {
         UnloadAllForms();
@@ -61,6 +70,7 @@ protected:
 
     int quits = 0;
     Session session{FormRegistry(), [this] { ++quits; }};
+    std::shared_ptr<ScriptedExchanges> exchanges = std::make_shared<ScriptedExchanges>();
 };
 
 TEST_F(SessionTest, AGoodLogonOpensTheMenuAndLogOffShowsTheLogonAgain)
@@ -104,27 +114,44 @@ TEST_F(SessionTest, ReturningToAutomaticExecutionShowsTheLogonOnlyWithoutTheBypa
         Leave(*menu, 2);
         EXPECT_FALSE(Visible<frmMenu>());
         EXPECT_EQ(Visible<frmLogon>() != nullptr, c.logonShown);
-        EXPECT_EQ(Visible<frmLoggedOn>() != nullptr, c.consoleShown);
+        EXPECT_EQ(Visible<frmAutoExecute>() != nullptr, c.consoleShown);
         EXPECT_TRUE(Settings().IsInAutoExecuteMode());
         EXPECT_EQ(quits, 0);
         UnloadAllForms();
     }
 }
 
-TEST_F(SessionTest, LoggingOffAnAutomaticStartShowsTheLogonAndKeepsTheProgram)
+TEST_F(SessionTest, TheAutomaticStartShowsTheConsoleAndManualModeHandsOverToALogon)
 {
     Settings().SetIsInAutoExecuteMode(true);
     Settings().SetBypassLogonSecurity(true);
     session.OpenLogon();
-    frmLoggedOn* console = Visible<frmLoggedOn>();
+    frmAutoExecute* console = Visible<frmAutoExecute>();
     ASSERT_TRUE(console) << "the unattended user was logged on";
     EXPECT_FALSE(Visible<frmLogon>());
-    console->cmdLogOff()->click();
-    EXPECT_FALSE(Visible<frmLoggedOn>());
+    EXPECT_EQ(console->lblScheduledConnections()->text(), "Scheduled Connections (AUTOEXECUTE)");
+    EXPECT_TRUE(console->Console().Timer().isActive());
+    EXPECT_TRUE(console->chkScheduler(0)->isChecked()) << "the fixture's active row";
+    EXPECT_FALSE(console->chkScheduler(1)->isChecked());
+    EXPECT_FALSE(console->cmdSchSettings(0)->isEnabled());
+    EXPECT_FALSE(console->windowIcon().isNull()) << "the menu's icon";
+
+    WhenShown<frmCloseAutoExecute>([](frmCloseAutoExecute& dialog) {
+        dialog.optClose(frmCloseAutoExecute::ManualMode)->click();
+        dialog.cmdClose()->click();
+    });
+    console->cmdExit()->click();
+    EXPECT_FALSE(Visible<frmAutoExecute>());
     EXPECT_TRUE(Visible<frmLogon>()) << "not logged straight back on";
     EXPECT_EQ(quits, 0);
     EXPECT_FALSE(Settings().IsInAutoExecuteMode());
     EXPECT_TRUE(Settings().CameFromAutoExecute());
+    LogLines log;
+    log.SetDataSource(&db());
+    EXPECT_EQ(log.CountWithoutLoadingInternal(
+                  QStringLiteral("WHERE Event_Code=8 AND ProcessCode='AUTOEXEC' AND Event_Text=? AND UserName='AUTOEXECUTE'"),
+                  {QStringLiteral("Autoexecute user switched to INTERACTIVE mode")}),
+              1);
 
     // Logged on by hand now, the menu offers the way back.
     auto* logon = Visible<frmLogon>();
@@ -135,11 +162,76 @@ TEST_F(SessionTest, LoggingOffAnAutomaticStartShowsTheLogonAndKeepsTheProgram)
     ASSERT_TRUE(menu);
     bool offered = false;
     WhenShown<frmShutDownMode>([&offered](frmShutDownMode& dialog) {
-        offered = dialog.optCloseDown(2)->isVisible();
+        offered = dialog.optCloseDown(2)->isVisible() &&
+                  dialog.optCloseDown(2)->text() == "Return to Automatic Execution ";
         dialog.cmdCancel()->click();
     });
     menu->QueryShutDown();
     EXPECT_TRUE(offered);
+}
+
+TEST_F(SessionTest, ShuttingTheConsoleDownEndsTheProgram)
+{
+    Settings().SetIsInAutoExecuteMode(true);
+    Settings().SetBypassLogonSecurity(true);
+    session.OpenLogon();
+    frmAutoExecute* console = Visible<frmAutoExecute>();
+    ASSERT_TRUE(console);
+    WhenShown<frmCloseAutoExecute>([](frmCloseAutoExecute& dialog) { dialog.cmdClose()->click(); });
+    console->cmdExit()->click();
+    EXPECT_FALSE(Visible<frmAutoExecute>());
+    EXPECT_FALSE(Visible<frmLogon>());
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(session.ExitCode(), 0);
+}
+
+TEST_F(SessionTest, AnImmediateStartRunsOnceWithoutShowingTheConsoleAndEndsByItsOutcome)
+{
+    const struct {
+        const char* name;
+        QString fatalText;
+        bool raises;
+        int exitCode;
+    } cases[] = {{"clean run", {}, false, 0}, {"fatal text", "Communications failed", false, 1},
+                 {"raised", {}, true, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        quits = 0;
+        ScriptedExchanges::Step step;
+        step.fatalText = c.fatalText;
+        if (c.raises)
+            step.raise = NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("The database went away"));
+        exchanges->calls.clear();
+        exchanges->Script(QStringLiteral("DoImportTransmissionAndExport"), step);
+        Settings().SetIsInAutoExecuteModeImmediateExecute(true);
+        Settings().SetBypassLogonSecurity(true);
+        session.OpenLogon();
+        EXPECT_FALSE(Visible<frmAutoExecute>());
+        EXPECT_FALSE(Visible<frmLogon>());
+        EXPECT_EQ(quits, 1);
+        EXPECT_EQ(session.ExitCode(), c.exitCode);
+        const QStringList expected = c.exitCode == 0 ? QStringList{"DoImportTransmissionAndExport", "TableMaintenance"}
+                                                     : QStringList{"DoImportTransmissionAndExport"};
+        EXPECT_EQ(exchanges->calls, expected) << "maintenance only after a clean exchange";
+        EXPECT_TRUE(world.ui().boxes.isEmpty()) << "nobody waits for a box";
+    }
+}
+
+TEST_F(SessionTest, AnUnattendedStartWhoseUserCannotLogOnEndsWithOne)
+{
+    db().Execute(QStringLiteral("UPDATE USERS SET Enabled=0 WHERE UserName='AUTOEXECUTE'"));
+    for (const bool immediate : {false, true}) {
+        SCOPED_TRACE(immediate ? "immediate" : "automatic");
+        quits = 0;
+        Settings().SetIsInAutoExecuteMode(!immediate);
+        Settings().SetIsInAutoExecuteModeImmediateExecute(immediate);
+        Settings().SetBypassLogonSecurity(true);
+        session.OpenLogon();
+        EXPECT_FALSE(Visible<frmAutoExecute>());
+        EXPECT_FALSE(Visible<frmLogon>());
+        EXPECT_EQ(quits, 1);
+        EXPECT_EQ(session.ExitCode(), 1);
+    }
 }
 
 } // namespace

@@ -1,24 +1,29 @@
 #include "MenuTest.h"
 #include "WhenShown.h"
 #include "support/PdfTools.h"
+#include "support/RecordingHelp.h"
 #include "support/SettlingPrinters.h"
 
 #include "database/LogLines.h"
 #include "reports/PrinterCatalog.h"
 #include "reports/RecordingCanvas.h"
 #include "reports/qt/QtPrinterCanvas.h"
+#include "screens/admin/frmMenu.h"
 #include "screens/transmission/LogListView.h"
 #include "screens/transmission/ShowTransmissionLog.h"
 #include "screens/transmission/frmTransmissionHistory.h"
 #include "screens/transmission/frmTransmissionStatus.h"
+#include "startup/ProgramScreens.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -229,6 +234,31 @@ TEST_F(LogWindows, FullLogOpensTheHistoryOverTheStatusWindow)
     EXPECT_EQ(owner, window.get());
 }
 
+TEST_F(LogWindows, FromTheMenuBothTakeItsIconAndF1ShowsTheLogTopic)
+{
+    StoreRun({32});
+    ScopedRecordingHelp help;
+    frmMenu menu(db(), ProgramScreens(), MenuRoads{[] {}, [] {}});
+    menu.InitialiseForm();
+    bool statusIcon = false;
+    bool historyIcon = false;
+    WhenShown<frmTransmissionStatus>([&](frmTransmissionStatus& status) {
+        statusIcon = status.windowIcon().cacheKey() == menu.windowIcon().cacheKey();
+        WhenShown<frmTransmissionHistory>([&](frmTransmissionHistory& history) {
+            historyIcon = history.windowIcon().cacheKey() == menu.windowIcon().cacheKey();
+            QTest::keyClick(history.lstTransmissionLog(), Qt::Key_F1);
+            history.cmdReturn()->click();
+        });
+        status.cmdHistory()->click();
+        QTest::keyClick(&status, Qt::Key_F1);
+        status.cmdReturn()->click();
+    });
+    menu.cmdStatus()->click();
+    EXPECT_TRUE(statusIcon);
+    EXPECT_TRUE(historyIcon);
+    EXPECT_EQ(help.engine->topics, QList<int32_t>({6000, 6000}));
+}
+
 TEST_F(LogWindows, ShowTransmissionLogShowsTheGivenRun)
 {
     QStringList errors;
@@ -289,6 +319,15 @@ TEST_F(LogWindowsPdf, ALongRunSpansPagesWithEveryLine)
     EXPECT_GE(text.count(QChar(u'\f')), 2) << "at least two pages";
     for (int i = 1; i <= 300; ++i)
         EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("event 32 number %1\\b").arg(i)))) << i;
+    // The log is printed from the printable area's left edge: on paper,
+    // a quarter inch in, on every page.
+    const QList<PdfWord> words = PdfWords(pdfDir.filePath(QStringLiteral("log.pdf")));
+    QMap<int, double> left;
+    for (const PdfWord& word : words)
+        left[word.page] = std::min(left.value(word.page, 1e9), word.xMin / PointsPerMm);
+    ASSERT_GE(left.size(), 2);
+    for (auto it = left.cbegin(); it != left.cend(); ++it)
+        EXPECT_NEAR(it.value(), PdfOriginMm, 0.5) << "page " << it.key();
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 #include "screens/admin/frmChangePassword.h"
 #include "support/AccountsTest.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +82,33 @@ TEST_F(ChangePasswordTest, ShowPasswordShowsAllThreeBoxes)
     form.chkShowPassword()->click();
     EXPECT_EQ(form.txtExistingPassword()->echoMode(), QLineEdit::Normal);
     EXPECT_EQ(form.txtConfirmPassword()->echoMode(), QLineEdit::Normal);
+}
+
+// The lines saying that a password does not match come and go as the user
+// types: the window and its boxes must not jump when they do.
+TEST_F(ChangePasswordTest, TheMismatchLinesMoveNothing)
+{
+    auto user = StoreUser(QStringLiteral("Bob"), QStringLiteral("Secret123"));
+    frmChangePassword form(*user);
+    form.InitialiseForm();
+    form.show();
+    const auto places = [&form] {
+        QList<QRect> rects{QRect(QPoint(), form.size())};
+        for (QWidget* box : {static_cast<QWidget*>(form.txtExistingPassword()), static_cast<QWidget*>(form.txtPassword()),
+                             static_cast<QWidget*>(form.txtConfirmPassword()), static_cast<QWidget*>(form.chkShowPassword()),
+                             static_cast<QWidget*>(form.cmdOk())})
+            rects << QRect(box->mapTo(&form, QPoint()), box->size());
+        return rects;
+    };
+    QApplication::processEvents();
+    const QList<QRect> before = places();
+    Fill(form, QStringLiteral("wrong"), QStringLiteral("Better456"), QStringLiteral("Better45"));
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(form.txtExistingPassword(), &leave);
+    ASSERT_TRUE(form.lblNoMatchExistingPw()->isVisibleTo(&form));
+    ASSERT_TRUE(form.lblNoMatchNewPw()->isVisibleTo(&form));
+    QApplication::processEvents();
+    EXPECT_EQ(places(), before);
 }
 
 } // namespace

@@ -6,6 +6,9 @@
 #include "support/DiskFault.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,6 +40,16 @@ protected:
     }
 
     QString LastMessage() { return world.ui().boxes.isEmpty() ? QString() : world.ui().boxes.last().text; }
+};
+
+// Relative paths are read against the working folder, put back after.
+class InFolder {
+public:
+    explicit InFolder(const QString& folder) : m_before(QDir::currentPath()) { QDir::setCurrent(folder); }
+    ~InFolder() { QDir::setCurrent(m_before); }
+
+private:
+    QString m_before;
 };
 
 TEST_F(JuxClientTest, StandaloneIsStoredWithoutLookingAtThePath)
@@ -92,9 +105,16 @@ TEST_F(JuxClientTest, ClientDatabaseIsTestedBeforeItIsStored)
         {"missing", world.PathOf(QStringLiteral("nowhere.MDB")),
          QStringLiteral("You must specify a valid NEVIX database.")},
         {"the one in use", path, QStringLiteral("You cannot connect to the database you are already using.")},
+        {"a link to the one in use", world.PathOf(QStringLiteral("link.MDB")),
+         QStringLiteral("You cannot connect to the database you are already using.")},
+        {"the one in use, relative", QStringLiteral("./sub/../Nevix.MDB"),
+         QStringLiteral("You cannot connect to the database you are already using.")},
         {"not set up", ServerDatabase(false), QStringLiteral("The database has not been setup yet.\r"
                                                              "Install this program as a SERVER first and then add the CLIENT programs")},
     };
+    ASSERT_TRUE(QFile::link(path, world.PathOf(QStringLiteral("link.MDB"))));
+    ASSERT_TRUE(QDir(world.Folder()).mkpath(QStringLiteral("sub")));
+    InFolder here(world.Folder());
     for (const Case& c : refused) {
         frmJuxClient form;
         form.InitialiseForm(true);
@@ -120,6 +140,45 @@ TEST_F(JuxClientTest, ASetUpServerDatabaseIsStoredTrimmed)
     EXPECT_EQ(form.InstallMode(), 3);
     EXPECT_EQ(Stored(QStringLiteral("Database"), QStringLiteral("Database")), server);
     EXPECT_EQ(Stored(QStringLiteral("NevixClient"), QStringLiteral("ProgramInstallMode")), QStringLiteral("3"));
+}
+
+// Stored as read from the working folder of the test, not as typed.
+TEST_F(JuxClientTest, ARelativePathIsStoredAsTheAbsolutePathTested)
+{
+    QFile::rename(ServerDatabase(true), world.PathOf(QStringLiteral("Nevix2.MDB")));
+    ASSERT_TRUE(QDir(world.Folder()).mkpath(QStringLiteral("db")));
+    {
+        InFolder here(world.Folder());
+        frmJuxClient form;
+        form.InitialiseForm(true);
+        form.txtDatabaseLocation()->setText(QStringLiteral("db/../Nevix2.MDB"));
+        form.cmdOk()->click();
+        EXPECT_EQ(form.InstallMode(), 3) << LastMessage().toStdString();
+    }
+    EXPECT_EQ(Stored(QStringLiteral("Database"), QStringLiteral("Database")),
+              QFileInfo(world.PathOf(QStringLiteral("Nevix2.MDB"))).canonicalFilePath());
+}
+
+// The wizard's SERVER text speaks of "programs"; this window's of
+// "installations".
+TEST_F(JuxClientTest, TheOptionsCarryTheirOwnTexts)
+{
+    frmJuxClient form;
+    EXPECT_TRUE(form.optInstalMode(1)->accessibleName().startsWith(QStringLiteral("STANDALONE.  More than one")));
+    EXPECT_TRUE(form.optInstalMode(2)->accessibleName().startsWith(
+        QStringLiteral("SERVER.  Other installations will share the database.")));
+    EXPECT_TRUE(form.optInstalMode(3)->accessibleName().startsWith(QStringLiteral("CLIENT.  Use the database")));
+    // Each option holds its whole caption as its text, drawn wrapped beside it.
+    EXPECT_EQ(form.optInstalMode(2)->text(),
+              QStringLiteral("SERVER.  Other installations will share the database.  This installation will be the "
+                             "one that communicates with the NEVIX service.  This installation must be done before "
+                             "any CLIENT installations."));
+    EXPECT_EQ(form.optInstalMode(3)->text(),
+              QStringLiteral("CLIENT.  Use the database of a server already installed on your network.  Client "
+                             "installations cannot send or receive data from the Nevix Service."));
+    const QFontMetrics metrics(form.optInstalMode(3)->font());
+    EXPECT_LT(form.optInstalMode(3)->sizeHint().width(), metrics.horizontalAdvance(QStringLiteral("CLIENT.")))
+        << "the button itself draws no text";
 }
 
 TEST_F(JuxClientTest, ClosingFromTheTitleBarAsksAndYesChoosesNothing)

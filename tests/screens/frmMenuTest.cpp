@@ -6,7 +6,7 @@
 
 #include "database/CommsLock.h"
 #include "help/HHelper.h"
-#include "help/HelpEngine.h"
+#include "support/RecordingHelp.h"
 #include "screens/admin/MenuGates.h"
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -210,6 +211,50 @@ TEST_F(MenuWindow, AModelessScreenHidesTheMenuUntilItCloses)
     EXPECT_TRUE(world.ui().Texts().isEmpty());
 }
 
+// Counts the program's automatic end (Qt's quit once no main window is
+// shown) and stops it, so that the test's own event loop goes on.
+class QuitWatch : public QObject {
+public:
+    QuitWatch() { QCoreApplication::instance()->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+            ++quits;
+            return true;
+        }
+        return false;
+    }
+    int quits = 0;
+};
+
+TEST_F(MenuWindow, AMessageClosedOverAModelessScreenDoesNotEndTheProgram)
+{
+    Make();
+    Register(MenuScreens::Enquiries);
+    auto menu = OpenMenu(Fixture::Clerk);
+    QuitWatch watch;
+    int quitsWhileOpen = -1;
+    QTimer::singleShot(0, menu.get(), [&] {
+        menu->cmdEnq()->click();
+        {
+            // As a message box is: a window of its own, closed by the user.
+            QDialog message;
+            message.show();
+            message.close();
+        }
+        QCoreApplication::processEvents();
+        quitsWhileOpen = watch.quits;
+        lastScreen->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QCoreApplication::exit(0);
+    });
+    QApplication::exec();
+    EXPECT_EQ(quitsWhileOpen, 0) << "the screen the menu hid itself for is still open";
+    EXPECT_EQ(watch.quits, 0) << "its closing shows the menu again";
+    EXPECT_TRUE(menu->isVisible());
+}
+
 TEST_F(MenuWindow, AModalScreenOpensOverTheMenuAndIsUnloadedAfter)
 {
     Make();
@@ -254,15 +299,30 @@ TEST_F(MenuWindow, MoreInformationOpensTheInformationWindowOrReportsItsMissingFi
     EXPECT_TRUE(menu->isVisible());
 
     WriteBytes(info, R"({\rtf1 Keep keeper data safe.\par})");
+    // Away from the middle of the screen, so that a window centred on the
+    // screen would not pass for one centred over the menu.
+    const QRect screen = menu->screen()->geometry();
+    menu->move(screen.center() - QPoint(menu->width() / 2, menu->height() / 2) + QPoint(30, 20));
+    const QPoint menuCentre = menu->frameGeometry().center();
     menu->cmdMoreInformation()->click();
     auto* window = menu->findChild<frmInfo*>();
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->isVisible());
+    EXPECT_LE((window->frameGeometry().center() - menuCentre).manhattanLength(), 2);
     EXPECT_EQ(window->rtfMoreInfo()->toPlainText().trimmed(), "Keep keeper data safe.");
     EXPECT_EQ(window->windowIcon().cacheKey(), menu->windowIcon().cacheKey());
     EXPECT_FALSE(menu->isVisible());
     window->cmdReturn()->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(menu->isVisible());
+
+    // Escape closes it as Close does.
+    menu->cmdMoreInformation()->click();
+    window = menu->findChild<frmInfo*>();
+    ASSERT_TRUE(window);
+    QTest::keyClick(window, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(menu->findChild<frmInfo*>());
     EXPECT_TRUE(menu->isVisible());
 }
 
@@ -409,19 +469,6 @@ TEST_F(MenuWindow, TheAdminLockIsReleasedWhenTheScreenDoesNotOpen)
 }
 
 // ---- help -----------------------------------------------------------------
-
-class RecordingHelp : public HelpEngine {
-public:
-    void DisplayContents(const QString&) override {}
-    void DisplayTopic(const QString& file, int32_t topic) override
-    {
-        files.append(file);
-        topics.append(topic);
-    }
-    void Close() override {}
-    QStringList files;
-    QList<int32_t> topics;
-};
 
 TEST_F(MenuWindow, F1ShowsTheMenuTopicThoughTheHelpButtonIsHidden)
 {

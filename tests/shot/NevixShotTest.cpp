@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QTabWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -225,6 +226,42 @@ TEST(ShotEntries, TheScheduleEditorShowsTheRowNamed)
     request.Values.insert(QStringLiteral("row"), QStringLiteral("HNOTHERE"));
     ShotSession missing(request);
     EXPECT_THROW(FindShotEntry(QStringLiteral("scheduler-props"))->Build(missing.Context()), NevixError);
+}
+
+} // namespace
+
+namespace {
+TEST(ShotEntries, TheParametersScreenOpensOnTheTabAsked)
+{
+    TestWorld world;
+    ShotRequest request = OnFixture();
+    request.Values.insert(QStringLiteral("tab"), QStringLiteral("3"));
+    ShotSession session(request);
+    const auto window = FindShotEntry(QStringLiteral("parameters"))->Build(session.Context());
+    const auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("sstParameters"));
+    ASSERT_TRUE(tabs);
+    EXPECT_EQ(tabs->currentIndex(), 3);
+}
+
+TEST(ShotEntries, TheSetUpWizardShowsTheStepAskedFor)
+{
+    TestWorld world;
+    for (int step = 0; step <= 4; ++step) {
+        ShotRequest request = OnFixture();
+        request.Values.insert(QStringLiteral("step"), QString::number(step));
+        ShotSession session(request);
+        std::unique_ptr<QWidget> wizard = FindShotEntry(QStringLiteral("setup"))->Build(session.Context());
+        const auto* frame = wizard->findChild<QWidget*>(QStringLiteral("fraStepFrame%1").arg(step));
+        ASSERT_NE(frame, nullptr);
+        EXPECT_TRUE(frame->isVisibleTo(wizard.get())) << step;
+        // Step 1 after a test that found no service: its lines and the log.
+        const auto* showLog = wizard->findChild<QWidget*>(QStringLiteral("cmdShowLog"));
+        EXPECT_EQ(showLog->isVisibleTo(wizard.get()), step == 1) << step;
+    }
+    ShotRequest beyond = OnFixture();
+    beyond.Values.insert(QStringLiteral("step"), QStringLiteral("5"));
+    ShotSession session(beyond);
+    EXPECT_THROW(FindShotEntry(QStringLiteral("setup"))->Build(session.Context()), NevixError);
 }
 
 } // namespace

@@ -61,6 +61,8 @@ void FakeUserInteraction::SetMousePointer(int16_t p)
 std::optional<QString> FakeUserInteraction::ChooseFile(const FileDialogRequest& request)
 {
     fileRequests.append(request);
+    if (onFileDialog)
+        onFileDialog(request);
     return files.isEmpty() ? std::nullopt : files.takeFirst();
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 // Records everything the program shows and answers from a script. Without
@@ -60,6 +61,8 @@ public:
     int pumps = 0;
 
     QList<FileDialogRequest> fileRequests;
+    // Runs as each file dialog opens, before it answers (it may raise).
+    std::function<void(const FileDialogRequest&)> onFileDialog;
     QList<std::optional<QString>> files;
 
     struct FolderRequest {

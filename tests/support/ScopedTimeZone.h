@@ -35,6 +35,12 @@ public:
             return "Europe/London";
         return "GMT0BST,M3.5.0/1,M10.5.0";
     }
+    static QByteArray NewYork()
+    {
+        if (QFileInfo::exists(QStringLiteral("/usr/share/zoneinfo/America/New_York")))
+            return "America/New_York";
+        return "EST5EDT,M3.2.0,M11.1.0";
+    }
 
 private:
     bool m_hadZone;

@@ -30,7 +30,7 @@ bool CopyInformationFile(const QString& folder)
     return true;
 }
 
-QStringList PrepareProgramFolder(const QString& folder)
+QStringList PrepareProgramFolder(const QString& folder, bool newDatabase)
 {
     if (!QDir().mkpath(folder))
         throw NevixError(ErrorNumbers::PathFileAccess,
@@ -49,9 +49,27 @@ QStringList PrepareProgramFolder(const QString& folder)
                      .toInt() == InstallMode::Client;
     }
 
-    QStringList made;
     const QString databaseFile = ResolvePath(database, folder);
-    const bool makeDatabase = !QFileInfo::exists(databaseFile) && !client;
+    const bool hasDatabase = QFileInfo::exists(databaseFile);
+    if (newDatabase && hasDatabase)
+        throw NevixError(ErrorNumbers::PathFileAccess,
+                         QStringLiteral("The database ") + databaseFile +
+                             QStringLiteral(" exists; a database is never replaced. Nothing was made."));
+    if (hasSettings && !hasDatabase && client)
+        throw NevixError(ErrorNumbers::PathNotFound,
+                         QStringLiteral("The database ") + databaseFile + QStringLiteral(" named in ") + settingsFile +
+                             QStringLiteral(" cannot be found. It is the server's database of this client "
+                                            "installation: none is made in its place. Nothing was made."));
+    if (hasSettings && !hasDatabase && !newDatabase)
+        throw NevixError(ErrorNumbers::PathNotFound,
+                         QStringLiteral("The database ") + databaseFile + QStringLiteral(" named in ") + settingsFile +
+                             QStringLiteral(" cannot be found. Nothing was made. If it is only out of reach, make "
+                                            "it reachable; to start again with a new, empty database there: "
+                                            "nevix-prepare --new-database ") +
+                             folder);
+
+    QStringList made;
+    const bool makeDatabase = !hasDatabase;
     // The program cannot run without its settings, nor make a database
     // where there is none: what lies about then is a stopped run's.
     if (makeDatabase || !hasSettings)

@@ -6,15 +6,20 @@
 // Makes a program folder ready for a first start: a new database, then a
 // settings file that names it. The database comes first and each file
 // takes its name only when complete, so a run stopped at any point leaves
-// nothing that a later run takes for a finished folder: a settings file
-// whose database is missing gets its database, and the temporary files of
-// the stopped run are removed. A folder that has both is left alone, and so
-// is a client's folder whose shared database cannot be seen (a new empty
-// file there would hide the real one).
+// nothing that a later run takes for a finished folder, and the temporary
+// files of the stopped run are removed. A folder that has both is left
+// alone.
+//
+// A folder that has its settings file is not new: a database missing there
+// may only be out of reach (a share not mounted, a file moved), and an empty
+// one made in its place would be worked on while the real one is elsewhere.
+// It is made only when newDatabase asks, and never for a client (whose
+// database is a server's). An existing database is never replaced.
 //
 // Returns the files made (none when the folder was ready); raises
-// NevixError when a step fails, leaving no half-made file behind.
-QStringList PrepareProgramFolder(const QString& folder);
+// NevixError when a step fails or the folder is refused, leaving no
+// half-made file behind.
+QStringList PrepareProgramFolder(const QString& folder, bool newDatabase = false);
 
 // Puts the information window's file into the folder unless one is there
 // (the organisation's own is kept); true when it was put there. A new

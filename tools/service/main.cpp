@@ -2,6 +2,7 @@
 // hand: nevix-service [--port N] [--script DIR] [--fault KIND[:TYPE]]...
 // [--delay SECONDS]
 #include "StandInService.h"
+#include "ToolCommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,8 +14,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Stand-in enquiry service on loopback."));
-    parser.addHelpOption();
-    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Port to listen on (0: any free one)."),
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Port to listen on (default 8080; 0: any free one)."),
                                   QStringLiteral("N"), QStringLiteral("8080"));
     const QCommandLineOption script(QStringLiteral("script"),
                                     QStringLiteral("Folder of <type>.xml answers and <type>.hang markers."),
@@ -32,25 +32,25 @@ int main(int argc, char* argv[])
     parser.addOption(script);
     parser.addOption(fault);
     parser.addOption(delay);
-    parser.process(app);
+    if (const auto end = ReadToolCommandLine(parser, app))
+        return *end;
+    if (!parser.positionalArguments().isEmpty())
+        return RefuseCommandLine(QStringLiteral("unexpected argument: ") + parser.positionalArguments().first());
 
     bool numeric = false;
     const uint portNumber = parser.value(port).toUInt(&numeric);
     if (!numeric || portNumber > 65535) {
-        std::fprintf(stderr, "Not a port number: %s\n", qPrintable(parser.value(port)));
-        return 2;
+        return RefuseCommandLine(QStringLiteral("not a port number: ") + parser.value(port));
     }
     StandInService service(parser.value(script));
     for (const QString& each : parser.values(fault)) {
         if (!service.AddFault(each)) {
-            std::fprintf(stderr, "Not a fault: %s\n", qPrintable(each));
-            return 2;
+            return RefuseCommandLine(QStringLiteral("not a fault: ") + each);
         }
     }
     const int delaySeconds = parser.value(delay).toInt(&numeric);
     if (!numeric || delaySeconds < 0) {
-        std::fprintf(stderr, "Not a number of seconds: %s\n", qPrintable(parser.value(delay)));
-        return 2;
+        return RefuseCommandLine(QStringLiteral("not a number of seconds: ") + parser.value(delay));
     }
     service.SetDelaySeconds(delaySeconds);
     service.SetRequestObserver([](const QString& type) {

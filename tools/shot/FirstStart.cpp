@@ -5,8 +5,9 @@
 #include "core/qt/QtUserInteraction.h"
 #include "platform/AppContext.h"
 #include "screens/admin/frmJuxClient.h"
-#include "screens/admin/frmLoggedOn.h"
+#include "screens/admin/frmSetup.h"
 #include "screens/admin/frmSplash.h"
+#include "screens/common/UnloadAllForms.h"
 #include "startup/GlobalObjects.h"
 #include "startup/ProgramStart.h"
 #include "startup/Session.h"
@@ -80,8 +81,8 @@ private:
             form->close(); // asks whether to end the set-up
             return;
         }
-        if (auto* loggedOn = qobject_cast<frmLoggedOn*>(window)) {
-            Save(loggedOn, QStringLiteral("set-up-wizard.png"));
+        if (auto* wizard = qobject_cast<frmSetup*>(window)) {
+            Save(wizard, QStringLiteral("set-up-wizard.png"));
             done = true;
             return;
         }
@@ -129,10 +130,13 @@ bool FirstStart(const QString& screens, bool firstInstallation)
         }
         // The splash cannot be closed by hand: it goes with its start.
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (qobject_cast<frmSplash*>(window))
+            if (qobject_cast<frmSplash*>(window)) {
                 window->deleteLater();
-            else
+            } else {
+                // Closed by the program: the wizard does not ask.
+                MarkUnloading(*window);
                 window->close();
+            }
         }
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();

@@ -102,7 +102,8 @@ ShotSession::ShotSession(const ShotRequest& request)
 
     ReleaseGlobalObjects();
     m_scope = std::make_unique<ScopedAppContext>(std::make_shared<AppContext>(
-        std::make_shared<FixtureClock>(request.Now), std::make_shared<ConsoleUserInteraction>(), folder.Path,
+        std::make_shared<FixtureClock>(request.Now),
+        request.Interaction ? request.Interaction : std::make_shared<ConsoleUserInteraction>(), folder.Path,
         AppContext::Current().computerName()));
     Settings().Load();
     Settings().SetProgramRunningMode(RunningMode::Interactive);

@@ -10,6 +10,7 @@
 #include <memory>
 
 class ScopedAppContext;
+class UserInteraction;
 
 // What one picture is drawn on.
 struct ShotRequest {
@@ -22,6 +23,8 @@ struct ShotRequest {
     // --set values: "Section/Key" names a setting of the settings file,
     // any other key is the window's.
     QMap<QString, QString> Values;
+    // Where messages go; standard error when none is given.
+    std::shared_ptr<UserInteraction> Interaction;
 };
 
 // A program folder of its own, with the program-wide objects set up as

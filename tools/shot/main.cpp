@@ -1,11 +1,13 @@
 // nevix-shot: draws windows of the program offscreen into PNG files.
 #include "FirstStart.h"
 #include "ShotDrawing.h"
+#include "ToolCommandLine.h"
 
 #include "platform/NevixError.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -37,8 +39,9 @@ ShotRequest RequestFrom(const QCommandLineParser& parser)
         request.Now = QDateTime::fromString(QDateTime::currentDateTime().toString(NowFormat), NowFormat);
     }
     // Options that are values of the window: the schedule row, the help
-    // window's file and topic.
-    for (const char* option : {"row", "file", "topic"}) {
+    // window's file and topic, the parameters screen's tab, the set-up
+    // wizard's step.
+    for (const char* option : {"row", "file", "topic", "tab", "step"}) {
         if (parser.isSet(QLatin1String(option)))
             request.Values.insert(QLatin1String(option), parser.value(QLatin1String(option)));
     }
@@ -92,12 +95,15 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Without a locale of its own the machine's pictures show dates as in
+    // Britain, the program's home, so that they come out the same anywhere.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Draws a window of the program offscreen into a PNG file, on a standard fixture (users admin1, mgr1, "
         "clerk1, nogroup1; logged on: admin1) or on a copy of a database file."));
-    parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("screen"), QStringLiteral("The window to draw (--list)."));
     parser.addOptions({
         {QStringLiteral("list"), QStringLiteral("Lists the windows.")},
@@ -117,8 +123,11 @@ int main(int argc, char* argv[])
         {QStringLiteral("o"), QStringLiteral("The picture to write."), QStringLiteral("FILE.png")},
         {QStringLiteral("file"), QStringLiteral("help: the compiled help file shown."), QStringLiteral("FILE")},
         {QStringLiteral("topic"), QStringLiteral("help: the topic id shown."), QStringLiteral("N")},
+        {QStringLiteral("tab"), QStringLiteral("parameters: the tab shown (0 to 5)."), QStringLiteral("N")},
+        {QStringLiteral("step"), QStringLiteral("setup: the wizard's step shown (0 to 4)."), QStringLiteral("N")},
     });
-    parser.process(app);
+    if (const auto end = ReadToolCommandLine(parser, app))
+        return *end;
     try {
         if (parser.isSet(QStringLiteral("list"))) {
             ListEntries();
@@ -127,7 +136,7 @@ int main(int argc, char* argv[])
         return parser.isSet(QStringLiteral("all")) ? DrawAll(parser) : DrawOne(parser);
     } catch (const Refusal& refusal) {
         std::fprintf(stderr, "nevix-shot: %s\n", qUtf8Printable(refusal.text));
-        return 2;
+        return UsageExitCode;
     } catch (const NevixError& e) {
         std::fprintf(stderr, "nevix-shot: %s\n", qUtf8Printable(e.Description()));
         return 1;

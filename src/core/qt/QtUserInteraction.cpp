@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QLabel>
@@ -122,6 +123,7 @@ std::optional<QString> QtUserInteraction::ChooseFile(const FileDialogRequest& re
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     }
     if (!request.fileName.contains(u'*'))
         dialog.selectFile(request.fileName);
@@ -173,6 +175,13 @@ std::optional<PrinterChoice> QtUserInteraction::ChoosePrinter(const PrinterChoic
                           : current.duplex == 3 ? QPrinter::DuplexShortSide
                                                 : QPrinter::DuplexNone);
     QPrintDialog dialog(&printer, OwnerWindow(ownerCaption));
+    // Left to itself, the dialog proposes a file of its own choosing for
+    // "Print to file" on a real printer; the program's file is the one its
+    // users are told about.
+    if (printer.outputFormat() != QPrinter::PdfFormat && !current.outputFile.isEmpty()) {
+        if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+            file->setText(current.outputFile);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     PrinterChoice chosen;

@@ -2,6 +2,10 @@
 
 #include "help/qt/HelpWindow.h"
 
+#include "core/qt/CentreForm.h"
+
+#include <QApplication>
+
 QtHelpWindowHost::~QtHelpWindowHost()
 {
     CloseAll();
@@ -12,6 +16,12 @@ intptr_t QtHelpWindowHost::Show(std::shared_ptr<ChmFile> file, const QString& pa
     if (!m_window) {
         m_window = new HelpWindow();
         m_window->setAttribute(Qt::WA_DeleteOnClose);
+        // Over the window whose help it shows; once open, it stays where the
+        // user puts it.
+        QWidget* opener = QApplication::activeModalWidget();
+        if (!opener)
+            opener = QApplication::activeWindow();
+        CentreOver(*m_window, opener);
     }
     m_window->ShowPage(std::move(file), page);
     m_window->show();

@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
+#include <QPainterPath>
 #include <QPrinter>
 
 QtPrinterCanvas::QtPrinterCanvas()
@@ -31,8 +32,10 @@ void QtPrinterCanvas::SetUpPdf(const QString& pdfPath)
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_printer->setOutputFormat(QPrinter::PdfFormat);
     m_printer->setPageSize(QPageSize(QPageSize::A4));
-    m_printer->setFullPage(true);
-    m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    // A file has no unprintable edge of its own, but the paper it is printed
+    // on later does: the common edge keeps the reports' origin on the paper.
+    m_printer->setFullPage(false);
+    m_printer->setPageMargins(QMarginsF(PdfEdgeMm, PdfEdgeMm, PdfEdgeMm, PdfEdgeMm), QPageLayout::Millimeter);
 }
 
 QtPrinterCanvas::~QtPrinterCanvas()
@@ -133,6 +136,15 @@ void QtPrinterCanvas::DrawText(const QString& text)
 {
     const double ascent = QFontMetricsF(m_font, m_printer.get()).ascent();
     m_painter.drawText(QPointF(CurrentX() * DotsPerMm(), CurrentY() * DotsPerMm() + ascent), text);
+}
+
+void QtPrinterCanvas::DrawRuleText(const QString& text)
+{
+    const double ascent = QFontMetricsF(m_font, m_printer.get()).ascent();
+    QPainterPath outline;
+    outline.addText(QPointF(CurrentX() * DotsPerMm(), CurrentY() * DotsPerMm() + ascent),
+                    QFont(m_font, m_printer.get()), text);
+    m_painter.fillPath(outline, m_painter.pen().color());
 }
 
 void QtPrinterCanvas::DrawRectangle(double x1, double y1, double x2, double y2)

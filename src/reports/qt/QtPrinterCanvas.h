@@ -11,11 +11,16 @@
 class QPrinter;
 
 // A canvas on a QPrinter: the program's current printer (its driver's
-// printable area) or PDF files on A4 without margins, so that the printable
-// area is the page. Millimetres become device units; fonts keep their
-// points and are measured on the device.
+// printable area) or PDF files on A4, whose printable area lies PdfEdgeMm
+// inside every edge of the page. Millimetres become device units, from the
+// top left corner of the printable area; fonts keep their points and are
+// measured on the device.
 class QtPrinterCanvas : public ReportCanvas {
 public:
+    // The unprintable edge of a PDF page (a quarter inch, common to most
+    // printers), so that a PDF printed on paper loses nothing.
+    static constexpr double PdfEdgeMm = 6.35;
+
     // The program's current printer.
     QtPrinterCanvas();
     // PDF: a list goes to pdfPath; the record pages of a run go to
@@ -44,6 +49,9 @@ public:
 protected:
     void DrawText(const QString& text) override;
     void DrawRectangle(double x1, double y1, double x2, double y2) override;
+    // The characters' outlines: the same marks on the page, but no text in
+    // the file, so that the file's text starts with the report's own words.
+    void DrawRuleText(const QString& text) override;
 
 private:
     void SetUpPdf(const QString& pdfPath);

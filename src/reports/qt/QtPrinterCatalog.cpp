@@ -14,7 +14,9 @@ QStringList QtPrinterCatalog::InstalledPrinters() const
 
 PrinterChoice QtPrinterCatalog::Current() const
 {
-    return CurrentPrinter::Get();
+    PrinterChoice current = CurrentPrinter::Get();
+    current.outputFile = CurrentPrinter::FileName();
+    return current;
 }
 
 void QtPrinterCatalog::MakeCurrent(int index)

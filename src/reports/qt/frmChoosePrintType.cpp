@@ -10,6 +10,7 @@
 #include "database/LogLines.h"
 #include "database/SysParameters.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 #include "records/DebitStatements.h"
 #include "records/VQ3Enquiries.h"
@@ -410,7 +411,7 @@ std::vector<std::shared_ptr<DebitStatement>> frmChoosePrintType::GetStatementsTo
     const PrintPeriod period = GetPrintPeriod(m_printType, m_periodIndex, AppContext::Current().clock().Today());
     DebitStatements received;
     received.SetDataSource(&GlobalDatabase(), Settings().RunInTestMode());
-    received.LoadByChargePeriodStart(QDateTime(*period.Start, QTime(0, 0)), QDateTime(*period.End, QTime(0, 0)));
+    received.LoadByChargePeriodStart(LocalDateTime(*period.Start, QTime(0, 0)), LocalDateTime(*period.End, QTime(0, 0)));
     if (received.Count() < 1)
         TellUser(QStringLiteral("There were no statements received between ") + DayText(period.Start) +
                      QStringLiteral(" and ") + DayText(period.End),

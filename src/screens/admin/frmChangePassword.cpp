@@ -32,6 +32,19 @@ QLabel* HiddenLabel(const QString& name, const QString& text, QWidget* parent)
     label->setVisible(false);
     return label;
 }
+
+// A line that comes and goes as the user types keeps its place, so that the
+// window and the boxes below it do not jump: it lies in a holder that is
+// always there, at the size of the line.
+QWidget* LineHolder(QLabel* line, QWidget* parent)
+{
+    auto* holder = new QWidget(parent);
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(line);
+    holder->setMinimumSize(line->sizeHint());
+    return holder;
+}
 } // namespace
 
 frmChangePassword::frmChangePassword(User& user, QWidget* parent)
@@ -66,12 +79,12 @@ frmChangePassword::frmChangePassword(User& user, QWidget* parent)
 
     auto* form = new QFormLayout(m_fraUser);
     form->addRow(QStringLiteral("Existing password"), m_txtExistingPassword);
-    form->addRow(QString(), m_lblNoMatchExistingPw);
+    form->addRow(QString(), LineHolder(m_lblNoMatchExistingPw, m_fraUser));
     form->addRow(QStringLiteral("New Password"), m_txtPassword);
     auto* confirm = new QLabel(QStringLiteral("Confirm Password"), m_fraUser);
     confirm->setObjectName(QStringLiteral("lblConfirmPassword"));
     form->addRow(confirm, m_txtConfirmPassword);
-    form->addRow(QString(), m_lblNoMatchNewPw);
+    form->addRow(QString(), LineHolder(m_lblNoMatchNewPw, m_fraUser));
     form->addRow(QString(), m_chkShowPassword);
 
     auto* buttons = new QHBoxLayout;

@@ -6,6 +6,7 @@
 #include "screens/common/RtfReader.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -61,4 +62,13 @@ void frmInfo::resizeEvent(QResizeEvent* event)
     const int textHeight = m_cmdReturn->y() - m_rtfMoreInfo->y() - Margin;
     if (textHeight > 0)
         m_rtfMoreInfo->resize(m_rtfMoreInfo->width(), textHeight);
+}
+
+void frmInfo::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_cmdReturn->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -25,6 +25,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Escape closes the window, as its Close button does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTextEdit* m_rtfMoreInfo;

@@ -11,14 +11,18 @@
 #include "database/SysParameters.h"
 #include "platform/NevixError.h"
 #include "platform/UserInteraction.h"
+#include "screens/common/WrappedOption.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,6 +37,22 @@ QLabel* Text(const QString& name, const QString& text, QWidget* parent)
 void Inform(const QString& message)
 {
     TellUser(message, QString(), MsgBox::Information);
+}
+
+// The path with its folder resolved (links and "..", as opening it does)
+// and its own name kept.
+QString AbsoluteFilePath(const QString& path)
+{
+    const QFileInfo file(ToForwardSlashes(path));
+    const QString folder = file.absoluteDir().canonicalPath();
+    return folder.isEmpty() ? file.absoluteFilePath() : QDir(folder).filePath(file.fileName());
+}
+
+// Two spellings of one existing file: links followed.
+bool IsSameFile(const QString& one, const QString& other)
+{
+    const QString canonical = QFileInfo(ToForwardSlashes(one)).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(ToForwardSlashes(other)).canonicalFilePath();
 }
 } // namespace
 
@@ -64,18 +84,8 @@ frmJuxClient::frmJuxClient(QWidget* parent)
     auto* frame = new QGroupBox(QStringLiteral("Client and Database Location"), this);
     auto* frameLayout = new QVBoxLayout(frame);
     for (int i = 0; i < 3; ++i) {
-        // A radio button does not wrap its caption: the caption is a label
-        // beside it that chooses the option when clicked.
-        auto* option = new QRadioButton(frame);
-        option->setObjectName(QStringLiteral("optInstalMode%1").arg(i + 1));
-        option->setAccessibleName(captions[i]);
-        auto* caption = Text(QString(), captions[i], frame);
-        caption->installEventFilter(this);
-        m_captions[size_t(i)] = caption;
-        auto* row = new QHBoxLayout;
-        row->addWidget(option, 0, Qt::AlignTop);
-        row->addWidget(caption, 1);
-        frameLayout->addLayout(row);
+        QRadioButton* option =
+            AddWrappedOption(*frameLayout, QStringLiteral("optInstalMode%1").arg(i + 1), captions[i], frame);
         m_options[size_t(i)] = option;
         connect(option, &QRadioButton::clicked, this, [this, i] { ShowDatabaseControls(i == 2); });
     }
@@ -106,7 +116,7 @@ frmJuxClient::frmJuxClient(QWidget* parent)
     setMinimumWidth(520);
 
     ShowDatabaseControls(false);
-    HighlightTextOnFocus(*m_txtDatabaseLocation);
+    m_txtDatabaseLocation->installEventFilter(this);
     connect(m_cmdBrowse, &QPushButton::clicked, this, &frmJuxClient::cmdBrowse_Click);
     connect(m_cmdTestConnection, &QPushButton::clicked, this, &frmJuxClient::cmdTestConnection_Click);
     connect(m_cmdOk, &QPushButton::clicked, this, &frmJuxClient::cmdOk_Click);
@@ -158,15 +168,20 @@ bool frmJuxClient::TestDatabaseConnection(bool showSuccess)
         Inform(QStringLiteral("You must specify a valid NEVIX database."));
         return false;
     }
+    // Tested and stored as one absolute path: a relative one would later
+    // be read against another working folder.
+    const QString absolute = AbsoluteFilePath(path);
     CDataBase connection;
     connection.SetConnectionParams(AppRelativePath(Settings().Database()),
                                    QStringLiteral("Microsoft.Jet.OLEDB.4.0"), GetDbPassword(),
                                    QString(), QString());
-    if (ToForwardSlashes(connection.Source()).compare(ToForwardSlashes(path), Qt::CaseInsensitive) == 0) {
+    // Letter case does not make another database, nor does a link.
+    const QString current = AbsoluteFilePath(connection.Source());
+    if (current.compare(absolute, Qt::CaseInsensitive) == 0 || IsSameFile(current, absolute)) {
         Inform(QStringLiteral("You cannot connect to the database you are already using."));
         return false;
     }
-    connection.SetSource(path);
+    connection.SetSource(absolute);
     SysParameters parameters;
     try {
         connection.Connect();
@@ -185,6 +200,7 @@ bool frmJuxClient::TestDatabaseConnection(bool showSuccess)
         return false;
     }
     const bool setUp = parameters.IsSetupComplete();
+    m_testedPath = absolute;
     if (!setUp)
         TellUserWarning(QStringLiteral("The database has not been setup yet."),
                         QStringLiteral("Install this program as a SERVER first and then add the CLIENT programs"));
@@ -209,7 +225,7 @@ void frmJuxClient::cmdOk_Click()
         }
         if (!TestDatabaseConnection(false))
             return;
-        settings.SetDatabase(m_txtDatabaseLocation->text());
+        settings.SetDatabase(m_testedPath);
     }
     settings.SetProgramInstallMode(static_cast<int16_t>(m_installMode));
     // The choice holds for this run even when it could not be saved.
@@ -242,13 +258,9 @@ void frmJuxClient::reject()
 
 bool frmJuxClient::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        for (size_t i = 0; i < m_captions.size(); ++i) {
-            if (watched == m_captions[i] && m_options[i]->isEnabled()) {
-                m_options[i]->click();
-                return true;
-            }
-        }
+    if (watched == m_txtDatabaseLocation && event->type() == QEvent::FocusIn) {
+        // After the click that gave the focus has placed the caret.
+        QTimer::singleShot(0, m_txtDatabaseLocation, [box = m_txtDatabaseLocation] { HighlightTextOnFocus(*box); });
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -45,12 +45,13 @@ private:
     void ShowDatabaseControls(bool shown);
 
     std::array<QRadioButton*, 3> m_options{};
-    std::array<QLabel*, 3> m_captions{};
     QLineEdit* m_txtDatabaseLocation;
     QLabel* m_lblServerLocation;
     QPushButton* m_cmdBrowse;
     QPushButton* m_cmdTestConnection;
     QPushButton* m_cmdOk;
     int32_t m_installMode = 0;
+    // The database that passed the last test, as an absolute path.
+    QString m_testedPath;
     bool m_closingFromCode = false;
 };

@@ -27,12 +27,15 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QEventLoopLocker>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace {
 const QString Welcome[] = {QStringLiteral("Welcome"), QStringLiteral("NEVIX"),
@@ -275,8 +278,19 @@ bool frmMenu::ShowForm(const QString& name, bool modal, QPushButton* button)
     }
     QWidget* shown = window.release();
     shown->setAttribute(Qt::WA_DeleteOnClose);
-    if (!modal)
-        m_screenConnections.append(connect(shown, &QObject::destroyed, this, &frmMenu::ScreenClosed));
+    // Over the menu, where the user is looking (a dialog is put there by Qt).
+    if (!shown->testAttribute(Qt::WA_Moved))
+        CentreOver(*shown, this);
+    if (!modal) {
+        // The menu hides itself under a screen it owns: the program still
+        // runs while the screen is open, though no window of its own is
+        // shown (else closing any message would end it).
+        auto running = std::make_shared<QEventLoopLocker>();
+        m_screenConnections.append(connect(shown, &QObject::destroyed, this, [this, running]() mutable {
+            ScreenClosed();
+            running.reset();
+        }));
+    }
     shown->show();
     if (!modal)
         hide();

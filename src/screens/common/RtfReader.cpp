@@ -22,6 +22,17 @@ struct GroupState {
     int unicodeSkip = 1;
 };
 
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // Destinations whose text is not part of the document.
 const QSet<QByteArray>& SkippedDestinations()
 {
@@ -57,6 +68,8 @@ public:
                 if (m_stack.size() > 1)
                     m_stack.pop_back();
                 m_written = State();
+                // A Unicode character's fallback ends with its group.
+                m_fallback = 0;
                 break;
             case '\\':
                 Control();
@@ -65,7 +78,8 @@ public:
             case '\n':
                 break;
             default:
-                Text(QChar::fromLatin1(c));
+                // Text bytes are in the document's code page, as \'hh is.
+                Text(Windows1252::DecodeByte(static_cast<unsigned char>(c)));
             }
         }
         Flush();
@@ -135,12 +149,18 @@ private:
     {
         switch (c) {
         case '\'': {
-            const QByteArray hex = m_rtf.mid(m_at, 2);
-            m_at += hex.size();
-            bool ok = false;
-            const int value = hex.toInt(&ok, 16);
-            if (ok && hex.size() == 2)
-                Text(Windows1252::Decode(QByteArray(1, static_cast<char>(value))));
+            // Two hex digits; an escape cut short or followed by anything
+            // else drops the digits it has, and what follows reads as text.
+            int value = 0;
+            int digits = 0;
+            for (; digits < 2 && m_at < m_rtf.size(); ++digits, ++m_at) {
+                const int digit = HexDigit(m_rtf[m_at]);
+                if (digit < 0)
+                    break;
+                value = value * 16 + digit;
+            }
+            if (digits == 2)
+                Text(Windows1252::DecodeByte(static_cast<unsigned char>(value)));
             break;
         }
         case '*':
@@ -210,7 +230,9 @@ private:
             if (parameter && *parameter >= 0)
                 state.unicodeSkip = *parameter;
         } else if (word == "u") {
-            if (parameter) {
+            // A signed 16-bit number; anything beyond names no character,
+            // and its fallback then stands.
+            if (parameter && *parameter >= -32768 && *parameter <= 65535) {
                 Text(QString(QChar(static_cast<char16_t>(*parameter < 0 ? *parameter + 65536 : *parameter))));
                 m_fallback = state.unicodeSkip;
             }

@@ -4,6 +4,8 @@
 #include "core/AskTellUser.h"
 #include "database/LogLines.h"
 #include "database/SaveLogToFile.h"
+#include "help/HHelper.h"
+#include "help/HelpTopics.h"
 #include "platform/AppContext.h"
 #include "platform/NevixError.h"
 #include "reports/qt/QtPrinterCanvas.h"
@@ -15,6 +17,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,6 +41,10 @@ LogViewerForm::LogViewerForm(QWidget* parent)
       m_fraButtons(new QFrame(this))
 {
     setModal(true);
+    // The icon of the window it opens over: the main menu's, or the one
+    // the unattended console took from it.
+    if (parent)
+        setWindowIcon(parent->windowIcon());
     m_chkShowDetail->setObjectName(QStringLiteral("chkShowDetail"));
     m_chkShowDetail->setToolTip(QStringLiteral(
         "If ticked, shows the detailed log information which is usedful for diagnostics"));
@@ -60,6 +67,7 @@ LogViewerForm::LogViewerForm(QWidget* parent)
     connect(m_cmdPrint, &QPushButton::clicked, this, &LogViewerForm::cmdPrint_Click);
     connect(m_cmdSave, &QPushButton::clicked, this, &LogViewerForm::cmdSave_Click);
     connect(m_cmdReturn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cmdHelp, &QPushButton::clicked, this, &LogViewerForm::cmdHelp_Click);
 }
 
 void LogViewerForm::FinishLayout(QVBoxLayout* layout, int width, int height)
@@ -89,6 +97,21 @@ bool LogViewerForm::eventFilter(QObject* watched, QEvent* event)
             m_chkShowDetail->setProperty(Tag, QString());
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void LogViewerForm::keyPressEvent(QKeyEvent* event)
+{
+    // F1 wherever the focus is, though the Help button is hidden.
+    if (event->key() == Qt::Key_F1) {
+        cmdHelp_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void LogViewerForm::cmdHelp_Click()
+{
+    ShowHelpTopic(HelpTopics::TransmissionLog);
 }
 
 void LogViewerForm::resizeEvent(QResizeEvent* event)

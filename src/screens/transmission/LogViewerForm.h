@@ -48,6 +48,7 @@ public:
 public slots:
     void cmdPrint_Click();
     void cmdSave_Click();
+    void cmdHelp_Click();
 
 protected:
     explicit LogViewerForm(QWidget* parent);
@@ -64,6 +65,7 @@ protected:
     virtual QList<LogListView*> Lists() const = 0;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

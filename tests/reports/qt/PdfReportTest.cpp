@@ -4,14 +4,14 @@
 
 #include <QDir>
 #include <QFontInfo>
+#include <QMap>
+#include <QPageSize>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr double PointsPerMm = 72 / 25.4;
 
 class PdfReport : public testing::Test {
 protected:
@@ -62,16 +62,10 @@ TEST_F(PdfReport, EnquiryListIsLandscapeA4WithFooterOnEveryPageAndTheTotals)
                                   .arg(Fixture::Counts::LiveEnquiries)
                                   .arg(returned)));
 
-    const QString boxes = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})
-                              .value_or(QString());
-    auto firstX = [&](const QString& word) {
-        const auto m = QRegularExpression(QStringLiteral("xMin=\"([0-9.]+)\"[^>]*>") + QRegularExpression::escape(word) +
-                                          QStringLiteral("<"))
-                           .match(boxes);
-        return m.hasMatch() ? m.captured(1).toDouble() / PointsPerMm : -1.0;
-    };
-    EXPECT_NEAR(firstX(QStringLiteral("VRM/VIN")), 15, 0.5);
-    EXPECT_NEAR(firstX(QStringLiteral("Date")), 65, 0.5);
+    // The columns keep their places from the printable area's corner.
+    const QList<PdfWord> words = PdfWords(pdf);
+    EXPECT_NEAR(FirstWordXMm(words, QStringLiteral("VRM/VIN")), PageMm(15), 0.5);
+    EXPECT_NEAR(FirstWordXMm(words, QStringLiteral("Date")), PageMm(65), 0.5);
 
     const QString fonts = RunTool(QStringLiteral("pdffonts"), {pdf}).value_or(QString());
     EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationSans")));
@@ -102,5 +96,58 @@ TEST_F(PdfReport, EveryKindPrints)
         EXPECT_TRUE(text.contains(QStringLiteral("provided by Trelix."))) << kind;
     }
 }
+
+struct PagedKind {
+    const char* kind;
+    const char* firstFile; // the file of the first page
+    QPageSize::PageSizeId size = QPageSize::A4;
+    bool landscape;
+};
+
+void PrintTo(const PagedKind& c, std::ostream* os)
+{
+    *os << c.kind;
+}
+
+class EveryReportKind : public PdfReport, public testing::WithParamInterface<PagedKind> {};
+
+// A printer cannot print into the paper's edge: nothing may start or end
+// there, on any page.
+TEST_P(EveryReportKind, StaysInsideThePrintableArea)
+{
+    const PagedKind& c = GetParam();
+    Report(QString::fromLatin1(c.kind));
+    const QStringList files =
+        QDir(dir.path()).entryList({QString::fromLatin1(c.kind) + QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(files.isEmpty());
+    EXPECT_EQ(files.first(), QString::fromLatin1(c.firstFile));
+    const QSizeF page = QPageSize(c.size).size(QPageSize::Point);
+    const double width = c.landscape ? page.height() : page.width();
+    const double edge = PdfOriginMm * PointsPerMm;
+    for (const QString& file : files) {
+        QMap<int, double> left; // of each page
+        double right = 0;
+        for (const PdfWord& word : PdfWords(dir.filePath(file))) {
+            left[word.page] = std::min(left.value(word.page, width), word.xMin);
+            right = std::max(right, word.xMax);
+        }
+        ASSERT_FALSE(left.isEmpty()) << file.toStdString();
+        for (auto it = left.cbegin(); it != left.cend(); ++it)
+            EXPECT_GE(it.value(), edge - 1) << file.toStdString() << " page " << it.key();
+        EXPECT_LE(right, width - edge + 1) << file.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, EveryReportKind,
+    testing::Values(PagedKind{"enquiries", "enquiries.pdf", QPageSize::A4, true},
+                    PagedKind{"response-summary", "response-summary.pdf", QPageSize::A4, true},
+                    PagedKind{"responses", "responses-001.pdf", QPageSize::A4, false},
+                    PagedKind{"statements", "statements-001.pdf", QPageSize::A4, false},
+                    PagedKind{"statement-summary", "statement-summary.pdf", QPageSize::A4, true}),
+    [](const auto& info) {
+        QString name = QString::fromLatin1(info.param.kind);
+        return name.replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
+    });
 
 } // namespace

@@ -47,14 +47,17 @@ TEST_F(Catalog, RefusedSettingsRaiseAndAcceptedOnesStay)
 TEST_F(Catalog, PrintToFileWritesIntoTheProgramFolder)
 {
     printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    // The print dialog offers the file that will be written.
+    EXPECT_EQ(printers.Current().outputFile, world.PathOf(QStringLiteral("Nevix report.pdf")));
     {
         QtPrinterCanvas canvas;
         canvas.StartJob(ReportCanvas::Portrait, 0);
         canvas.SetFontName(QStringLiteral("Arial"));
         canvas.SetFontSize(10);
         canvas.Print(QStringLiteral("Hello"), true);
-        EXPECT_NEAR(canvas.ScaleWidth(), 210, 0.5);
-        EXPECT_NEAR(canvas.ScaleHeight(), 297, 0.5);
+        // A4 inside the unprintable edge of a PDF page.
+        EXPECT_NEAR(canvas.ScaleWidth(), 210 - 2 * QtPrinterCanvas::PdfEdgeMm, 0.5);
+        EXPECT_NEAR(canvas.ScaleHeight(), 297 - 2 * QtPrinterCanvas::PdfEdgeMm, 0.5);
         EXPECT_GT(canvas.CurrentY(), 0);
         canvas.EndDoc();
     }
@@ -66,6 +69,7 @@ TEST_F(Catalog, PrintToFileWritesTheFileTheUserChose)
     printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
     const QString chosen = world.PathOf(QStringLiteral("chosen.pdf"));
     printers.SetOutputFile(chosen);
+    EXPECT_EQ(printers.Current().outputFile, chosen);
     EXPECT_THROW(printers.SetOutputFile(QStringLiteral(" ")), NevixError);
     {
         QtPrinterCanvas canvas;

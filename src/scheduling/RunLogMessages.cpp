@@ -1,0 +1,29 @@
+#include "scheduling/RunLogMessages.h"
+
+#include "database/LogLines.h"
+#include "platform/NevixError.h"
+#include "platform/UserInteraction.h"
+
+namespace {
+int32_t EventCodeOf(uint32_t style)
+{
+    switch (style & MsgBox::IconMask) {
+    case MsgBox::Critical: return EventCodes::Error;
+    case MsgBox::Exclamation: return EventCodes::Warning;
+    default: return EventCodes::Information;
+    }
+}
+} // namespace
+
+RunLogMessages::RunLogMessages(LogLines& log)
+    : m_sink([&log, before = CurrentUnattendedSink()](const QString& text, uint32_t style) {
+          QString line = text;
+          line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+          try {
+              log.AddToLog(EventCodeOf(style), line);
+          } catch (const NevixError&) {
+              before(text, style);
+          }
+      })
+{
+}

@@ -1,0 +1,233 @@
+// The program itself, started with "/immediate" or "/autostart" on a program folder of the
+// standard fixture, against the stand-in service on loopback.
+#include "StandardFixture.h"
+#include "support/TestWorld.h"
+
+#include "core/ApplicationSettings.h"
+#include "database/CDataBase.h"
+#include "database/CommsLock.h"
+#include "database/RecordSet.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int ProgramLimitMilliseconds = 60000;
+
+// The stand-in service as its own program, on a free port.
+class StandInProcess {
+public:
+    StandInProcess()
+    {
+        m_process.start(QStringLiteral(NEVIX_SERVICE_TOOL), {QStringLiteral("--port"), QStringLiteral("0")});
+        while (m_url.isEmpty() && m_process.waitForReadyRead(10000)) {
+            const QString line = QString::fromUtf8(m_process.readLine());
+            const auto match = QRegularExpression(QStringLiteral("NevixHost=(\\S+)")).match(line);
+            if (match.hasMatch())
+                m_url = match.captured(1);
+        }
+    }
+    ~StandInProcess() { Stop(); }
+
+    QString Url() const { return m_url; }
+    void Stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.kill();
+        m_process.waitForFinished(10000);
+    }
+    // The message types of the requests it received since it started.
+    QStringList Requests()
+    {
+        m_process.waitForReadyRead(100);
+        return QString::fromUtf8(m_process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    QProcess m_process;
+    QString m_url;
+};
+
+class UnattendedStart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = Fixture::Standard(world.Folder(), QDateTime::currentDateTime());
+        ASSERT_FALSE(service.Url().isEmpty()) << "the stand-in service did not start";
+        Settings().Load();
+        Settings().SetNevixHost(service.Url());
+    }
+
+    // Starts the program in the folder with the switch.
+    void StartProgram(QProcess& program, const QString& onSwitch)
+    {
+        Settings().Apply();
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("NEVIX_HOME"), world.Folder());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(NEVIX_PROGRAM), {onSwitch});
+    }
+
+    // Runs the program in the folder with "/immediate"; its exit code, -1
+    // when it did not end in time.
+    int RunProgram()
+    {
+        QProcess program;
+        StartProgram(program, QStringLiteral("/immediate"));
+        if (!program.waitForFinished(ProgramLimitMilliseconds)) {
+            program.kill();
+            program.waitForFinished();
+            return -1;
+        }
+        output = QString::fromUtf8(program.readAllStandardError());
+        Fixture::Connect(db, folder);
+        return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    }
+
+    int64_t Count(const QString& from, const QString& where, const SqlValues& values = {})
+    {
+        RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT COUNT(*) FROM ") + from + QStringLiteral(" WHERE ") + where,
+                                        values);
+        const int64_t n = rs.Field(0).toLongLong();
+        rs.Close();
+        return n;
+    }
+
+    // The lines of the program's AUTOEXEC runs with the code.
+    int64_t AutoExecLines(int code, const QString& text = QStringLiteral("%"))
+    {
+        return Count(QStringLiteral("Transmission_Log"),
+                     QStringLiteral("ProcessCode='AUTOEXEC' AND Event_Code=? AND Event_Text LIKE ?"), {code, text});
+    }
+
+    // Every line of the runs since the fixture's, for failure messages.
+    std::string Log()
+    {
+        std::string text;
+        RecordSet rs = db.OpenRecordSet(QStringLiteral(
+            "SELECT Run_Number, Event_Code, ProcessCode, Event_Text FROM Transmission_Log "
+            "WHERE Run_Number > 3 ORDER BY Run_Number, Time_Of_Event, LogId"));
+        for (; !rs.IsEOF(); rs.MoveNext())
+            text += QStringLiteral("%1 %2 %3 %4\n")
+                        .arg(rs.Field(0).toString(), rs.Field(1).toString(), rs.Field(2).toString(),
+                             rs.Field(3).toString())
+                        .toStdString();
+        rs.Close();
+        return text;
+    }
+
+    bool CommsLockFree()
+    {
+        CommsLock lock;
+        lock.SetDataSource(&db);
+        lock.Load(LockTypes::Communications);
+        return lock.LockedBy().isEmpty();
+    }
+
+    TestWorld world;
+    StandInProcess service;
+    Fixture::Folder folder;
+    CDataBase db;
+    QString output;
+};
+
+const QString UnsentWithoutErrors = QStringLiteral(
+    "IsTest=0 AND When_Sent IS NULL AND JuxMsgReference NOT IN (SELECT JuxMsgReference FROM JUX_MSG_ERROR)");
+
+TEST_F(UnattendedStart, AnImmediateRunSendsReceivesAndExportsEverythingAndEndsWithZero)
+{
+    CDataBase before;
+    Fixture::Connect(before, folder);
+    QStringList unsent;
+    {
+        RecordSet rs = before.OpenRecordSet(QStringLiteral("SELECT VQ3ID FROM VQ3_Enquiries WHERE ") +
+                                            UnsentWithoutErrors);
+        while (!rs.IsEOF()) {
+            unsent << rs.Field(0).toString();
+            rs.MoveNext();
+        }
+        rs.Close();
+    }
+    before.Disconnect();
+    ASSERT_EQ(unsent.size(), Fixture::Counts::UnsentEnquiries);
+
+    ASSERT_EQ(RunProgram(), 0) << output.toStdString();
+
+    for (const QString& id : unsent)
+        EXPECT_EQ(Count(QStringLiteral("VQ3_Enquiries"),
+                        QStringLiteral("VQ3ID=? AND When_Sent IS NOT NULL AND Response_Received=1"), {id}),
+                  1)
+            << id.toStdString();
+    for (const QString& enquirer : {Fixture::FirstEnquirer, Fixture::SecondEnquirer}) {
+        const QDir exports(world.Folder() + QStringLiteral("/") + enquirer + QStringLiteral("/Export"));
+        EXPECT_FALSE(exports.entryList(QDir::Files).isEmpty()) << exports.path().toStdString();
+    }
+    EXPECT_EQ(AutoExecLines(8, QStringLiteral("Immediate execution in AutoExecute")), 1);
+    EXPECT_EQ(Count(QStringLiteral("Transmission_Log"),
+                    QStringLiteral("ProcessCode='AUTOEXEC' AND Event_Code=8 AND UserName='AUTOEXECUTE'")),
+              1);
+    EXPECT_EQ(AutoExecLines(16), 1) << Log();
+    EXPECT_EQ(AutoExecLines(512), 0) << Log();
+    EXPECT_TRUE(CommsLockFree());
+}
+
+TEST_F(UnattendedStart, AnImmediateRunInSchedulerTestModeLogsItsLineAndAsksTheServiceNothing)
+{
+    Settings().SetDebugMode(QStringLiteral("NNNNNN-NNY"));
+    ASSERT_TRUE(Settings().SchedulerTestMode());
+    ASSERT_EQ(RunProgram(), 0) << output.toStdString();
+    EXPECT_EQ(AutoExecLines(32, QStringLiteral("SCHEDULER TEST MODE - Immediate Execution")), 1);
+    EXPECT_EQ(service.Requests(), QStringList());
+    EXPECT_EQ(Count(QStringLiteral("VQ3_Enquiries"), UnsentWithoutErrors), Fixture::Counts::UnsentEnquiries);
+}
+
+TEST_F(UnattendedStart, AnImmediateRunWithTheServiceStoppedLogsAFatalLineAndEndsWithOne)
+{
+    service.Stop();
+    ASSERT_EQ(RunProgram(), 1) << output.toStdString() << Log();
+    EXPECT_GE(AutoExecLines(512), 1);
+    EXPECT_EQ(AutoExecLines(16), 1) << "the run was closed";
+    EXPECT_TRUE(CommsLockFree());
+}
+
+// Scheduled: the console stays and runs a due row by itself.
+TEST_F(UnattendedStart, AnAutomaticStartRunsADueRowAndKeepsTheConsole)
+{
+    Settings().SetDebugMode(QStringLiteral("NNNNNN-NNY"));
+    {
+        CDataBase setUp;
+        Fixture::Connect(setUp, folder);
+        Fixture::ScheduleRow due;
+        due.DaysToRun = QStringLiteral("1111111");
+        due.Every60Mins = true;
+        due.FirstTime = QStringLiteral("00:00");
+        due.LastTime = QStringLiteral("23:00");
+        due.NextRunDateTime = QDateTime::currentDateTime().addSecs(-60);
+        Fixture::SetScheduleRow(setUp, QStringLiteral("HEXCOM"), due);
+        setUp.Disconnect();
+    }
+    QProcess program;
+    StartProgram(program, QStringLiteral("/autostart"));
+    Fixture::Connect(db, folder);
+    const QString line = QStringLiteral("SCHEDULER TEST MODE - DoTransmissionAndExport");
+    bool ran = false;
+    for (int wait = 0; wait < ProgramLimitMilliseconds && !ran; wait += 250) {
+        ran = AutoExecLines(32, line) == 1;
+        if (!ran)
+            program.waitForFinished(250);
+        ASSERT_EQ(program.state(), QProcess::Running) << QString::fromUtf8(program.readAllStandardError()).toStdString();
+    }
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(AutoExecLines(8, QStringLiteral("Scheduled execution in AutoExecute")), 1);
+    program.kill();
+    program.waitForFinished();
+}
+
+} // namespace
