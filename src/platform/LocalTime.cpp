@@ -9,6 +9,8 @@ qint64 ReadingAt(qint64 moment, QDateTime& local)
     return QDateTime(local.date(), local.time(), Qt::UTC).toMSecsSinceEpoch();
 }
 
+constexpr qint64 Day = 24 * 3600 * 1000;
+
 QDateTime WorkedOut(const QDate& date, const QTime& time)
 {
     if (!date.isValid() || !time.isValid())
@@ -19,7 +21,6 @@ QDateTime WorkedOut(const QDate& date, const QTime& time)
     // moments it can stand for. No zone is a day or more from UTC: the
     // offsets in force a day either side are all the reading can have.
     const qint64 reading = QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch();
-    constexpr qint64 Day = 24 * 3600 * 1000;
     QDateTime local;
     // With the offset from before a change: when the clocks went back, the
     // earlier of the two moments; otherwise the only one.
@@ -57,7 +58,28 @@ QDateTime LocalDateTime(const QDate& date, const QTime& time)
     auto& built = held->m_built;
     if (const auto seen = built.find(key); seen != built.end())
         return seen->second;
-    return built.emplace(key, WorkedOut(date, time)).first->second;
+    // Where the offsets a day before the day's start and a day after its end
+    // agree, the clocks do not change near it (no zone changes them twice
+    // within days), and every reading of the day is the moment that offset
+    // gives: the value worked out the long way.
+    auto steady = held->m_steadyOffsets.find(date.toJulianDay());
+    if (steady == held->m_steadyOffsets.end()) {
+        const qint64 start = QDateTime(date, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+        const qint64 end = start + Day - 1;
+        QDateTime local;
+        const qint64 before = ReadingAt(start - Day, local) - (start - Day);
+        const qint64 after = ReadingAt(end + Day, local) - (end + Day);
+        steady = held->m_steadyOffsets
+                     .emplace(date.toJulianDay(), before == after ? std::optional(before) : std::nullopt)
+                     .first;
+    }
+    QDateTime value;
+    if (steady->second)
+        value = QDateTime::fromMSecsSinceEpoch(QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch() - *steady->second,
+                                               Qt::LocalTime);
+    else
+        value = WorkedOut(date, time);
+    return built.emplace(key, value).first->second;
 }
 
 QDateTime FirstOccurrence(const QDateTime& value)

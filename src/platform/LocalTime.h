@@ -5,6 +5,7 @@
 #include <QTime>
 
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 // The moment the local wall clock shows the date and time. A time that the
@@ -15,7 +16,7 @@
 // Working that out asks the system for the zone's offsets several times,
 // and with TZ unset each asking re-reads the zone file: while a
 // LocalTimeMemo lives in this thread, each distinct value is worked out
-// once.
+// once, and a day the clocks do not change near by asking once more.
 QDateTime LocalDateTime(const QDate& date, const QTime& time);
 
 // Held by a job for as long as it runs (an import, a receive): the zone is
@@ -34,6 +35,9 @@ private:
 
     bool m_held = false;
     std::unordered_map<int64_t, QDateTime> m_built;
+    // By day: the offset from UTC in force all day and a day either side,
+    // or none where it changes.
+    std::unordered_map<int64_t, std::optional<qint64>> m_steadyOffsets;
 };
 
 // A local value read by a general parser taken to the first occurrence of
