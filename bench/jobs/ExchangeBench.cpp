@@ -170,7 +170,12 @@ QList<QHash<QString, QString>> Records(const QByteArray& document, const QString
     return records;
 }
 
-void BareSend(const QString& database, const QString& url)
+// The send done bare: one update of each enquiry and one commit per batch
+// after its answer. Alike: also the writes the step must make, each
+// enquiry stamped prepared before anything goes (one commit), and each
+// batch's control reference drawn and stored in a commit of its own before
+// its post.
+void BareSend(const QString& database, const QString& url, bool alike)
 {
     QNetworkAccessManager network;
     sqlite3* db = nullptr;
@@ -189,7 +194,38 @@ void BareSend(const QString& database, const QString& url)
     sqlite3_stmt* update = nullptr;
     sqlite3_prepare_v2(db, "UPDATE VQ3_Enquiries SET When_Sent = ?, Control_Reference = ?, When_Prepared = ? "
                            "WHERE VQ3ID = ?", -1, &update, nullptr);
+    sqlite3_stmt* prepared = nullptr;
+    sqlite3_prepare_v2(db, "UPDATE VQ3_Enquiries SET When_Prepared = ? WHERE VQ3ID = ?", -1, &prepared, nullptr);
+    sqlite3_stmt* drawn = nullptr;
+    sqlite3_prepare_v2(db, "UPDATE System_Parameters SET VQ3_Control_Reference = VQ3_Control_Reference + 1 "
+                           "RETURNING VQ3_Control_Reference", -1, &drawn, nullptr);
+    sqlite3_stmt* referenced = nullptr;
+    sqlite3_prepare_v2(db, "UPDATE VQ3_Enquiries SET Control_Reference = ? WHERE VQ3ID = ?", -1, &referenced,
+                       nullptr);
+    const auto stampEach = [&](sqlite3_stmt* stmt, int start, int end, const auto& bindFirst) {
+        for (int i = start; i < end; ++i) {
+            bindFirst(stmt);
+            sqlite3_bind_text(stmt, 2, rows[i].id.constData(), int(rows[i].id.size()), SQLITE_STATIC);
+            sqlite3_step(stmt);
+            sqlite3_reset(stmt);
+        }
+    };
+    if (alike) {
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        stampEach(prepared, 0, int(rows.size()),
+                  [](sqlite3_stmt* stmt) { sqlite3_bind_text(stmt, 1, "2024-03-15 10:30:00", -1, SQLITE_STATIC); });
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    }
     for (int start = 0, reference = 5000; start < rows.size(); start += BatchSize, ++reference) {
+        const int end = std::min<int>(start + BatchSize, rows.size());
+        if (alike) {
+            sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+            if (sqlite3_step(drawn) == SQLITE_ROW)
+                reference = sqlite3_column_int(drawn, 0);
+            sqlite3_reset(drawn);
+            stampEach(referenced, start, end, [reference](sqlite3_stmt* stmt) { sqlite3_bind_int(stmt, 1, reference); });
+            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        }
         QByteArray document;
         QXmlStreamWriter xml(&document);
         xml.writeStartDocument();
@@ -198,7 +234,6 @@ void BareSend(const QString& database, const QString& url)
         xml.writeTextElement(QStringLiteral("MessageType"), QStringLiteral("VQ3Enquiry"));
         xml.writeTextElement(QStringLiteral("ControlReference"), QString::number(reference));
         xml.writeEndElement();
-        const int end = std::min<int>(start + BatchSize, rows.size());
         for (int i = start; i < end; ++i) {
             xml.writeStartElement(QStringLiteral("VQ3"));
             xml.writeTextElement(QStringLiteral("VRM"), QString::fromUtf8(rows[i].vrm));
@@ -223,6 +258,9 @@ void BareSend(const QString& database, const QString& url)
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     }
     sqlite3_finalize(update);
+    sqlite3_finalize(prepared);
+    sqlite3_finalize(drawn);
+    sqlite3_finalize(referenced);
     sqlite3_close(db);
 }
 
@@ -300,8 +338,12 @@ void BM_SendAndReceive(benchmark::State& state)
             ThreadedServer replay(Replay(std::move(exchanges)));
             timing.Bare([&] { BareReceive(world.path, replay.Url(), count); });
         } else {
+            {
+                ThreadedServer replay(Replay(exchanges));
+                timing.Bare([&] { BareSend(world.path, replay.Url(), false); });
+            }
             ThreadedServer replay(Replay(std::move(exchanges)));
-            timing.Bare([&] { BareSend(world.path, replay.Url()); });
+            timing.BareAlike([&] { BareSend(world.path, replay.Url(), true); });
         }
         timing.Report();
     }

@@ -112,14 +112,17 @@ Nullable<QDate> ParseCompactDate(const QVariant& value)
         text.prepend(QStringLiteral("20"));
     if (text.size() != 8)
         return std::nullopt;
-    bool okYear = false, okMonth = false, okDay = false;
-    const int year = text.left(4).toInt(&okYear);
-    const int month = text.mid(4, 2).toInt(&okMonth);
-    const int day = text.mid(6, 2).toInt(&okDay);
-    if (!okYear || !okMonth || !okDay)
-        return std::nullopt;
-    const QDate date(year, month, day);
-    if (!date.isValid() || date.toString(QStringLiteral("yyyyMMdd")) != text)
+    // Eight digits, nothing else (no sign, no blank), naming a real day.
+    int digits[8];
+    for (int i = 0; i < 8; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        digits[i] = c - u'0';
+    }
+    const QDate date(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3], digits[4] * 10 + digits[5],
+                     digits[6] * 10 + digits[7]);
+    if (!date.isValid())
         return std::nullopt;
     return date;
 }

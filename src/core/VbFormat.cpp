@@ -37,10 +37,37 @@ QList<Token> Tokenise(const QString& pattern)
     return tokens;
 }
 
-QString Two(int v)
+// A date pattern read once: the exports format every row with the same few.
+const QList<Token>& TokensOf(const QString& pattern)
 {
-    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+    thread_local QString lastPattern;
+    thread_local QList<Token> lastTokens;
+    if (lastPattern != pattern) {
+        lastTokens = Tokenise(pattern);
+        lastPattern = pattern;
+    }
+    return lastTokens;
 }
+
+void AppendTwo(QString& out, int v)
+{
+    if (v < 0 || v > 99) {
+        out += QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+        return;
+    }
+    out += QChar(char16_t(u'0' + v / 10));
+    out += QChar(char16_t(u'0' + v % 10));
+}
+
+// One letter: the number as it is; two or more: two digits.
+void AppendNumber(QString& out, int letters, int v)
+{
+    if (letters == 1)
+        out += QString::number(v);
+    else
+        AppendTwo(out, v);
+}
+
 
 bool IsMinute(const QList<Token>& tokens, int index)
 {
@@ -76,38 +103,45 @@ QString FormatDateTime(const QDateTime& value, const QString& pattern)
 {
     const QDate d = value.date();
     const QTime t = value.time();
-    const QList<Token> tokens = Tokenise(pattern);
+    const QList<Token> tokens = TokensOf(pattern);
     QString out;
+    out.reserve(pattern.size() + 16);
     for (int i = 0; i < tokens.size(); ++i) {
         const Token& tk = tokens[i];
         const int n = tk.count;
         switch (tk.letter.unicode()) {
         case u'd':
             if (n == 1) out += QString::number(d.day());
-            else if (n == 2) out += Two(d.day());
+            else if (n == 2) AppendTwo(out, d.day());
             else if (n == 3) out += QString::fromLatin1(DayNames[d.dayOfWeek() - 1]).left(3);
             else out += QString::fromLatin1(DayNames[d.dayOfWeek() - 1]);
             break;
         case u'm':
             if (n <= 2 && IsMinute(tokens, i))
-                out += n == 1 ? QString::number(t.minute()) : Two(t.minute());
+                AppendNumber(out, n, t.minute());
             else if (n == 1) out += QString::number(d.month());
-            else if (n == 2) out += Two(d.month());
+            else if (n == 2) AppendTwo(out, d.month());
             else if (n == 3) out += QString::fromLatin1(MonthNames[d.month() - 1]).left(3);
             else out += QString::fromLatin1(MonthNames[d.month() - 1]);
             break;
         case u'n':
-            out += n == 1 ? QString::number(t.minute()) : Two(t.minute());
+            AppendNumber(out, n, t.minute());
             break;
         case u'h':
-            out += n == 1 ? QString::number(t.hour()) : Two(t.hour());
+            AppendNumber(out, n, t.hour());
             break;
         case u's':
-            out += n == 1 ? QString::number(t.second()) : Two(t.second());
+            AppendNumber(out, n, t.second());
             break;
         case u'y':
-            if (n <= 2) out += Two(d.year() % 100);
-            else out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+            if (n <= 2) {
+                AppendTwo(out, d.year() % 100);
+            } else if (d.year() >= 0 && d.year() <= 9999) {
+                AppendTwo(out, d.year() / 100);
+                AppendTwo(out, d.year() % 100);
+            } else {
+                out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+            }
             break;
         default:
             out += tk.literal;

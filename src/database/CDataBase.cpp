@@ -7,6 +7,7 @@
 #include "database/SqliteConnection.h"
 #include "database/SqliteError.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "platform/UserInteraction.h"
 
 #include <sqlite3.h>
@@ -398,6 +399,8 @@ RecordSet CDataBase::OpenRecordSet(const QString& sql, const SqlValues& values)
         RequireLiveTransaction(source);
         Statement statement = Connection(source).Prepare(sql, source);
         statement.BindAll(values);
+        // The rows' dates repeat, and their days even more.
+        const LocalTimeMemo dates;
         rs.Fill(statement);
     } catch (...) {
         ReleaseLevel(generation, true);

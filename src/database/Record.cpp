@@ -96,8 +96,14 @@ CDataBase& Record::RequireDataSource() const
 
 void Record::LoadByRecordSet(const RecordSet& objRs)
 {
-    Reset();
-    if (objRs.HasRow()) {
+    const bool row = objRs.HasRow();
+    if (row)
+        SetDefaultsBeforeRow();
+    else
+        SetDefaults();
+    m_flags = RecordFlags{};
+    m_beenApplied = false;
+    if (row) {
         ReadRow(objRs);
         m_flags.OldTimeStamp = objRs.Text(StampColumn);
         m_flags.IsNew = false;
@@ -141,10 +147,18 @@ QString Record::UpdateSql(const ColumnValues& columns) const
                QStringLiteral("=? AND TmStamp ") +
                (m_flags.OldTimeStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
     };
-    // The whole row's text is kept; a narrowed one is cheap to build.
-    if (m_flags.Written && columns.size() != m_flags.Written->size())
-        return build();
-    QString& text = table.UpdateText[m_flags.OldTimeStamp ? 1 : 0];
+    const int stamped = m_flags.OldTimeStamp ? 1 : 0;
+    if (m_flags.Written && columns.size() != m_flags.Written->size()) {
+        // A record writes the same few columns again and again.
+        QString names;
+        for (const ColumnValue& column : columns)
+            names += column.Name + QLatin1Char(',');
+        QString& text = table.NarrowUpdateTexts[stamped][names];
+        if (text.isEmpty())
+            text = build();
+        return text;
+    }
+    QString& text = table.UpdateText[stamped];
     if (text.isEmpty())
         text = build();
     return text;

@@ -4,6 +4,7 @@
 #include "platform/NevixError.h"
 #include "platform/Nullable.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -30,6 +31,8 @@ struct RecordTable {
     mutable QString InsertText;
     mutable QString UpdateText[2]; // by whether the old stamp is Null
     mutable QString DeleteText[2];
+    // The updates of some columns only, by those columns' names.
+    mutable QHash<QString, QString> NarrowUpdateTexts[2];
 };
 
 // One column written by Apply: its name and value (bound, never pasted).
@@ -61,6 +64,10 @@ public:
 // Derive from RecordOf<Fields>, which keeps the current and saved copies.
 class Record {
 public:
+    // Tells a constructor that a row is read into the record at once: its
+    // computed defaults (a fresh GUID) are left to the load.
+    struct ForLoading {};
+
     virtual ~Record() = default;
 
     void SetDataSource(CDataBase* objDataSource) { m_db = objDataSource; }
@@ -111,6 +118,9 @@ protected:
     virtual void SetKey(const QString& key) = 0;
     // Every field to its default (the flags are the base's).
     virtual void SetDefaults() = 0;
+    // The defaults a row is read over. A class whose computed default is
+    // costly makes it in ReadRow instead, where the row's column is Null.
+    virtual void SetDefaultsBeforeRow() { SetDefaults(); }
     // Fields from the current row; a Null column leaves the default.
     virtual void ReadRow(const RecordSet& rs) = 0;
     // Every column but the key and TmStamp, in the table's order.

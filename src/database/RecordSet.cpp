@@ -146,6 +146,18 @@ Nullable<QDateTime> VariantToDateTime(const QVariant& value)
     throw TypeMismatch();
 }
 
+const std::vector<int>& ColumnPositions::In(const RecordSet& rs)
+{
+    const std::shared_ptr<const ColumnSet>& columns = rs.Columns();
+    if (m_positions.empty() || m_of.owner_before(columns) || columns.owner_before(m_of) || m_of.expired()) {
+        m_positions.clear();
+        for (const QString& name : m_names)
+            m_positions.push_back(columns ? columns->IndexOf(name) : -1);
+        m_of = columns;
+    }
+    return m_positions;
+}
+
 RecordSet::~RecordSet()
 {
     ReleaseQuietly();
@@ -153,8 +165,7 @@ RecordSet::~RecordSet()
 
 RecordSet::RecordSet(RecordSet&& other) noexcept
     : m_db(other.m_db), m_generation(other.m_generation), m_open(other.m_open),
-      m_columns(std::move(other.m_columns)), m_indexes(std::move(other.m_indexes)),
-      m_values(std::move(other.m_values)),
+      m_columns(std::move(other.m_columns)), m_values(std::move(other.m_values)),
       m_rowCount(other.m_rowCount), m_position(other.m_position)
 {
     other.m_db = nullptr;
@@ -170,7 +181,6 @@ RecordSet& RecordSet::operator=(RecordSet&& other) noexcept
         m_generation = other.m_generation;
         m_open = other.m_open;
         m_columns = std::move(other.m_columns);
-        m_indexes = std::move(other.m_indexes);
         m_values = std::move(other.m_values);
         m_rowCount = other.m_rowCount;
         m_position = other.m_position;
@@ -183,16 +193,16 @@ RecordSet& RecordSet::operator=(RecordSet&& other) noexcept
 
 void RecordSet::Fill(Statement& statement)
 {
-    const int columns = statement.ColumnCount();
-    m_columns.clear();
-    m_indexes.clear();
-    for (int i = 0; i < columns; ++i)
-        m_columns.append(statement.ColumnName(i));
     m_values.clear();
     m_rowCount = 0;
-    while (statement.Step()) {
+    // The columns are read after the first step, which prepares the
+    // statement again when the schema changed since it was cached.
+    bool row = statement.Step();
+    m_columns = statement.Columns();
+    const int columns = m_columns->Count();
+    for (; row; row = statement.Step()) {
         for (int i = 0; i < columns; ++i)
-            m_values.push_back(statement.Column(i));
+            m_values.emplaceBack(statement.Column(i));
         ++m_rowCount;
     }
     m_position = 0;
@@ -219,8 +229,7 @@ void RecordSet::Close()
     CDataBase* db = m_db;
     m_db = nullptr;
     m_open = false;
-    m_columns.clear();
-    m_indexes.clear();
+    m_columns.reset();
     m_values.clear();
     m_rowCount = 0;
     m_position = 0;
@@ -254,30 +263,26 @@ void RecordSet::MoveLast()
 
 QString RecordSet::FieldName(int index) const
 {
-    if (index < 0 || index >= m_columns.size())
+    if (index < 0 || index >= FieldCount())
         throw ItemNotFound();
-    return m_columns.at(index);
+    return m_columns->Names().at(index);
 }
 
 int RecordSet::IndexOf(const QString& name) const
 {
-    if (const auto known = m_indexes.constFind(name); known != m_indexes.cend())
-        return *known;
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0) {
-            m_indexes.insert(name, i);
-            return i;
-        }
-    }
-    throw ItemNotFound();
+    const int index = m_columns ? m_columns->IndexOf(name) : -1;
+    if (index < 0)
+        throw ItemNotFound();
+    return index;
 }
 
 const QVariant& RecordSet::ValueAt(int index) const
 {
-    FieldName(index);
+    if (index < 0 || index >= FieldCount())
+        throw ItemNotFound();
     if (!HasRow())
         throw NoCurrentRecord();
-    return m_values[size_t(m_position) * size_t(m_columns.size()) + size_t(index)];
+    return m_values[qsizetype(m_position) * FieldCount() + index];
 }
 
 QVariant RecordSet::Field(const QString& name) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/ColumnSet.h"
 #include "platform/Nullable.h"
 
 #include <QDateTime>
@@ -8,7 +9,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <QList>
+
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CDataBase;
@@ -39,7 +43,8 @@ public:
     void MoveLast();
     int32_t RecordCount() const { return m_rowCount; }
 
-    int FieldCount() const { return int(m_columns.size()); }
+    int FieldCount() const { return m_columns ? m_columns->Count() : 0; }
+    const std::shared_ptr<const ColumnSet>& Columns() const { return m_columns; }
     QString FieldName(int index) const;
     // Field names are matched without regard to case. Null is an invalid
     // QVariant; booleans come as bool, dates as QDateTime, text as QString.
@@ -70,13 +75,27 @@ private:
     CDataBase* m_db = nullptr;
     uint64_t m_generation = 0;
     bool m_open = false;
-    QStringList m_columns;
-    // Names already looked up, as the callers spell them: the readers of a
-    // record ask for the same names on every row.
-    mutable QHash<QString, int> m_indexes;
-    std::vector<QVariant> m_values; // row after row
+    // Shared with the statement: the readers of a record ask for the same
+    // names on every row and in every query.
+    std::shared_ptr<const ColumnSet> m_columns;
+    QList<QVariant> m_values; // row after row
     int32_t m_rowCount = 0;
     int32_t m_position = 0;
+};
+
+// The positions of a record's column names, found once per set of columns:
+// the reader of a record asks for the same names on every row, and a query
+// run again brings the same set. A name the columns lack is at -1, where a
+// read raises as a read by that name does.
+class ColumnPositions {
+public:
+    explicit ColumnPositions(std::vector<QString> names) : m_names(std::move(names)) {}
+    const std::vector<int>& In(const RecordSet& rs);
+
+private:
+    std::vector<QString> m_names;
+    std::weak_ptr<const ColumnSet> m_of;
+    std::vector<int> m_positions;
 };
 
 // Conversions shared by the typed reads.

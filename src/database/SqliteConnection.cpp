@@ -90,7 +90,7 @@ Statement SqliteConnection::Lend(Cached& cached, const QString& source)
 {
     if (cached.age != m_ages.begin())
         m_ages.splice(m_ages.begin(), m_ages, cached.age);
-    return Statement(m_db, cached.stmt, false, source, &cached.inUse);
+    return Statement(m_db, cached.stmt, false, source, &cached.inUse, &cached.columns);
 }
 
 SqliteConnection::Cached* SqliteConnection::Find(const QString& sql) const
@@ -144,7 +144,7 @@ Statement SqliteConnection::Adopt(const QString& sql, sqlite3_stmt* stmt, const 
     m_ages.emplace_front(sql, cached);
     cached->age = m_ages.begin();
     m_cache.insert(sql, cached);
-    return Statement(m_db, stmt, false, source, &cached->inUse);
+    return Statement(m_db, stmt, false, source, &cached->inUse, &cached->columns);
 }
 
 void SqliteConnection::Evict()

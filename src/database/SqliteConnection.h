@@ -51,6 +51,7 @@ private:
     struct Cached {
         sqlite3_stmt* stmt = nullptr;
         bool inUse = false;
+        ColumnCache columns;
         std::list<std::pair<QString, Cached*>>::iterator age;
     };
     Statement Lend(Cached& cached, const QString& source);

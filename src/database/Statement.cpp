@@ -18,15 +18,32 @@ const QString StoredFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 namespace {
 QByteArray StoredText(const QDate& day, const QTime& time)
 {
-    char text[32];
-    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", day.year(),
-                                     day.month(), day.day(), time.hour(), time.minute(), time.second());
-    return QByteArray(text, length);
-}
-
-int BindUtf8(sqlite3_stmt* stmt, int index, const QByteArray& text)
-{
-    return sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    const int year = day.year();
+    if (year < 0 || year > 9999) {
+        char text[40];
+        const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", year, day.month(),
+                                         day.day(), time.hour(), time.minute(), time.second());
+        return QByteArray(text, length);
+    }
+    QByteArray text(19, Qt::Uninitialized);
+    char* out = text.data();
+    const auto two = [&out](int value) {
+        *out++ = char('0' + value / 10);
+        *out++ = char('0' + value % 10);
+    };
+    two(year / 100);
+    two(year % 100);
+    *out++ = '-';
+    two(day.month());
+    *out++ = '-';
+    two(day.day());
+    *out++ = ' ';
+    two(time.hour());
+    *out++ = ':';
+    two(time.minute());
+    *out++ = ':';
+    two(time.second());
+    return text;
 }
 } // namespace
 
@@ -56,8 +73,10 @@ QDateTime ParseSqlDateTime(const QString& text)
     return value;
 }
 
-Statement::Statement(sqlite3* db, sqlite3_stmt* stmt, bool owned, QString source, bool* inUse)
-    : m_db(db), m_stmt(stmt), m_owned(owned), m_source(std::move(source)), m_inUse(inUse)
+Statement::Statement(sqlite3* db, sqlite3_stmt* stmt, bool owned, QString source, bool* inUse,
+                     ColumnCache* columns)
+    : m_db(db), m_stmt(stmt), m_owned(owned), m_source(std::move(source)), m_inUse(inUse),
+      m_columnCache(columns)
 {
     if (m_inUse)
         *m_inUse = true;
@@ -79,8 +98,9 @@ Statement::~Statement()
 
 Statement::Statement(Statement&& other) noexcept
     : m_db(other.m_db), m_stmt(other.m_stmt), m_owned(other.m_owned),
-      m_source(std::move(other.m_source)), m_inUse(other.m_inUse),
-      m_kinds(std::move(other.m_kinds)), m_dates(std::move(other.m_dates))
+      m_source(std::move(other.m_source)), m_inUse(other.m_inUse), m_columnCache(other.m_columnCache),
+      m_ownColumns(std::move(other.m_ownColumns)), m_columns(std::move(other.m_columns)),
+      m_dates(std::move(other.m_dates)), m_boundTexts(std::move(other.m_boundTexts))
 {
     other.m_stmt = nullptr;
     other.m_inUse = nullptr;
@@ -121,22 +141,32 @@ void Statement::Bind(int index, const QVariant& value)
         }
         case QMetaType::QDateTime: {
             const QDateTime when = value.toDateTime();
-            rc = when.isValid() ? BindUtf8(m_stmt, index, StoredText(when.date(), when.time()))
+            rc = when.isValid() ? BindText(index, StoredText(when.date(), when.time()))
                                 : sqlite3_bind_null(m_stmt, index);
             break;
         }
         case QMetaType::QDate: {
             const QDate day = value.toDate();
-            rc = day.isValid() ? BindUtf8(m_stmt, index, StoredText(day, QTime(0, 0)))
+            rc = day.isValid() ? BindText(index, StoredText(day, QTime(0, 0)))
                                : sqlite3_bind_null(m_stmt, index);
             break;
         }
         default:
-            rc = BindUtf8(m_stmt, index, value.toString().toUtf8());
+            rc = value.typeId() == QMetaType::QString
+                     ? BindText(index, static_cast<const QString*>(value.constData())->toUtf8())
+                     : BindText(index, value.toString().toUtf8());
             break;
         }
     }
     CheckSqlite(m_db, rc, m_source);
+}
+
+int Statement::BindText(int index, QByteArray text)
+{
+    // Kept until the statement is reset, so the engine need not copy it.
+    m_boundTexts.push_back(std::move(text));
+    const QByteArray& kept = m_boundTexts.back();
+    return sqlite3_bind_text(m_stmt, index, kept.constData(), int(kept.size()), SQLITE_STATIC);
 }
 
 void Statement::BindAll(const SqlValues& values)
@@ -147,6 +177,7 @@ void Statement::BindAll(const SqlValues& values)
                          QStringLiteral("The statement takes %1 values, %2 were given")
                              .arg(expected).arg(values.size()),
                          m_source);
+    m_boundTexts.reserve(size_t(values.size()));
     for (int i = 0; i < values.size(); ++i)
         Bind(i + 1, values.at(i));
 }
@@ -175,25 +206,24 @@ int Statement::ColumnCount() const
     return sqlite3_column_count(m_stmt);
 }
 
-QString Statement::ColumnName(int column) const
+std::shared_ptr<const ColumnSet> Statement::Columns() const
 {
-    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+    ColumnCache& cache = m_columnCache ? *m_columnCache : m_ownColumns;
+    const int preparations = sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0);
+    if (!cache.columns || cache.preparations != preparations) {
+        cache.columns = ColumnSet::Read(m_stmt);
+        cache.preparations = preparations;
+    }
+    return cache.columns;
 }
 
-Statement::Kind Statement::KindOf(int column) const
+ColumnSet::Kind Statement::KindOf(int column) const
 {
-    if (m_kinds.empty()) {
-        const int count = ColumnCount();
-        m_kinds.resize(count, Kind::Plain);
-        for (int i = 0; i < count; ++i) {
-            const QByteArray declared = QByteArray(sqlite3_column_decltype(m_stmt, i)).toUpper();
-            if (declared.contains("BOOL") || declared.startsWith("BIT"))
-                m_kinds[i] = Kind::Boolean;
-            else if (declared.contains("DATE") || declared.contains("TIME"))
-                m_kinds[i] = Kind::DateTime;
-        }
-    }
-    return m_kinds[column];
+    // A statement is prepared again, if at all, at its first step: the
+    // columns of a row stay those of the run.
+    if (!m_columns)
+        m_columns = Columns();
+    return m_columns->KindOf(column);
 }
 
 QVariant Statement::Column(int column) const
@@ -203,7 +233,7 @@ QVariant Statement::Column(int column) const
         return {};
     case SQLITE_INTEGER: {
         const qlonglong number = sqlite3_column_int64(m_stmt, column);
-        if (KindOf(column) == Kind::Boolean)
+        if (KindOf(column) == ColumnSet::Kind::Boolean)
             return QVariant(number != 0);
         return QVariant(number);
     }
@@ -214,15 +244,16 @@ QVariant Statement::Column(int column) const
         return QVariant(QByteArray(data, sqlite3_column_bytes(m_stmt, column)));
     }
     default: {
-        if (KindOf(column) == Kind::DateTime) {
-            const auto* stored = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-            const QDateTime when = m_dates.Read(stored, sqlite3_column_bytes(m_stmt, column));
+        const auto* stored = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+        const int length = sqlite3_column_bytes(m_stmt, column);
+        const bool date = KindOf(column) == ColumnSet::Kind::DateTime;
+        if (date) {
+            const QDateTime when = m_dates.Read(stored, length);
             if (when.isValid())
                 return QVariant(when);
         }
-        const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(m_stmt, column));
-        const QString text = QString::fromUtf16(data, sqlite3_column_bytes16(m_stmt, column) / 2);
-        if (KindOf(column) == Kind::DateTime) {
+        const QString text = QString::fromUtf8(stored, length);
+        if (date) {
             const QDateTime when = ParseSqlDateTime(text);
             if (when.isValid())
                 return QVariant(when);

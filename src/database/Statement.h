@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/ColumnSet.h"
 #include "database/SqlValues.h"
 #include "database/StoredDateTime.h"
 
@@ -15,7 +16,9 @@ struct sqlite3_stmt;
 // scope; one lent by the connection's cache is reset and given back.
 class Statement {
 public:
-    Statement(sqlite3* db, sqlite3_stmt* stmt, bool owned, QString source, bool* inUse = nullptr);
+    // A statement lent by the cache brings the cache's record of its columns.
+    Statement(sqlite3* db, sqlite3_stmt* stmt, bool owned, QString source, bool* inUse = nullptr,
+              ColumnCache* columns = nullptr);
     ~Statement();
     Statement(Statement&& other) noexcept;
     Statement& operator=(Statement&&) = delete;
@@ -31,7 +34,9 @@ public:
     int RunToEnd();
 
     int ColumnCount() const;
-    QString ColumnName(int column) const;
+    // The result columns, read once per preparation of the statement. Ask
+    // after the first step.
+    std::shared_ptr<const ColumnSet> Columns() const;
     // The current row's value, typed by the column's declared type: booleans
     // as bool, dates as QDateTime, text as QString; NULL as an invalid QVariant.
     QVariant Column(int column) const;
@@ -39,16 +44,21 @@ public:
     sqlite3_stmt* Handle() const { return m_stmt; }
 
 private:
-    enum class Kind { Plain, Boolean, DateTime };
-    Kind KindOf(int column) const;
+    ColumnSet::Kind KindOf(int column) const;
+    int BindText(int index, QByteArray text);
 
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
     bool m_owned = false;
     QString m_source;
     bool* m_inUse = nullptr;
-    mutable std::vector<Kind> m_kinds;
+    ColumnCache* m_columnCache = nullptr;
+    mutable ColumnCache m_ownColumns;
+    // The columns of this run, once a value was read.
+    mutable std::shared_ptr<const ColumnSet> m_columns;
     mutable StoredDateReader m_dates;
+    // The texts bound, alive until the destructor resets the statement.
+    std::vector<QByteArray> m_boundTexts;
 };
 
 // The one stored form of a date and time.

@@ -33,6 +33,14 @@ void JuxMessageErrors::AddError(const QString& ErrorCode, const QString& Descrip
     Add(std::move(error));
 }
 
+int64_t JuxMessageErrors::StoredRowsAtMost(CDataBase& db)
+{
+    RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT max(rowid) AS Last FROM JUX_MSG_ERROR"));
+    const QVariant last = rs.HasRow() ? rs.Field(0) : QVariant();
+    rs.Close();
+    return last.isNull() ? 0 : last.toLongLong();
+}
+
 void JuxMessageErrors::Load(const QString& MessageReference)
 {
     // Keys from the key maker grow with each error written: in key order the
@@ -58,11 +66,18 @@ void JuxMessageErrors::LoadEach(CDataBase& db, const std::vector<std::pair<QStri
     }
     if (references.isEmpty())
         return;
-    // In stored order within a reference, as its index gives them.
-    RecordSet rs = db.OpenRecordSet(
-        QStringLiteral("SELECT * FROM JUX_MSG_ERROR WHERE JuxMsgReference IN (SELECT value FROM json_each(?)) "
-                       "ORDER BY rowid"),
-        {QString::fromUtf8(QJsonDocument(references).toJson(QJsonDocument::Compact))});
+    // In stored order within a reference, as its index gives them. Where
+    // the references are many against the errors stored, one pass over the
+    // table costs less than looking each of them up.
+    const QString reading =
+        QStringLiteral("SELECT * FROM JUX_MSG_ERROR WHERE JuxMsgReference IS NOT NULL ORDER BY rowid");
+    const QString lookingUp = QStringLiteral(
+        "SELECT * FROM JUX_MSG_ERROR WHERE JuxMsgReference IN (SELECT value FROM json_each(?)) ORDER BY rowid");
+    constexpr qsizetype FewReferences = 64;
+    const bool readAll = references.size() >= FewReferences && references.size() * 2 >= StoredRowsAtMost(db);
+    RecordSet rs = readAll ? db.OpenRecordSet(reading)
+                           : db.OpenRecordSet(lookingUp, {QString::fromUtf8(
+                                                             QJsonDocument(references).toJson(QJsonDocument::Compact))});
     for (; !rs.IsEOF(); rs.MoveNext()) {
         const auto sharing =
             byReference.constFind(rs.Text(QStringLiteral("JuxMsgReference")).value_or(QString()).toUtf8().toLower());

@@ -51,6 +51,8 @@ protected:
 
 private:
     struct ErrorsState;
+    // No fewer rows than the table holds (its last rowid).
+    static int64_t StoredRowsAtMost(CDataBase& db);
 
     bool m_setToClear = false;
     QString m_reference;

@@ -25,6 +25,12 @@ VQ3::VQ3()
     Reset();
 }
 
+VQ3::VQ3(ForLoading)
+{
+    SetDefaultsBeforeRow();
+    TakeSavedCopy();
+}
+
 VQ3::VQ3(ForList) {}
 
 VQ3::~VQ3() = default;
@@ -72,29 +78,36 @@ void VQ3::ClearValidatableErrors(const QString& sErrorCodeList)
 QString VQ3::GetNevixMessageXmlString() const
 {
     const VQ3Fields& f = Current();
-    const auto element = [](const char* name, const QString& value) {
-        const QString tag = QLatin1String(name);
-        return QLatin1Char('<') + tag + QLatin1Char('>') + value + QStringLiteral("</") + tag +
-               QLatin1Char('>');
+    QString xml;
+    xml.reserve(256);
+    const auto element = [&xml](QLatin1String tag, const QString& value) {
+        xml += QLatin1Char('<');
+        xml += tag;
+        xml += QLatin1Char('>');
+        xml += value;
+        xml += QLatin1String("</");
+        xml += tag;
+        xml += QLatin1Char('>');
     };
     const auto isoDay = [](const NullableDate& d) {
         return d ? FormatDateTime(*d, QStringLiteral("yyyy-mm-dd")) : QString();
     };
-    QString xml = QStringLiteral("<VQ3>");
-    xml += element("DateOfEvent", isoDay(f.DateOfEvent));
-    xml += element("DateOfEnquiry", isoDay(f.DateOfEnquiry));
-    xml += f.VRMVIN.size() < 8 ? element("VRM", f.VRMVIN) : element("VIN", f.VRMVIN);
+    xml += QLatin1String("<VQ3>");
+    element(QLatin1String("DateOfEvent"), isoDay(f.DateOfEvent));
+    element(QLatin1String("DateOfEnquiry"), isoDay(f.DateOfEnquiry));
+    element(f.VRMVIN.size() < 8 ? QLatin1String("VRM") : QLatin1String("VIN"), f.VRMVIN);
     if (!f.EnquirerId.isEmpty())
-        xml += element("EnquirerId", f.EnquirerId);
+        element(QLatin1String("EnquirerId"), f.EnquirerId);
     if (!f.EnquiryCode.isEmpty())
-        xml += element("EnquiryCode", f.EnquiryCode);
+        element(QLatin1String("EnquiryCode"), f.EnquiryCode);
     if (!f.EnquiryReference.isEmpty())
-        xml += element("EnquiryReference", EscapeXMLString(f.EnquiryReference));
+        element(QLatin1String("EnquiryReference"), EscapeXMLString(f.EnquiryReference));
     if (!f.IntermediaryId.isEmpty())
-        xml += element("IntermediaryId", f.IntermediaryId);
+        element(QLatin1String("IntermediaryId"), f.IntermediaryId);
     if (f.SkipVRMValidation)
-        xml += QStringLiteral("<SkipVRMValidation>true</SkipVRMValidation>");
-    return xml + QStringLiteral("</VQ3>");
+        xml += QLatin1String("<SkipVRMValidation>true</SkipVRMValidation>");
+    xml += QLatin1String("</VQ3>");
+    return xml;
 }
 
 void VQ3::SetID(const QString& value)
@@ -354,52 +367,73 @@ const RecordTable& VQ3::Table() const
 
 void VQ3::SetDefaults()
 {
+    SetDefaultsBeforeRow();
+    MutableFields().JuxMsgReference = MakeGuid();
+}
+
+void VQ3::SetDefaultsBeforeRow()
+{
     RecordOf::SetDefaults();
     m_listColumnsOnly = false;
-    MutableFields().JuxMsgReference = MakeGuid();
     m_errors = std::make_shared<JuxMessageErrors>();
     m_errors->SetDataSource(DataSource());
 }
 
 void VQ3::ReadRow(const RecordSet& rs)
 {
+    // The columns in the order they are read.
+    thread_local ColumnPositions positions(
+        {QStringLiteral("VQ3ID"), QStringLiteral("When_Entered"), QStringLiteral("Date_Of_Enquiry"),
+         QStringLiteral("VRM"), QStringLiteral("Date_Of_Event"), QStringLiteral("Enquiry_Reference"),
+         QStringLiteral("Hardcopy_Response"), QStringLiteral("Control_Reference"), QStringLiteral("When_Prepared"),
+         QStringLiteral("WhenImported"), QStringLiteral("When_Sent"), QStringLiteral("Response_Received"),
+         QStringLiteral("Auto_Import"), QStringLiteral("Auto_Response_Exported"), QStringLiteral("DvlaValidate"),
+         QStringLiteral("JuxMsgReference"), QStringLiteral("IntermediaryId"), QStringLiteral("EnquirerId"),
+         QStringLiteral("EnquirerName"), QStringLiteral("EnquiryCode"), QStringLiteral("EnquiryCodeDesc"),
+         QStringLiteral("IsTest"), QStringLiteral("UserName"), QStringLiteral("ComputerName")});
+    const std::vector<int>& at = positions.In(rs);
+    size_t next = 0;
+    const auto value = [&] { return rs.Field(at[next++]); };
     VQ3Fields& f = MutableFields();
-    const auto text = [&](QString& field, const char* column) {
-        if (const auto v = rs.Text(QLatin1String(column)))
+    const auto text = [&](QString& field) {
+        if (const auto v = VariantToText(value()))
             field = *v;
     };
-    const auto flag = [&](bool& field, const char* column) {
-        if (const auto v = rs.Bool(QLatin1String(column)))
+    const auto flag = [&](bool& field) {
+        if (const auto v = VariantToBool(value()))
             field = *v;
     };
-    const auto number = [&](int32_t& field, const char* column) {
-        if (const auto v = rs.Long(QLatin1String(column)))
+    const auto number = [&](int32_t& field) {
+        if (const auto v = VariantToLong(value()))
             field = *v;
     };
-    text(f.ID, "VQ3ID");
-    f.WhenEntered = rs.DateTime(QStringLiteral("When_Entered"));
-    f.DateOfEnquiry = rs.DateTime(QStringLiteral("Date_Of_Enquiry"));
-    text(f.VRMVIN, "VRM");
-    f.DateOfEvent = rs.DateTime(QStringLiteral("Date_Of_Event"));
-    text(f.EnquiryReference, "Enquiry_Reference");
-    flag(f.HardcopyResponse, "Hardcopy_Response");
-    number(f.ControlReference, "Control_Reference");
-    f.WhenPrepared = rs.DateTime(QStringLiteral("When_Prepared"));
-    f.WhenImported = rs.DateTime(QStringLiteral("WhenImported"));
-    f.WhenSent = rs.DateTime(QStringLiteral("When_Sent"));
-    number(f.ResponseReceived, "Response_Received");
-    flag(f.AutoImport, "Auto_Import");
-    flag(f.AutoResponseExported, "Auto_Response_Exported");
-    flag(f.SkipVRMValidation, "DvlaValidate");
-    text(f.JuxMsgReference, "JuxMsgReference");
-    text(f.IntermediaryId, "IntermediaryId");
-    text(f.EnquirerId, "EnquirerId");
-    text(f.EnquirerName, "EnquirerName");
-    text(f.EnquiryCode, "EnquiryCode");
-    text(f.EnquiryCodeDesc, "EnquiryCodeDesc");
-    flag(f.IsTest, "IsTest");
-    text(f.UserName, "UserName");
-    text(f.ComputerName, "ComputerName");
+    const auto date = [&](NullableDate& field) { field = VariantToDateTime(value()); };
+    text(f.ID);
+    date(f.WhenEntered);
+    date(f.DateOfEnquiry);
+    text(f.VRMVIN);
+    date(f.DateOfEvent);
+    text(f.EnquiryReference);
+    flag(f.HardcopyResponse);
+    number(f.ControlReference);
+    date(f.WhenPrepared);
+    date(f.WhenImported);
+    date(f.WhenSent);
+    number(f.ResponseReceived);
+    flag(f.AutoImport);
+    flag(f.AutoResponseExported);
+    flag(f.SkipVRMValidation);
+    // A row without a reference gets a fresh one, as a new enquiry does.
+    const NullableString reference = VariantToText(value());
+    f.JuxMsgReference = reference ? *reference : MakeGuid();
+    text(f.IntermediaryId);
+    text(f.EnquirerId);
+    text(f.EnquirerName);
+    text(f.EnquiryCode);
+    text(f.EnquiryCodeDesc);
+    flag(f.IsTest);
+    text(f.UserName);
+    text(f.ComputerName);
 }
 
 ColumnValues VQ3::RowValues() const

@@ -44,6 +44,7 @@ struct VQ3Fields {
 class VQ3 : public RecordOf<VQ3Fields> {
 public:
     VQ3();
+    explicit VQ3(ForLoading);
     // A member of a long list, filled by LoadListColumns: no message
     // reference is drawn for it, as its row has one.
     struct ForList {};
@@ -169,6 +170,7 @@ protected:
     const RecordTable& Table() const override;
     void SetKey(const QString& key) override { MutableFields().ID = key; }
     void SetDefaults() override;
+    void SetDefaultsBeforeRow() override;
     void ReadRow(const RecordSet& rs) override;
     ColumnValues RowValues() const override;
 

@@ -95,25 +95,46 @@ void VQ3Enquiries::LoadDuplicates(const VQ3& oEnquiry, int16_t NumberOfDays, boo
         Clear();
         return;
     }
-    QueryConditions where;
-    where.Add(QStringLiteral("VRM = ?"), {oEnquiry.VRMVIN()});
+    // An import asks this for every line: the query's text depends only on
+    // which conditions apply, so each shape of it is put together once.
+    static const QString Conditions[] = {
+        QStringLiteral("VRM = ?"),           QStringLiteral("EnquirerId = ?"),     QStringLiteral("VQ3ID <> ?"),
+        QStringLiteral("Date_Of_Event = ?"), QStringLiteral("Enquiry_Reference = ?"),
+        QStringLiteral("Date_Of_Event >= ?"), QStringLiteral("IsTest=?")};
+    enum { Mark, Enquirer, NotItself, SameDay, Reference, Since, Mode };
+    SqlValues values;
+    unsigned shape = 0;
+    const auto add = [&](int condition, const QVariant& value) {
+        values << value;
+        shape |= 1u << condition;
+    };
+    add(Mark, oEnquiry.VRMVIN());
     if (!oEnquiry.EnquirerId().isEmpty())
-        where.Add(QStringLiteral("EnquirerId = ?"), {oEnquiry.EnquirerId()});
+        add(Enquirer, oEnquiry.EnquirerId());
     if (!oEnquiry.IsNew())
-        where.Add(QStringLiteral("VQ3ID <> ?"), {oEnquiry.ID()});
+        add(NotItself, oEnquiry.ID());
     const QDate day = DayOf(oEnquiry.DateOfEvent());
     if (CheckForExact) {
-        where.Add(QStringLiteral("Date_Of_Event = ?"), {DayOrNull(oEnquiry.DateOfEvent())});
+        add(SameDay, DayOrNull(oEnquiry.DateOfEvent()));
         // Without a reference the mark, enquirer and date decide, as in
         // the search over the members.
         if (!oEnquiry.EnquiryReference().isEmpty())
-            where.Add(QStringLiteral("Enquiry_Reference = ?"), {oEnquiry.EnquiryReference()});
+            add(Reference, oEnquiry.EnquiryReference());
     } else if (NumberOfDays >= 1) {
-        where.Add(QStringLiteral("Date_Of_Event >= ?"),
-                  {day.isValid() ? QVariant(day.addDays(-NumberOfDays)) : QVariant()});
+        add(Since, day.isValid() ? QVariant(day.addDays(-NumberOfDays)) : QVariant());
     } else if (NumberOfDays == -1) {
-        where.Add(QStringLiteral("Date_Of_Event = ?"), {DayOrNull(oEnquiry.DateOfEvent())});
+        add(SameDay, DayOrNull(oEnquiry.DateOfEvent()));
     }
-    where.Add(QStringLiteral("IsTest=?"), {m_testFlag});
-    LoadEnquiries(where.Where(), where.Values, QString(), true);
+    add(Mode, m_testFlag);
+    thread_local QHash<unsigned, QString> clauses;
+    QString& clause = clauses[shape];
+    if (clause.isEmpty()) {
+        QueryConditions where;
+        for (int condition = Mark; condition <= Mode; ++condition) {
+            if (shape & (1u << condition))
+                where.Add(Conditions[condition]);
+        }
+        clause = where.Where();
+    }
+    LoadEnquiries(clause, values, QString(), true);
 }

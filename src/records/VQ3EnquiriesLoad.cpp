@@ -87,7 +87,7 @@ void VQ3Enquiries::LoadEnquiries(const QString& where, const SqlValues& values, 
     LoadBySQL(
         QStringLiteral("SELECT * From VQ3_Enquiries") + where + order, values,
         [db] {
-            auto enquiry = std::make_shared<VQ3>();
+            auto enquiry = std::make_shared<VQ3>(VQ3::ForLoading{});
             enquiry->SetDataSource(db);
             return enquiry;
         },

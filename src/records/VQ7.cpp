@@ -87,6 +87,29 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
+// The columns' names as the statements and the readers use them.
+const std::array<QString, Columns.size()>& ColumnNames()
+{
+    static const std::array<QString, Columns.size()> names = [] {
+        std::array<QString, Columns.size()> built;
+        for (size_t i = 0; i < Columns.size(); ++i)
+            built[i] = QLatin1String(Columns[i].Name);
+        return built;
+    }();
+    return names;
+}
+
+// Where the reader finds each column, then the key.
+ColumnPositions& ReadPositions()
+{
+    thread_local ColumnPositions positions([] {
+        std::vector<QString> names(ColumnNames().begin(), ColumnNames().end());
+        names.push_back(QStringLiteral("VQ7ID"));
+        return names;
+    }());
+    return positions;
+}
+
 QVariant DateValue(const NullableDate& value, Stored form)
 {
     if (form == Stored::Day)
@@ -101,6 +124,13 @@ const QString StoredLineBreak = QStringLiteral("\\n");
 VQ7::VQ7()
 {
     Reset();
+    NewErrors();
+}
+
+VQ7::VQ7(ForLoading)
+{
+    SetDefaultsBeforeRow();
+    TakeSavedCopy();
     NewErrors();
 }
 
@@ -165,8 +195,13 @@ const RecordTable& VQ7::Table() const
 
 void VQ7::SetDefaults()
 {
-    RecordOf::SetDefaults();
+    SetDefaultsBeforeRow();
     MutableFields().JuxMsgReference = MakeGuid();
+}
+
+void VQ7::SetDefaultsBeforeRow()
+{
+    RecordOf::SetDefaults();
 }
 
 QString VQ7::Comment() const
@@ -190,18 +225,27 @@ bool VQ7::IsLegacyData() const
 void VQ7::ReadRow(const RecordSet& rs)
 {
     F& f = MutableFields();
-    for (const Column& column : Columns) {
-        const QString name = QLatin1String(column.Name);
+    const std::vector<int>& at = ReadPositions().In(rs);
+    bool noReference = false;
+    for (size_t i = 0; i < Columns.size(); ++i) {
+        const QVariant value = rs.Field(at[i]);
         std::visit(Overloaded{
-                       [&](QString F::*m) { f.*m = rs.Text(name).value_or(f.*m); },
-                       [&](NullableDate F::*m) { f.*m = rs.DateTime(name); },
-                       [&](int32_t F::*m) { f.*m = rs.Long(name).value_or(f.*m); },
-                       [&](int16_t F::*m) { f.*m = rs.Short(name).value_or(f.*m); },
-                       [&](bool F::*m) { f.*m = rs.Bool(name).value_or(f.*m); },
+                       [&](QString F::*m) {
+                           f.*m = VariantToText(value).value_or(f.*m);
+                           if (m == &F::JuxMsgReference)
+                               noReference = value.isNull();
+                       },
+                       [&](NullableDate F::*m) { f.*m = VariantToDateTime(value); },
+                       [&](int32_t F::*m) { f.*m = VariantToLong(value).value_or(f.*m); },
+                       [&](int16_t F::*m) { f.*m = VariantToShort(value).value_or(f.*m); },
+                       [&](bool F::*m) { f.*m = VariantToBool(value).value_or(f.*m); },
                    },
-                   column.Field);
+                   Columns[i].Field);
     }
-    f.ID = rs.Text(QStringLiteral("VQ7ID")).value_or(QString());
+    f.ID = VariantToText(rs.Field(at[Columns.size()])).value_or(QString());
+    // A row without a reference gets a fresh one, as a new response does.
+    if (noReference)
+        f.JuxMsgReference = MakeGuid();
 }
 
 ColumnValues VQ7::RowValues() const
@@ -219,7 +263,7 @@ ColumnValues VQ7::RowValues() const
                 [&](bool F::*m) { return QVariant(f.*m); },
             },
             column.Field);
-        values.push_back({QLatin1String(column.Name), value});
+        values.push_back({ColumnNames()[size_t(&column - Columns.data())], value});
     }
     return values;
 }

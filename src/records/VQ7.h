@@ -72,6 +72,7 @@ class VQ7 : public RecordOf<VQ7Fields> {
 
 public:
     VQ7();
+    explicit VQ7(ForLoading);
 
     QString Key() const override { return Current().ID; }
 
@@ -226,6 +227,7 @@ protected:
     const RecordTable& Table() const override;
     void SetKey(const QString& key) override { SetID(key); }
     void SetDefaults() override;
+    void SetDefaultsBeforeRow() override;
     void ReadRow(const RecordSet& rs) override;
     ColumnValues RowValues() const override;
 

@@ -172,7 +172,7 @@ void VQ7Responses::LoadResponses(const QString& sql, const SqlValues& values)
     LoadBySQL(
         sql, values,
         [this] {
-            auto response = std::make_shared<VQ7>();
+            auto response = std::make_shared<VQ7>(VQ7::ForLoading{});
             response->SetDataSource(DataSource());
             return response;
         },

@@ -54,9 +54,14 @@ QString FoldedEach(const QString& text)
     QString folded(text.size(), Qt::Uninitialized);
     QChar* out = folded.data();
     for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) { // ASCII folds to lower case, and only A-Z change
+            *out++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+            continue;
+        }
         if (c.isSurrogate())
             return QString();
-        *out++ = QChar(char16_t(QChar::toCaseFolded(c.unicode())));
+        *out++ = QChar(char16_t(QChar::toCaseFolded(u)));
     }
     return folded;
 }
@@ -66,7 +71,14 @@ QString FoldedEach(const QString& text)
 // again: the last ones folded are kept (sharing, so never changed).
 class Searched {
 public:
-    explicit Searched(const QString& doc) : m_doc(doc), m_folded(FoldedOf(doc)) {}
+    explicit Searched(const QString& doc) : m_doc(doc)
+    {
+        const Seen& seen = FoldedOf(doc);
+        m_folded = seen.folded;
+        m_hasColon = seen.hasColon;
+    }
+    // False only where the document surely holds no ':'.
+    bool MayHoldColon() const { return m_hasColon; }
     qsizetype IndexOf(const QString& needle, qsizetype from = 0) const
     {
         if (m_folded.isNull())
@@ -78,27 +90,30 @@ public:
     }
 
 private:
-    static QString FoldedOf(const QString& doc)
+    struct Seen {
+        QString doc;
+        QString folded;
+        bool hasColon = true;
+    };
+    static const Seen& FoldedOf(const QString& doc)
     {
-        struct Seen {
-            QString doc;
-            QString folded;
-        };
-        constexpr size_t Kept = 4;
+        constexpr size_t Kept = 8;
         thread_local std::array<Seen, Kept> seen;
         thread_local size_t next = 0;
         for (const Seen& entry : seen) {
             if (!entry.doc.isEmpty() && entry.doc.constData() == doc.constData() && entry.doc.size() == doc.size())
-                return entry.folded;
+                return entry;
         }
         Seen& entry = seen[next++ % Kept];
         entry.doc = doc;
         entry.folded = FoldedEach(doc);
-        return entry.folded;
+        entry.hasColon = doc.contains(QLatin1Char(':'));
+        return entry;
     }
 
     const QString& m_doc;
     QString m_folded;
+    bool m_hasColon = true;
 };
 
 // The element's tags as FindElementNameInDoc gives them and where the first
@@ -109,15 +124,26 @@ struct Located {
     qsizetype at = -1;
 };
 
+// The text of a tag, put together in one allocation.
+QString Tag(QLatin1String before, const QString& name)
+{
+    QString tag;
+    tag.reserve(before.size() + name.size() + 1);
+    tag += before;
+    tag += name;
+    tag += QLatin1Char('>');
+    return tag;
+}
+
 Located Locate(const QString& ElementName, const QString& Doc, const Searched& search)
 {
     Located tags;
-    tags.open = QLatin1Char('<') + ElementName + QLatin1Char('>');
-    tags.close = QStringLiteral("</") + ElementName + QLatin1Char('>');
+    tags.open = Tag(QLatin1String("<"), ElementName);
+    tags.close = Tag(QLatin1String("</"), ElementName);
     tags.at = search.IndexOf(tags.open);
     if (tags.at >= 0)
         return tags;
-    const qsizetype colon = search.IndexOf(QLatin1Char(':') + ElementName);
+    const qsizetype colon = search.MayHoldColon() ? search.IndexOf(QLatin1Char(':') + ElementName) : -1;
     if (colon < 0)
         return tags;
     const qsizetype start = Doc.lastIndexOf(QLatin1Char('<'), colon);
@@ -126,7 +152,7 @@ Located Locate(const QString& ElementName, const QString& Doc, const Searched& s
         return tags; // no tag around it: keep the plain tags
     tags.open = Doc.mid(start, end - start + 1);
     const QString prefix = Doc.mid(start + 1, colon - start);
-    tags.close = QStringLiteral("</") + prefix + ElementName + QLatin1Char('>');
+    tags.close = Tag(QLatin1String("</"), prefix + ElementName);
     tags.at = search.IndexOf(tags.open);
     return tags;
 }

@@ -13,6 +13,7 @@
 #include "database/SysParameters.h"
 #include "database/TransmissionResults.h"
 #include "platform/AppContext.h"
+#include "platform/LocalTime.h"
 #include "platform/NevixError.h"
 #include "records/VQ3Enquiries.h"
 #include "records/VQ7.h"
@@ -269,7 +270,7 @@ bool ProcessVQ7ControlReference(LogLines& log, TransmissionResults& results, con
                 responses.Remove(response->ID());
                 continue;
             }
-            auto enquiry = std::make_shared<VQ3>();
+            auto enquiry = std::make_shared<VQ3>(VQ3::ForLoading{});
             enquiry->SetDataSource(&db);
             enquiry->LoadByMatchedVQ7(*response, false);
             if (enquiry->IsNew()) {
@@ -313,6 +314,8 @@ bool ProcessVQ7ControlReference(LogLines& log, TransmissionResults& results, con
 
 void RequestVehicleResponsesFromNevixServer(LogLines& log, TransmissionResults& results)
 {
+    // The responses' dates repeat: each is made a local time once.
+    const LocalTimeMemo dates;
     std::exception_ptr failure;
     try {
         log.AddToLog(EventCodes::Communication, ProcessCodeDescription(QStringLiteral("NVQ7")));

@@ -116,6 +116,8 @@ bool VQ3FileImport::Run(const QString& path)
         m_seams.questions->Finished();
         return false;
     }
+    // The file's dates repeat: each is made a local time once.
+    const LocalTimeMemo dates;
     CDataBase& db = GlobalDatabase();
     const int16_t outerDepth = db.TransactionCount();
     try {

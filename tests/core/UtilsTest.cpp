@@ -58,6 +58,12 @@ TEST(ParseCompactDate, ReadsCompactTextsAndKeepsDateValuesButNothingElse)
     for (const QVariant& v : {QVariant("20240230"), QVariant("2403"), QVariant("20241301"),
                               QVariant(20240315), QVariant("abcdefgh"), QVariant()})
         EXPECT_FALSE(ParseCompactDate(v).has_value()) << v.toString().toStdString();
+    // Digits only: no sign, no blank, no other script's digits; a year as written.
+    for (const QString& text : {QString("+0240315"), QString("2024 315"), QString(" 2024031"),
+                                QString::fromUtf16(u"\u0662\u0660\u0662\u0664\u0660\u0663\u0661\u0665"),
+                                QString("00000101")})
+        EXPECT_FALSE(ParseCompactDate(text).has_value()) << text.toStdString();
+    EXPECT_EQ(ParseCompactDate("00010203"), QDate(1, 2, 3));
 }
 
 TEST(NullHelpers, NullAndEmptyAreDifferentButBothFormatEmpty)
@@ -102,7 +108,7 @@ TEST(HasRole, AnyOfTheUsersRolesInTheAllowedList)
 TEST(MakeGuid, ThirtyEightUpperCaseCharactersInBracesAndNeverTheSame)
 {
     static const QRegularExpression shape(
-        "^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}$");
+        "^\\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\\}$");
     QSet<QString> seen;
     for (int i = 0; i < 1000; ++i) {
         const QString guid = MakeGuid();

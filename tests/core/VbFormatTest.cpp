@@ -57,4 +57,17 @@ TEST(FormatDateTime, LettersOfTheDatePatterns)
     EXPECT_EQ(FormatDateTime(when, "yyyy-mm-dd"), "2024-03-05");
 }
 
+// Patterns used in turn give each its own reading; short years keep their
+// leading zeros.
+TEST(FormatDateTime, PatternsInTurnAndShortYears)
+{
+    const QDateTime early(QDate(45, 6, 7), QTime(8, 9, 10));
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(FormatDateTime(early, "yyyymmdd"), "00450607");
+        EXPECT_EQ(FormatDateTime(early, "yyyymmddhhnnss"), "00450607080910");
+        EXPECT_EQ(FormatDateTime(early, ""), "");
+        EXPECT_EQ(FormatDateTime(QDateTime(QDate(999, 12, 31), QTime(23, 5)), "d/m/yy h:n"), "31/12/99 23:5");
+    }
+}
+
 } // namespace

@@ -105,4 +105,26 @@ TEST_F(DdlHelpers, FieldsAndTablesAreDroppedAndANotNullFieldNeedsValues)
     EXPECT_TRUE(TableSql("PARTS").isEmpty());
 }
 
+// A query kept prepared reads the columns the table has now, not those it
+// had when the query first ran.
+TEST_F(DdlHelpers, AKeptQuerySeesTheColumnsOfAChangedTable)
+{
+    MakeParts();
+    const QString select = QStringLiteral("SELECT * FROM PARTS");
+    {
+        RecordSet rs = db.OpenRecordSet(select);
+        EXPECT_EQ(rs.FieldCount(), 3);
+        EXPECT_EQ(rs.Text("label"), QString("Bolt"));
+    }
+    db.DropField("PARTS", "Label");
+    db.AddField("PARTS", "Weight", "Integer", true, false);
+    db.Execute("UPDATE PARTS SET Weight=7");
+    RecordSet rs = db.OpenRecordSet(select);
+    ASSERT_EQ(rs.FieldCount(), 3);
+    EXPECT_EQ(rs.FieldName(2), "Weight");
+    EXPECT_EQ(rs.Long("WEIGHT"), 7);
+    EXPECT_EQ(rs.Long("Amount"), 12);
+    EXPECT_THROW(rs.Field("Label"), NevixError);
+}
+
 } // namespace

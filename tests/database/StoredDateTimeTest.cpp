@@ -145,4 +145,22 @@ TEST_F(StoredDates, ReadBackFromTheDatabaseAsTheGeneralParserReadsThem)
     EXPECT_EQ(rs.DateTime("At"), QDateTime::fromString("2024-03-31T03:30:00", Qt::ISODate));
 }
 
+// Dates and times bound to a statement are stored in the one form, as the
+// general formatter writes it, whatever the year's digits.
+TEST_F(StoredDates, AreWrittenInTheStoredForm)
+{
+    db.Execute("CREATE TABLE Moments (Id INTEGER PRIMARY KEY, At DATETIME)");
+    const QDateTime moments[] = {QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)),
+                                 QDateTime(QDate(999, 1, 2), QTime(3, 4, 5)), QDateTime(QDate(45, 6, 7), QTime(8, 9)),
+                                 QDateTime(QDate(9999, 12, 31), QTime(0, 0, 1))};
+    for (const QDateTime& at : moments) {
+        db.Execute("DELETE FROM Moments");
+        db.Execute("INSERT INTO Moments (At) VALUES (?)", {at});
+        EXPECT_EQ(Scalar("SELECT At || '' FROM Moments").toString(), at.toString(Format));
+        EXPECT_EQ(SqlDateTimeText(at), at.toString(Format));
+        db.Execute("UPDATE Moments SET At=?", {at.date()});
+        EXPECT_EQ(Scalar("SELECT At || '' FROM Moments").toString(), at.date().toString("yyyy-MM-dd 00:00:00"));
+    }
+}
+
 } // namespace

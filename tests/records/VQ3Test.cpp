@@ -2,6 +2,7 @@
 
 #include "records/JuxMessageErrors.h"
 #include "records/VQ3.h"
+#include "records/VQ3Enquiries.h"
 
 namespace {
 
@@ -92,6 +93,27 @@ TEST_F(EnquiryRecord, SavedWithItsErrorsAndAReferenceThatIsNeverEmpty)
     loaded->SetToDeleteErrors();
     loaded->Apply();
     EXPECT_EQ(CountRows("JUX_MSG_ERROR"), 0);
+}
+
+// A load makes the fresh reference only where the row has none: an empty
+// one stays empty, a stored one stays.
+TEST_F(EnquiryRecord, ARowWithoutAReferenceLoadsWithAFreshOne)
+{
+    db.Execute("INSERT INTO VQ3_Enquiries (VQ3ID, VRM, JuxMsgReference, IsTest, TmStamp) VALUES "
+               "('Q1', 'A1', NULL, 0, '1'), ('Q2', 'A2', NULL, 0, '1'), ('Q3', 'A3', '', 0, '1'), "
+               "('Q4', 'A4', '{KEPT}', 0, '1')");
+    VQ3Enquiries enquiries;
+    enquiries.SetDataSource(&db, false);
+    enquiries.Load(QString());
+    ASSERT_EQ(enquiries.Count(), 4);
+    const QString first = enquiries.Item("Q1")->JuxMsgReference();
+    EXPECT_EQ(first.size(), 38);
+    EXPECT_NE(first, enquiries.Item("Q2")->JuxMsgReference());
+    EXPECT_EQ(enquiries.Item("Q3")->JuxMsgReference(), "");
+    EXPECT_EQ(enquiries.Item("Q4")->JuxMsgReference(), "{KEPT}");
+    EXPECT_FALSE(enquiries.Item("Q1")->IsDirty());
+    EXPECT_EQ(Reloaded("Q1")->JuxMsgReference().size(), 38);
+    EXPECT_NE(Reloaded("Q1")->JuxMsgReference(), first);
 }
 
 TEST_F(EnquiryRecord, DeletingTakesTheErrorRowsAndANeverSavedOneTouchesNothing)

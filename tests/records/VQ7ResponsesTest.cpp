@@ -236,6 +236,36 @@ TEST_F(Responses, ALoadGivesEachResponseItsOwnStoredErrorsInStoredOrder)
     EXPECT_EQ(responses.Item(3)->GetErrors().Count(), 0);
 }
 
+// A load of many responses reads the stored errors in one pass over their
+// table where that costs less than looking each reference up: the errors
+// each response gets are the same either way.
+TEST_F(Responses, ManyResponsesGetTheSameErrorsWhicheverWayTheyAreRead)
+{
+    auto first = Stored("AA1", "", At(2024, 3, 15));
+    first->AddError("E1", "one");
+    first->AddError("E0", "two");
+    first->SetDVLAERRCode("X");
+    first->Apply();
+    db.Execute("UPDATE VQ7_Responses SET JuxMsgReference = lower(JuxMsgReference)");
+    db.Execute("INSERT INTO JUX_MSG_ERROR (ID, JuxMsgReference, ErrorCode, Description) VALUES "
+               "('N1', NULL, 'E9', 'no reference'), ('N2', '', 'E9', 'empty reference')");
+    for (int i = 0; i < 70; ++i)
+        Stored(QStringLiteral("ZZ%1").arg(i, 2, 10, QLatin1Char('0')), "", At(2024, 3, 15));
+    const auto expectErrors = [this](const char* way) {
+        VQ7Responses responses = Bound();
+        responses.Load({});
+        ASSERT_EQ(responses.Count(), 71) << way;
+        EXPECT_EQ(responses.Item(1)->GetErrors().ToString(true), "E1 one\r\nE0 two") << way;
+        for (int position = 2; position <= 71; ++position)
+            EXPECT_EQ(responses.Item(position)->GetErrors().Count(), 0) << way;
+    };
+    expectErrors("one pass");
+    db.Execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+               "INSERT INTO JUX_MSG_ERROR (ID, JuxMsgReference, ErrorCode, Description) "
+               "SELECT 'U' || i, 'OTHER' || i, 'E8', 'elsewhere' FROM n");
+    expectErrors("each reference looked up");
+}
+
 TEST_F(Responses, NewMembersWaitUnderFreeTemporaryIdsUntilApplied)
 {
     auto stored = Stored("AA1", "", At(2024, 3, 15));

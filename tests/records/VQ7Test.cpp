@@ -3,6 +3,7 @@
 #include "core/ApplicationSettings.h"
 #include "records/DVLAUtils.h"
 #include "records/VQ7.h"
+#include "records/VQ7Responses.h"
 
 namespace {
 
@@ -120,6 +121,24 @@ TEST_F(Response, RowWithoutReferenceGetsAFreshOneAndLoadOfNoRowIsNew)
     EXPECT_EQ(missing->ColumnsToString(), "0" + QString(18, '\t'));
     EXPECT_FALSE(missing->IsLegacyData());
     EXPECT_EQ(VQ7::ColumnHeadingsToString().count('\t'), 13);
+}
+
+// A list load makes the fresh reference only where the row has none: an
+// empty one stays empty, a stored one stays.
+TEST_F(Response, AListLoadGivesAFreshReferenceOnlyToARowWithoutOne)
+{
+    db.Execute("INSERT INTO VQ7_Responses (VQ7ID, Control_Reference, JuxMsgReference, TmStamp) VALUES "
+               "('R1', 5, NULL, '1'), ('R2', 5, NULL, '1'), ('R3', 5, '', '1'), ('R4', 5, '{KEPT}', '1')");
+    VQ7Responses responses;
+    responses.SetDataSource(&db, false);
+    responses.LoadByControlReference(5);
+    ASSERT_EQ(responses.Count(), 4);
+    const QString first = responses.Item("R1")->JuxMsgReference();
+    EXPECT_EQ(first.size(), 38);
+    EXPECT_NE(first, responses.Item("R2")->JuxMsgReference());
+    EXPECT_EQ(responses.Item("R3")->JuxMsgReference(), "");
+    EXPECT_EQ(responses.Item("R4")->JuxMsgReference(), "{KEPT}");
+    EXPECT_FALSE(responses.Item("R1")->IsDirty());
 }
 
 TEST_F(Response, ErrorsAreWrittenWithTheRowAndGoWithIt)
