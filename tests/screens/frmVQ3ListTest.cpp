@@ -174,6 +174,8 @@ TEST_F(EnquiryList, AUserWithSomeOfTheEnquirersIsToldTheyAreFiltered)
     Open(Fixture::Clerk);
     EXPECT_FALSE(screen->lblEnquirerFilters()->isHidden());
     EXPECT_EQ(screen->lblEnquirerFilters()->text(), QStringLiteral("The Enquirers are being filtered by your user name"));
+    screen->lblEnquirerFilters()->ensurePolished();
+    EXPECT_EQ(screen->lblEnquirerFilters()->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_FALSE(screen->cmdShowEnquirers()->isHidden());
     screen->cmdShowEnquirers()->click();
     EXPECT_EQ(world.ui().Texts().last(),

@@ -52,7 +52,7 @@ Widget* Named(Widget* widget, const char* name)
 QLabel* RedLabel(const QString& text, QWidget* parent, const char* name)
 {
     auto* label = Named(new QLabel(text, parent), name);
-    label->setStyleSheet(QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
+    label->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; font-weight: bold; }"));
     label->setWordWrap(true);
     return label;
 }
