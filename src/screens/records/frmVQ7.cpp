@@ -289,7 +289,7 @@ void frmVQ7::closeEvent(QCloseEvent* event)
     if (!m_unloaded) {
         m_unloaded = true;
         // A comment being typed is kept, as leaving the box would keep it.
-        if (!m_commentKey.isEmpty())
+        if (!m_txtComments->property("Tag").toString().isEmpty())
             SaveComments();
         PreservePointer pointer;
         pointer.SetHourGlass(this);
