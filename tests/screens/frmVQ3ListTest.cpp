@@ -130,6 +130,8 @@ TEST_F(EnquiryList, AQuestionMarkSearchesForOneCharacterAndTheDaysCountToday)
     screen->txtVRMSearch()->clear();
     QTest::keyClicks(screen->txtDaysSinceEnterd(), QStringLiteral("x-3"));
     EXPECT_EQ(screen->txtDaysSinceEnterd()->text(), QStringLiteral("3")) << "digits only";
+    screen->txtDaysSinceEnterd()->insert(QStringLiteral("-5"));
+    EXPECT_EQ(screen->txtDaysSinceEnterd()->text(), QStringLiteral("3")) << "nor is a sign pasted";
     screen->cmdSearch()->click();
     EXPECT_EQ(Marks(), (QStringList{"AB12CDE", "AB2CDEF", "AB92XYZ"}));
 

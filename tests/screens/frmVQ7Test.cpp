@@ -162,6 +162,8 @@ TEST_F(ResponseScreen, TheDaysTypedAreKeptUnderGuiAndShownAtTheNextOpening)
         Store(QStringLiteral("DAY%1").arg(daysAgo), now.addDays(-daysAgo).addSecs(-60));
     Open();
     Control<QLineEdit>("txtLastDays")->setText("3");
+    Control<QLineEdit>("txtLastDays")->insert("x");
+    EXPECT_EQ(Text("txtLastDays"), "3") << "digits only, pasted or typed";
     Search("DAY");
     EXPECT_EQ(Vrms(), QStringList({"DAY0", "DAY1", "DAY2"}));
     window->close();

@@ -77,8 +77,7 @@ QGroupBox* frmVQ7::BuildSearchFrame()
     m_txtVRMSearch->setMaxLength(16);
     m_txtLastDays = new QLineEdit(m_fraLoaded);
     m_txtLastDays->setObjectName(QStringLiteral("txtLastDays"));
-    m_txtLastDays->setMaxLength(3);
-    KeyFilter::Install(*m_txtLastDays, [](int16_t keyCode) { return FilterNumericKey(keyCode, false); });
+    MakeDaysBox(*m_txtLastDays);
     m_chkShowErrs = new QCheckBox(QStringLiteral("Only Responses with errors"), m_fraLoaded);
     m_chkShowErrs->setObjectName(QStringLiteral("chkShowErrs"));
     m_cboMaxToLoad = new QComboBox(m_fraLoaded);
