@@ -152,6 +152,9 @@ TEST_F(ResponseScreen, TheErrorBoxLoadsAtOnce)
     EXPECT_EQ(window->Responses().Count(), 12);
     for (const auto& response : window->Responses())
         EXPECT_FALSE(response->DVLAERRCode().isEmpty());
+
+    Control<QCheckBox>("chkShowErrs")->setChecked(false);
+    EXPECT_EQ(Caption(), "30 of 30 responses") << "cleared, however, the box loads again";
 }
 
 TEST_F(ResponseScreen, TheDaysTypedAreKeptUnderGuiAndShownAtTheNextOpening)

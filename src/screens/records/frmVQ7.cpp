@@ -116,7 +116,8 @@ QGroupBox* frmVQ7::BuildSearchFrame()
 
     connect(m_cmdSearch, &QPushButton::clicked, this, &frmVQ7::cmdSearch_Click);
     connect(m_cmdClearSearch, &QPushButton::clicked, this, &frmVQ7::cmdClearSearch_Click);
-    connect(m_chkShowErrs, &QCheckBox::clicked, this, &frmVQ7::chkShowErrs_Click);
+    // Ticked by the user or set by the program, the list follows at once.
+    connect(m_chkShowErrs, &QCheckBox::toggled, this, &frmVQ7::chkShowErrs_Click);
     connect(m_cmdShowEnquirers, &QPushButton::clicked, this, &frmVQ7::cmdShowEnquirers_Click);
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmVQ7::grdVQ7_HeadingClick);
     return m_fraSearch;
