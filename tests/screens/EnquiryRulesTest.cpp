@@ -100,14 +100,14 @@ constexpr EnquiryButtonInputs NoEnquirers{true, false, false, false, 0, 5, false
 INSTANTIATE_TEST_SUITE_P(
     ModesAndStates, ButtonTable,
     ::testing::Values(
-        ButtonCase{"BrowseUnsent", 0, Stored, true, true, true, false, false, true, true, "Add &New Enquiry",
+        ButtonCase{"BrowseUnsent", 0, Stored, true, true, true, false, false, true, true, "&Add New Enquiry",
                    "&Save Changes"},
-        ButtonCase{"BrowsePrepared", 0, Prepared, true, false, false, false, false, true, true, "Add &New Enquiry",
+        ButtonCase{"BrowsePrepared", 0, Prepared, true, false, false, false, false, true, true, "&Add New Enquiry",
                    "&Save Changes"},
-        ButtonCase{"BrowseSent", 0, Sent, true, false, false, false, false, true, true, "Add &New Enquiry",
+        ButtonCase{"BrowseSent", 0, Sent, true, false, false, false, false, true, true, "&Add New Enquiry",
                    "&Save Changes"},
         ButtonCase{"BrowseEmptyList", 0, NoneShown, true, false, false, false, false, false, true,
-                   "Add &New Enquiry", "&Save Enquiry"},
+                   "&Add New Enquiry", "&Save Enquiry"},
         ButtonCase{"EditUnsent", 1, Stored, false, false, false, true, false, false, false, "Cancel &Edit",
                    "&Save Changes"},
         ButtonCase{"EditWithErrors", 1, WithErrors, false, false, false, true, true, false, false, "Cancel &Edit",
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"AddWithErrorsClearsNothing", 2, WithErrors, false, false, false, true, false, false, false,
                    "Cancel &Add", "&Save Changes"},
         ButtonCase{"UserWithoutEnquirers", 0, NoEnquirers, true, false, false, false, false, true, true,
-                   "Add &New Enquiry", "&Save Changes"}),
+                   "&Add New Enquiry", "&Save Changes"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- headings and orders -------------------------------------------------

@@ -88,7 +88,7 @@ TEST_F(EnquiryEditing, ASavedNewEnquiryIsTheLastRowSelectedAndTheNextOneStartsAt
 
     screen->cmdAdd()->click(); // cancel: nothing typed, nothing asked
     EXPECT_EQ(screen->Mode(), 0);
-    EXPECT_EQ(screen->cmdAdd()->text(), QStringLiteral("Add &New Enquiry"));
+    EXPECT_EQ(screen->cmdAdd()->text(), QStringLiteral("&Add New Enquiry"));
     EXPECT_TRUE(world.ui().Texts().isEmpty());
 }
 

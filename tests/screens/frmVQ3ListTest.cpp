@@ -2,6 +2,7 @@
 
 #include "records/JuxMessageErrors.h"
 #include "records/VQ3Enquiries.h"
+#include "screens/records/ScreenControls.h"
 #include "screens/admin/frmMenu.h"
 #include "startup/ProgramScreens.h"
 
@@ -44,6 +45,21 @@ TEST_F(EnquiryList, CaptionsCountTheRowsLoadedAndEveryMatch)
     EXPECT_EQ(Model().Records(), 150);
     EXPECT_EQ(screen->CurrentEnquiry()->ID(), Model().Key(0)) << "Load selects the first row and shows it";
     EXPECT_EQ(screen->txtVRM()->text(), Model().Text(0, 1));
+}
+
+TEST_F(EnquiryList, TheColumnsKeepTheirWidthsAndTheDatesNarrowWhileTheListScrolls)
+{
+    Open(Fixture::Admin, FixtureOptions().WithBulkEnquiries(150));
+    RecordGrid* grid = screen->grdVQ3();
+    EXPECT_TRUE(grid->isColumnHidden(0));
+    EXPECT_EQ(grid->columnWidth(1), TwipsToPixels(2000));
+    EXPECT_EQ(grid->columnWidth(2), TwipsToPixels(1310)) << "100 rows need the scroll bar";
+
+    screen->txtVRMSearch()->setText(Model().Text(0, 1));
+    screen->cmdSearch()->click();
+    ASSERT_EQ(Model().Records(), 1);
+    EXPECT_EQ(grid->columnWidth(1), TwipsToPixels(2000));
+    EXPECT_EQ(grid->columnWidth(2), TwipsToPixels(1530));
 }
 
 TEST_F(EnquiryList, AnEmptyListKeepsOneBlankRowAndShowsNothing)
@@ -114,6 +130,8 @@ TEST_F(EnquiryList, AQuestionMarkSearchesForOneCharacterAndTheDaysCountToday)
     screen->txtVRMSearch()->clear();
     QTest::keyClicks(screen->txtDaysSinceEnterd(), QStringLiteral("x-3"));
     EXPECT_EQ(screen->txtDaysSinceEnterd()->text(), QStringLiteral("3")) << "digits only";
+    screen->txtDaysSinceEnterd()->insert(QStringLiteral("-5"));
+    EXPECT_EQ(screen->txtDaysSinceEnterd()->text(), QStringLiteral("3")) << "nor is a sign pasted";
     screen->cmdSearch()->click();
     EXPECT_EQ(Marks(), (QStringList{"AB12CDE", "AB2CDEF", "AB92XYZ"}));
 
@@ -158,6 +176,8 @@ TEST_F(EnquiryList, AUserWithSomeOfTheEnquirersIsToldTheyAreFiltered)
     Open(Fixture::Clerk);
     EXPECT_FALSE(screen->lblEnquirerFilters()->isHidden());
     EXPECT_EQ(screen->lblEnquirerFilters()->text(), QStringLiteral("The Enquirers are being filtered by your user name"));
+    screen->lblEnquirerFilters()->ensurePolished();
+    EXPECT_EQ(screen->lblEnquirerFilters()->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_FALSE(screen->cmdShowEnquirers()->isHidden());
     screen->cmdShowEnquirers()->click();
     EXPECT_EQ(world.ui().Texts().last(),

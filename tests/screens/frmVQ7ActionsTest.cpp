@@ -58,7 +58,10 @@ TEST_F(ResponseActions, LeavingTheCommentBoxUnchangedWritesNothing)
     world.clock().Advance(60);
     Focus(Comments());
     EXPECT_FALSE(Control<QPushButton>("cmdSearch")->isDefault());
+    EXPECT_EQ(Comments()->property("Tag").toString(), window->ListModel().Key(window->grdVQ7()->currentIndex().row()))
+        << "the box's tag is the key of the response edited";
     FocusGrid();
+    EXPECT_EQ(Comments()->property("Tag").toString(), QString());
     EXPECT_EQ(Stored("TmStamp", "FX03AAA"), stamp);
     EXPECT_TRUE(world.ui().boxes.isEmpty());
 }

@@ -152,6 +152,9 @@ TEST_F(ResponseScreen, TheErrorBoxLoadsAtOnce)
     EXPECT_EQ(window->Responses().Count(), 12);
     for (const auto& response : window->Responses())
         EXPECT_FALSE(response->DVLAERRCode().isEmpty());
+
+    Control<QCheckBox>("chkShowErrs")->setChecked(false);
+    EXPECT_EQ(Caption(), "30 of 30 responses") << "cleared, however, the box loads again";
 }
 
 TEST_F(ResponseScreen, TheDaysTypedAreKeptUnderGuiAndShownAtTheNextOpening)
@@ -162,6 +165,8 @@ TEST_F(ResponseScreen, TheDaysTypedAreKeptUnderGuiAndShownAtTheNextOpening)
         Store(QStringLiteral("DAY%1").arg(daysAgo), now.addDays(-daysAgo).addSecs(-60));
     Open();
     Control<QLineEdit>("txtLastDays")->setText("3");
+    Control<QLineEdit>("txtLastDays")->insert("x");
+    EXPECT_EQ(Text("txtLastDays"), "3") << "digits only, pasted or typed";
     Search("DAY");
     EXPECT_EQ(Vrms(), QStringList({"DAY0", "DAY1", "DAY2"}));
     window->close();

@@ -101,8 +101,14 @@ frmChoosePrintType::frmChoosePrintType(QWidget* parent)
                                  QStringLiteral("this month"), QStringLiteral("last month")});
     m_cboVq7Selection->setCurrentIndex(-1);
     m_cboVq7Selection->setVisible(false);
-    for (QRadioButton* option : m_optVq7)
+    for (QRadioButton* option : m_optVq7) {
         connect(option, &QRadioButton::clicked, this, &frmChoosePrintType::optWhatToPrintVq7_Click);
+        // An option chosen by the program places the period list as a click would.
+        connect(option, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                optWhatToPrintVq7_Click();
+        });
+    }
     m_optVq7[3]->installEventFilter(this);
     m_optVq7[4]->installEventFilter(this);
 

@@ -18,7 +18,7 @@ EnquiryButtonStates EnquiryButtonStatesFor(int32_t mode, const EnquiryButtonInpu
     s.addEnabled = true;
     s.addCaption = mode == EnquiryMode::Add    ? QStringLiteral("Cancel &Add")
                    : mode == EnquiryMode::Edit ? QStringLiteral("Cancel &Edit")
-                                               : QStringLiteral("Add &New Enquiry");
+                                               : QStringLiteral("&Add New Enquiry");
     s.printEnabled = browse && inputs.listCount > 0;
     s.importEnabled = browse;
     s.searchEnabled = browse;

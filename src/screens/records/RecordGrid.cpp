@@ -22,7 +22,8 @@ RecordGrid::RecordGrid(RecordGridModel* model, QWidget* parent) : QTableView(par
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setSortIndicatorShown(false);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStretchLastSection(true);
+    // The columns keep their widths: the grid's ground shows beyond them.
+    horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setColumnHidden(0, true);
 

@@ -1,5 +1,6 @@
 #include "screens/records/ScreenControls.h"
 
+#include "core/FormUtilities.h"
 #include "core/qt/FormWidgets.h"
 
 #include <QGridLayout>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTableView>
 
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const char* caption)
@@ -62,6 +64,15 @@ QLineEdit* AddLabelledBox(QGroupBox* frame, const char* boxName, const char* lab
     grid->addWidget(label, row, column);
     grid->addWidget(box, row, column + 1);
     return box;
+}
+
+void MakeDaysBox(QLineEdit& box)
+{
+    box.setMaxLength(3);
+    KeyFilter::Install(box, [](int16_t keyCode) { return FilterNumericKey(keyCode, false); });
+    // A pasted sign or letter would limit the list to today without a word.
+    static const QRegularExpression digits(QStringLiteral("\\d{0,3}"));
+    box.setValidator(new QRegularExpressionValidator(digits, &box));
 }
 
 void ApplyReadOnlyLook(QWidget& window)

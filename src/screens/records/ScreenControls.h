@@ -28,6 +28,9 @@ void MakeBold(QWidget& widget);
 // pair of columns starting at column.
 QLineEdit* AddLabelledBox(QGroupBox* frame, const char* boxName, const char* labelName, const char* caption,
                           int column = 0);
+// A box for a number of days: at most three digits, whether typed or
+// pasted; empty means no limit.
+void MakeDaysBox(QLineEdit& box);
 // Every bold text box of the window gets the read-only look.
 void ApplyReadOnlyLook(QWidget& window);
 // A record grid: whole rows selected, no editing, no row headings, the

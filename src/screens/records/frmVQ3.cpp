@@ -52,7 +52,7 @@ Widget* Named(Widget* widget, const char* name)
 QLabel* RedLabel(const QString& text, QWidget* parent, const char* name)
 {
     auto* label = Named(new QLabel(text, parent), name);
-    label->setStyleSheet(QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
+    label->setStyleSheet(QStringLiteral("QLabel { color: #ff0000; font-weight: bold; }"));
     label->setWordWrap(true);
     return label;
 }
@@ -122,7 +122,6 @@ frmVQ3::frmVQ3(RecordScreenTools tools, QWidget* parent)
     m_cboMaxToLoad->addItems({QStringLiteral("ALL"), QStringLiteral("100"), QStringLiteral("200"),
                               QStringLiteral("300"), QStringLiteral("400"), QStringLiteral("500")});
     m_txtVRMSearch->setMaxLength(17);
-    m_txtDaysSinceEnterd->setMaxLength(3);
     m_txtVRM->setMaxLength(17);
     m_txtDateOfEvent->setMaxLength(12);
     m_txtReference->setMaxLength(20);
@@ -271,7 +270,7 @@ void frmVQ3::ConnectControls()
     // the days as digits only (empty: no limit).
     KeyFilter::Install(*m_txtVRMSearch,
                        [](int16_t key) { return FilterAlphaNumericKey(key, QStringLiteral("?")); });
-    KeyFilter::Install(*m_txtDaysSinceEnterd, [](int16_t key) { return FilterNumericKey(key, false); });
+    MakeDaysBox(*m_txtDaysSinceEnterd);
     KeyFilter::Install(*m_txtVRM, [](int16_t key) { return FilterAlphaNumericKey(key, QStringLiteral(" ")); });
     KeyFilter::Install(*m_txtReference,
                        [](int16_t key) { return FilterAlphaNumericKey(key, QStringLiteral(": -._#@/*;")); });

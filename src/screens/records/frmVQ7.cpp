@@ -77,8 +77,7 @@ QGroupBox* frmVQ7::BuildSearchFrame()
     m_txtVRMSearch->setMaxLength(16);
     m_txtLastDays = new QLineEdit(m_fraLoaded);
     m_txtLastDays->setObjectName(QStringLiteral("txtLastDays"));
-    m_txtLastDays->setMaxLength(3);
-    KeyFilter::Install(*m_txtLastDays, [](int16_t keyCode) { return FilterNumericKey(keyCode, false); });
+    MakeDaysBox(*m_txtLastDays);
     m_chkShowErrs = new QCheckBox(QStringLiteral("Only Responses with errors"), m_fraLoaded);
     m_chkShowErrs->setObjectName(QStringLiteral("chkShowErrs"));
     m_cboMaxToLoad = new QComboBox(m_fraLoaded);
@@ -117,7 +116,8 @@ QGroupBox* frmVQ7::BuildSearchFrame()
 
     connect(m_cmdSearch, &QPushButton::clicked, this, &frmVQ7::cmdSearch_Click);
     connect(m_cmdClearSearch, &QPushButton::clicked, this, &frmVQ7::cmdClearSearch_Click);
-    connect(m_chkShowErrs, &QCheckBox::clicked, this, &frmVQ7::chkShowErrs_Click);
+    // Ticked by the user or set by the program, the list follows at once.
+    connect(m_chkShowErrs, &QCheckBox::toggled, this, &frmVQ7::chkShowErrs_Click);
     connect(m_cmdShowEnquirers, &QPushButton::clicked, this, &frmVQ7::cmdShowEnquirers_Click);
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmVQ7::grdVQ7_HeadingClick);
     return m_fraSearch;
@@ -289,7 +289,7 @@ void frmVQ7::closeEvent(QCloseEvent* event)
     if (!m_unloaded) {
         m_unloaded = true;
         // A comment being typed is kept, as leaving the box would keep it.
-        if (!m_commentKey.isEmpty())
+        if (!m_txtComments->property("Tag").toString().isEmpty())
             SaveComments();
         PreservePointer pointer;
         pointer.SetHourGlass(this);

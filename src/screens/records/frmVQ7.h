@@ -108,7 +108,6 @@ private:
     QList<QWidget*> m_personalKeeper; // surname and forename with their labels
     QListWidget* m_lstErrors = nullptr;
     QPlainTextEdit* m_txtComments = nullptr;
-    QString m_commentKey; // the comment box's tag: the response being edited
     QPushButton* m_cmdAddToBlacklist = nullptr;
     QPushButton* m_cmdAnonymise = nullptr;
 };

@@ -28,8 +28,9 @@
 
 void frmVQ7::SaveComments()
 {
-    const QString key = m_commentKey;
-    m_commentKey.clear();
+    // The box's tag holds the key of the response whose comment it shows.
+    const QString key = m_txtComments->property("Tag").toString();
+    m_txtComments->setProperty("Tag", QString());
     if (!m_responses->Exists(key))
         return;
     const std::shared_ptr<VQ7> response = m_responses->Item(key);

@@ -252,7 +252,7 @@ bool frmVQ7::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::FocusIn) {
             SetSearchDefault(false);
             SelectTextBoxText(*m_txtComments, false, true);
-            m_commentKey = m_model->Key(m_grid->currentIndex().row());
+            m_txtComments->setProperty("Tag", m_model->Key(m_grid->currentIndex().row()));
         } else if (leaves) {
             SaveComments();
         }

@@ -122,6 +122,12 @@ TEST_F(PrintTypeDialog, EachModeShowsItsOwnFrameAndThePeriodListSitsBesideItsOpt
             EXPECT_NEAR(period->geometry().center().y(), beside.center().y(), 2) << c.option;
         }
     }
+    // Chosen without a click, as well.
+    forResponses.OptWhatToPrintVq7(3)->setChecked(true);
+    EXPECT_FALSE(period->isHidden());
+    EXPECT_EQ(period->currentText(), QStringLiteral("this week"));
+    forResponses.OptWhatToPrintVq7(1)->setChecked(true);
+    EXPECT_TRUE(period->isHidden());
 }
 
 TEST_F(PrintTypeDialog, OneSelectedResponseIsLoggedWithAnEmptyRange)
