@@ -105,6 +105,28 @@ TEST(QtUserInteraction, ASaveDialogThatMustNotAskAboutAnExistingFileDoesNot)
     }
 }
 
+TEST(QtUserInteraction, AWildcardNameIsTheFilterTheDialogShows)
+{
+    QTemporaryDir dir;
+    QtUserInteraction ui;
+    QString shownFilter;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                shownFilter = dialog->selectedNameFilter();
+                dialog->reject();
+            }
+        }
+    });
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Open;
+    request.initialFolder = dir.path();
+    request.fileName = "VQ3*.IMP";
+    request.filter = "Import files|*.IMP|All files|*.*";
+    EXPECT_EQ(ui.ChooseFile(request), std::nullopt);
+    EXPECT_EQ(shownFilter, "VQ3*.IMP (VQ3*.IMP)");
+}
+
 TEST(QtUserInteraction, FiltersInQtForm)
 {
     EXPECT_EQ(QtUserInteraction::ConvertFilter("All files (*.*) | *.*"), "All files (*)");

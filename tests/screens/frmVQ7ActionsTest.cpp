@@ -247,6 +247,16 @@ TEST_F(ResponseExport, ExportingEveryResponseReportsTheCountAndDisablesExport)
     EXPECT_EQ(world.ui().Texts(), QStringList{"There are no Responses to be exported"});
 }
 
+TEST_F(ResponseExport, AnExportFolderNotMadeYetIsMadeForTheProposedFile)
+{
+    OpenForClerk();
+    ASSERT_TRUE(QDir(folder.Path + "/exports").removeRecursively());
+    world.ui().ScriptFile(Proposed());
+    Export();
+    EXPECT_EQ(world.ui().Texts(), QStringList{"3 Responses exported successfuly."});
+    EXPECT_TRUE(QFile::exists(Proposed()));
+}
+
 TEST_F(ResponseExport, WithSeveralEnquirersNoChoiceEndsTheExportSilently)
 {
     Open(Fixture::Admin);

@@ -114,8 +114,13 @@ QString QtUserInteraction::ConvertFilter(const QString& filter)
 
 std::optional<QString> QtUserInteraction::ChooseFile(const FileDialogRequest& request)
 {
-    QFileDialog dialog(OwnerWindow(request.ownerCaption), request.title, request.initialFolder,
-                       ConvertFilter(request.filter));
+    QString filters = ConvertFilter(request.filter);
+    // A wildcard name ("VQ3*.IMP") narrows the list as typed into the name
+    // box would: it comes first, so it is the filter shown.
+    const QString& name = request.fileName;
+    if (name.contains(u'*') && name != QLatin1String("*") && name != QLatin1String("*.*"))
+        filters = name + QStringLiteral(" (") + name + u')' + (filters.isEmpty() ? QString() : QStringLiteral(";;") + filters);
+    QFileDialog dialog(OwnerWindow(request.ownerCaption), request.title, request.initialFolder, filters);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (request.mode == FileDialogMode::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -6,12 +6,18 @@
 #include "core/DiskFunctions.h"
 #include "platform/UserInteraction.h"
 
+#include <QDir>
+
 ExportFileChoice ExportFileChoice::Ask(const QString& ownerCaption, const QString& title, const QString& folder,
                                        const QString& fileName, const QString& filter)
 {
     QString base = ToForwardSlashes(folder);
     while (base.size() > 1 && base.endsWith(u'/'))
         base.chop(1);
+    // The enquirer's export folder is made when it is not there yet, so
+    // that the proposed file can be written where it is proposed.
+    if (!base.isEmpty())
+        QDir().mkpath(base);
     ExportFileChoice choice;
     choice.File = ShowSaveFileDialog(ownerCaption, title, base + u'/' + fileName, filter);
     if (choice.File.isEmpty() || !FileExists(choice.File))
