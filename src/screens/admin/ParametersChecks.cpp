@@ -8,6 +8,7 @@
 #include "database/SqliteError.h"
 #include "maintenance/DatabaseRoutines.h"
 #include "platform/NevixError.h"
+#include "platform/LocalTime.h"
 
 #include <cmath>
 #include <limits>
@@ -103,7 +104,7 @@ QString DateOfEventLimitsText(Enquirer& enquirer, const QDate& today)
         const int16_t days = reason->DateOfEventCutOff();
         if (days != 0)
             text += QStringLiteral(": ") +
-                    FormatDateTime(QDateTime(today.addDays(-days), QTime(0, 0)), QStringLiteral("dd-mmm-yy")) +
+                    FormatDateTime(LocalDateTime(today.addDays(-days), QTime(0, 0)), QStringLiteral("dd-mmm-yy")) +
                     QStringLiteral("  (") + FormatNumber(days, QStringLiteral("####")) +
                     QStringLiteral(" days ago)");
         else

@@ -2,13 +2,14 @@
 
 #include "core/VbFormat.h"
 #include "records/VQ7.h"
+#include "platform/LocalTime.h"
 
 namespace {
 constexpr int CommentLength = 255;
 
 QString DayText(const QDate& today)
 {
-    return FormatDateTime(QDateTime(today, QTime(0, 0)), QStringLiteral("dd-mmm-yy"));
+    return FormatDateTime(LocalDateTime(today, QTime(0, 0)), QStringLiteral("dd-mmm-yy"));
 }
 } // namespace
 

@@ -9,6 +9,7 @@
 #include "records/VRMBlackList.h"
 #include "screens/records/EnquiryDates.h"
 #include "transfer/VQ3Utils.h"
+#include "platform/LocalTime.h"
 
 namespace {
 Enquirers::Pointer ChosenEnquirer(const EnquiryFormValues& form, const Enquirers& userEnquirers)
@@ -37,7 +38,7 @@ std::optional<QString> ReadFormIntoVQ3(const EnquiryFormValues& form, VQ3& enqui
     enquiry.SetDateOfEnquiry(now);
     std::optional<QString> undated;
     if (const auto date = EnquiryDates::DateOfEventFromText(form.dateOfEvent, now.date(), locale)) {
-        enquiry.SetDateOfEvent(QDateTime(*date, QTime(0, 0)));
+        enquiry.SetDateOfEvent(LocalDateTime(*date, QTime(0, 0)));
     } else {
         enquiry.SetDateOfEvent(std::nullopt);
         undated = form.dateOfEvent;

@@ -18,6 +18,7 @@
 #include "screens/records/EnquiryForm.h"
 #include "screens/records/RecordGrid.h"
 #include "screens/records/RecordGridModel.h"
+#include "platform/LocalTime.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,8 +149,8 @@ void frmVQ3::cmdAdd_Click()
     enquiry->SetDataSource(&GlobalDatabase());
     enquiry->SetSkipVRMValidation(Settings().SkipVRMFormatValidation());
     const QDateTime now = Now();
-    enquiry->SetDateOfEnquiry(QDateTime(now.date(), QTime(0, 0)));
-    enquiry->SetDateOfEvent(QDateTime(now.date(), QTime(0, 0)));
+    enquiry->SetDateOfEnquiry(LocalDateTime(now.date(), QTime(0, 0)));
+    enquiry->SetDateOfEvent(LocalDateTime(now.date(), QTime(0, 0)));
     enquiry->SetWhenEntered(now);
     enquiry->SetUserName(m_user ? m_user->UserName() : QString());
     enquiry->SetComputerName(AppContext::Current().computerName());
