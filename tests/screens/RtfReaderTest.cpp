@@ -2,8 +2,10 @@
 
 #include "support/Printers.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -83,7 +85,57 @@ INSTANTIATE_TEST_SUITE_P(
         RtfCase{"HexEscapeWithOneDigit", R"({\rtf1 a\'4g})", "ag", nullptr},
         RtfCase{"UnicodeBeyondSixteenBitsLeavesItsFallback", R"({\rtf1 \u70000?x\u-32768?y\u-32769?z\u65535?})",
                 "?x\u8000y?z\uFFFF", nullptr},
-        RtfCase{"Empty", "", "", nullptr}),
+        RtfCase{"Empty", "", "", nullptr},
+        // A control word's number is read whole; only its one delimiting
+        // blank goes with it.
+        RtfCase{"NumberDelimitedByABlank", R"({\rtf1 a\fs24 b\fs24  c})", "ab c", nullptr},
+        RtfCase{"LongNumberLeavesNoDigit", R"({\rtf1 a\fs12345678901 b})", "ab", nullptr},
+        RtfCase{"LongNegativeNumberLeavesNoDigit", R"({\rtf1 a\fs-12345678901 b})", "ab", nullptr},
+        RtfCase{"NumbersAtTheLimit", R"({\rtf1 a\b2147483647 b\b-2147483648 c\b0 d})", "abcd", "a*bc*d"},
+        RtfCase{"NumberPastTheLimitIsNoNumber", R"({\rtf1 \u4294967361?x\u-2147483649?y})", "?x?y", nullptr},
+        RtfCase{"LeadingZerosAreOneNumber", R"({\rtf1 \u00000000065?x})", "Ax", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct IndentCase {
+    const char* name;
+    const char* rtf;    // its last paragraph is laid out
+    int firstLine;      // where its lines start, in pixels (15 twips each)
+    int wrappedLines;
+    int afterFirstTab;  // where the text after its first tab starts, or -1
+};
+
+class RtfIndents : public ::testing::TestWithParam<IndentCase> {};
+
+TEST_P(RtfIndents, ApplyToTheFirstAndTheWrappedLines)
+{
+    QTextDocument document;
+    document.setDocumentMargin(0);
+    document.setTextWidth(300);
+    RtfReader::Read(QByteArray(GetParam().rtf) + " keeper details are used only for the purpose of that enquiry, and"
+                                                 " never passed to anyone who is not entitled to them}",
+                    document);
+    document.documentLayout()->documentSize();
+    const QTextBlock block = document.lastBlock();
+    const QTextLayout* layout = block.layout();
+    ASSERT_GE(layout->lineCount(), 3);
+    EXPECT_EQ(layout->lineAt(0).x(), GetParam().firstLine);
+    for (int line = 1; line < layout->lineCount(); ++line)
+        EXPECT_EQ(layout->lineAt(line).x(), GetParam().wrappedLines) << "line " << line;
+    if (GetParam().afterFirstTab >= 0) {
+        const int tab = block.text().indexOf('\t');
+        EXPECT_EQ(layout->lineAt(0).cursorToX(tab + 1), GetParam().afterFirstTab);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RtfIndents,
+    ::testing::Values(IndentCase{"None", R"({\rtf1)", 0, 0, -1},
+                      IndentCase{"Left", R"({\rtf1\pard\li720)", 48, 48, -1},
+                      IndentCase{"FirstLine", R"({\rtf1\pard\fi360)", 24, 0, -1},
+                      IndentCase{"HangingBulletTabsToTheLeftIndent", R"({\rtf1\pard\fi-360\li720 \u8226?\tab)", 24,
+                                 48, 48},
+                      IndentCase{"PardEndsTheIndents", R"({\rtf1\pard\fi-360\li720 one\par\pard)", 0, 0, -1},
+                      IndentCase{"IndentsEndWithTheirGroup", R"({\rtf1{\pard\li720 one\par})", 0, 0, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RtfReader, FontSizeIsHalfPoints)

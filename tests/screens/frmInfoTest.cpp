@@ -1,12 +1,16 @@
 #include "screens/admin/frmInfo.h"
 
+#include "PrepareProgramFolder.h"
 #include "platform/NevixError.h"
 #include "support/FileBytes.h"
 #include "support/Printers.h"
 #include "support/TestWorld.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +50,32 @@ TEST(frmInfo, AMissingFileRaisesNamingIt)
         EXPECT_TRUE(e.Description().contains(world.PathOf(QStringLiteral("IMPORTANT_INFORMATION.rtf"))));
     }
     EXPECT_TRUE(world.ui().boxes.isEmpty()) << "the menu reports it";
+}
+
+TEST(frmInfo, TheBulletsOfAPreparedFolderHang)
+{
+    TestWorld world;
+    PrepareProgramFolder(world.Folder());
+    frmInfo info;
+    info.InitialiseForm();
+    info.show();
+    info.resize(400, 416);
+    QTextDocument& document = *info.rtfMoreInfo()->document();
+    document.documentLayout()->documentSize();
+    int bullets = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (!block.text().startsWith(QChar(0x2022)))
+            continue;
+        ++bullets;
+        const QTextLayout* layout = block.layout();
+        const int indent = int(block.blockFormat().leftMargin());
+        ASSERT_GE(layout->lineCount(), 2) << block.text().toStdString();
+        EXPECT_GT(indent, 0);
+        EXPECT_LT(layout->lineAt(0).x(), indent) << "the bullet stands out";
+        EXPECT_EQ(layout->lineAt(0).cursorToX(block.text().indexOf('\t') + 1), indent) << "its text starts at the indent";
+        EXPECT_EQ(layout->lineAt(1).x(), indent) << "its wrapped line starts at the indent";
+    }
+    EXPECT_EQ(bullets, 4);
 }
 
 TEST(frmInfo, ControlsFollowTheWindowAndKeepTheirPlacesWhenShrunkTooFar)

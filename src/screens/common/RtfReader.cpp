@@ -20,7 +20,17 @@ struct GroupState {
     int halfPoints = 24;
     bool skip = false;
     int unicodeSkip = 1;
+    // The paragraph's left indent and its first line's indent from there,
+    // in twips.
+    int leftIndent = 0;
+    int firstIndent = 0;
 };
+
+// Twips to the pixels of a 96 dots an inch screen.
+constexpr qreal TwipsPerPixel = 15;
+// Indents kept within the widest page a writer offers (22 inches), so that
+// a stray number cannot push the text out of sight.
+constexpr int WidestIndent = 31680;
 
 int HexDigit(char c)
 {
@@ -112,6 +122,27 @@ private:
         format.setFontPointSize(m_written.halfPoints / 2.0);
         m_cursor.insertText(m_pending, format);
         m_pending.clear();
+        Indent();
+    }
+
+    // A paragraph takes the indents in force at its mark, or, the last one
+    // having none, those at its last text. Its wrapped lines start at the
+    // left indent, and a first line hanging to the left of it tabs to it, as
+    // a list's bullets do.
+    void Indent()
+    {
+        const int left = std::clamp(State().leftIndent, 0, WidestIndent);
+        const int first = std::clamp(State().firstIndent, -left, WidestIndent);
+        const QTextBlockFormat current = m_cursor.blockFormat();
+        QTextBlockFormat format = current;
+        format.setLeftMargin(left / TwipsPerPixel);
+        format.setTextIndent(first / TwipsPerPixel);
+        QList<QTextOption::Tab> tabs;
+        if (first < 0)
+            tabs.append(QTextOption::Tab(-first / TwipsPerPixel, QTextOption::LeftTab));
+        format.setTabPositions(tabs);
+        if (format != current)
+            m_cursor.setBlockFormat(format);
     }
 
     void Control()
@@ -132,7 +163,9 @@ private:
         const qsizetype digits = m_at;
         if (m_at < m_rtf.size() && m_rtf[m_at] == '-')
             ++m_at;
-        while (m_at < m_rtf.size() && std::isdigit(static_cast<unsigned char>(m_rtf[m_at])) && m_at - digits < 10)
+        // The number is every digit there is, so none is left over as
+        // text; one beyond a signed 32-bit value is no number.
+        while (m_at < m_rtf.size() && std::isdigit(static_cast<unsigned char>(m_rtf[m_at])))
             ++m_at;
         if (m_at > digits) {
             bool ok = false;
@@ -191,6 +224,7 @@ private:
         if (State().skip)
             return;
         Flush();
+        Indent();
         m_cursor.insertBlock();
     }
 
@@ -221,6 +255,12 @@ private:
         } else if (word == "fs") {
             if (parameter && *parameter > 0 && *parameter < 3276)
                 Format([size = *parameter](GroupState& s) { s.halfPoints = size; });
+        } else if (word == "pard") {
+            state.leftIndent = state.firstIndent = 0;
+        } else if (word == "li") {
+            state.leftIndent = parameter.value_or(0);
+        } else if (word == "fi") {
+            state.firstIndent = parameter.value_or(0);
         } else if (word == "plain") {
             Format([](GroupState& s) {
                 s.bold = s.italic = s.underline = false;
@@ -237,7 +277,7 @@ private:
                 m_fallback = state.unicodeSkip;
             }
         }
-        // \pard and every other word change nothing this reader shows.
+        // Every other word changes nothing this reader shows.
     }
 
     template <typename Change>
