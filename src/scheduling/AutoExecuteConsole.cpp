@@ -5,6 +5,7 @@
 #include "core/ApplicationSettings.h"
 #include "core/AskTellUser.h"
 #include "core/PreservePointer.h"
+#include "database/LogLine.h"
 #include "database/LogLines.h"
 #include "database/TransmissionResults.h"
 #include "platform/AppContext.h"
@@ -17,6 +18,15 @@
 
 namespace {
 const char* const ProcessCode = "AUTOEXEC";
+
+bool LoggedInRun(const LogLines& log, const QString& text)
+{
+    for (const auto& line : log) {
+        if (line->EventText() == text)
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 AutoExecuteConsole::AutoExecuteConsole(CDataBase& database, std::shared_ptr<Exchanges> exchanges, QObject* parent)
@@ -171,6 +181,8 @@ void AutoExecuteConsole::RunWork(int index, bool& success)
     }
     TransmissionResults results;
     const QString user = CurrentUserName();
+    bool maintenanceWorked = true;
+    QStringList maintenanceFailures;
     switch (index) {
     case 0: m_exchanges->DoImportTransmissionAndExport(log, results); break;
     case 1: m_exchanges->DoTransmissionAndExport(log, results); break;
@@ -178,13 +190,36 @@ void AutoExecuteConsole::RunWork(int index, bool& success)
     default:
         m_exchanges->DoImportTransmissionAndExport(log, results);
         if (!results.HaveFatalErrors())
-            m_exchanges->TableMaintenance(SharedLogger(), false, user);
+            maintenanceWorked = RunImmediateMaintenance(user, maintenanceFailures);
         break;
     }
-    success = !results.HaveFatalErrors();
-    // Nobody reads a box here: what stopped the run stands in its log.
-    for (const QString& text : results.FatalTexts())
-        log.AddToLog(EventCodes::Fatal, text);
+    success = !results.HaveFatalErrors() && maintenanceWorked;
+    QStringList fatalTexts = results.FatalTexts() + maintenanceFailures;
+    fatalTexts.removeDuplicates();
+    // Nobody reads a box here: what stopped the run stands in its log, once.
+    for (const QString& text : fatalTexts) {
+        if (!LoggedInRun(log, text))
+            log.AddToLog(EventCodes::Fatal, text);
+    }
+    if (index == ImmediateIndex)
+        m_immediateFatalTexts = fatalTexts;
+}
+
+bool AutoExecuteConsole::RunImmediateMaintenance(const QString& user, QStringList& failures)
+{
+    QStringList told;
+    bool worked = false;
+    {
+        // Its boxes still become lines of the run.
+        ScopedUnattendedSink sink([&told, before = CurrentUnattendedSink()](const QString& text, uint32_t style) {
+            told << RunLogLineOf(text);
+            before(text, style);
+        });
+        worked = m_exchanges->TableMaintenance(SharedLogger(), false, user);
+    }
+    if (!worked)
+        failures = told;
+    return worked;
 }
 
 void AutoExecuteConsole::LineAdded(const LogLine& line)

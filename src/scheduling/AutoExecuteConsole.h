@@ -4,6 +4,7 @@
 #include "scheduling/ScheduleOwner.h"
 
 #include <QDateTime>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -31,6 +32,8 @@ public:
     void InitialiseForm();
     // Whether the immediate run left no fatal text and raised nothing.
     bool ImmediateRunSucceeded() const { return m_immediateSucceeded; }
+    // Why the immediate run failed: each fatal text of its run once, in order.
+    QStringList ImmediateRunFatalTexts() const { return m_immediateFatalTexts; }
 
     QString Heading() const { return m_heading; }
     bool CanExit() const { return m_canExit; }
@@ -65,6 +68,10 @@ private:
     // Runs the work of an index in one log run; true without fatal errors.
     bool ExecuteSchedule(int index);
     void RunWork(int index, bool& success);
+    // The immediate run's maintenance, whose failure fails the run (no one
+    // is there to run it again): true when it worked, else failures gets
+    // what it told, its reasons.
+    bool RunImmediateMaintenance(const QString& user, QStringList& failures);
     void SetCanExit(bool value);
 
     std::shared_ptr<Exchanges> m_exchanges;
@@ -72,6 +79,7 @@ private:
     QString m_heading = QStringLiteral("Scheduled Connections");
     bool m_canExit = true;
     bool m_immediateSucceeded = false;
+    QStringList m_immediateFatalTexts;
     bool m_unloaded = false;
     std::array<std::optional<QDateTime>, 3> m_heldUntil;
 };

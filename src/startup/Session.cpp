@@ -15,6 +15,7 @@
 #include "screens/admin/frmSetup.h"
 #include "screens/transmission/frmAutoExecute.h"
 #include "startup/GlobalObjects.h"
+#include "startup/UnattendedMessages.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -109,8 +110,10 @@ bool Session::OpenAutoExecuteConsole(bool immediate)
     }
     if (immediate) {
         // A failed unattended run is not reported to its caller as a
-        // success: the reasons are in the run's log.
+        // success: the reasons are in the run's log and on standard error.
         m_exitCode = console->Console().ImmediateRunSucceeded() ? 0 : 1;
+        if (m_exitCode != 0)
+            WriteFailureToStandardError(console->Console().ImmediateRunFatalTexts());
         console.reset();
         m_quit();
         return true;

@@ -33,3 +33,12 @@ void LogUnattendedMessagesIn(const QString& programFolder)
         std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle), qUtf8Printable(lines));
     });
 }
+
+void WriteFailureToStandardError(const QStringList& texts)
+{
+    for (QString text : texts) {
+        text.replace(u'\r', u' ').replace(u'\n', u' ');
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle), qUtf8Printable(text));
+    }
+    std::fflush(stderr);
+}

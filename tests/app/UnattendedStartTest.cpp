@@ -7,6 +7,7 @@
 #include "database/CDataBase.h"
 #include "database/CommsLock.h"
 #include "database/RecordSet.h"
+#include "database/SqliteConnection.h"
 
 #include <QDir>
 #include <QProcess>
@@ -14,6 +15,8 @@
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -123,6 +126,15 @@ protected:
         return text;
     }
 
+    // The lines the program wrote on standard error, without its name.
+    QStringList StandardErrorLines() const
+    {
+        QStringList lines;
+        for (const QString& line : output.split(u'\n', Qt::SkipEmptyParts))
+            lines << (line.startsWith(QStringLiteral("Nevix: ")) ? line.mid(7) : line);
+        return lines;
+    }
+
     bool CommsLockFree()
     {
         CommsLock lock;
@@ -195,6 +207,50 @@ TEST_F(UnattendedStart, AnImmediateRunWithTheServiceStoppedLogsAFatalLineAndEnds
     EXPECT_GE(AutoExecLines(512), 1);
     EXPECT_EQ(AutoExecLines(16), 1) << "the run was closed";
     EXPECT_TRUE(CommsLockFree());
+}
+
+// A table left by another tool, checked by a function only that tool has:
+// the program works beside it but cannot rebuild the file around it.
+void AddTableThatCannotBeCompacted(const QString& database)
+{
+    auto tool = SqliteConnection::Open(database);
+    const auto yes = [](sqlite3_context* context, int, sqlite3_value**) { sqlite3_result_int(context, 1); };
+    ASSERT_EQ(sqlite3_create_function(tool->Handle(), "othertoolcheck", 1, SQLITE_UTF8, nullptr, yes, nullptr,
+                                      nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(tool->TryExec("CREATE TABLE OTHER_TOOL (Item TEXT CHECK (othertoolcheck(Item)));"
+                            "INSERT INTO OTHER_TOOL VALUES ('kept');"),
+              SQLITE_OK);
+}
+
+TEST_F(UnattendedStart, AnImmediateRunWhoseCompactionFailsEndsWithOneAndSaysWhyOnStandardError)
+{
+    AddTableThatCannotBeCompacted(folder.Database);
+    ASSERT_EQ(RunProgram(), 1) << output.toStdString() << Log();
+    const QStringList said = StandardErrorLines().filter(QStringLiteral("Table maintenance failed because:"));
+    ASSERT_EQ(said.size(), 1) << output.toStdString();
+    EXPECT_TRUE(said.first().endsWith(QStringLiteral("no such function: othertoolcheck"))) << output.toStdString();
+    EXPECT_EQ(AutoExecLines(32, said.first()), 1) << "the text stands once in its run\n" << Log();
+    EXPECT_EQ(AutoExecLines(512), 0) << Log();
+}
+
+TEST_F(UnattendedStart, AnImmediateRunRefusedTheCommsLockLogsItOnceAndSaysSoOnStandardError)
+{
+    {
+        CDataBase other;
+        Fixture::Connect(other, folder);
+        other.Execute(QStringLiteral("UPDATE COMMSLOCK SET LockedBy='ANNE', ComputerName='OTHERPC', "
+                                     "LockedOn='2024-03-14 09:00:00' WHERE LockType=1"));
+        other.Disconnect();
+    }
+    ASSERT_EQ(RunProgram(), 1) << output.toStdString() << Log();
+    const QString refusal = QStringLiteral("Could not lock the communications to run Import, Transmission and Export");
+    EXPECT_EQ(Count(QStringLiteral("Transmission_Log"), QStringLiteral("ProcessCode='AUTOEXEC' AND Event_Text=?"),
+                    {refusal}),
+              1)
+        << Log();
+    EXPECT_EQ(StandardErrorLines().filter(refusal), QStringList{refusal}) << output.toStdString();
+    EXPECT_EQ(service.Requests(), QStringList()) << "nothing was sent";
 }
 
 // Scheduled: the console stays and runs a due row by itself.

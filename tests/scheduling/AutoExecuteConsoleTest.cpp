@@ -2,6 +2,7 @@
 
 #include "core/ApplicationSettings.h"
 #include "core/AskTellUser.h"
+#include "platform/UserInteraction.h"
 #include "scheduling/AutoExecuteConsole.h"
 
 namespace {
@@ -192,6 +193,81 @@ TEST_F(Console, AnImmediateRunHappensInsideTheInitialisationWithExitDisabledAndN
     EXPECT_TRUE(world.ui().boxes.isEmpty());
     EXPECT_TRUE(unattended.isEmpty());
     EXPECT_FALSE(Stored("HCOMMS").LastRunDateTime()) << "the rows are not run";
+}
+
+// A fatal text stands once in the run and the list, at the code the
+// exchange gave it, or as fatal when the exchange did not log it.
+struct FatalTextCase {
+    const char* name;
+    QList<std::pair<int32_t, QString>> exchangeLines;
+    QStringList fatalLines;
+};
+
+void PrintTo(const FatalTextCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ConsoleFatalText : public Console, public ::testing::WithParamInterface<FatalTextCase> {};
+
+const QString Refusal = QStringLiteral("Could not lock the communications to run Transmission and Export");
+
+INSTANTIATE_TEST_SUITE_P(
+    Logged, ConsoleFatalText,
+    ::testing::Values(FatalTextCase{"AsAWarning", {{EventCodes::Warning, Refusal}}, {}},
+                      FatalTextCase{"AsFatal", {{EventCodes::Fatal, Refusal}}, {Refusal}},
+                      FatalTextCase{"Not", {}, {Refusal}},
+                      FatalTextCase{"AsAnotherText", {{EventCodes::Warning, Refusal + u'.'}}, {Refusal}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_P(ConsoleFatalText, ByTheExchangeIsShownOnceInTheListAndTheRun)
+{
+    StoreRow("HEXCOM", 2, At(10, 0));
+    ScriptedExchanges::Step refused;
+    refused.lines = GetParam().exchangeLines;
+    refused.fatalText = Refusal;
+    exchanges->Script(Transmission, refused);
+    Open();
+    Beat(*console);
+    EXPECT_EQ(Lines(EventCodes::Fatal, "AUTOEXEC"), GetParam().fatalLines);
+    QStringList listed;
+    for (int line = 0; line < console->ExecutionList().Count(); ++line)
+        listed << console->ExecutionList().Line(line).mid(18);
+    EXPECT_EQ(listed.count(Refusal), 1) << listed.join(u'|').toStdString();
+    EXPECT_TRUE(console->View(1).lastRanRed) << "the run still failed";
+}
+
+TEST_F(Console, AnImmediateRunWhoseMaintenanceFailsFailsWithItsReasons)
+{
+    Settings().SetIsInAutoExecuteModeImmediateExecute(true);
+    ScriptedExchanges::Step failing;
+    failing.answer = false;
+    failing.during = [] {
+        TellUser(QStringLiteral("Table maintenance failed because:"), QStringLiteral("disk I/O error"),
+                 MsgBox::Information);
+    };
+    exchanges->Script(Maintenance, failing);
+    Open();
+    EXPECT_EQ(exchanges->calls, QStringList({Import, Maintenance}));
+    EXPECT_FALSE(console->ImmediateRunSucceeded());
+    const QString reason = QStringLiteral("Table maintenance failed because: disk I/O error");
+    EXPECT_EQ(console->ImmediateRunFatalTexts(), QStringList{reason});
+    EXPECT_EQ(Lines(EventCodes::Information, "AUTOEXEC"), QStringList{reason}) << "logged once, as it was told";
+    EXPECT_TRUE(Lines(EventCodes::Fatal, "AUTOEXEC").isEmpty());
+}
+
+TEST_F(Console, AnImmediateRunGivesEachFatalTextOfItsRunOnce)
+{
+    Settings().SetIsInAutoExecuteModeImmediateExecute(true);
+    ScriptedExchanges::Step fatal;
+    fatal.lines = {{EventCodes::Warning, Refusal}};
+    fatal.fatalText = Refusal + QStringLiteral("\r\n") + Refusal + QStringLiteral("\r\nService unreachable");
+    exchanges->Script(Import, fatal);
+    Open();
+    EXPECT_EQ(exchanges->calls, QStringList{Import}) << "no maintenance after a fatal exchange";
+    EXPECT_FALSE(console->ImmediateRunSucceeded());
+    EXPECT_EQ(console->ImmediateRunFatalTexts(), QStringList({Refusal, "Service unreachable"}));
+    EXPECT_EQ(Lines(EventCodes::Fatal, "AUTOEXEC"), QStringList{"Service unreachable"});
 }
 
 TEST_F(Console, ManualModeLogsTheHandOverAndLeavesUnattendedWork)

@@ -16,12 +16,26 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 namespace {
 
 // Includes every enquiry the import asks about.
 class IncludeEverything : public ImportQuestions {
 public:
     int32_t AskAction(const QString&) override { return 1; }
+};
+
+// Fails at the first question, as any error inside an import would.
+class FailingQuestions : public ImportQuestions {
+public:
+    int32_t AskAction(const QString&) override
+    {
+        throw NevixError(ErrorNumbers::ObjectErrorBase, QStringLiteral("No answer to the question"));
+    }
 };
 
 class EnquiryImportTest : public EnquiryScreenTest {
@@ -129,6 +143,55 @@ TEST_F(EnquiryImportTest, AnEnquirerWithoutImportFolderIsReported)
     screen->cmdImport()->click();
     EXPECT_EQ(world.ui().Texts(), QStringList{"There is no import folder defined for Stand-in Parking"});
     EXPECT_EQ(LogLinesOf(QStringLiteral("VQ3IMP")), FixtureRunLines);
+}
+
+// Files can be added to the folder but none removed, as long as it lives
+// (an append-only folder stops root too).
+class AppendOnlyFolder {
+public:
+    explicit AppendOnlyFolder(const QString& path) : m_fd(::open(path.toUtf8().constData(), O_RDONLY | O_DIRECTORY))
+    {
+        m_set = m_fd >= 0 && ::ioctl(m_fd, FS_IOC_GETFLAGS, &m_flags) == 0 && Set(m_flags | FS_APPEND_FL);
+    }
+    ~AppendOnlyFolder()
+    {
+        if (m_set)
+            Set(m_flags);
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    AppendOnlyFolder(const AppendOnlyFolder&) = delete;
+    AppendOnlyFolder& operator=(const AppendOnlyFolder&) = delete;
+    bool IsSet() const { return m_set; }
+
+private:
+    bool Set(int flags) { return ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags) == 0; }
+
+    int m_fd = -1;
+    int m_flags = 0;
+    bool m_set = false;
+};
+
+TEST_F(EnquiryImportTest, AMarkerThatCannotBeDeletedIsAddedToTheImportsFatalText)
+{
+    makeQuestions = [](QWidget*) { return std::make_unique<FailingQuestions>(); };
+    Open();
+    chooser->answers << Fixture::FirstEnquirer;
+    std::unique_ptr<AppendOnlyFolder> keep;
+    world.ui().onFileDialog = [&](const FileDialogRequest&) {
+        keep = std::make_unique<AppendOnlyFolder>(ImportFolder());
+    };
+    world.ui().ScriptFile(Write(ImportFolder() + QStringLiteral("/VQ3A.IMP"), "A,20240301,R1,,,,,AB123,01PK\r\n"));
+    screen->cmdImport()->click();
+    if (!keep || !keep->IsSet())
+        GTEST_SKIP() << "the file system refuses append-only folders here";
+
+    ASSERT_EQ(world.ui().Texts().size(), 1);
+    EXPECT_EQ(world.ui().Texts().first(),
+              "Error reported while importing Enquiries\rNo answer to the question\r\n"
+              "Could not delete folder marker:" + ImportFolder() + "/Operation not permitted");
+    keep.reset();
+    EXPECT_EQ(Markers(), QStringList{"240315103000.$$$=MARKER-FILE"}) << "the marker is still there";
 }
 
 // ---- printing and help ----------------------------------------------------
