@@ -171,6 +171,43 @@ TEST_F(EnquiryEditing, ASaveOvertakenByAnotherInstallationShowsTheStoredValues)
     EXPECT_EQ(Stored(stored->ID()).VRMVIN(), QStringLiteral("XY99XYZ"));
 }
 
+struct RefusedSaveCase {
+    const char* name;
+    const char* mark;
+    const char* date;
+};
+
+class RefusedSave : public EnquiryEditing, public ::testing::WithParamInterface<RefusedSaveCase> {};
+
+TEST_P(RefusedSave, LeavesTheGridShowingTheStoredValues)
+{
+    const RefusedSaveCase& c = GetParam();
+    Open();
+    Store(QStringLiteral("AB12CDE"), 2, QDate(2024, 2, 1));
+    Store(QStringLiteral("CD34EFG"), 1, QDate(2024, 3, 1));
+    screen->cmdSearch()->click();
+    screen->grdVQ3()->SelectGridRow(1);
+    screen->cmdEdit()->click();
+    Type(screen->txtVRM(), QString::fromLatin1(c.mark));
+    Type(screen->txtDateOfEvent(), QString::fromLatin1(c.date));
+    screen->cmdSave()->click(); // refused: by the checks, or by No to keeping a possible duplicate
+    ASSERT_EQ(screen->Mode(), 1) << world.ui().Texts().join('|').toStdString();
+    EXPECT_EQ(Model().Text(1, 1), QStringLiteral("CD34EFG"));
+    EXPECT_EQ(Model().Text(1, 2), QStringLiteral("01/03/2024"));
+
+    Type(screen->txtDateOfEvent(), QStringLiteral("02/03/2024"));
+    world.ui().ScriptAnswer(MsgBox::AnswerYes);
+    screen->cmdSave()->click();
+    ASSERT_EQ(screen->Mode(), 0);
+    EXPECT_EQ(Model().Text(1, 1), QString::fromLatin1(c.mark)) << "the saved values, once saved";
+    EXPECT_EQ(Model().Text(1, 2), QStringLiteral("02/03/2024"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, RefusedSave,
+                         ::testing::Values(RefusedSaveCase{"ByTheChecks", "CD35EFG", "1/2/3/4"},
+                                           RefusedSaveCase{"ByNoToAPossibleDuplicate", "AB12CDE", "02/03/2024"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(EnquiryEditing, TheDateOfEventIsRewrittenWhenItsBoxLosesTheFocus)
 {
     Open();

@@ -75,13 +75,15 @@ void frmVQ3::FillUpGrid(const QString& VRM, const QString& SortOrder)
         TellUserWarning(QStringLiteral("Error from FillUpGrid"), e.Description());
     }
     // Whatever was loaded is shown, read from the list as the grid scrolls.
+    // The list's members are the enquiries edited: the grid shows what they
+    // hold as stored, so that an edit not saved never reaches it.
     m_movingGrid = true;
     m_grdVQ3->Model()->Reset(m_list.Count(), [this](int row, int column) -> QString {
         const VQ3Enquiries::Pointer enquiry = m_list.Item(row + 1);
         switch (column) {
         case 0: return enquiry->ID();
-        case 1: return enquiry->VRMVIN();
-        default: return DateOrEmpty(enquiry->DateOfEvent());
+        case 1: return enquiry->SavedVRMVIN();
+        default: return DateOrEmpty(enquiry->SavedDateOfEvent());
         }
     });
     m_grdVQ3->SelectGridRow(0);
