@@ -121,6 +121,11 @@ public:
     bool IsTest() const { return Current().IsTest; }
     void SetIsTest(bool value);
 
+    // The mark and date of event as last loaded or written, whatever has
+    // been changed since: what a list shows until a change is saved.
+    QString SavedVRMVIN() const { return Saved().VRMVIN; }
+    NullableDate SavedDateOfEvent() const { return Saved().DateOfEvent; }
+
     // Its own changes, or else those of its errors.
     bool IsDirty() const override;
 

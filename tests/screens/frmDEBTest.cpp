@@ -144,6 +144,19 @@ TEST_F(StatementScreen, TheEnquiriesOfThePeriodAreCountedAndAMissingEndCountsNon
     EXPECT_EQ(Text("txtVariance"), VarianceText(40, enquiries)) << "its 40 charges";
 }
 
+TEST_F(StatementScreen, AStatementDeletedElsewhereIsNeverShownBlank)
+{
+    Open();
+    CDataBase other;
+    Fixture::Connect(other, folder);
+    other.Execute("DELETE FROM Debit_Statements WHERE DEBSTA_Reference=?", {"CD456/0004"});
+    other.Disconnect();
+    window->grdDEB()->setCurrentIndex(window->ListModel().index(int(References().indexOf("CD456/0004")), 1));
+    EXPECT_EQ(Text("txtDEBSTAReference"), "CD456/0004");
+    EXPECT_EQ(Text("txtPeriodEnd"), "31/03/2024");
+    EXPECT_TRUE(world.ui().Texts().isEmpty()) << world.ui().Texts().join('|').toStdString();
+}
+
 TEST_F(StatementScreen, EachHeadingFirstSortsZToAAndOnlyTheLastOneIsMarked)
 {
     Open();

@@ -171,6 +171,115 @@ TEST_F(EnquiryEditing, ASaveOvertakenByAnotherInstallationShowsTheStoredValues)
     EXPECT_EQ(Stored(stored->ID()).VRMVIN(), QStringLiteral("XY99XYZ"));
 }
 
+// What the user does to the enquiry CD34EFG of the second row, once another
+// installation has deleted it.
+struct DeletedElsewhereCase {
+    const char* name;
+    int shownRow;                       // the row shown when it went
+    bool editFirst;                     // the edit was open when it went
+    void (*act)(frmVQ3& screen);
+    std::vector<const char*> expected; // the messages, in order
+};
+
+class DeletedElsewhere : public EnquiryEditing, public ::testing::WithParamInterface<DeletedElsewhereCase> {};
+
+TEST_P(DeletedElsewhere, NothingIsShownOrWrittenAndItsRowLeavesTheList)
+{
+    const DeletedElsewhereCase& c = GetParam();
+    Open();
+    Store(QStringLiteral("AB12CDE"), 1, QDate(2024, 3, 1));
+    const QString id = Store(QStringLiteral("CD34EFG"), 1, QDate(2024, 3, 2))->ID();
+    Store(QStringLiteral("EF56GHI"), 1, QDate(2024, 3, 3));
+    screen->cmdSearch()->click();
+    ASSERT_EQ(Marks(), (QStringList{"AB12CDE", "CD34EFG", "EF56GHI"}));
+    screen->grdVQ3()->SelectGridRow(c.shownRow);
+    if (c.editFirst) {
+        screen->cmdEdit()->click();
+        Type(screen->txtVRM(), QStringLiteral("CD35EFG"));
+    }
+    DeleteElsewhere<VQ3>(id);
+    world.ui().ScriptAnswer(MsgBox::AnswerYes);
+    c.act(*screen);
+
+    QStringList expected;
+    for (const char* text : c.expected)
+        expected << QString::fromUtf8(text).replace(QStringLiteral("%1"), id);
+    EXPECT_EQ(world.ui().Texts(), expected);
+    EXPECT_EQ(StoredCount(), 2);
+    EXPECT_EQ(Marks(), (QStringList{"AB12CDE", "EF56GHI"}));
+    EXPECT_FALSE(screen->List().Exists(id));
+    EXPECT_EQ(screen->CurrentEnquiry(), nullptr);
+    EXPECT_EQ(screen->txtVRM()->text(), QString());
+    EXPECT_EQ(screen->Mode(), 0);
+    EXPECT_EQ(screen->cmdAdd()->text(), QStringLiteral("&Add New Enquiry"));
+    EXPECT_TRUE(screen->cmdSave()->isHidden());
+    EXPECT_FALSE(screen->cmdEdit()->isEnabled());
+    EXPECT_FALSE(screen->cmdDelete()->isEnabled());
+    EXPECT_TRUE(screen->grdVQ3()->isEnabled());
+    EXPECT_EQ(screen->grdVQ3()->CurrentRow(), -1) << "no row is current: a click on any shows it";
+
+    screen->grdVQ3()->SelectGridRow(0);
+    EXPECT_EQ(screen->txtVRM()->text(), QStringLiteral("AB12CDE")) << "the rest of the list is as it was";
+    EXPECT_EQ(world.ui().Texts().size(), expected.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Installations, DeletedElsewhere,
+    ::testing::Values(
+        DeletedElsewhereCase{"SelectingItsRow", 0, false,
+                             [](frmVQ3& s) {
+                                 RecordGrid* grid = s.grdVQ3();
+                                 QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                                                   grid->visualRect(grid->Model()->index(1, 1)).center());
+                             },
+                             {"Cannot find the selected VQ3 (%1)"}},
+        DeletedElsewhereCase{"EditingIt", 1, false, [](frmVQ3& s) { s.cmdEdit()->click(); },
+                             {"Cannot find the selected VQ3 (%1)"}},
+        DeletedElsewhereCase{"SavingItsEdit", 1, true, [](frmVQ3& s) { s.cmdSave()->click(); },
+                             {"Unable to Save the Enquiry because it has been deleted by another user since you "
+                              "loaded it."}},
+        DeletedElsewhereCase{"DeletingIt", 1, false, [](frmVQ3& s) { s.cmdDelete()->click(); },
+                             {"Delete this Enquiry?", "Unable to Delete the Enquiry because it has been deleted by "
+                                                      "another user since you loaded it."}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusedSaveCase {
+    const char* name;
+    const char* mark;
+    const char* date;
+};
+
+class RefusedSave : public EnquiryEditing, public ::testing::WithParamInterface<RefusedSaveCase> {};
+
+TEST_P(RefusedSave, LeavesTheGridShowingTheStoredValues)
+{
+    const RefusedSaveCase& c = GetParam();
+    Open();
+    Store(QStringLiteral("AB12CDE"), 2, QDate(2024, 2, 1));
+    Store(QStringLiteral("CD34EFG"), 1, QDate(2024, 3, 1));
+    screen->cmdSearch()->click();
+    screen->grdVQ3()->SelectGridRow(1);
+    screen->cmdEdit()->click();
+    Type(screen->txtVRM(), QString::fromLatin1(c.mark));
+    Type(screen->txtDateOfEvent(), QString::fromLatin1(c.date));
+    screen->cmdSave()->click(); // refused: by the checks, or by No to keeping a possible duplicate
+    ASSERT_EQ(screen->Mode(), 1) << world.ui().Texts().join('|').toStdString();
+    EXPECT_EQ(Model().Text(1, 1), QStringLiteral("CD34EFG"));
+    EXPECT_EQ(Model().Text(1, 2), QStringLiteral("01/03/2024"));
+
+    Type(screen->txtDateOfEvent(), QStringLiteral("02/03/2024"));
+    world.ui().ScriptAnswer(MsgBox::AnswerYes);
+    screen->cmdSave()->click();
+    ASSERT_EQ(screen->Mode(), 0);
+    EXPECT_EQ(Model().Text(1, 1), QString::fromLatin1(c.mark)) << "the saved values, once saved";
+    EXPECT_EQ(Model().Text(1, 2), QStringLiteral("02/03/2024"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, RefusedSave,
+                         ::testing::Values(RefusedSaveCase{"ByTheChecks", "CD35EFG", "1/2/3/4"},
+                                           RefusedSaveCase{"ByNoToAPossibleDuplicate", "AB12CDE", "02/03/2024"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(EnquiryEditing, TheDateOfEventIsRewrittenWhenItsBoxLosesTheFocus)
 {
     Open();

@@ -119,6 +119,28 @@ TEST_F(ResponseActions, ACommentOnARowChangedMeanwhileIsRefusedAndTheStoredOneSh
     EXPECT_EQ(Stored("Comment", "FX03AAA").toString(), "theirs");
 }
 
+TEST_F(ResponseActions, ACommentOnAResponseDeletedMeanwhileWritesNothingAndShowsNothing)
+{
+    Open();
+    Select("FX03AAA");
+    const QString key = window->GetSelectedVQ7()->ID();
+    const auto stored = [this] {
+        RecordSet rs = db().OpenRecordSet(QStringLiteral("SELECT COUNT(*) FROM VQ7_Responses"));
+        const int count = rs.Field(0).toInt();
+        rs.Close();
+        return count;
+    };
+    const int before = stored();
+    DeleteElsewhere<VQ7>(key);
+    Comment("mine");
+    EXPECT_EQ(world.ui().Texts(), QStringList{"Cannot find the selected VQ7 (" + key + ")"});
+    EXPECT_EQ(Text("txtVRM"), "");
+    EXPECT_FALSE(Comments()->isEnabled()) << "no comment goes to a response that is no more";
+    if (Comments()->isEnabled())
+        Comment("again"); // a blank response left open would be stored as a new one
+    EXPECT_EQ(stored(), before - 1);
+}
+
 TEST_F(ResponseActions, BlacklistingProposesTheSelectedMessageAndTheUserAndSavesThroughTheDialog)
 {
     Open();

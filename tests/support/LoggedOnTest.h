@@ -38,6 +38,22 @@ protected:
         SetCurrentUser(user);
     }
 
+    // Another installation, on a connection of its own, deletes the record
+    // stored under that key.
+    template <typename Record>
+    void DeleteElsewhere(const QString& id)
+    {
+        CDataBase other;
+        Fixture::Connect(other, folder);
+        Record theirs;
+        theirs.SetDataSource(&other);
+        theirs.SetID(id);
+        theirs.Load();
+        theirs.SetIsDeleted(true);
+        theirs.Apply();
+        other.Disconnect();
+    }
+
     TestWorld world;
     Fixture::Folder folder;
 };

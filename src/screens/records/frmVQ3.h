@@ -139,6 +139,22 @@ private:
     void FocusField(const QString& field);
     void GridRowChanged(int row);
     void cboEnquirer_Click();
+    // The current row's key, and its listed enquiry read again from the
+    // database: none when the key is not listed, or when another
+    // installation deleted its row (gone), which then leaves the list.
+    struct SelectedRead {
+        QString key;
+        std::shared_ptr<VQ3> enquiry;
+        bool gone = false;
+    };
+    SelectedRead ReadSelected();
+    // The listed enquiry under that key leaves the list and the grid; no
+    // row is left current.
+    void DropListed(const QString& key);
+    void WarnNotFound(const QString& key);
+    // Browse mode with no enquiry.
+    void ShowNothing();
+    void ReportDeletedElsewhere(const QString& Verb);
     // The user's enquirers; an empty list when the user has none.
     const Enquirers& UserEnquirers() const;
     int UserEnquirerIndex(const QString& enquirerId) const;

@@ -182,10 +182,18 @@ void frmVQ3::cmdEdit_Click()
                  QString(), MsgBox::Information);
         return;
     }
+    const QString key = m_current->ID();
     try {
         m_current->Load();
     } catch (const NevixError& e) {
         TellUserWarning(QStringLiteral("Unable to edit this enquiry because:"), e.Description());
+        return;
+    }
+    if (m_current->IsNew()) {
+        // Another installation deleted it: there is nothing to edit.
+        DropListed(key);
+        ShowNothing();
+        WarnNotFound(key);
         return;
     }
     ShowVQ3Details(1, m_current);
@@ -249,10 +257,17 @@ void frmVQ3::cmdDelete_Click()
         MsgBox::AnswerYes)
         return;
     try {
-        m_current = GetSelectedVQ3();
+        const SelectedRead read = ReadSelected();
+        if (read.gone) {
+            ReportDeletedElsewhere(QStringLiteral("Delete"));
+            return;
+        }
+        m_current = read.enquiry;
         if (m_current) {
             m_current->SetIsDeleted(true);
             m_list.Apply();
+        } else {
+            WarnNotFound(read.key);
         }
         const int row = m_grdVQ3->CurrentRow();
         m_movingGrid = true;
@@ -308,16 +323,39 @@ void frmVQ3::CancelEditAndShow()
 
 void frmVQ3::ReportConcurrencyConflict(const QString& Verb)
 {
-    TellUser(QStringLiteral("Unable to ") + Verb +
-                 QStringLiteral(" the Enquiry because it has been modified by another user since you loaded it."),
-             QStringLiteral("The values changed by that user will be loaded."), MsgBox::Information);
+    bool told = false;
+    const auto tell = [&] {
+        told = true;
+        TellUser(QStringLiteral("Unable to ") + Verb +
+                     QStringLiteral(" the Enquiry because it has been modified by another user since you loaded it."),
+                 QStringLiteral("The values changed by that user will be loaded."), MsgBox::Information);
+    };
     try {
         if (m_current) {
+            const QString key = m_current->ID();
             m_current->Load();
-            m_grdVQ3->Model()->RecordChanged(m_grdVQ3->CurrentRow());
+            if (m_current->IsNew()) {
+                // That user deleted it: there are no values to load.
+                DropListed(key);
+                ReportDeletedElsewhere(Verb);
+                return;
+            }
         }
+        tell();
+        if (m_current)
+            m_grdVQ3->Model()->RecordChanged(m_grdVQ3->CurrentRow());
         ShowVQ3Details(0, m_current);
     } catch (const NevixError& e) {
+        if (!told)
+            tell();
         TellUserWarning(QStringLiteral("Counld not get latest enquiry data because:"), e.Description());
     }
+}
+
+void frmVQ3::ReportDeletedElsewhere(const QString& Verb)
+{
+    ShowNothing();
+    TellUser(QStringLiteral("Unable to ") + Verb +
+                 QStringLiteral(" the Enquiry because it has been deleted by another user since you loaded it."),
+             QString(), MsgBox::Information);
 }

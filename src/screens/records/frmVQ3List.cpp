@@ -26,6 +26,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 QString DateOrEmpty(const NullableDate& value)
 {
@@ -75,13 +78,15 @@ void frmVQ3::FillUpGrid(const QString& VRM, const QString& SortOrder)
         TellUserWarning(QStringLiteral("Error from FillUpGrid"), e.Description());
     }
     // Whatever was loaded is shown, read from the list as the grid scrolls.
+    // The list's members are the enquiries edited: the grid shows what they
+    // hold as stored, so that an edit not saved never reaches it.
     m_movingGrid = true;
     m_grdVQ3->Model()->Reset(m_list.Count(), [this](int row, int column) -> QString {
         const VQ3Enquiries::Pointer enquiry = m_list.Item(row + 1);
         switch (column) {
         case 0: return enquiry->ID();
-        case 1: return enquiry->VRMVIN();
-        default: return DateOrEmpty(enquiry->DateOfEvent());
+        case 1: return enquiry->SavedVRMVIN();
+        default: return DateOrEmpty(enquiry->SavedDateOfEvent());
         }
     });
     m_grdVQ3->SelectGridRow(0);
@@ -162,15 +167,54 @@ void frmVQ3::ShowSelected()
 
 std::shared_ptr<VQ3> frmVQ3::GetSelectedVQ3()
 {
-    const QString key = m_grdVQ3->CurrentKey();
-    if (!m_list.Exists(key)) {
-        TellUserWarning(QStringLiteral("Cannot find the selected VQ3 (") + key + u')', QString());
-        return nullptr;
-    }
-    const VQ3Enquiries::Pointer enquiry = m_list.Item(key);
+    const SelectedRead read = ReadSelected();
+    if (!read.enquiry)
+        WarnNotFound(read.key);
+    return read.enquiry;
+}
+
+frmVQ3::SelectedRead frmVQ3::ReadSelected()
+{
+    SelectedRead read{m_grdVQ3->CurrentKey(), nullptr, false};
+    if (!m_list.Exists(read.key))
+        return read;
+    const VQ3Enquiries::Pointer enquiry = m_list.Item(read.key);
     enquiry->SetDataSource(&GlobalDatabase());
     enquiry->Load();
-    return enquiry;
+    // A load that finds no row leaves a blank new enquiry, which a save
+    // would store under a new key.
+    read.gone = enquiry->IsNew();
+    if (read.gone)
+        DropListed(read.key);
+    else
+        read.enquiry = enquiry;
+    return read;
+}
+
+void frmVQ3::DropListed(const QString& key)
+{
+    if (!m_list.Exists(key))
+        return;
+    // The grid's rows are the list's members in order.
+    const std::vector<VQ3Enquiries::Pointer>& members = m_list.NewEnum();
+    const int row = int(std::find(members.begin(), members.end(), m_list.Item(key)) - members.begin());
+    m_list.Remove(key);
+    const bool moving = std::exchange(m_movingGrid, true);
+    m_grdVQ3->Model()->RecordRemoved(row);
+    m_grdVQ3->selectionModel()->clear();
+    m_movingGrid = moving;
+}
+
+void frmVQ3::WarnNotFound(const QString& key)
+{
+    TellUserWarning(QStringLiteral("Cannot find the selected VQ3 (") + key + u')', QString());
+}
+
+void frmVQ3::ShowNothing()
+{
+    m_current.reset();
+    ShowVQ3Details(0, nullptr);
+    SetButtons(0);
 }
 
 void frmVQ3::ShowVQ3Details(int32_t Mode, const std::shared_ptr<VQ3>& Enquiry)

@@ -53,11 +53,28 @@ void frmVQ7::ApplyAndRefresh(VQ7& response)
             TellUserWarning(QStringLiteral("Unable to save this response because:"), e.Description());
             return;
         }
-        TellUser(QStringLiteral("Unable to save the response because it has been modified by another user since you "
-                                "loaded it."),
-                 QStringLiteral("The values changed by that user will be loaded."), MsgBox::Information);
+        const auto tellModified = [] {
+            TellUser(QStringLiteral("Unable to save the response because it has been modified by another user since "
+                                    "you loaded it."),
+                     QStringLiteral("The values changed by that user will be loaded."), MsgBox::Information);
+        };
         Reported(QStringLiteral("Could not connect to the database:"), [&] {
-            response.Load();
+            const QString key = response.ID();
+            try {
+                response.Load();
+            } catch (...) {
+                tellModified();
+                throw;
+            }
+            if (response.IsNew()) {
+                // Deleted meanwhile: a blank response shown would take the
+                // next comment as a new one.
+                m_responses->Remove(key);
+                ShowVQ7Details(nullptr);
+                TellUserWarning(QStringLiteral("Cannot find the selected VQ7 (") + key + u')', QString());
+                return;
+            }
+            tellModified();
             ShowVQ7Details(&response);
         });
     } catch (...) {
