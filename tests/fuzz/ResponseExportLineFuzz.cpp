@@ -20,24 +20,9 @@
 #include "transfer/VQ7ExportLines.h"
 
 #include <QBuffer>
-#include <QFile>
 
 namespace {
 enum class Layout { A, B, C };
-
-void UseSettings(const QByteArray& ini)
-{
-    static QByteArray current;
-    if (current == ini)
-        return;
-    QFile file(FuzzWorld::Get().PathOf(QStringLiteral("Nevix.INI")));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        Require(false, "the settings file can be written");
-    file.write(ini);
-    file.close();
-    Settings().Load();
-    current = ini;
-}
 
 using TextSetter = void (VQ7::*)(const QString&);
 constexpr TextSetter Texts[] = {
@@ -76,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int16_t format = int16_t((mode >> 2) & 3); // 0 and 3 are fixed width
     const bool legacy = (mode & 0x10) != 0;
     const bool skipFullName = (mode & 0x40) != 0;
-    UseSettings(QByteArray("[System]\nConfigVersion=") + (layout == Layout::B ? "2" : "3") +
+    UseSettingsFile(QByteArray("[System]\nConfigVersion=") + (layout == Layout::B ? "2" : "3") +
                 (layout == Layout::C ? "\nBespokeImportFormat=Yes" : "") +
                 "\n[NevixClient]\nSkipFullCustomerNameExport=" + (skipFullName ? "Yes" : "No") + "\n");
     SysParameters parameters;
