@@ -12,6 +12,25 @@
 #include "transfer/ExportFile.h"
 #include "transfer/ExportProgress.h"
 
+namespace {
+std::function<void(ExportStep)>& StepHook()
+{
+    static std::function<void(ExportStep)> hook;
+    return hook;
+}
+
+void Reach(ExportStep step)
+{
+    if (StepHook())
+        StepHook()(step);
+}
+} // namespace
+
+void SetExportStepHook(std::function<void(ExportStep)> hook)
+{
+    StepHook() = std::move(hook);
+}
+
 bool FinishExport(ExportFile& file, ExportProgress* progress, LogLines& log,
                   TransmissionResults& results, AppendFatal appendFatal, bool cancelled,
                   const std::exception_ptr& error, const QString& procedure)
@@ -56,6 +75,7 @@ void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile&
     try {
         apply();
         file.Commit();
+        Reach(ExportStep::FileWhole);
     } catch (...) {
         try {
             db->Rollback();

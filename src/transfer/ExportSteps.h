@@ -31,6 +31,13 @@ bool FinishExport(ExportFile& file, ExportProgress* progress, LogLines& log,
 // place. On failure the file is left to be undone by the caller.
 void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile& file);
 
+// The points of putting an export in place, at which a test stops an
+// export as a kill would: its hook raises there.
+enum class ExportStep {
+    FileWhole, // the file whole on the disk, its records' marks not committed
+};
+void SetExportStepHook(std::function<void(ExportStep)> hook);
+
 // The logged-on user's enquirers; raises an error when nobody is logged on.
 std::shared_ptr<Enquirers> UserEnquirers();
 
