@@ -11,6 +11,7 @@
 #include "platform/NevixError.h"
 #include "transfer/ExportFile.h"
 #include "transfer/ExportProgress.h"
+#include "transfer/PendingExports.h"
 
 namespace {
 std::function<void(ExportStep)>& StepHook()
@@ -69,12 +70,16 @@ void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile&
 {
     if (!db) {
         file.Commit();
+        file.Keep();
+        file.Name();
         return;
     }
     db->BeginTrans();
     try {
         apply();
         file.Commit();
+        if (file.IsCommitted())
+            AddPendingExport(*db, file);
         Reach(ExportStep::FileWhole);
     } catch (...) {
         try {
@@ -83,7 +88,19 @@ void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile&
         }
         throw;
     }
-    db->CommitTrans();
+    CommitExport(*db, &file);
+}
+
+void CommitExport(CDataBase& db, ExportFile* file)
+{
+    db.CommitTrans();
+    if (db.IsInTransaction() || !file || !file->IsCommitted() || file->IsKept())
+        return;
+    file->Keep();
+    Reach(ExportStep::MarksCommitted);
+    file->Name();
+    Reach(ExportStep::FileNamed);
+    RemovePendingExport(db, *file);
 }
 
 std::shared_ptr<Enquirers> UserEnquirers()
