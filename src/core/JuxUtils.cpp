@@ -48,9 +48,9 @@ std::optional<QString> FieldText(const QVariant& value, const QString& padCharac
         return padCharacter;
     switch (value.typeId()) {
     case QMetaType::QString:
-        return value.toString();
+        return ExportText(value.toString());
     case QMetaType::QChar:
-        return QString(value.toChar());
+        return ExportText(QString(value.toChar()));
     case QMetaType::Char:
     case QMetaType::SChar:
     case QMetaType::UChar:
@@ -84,6 +84,27 @@ QString SequenceText(int32_t sequence, bool automatic)
     return FormatNumber(sequence, automatic ? QStringLiteral("000") : QStringLiteral("00"));
 }
 } // namespace
+
+QString ExportText(const QString& text)
+{
+    const auto changed = [](QChar c) { return c.category() == QChar::Other_Control || c.isSurrogate(); };
+    if (std::none_of(text.begin(), text.end(), changed))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.category() == QChar::Other_Control) {
+            out += u' ';
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += QChar(QChar::ReplacementCharacter);
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
 
 QString PadField(const QVariant& Value, int16_t FieldLength, const QString& PadCharacter,
                  int32_t ExportFormat, bool KeepLeftPart, bool LeftJustify)

@@ -14,7 +14,13 @@ constexpr int32_t Csv = 1;
 constexpr int32_t TabSeparated = 2;
 } // namespace ExportLayout
 
-// One field of an export line. Null gives PadCharacter; numbers are written
+// A text as an export line holds it, one character to a byte of the file:
+// a control character (a line end or a TAB would break the record) becomes
+// a blank, and a character beyond the basic plane, which the file holds as
+// one "?", a single character the file cannot hold.
+QString ExportText(const QString& text);
+
+// One field of an export line, its text as ExportText gives it. Null gives PadCharacter; numbers are written
 // with "." and no grouping; a date is "ddmmyyyy" in a field of 8. CSV:
 // quoted when it holds "," or a double quote (doubled inside), then ",";
 // tab-separated: then TAB; fixed width: padded or cut to FieldLength.

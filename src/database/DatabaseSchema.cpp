@@ -201,6 +201,12 @@ std::vector<TableDefinition> BuildTables()
           Col(QStringLiteral("Every60Mins"), "Bit"), Text(QStringLiteral("FirstTime"), 5),
           Text(QStringLiteral("LastTime"), 5), Stamp()},
          {PrimaryKey(QStringLiteral("ScheduleID"))}},
+        // Export files whose records are marked exported but which may not
+        // have their names yet; at most a few rows, each for a moment.
+        {QStringLiteral("PENDING_EXPORTS"),
+         {Key(QStringLiteral("PendingFile"), QStringLiteral("TEXT(255)")), Text(QStringLiteral("ExportFile"), 255),
+          Col(QStringLiteral("NewFile"), "Bit"), Text(QStringLiteral("ComputerName"), 50)},
+         {PrimaryKey(QStringLiteral("PendingFile"))}},
     };
 }
 } // namespace

@@ -18,6 +18,7 @@
 #include "transfer/ExportProgress.h"
 #include "transfer/ExportRecordWriter.h"
 #include "transfer/ExportSteps.h"
+#include "transfer/PendingExports.h"
 
 #include <memory>
 
@@ -121,6 +122,7 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
     bool inTransaction = false;
     std::unique_ptr<ExportFile> file;
     try {
+        NamePendingExports(db, log);
         for (const auto& enquirer : *UserEnquirers()) {
             statements.Clear();
             TransmissionResults interim;
@@ -156,7 +158,7 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
                 ExportDebsToJUXFileInt(statements, *file, nullptr, log, interim))
                 SaveWithFile(db, statements, *file);
             inTransaction = false;
-            db.CommitTrans();
+            CommitExport(db, file.get());
             file.reset();
             results.CopyDebResults(interim);
         }
@@ -183,6 +185,7 @@ void ExportAllDebsToFile(CDataBase& db, const QString& path, LogLines& log,
     bool inTransaction = false;
     ExportFile file(path);
     try {
+        NamePendingExports(db, log);
         db.BeginTrans();
         inTransaction = true;
         DebitStatements statements;
@@ -191,7 +194,7 @@ void ExportAllDebsToFile(CDataBase& db, const QString& path, LogLines& log,
         if (ExportDebsToJUXFileInt(statements, file, progress, log, results))
             SaveWithFile(db, statements, file);
         inTransaction = false;
-        db.CommitTrans();
+        CommitExport(db, &file);
     } catch (...) {
         const QString description = CurrentErrorDescription();
         if (inTransaction) {

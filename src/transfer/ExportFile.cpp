@@ -7,32 +7,61 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace {
 NevixError FileError(const QString& what, const QString& path, const QString& reason)
 {
     return NevixError(ErrorNumbers::PathFileAccess, what + path + QStringLiteral(": ") + reason);
 }
+
+// Hidden, and apart from any other export's, the file's own included.
+QString PendingPathOf(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
+           QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".pending");
+}
+
+bool Taken(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
 } // namespace
 
-ExportFile::ExportFile(QString path) : m_path(ToForwardSlashes(std::move(path))) {}
+ExportFile::ExportFile(QString path)
+    : m_path(ToForwardSlashes(std::move(path))), m_pending(PendingPathOf(m_path))
+{
+}
 
 ExportFile::~ExportFile()
 {
     if (m_file && !m_committed)
         m_file->Discard();
+    else if (m_committed && !m_kept)
+        QFile::remove(m_pending);
 }
 
 bool ExportFile::WriteRecord(const QString& record)
 {
     if (!m_file) {
-        auto file = std::make_unique<AtomicFile>(m_path);
+        auto file = std::make_unique<AtomicFile>(m_pending, AtomicFile::Placement::NewOnly);
         if (QFileInfo(m_path).isFile()) {
             QFile existing(m_path);
             if (!existing.open(QIODevice::ReadOnly))
                 throw FileError(QStringLiteral("Could not read the export file "), m_path,
                                 existing.errorString());
+            // The file it replaces may be read but not written: it is
+            // refused, as the platform's own writer refuses it.
+            if (::access(QFile::encodeName(m_path).constData(), W_OK) != 0)
+                throw FileError(QStringLiteral("Could not create the export file "), m_path,
+                                qt_error_string(errno));
             m_earlier = existing.readAll();
+            m_permissions = existing.permissions();
         }
         if (!file->Open())
             throw FileError(QStringLiteral("Could not create the export file "), m_path,
@@ -55,11 +84,20 @@ void ExportFile::Commit()
         throw FileError(QStringLiteral("Could not save the export file "), m_path, reason);
     }
     m_committed = true;
+    if (m_earlier)
+        QFile::setPermissions(m_pending, m_permissions);
+}
+
+void ExportFile::Name()
+{
+    QString reason;
+    if (m_committed && !PutInPlace(m_pending, m_path, IsNew(), &reason))
+        throw FileError(QStringLiteral("Could not save the export file "), m_path, reason);
 }
 
 QString ExportFile::Undo()
 {
-    if (!m_file)
+    if (!m_file || m_kept)
         return {};
     if (!m_committed) {
         m_file->Discard();
@@ -68,10 +106,19 @@ QString ExportFile::Undo()
     }
     m_committed = false;
     m_file.reset();
-    if (!m_earlier)
-        return DeleteFileChecked(m_path);
-    QString reason;
-    if (AtomicFile::Write(m_path, *m_earlier, &reason))
-        return {};
-    return QStringLiteral("Could not put back the earlier content of the file: ") + reason;
+    return DeleteFileChecked(m_pending);
+}
+
+bool ExportFile::PutInPlace(const QString& pending, const QString& path, bool isNew, QString* reason)
+{
+    const auto placement = isNew ? AtomicFile::Placement::NewOnly : AtomicFile::Placement::ReplaceExisting;
+    for (int number = 0;; ++number) {
+        const QString name = number == 0 ? path : NumberedFileName(path, number);
+        if (AtomicFile::PutInPlace(pending, name, placement, reason))
+            return true;
+        if (!Taken(pending))
+            return true;
+        if (!isNew || !Taken(name))
+            return false;
+    }
 }

@@ -11,6 +11,26 @@
 #include "platform/NevixError.h"
 #include "transfer/ExportFile.h"
 #include "transfer/ExportProgress.h"
+#include "transfer/PendingExports.h"
+
+namespace {
+std::function<void(ExportStep)>& StepHook()
+{
+    static std::function<void(ExportStep)> hook;
+    return hook;
+}
+
+void Reach(ExportStep step)
+{
+    if (StepHook())
+        StepHook()(step);
+}
+} // namespace
+
+void SetExportStepHook(std::function<void(ExportStep)> hook)
+{
+    StepHook() = std::move(hook);
+}
 
 bool FinishExport(ExportFile& file, ExportProgress* progress, LogLines& log,
                   TransmissionResults& results, AppendFatal appendFatal, bool cancelled,
@@ -50,12 +70,17 @@ void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile&
 {
     if (!db) {
         file.Commit();
+        file.Keep();
+        file.Name();
         return;
     }
     db->BeginTrans();
     try {
         apply();
         file.Commit();
+        if (file.IsCommitted())
+            AddPendingExport(*db, file);
+        Reach(ExportStep::FileWhole);
     } catch (...) {
         try {
             db->Rollback();
@@ -63,7 +88,19 @@ void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile&
         }
         throw;
     }
-    db->CommitTrans();
+    CommitExport(*db, &file);
+}
+
+void CommitExport(CDataBase& db, ExportFile* file)
+{
+    db.CommitTrans();
+    if (db.IsInTransaction() || !file || !file->IsCommitted() || file->IsKept())
+        return;
+    file->Keep();
+    Reach(ExportStep::MarksCommitted);
+    file->Name();
+    Reach(ExportStep::FileNamed);
+    RemovePendingExport(db, *file);
 }
 
 std::shared_ptr<Enquirers> UserEnquirers()

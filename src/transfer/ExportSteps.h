@@ -26,10 +26,28 @@ bool FinishExport(ExportFile& file, ExportProgress* progress, LogLines& log,
                   TransmissionResults& results, AppendFatal appendFatal, bool cancelled,
                   const std::exception_ptr& error, const QString& procedure);
 
-// Saves the stamped records and puts the file in place as one: the file
-// only when the save succeeded, the save committed only when the file is in
-// place. On failure the file is left to be undone by the caller.
+// Saves the stamped records and puts the file in place as one: the whole
+// file is on the disk before the save, the save is committed together with
+// the file's pending entry, and the file takes its name after the commit.
+// On a failure before the commit the file is left to be undone by the
+// caller. Within an outer transaction the file takes its name when the
+// caller commits that through CommitExport.
 void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile& file);
+
+// Commits one level of an export's transaction; when that was the
+// outermost, the file saved in it (if any) takes its name and its entry
+// goes. A failure to name the file is raised: its records stay marked and
+// the next export names it.
+void CommitExport(CDataBase& db, ExportFile* file);
+
+// The points of putting an export in place, at which a test stops an
+// export as a kill would: its hook raises there.
+enum class ExportStep {
+    FileWhole,      // the file whole on the disk, its records' marks not committed
+    MarksCommitted, // the marks committed, the file not yet under its name
+    FileNamed,      // the file under its name, its pending entry not yet gone
+};
+void SetExportStepHook(std::function<void(ExportStep)> hook);
 
 // The logged-on user's enquirers; raises an error when nobody is logged on.
 std::shared_ptr<Enquirers> UserEnquirers();

@@ -47,7 +47,7 @@ QString RegistrationOf(const VQ7& response)
 
 QString Text(const QString& value, int width)
 {
-    return value.trimmed().leftJustified(width, u' ', true);
+    return ExportText(value).trimmed().leftJustified(width, u' ', true);
 }
 } // namespace
 
@@ -114,12 +114,13 @@ QString BuildVQ7ExportLineB(const VQ7& r, const SysParameters& parameters)
         titleCode = legacy ? QStringLiteral("1") : QString();
     QString name1 = r.KeeperName1();
     QString name2 = r.KeeperName2();
+    // Split by the characters the file holds.
     if (!r.CompanyName().isEmpty()) {
-        name1 = r.CompanyName().left(30);
-        name2 = r.CompanyName().mid(30, 30);
+        name1 = ExportText(r.CompanyName()).left(30);
+        name2 = ExportText(r.CompanyName()).mid(30, 30);
     } else if (!r.OtherName().isEmpty()) {
-        name1 = r.OtherName().left(30);
-        name2 = r.OtherName().mid(30);
+        name1 = ExportText(r.OtherName()).left(30);
+        name2 = ExportText(r.OtherName()).mid(30);
     }
 
     QString line = field(RegistrationOf(r), 7) + date(r.DateOfEvent()) + field(r.EnquiryReference(), 20) +
@@ -153,7 +154,7 @@ QString BuildVQ7ExportLineB(const VQ7& r, const SysParameters& parameters)
 
 void AddAddressLine(AddressSlots& address, const QString& line)
 {
-    const QString trimmed = line.trimmed();
+    const QString trimmed = ExportText(line).trimmed();
     if (trimmed.isEmpty())
         return;
     for (QString& slot : address) {

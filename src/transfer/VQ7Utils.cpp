@@ -18,6 +18,7 @@
 #include "transfer/ExportProgress.h"
 #include "transfer/ExportRecordWriter.h"
 #include "transfer/ExportSteps.h"
+#include "transfer/PendingExports.h"
 #include "transfer/VQ7ExportLines.h"
 
 #include <optional>
@@ -79,6 +80,7 @@ void ExportVQ7s(CDataBase& db, LogLines& log, TransmissionResults& results)
         const std::optional<bool> forAutoExport = RunTakesAutoExport();
         if (!forAutoExport)
             return;
+        NamePendingExports(db, log);
         SysParameters parameters;
         parameters.SetDataSource(&db);
         parameters.Load();
@@ -108,6 +110,7 @@ void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
     log.BeginLogging(ProcessCodes::VQ7AEX, ProcessCodeDescription(ProcessCodes::VQ7AEX),
                      user ? user->UserName() : QString());
     try {
+        NamePendingExports(db, log);
         SysParameters parameters;
         parameters.SetDataSource(&db);
         parameters.Load();

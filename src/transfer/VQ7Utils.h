@@ -10,8 +10,9 @@ class TransmissionResults;
 class VQ7Responses;
 
 // The export of keeper responses not yet exported. A response is stamped
-// exported (JuxExportedDate, the day) only when its whole file is in place;
-// a failed or cancelled export leaves the path as it was and marks nothing.
+// exported (JuxExportedDate, the day) only together with its whole file,
+// which takes its name once the stamps are saved; a failed or cancelled
+// export leaves the path as it was and marks nothing.
 
 // A step of the transmission run: per enquirer of the logged-on user with an
 // export folder, a new "VQ7" file there. Runs only in the automatic mode

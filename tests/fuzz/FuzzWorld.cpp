@@ -7,6 +7,7 @@
 #include "platform/ConsoleUserInteraction.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -36,6 +37,20 @@ FuzzWorld::FuzzWorld()
     m_scope = std::make_shared<ScopedAppContext>(std::make_shared<AppContext>(
         std::make_shared<FakeClock>(), std::make_shared<ConsoleUserInteraction>(), m_dir.path(),
         QStringLiteral("FUZZPC")));
+}
+
+void UseSettingsFile(const QByteArray& ini)
+{
+    static QByteArray current;
+    if (current == ini)
+        return;
+    QFile file(FuzzWorld::Get().PathOf(QStringLiteral("Nevix.INI")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        Require(false, "the settings file can be written");
+    file.write(ini);
+    file.close();
+    Settings().Load();
+    current = ini;
 }
 
 QString TextOf(const uint8_t* data, size_t size)

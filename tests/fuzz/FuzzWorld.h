@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -24,6 +25,10 @@ private:
     QTemporaryDir m_dir;
     std::shared_ptr<ScopedAppContext> m_scope;
 };
+
+// Writes the program's settings file and loads it, unless it already
+// holds these lines.
+void UseSettingsFile(const QByteArray& ini);
 
 // The input as text, read as UTF-8 (bad bytes become replacement
 // characters, as files read by the program do).

@@ -28,17 +28,8 @@
 namespace {
 void UseSettingsVersion(const char* version)
 {
-    static QByteArray current;
-    if (current == version)
-        return;
-    QFile file(FuzzWorld::Get().PathOf(QStringLiteral("Nevix.INI")));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        Require(false, "the settings file can be written");
-    file.write(QByteArray("[System]\r\nConfigVersion=") + version + "\r\n");
-    file.close();
-    Settings().Load();
+    UseSettingsFile(QByteArray("[System]\r\nConfigVersion=") + version + "\r\n");
     Settings().SetProgramRunningMode(RunningMode::Automatic);
-    current = version;
 }
 
 // Enquirer AB123 with reasons 01AB (cut-off 180 days) and 02CD (none).

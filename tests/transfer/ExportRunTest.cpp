@@ -156,7 +156,8 @@ TEST_F(ExportRun, ADiskThatFillsLeavesTheEarlierFileWholeAndNothingMarkedExporte
     const QByteArray earlier = "an earlier export, line one\r\nline two\r\n";
     WriteBytes(out, earlier);
     {
-        DiskFault full("out.txt", AtomicFile::Step::Write, ENOSPC, earlier.size() + 3);
+        // The file is written under its pending name until it is whole.
+        DiskFault full(".pending", AtomicFile::Step::Write, ENOSPC, earlier.size() + 3);
         ExportVQ7sToFile(db, out, log, results, "", nullptr);
         EXPECT_EQ(full.hits, 1);
     }
