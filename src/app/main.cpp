@@ -1,6 +1,7 @@
 #include "core/AskTellUser.h"
 #include "core/GlobalDeclarations.h"
 #include "core/qt/QtUserInteraction.h"
+#include "core/qt/TextBoxStart.h"
 #include "help/HtmlHelpApi.h"
 #include "help/qt/QtHelpWindowHost.h"
 #include "platform/AppContext.h"
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
     QApplication::setApplicationVersion(ProgramVersion);
+    ShowProgramTextsFromTheStart();
     auto context = AppContext::MakeDefault(std::make_shared<QtUserInteraction>());
     context->SetPrinter([] { return std::make_unique<QtPrinterCanvas>(); });
     context->SetCapsLockReader(ReadX11CapsLock);

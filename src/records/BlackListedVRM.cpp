@@ -26,7 +26,10 @@ void BlackListedVRM::SetBlacklistedOn(const NullableDate& value)
 
 void BlackListedVRM::SetVRM(const QString& value)
 {
-    MutableFields().VRM = value.trimmed().toUpper().remove(QLatin1Char(' '));
+    BlackListedVRMFields& f = MutableFields();
+    f.VRM = value.trimmed().toUpper().remove(QLatin1Char(' '));
+    if (IsNew())
+        f.StoredVRM = f.VRM;
     if (value != Saved().VRM)
         MarkDirty();
 }
@@ -47,7 +50,10 @@ void BlackListedVRM::Load(const QString& VRM)
 void BlackListedVRM::Apply()
 {
     try {
-        RecordOf::Apply();
+        if (IsDirty() && !IsNew() && !IsDeleted() && VRM() != Current().StoredVRM)
+            ApplyNewMark();
+        else
+            RecordOf::Apply();
     } catch (const NevixError& error) {
         if (error.Number() == ErrorNumbers::Concurrency && !error.HasOwnSource())
             throw error.WithSource(Source);
@@ -55,10 +61,34 @@ void BlackListedVRM::Apply()
     }
 }
 
+void BlackListedVRM::ApplyNewMark()
+{
+    const QString stamp = CDataBase::MakeTimestamp();
+    ColumnValues columns{{QStringLiteral("VRM"), Current().VRM}};
+    for (ColumnValue& column : RowValues())
+        columns.push_back(std::move(column));
+    QString sql = QStringLiteral("UPDATE [VRM_BLACKLIST] SET ");
+    SqlValues values;
+    for (const ColumnValue& column : columns) {
+        sql += QLatin1Char('[') + column.Name + QStringLiteral("]=?,");
+        values << column.Value;
+    }
+    const NullableString oldStamp = OldTimeStamp();
+    sql += QStringLiteral("TmStamp=? WHERE [VRM]=? AND TmStamp ") +
+           (oldStamp ? QStringLiteral("=?") : QStringLiteral("IS NULL"));
+    values << stamp << Current().StoredVRM;
+    if (oldStamp)
+        values << *oldStamp;
+    WriteOneRow(sql, values);
+    MutableFields().StoredVRM = Current().VRM;
+    MarkApplied(stamp);
+}
+
 void BlackListedVRM::ReadRow(const RecordSet& rs)
 {
     BlackListedVRMFields& f = MutableFields();
     ReadText(rs, "VRM", f.VRM);
+    f.StoredVRM = f.VRM;
     ReadText(rs, "Reason", f.Reason);
     ReadText(rs, "BlacklistedBy", f.BlacklistedBy);
     f.BlacklistedOn = rs.DateTime(QStringLiteral("BlacklistedOn"));

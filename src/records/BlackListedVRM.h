@@ -9,15 +9,16 @@ struct BlackListedVRMFields {
     QString Reason;
     QString BlacklistedBy;
     NullableDate BlacklistedOn;
+    QString StoredVRM; // the mark its row is stored under; a new entry's own mark
 };
 
 // A mark for which no enquiry may be sent: one row of VRM_BLACKLIST, keyed
 // by the mark itself. The blacklist has no test flag: live and test runs
-// share it. The update and the delete find the row by the current mark,
-// so a stored entry's mark is not changed in place.
+// share it. The update and the delete find the row by the mark it is
+// stored under, so a stored entry given another mark keeps its row.
 class BlackListedVRM : public RecordOf<BlackListedVRMFields> {
 public:
-    QString Key() const override { return Current().VRM; }
+    QString Key() const override { return Current().StoredVRM; }
 
     QString BlacklistedBy() const { return Current().BlacklistedBy; }
     void SetBlacklistedBy(const QString& value);
@@ -37,7 +38,11 @@ public:
 
 protected:
     const RecordTable& Table() const override;
-    void SetKey(const QString& key) override { MutableFields().VRM = key; }
+    void SetKey(const QString& key) override { MutableFields().VRM = MutableFields().StoredVRM = key; }
     void ReadRow(const RecordSet& rs) override;
     ColumnValues RowValues() const override;
+
+private:
+    // The stored row takes the entry's new mark with its other columns.
+    void ApplyNewMark();
 };

@@ -84,6 +84,30 @@ TEST_F(Blacklist, TheListFindsMarksAndSavesItsChangesTogether)
     EXPECT_EQ(CountRows("VRM_BLACKLIST"), 1);
 }
 
+// The dialog offers the mark only for a new entry; the list and the row
+// follow an entry given another mark all the same.
+TEST_F(Blacklist, AnEntryGivenAnotherMarkIsFiledAndStoredUnderItAndFreesTheOldOne)
+{
+    Entry("AB12CD", "Stolen")->Apply();
+    VRMBlackList list = Loaded();
+    list.Item("AB12CD")->SetVRM("cd 34 ef");
+    list.Apply();
+    ASSERT_TRUE(list.Exists("CD34EF"));
+    EXPECT_EQ(list.Item("CD34EF")->Reason(), "Stolen");
+    EXPECT_FALSE(list.Exists("AB12CD"));
+    EXPECT_EQ(Scalar("SELECT group_concat(VRM) FROM VRM_BLACKLIST").toString(), "CD34EF");
+
+    list.Add(Entry("AB12CD", "Seen again"));
+    list.Item("CD34EF")->SetReason("Stolen twice");
+    list.Apply();
+    EXPECT_EQ(Scalar("SELECT group_concat(VRM || ':' || Reason) FROM (SELECT * FROM VRM_BLACKLIST ORDER BY VRM)")
+                  .toString(),
+              "AB12CD:Seen again,CD34EF:Stolen twice");
+    list.Item("CD34EF")->SetIsDeleted(true);
+    list.Apply();
+    EXPECT_EQ(CountRows("VRM_BLACKLIST"), 1);
+}
+
 using Messages = DatabaseTest;
 
 TEST_F(Messages, PriorityIsALetterOverANumber)

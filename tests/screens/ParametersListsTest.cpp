@@ -85,6 +85,26 @@ TEST_F(ListsOnScreen, AnEditByDoubleClickIsStoredAtOnce)
     EXPECT_EQ(edits, 1) << "no line selected: nothing";
 }
 
+TEST_F(ListsOnScreen, AnEntryEditedToAnotherMarkIsListedUnderItAndTheOldMarkCanBeAddedAgain)
+{
+    StoreEntry("AB12CDE", "Stolen");
+    blacklistEditor = [](QWidget*, BlackListedVRM& entry, bool, bool) {
+        entry.SetVRM(entry.IsNew() ? QStringLiteral("AB12CDE") : QStringLiteral("CD34EFG"));
+        entry.SetReason(QStringLiteral("Stolen"));
+        entry.EndEdit();
+    };
+    Open();
+    ShowTab(frmParameters::BlacklistTabIndex);
+    form->Blacklist()->cmdEditBL()->click();
+    ASSERT_EQ(List()->count(), 1);
+    EXPECT_EQ(List()->item(0)->text(), "CD34EFG\tStolen");
+    form->Blacklist()->cmdAdd2BL()->click();
+    EXPECT_TRUE(world.ui().boxes.isEmpty()) << world.ui().Texts().join('|').toStdString();
+    EXPECT_EQ(List()->count(), 2);
+    EXPECT_EQ(StoredReason("AB12CDE"), "Stolen");
+    EXPECT_EQ(StoredReason("CD34EFG"), "Stolen");
+}
+
 TEST_F(ListsOnScreen, RemovingAsksFirstAndTheLastEntryLeavesAnEmptyList)
 {
     StoreEntry("AB12CDE", "Stolen");

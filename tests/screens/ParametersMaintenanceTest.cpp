@@ -154,4 +154,27 @@ TEST_F(MaintenanceOnScreen, AFileThatFailsHalfWayIsNotLeftAndItsRunIsEndedWithTh
         << "the run was ended";
 }
 
+// A database that takes the run's lines but not its error line (a trigger
+// stands in for it): the run is ended all the same, and the user learns why
+// the file failed.
+TEST_F(MaintenanceOnScreen, ARunWhoseErrorLineCannotBeStoredIsStillEnded)
+{
+    frmParameters& window = Open();
+    const QString out = Made("out");
+    for (int i = 0; i < 3; ++i)
+        world.ui().ScriptFile(out);
+    db().Execute("CREATE TRIGGER RefuseErrors BEFORE INSERT ON Transmission_Log WHEN NEW.Event_Code=256 "
+                 "BEGIN SELECT RAISE(ABORT, 'no error lines'); END");
+    DiskFault full("VehicleResponses202403151030.xls", AtomicFile::Step::Write, ENOSPC, 100);
+    window.Maintenance()->cmdSaveFiles()->click();
+
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_TRUE(world.ui().boxes[0].text.startsWith("Unable to save data files because:\rCould not write " + out +
+                                                    "/VehicleResponses202403151030.xls"))
+        << world.ui().boxes[0].text.toStdString();
+    EXPECT_EQ(LogTexts("VQ7AEX").value(1), "Exporting to " + out + "/VehicleResponses202403151030.xls");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM Transmission_Log WHERE ProcessCode='VQ7AEX' AND Event_Code=16"), 1)
+        << "the run was ended";
+}
+
 } // namespace

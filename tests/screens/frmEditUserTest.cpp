@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 class EditUserTest : public LoggedOnTest {
@@ -166,6 +168,55 @@ TEST_F(EditUserTest, ANewUserIsStoredTrimmedInNormalUsersWithTheTickedEnquirers)
     EXPECT_EQ(GroupsOf(QStringLiteral("newbie")), QStringList{GroupNames::NormalUsers});
     EXPECT_EQ(stored->Enquirers()->GetEnquirerIdsAsString(), Fixture::SecondEnquirer);
 }
+
+// The list's caption speaks of ticked enquirers: each row has a tick box,
+// and a tick is the row's selection, given and taken by mouse or keyboard.
+struct TickCase {
+    const char* name;
+    std::function<void(QListWidget&, int row)> tick;
+};
+
+class TickingEnquirers : public EditUserTest, public ::testing::WithParamInterface<TickCase> {};
+
+TEST_P(TickingEnquirers, TicksAndSelectsTheRowAndTicksAgainClear)
+{
+    auto user = Stored(Fixture::Clerk);
+    auto form = Edit(user);
+    form->show();
+    QListWidget& list = *form->lstEnquirers();
+    ASSERT_EQ(list.item(0)->checkState(), Qt::Checked) << "clerk1 deals with " << Fixture::FirstEnquirer.toStdString();
+    ASSERT_EQ(list.item(1)->checkState(), Qt::Unchecked);
+    GetParam().tick(list, 1);
+    EXPECT_EQ(list.item(1)->checkState(), Qt::Checked);
+    EXPECT_TRUE(list.item(1)->isSelected());
+    EXPECT_EQ(list.item(0)->checkState(), Qt::Checked) << "the other tick stays";
+    GetParam().tick(list, 0);
+    EXPECT_EQ(list.item(0)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(list.item(0)->isSelected());
+    form->cmdOk()->click();
+    ASSERT_TRUE(user->BeenApplied());
+    EXPECT_EQ(Stored(Fixture::Clerk)->Enquirers()->GetEnquirerIdsAsString(), Fixture::SecondEnquirer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ByMouseAndKeyboard, TickingEnquirers,
+    ::testing::Values(TickCase{"Space",
+                               [](QListWidget& list, int row) {
+                                   list.setCurrentRow(row, QItemSelectionModel::NoUpdate);
+                                   QTest::keyClick(&list, Qt::Key_Space);
+                               }},
+                      TickCase{"ClickOnTheTickBox",
+                               [](QListWidget& list, int row) {
+                                   const QRect line = list.visualItemRect(list.item(row));
+                                   QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                                                     QPoint(line.left() + line.height() / 2, line.center().y()));
+                               }},
+                      TickCase{"ClickOnTheName",
+                               [](QListWidget& list, int row) {
+                                   QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                                                     list.visualItemRect(list.item(row)).center());
+                               }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditUserTest, AUserInTwoGroupsShowsNormalUsersAndIsLeftInThatGroupOnly)
 {

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -90,6 +91,18 @@ TEST_F(JuxClientTest, ClientOnlyOffersTheClientWithItsDatabase)
     EXPECT_FALSE(form.optInstalMode(2)->isEnabled());
     EXPECT_TRUE(form.optInstalMode(3)->isChecked());
     EXPECT_TRUE(form.txtDatabaseLocation()->isVisibleTo(&form));
+    // Each caption, drawn beside its button, is greyed with it.
+    for (int mode = 1; mode <= 3; ++mode) {
+        const QRadioButton* option = form.optInstalMode(mode);
+        int captions = 0;
+        for (const QLabel* label : form.findChildren<QLabel*>()) {
+            if (label->text() != option->text())
+                continue;
+            ++captions;
+            EXPECT_EQ(label->isEnabled(), mode == 3) << mode;
+        }
+        EXPECT_EQ(captions, 1) << mode;
+    }
 }
 
 TEST_F(JuxClientTest, ClientDatabaseIsTestedBeforeItIsStored)

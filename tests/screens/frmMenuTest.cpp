@@ -10,6 +10,7 @@
 #include "screens/admin/MenuGates.h"
 #include "screens/admin/frmInfo.h"
 #include "screens/admin/frmMenu.h"
+#include "screens/records/frmVQ7.h"
 #include "startup/ProgramScreens.h"
 #include "support/FileBytes.h"
 
@@ -283,6 +284,52 @@ TEST_F(MenuWindow, UnbuiltScreensSayTheyAreNotAvailable)
     EXPECT_EQ(world.ui().Texts(), (QStringList{"Send & Receive is not available in this version.",
                                                "More Information is not available in this version."}));
     EXPECT_TRUE(menu->isVisible());
+}
+
+// Each side of a window's frame lies inside the available area; along a
+// side longer than the area, the frame starts where the area starts.
+void ExpectInside(const QRect& frame, const QRect& area, const char* name)
+{
+    const auto along = [&](int start, int length, int areaStart, int areaLength, const char* side) {
+        if (length > areaLength)
+            EXPECT_EQ(start, areaStart) << name << " " << side;
+        else
+            EXPECT_TRUE(start >= areaStart && start + length <= areaStart + areaLength)
+                << name << " " << side << ": " << start << "+" << length << " outside " << areaStart << "+"
+                << areaLength;
+    };
+    along(frame.left(), frame.width(), area.left(), area.width(), "across");
+    along(frame.top(), frame.height(), area.top(), area.height(), "down");
+}
+
+// With the menu moved to the screen's top right corner, a screen is not
+// centred over it past the screen's edges: its title bar stays where it
+// can be dragged.
+TEST_F(MenuWindow, ScreensOpenedFromTheTopRightCornerLieWithTheirFrameInsideTheScreen)
+{
+    Make();
+    screens = ProgramScreens();
+    WriteBytes(world.PathOf(QStringLiteral("IMPORTANT_INFORMATION.rtf")), R"({\rtf1 Keep keeper data safe.\par})");
+    auto menu = OpenMenu(Fixture::Manager);
+    const QRect area = menu->screen()->availableGeometry();
+    const struct {
+        const char* name;
+        QPushButton* button;
+    } opened[] = {{"frmVQ3", menu->cmdEnq()},
+                  {"frmVQ7", menu->cmdResp()},
+                  {"frmDEB", menu->cmdDebit()},
+                  {"frmInfo", menu->cmdMoreInformation()}};
+    for (const auto& c : opened) {
+        menu->move(area.right() + 1 - menu->frameGeometry().width(), area.top());
+        ASSERT_EQ(menu->frameGeometry().topRight(), area.topRight());
+        c.button->click();
+        QWidget* screen = menu->findChild<QWidget*>(QLatin1String(c.name));
+        ASSERT_TRUE(screen && screen->isVisible()) << c.name;
+        ASSERT_NE(screen->frameGeometry(), screen->geometry()) << c.name << ": a frame to keep on the screen";
+        ExpectInside(screen->frameGeometry(), area, c.name);
+        screen->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(MenuWindow, MoreInformationOpensTheInformationWindowOrReportsItsMissingFile)

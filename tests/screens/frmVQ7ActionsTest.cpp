@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -202,6 +203,13 @@ TEST_F(ResponseActions, AnAnonymisedResponseIsSavedAndShown)
     EXPECT_EQ(Stored("Keeper_Name_1", "FX03AAA").toString(), "{Anonymised 15-Mar-24}");
     EXPECT_EQ(Text("txtKeeperName"), "{Anonymised 15-Mar-24}");
     EXPECT_EQ(Comments()->toPlainText(), "Made anonymous by admin1 on 15-Mar-24, Reason: Not pursued");
+    // Wider than the name boxes: each shows the text's beginning.
+    for (const char* name : {"txtKeeperName", "txtKeeperForename"}) {
+        const QLineEdit* box = Control<QLineEdit>(name);
+        ASSERT_EQ(box->text(), "{Anonymised 15-Mar-24}") << name;
+        EXPECT_GT(QFontMetrics(box->font()).horizontalAdvance(box->text()), box->width()) << name;
+        EXPECT_EQ(box->cursorPosition(), 0) << name;
+    }
 }
 
 class ResponseExport : public ResponseActions {

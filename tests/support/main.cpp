@@ -1,3 +1,5 @@
+#include "core/qt/TextBoxStart.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // As the program does: the screens under test behave as they do there.
+    ShowProgramTextsFromTheStart();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

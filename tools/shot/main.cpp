@@ -3,6 +3,7 @@
 #include "ShotDrawing.h"
 #include "ToolCommandLine.h"
 
+#include "core/qt/TextBoxStart.h"
 #include "platform/NevixError.h"
 
 #include <QApplication>
@@ -95,6 +96,8 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows as the program shows them.
+    ShowProgramTextsFromTheStart();
     // Without a locale of its own the machine's pictures show dates as in
     // Britain, the program's home, so that they come out the same anywhere.
     if (QLocale::system().language() == QLocale::C)

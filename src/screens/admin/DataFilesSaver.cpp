@@ -49,6 +49,22 @@ void Keep(std::shared_ptr<Collection> records,
     };
 }
 
+// The run's lines are stored even when its file could not be, and the run
+// is ended even when its error line cannot be stored with them: the user
+// is told the error all the same.
+void EndRunWithError(LogLines& log, const QString& error)
+{
+    const int32_t lines = log.Count();
+    try {
+        log.AddToLog(EventCodes::Error, error);
+        log.Apply();
+    } catch (const NevixError&) {
+        while (log.Count() > lines)
+            log.Remove(log.Count());
+    }
+    log.EndLogging();
+}
+
 NevixError FileError(const QString& path, const QString& reason)
 {
     return NevixError(ErrorNumbers::PathFileAccess, QStringLiteral("Could not write ") + path +
@@ -131,9 +147,7 @@ bool DataFilesSaver::SaveKind(int kind, QString& summary)
     try {
         path = WriteFile(text, records, folder, log);
     } catch (const NevixError& e) {
-        // The run's lines are stored even when its file could not be.
-        log.AddToLog(EventCodes::Error, e.Description());
-        log.EndLogging();
+        EndRunWithError(log, e.Description());
         throw;
     }
     if (!summary.isEmpty())

@@ -17,8 +17,9 @@ public:
 
     // The summary of the files saved, one line each ("" when none). An
     // error ends the saving: the file of that kind is not left half
-    // written, its run is ended with the error logged, and the error is
-    // raised; the files of earlier kinds stay.
+    // written, its run is ended with the error logged (or without it, when
+    // the log cannot store it), and the error is raised; the files of
+    // earlier kinds stay.
     QString Run();
 
 private:

@@ -141,6 +141,12 @@ frmEditUser::frmEditUser(QWidget* parent)
         m_txtPassword->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
         m_lblPasswordRule->setVisible(shown);
     });
+    connect(m_lstEnquirers, &QListWidget::itemSelectionChanged, this, [this] {
+        for (int row = 0; row < m_lstEnquirers->count(); ++row) {
+            QListWidgetItem* item = m_lstEnquirers->item(row);
+            item->setCheckState(item->isSelected() ? Qt::Checked : Qt::Unchecked);
+        }
+    });
     connect(m_cmdOk, &QPushButton::clicked, this, &frmEditUser::cmdOk_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmEditUser::cmdCancel_Click);
     HideHelpButton(*this, HelpTopics::UserEditor);
@@ -163,9 +169,14 @@ void frmEditUser::SetEnquirers(std::shared_ptr<Enquirers> oEnquirers)
     m_lstEnquirers->clear();
     if (!m_enquirers)
         return;
-    for (const auto& enquirer : *m_enquirers)
-        m_lstEnquirers->addItem(enquirer->Name() + QStringLiteral(" (") + enquirer->EnquirerId() +
-                                u')');
+    for (const auto& enquirer : *m_enquirers) {
+        auto* row = new QListWidgetItem(enquirer->Name() + QStringLiteral(" (") + enquirer->EnquirerId() + u')',
+                                        m_lstEnquirers);
+        // The tick shows the row's selection; a click or the space bar
+        // changes both together.
+        row->setFlags(row->flags() & ~Qt::ItemIsUserCheckable);
+        row->setCheckState(Qt::Unchecked);
+    }
 }
 
 void frmEditUser::SetUser(std::shared_ptr<User> oUser)

@@ -29,10 +29,17 @@ private:
 };
 
 // Keeps its caption as its text, as every option does, but draws only its
-// circle: the label beside it shows the caption wrapped.
+// circle: the label beside it shows the caption wrapped, greyed while the
+// button is disabled.
 class IndicatorOnly : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
+
+    void SetCaption(QLabel* caption)
+    {
+        m_caption = caption;
+        m_caption->setEnabled(isEnabled());
+    }
 
     QSize sizeHint() const override
     {
@@ -50,6 +57,12 @@ protected:
         QStylePainter painter(this);
         painter.drawControl(QStyle::CE_RadioButton, Option());
     }
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::EnabledChange && m_caption)
+            m_caption->setEnabled(isEnabled());
+        QRadioButton::changeEvent(event);
+    }
 
 private:
     QStyleOptionButton Option() const
@@ -59,6 +72,8 @@ private:
         option.text.clear();
         return option;
     }
+
+    QPointer<QLabel> m_caption;
 };
 } // namespace
 
@@ -71,6 +86,7 @@ QRadioButton* AddWrappedOption(QBoxLayout& layout, const QString& name, const QS
     auto* label = new QLabel(caption, parent);
     label->setWordWrap(true);
     label->installEventFilter(new CaptionClick(label, option));
+    option->SetCaption(label);
     auto* row = new QHBoxLayout;
     row->addWidget(option, 0, Qt::AlignTop);
     row->addWidget(label, 1);
