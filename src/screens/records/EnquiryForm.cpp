@@ -70,6 +70,17 @@ std::optional<QString> ReadFormIntoVQ3(const EnquiryFormValues& form, VQ3& enqui
     return undated;
 }
 
+QString KeptBoxText(const QString& text, bool capitals)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control)
+            kept += c;
+    }
+    return capitals ? kept.toUpper() : kept;
+}
+
 EnquiryValidation ValidateEnquiry(VQ3& enquiry, const std::optional<QString>& dateOfEventText,
                                   const Enquirers& userEnquirers, const VRMBlackList& blacklist,
                                   int16_t duplicateDays)
