@@ -118,6 +118,28 @@ INSTANTIATE_TEST_SUITE_P(
                       PasteCase{"Reference", &frmVQ3::txtReference, "\fref 1\xc2\x85-2", "REF 1-2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(EnquiryInput, APastedDateTheCheckReadsIsSavedAndOneItCannotReadIsReported)
+{
+    Open();
+    const int64_t stored = StoredCount();
+    screen->cmdAdd()->click();
+    Type(screen->txtVRM(), QStringLiteral("AB12CDE"));
+    Paste(screen->txtDateOfEvent(), QStringLiteral("2024-03-01"));
+    screen->cmdSave()->click();
+    EXPECT_EQ(world.ui().Texts(), QStringList());
+    ASSERT_EQ(StoredCount(), stored + 1) << "never refused without a word";
+    RecordSet rs = db().OpenRecordSet(QStringLiteral("SELECT Date_Of_Event FROM VQ3_Enquiries WHERE VRM='AB12CDE'"));
+    EXPECT_EQ(rs.Field(0).toDateTime().date(), QDate(2024, 3, 1));
+    rs.Close();
+
+    Type(screen->txtVRM(), QStringLiteral("AB12CDF"));
+    Paste(screen->txtDateOfEvent(), QStringLiteral("2024-03"));
+    screen->cmdSave()->click();
+    EXPECT_EQ(world.ui().Texts(), QStringList{QStringLiteral("Please enter a valid Date of Event was: 2024-03, "
+                                                             "changed to to 1/April/2000")});
+    EXPECT_EQ(StoredCount(), stored + 1);
+}
+
 TEST_F(EnquiryInput, AFutureDateOfEventIsRefusedWhenTheTenYearCheckIsOff)
 {
     Make(FixtureOptions().WithBulkEnquiries(0));
