@@ -20,8 +20,14 @@ nevix_build nevix nevix-prepare
 export NEVIX_HOME="${NEVIX_HOME:-$HOME/Nevix}"
 # Only a folder without settings is new. In a ready folder a missing database
 # is the program's to report: a new, empty one would hide the real one.
-if [ ! -e "$NEVIX_HOME/Nevix.INI" ]; then
-  "$NEVIX_BUILD/tools/nevix-prepare" "$NEVIX_HOME"
+# NEVIX_SERVICE, when set, is the enquiry service's address: the folder tool
+# writes it into the settings, of a ready folder too.
+service=()
+if [ -n "${NEVIX_SERVICE:-}" ]; then
+  service=(--service "$NEVIX_SERVICE")
+fi
+if [ ! -e "$NEVIX_HOME/Nevix.INI" ] || [ ${#service[@]} -gt 0 ]; then
+  "$NEVIX_BUILD/tools/nevix-prepare" "${service[@]}" "$NEVIX_HOME"
 fi
 if [ "$display" = yes ]; then
   exec "$NEVIX_BUILD/src/app/nevix" "$@"

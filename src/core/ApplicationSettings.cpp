@@ -188,6 +188,11 @@ void ApplicationSettings::CancelEdit()
     m_beenApplied = false;
 }
 
+QString ApplicationSettings::SettingsFilePath() const
+{
+    return OpenStore(m_v2IniLocation, System)->INILocation();
+}
+
 void ApplicationSettings::Load()
 {
     SetDefaults();

@@ -98,6 +98,8 @@ public:
     // When set, Load and Apply use this settings file instead of Nevix.INI.
     QString V2IniLocation() const { return m_v2IniLocation; }
     void SetV2IniLocation(const QString& value) { m_v2IniLocation = value; }
+    // The settings file that Load and Apply use.
+    QString SettingsFilePath() const;
     float ConfigVersion() const { return m_rec.ConfigVersion; }
     bool RunInTestMode() const { return m_runInTestMode; }
     void SetRunInTestMode(bool value) { m_runInTestMode = value; }

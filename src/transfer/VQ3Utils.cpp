@@ -83,6 +83,13 @@ bool CheckVRM(const VQ3& enquiry, const VRMBlackList* blacklist, JuxMessageError
 
 } // namespace
 
+namespace {
+QString LaterThanTodayText(const QString& name)
+{
+    return name + QStringLiteral(" cannot be later than today");
+}
+} // namespace
+
 QString ValidateDateRange(QVariant& value, const Nullable<QDate>& earliest, const QString& name,
                           const QString& earliestText)
 {
@@ -91,7 +98,7 @@ QString ValidateDateRange(QVariant& value, const Nullable<QDate>& earliest, cons
     if (!date)
         return QStringLiteral("Please enter a valid ") + name;
     if (*date > Today())
-        return name + QStringLiteral(" cannot be later than today");
+        return LaterThanTodayText(name);
     if (!earliest)
         return name + QStringLiteral(" cannot be earlier than ") + earliestText + QStringLiteral(" which must be set");
     if (*date < *earliest)
@@ -192,8 +199,12 @@ QString ValidateVQ3(VQ3& enquiry, const Enquirers& enquirers, const VRMBlackList
     if (!reason) {
         dateMessage = QStringLiteral("Cannot find date of event cut off");
     } else if (reason->DateOfEventCutOff() == 0) {
+        // The setting lifts the age limit only: the service refuses a date
+        // still to come, and with it the whole batch.
         if (!Settings().Skip10YearDOECheck())
             dateMessage = CheckDateWithinTenYears(value);
+        else if (value.toDate() > Today())
+            dateMessage = LaterThanTodayText(DateOfEventName);
     } else {
         const int days = reason->DateOfEventCutOff();
         dateMessage = ValidateDateRange(value, Today().addDays(-days), DateOfEventName,
@@ -208,7 +219,9 @@ QString ValidateVQ3(VQ3& enquiry, const Enquirers& enquirers, const VRMBlackList
     if (CheckVRM(enquiry, blacklist, errors))
         field = QStringLiteral("VRM");
 
-    if (!enquiry.EnquiryReference().trimmed().isEmpty()) {
+    // Only blanks make a reference empty: a tab or a no-break space is text
+    // the reference rule refuses, as the service would.
+    if (!TrimSpaces(enquiry.EnquiryReference()).isEmpty()) {
         if (const QString text = ValidateEnquiryReference(enquiry.EnquiryReference()); !text.isEmpty())
             attach(QStringLiteral("EnquiryReference"), VQ3ErrorCodes::EnquiryReference, text);
     }

@@ -7,16 +7,11 @@
 // end, and the checked enquiry always holds a date of event (the one read,
 // or the stand-in for a date that could not be read).
 
+#include "FuzzEnquirers.h"
 #include "FuzzWorld.h"
 
-#include "accounts/Enquirers.h"
-#include "accounts/EnquiryReason.h"
 #include "core/ApplicationSettings.h"
 #include "core/GlobalDeclarations.h"
-#include "database/CDataBase.h"
-#include "database/DatabasePassword.h"
-#include "database/DatabaseSchema.h"
-#include "database/GlobalDatabase.h"
 #include "records/JuxMessageErrors.h"
 #include "records/VQ3.h"
 #include "transfer/ImportLineLayout.h"
@@ -30,36 +25,6 @@ void UseSettingsVersion(const char* version)
 {
     UseSettingsFile(QByteArray("[System]\r\nConfigVersion=") + version + "\r\n");
     Settings().SetProgramRunningMode(RunningMode::Automatic);
-}
-
-// Enquirer AB123 with reasons 01AB (cut-off 180 days) and 02CD (none).
-Enquirers& TheEnquirers()
-{
-    static Enquirers* enquirers = [] {
-        const QString path = FuzzWorld::Get().PathOf(QStringLiteral("Nevix.MDB"));
-        DatabaseSchema::CreateNewDatabase(path);
-        CDataBase& db = NewGlobalDatabase();
-        db.SetConnectionParams(path, QStringLiteral("Microsoft.Jet.OLEDB.4.0"), GetDbPassword(), QString(),
-                               QString());
-        auto enquirer = std::make_shared<Enquirer>();
-        enquirer->SetDataSource(&db);
-        enquirer->SetEnquirerId(QStringLiteral("AB123"));
-        enquirer->SetName(QStringLiteral("Alpha Ltd"));
-        for (const auto& [code, cutOff] : {std::pair{"01AB", 180}, std::pair{"02CD", 0}}) {
-            auto reason = std::make_shared<EnquiryReason>();
-            reason->SetEnquiryCode(QLatin1String(code));
-            reason->SetDescription(QStringLiteral("Reason ") + QLatin1String(code));
-            reason->SetDateOfEventCutOff(int16_t(cutOff));
-            reason->SetIsDefault(cutOff != 0);
-            enquirer->AddEnquiryReason(reason);
-        }
-        enquirer->Apply();
-        auto* loaded = new Enquirers;
-        loaded->SetDataSource(&db);
-        loaded->Load();
-        return loaded;
-    }();
-    return *enquirers;
 }
 
 bool Trimmed(const QString& field)
@@ -82,7 +47,7 @@ void CheckLine(ImportLineLayout& layout, const QString& text, uint8_t mode)
     enquiry.SetEnquiryCode(fields.EnquiryCode);
     enquiry.SetIntermediaryId(fields.IntermediaryId);
     enquiry.SetSkipVRMValidation((mode & 0x08) != 0);
-    (void)ValidateVQ3(enquiry, TheEnquirers(), nullptr, *enquiry.Errors(), nullptr, fields.DateOfEvent);
+    (void)ValidateVQ3(enquiry, FuzzEnquirers(), nullptr, *enquiry.Errors(), nullptr, fields.DateOfEvent);
     Require(enquiry.DateOfEvent().has_value() && enquiry.DateOfEvent()->date().isValid(),
             "a checked enquiry holds a date of event");
 }

@@ -366,6 +366,17 @@ INSTANTIATE_TEST_SUITE_P(
                     {QStringLiteral("NS400:Refused here")}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(SetupTest, WithoutAServiceAddressStepOneNamesTheSettingsFileToPutItIn)
+{
+    const QString ini = world.PathOf(QStringLiteral("Nevix.INI"));
+    UseServiceAt(QString(), ini);
+    Open();
+    ConnectAs(QStringLiteral("nevix01"), QStringLiteral("Abcdefg1"));
+    EXPECT_EQ(form->Wizard().CurrentStep(), 1);
+    EXPECT_TRUE(Lines().contains(QStringLiteral("Attempting to connect to: (no service address in ") + ini + u')'))
+        << Lines().join(u'\n').toStdString();
+}
+
 TEST_F(SetupTest, OneDownloadedEnquirerNamesTheCompany)
 {
     Script(QStringLiteral("EnquirerRequest"),

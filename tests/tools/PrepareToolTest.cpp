@@ -61,4 +61,57 @@ TEST_F(PrepareTool, NothingIsMadeInAnEmptyFolderTheSettingsName)
     EXPECT_TRUE(QDir(share).isEmpty());
 }
 
+struct ServiceCase {
+    const char* name;
+    const char* url;
+    bool taken;
+};
+
+class ServiceAddress : public PrepareTool, public testing::WithParamInterface<ServiceCase> {
+protected:
+    QString Host() const
+    {
+        return INIFile().GetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixHost"), QString(),
+                                      PathOf(QStringLiteral("Nevix.INI")));
+    }
+};
+
+TEST_P(ServiceAddress, IsWrittenForAnHttpOneAndOtherwiseNothingIs)
+{
+    const ServiceCase& c = GetParam();
+    const QString url = QString::fromLatin1(c.url);
+    const QStringList arguments{QStringLiteral("--service"), url};
+
+    const ProcessRun fresh = Prepare(arguments);
+    if (c.taken) {
+        EXPECT_EQ(fresh.exitCode, 0) << fresh.err.toStdString();
+        EXPECT_EQ(Host(), url);
+        EXPECT_TRUE(QFileInfo::exists(PathOf(QStringLiteral("Nevix.MDB"))));
+        EXPECT_TRUE(fresh.out.contains(url)) << fresh.out.toStdString();
+    } else {
+        EXPECT_EQ(fresh.exitCode, 2);
+        EXPECT_TRUE(fresh.err.contains(QStringLiteral("http or https"))) << fresh.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(folder)) << "nothing made";
+    }
+
+    // A folder made before keeps everything but the address it is given.
+    ASSERT_EQ(Prepare({QStringLiteral("--service"), QStringLiteral("http://127.0.0.1:1/before")}).exitCode, 0);
+    const QByteArray before = ReadBytes(PathOf(QStringLiteral("Nevix.INI")));
+    const ProcessRun ready = Prepare(arguments);
+    EXPECT_EQ(ready.exitCode, c.taken ? 0 : 2) << ready.err.toStdString();
+    EXPECT_EQ(Host(), c.taken ? url : QStringLiteral("http://127.0.0.1:1/before"));
+    if (!c.taken) {
+        EXPECT_EQ(ReadBytes(PathOf(QStringLiteral("Nevix.INI"))), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Urls, ServiceAddress,
+                         testing::Values(ServiceCase{"Http", "http://127.0.0.1:8080/nevix", true},
+                                         ServiceCase{"Https", "https://service.example/nevix", true},
+                                         ServiceCase{"Ftp", "ftp://x", false},
+                                         ServiceCase{"NoScheme", "127.0.0.1:8080/nevix", false},
+                                         ServiceCase{"NoHost", "http:///nevix", false},
+                                         ServiceCase{"Empty", "", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

@@ -168,6 +168,29 @@ TEST_F(ImportTest, UnattendedSkipsLinesInErrorAndExactDuplicatesAndSavesTheRest)
     EXPECT_TRUE(questions.asked.isEmpty());
 }
 
+struct InvisibleCase {
+    const char* name;
+    QByteArray reference; // as the file holds it, UTF-8
+};
+
+// A line feed cannot stand alone in a field: it ends the line.
+const InvisibleCase InvisibleReferences[] = {
+    {"Tab", "\t"}, {"NoBreakSpace", "\xC2\xA0"}, {"VerticalTab", "\v"}, {"FormFeed", "\f"}};
+
+class InvisibleReference : public ImportTest, public ::testing::WithParamInterface<InvisibleCase> {};
+
+TEST_P(InvisibleReference, IsRefusedWithTheReferenceError)
+{
+    Import(WriteImportFile(QStringLiteral("VQ3A.IMP"), "AB51ABC,20240301," + GetParam().reference + ",AB123,01AB\r\n"));
+    EXPECT_EQ(results.VQ3sImported(), 0);
+    EXPECT_TRUE(Logged(QStringLiteral("Enquiry reference can only contain A-Z, 0-9 and : -._#@/*; (Line:1, "
+                                      "field:EnquiryReference VRM/VIN: AB51ABC ). Line not imported")))
+        << LogTexts().join(u'\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, InvisibleReference, ::testing::ValuesIn(InvisibleReferences),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ImportTest, UnattendedKeepsLinesInErrorWhenTheParametersSaySo)
 {
     ChangeParameters([](SysParameters& p) { p.SetImportAutoExecuteVQ3Errors(true); });

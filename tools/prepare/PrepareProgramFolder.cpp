@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace {
 const QString DatabaseGroup = QStringLiteral("Database");
@@ -87,4 +88,17 @@ QStringList PrepareProgramFolder(const QString& folder, bool newDatabase)
         made << settingsFile;
     }
     return made;
+}
+
+bool IsServiceAddress(const QString& url)
+{
+    const QUrl parsed(url, QUrl::StrictMode);
+    return parsed.isValid() && (parsed.scheme() == QLatin1String("http") || parsed.scheme() == QLatin1String("https")) &&
+           !parsed.host().isEmpty();
+}
+
+void WriteServiceAddress(const QString& folder, const QString& url)
+{
+    INIFile().SetIniString(QStringLiteral("NevixServer"), QStringLiteral("NevixHost"), url,
+                           folder + QStringLiteral("/Nevix.INI"));
 }

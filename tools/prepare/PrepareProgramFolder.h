@@ -25,3 +25,10 @@ QStringList PrepareProgramFolder(const QString& folder, bool newDatabase = false
 // (the organisation's own is kept); true when it was put there. A new
 // folder gets it from PrepareProgramFolder.
 bool CopyInformationFile(const QString& folder);
+
+// True for an address the program can reach the enquiry service at: http or
+// https, with a host.
+bool IsServiceAddress(const QString& url);
+// Writes the enquiry service's address as NevixHost under [NevixServer] in
+// the folder's settings file; raises NevixError when it cannot.
+void WriteServiceAddress(const QString& folder, const QString& url);

@@ -303,8 +303,12 @@ QStringList SetupWizard::ProgressLines(int32_t eventCode, const QString& eventTe
 
 void SetupWizard::mobjLog_LogLineAdded(const std::shared_ptr<LogLine>& oLogLine, int32_t /*oAddedWhen*/)
 {
+    // The address is kept per installation and no screen edits it: say where it goes.
+    const QString host = Settings().NevixHost().isEmpty()
+                             ? QStringLiteral("(no service address in ") + Settings().SettingsFilePath() + u')'
+                             : Settings().NevixHost();
     const QStringList lines = ProgressLines(oLogLine->EventCode(), oLogLine->EventText(), m_account.UserName(),
-                                            m_account.Password(), Settings().NevixHost());
+                                            m_account.Password(), host);
     for (const QString& line : lines)
         AddProgressLine(line);
 }

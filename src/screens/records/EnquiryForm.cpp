@@ -70,6 +70,17 @@ std::optional<QString> ReadFormIntoVQ3(const EnquiryFormValues& form, VQ3& enqui
     return undated;
 }
 
+QString KeptBoxText(const QString& text, bool capitals)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control)
+            kept += c;
+    }
+    return capitals ? kept.toUpper() : kept;
+}
+
 EnquiryValidation ValidateEnquiry(VQ3& enquiry, const std::optional<QString>& dateOfEventText,
                                   const Enquirers& userEnquirers, const VRMBlackList& blacklist,
                                   int16_t duplicateDays)
@@ -93,8 +104,9 @@ EnquiryValidation ValidateEnquiry(VQ3& enquiry, const std::optional<QString>& da
         if (errors.Count() > 0)
             TellUserWarning(errors.ToString(false), QString());
         // A date that cannot be read is the user's to correct: the stand-in
-        // date the check puts in its place is never saved.
-        if (dateOfEventText && result.field.isEmpty())
+        // date the check puts in its place, and reports, is never saved. A
+        // text the check reads (such as 2024-03-01) is that date.
+        if (dateOfEventText && result.field.isEmpty() && errors.Count() > 0)
             result.field = QStringLiteral("DateOfEvent");
         if (result.field.isEmpty()) {
             const VQ3Enquiries duplicates = GetVQ3Duplicates(enquiry, nullptr, duplicateDays);

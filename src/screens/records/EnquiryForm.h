@@ -29,6 +29,11 @@ struct EnquiryFormValues {
 std::optional<QString> ReadFormIntoVQ3(const EnquiryFormValues& form, VQ3& enquiry, const Enquirers& userEnquirers,
                                        const QDateTime& now, const QLocale& locale = QLocale());
 
+// What a detail box keeps of an edit: no control character (a pasted tab
+// or line end, which typing never puts in), and capitals where the box
+// takes them.
+QString KeptBoxText(const QString& text, bool capitals);
+
 // Outcomes of ValidateEnquiry.
 namespace EnquiryValidationOutcome {
 constexpr int32_t Save = 0;

@@ -18,6 +18,7 @@
 #include "reports/qt/frmChoosePrintType.h"
 #include "screens/common/HelpButton.h"
 #include "screens/records/EnquirerChooser.h"
+#include "screens/records/EnquiryForm.h"
 #include "screens/records/EnquiryImport.h"
 #include "screens/records/RecordGrid.h"
 #include "screens/records/RecordGridModel.h"
@@ -277,14 +278,15 @@ void frmVQ3::ConnectControls()
     KeyFilter::Install(*m_txtDateOfEvent, [](int16_t key) {
         return FilterKeyToChars(key, QStringLiteral("0123456789/"), CompareMode::Binary);
     });
-    for (QLineEdit* box : {m_txtVRM, m_txtReference}) {
-        connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
-            const QString upper = text.toUpper();
-            if (upper == text)
+    for (QLineEdit* box : {m_txtVRM, m_txtDateOfEvent, m_txtReference}) {
+        const bool capitals = box != m_txtDateOfEvent;
+        connect(box, &QLineEdit::textEdited, box, [box, capitals](const QString& text) {
+            const QString kept = KeptBoxText(text, capitals);
+            if (kept == text)
                 return;
-            const int cursor = box->cursorPosition();
-            box->setText(upper);
-            box->setCursorPosition(cursor);
+            const auto cursor = KeptBoxText(text.left(box->cursorPosition()), capitals).size();
+            box->setText(kept);
+            box->setCursorPosition(int(cursor));
         });
     }
     for (QObject* watched : std::initializer_list<QObject*>{

@@ -1,0 +1,164 @@
+#include "EnquiryScreenTest.h"
+
+#include "records/VRMBlackList.h"
+#include "screens/records/EnquiryForm.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString ReferenceRule = QStringLiteral("Enquiry reference can only contain A-Z, 0-9 and : -._#@/*;");
+
+class EnquiryInput : public EnquiryScreenTest {
+protected:
+    int64_t StoredCount()
+    {
+        RecordSet rs = db().OpenRecordSet(QStringLiteral("SELECT COUNT(*) FROM VQ3_Enquiries WHERE IsTest=0"));
+        const int64_t count = rs.Field(0).toLongLong();
+        rs.Close();
+        return count;
+    }
+    void Type(QLineEdit* box, const QString& text)
+    {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+    void Paste(QLineEdit* box, const QString& text)
+    {
+        QApplication::clipboard()->setText(text);
+        box->setFocus();
+        box->selectAll();
+        box->paste();
+    }
+};
+
+struct InvisibleCase {
+    const char* name;
+    char16_t character;
+    bool keptWhenPasted; // not a control character
+};
+
+class InvisibleReference : public EnquiryInput, public ::testing::WithParamInterface<InvisibleCase> {};
+
+TEST_P(InvisibleReference, NeverPassesTheSaveCheck)
+{
+    const InvisibleCase& c = GetParam();
+    const QString reference(QChar(c.character));
+    Open();
+
+    // Typed: the check of what the form holds.
+    EnquiryFormValues form;
+    form.vrm = QStringLiteral("AB12CDE");
+    form.dateOfEvent = QStringLiteral("01/03/2024");
+    form.reference = reference;
+    form.enquirerIndex = 0;
+    form.reasonIndex = 0;
+    const auto enquirers = GetCurrentUser()->Enquirers();
+    VQ3 enquiry;
+    enquiry.SetDataSource(&db());
+    const auto undated = ReadFormIntoVQ3(form, enquiry, *enquirers, world.clock().Now());
+    VRMBlackList blacklist;
+    blacklist.SetDataSource(&db());
+    blacklist.Load();
+    const EnquiryValidation checked = ValidateEnquiry(enquiry, undated, *enquirers, blacklist, 0);
+    EXPECT_EQ(checked.outcome, EnquiryValidationOutcome::StayInEdit);
+    EXPECT_EQ(checked.field, QStringLiteral("EnquiryReference"));
+    EXPECT_EQ(world.ui().Texts(), QStringList{ReferenceRule});
+
+    // Pasted: a control character goes as a typed one would; what stays is
+    // refused by the save.
+    world.ui().boxes.clear();
+    const int64_t stored = StoredCount();
+    screen->cmdAdd()->click();
+    Type(screen->txtVRM(), QStringLiteral("AB12CDE"));
+    Paste(screen->txtReference(), reference);
+    EXPECT_EQ(screen->txtReference()->text(), c.keptWhenPasted ? reference : QString());
+    screen->cmdSave()->click();
+    EXPECT_EQ(world.ui().Texts(), c.keptWhenPasted ? QStringList{ReferenceRule} : QStringList());
+    EXPECT_EQ(StoredCount(), stored + (c.keptWhenPasted ? 0 : 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Characters, InvisibleReference,
+                         ::testing::Values(InvisibleCase{"Tab", u'\t', false},
+                                           InvisibleCase{"NoBreakSpace", u'\u00A0', true},
+                                           InvisibleCase{"VerticalTab", u'\v', false},
+                                           InvisibleCase{"FormFeed", u'\f', false},
+                                           InvisibleCase{"LineFeed", u'\n', false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct PasteCase {
+    const char* name;
+    QLineEdit* (frmVQ3::*box)() const;
+    const char* pasted;
+    const char* kept;
+};
+
+class PastedText : public EnquiryInput, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(PastedText, LosesItsControlCharactersWithTheCaretAfterThePaste)
+{
+    const PasteCase& c = GetParam();
+    Open();
+    screen->cmdAdd()->click();
+    QLineEdit* box = (screen.get()->*c.box)();
+    Paste(box, QString::fromUtf8(c.pasted));
+    EXPECT_EQ(box->text(), QString::fromUtf8(c.kept));
+    EXPECT_EQ(box->cursorPosition(), box->text().size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, PastedText,
+    ::testing::Values(PasteCase{"Mark", &frmVQ3::txtVRM, "ab\t12\r\ncde\x7f", "AB12CDE"},
+                      PasteCase{"DateOfEvent", &frmVQ3::txtDateOfEvent, "01/\v03/2024\n", "01/03/2024"},
+                      PasteCase{"Reference", &frmVQ3::txtReference, "\fref 1\xc2\x85-2", "REF 1-2"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EnquiryInput, APastedDateTheCheckReadsIsSavedAndOneItCannotReadIsReported)
+{
+    Open();
+    const int64_t stored = StoredCount();
+    screen->cmdAdd()->click();
+    Type(screen->txtVRM(), QStringLiteral("AB12CDE"));
+    Paste(screen->txtDateOfEvent(), QStringLiteral("2024-03-01"));
+    screen->cmdSave()->click();
+    EXPECT_EQ(world.ui().Texts(), QStringList());
+    ASSERT_EQ(StoredCount(), stored + 1) << "never refused without a word";
+    RecordSet rs = db().OpenRecordSet(QStringLiteral("SELECT Date_Of_Event FROM VQ3_Enquiries WHERE VRM='AB12CDE'"));
+    EXPECT_EQ(rs.Field(0).toDateTime().date(), QDate(2024, 3, 1));
+    rs.Close();
+
+    Type(screen->txtVRM(), QStringLiteral("AB12CDF"));
+    Paste(screen->txtDateOfEvent(), QStringLiteral("2024-03"));
+    screen->cmdSave()->click();
+    EXPECT_EQ(world.ui().Texts(), QStringList{QStringLiteral("Please enter a valid Date of Event was: 2024-03, "
+                                                             "changed to to 1/April/2000")});
+    EXPECT_EQ(StoredCount(), stored + 1);
+}
+
+TEST_F(EnquiryInput, AFutureDateOfEventIsRefusedWhenTheTenYearCheckIsOff)
+{
+    Make(FixtureOptions().WithBulkEnquiries(0));
+    db().Execute(QStringLiteral("UPDATE ENQUIRY_REASON SET DateOfEventCutOff=0")); // the ten-year check's
+    OpenAs(Fixture::Admin);
+    Settings().SetSkip10YearDOECheck(true);
+    const int64_t stored = StoredCount();
+    screen->cmdAdd()->click();
+    Type(screen->txtVRM(), QStringLiteral("AB12CDE"));
+    Type(screen->txtDateOfEvent(), QStringLiteral("01/03/5001"));
+    screen->cmdSave()->click();
+    EXPECT_EQ(world.ui().Texts(), QStringList{QStringLiteral("Date of Event cannot be later than today")});
+    EXPECT_EQ(StoredCount(), stored);
+
+    world.ui().boxes.clear();
+    Type(screen->txtDateOfEvent(), QStringLiteral("01/03/2001"));
+    screen->cmdSave()->click();
+    EXPECT_EQ(world.ui().Texts(), QStringList()) << "the age limit stays lifted";
+    EXPECT_EQ(StoredCount(), stored + 1);
+}
+
+} // namespace
