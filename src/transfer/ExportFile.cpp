@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <fcntl.h>
+
 namespace {
 NevixError FileError(const QString& what, const QString& path, const QString& reason)
 {
@@ -26,17 +29,20 @@ ExportFile::~ExportFile()
 bool ExportFile::WriteRecord(const QString& record)
 {
     if (!m_file) {
+        // Opened first, as it refuses a symbolic link at the name; the
+        // earlier content is then read without following one either.
         auto file = std::make_unique<AtomicFile>(m_path);
-        if (QFileInfo(m_path).isFile()) {
-            QFile existing(m_path);
-            if (!existing.open(QIODevice::ReadOnly))
-                throw FileError(QStringLiteral("Could not read the export file "), m_path,
-                                existing.errorString());
-            m_earlier = existing.readAll();
-        }
         if (!file->Open())
             throw FileError(QStringLiteral("Could not create the export file "), m_path,
                             file->errorString());
+        if (QFileInfo(m_path).isFile()) {
+            QFile existing;
+            const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+            if (fd < 0 || !existing.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+                throw FileError(QStringLiteral("Could not read the export file "), m_path,
+                                fd < 0 ? qt_error_string(errno) : existing.errorString());
+            m_earlier = existing.readAll();
+        }
         m_file = std::move(file);
         if (m_earlier && m_file->write(*m_earlier) != m_earlier->size())
             throw FileError(QStringLiteral("Could not write to the export file "), m_path,
