@@ -61,7 +61,8 @@ void ValidateEnquirers(const QList<QString>& enquirers, LogLines& log)
         // An id is a key and an item of the users' enquirer lists: one the
         // rule refuses could reach another enquirer's rows.
         if (const QString refused = ValidateEnquirerId(id); !refused.isEmpty())
-            Refuse(QStringLiteral("Enquirer downloaded has an invalid EnquirerId ") + id + QStringLiteral(": ") + refused);
+            Refuse(QStringLiteral("Enquirer downloaded has an invalid EnquirerId ") + id + QStringLiteral(": ") +
+                   refused);
         if (ExtractElementValue(QStringLiteral("EnquirerName"), own).isEmpty())
             Refuse(QStringLiteral("Enquirer downloaded has no Enquirer name"));
         const QList<QString> reasons = Words(ExtractElementList(QStringLiteral("EnquiryReason"), element));

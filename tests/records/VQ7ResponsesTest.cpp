@@ -179,7 +179,8 @@ TEST_F(Responses, ExportableCountMatchesExportableLoad)
     for (const bool automaticExport : {false, true}) {
         for (const QStringList& ids : {QStringList(), QStringList{"AB001"}}) {
             responses.LoadExportable(ids, automaticExport);
-            EXPECT_EQ(responses.CountExportable(ids, automaticExport), responses.Count()) << ids.join(',').toStdString();
+            EXPECT_EQ(responses.CountExportable(ids, automaticExport), responses.Count())
+                << ids.join(',').toStdString();
         }
     }
     EXPECT_EQ(Vrms(responses), "EE7");

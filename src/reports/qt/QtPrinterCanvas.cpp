@@ -65,8 +65,8 @@ QString QtPrinterCanvas::PrivateJobFile()
 {
     if (!m_private) {
         const QFileInfo first(m_namedAfter);
-        m_private = std::make_unique<QTemporaryDir>(first.dir().filePath(QStringLiteral(".") + first.completeBaseName() +
-                                                                         QStringLiteral(".XXXXXX")));
+        m_private = std::make_unique<QTemporaryDir>(
+            first.dir().filePath(QStringLiteral(".") + first.completeBaseName() + QStringLiteral(".XXXXXX")));
         if (!m_private->isValid())
             throw NevixError(ErrorNumbers::ObjectErrorBase + 1,
                              QStringLiteral("The printer could not start the document: ") + m_private->errorString());
@@ -93,8 +93,8 @@ void QtPrinterCanvas::FinishJob()
             return;
         }
         if (!NameTaken(name)) // else taken meanwhile
-            throw NevixError(ErrorNumbers::PathFileAccess,
-                             QStringLiteral("The report could not be saved as ") + name + QStringLiteral(": ") + reason);
+            throw NevixError(ErrorNumbers::PathFileAccess, QStringLiteral("The report could not be saved as ") +
+                                                               name + QStringLiteral(": ") + reason);
     }
 }
 
