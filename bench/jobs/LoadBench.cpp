@@ -42,7 +42,7 @@ void BM_LoadResponses(benchmark::State& state)
         timing.Program([&] {
             VQ7Responses responses;
             responses.SetDataSource(&world.db, false);
-            responses.Load(QStringLiteral("AB001"));
+            responses.Load({QStringLiteral("AB001")});
             if (responses.Count() != rows)
                 state.SkipWithError("not every response was loaded");
         });
@@ -66,7 +66,7 @@ void BM_LoadEnquiries(benchmark::State& state)
         timing.Program([&] {
             VQ3Enquiries enquiries;
             enquiries.SetDataSource(&world.db, false);
-            enquiries.Load(QStringLiteral("AB001"));
+            enquiries.Load({QStringLiteral("AB001")});
             if (enquiries.Count() != rows)
                 state.SkipWithError("not every enquiry was loaded");
         });

@@ -20,10 +20,15 @@ Enquirers::Pointer Enquirers::DefaultEnquirer() const
 
 QString Enquirers::GetEnquirerIdsAsString() const
 {
+    return GetEnquirerIds().join(QLatin1Char(','));
+}
+
+QStringList Enquirers::GetEnquirerIds() const
+{
     QStringList ids;
     for (const Pointer& enquirer : *this)
         ids << enquirer->EnquirerId();
-    return ids.join(QLatin1Char(','));
+    return ids;
 }
 
 void Enquirers::Load()

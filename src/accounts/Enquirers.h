@@ -4,6 +4,7 @@
 #include "database/RecordCollection.h"
 
 #include <QString>
+#include <QStringList>
 
 // Enquirers keyed by EnquirerId (without regard to case).
 class Enquirers : public RecordCollection<Enquirer> {
@@ -14,6 +15,9 @@ public:
     Pointer DefaultEnquirer() const;
     // "AB123,CD456"; "" when empty.
     QString GetEnquirerIdsAsString() const;
+    // The ids in collection order, each whole: what the record queries are
+    // given, as an id may hold a ",".
+    QStringList GetEnquirerIds() const;
 
     // All enquirers, by name.
     void Load();

@@ -75,12 +75,12 @@ void AtomicFile::SetFaultHook(FaultHook hook)
     Hook() = std::move(hook);
 }
 
-AtomicFile::AtomicFile(QString path, Placement placement)
-    : m_path(std::move(path)), m_target(m_path), m_placement(placement)
+AtomicFile::AtomicFile(QString path, Placement placement, Content content)
+    : m_path(std::move(path)), m_target(m_path), m_placement(placement), m_content(content)
 {
     // Replacing a symbolic link would cut it; the file it leads to is meant.
     const QFileInfo info(m_path);
-    if (info.isSymLink())
+    if (m_content == Content::Settings && info.isSymLink())
         m_target = info.symLinkTarget();
 }
 
@@ -97,6 +97,15 @@ bool AtomicFile::Open()
     m_errno = 0;
     if (const int injected = Injected(m_target, Step::Open))
         return Fail(injected);
+    struct stat old {};
+    const QByteArray name = Native(m_target);
+    const bool exists =
+        (m_content == Content::KeeperData ? ::lstat(name.constData(), &old) : ::stat(name.constData(), &old)) == 0;
+    if (m_content == Content::KeeperData && exists && S_ISLNK(old.st_mode)) {
+        Fail(ELOOP);
+        setErrorString(QStringLiteral("A symbolic link has that name; it is never written through"));
+        return false;
+    }
     // The rename would get past a file its owner made read-only; the
     // platform's own writer refuses it, and so does this one.
     if (m_placement == Placement::ReplaceExisting && ::access(Native(m_target).constData(), F_OK) == 0 &&
@@ -114,9 +123,10 @@ bool AtomicFile::Open()
             return Fail(error);
         }
     }
-    struct stat old {};
-    if (m_placement == Placement::ReplaceExisting && ::stat(Native(m_target).constData(), &old) == 0)
+    if (m_placement == Placement::ReplaceExisting && exists && S_ISREG(old.st_mode))
         ::fchmod(m_fd, old.st_mode & 07777);
+    else if (m_content == Content::KeeperData)
+        ::fchmod(m_fd, KeeperDataMode);
     return QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
@@ -227,9 +237,9 @@ void AtomicFile::RemoveTemporary()
 }
 
 bool AtomicFile::Write(const QString& path, const QByteArray& bytes, QString* error,
-                       Placement placement)
+                       Placement placement, Content content)
 {
-    AtomicFile file(path, placement);
+    AtomicFile file(path, placement, content);
     if (file.Open() && file.WriteAll(bytes) && file.Commit())
         return true;
     if (error)

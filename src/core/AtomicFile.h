@@ -19,6 +19,15 @@
 class AtomicFile : public QIODevice {
 public:
     enum class Placement { ReplaceExisting, NewOnly };
+    // What the file holds decides what a symbolic link at its name means
+    // and the mode of a new file. Keeper data (exports, reports, saved
+    // logs) is never written through a link, which anyone who can write
+    // the folder may have put there: the name is refused. A new file of it
+    // is readable by the owner and group only, as the database is. The
+    // settings file may be a link its administrator put there: the file it
+    // leads to is replaced, and a new one takes the umask's mode.
+    enum class Content { KeeperData, Settings };
+    static constexpr int KeeperDataMode = 0660;
 
     // The steps at which tests make the disk fail (see SetFaultHook).
     enum class Step { Open, Write, Sync, Place };
@@ -28,7 +37,8 @@ public:
     using FaultHook = std::function<int(const QString& target, Step step, qint64& length)>;
     static void SetFaultHook(FaultHook hook);
 
-    explicit AtomicFile(QString path, Placement placement = Placement::ReplaceExisting);
+    explicit AtomicFile(QString path, Placement placement = Placement::ReplaceExisting,
+                        Content content = Content::KeeperData);
     ~AtomicFile() override;
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -54,7 +64,8 @@ public:
 
     // The whole of a file in one call. False with the reason in *error.
     static bool Write(const QString& path, const QByteArray& bytes, QString* error,
-                      Placement placement = Placement::ReplaceExisting);
+                      Placement placement = Placement::ReplaceExisting,
+                      Content content = Content::KeeperData);
     // Puts a file already written in full (a database its engine has
     // closed) in place of the target, synced first.
     static bool PutInPlace(const QString& written, const QString& target, Placement placement,
@@ -75,8 +86,9 @@ private:
     void RemoveTemporary();
 
     QString m_path;
-    QString m_target; // the path, or the file a symbolic link there leads to
+    QString m_target; // the path, or for settings the file a symbolic link there leads to
     Placement m_placement;
+    Content m_content;
     static constexpr qsizetype BufferSize = 64 * 1024;
 
     QString m_temporary;

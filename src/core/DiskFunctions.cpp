@@ -120,6 +120,12 @@ bool FileExists(const QString& path)
     return file.open(QIODevice::ReadOnly);
 }
 
+bool NameTaken(const QString& path)
+{
+    struct stat entry {};
+    return ::lstat(Native(path).constData(), &entry) == 0;
+}
+
 bool FileCanBeOpened(const QString& path, std::chrono::milliseconds settle)
 {
     const QString p = ToForwardSlashes(path);

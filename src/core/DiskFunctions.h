@@ -18,6 +18,9 @@ QString CheckFolderAccess(const QString& folder, bool createIfMissing);
 void WriteMarkerFile(const QString& path);
 
 bool FileExists(const QString& path);
+// True when anything has the name: a file, a folder or a symbolic link, even
+// one that leads nowhere. A new file takes only a name that is not taken.
+bool NameTaken(const QString& path);
 // True when nobody holds a lock on the file and it is not growing (its size
 // stays the same over the settle interval).
 bool FileCanBeOpened(const QString& path,

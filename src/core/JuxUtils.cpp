@@ -172,7 +172,11 @@ QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t
         automatic ? Prefix + FormatDateTime(now, QStringLiteral("ddmm"))
                   : Prefix + FormatDateTime(now, QStringLiteral("_ddmmyy_hhnn"));
     QString sequenceText = automatic ? SequenceText(Sequence, true) : QString();
-    const auto taken = [&] { return QFileInfo(folder + base + sequenceText + extension).isFile(); };
+    // A symbolic link, even one that leads nowhere, takes its name too.
+    const auto taken = [&] {
+        const QFileInfo file(folder + base + sequenceText + extension);
+        return file.isFile() || file.isSymLink();
+    };
 
     bool exists = taken();
     while (exists) {

@@ -137,7 +137,7 @@ bool ProfileFile::Save(const Content& content)
         data += Bom;
     for (const QByteArray& line : content.lines)
         data += line + content.lineEnd;
-    AtomicFile file(m_path);
+    AtomicFile file(m_path, AtomicFile::Placement::ReplaceExisting, AtomicFile::Content::Settings);
     if (!file.Open() || !file.WriteAll(data) || !file.Commit()) {
         Fail(QStringLiteral("Could not write %1: %2").arg(m_path, file.errorString()));
         m_diskFailure = file.DeviceFailure();

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -22,6 +23,9 @@ public:
     virtual void NewPage() = 0;
     // Ends the job and hands it to the printer.
     virtual void EndDoc() = 0;
+    // The files of the jobs ended so far, when the canvas prints to files
+    // it names itself; none on paper.
+    virtual QStringList FilesWritten() const { return {}; }
 
     virtual void SetFontName(const QString& name) = 0;
     virtual QString FontName() const = 0;

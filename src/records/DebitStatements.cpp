@@ -90,7 +90,7 @@ int32_t DebitStatements::RemoveStatements(const QDate& ReceivedDateOlderThan)
 }
 
 namespace {
-QueryConditions Exportable(const QString& enquirerIds, bool testFlag)
+QueryConditions Exportable(const QStringList& enquirerIds, bool testFlag)
 {
     QueryConditions where;
     where.AddOwnEnquirerIds(enquirerIds);
@@ -100,7 +100,7 @@ QueryConditions Exportable(const QString& enquirerIds, bool testFlag)
 }
 } // namespace
 
-int32_t DebitStatements::CountExportable(const QString& EnquirerIds)
+int32_t DebitStatements::CountExportable(const QStringList& EnquirerIds)
 {
     const QueryConditions where = Exportable(EnquirerIds, m_testFlag);
     return CountOf(QStringLiteral("SELECT count(control_reference) as c FROM Debit_Statements") +
@@ -108,7 +108,7 @@ int32_t DebitStatements::CountExportable(const QString& EnquirerIds)
                    where.Values, QStringLiteral("DebitStatements.CountExportable"));
 }
 
-void DebitStatements::LoadExportable(const QString& EnquirerIds)
+void DebitStatements::LoadExportable(const QStringList& EnquirerIds)
 {
     const QueryConditions where = Exportable(EnquirerIds, m_testFlag);
     LoadBySQL(Select + where.Where() + QStringLiteral(" order by EnquirerId"), where.Values);
@@ -124,7 +124,7 @@ void DebitStatements::LoadByChargePeriodStart(const NullableDate& StartDateFrom,
               {LocalDateTime(from, QTime(0, 0)), LocalDateTime(to, QTime(23, 59, 59)), m_testFlag});
 }
 
-void DebitStatements::Load(const QString& EnquirerIds, const QString& SortOrder)
+void DebitStatements::Load(const QStringList& EnquirerIds, const QString& SortOrder)
 {
     const QString sort = SortOrder.isEmpty()
                              ? QStringLiteral("Charge_Period_Start")

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -44,13 +45,13 @@ public:
 
     // Statements not yet exported: of the listed enquirers only, or of
     // everyone (those without an enquirer included) for an empty list.
-    int32_t CountExportable(const QString& EnquirerIds);
-    void LoadExportable(const QString& EnquirerIds);
+    int32_t CountExportable(const QStringList& EnquirerIds);
+    void LoadExportable(const QStringList& EnquirerIds);
     // Statements whose charge period starts within the whole days from
     // first to last (missing: 1 January 2000, today), by enquirer name.
     void LoadByChargePeriodStart(const NullableDate& StartDateFrom, const NullableDate& StartDateTo);
     // SortOrder: column names, separated by ","; empty: Charge_Period_Start.
-    void Load(const QString& EnquirerIds, const QString& SortOrder = {});
+    void Load(const QStringList& EnquirerIds, const QString& SortOrder = {});
 
     // Without a data source, nothing happens.
     void Apply() override;

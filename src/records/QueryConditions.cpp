@@ -8,14 +8,14 @@ void QueryConditions::Add(const QString& condition, const SqlValues& values)
 
 namespace {
 // The condition before, "?,?,..." for the listed ids (as listed) and after.
-void AddIdList(QueryConditions& conditions, const QString& enquirerIds, const QString& before,
+void AddIdList(QueryConditions& conditions, const QStringList& enquirerIds, const QString& before,
                const QString& after)
 {
     if (enquirerIds.isEmpty())
         return;
     QStringList marks;
     SqlValues ids;
-    for (const QString& id : enquirerIds.split(QLatin1Char(','))) {
+    for (const QString& id : enquirerIds) {
         marks << QStringLiteral("?");
         ids << id;
     }
@@ -23,12 +23,12 @@ void AddIdList(QueryConditions& conditions, const QString& enquirerIds, const QS
 }
 } // namespace
 
-void QueryConditions::AddEnquirerIds(const QString& enquirerIds)
+void QueryConditions::AddEnquirerIds(const QStringList& enquirerIds)
 {
     AddIdList(*this, enquirerIds, QStringLiteral("(EnquirerId is null or EnquirerId in ("), QStringLiteral("))"));
 }
 
-void QueryConditions::AddOwnEnquirerIds(const QString& enquirerIds)
+void QueryConditions::AddOwnEnquirerIds(const QStringList& enquirerIds)
 {
     AddIdList(*this, enquirerIds, QStringLiteral("EnquirerId in ("), QStringLiteral(")"));
 }

@@ -12,14 +12,14 @@ struct QueryConditions {
     SqlValues Values;
 
     void Add(const QString& condition, const SqlValues& values = {});
-    // Rows of the listed enquirers (ids separated by ",", used as listed,
+    // Rows of the listed enquirers (each id one bound value, as listed,
     // blanks included) and rows without an enquirer; an empty list adds no
     // condition.
-    void AddEnquirerIds(const QString& enquirerIds);
+    void AddEnquirerIds(const QStringList& enquirerIds);
     // Rows of the listed enquirers only, never those without an enquirer,
     // so that an export for some enquirers holds their rows and no other;
     // an empty list adds no condition.
-    void AddOwnEnquirerIds(const QString& enquirerIds);
+    void AddOwnEnquirerIds(const QStringList& enquirerIds);
     // Values of the column that begin with the text, bound: its "%" and
     // "_" are the characters themselves, a "?" stands for any one character.
     void AddPrefix(const QString& column, const QString& prefix);

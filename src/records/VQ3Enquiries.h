@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -43,12 +44,12 @@ public:
     int32_t CountIncompleteEnquiries(const QDate& SentDateOlderThan) const;
     int32_t RemoveIncompleteEnquiries(const QDate& SentDateOlderThan);
 
-    // The filtered load of the enquiry screen. sEnquirerIds: ids separated
-    // by "," (enquiries without an enquirer always qualify); VRM: marks that
+    // The filtered load of the enquiry screen. sEnquirerIds: the enquirers
+    // (enquiries without an enquirer always qualify); VRM: marks that
     // begin with it; WithErrors: only enquiries with (true) or without
     // (false) message errors; EnterInDays: entered within that many days,
     // today included; MaxToLoad: a row limit when it is a number.
-    void Load(const QString& sEnquirerIds, const QString& VRM = QString(), bool WaitingToBeSent = false,
+    void Load(const QStringList& sEnquirerIds, const QString& VRM = QString(), bool WaitingToBeSent = false,
               NullableBool WithErrors = std::nullopt, bool WaitingResponse = false,
               const QString& SortField = QString(), const QString& EnterInDays = QString(),
               const QString& MaxToLoad = QString());
@@ -59,7 +60,7 @@ public:
     void SetListColumnsOnly(bool value) { m_listColumnsOnly = value; }
     bool ListColumnsOnly() const { return m_listColumnsOnly; }
     // The unsent enquiries without message errors, by control reference.
-    void LoadForSending(const QString& sEnquirerIds);
+    void LoadForSending(const QStringList& sEnquirerIds);
     // The last Load again without its row limit, in report order.
     void ReloadAndSortForPrinting();
     bool Resorted() const { return m_resorted; }

@@ -98,7 +98,7 @@ void VQ3Enquiries::LoadEnquiries(const QString& where, const SqlValues& values, 
     JuxMessageErrors::LoadEach(RequireDataSource(), errors);
 }
 
-void VQ3Enquiries::Load(const QString& sEnquirerIds, const QString& VRM, bool WaitingToBeSent,
+void VQ3Enquiries::Load(const QStringList& sEnquirerIds, const QString& VRM, bool WaitingToBeSent,
                         NullableBool WithErrors, bool WaitingResponse, const QString& SortField,
                         const QString& EnterInDays, const QString& MaxToLoad)
 {
@@ -142,7 +142,7 @@ void VQ3Enquiries::Load(const QString& sEnquirerIds, const QString& VRM, bool Wa
     }
 }
 
-void VQ3Enquiries::LoadForSending(const QString& sEnquirerIds)
+void VQ3Enquiries::LoadForSending(const QStringList& sEnquirerIds)
 {
     Load(sEnquirerIds, QString(), true, false, false, QStringLiteral("Control_Reference"));
 }

@@ -58,7 +58,7 @@ std::optional<int> RowLimit(const QVariant& maxToLoad)
     return int(value);
 }
 
-QueryConditions Exportable(const QString& enquirerIds, bool autoExported)
+QueryConditions Exportable(const QStringList& enquirerIds, bool autoExported)
 {
     QueryConditions conditions;
     conditions.AddOwnEnquirerIds(enquirerIds);
@@ -189,7 +189,7 @@ void VQ7Responses::LoadByControlReference(int32_t ControlReference)
                   {ControlReference});
 }
 
-std::pair<QString, SqlValues> VQ7Responses::ListQuery(const QString& sEnquirerIds, const QString& VRM,
+std::pair<QString, SqlValues> VQ7Responses::ListQuery(const QStringList& sEnquirerIds, const QString& VRM,
                                                      std::optional<bool> WithErrors,
                                                      const QString& InLastNumberOfDays, QString SortOrder,
                                                      const QVariant& MaxToLoad, bool& limited)
@@ -221,7 +221,7 @@ std::pair<QString, SqlValues> VQ7Responses::ListQuery(const QString& sEnquirerId
     return {from, where.Values};
 }
 
-void VQ7Responses::Load(const QString& sEnquirerIds, const QString& VRM, std::optional<bool> WithErrors,
+void VQ7Responses::Load(const QStringList& sEnquirerIds, const QString& VRM, std::optional<bool> WithErrors,
                         const QString& InLastNumberOfDays, QString SortOrder, const QVariant& MaxToLoad)
 {
     bool limited = false;
@@ -233,7 +233,7 @@ void VQ7Responses::Load(const QString& sEnquirerIds, const QString& VRM, std::op
         m_topAllCount = Count();
 }
 
-std::vector<VQ7ListRow> VQ7Responses::ListRows(const QString& sEnquirerIds, const QString& VRM,
+std::vector<VQ7ListRow> VQ7Responses::ListRows(const QStringList& sEnquirerIds, const QString& VRM,
                                                std::optional<bool> WithErrors, const QString& InLastNumberOfDays,
                                                QString SortOrder, const QVariant& MaxToLoad)
 {
@@ -257,14 +257,14 @@ void VQ7Responses::LoadListedRows()
         LoadResponses(QStringLiteral("SELECT *") + m_listed.first, m_listed.second);
 }
 
-int32_t VQ7Responses::CountExportable(const QString& sEnquirerIds, bool bToBeAutoExported) const
+int32_t VQ7Responses::CountExportable(const QStringList& sEnquirerIds, bool bToBeAutoExported) const
 {
     const QueryConditions where = WithTestFlag(Exportable(sEnquirerIds, bToBeAutoExported));
     return CountOf(QStringLiteral("SELECT count(VQ7ID) as c FROM VQ7_Responses") + where.Where(),
                    where.Values);
 }
 
-void VQ7Responses::LoadExportable(const QString& sEnquirerIds, bool bToBeAutoExported)
+void VQ7Responses::LoadExportable(const QStringList& sEnquirerIds, bool bToBeAutoExported)
 {
     const QueryConditions where = WithTestFlag(Exportable(sEnquirerIds, bToBeAutoExported));
     LoadResponses(QStringLiteral("SELECT * FROM VQ7_Responses") + where.Where() +

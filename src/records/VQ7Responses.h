@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <cstdint>
@@ -62,18 +63,18 @@ public:
     // Every Load replaces the list.
     // The responses of a delivery, live and test alike.
     void LoadByControlReference(int32_t ControlReference);
-    // The responses screen's list: enquirers (ids separated by ","; rows
-    // without an enquirer always qualify), VRM prefix, with or without a
+    // The responses screen's list: enquirers (rows without an enquirer
+    // always qualify), VRM prefix, with or without a
     // DVLA result code, received in the last n days (1: today), ordered by
     // the given column list (default "VRM"), at most MaxToLoad rows (a
     // whole number 1 to 32767; anything else loads every row).
-    void Load(const QString& sEnquirerIds, const QString& VRM = {},
+    void Load(const QStringList& sEnquirerIds, const QString& VRM = {},
               std::optional<bool> WithErrors = std::nullopt, const QString& InLastNumberOfDays = {},
               QString SortOrder = {}, const QVariant& MaxToLoad = {});
     // The key and VRM of every row Load would load, in its order, without
     // loading them (TopAllCount as for Load); the members stay as they
     // are. A long list for a screen, read fast.
-    std::vector<VQ7ListRow> ListRows(const QString& sEnquirerIds, const QString& VRM = {},
+    std::vector<VQ7ListRow> ListRows(const QStringList& sEnquirerIds, const QString& VRM = {},
                                      std::optional<bool> WithErrors = std::nullopt,
                                      const QString& InLastNumberOfDays = {}, QString SortOrder = {},
                                      const QVariant& MaxToLoad = {});
@@ -83,8 +84,8 @@ public:
     // Responses not exported yet, of the automatic export or not: of the
     // listed enquirers only, or of everyone (unmatched responses without an
     // enquirer included) for an empty list.
-    int32_t CountExportable(const QString& sEnquirerIds, bool bToBeAutoExported) const;
-    void LoadExportable(const QString& sEnquirerIds, bool bToBeAutoExported);
+    int32_t CountExportable(const QStringList& sEnquirerIds, bool bToBeAutoExported) const;
+    void LoadExportable(const QStringList& sEnquirerIds, bool bToBeAutoExported);
     // Received within the whole days from dtFrom to dtTo.
     void LoadByWhenReceived(const QDate& dtFrom, const QDate& dtTo);
     // The responses that carry a message error with this code.
@@ -97,7 +98,7 @@ public:
 private:
     // " From VQ7_Responses where ... ORDER BY ... [LIMIT n]" of the
     // screen's list, with its values; sets TopAllCount for a limited list.
-    std::pair<QString, SqlValues> ListQuery(const QString& sEnquirerIds, const QString& VRM,
+    std::pair<QString, SqlValues> ListQuery(const QStringList& sEnquirerIds, const QString& VRM,
                                             std::optional<bool> WithErrors, const QString& InLastNumberOfDays,
                                             QString SortOrder, const QVariant& MaxToLoad, bool& limited);
     QueryConditions WithTestFlag(QueryConditions conditions) const;

@@ -1,6 +1,7 @@
 #include "records/clsDuplicates.h"
 
 #include "core/AtomicFile.h"
+#include "core/DiskFunctions.h"
 #include "core/Utils.h"
 #include "core/VbFormat.h"
 #include "database/LogLines.h"
@@ -11,7 +12,6 @@
 
 #include <QDir>
 #include <functional>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -118,7 +118,7 @@ QString clsDuplicates::CreateReportFile(const QString& folder, const QDateTime& 
     // ever replaces another.
     for (int number = 1;; ++number) {
         const QString path = ReportFilePath(folder, minute, number);
-        if (QFileInfo::exists(path))
+        if (NameTaken(path))
             continue;
         log.AddToLog(EventCodes::Communication, QStringLiteral("Writing to: ") + path);
         // Written whole beside its name, which it takes only while no file
@@ -176,6 +176,8 @@ void clsDuplicates::GenerateDuplicateReports(LogLines& objLog, SysParameters& ob
             for (const auto& pair : m_items)
                 PrintDuplicateLine(*printer, *pair, fromText, toText);
             printer->EndDoc();
+            for (const QString& file : printer->FilesWritten())
+                objLog.AddToLog(EventCodes::Communication, QStringLiteral("Printed to file: ") + file);
         }
 
         objSysParameters.SetTimeOfLastDuplicate(to);

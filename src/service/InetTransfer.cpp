@@ -47,6 +47,8 @@ bool IsTransportFailure(QNetworkReply::NetworkError error)
            error == QNetworkReply::ContentReSendError;
 }
 
+constexpr qint64 AnswerBufferBytes = 1024 * 1024;
+
 } // namespace
 
 InetTransfer::InetTransfer(QObject* parent)
@@ -97,11 +99,15 @@ void InetTransfer::Execute(const QString& url, const QString& operation, const Q
         if (total > 0 && sent == total)
             Notify(RequestSent);
     });
+    // Read as it comes, through a small buffer, so that the limit is
+    // checked before more of the answer is taken in.
+    m_reply->setReadBufferSize(qMin<qint64>(m_answerLimit + 1, AnswerBufferBytes));
     connect(m_reply, &QNetworkReply::readyRead, this, [this] {
         if (!m_receiving) {
             m_receiving = true;
             Notify(ReceivingResponse);
         }
+        ReadArrived(m_reply);
     });
     connect(m_reply, &QNetworkReply::finished, this, &InetTransfer::Finished);
 }
@@ -119,16 +125,33 @@ void InetTransfer::Finished()
     // part of the answer came.
     const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
     if (!answered || IsTransportFailure(reply->error())) {
+        m_answer.clear();
         m_responseInfo = reply->error() == QNetworkReply::ContentReSendError
                              ? QStringLiteral("Connection closed before the answer came")
                              : reply->errorString();
         Notify(Error);
         return;
     }
-    m_answer = reply->readAll();
+    if (!ReadArrived(reply))
+        return;
     Notify(ResponseReceived);
     Notify(Disconnected);
     Notify(ResponseCompleted);
+}
+
+bool InetTransfer::ReadArrived(QNetworkReply* reply)
+{
+    if (!reply)
+        return false;
+    m_answer += reply->read(m_answerLimit + 1 - m_answer.size());
+    if (m_answer.size() <= m_answerLimit)
+        return true;
+    if (m_reply == reply)
+        Cancel();
+    m_answer.clear();
+    m_responseInfo = QStringLiteral("The answer is larger than %1 bytes").arg(m_answerLimit);
+    Notify(Error);
+    return false;
 }
 
 void InetTransfer::Cancel()

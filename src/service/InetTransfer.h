@@ -13,7 +13,9 @@ class QNetworkAccessManager;
 // The HTTP transfer component the send procedure drives: one request at a
 // time, answered through state notifications, the answer read in chunks.
 // A request is sent once: a connection that drops is an error, never a
-// silent second post.
+// silent second post. An answer longer than the limit is an error too: the
+// transfer stops as soon as the limit is passed, so that a broken or hostile
+// server cannot fill the memory.
 // States: 1 resolving host ... 10 disconnected, 11 error (ResponseInfo
 // says why), 12 response complete.
 class InetTransfer : public QObject {
@@ -35,6 +37,11 @@ public:
         ResponseCompleted = 12,
     };
 
+    // Far above the largest answer an exchange can bring: a delivery of a
+    // whole batch of 32,767 responses, every field at its stored width, is
+    // under 200 MB.
+    static constexpr qint64 MaxAnswerBytes = qint64(256) * 1024 * 1024;
+
     explicit InetTransfer(QObject* parent = nullptr);
     ~InetTransfer() override;
 
@@ -42,6 +49,8 @@ public:
     // time-out.
     int32_t RequestTimeout() const { return m_requestTimeout; }
     void SetRequestTimeout(int32_t seconds) { m_requestTimeout = seconds; }
+    // The answer's limit in bytes (MaxAnswerBytes unless set).
+    void SetAnswerLimit(qint64 bytes) { m_answerLimit = bytes; }
     // 0 the system's settings (proxy included), 1 direct, 2 named proxy.
     int16_t AccessType() const { return m_accessType; }
     void SetAccessType(int16_t value) { m_accessType = value; }
@@ -60,6 +69,9 @@ signals:
 
 private:
     void Finished();
+    // Takes what has come of the answer; false, with the transfer stopped
+    // as an error, when the answer has passed its limit.
+    bool ReadArrived(QNetworkReply* reply);
     void Notify(State state);
 
     QNetworkAccessManager* m_manager;
@@ -67,6 +79,7 @@ private:
     QByteArray m_answer;
     qsizetype m_read = 0;
     QString m_responseInfo;
+    qint64 m_answerLimit = MaxAnswerBytes;
     int32_t m_requestTimeout = 60;
     int16_t m_accessType = 0;
     bool m_receiving = false;

@@ -4,6 +4,7 @@
 #include "accounts/Enquirers.h"
 #include "accounts/EnquiryReason.h"
 #include "accounts/EnquiryReasons.h"
+#include "accounts/Validation.h"
 #include "core/LoggingGlobals.h"
 #include "database/CDataBase.h"
 #include "database/CommsLock.h"
@@ -57,6 +58,11 @@ void ValidateEnquirers(const QList<QString>& enquirers, LogLines& log)
         if (id.isEmpty())
             Refuse(QStringLiteral("Enquirer downloaded has no EnquirerId"));
         log.AddToLog(EventCodes::Communication, QStringLiteral("Validating Enquirer with EnquirerId: ") + id);
+        // An id is a key and an item of the users' enquirer lists: one the
+        // rule refuses could reach another enquirer's rows.
+        if (const QString refused = ValidateEnquirerId(id); !refused.isEmpty())
+            Refuse(QStringLiteral("Enquirer downloaded has an invalid EnquirerId ") + id + QStringLiteral(": ") +
+                   refused);
         if (ExtractElementValue(QStringLiteral("EnquirerName"), own).isEmpty())
             Refuse(QStringLiteral("Enquirer downloaded has no Enquirer name"));
         const QList<QString> reasons = Words(ExtractElementList(QStringLiteral("EnquiryReason"), element));

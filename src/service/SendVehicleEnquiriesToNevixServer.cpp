@@ -166,7 +166,7 @@ void SendVehicleEnquiriesToNevixServer(LogLines& log, TransmissionResults& resul
         Enquirers enquirers;
         enquirers.SetDataSource(&db);
         enquirers.Load();
-        pending.LoadForSending(enquirers.GetEnquirerIdsAsString());
+        pending.LoadForSending(enquirers.GetEnquirerIds());
         log.AddToLog(EventCodes::Information, QStringLiteral("Checking for Vehicle Enquiries to send to NEVIX service"));
         if (pending.Count() == 0) {
             log.AddToLog(EventCodes::Information, QStringLiteral("There are no Vehicle Enquiries to send"));

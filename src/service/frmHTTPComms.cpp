@@ -1,6 +1,7 @@
 #include "service/frmHTTPComms.h"
 
 #include "core/ApplicationSettings.h"
+#include "core/AtomicFile.h"
 #include "core/DiskFunctions.h"
 #include "core/TimeConversion.h"
 #include "core/VbFormat.h"
@@ -18,8 +19,10 @@
 #include <QTimer>
 
 #include <algorithm>
-
+#include <cerrno>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 constexpr int32_t CommsEventCode = 64;
@@ -213,9 +216,18 @@ QString frmHTTPComms::MaskedStart(const QString& document)
 void frmHTTPComms::AppendToFile(const QString& name, const QString& text)
 {
     const QString path = AddTrailingBackslash(ToForwardSlashes(Settings().WriteCommsToFileLocation())) + name;
-    QFile file(ToForwardSlashes(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw NevixError(ErrorNumbers::PathFileAccess, file.errorString(), QStringLiteral("frmHTTPComms"));
+    // The copies hold keeper data: never written through a symbolic link
+    // at the name, and made readable by the owner and group only.
+    const QByteArray native = QFile::encodeName(ToForwardSlashes(path));
+    int fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::fchmod(fd, AtomicFile::KeeperDataMode);
+    else if (errno == EEXIST)
+        fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle))
+        throw NevixError(ErrorNumbers::PathFileAccess, fd < 0 ? qt_error_string(errno) : file.errorString(),
+                         QStringLiteral("frmHTTPComms"));
     file.write((text + QStringLiteral("\r\n")).toUtf8());
 }
 

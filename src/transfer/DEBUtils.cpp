@@ -136,7 +136,7 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
             }
             db.BeginTrans();
             inTransaction = true;
-            statements.LoadExportable(enquirer->EnquirerId());
+            statements.LoadExportable({enquirer->EnquirerId()});
             if (statements.Count() > 0) {
                 const QString name =
                     MakeExportFileName(enquirer->ExportFolder(), QStringLiteral("DEB"), sequence);
@@ -179,7 +179,7 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
 }
 
 void ExportAllDebsToFile(CDataBase& db, const QString& path, LogLines& log,
-                         TransmissionResults& results, const QString& EnquirerIds,
+                         TransmissionResults& results, const QStringList& EnquirerIds,
                          ExportProgress* progress)
 {
     bool inTransaction = false;

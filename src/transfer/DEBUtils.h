@@ -3,6 +3,7 @@
 #include "platform/Nullable.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <cstdint>
@@ -35,9 +36,9 @@ QString FormatDebitStatementLine(const DebitStatement& statement, bool LegacyExp
 void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResults& results);
 
 // The debit-statements screen's export into a chosen file (appended to when
-// it exists); ids joined by ",", empty for all.
+// it exists) of the given enquirers' statements (empty: all).
 void ExportAllDebsToFile(CDataBase& db, const QString& path, LogLines& log,
-                         TransmissionResults& results, const QString& EnquirerIds,
+                         TransmissionResults& results, const QStringList& EnquirerIds,
                          ExportProgress* progress);
 
 // Writes the statements into the file (not yet in place) and stamps them

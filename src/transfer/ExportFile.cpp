@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -49,12 +50,17 @@ ExportFile::~ExportFile()
 bool ExportFile::WriteRecord(const QString& record)
 {
     if (!m_file) {
+        // A link at the name is neither written nor read through.
+        if (QFileInfo(m_path).isSymLink())
+            throw FileError(QStringLiteral("Could not create the export file "), m_path,
+                            QStringLiteral("A symbolic link has that name; it is never written through"));
         auto file = std::make_unique<AtomicFile>(m_pending, AtomicFile::Placement::NewOnly);
         if (QFileInfo(m_path).isFile()) {
-            QFile existing(m_path);
-            if (!existing.open(QIODevice::ReadOnly))
+            QFile existing;
+            const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+            if (fd < 0 || !existing.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
                 throw FileError(QStringLiteral("Could not read the export file "), m_path,
-                                existing.errorString());
+                                fd < 0 ? qt_error_string(errno) : existing.errorString());
             // The file it replaces may be read but not written: it is
             // refused, as the platform's own writer refuses it.
             if (::access(QFile::encodeName(m_path).constData(), W_OK) != 0)

@@ -62,7 +62,7 @@ void ExportForEnquirer(const Enquirer& enquirer, VQ7Responses& responses, bool f
         interim.SetVQ7ExportWarnings(1);
         return;
     }
-    responses.LoadExportable(enquirer.EnquirerId(), forAutoExport);
+    responses.LoadExportable({enquirer.EnquirerId()}, forAutoExport);
     if (responses.Count() == 0) {
         log.AddToLog(EventCodes::Information,
                      QStringLiteral("No Responses found to export for this enquirer"));
@@ -103,7 +103,7 @@ void ExportVQ7s(CDataBase& db, LogLines& log, TransmissionResults& results)
 }
 
 void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
-                      TransmissionResults& results, const QString& EnquirerIds,
+                      TransmissionResults& results, const QStringList& EnquirerIds,
                       ExportProgress* progress)
 {
     const std::shared_ptr<User> user = GetCurrentUser();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class CDataBase;
 class ExportProgress;
@@ -22,10 +23,10 @@ class VQ7Responses;
 void ExportVQ7s(CDataBase& db, LogLines& log, TransmissionResults& results);
 
 // The responses screen's export into a chosen file (appended to when it
-// exists) of the given enquirers' responses (ids joined by ","; empty: all).
+// exists) of the given enquirers' responses (empty: all).
 // Starts a "VQ7AEX" run on the log, which the caller ends.
 void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
-                      TransmissionResults& results, const QString& EnquirerIds,
+                      TransmissionResults& results, const QStringList& EnquirerIds,
                       ExportProgress* progress);
 
 // Writes the loaded responses to the file, then stamps and saves them. True

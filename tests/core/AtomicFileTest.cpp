@@ -1,6 +1,7 @@
 #include "core/AtomicFile.h"
 #include "support/DiskFault.h"
 #include "support/FileBytes.h"
+#include "support/KeeperFiles.h"
 #include "support/TestWorld.h"
 
 #include <QDir>
@@ -106,7 +107,7 @@ TEST(AtomicFile, ANewOnlyFileNeverTakesTheNameOfAnother)
     EXPECT_EQ(FilesIn(world.Folder()), QStringList{"Duplicate_20240315-103000.csv"});
 }
 
-TEST(AtomicFile, AFileReachedThroughALinkIsReplacedAndTheLinkKept)
+TEST(AtomicFile, ASettingsFileReachedThroughALinkIsReplacedAndTheLinkKept)
 {
     TestWorld world;
     QDir(world.Folder()).mkpath("real");
@@ -114,9 +115,66 @@ TEST(AtomicFile, AFileReachedThroughALinkIsReplacedAndTheLinkKept)
     const QString link = world.PathOf("Nevix.INI");
     WriteBytes(real, Old);
     ASSERT_TRUE(QFile::link(real, link));
-    ASSERT_TRUE(AtomicFile::Write(link, New, nullptr));
+    ASSERT_TRUE(AtomicFile::Write(link, New, nullptr, AtomicFile::Placement::ReplaceExisting,
+                                  AtomicFile::Content::Settings));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(ReadBytes(real), New);
+}
+
+struct LinkCase {
+    const char* name;
+    bool leadsToAFile;
+    AtomicFile::Placement placement;
+};
+
+class LinkAtTheName : public ::testing::TestWithParam<LinkCase> {};
+
+// Someone who may write the folder put a link where keeper data is to go.
+TEST_P(LinkAtTheName, IsNeverWrittenThroughAndStaysAsItWas)
+{
+    TestWorld world;
+    QDir(world.Folder()).mkpath("elsewhere");
+    QDir(world.Folder()).mkpath("out");
+    const QString target = world.PathOf("elsewhere/target");
+    if (GetParam().leadsToAFile)
+        WriteBytes(target, Old);
+    const QString link = world.PathOf("out/VQ71503000.EXP");
+    ASSERT_TRUE(QFile::link(target, link));
+
+    AtomicFile file(link, GetParam().placement);
+    EXPECT_FALSE(file.Open() && file.WriteAll(New) && file.Commit());
+    EXPECT_EQ(file.SystemError(), ELOOP);
+    EXPECT_EQ(file.errorString(), "A symbolic link has that name; it is never written through");
+    EXPECT_EQ(LinkAt(link), target);
+    EXPECT_EQ(EntriesIn(world.PathOf("out")), QStringList{"VQ71503000.EXP"});
+    EXPECT_EQ(EntriesIn(world.PathOf("elsewhere")), GetParam().leadsToAFile ? QStringList{"target"} : QStringList());
+    EXPECT_EQ(ReadBytes(target), GetParam().leadsToAFile ? Old : QByteArray());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, LinkAtTheName,
+    ::testing::Values(LinkCase{"Dangling_replacing", false, AtomicFile::Placement::ReplaceExisting},
+                      LinkCase{"Dangling_new_only", false, AtomicFile::Placement::NewOnly},
+                      LinkCase{"Live_replacing", true, AtomicFile::Placement::ReplaceExisting},
+                      LinkCase{"Live_new_only", true, AtomicFile::Placement::NewOnly}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AtomicFile, ANewFileOfKeeperDataIsForOwnerAndGroupOnlyWhateverTheUmask)
+{
+    const ScopedUmask mask(022);
+    TestWorld world;
+    const struct {
+        const char* name;
+        AtomicFile::Placement placement;
+        AtomicFile::Content content;
+        int mode;
+    } cases[] = {{"keeper.EXP", AtomicFile::Placement::ReplaceExisting, AtomicFile::Content::KeeperData, 0660},
+                 {"Duplicate_1.csv", AtomicFile::Placement::NewOnly, AtomicFile::Content::KeeperData, 0660},
+                 {"Nevix.INI", AtomicFile::Placement::ReplaceExisting, AtomicFile::Content::Settings, 0644}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(AtomicFile::Write(world.PathOf(c.name), New, nullptr, c.placement, c.content)) << c.name;
+        EXPECT_EQ(ModeOf(world.PathOf(c.name)), c.mode) << c.name;
+    }
 }
 
 TEST(AtomicFile, PutInPlaceMovesAWrittenFileAndRefusesATakenName)

@@ -6,6 +6,7 @@
 #include "database/SqliteError.h"
 #include "support/DiskFault.h"
 #include "support/FileBytes.h"
+#include "support/KeeperFiles.h"
 
 #include <QDir>
 
@@ -148,6 +149,53 @@ TEST_F(TransmissionLog, SavedLogHasOneTabbedLinePerLogLine)
     EXPECT_FALSE(QFile::exists(full));
     ASSERT_EQ(world.ui().boxes.size(), 3);
     EXPECT_EQ(world.ui().boxes[2].text, "Error saving log file\r" + full + ": No space left on device");
+}
+
+TEST_F(TransmissionLog, ASavedLogIsForOwnerAndGroupAndNeverGoesThroughALink)
+{
+    const ScopedUmask mask(022);
+    Run(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 5)), {128});
+    const QString link = world.PathOf("Log-20240315103005.log");
+    ASSERT_TRUE(QFile::link(world.PathOf("gone.log"), link));
+    SaveLogToFile(log.NewEnum());
+    EXPECT_EQ(QFile::symLinkTarget(link), world.PathOf("gone.log"));
+    EXPECT_FALSE(QFile::exists(world.PathOf("gone.log")));
+    ASSERT_EQ(world.ui().boxes.size(), 1);
+    EXPECT_EQ(world.ui().boxes[0].text, "Error saving log file\r" + link +
+                                            ": A symbolic link has that name; it is never written through");
+
+    world.clock().Advance(1);
+    SaveLogToFile(log.NewEnum());
+    EXPECT_EQ(ModeOf(world.PathOf("Log-20240315103006.log")), 0660);
+}
+
+// A text from the service, a file or a box reaches the log as one line.
+TEST_F(TransmissionLog, ControlCharactersAndLineBreaksOfATextBecomeBlanks)
+{
+    const struct {
+        const char* name;
+        QString text;
+        QString stored;
+    } cases[] = {
+        {"CR LF", "Service said:\r\nline two", "Service said: line two"},
+        {"LF and CR alone", "a\nb\rc", "a b c"},
+        {"TAB", "a\tb", "a b"},
+        {"other controls", QString("a") + QChar(1) + QChar(0x1b) + QChar(0x7f) + "b", "a   b"},
+        {"next line", QString("a") + QChar(0x85) + "b", "a b"},
+        {"line and paragraph separators", QString("a") + QChar(0x2028) + "b" + QChar(0x2029) + "c", "a b c"},
+        {"printable text", QString::fromUtf8("Zoë – 1 £"), QString::fromUtf8("Zoë – 1 £")},
+    };
+    log.BeginLogging(ProcessCodes::TBLMAINT, "Table Maintenance", "ANNE");
+    for (const auto& c : cases)
+        log.AddToLog(EventCodes::Error, c.text);
+    log.EndLogging();
+
+    LogLines loaded;
+    loaded.SetDataSource(&db);
+    loaded.LoadMostRecent();
+    ASSERT_EQ(loaded.Count(), int(std::size(cases)) + 2);
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        EXPECT_EQ(loaded.Item(i + 2)->EventText(), cases[i].stored) << cases[i].name;
 }
 
 } // namespace

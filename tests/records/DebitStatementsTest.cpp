@@ -161,11 +161,12 @@ TEST_P(EnquirerFilter, TheScreenTakesRowsWithoutEnquirerAndAnExportOnlyTheListed
     Stored("", At(2024, 1, 1));
     Stored("A", At(2024, 1, 6), true);
     DebitStatements statements = Statements(GetParam().isTest);
-    statements.Load(GetParam().ids);
+    const QStringList ids = QString(GetParam().ids).split(',', Qt::SkipEmptyParts);
+    statements.Load(ids);
     EXPECT_EQ(Enquirers(statements), GetParam().expected);
-    statements.LoadExportable(GetParam().ids);
+    statements.LoadExportable(ids);
     EXPECT_EQ(Enquirers(statements), GetParam().exportable);
-    EXPECT_EQ(statements.CountExportable(GetParam().ids), statements.Count());
+    EXPECT_EQ(statements.CountExportable(ids), statements.Count());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -237,7 +238,7 @@ TEST_F(DebitStatementsTest, StatementsOfOneEnquirerAndDayAreKeptApartAndWrittenA
     statements.Load({}, "DebId");
     EXPECT_EQ(Enquirers(statements), "A,A,B,A");
     EXPECT_EQ(statements.Item(statements.Item(4)->ID()), statements.Item(4)) << "keyed by DebId";
-    statements.LoadExportable("A");
+    statements.LoadExportable({"A"});
     EXPECT_EQ(statements.Count(), 3);
 
     // Apply writes every change or none.

@@ -1,6 +1,7 @@
 #include "support/DatabaseTest.h"
 #include "support/DiskFault.h"
 #include "support/FileBytes.h"
+#include "support/KeeperFiles.h"
 
 #include "database/LogLines.h"
 #include "database/SysParameters.h"
@@ -105,6 +106,26 @@ TEST_F(Duplicates, AReportNeverReplacesAnotherInstallationsFile)
     EXPECT_EQ(ReadBytes(world.PathOf("Reports/Duplicate_20240315-103000_2.csv")), "and another");
     EXPECT_EQ(ReadBytes(world.PathOf("Reports/Duplicate_20240315-103000_3.csv")).count('\n'), 3);
     EXPECT_TRUE(Logged().contains("64:Writing to: " + world.PathOf("Reports/Duplicate_20240315-103000_3.csv")));
+}
+
+// Someone who may write the report folder put links at the next names.
+TEST_F(Duplicates, AReportNeverGoesThroughALinkAndIsForOwnerAndGroupOnly)
+{
+    const ScopedUmask mask(022);
+    Settings(true, "+Reports");
+    QDir().mkpath(world.PathOf("Reports"));
+    QDir().mkpath(world.PathOf("elsewhere"));
+    WriteBytes(world.PathOf("elsewhere/kept"), "kept");
+    ASSERT_TRUE(QFile::link(world.PathOf("elsewhere/gone"), world.PathOf("Reports/Duplicate_20240315-103000.csv")));
+    ASSERT_TRUE(QFile::link(world.PathOf("elsewhere/kept"), world.PathOf("Reports/Duplicate_20240315-103000_2.csv")));
+    list.AddFromVQ3Duplicate(Enquiry{"AB12CD", std::nullopt, "R1"});
+    list.GenerateDuplicateReports(log, sys);
+    EXPECT_EQ(EntriesIn(world.PathOf("elsewhere")), QStringList{"kept"});
+    EXPECT_EQ(ReadBytes(world.PathOf("elsewhere/kept")), "kept");
+    EXPECT_EQ(LinkAt(world.PathOf("Reports/Duplicate_20240315-103000.csv")), world.PathOf("elsewhere/gone"));
+    const QString report = world.PathOf("Reports/Duplicate_20240315-103000_3.csv");
+    EXPECT_EQ(ReadBytes(report).count('\n'), 3);
+    EXPECT_EQ(ModeOf(report), 0660);
 }
 
 TEST_F(Duplicates, WithNeitherFormOnlyThePeriodMovesOn)

@@ -38,7 +38,7 @@ const Screen Screens[] = {
      [](CDataBase& db, const QString& vrm, const QString& sort) {
          VQ3Enquiries rows;
          rows.SetDataSource(&db, false);
-         rows.Load("", vrm, false, {}, false, sort);
+         rows.Load({}, vrm, false, {}, false, sort);
          QStringList marks;
          for (const auto& row : rows)
              marks << row->VRMVIN();
@@ -56,7 +56,7 @@ const Screen Screens[] = {
      [](CDataBase& db, const QString& vrm, const QString& sort) {
          VQ7Responses rows;
          rows.SetDataSource(&db, false);
-         rows.Load("", vrm, std::nullopt, {}, sort);
+         rows.Load({}, vrm, std::nullopt, {}, sort);
          QStringList marks;
          for (const auto& row : rows)
              marks << row->VRM();

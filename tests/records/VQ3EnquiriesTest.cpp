@@ -58,7 +58,7 @@ TEST_F(EnquiryCollection, NewMembersGetTemporaryIdsAndLoadedOnesKeepTheirs)
     batch.Apply();
 
     VQ3Enquiries loaded = Bound();
-    loaded.Load("");
+    loaded.Load({});
     ASSERT_EQ(loaded.Count(), 2);
     EXPECT_TRUE(loaded.Exists(loaded.Item(1)->ID()));
     EXPECT_EQ(loaded.Find("b1"), loaded.Item(2));
@@ -108,17 +108,17 @@ TEST_F(EnquiryCollection, LoadFilters)
         std::function<void(VQ3Enquiries&)> load;
         const char* marks;
     } cases[] = {
-        {"all", [](VQ3Enquiries& e) { e.Load(""); }, "AB1,AB2,XY1,A%1"},
-        {"enquirer or none", [](VQ3Enquiries& e) { e.Load("CD456,ZZ999"); }, "AB2,XY1"},
-        {"mark prefix", [](VQ3Enquiries& e) { e.Load("", "ab"); }, "AB1,AB2"},
-        {"prefix wildcards are plain", [](VQ3Enquiries& e) { e.Load("", "A%"); }, "A%1"},
-        {"waiting to be sent", [](VQ3Enquiries& e) { e.Load("", "", true); }, "AB1,A%1"},
-        {"with errors", [](VQ3Enquiries& e) { e.Load("", "", false, true); }, "A%1"},
-        {"for sending", [](VQ3Enquiries& e) { e.LoadForSending(""); }, "AB1"},
-        {"waiting response", [](VQ3Enquiries& e) { e.Load("", "", false, {}, true); }, "AB2"},
-        {"entered today", [](VQ3Enquiries& e) { e.Load("", "", false, {}, false, "", "-1"); }, "AB1"},
-        {"entered two days", [](VQ3Enquiries& e) { e.Load("", "", false, {}, false, "", "2 days"); }, "AB1,AB2"},
-        {"sorted", [](VQ3Enquiries& e) { e.Load("", "", false, {}, false, "VRM DESC"); }, "XY1,AB2,AB1,A%1"},
+        {"all", [](VQ3Enquiries& e) { e.Load({}); }, "AB1,AB2,XY1,A%1"},
+        {"enquirer or none", [](VQ3Enquiries& e) { e.Load({"CD456", "ZZ999"}); }, "AB2,XY1"},
+        {"mark prefix", [](VQ3Enquiries& e) { e.Load({}, "ab"); }, "AB1,AB2"},
+        {"prefix wildcards are plain", [](VQ3Enquiries& e) { e.Load({}, "A%"); }, "A%1"},
+        {"waiting to be sent", [](VQ3Enquiries& e) { e.Load({}, "", true); }, "AB1,A%1"},
+        {"with errors", [](VQ3Enquiries& e) { e.Load({}, "", false, true); }, "A%1"},
+        {"for sending", [](VQ3Enquiries& e) { e.LoadForSending({}); }, "AB1"},
+        {"waiting response", [](VQ3Enquiries& e) { e.Load({}, "", false, {}, true); }, "AB2"},
+        {"entered today", [](VQ3Enquiries& e) { e.Load({}, "", false, {}, false, "", "-1"); }, "AB1"},
+        {"entered two days", [](VQ3Enquiries& e) { e.Load({}, "", false, {}, false, "", "2 days"); }, "AB1,AB2"},
+        {"sorted", [](VQ3Enquiries& e) { e.Load({}, "", false, {}, false, "VRM DESC"); }, "XY1,AB2,AB1,A%1"},
     };
     for (const auto& c : cases) {
         VQ3Enquiries enquiries = Bound();
@@ -129,18 +129,18 @@ TEST_F(EnquiryCollection, LoadFilters)
     VQ3Enquiries testRows = Bound(true);
     testRows.ReloadAndSortForPrinting();
     EXPECT_FALSE(testRows.Resorted()) << "nothing loaded yet";
-    testRows.Load("");
+    testRows.Load({});
     EXPECT_EQ(Marks(testRows), "AB9");
     ASSERT_EQ(testRows.Item(1)->Errors()->Count(), 0);
 
     VQ3Enquiries limited = Bound();
-    limited.Load("", "", false, {}, false, "VRM", "", "2");
+    limited.Load({}, "", false, {}, false, "VRM", "", "2");
     EXPECT_EQ(Marks(limited), "A%1,AB1");
     EXPECT_EQ(limited.TopAllCount(), 4);
     limited.ReloadAndSortForPrinting(); // by enquirer name (all empty), then mark; no limit
     EXPECT_EQ(Marks(limited), "A%1,AB1,AB2,XY1");
     EXPECT_TRUE(limited.Resorted());
-    limited.Load("", "", false, {}, false, "", "", "many");
+    limited.Load({}, "", false, {}, false, "", "", "many");
     EXPECT_EQ(limited.TopAllCount(), 4);
     EXPECT_EQ(limited.Find("A%1")->Errors()->Count(), 1) << "members load with their errors";
 }
@@ -155,7 +155,7 @@ TEST_F(EnquiryCollection, AQuestionMarkInTheSearchStandsForOneCharacterAndTheLis
     Save({first, second, Enquiry("AB2CDEF", Day(3)), Enquiry("AB1", Day(4)), Enquiry("XAB12", Day(5))});
 
     VQ3Enquiries found = Bound();
-    found.Load("", "AB?2");
+    found.Load({}, "AB?2");
     EXPECT_EQ(Marks(found), "AB12CDE,AB92XYZ");
     // The errors of the whole list arrive with the list: a change to the
     // stored errors afterwards is not read row by row.
@@ -174,7 +174,7 @@ TEST_F(EnquiryCollection, AListOfShownColumnsReadsEachMemberWholeAtItsLoadAndWri
 
     VQ3Enquiries list = Bound();
     list.SetListColumnsOnly(true);
-    list.Load("");
+    list.Load({});
     ASSERT_EQ(Marks(list), "AB12CDE,CD34EFG");
     const auto member = list.Item(1);
     EXPECT_EQ(member->ID(), stored->ID());
@@ -199,7 +199,7 @@ TEST_F(EnquiryCollection, AListOfShownColumnsReadsEachMemberWholeAtItsLoadAndWri
     list.ReloadAndSortForPrinting();
     EXPECT_EQ(list.Item(1)->EnquiryReference(), "REF-1") << "printing reads whole rows";
     list.SetListColumnsOnly(true);
-    list.Load("");
+    list.Load({});
     list.Item(2)->SetIsDeleted(true);
     list.Apply();
     EXPECT_EQ(CountRows("VQ3_Enquiries"), 1);
@@ -276,7 +276,7 @@ TEST_F(EnquiryCollection, AFailedSaveNamesTheEnquiryAndWritesNothing)
 {
     Save({Enquiry("OLD", Day(1))});
     VQ3Enquiries enquiries = Bound();
-    enquiries.Load("");
+    enquiries.Load({});
     enquiries.Item(1)->SetIsDeleted(true);
     enquiries.Add(Enquiry("NEW", Day(2)));
     auto clash = Enquiry("CLASH", Day(3), "AB123", "X");

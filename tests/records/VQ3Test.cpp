@@ -104,7 +104,7 @@ TEST_F(EnquiryRecord, ARowWithoutAReferenceLoadsWithAFreshOne)
                "('Q4', 'A4', '{KEPT}', 0, '1')");
     VQ3Enquiries enquiries;
     enquiries.SetDataSource(&db, false);
-    enquiries.Load(QString());
+    enquiries.Load({});
     ASSERT_EQ(enquiries.Count(), 4);
     const QString first = enquiries.Item("Q1")->JuxMsgReference();
     EXPECT_EQ(first.size(), 38);

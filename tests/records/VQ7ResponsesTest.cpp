@@ -63,18 +63,18 @@ TEST_F(Responses, LoadFiltersByEachConditionWithinTheMode)
         const char* vrms;
     };
     const Case cases[] = {
-        {"everything, by VRM", [](VQ7Responses& r) { r.Load(""); }, "AA1,AA3,BB2,CC4"},
-        {"listed enquirers and none", [](VQ7Responses& r) { r.Load("AB001,CD002"); }, "AA1,AA3,BB2"},
-        {"blank is part of the id", [](VQ7Responses& r) { r.Load("AB001, CD002"); }, "AA1,AA3"},
-        {"VRM prefix, any case", [](VQ7Responses& r) { r.Load("", "aa"); }, "AA1,AA3"},
-        {"with result code", [](VQ7Responses& r) { r.Load("", "", true); }, "AA1"},
-        {"without result code", [](VQ7Responses& r) { r.Load("", "", false); }, "AA3,BB2,CC4"},
-        {"today", [](VQ7Responses& r) { r.Load("", "", std::nullopt, "1"); }, "AA1"},
-        {"zero days: today", [](VQ7Responses& r) { r.Load("", "", std::nullopt, "0"); }, "AA1"},
-        {"three days", [](VQ7Responses& r) { r.Load("", "", std::nullopt, "3"); }, "AA1,BB2"},
-        {"sort order", [](VQ7Responses& r) { r.Load("", "", std::nullopt, "", "VRM DESC"); },
+        {"everything, by VRM", [](VQ7Responses& r) { r.Load({}); }, "AA1,AA3,BB2,CC4"},
+        {"listed enquirers and none", [](VQ7Responses& r) { r.Load({"AB001", "CD002"}); }, "AA1,AA3,BB2"},
+        {"blank is part of the id", [](VQ7Responses& r) { r.Load({"AB001", " CD002"}); }, "AA1,AA3"},
+        {"VRM prefix, any case", [](VQ7Responses& r) { r.Load({}, "aa"); }, "AA1,AA3"},
+        {"with result code", [](VQ7Responses& r) { r.Load({}, "", true); }, "AA1"},
+        {"without result code", [](VQ7Responses& r) { r.Load({}, "", false); }, "AA3,BB2,CC4"},
+        {"today", [](VQ7Responses& r) { r.Load({}, "", std::nullopt, "1"); }, "AA1"},
+        {"zero days: today", [](VQ7Responses& r) { r.Load({}, "", std::nullopt, "0"); }, "AA1"},
+        {"three days", [](VQ7Responses& r) { r.Load({}, "", std::nullopt, "3"); }, "AA1,BB2"},
+        {"sort order", [](VQ7Responses& r) { r.Load({}, "", std::nullopt, "", "VRM DESC"); },
          "CC4,BB2,AA3,AA1"},
-        {"quote in a VRM", [](VQ7Responses& r) { r.Load("", "O'"); }, ""},
+        {"quote in a VRM", [](VQ7Responses& r) { r.Load({}, "O'"); }, ""},
     };
     for (const Case& c : cases) {
         VQ7Responses responses = Bound();
@@ -82,7 +82,7 @@ TEST_F(Responses, LoadFiltersByEachConditionWithinTheMode)
         EXPECT_EQ(Vrms(responses), c.vrms) << c.name;
     }
     VQ7Responses test = Bound(true);
-    test.Load("");
+    test.Load({});
     EXPECT_EQ(Vrms(test), "AA5");
 }
 
@@ -90,13 +90,13 @@ TEST_F(Responses, LoadLimitedByMaxToLoadReportsTheFullCountAndAnUnlimitedOneItsO
 {
     StoreSample();
     VQ7Responses responses = Bound();
-    responses.Load("", "", std::nullopt, "", "", 2);
+    responses.Load({}, "", std::nullopt, "", "", 2);
     EXPECT_EQ(Vrms(responses), "AA1,AA3");
     EXPECT_EQ(responses.TopAllCount(), 4);
 
     for (const QVariant& noLimit : {QVariant("abc"), QVariant(40000), QVariant()}) {
         Stored("DD6", "", At(2024, 3, 2));
-        responses.Load("", "", std::nullopt, "", "", noLimit);
+        responses.Load({}, "", std::nullopt, "", "", noLimit);
         EXPECT_EQ(responses.Count(), responses.CountWithoutLoading()) << noLimit.toString().toStdString();
         EXPECT_EQ(responses.TopAllCount(), responses.Count()) << "not the previous load's count";
     }
@@ -106,17 +106,17 @@ TEST_F(Responses, ListedRowsAreTheKeysAndMarksOfALoadAndCanBeLoadedInFull)
 {
     StoreSample();
     VQ7Responses listed = Bound();
-    const std::vector<VQ7ListRow> rows = listed.ListRows("AB001,CD002", "", std::nullopt, "", "vrm desc", 2);
+    const std::vector<VQ7ListRow> rows = listed.ListRows({"AB001", "CD002"}, "", std::nullopt, "", "vrm desc", 2);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].VRM, "BB2");
     EXPECT_EQ(rows[1].VRM, "AA3");
     EXPECT_EQ(rows[1].ID, Scalar("SELECT VQ7ID FROM VQ7_Responses WHERE VRM='AA3'").toString());
     EXPECT_EQ(listed.TopAllCount(), 3);
     EXPECT_EQ(listed.Count(), 0) << "nothing loaded";
-    listed.ListRows("", "", std::nullopt, "", "", "ALL");
+    listed.ListRows({}, "", std::nullopt, "", "", "ALL");
     EXPECT_EQ(listed.TopAllCount(), 4);
 
-    listed.ListRows("AB001,CD002", "", std::nullopt, "", "vrm desc", 2);
+    listed.ListRows({"AB001", "CD002"}, "", std::nullopt, "", "vrm desc", 2);
     listed.LoadListedRows();
     EXPECT_EQ(Vrms(listed), "BB2,AA3");
     EXPECT_EQ(listed.Item(1)->EnquirerName(), "Name CD002");
@@ -177,17 +177,18 @@ TEST_F(Responses, ExportableCountMatchesExportableLoad)
 
     VQ7Responses responses = Bound();
     for (const bool automaticExport : {false, true}) {
-        for (const QString ids : {"", "AB001"}) {
+        for (const QStringList& ids : {QStringList(), QStringList{"AB001"}}) {
             responses.LoadExportable(ids, automaticExport);
-            EXPECT_EQ(responses.CountExportable(ids, automaticExport), responses.Count()) << ids.toStdString();
+            EXPECT_EQ(responses.CountExportable(ids, automaticExport), responses.Count())
+                << ids.join(',').toStdString();
         }
     }
     EXPECT_EQ(Vrms(responses), "EE7");
-    responses.LoadExportable("AB001", false);
+    responses.LoadExportable({"AB001"}, false);
     EXPECT_EQ(Vrms(responses), "AA1") << "an unmatched response is no enquirer's";
-    responses.LoadExportable("AB001,CD002", false);
+    responses.LoadExportable({"AB001", "CD002"}, false);
     EXPECT_EQ(Vrms(responses), "AA1,BB2");
-    responses.LoadExportable("", false);
+    responses.LoadExportable({}, false);
     EXPECT_EQ(Vrms(responses), "AA3,AA1,BB2,CC4") << "every enquirer: by enquirer, none first";
     responses.LoadByWhenReceived(QDate(2024, 3, 12), QDate(2024, 3, 13));
     EXPECT_EQ(Vrms(responses), "AA3,BB2");

@@ -1,6 +1,9 @@
 #include "accounts/LogDisplay.h"
 #include "database/LogLines.h"
+#include "database/SaveLogToFile.h"
 #include "screens/transmission/LogListView.h"
+#include "support/DatabaseTest.h"
+#include "support/FileBytes.h"
 #include "support/TestWorld.h"
 
 #include <QFontMetricsF>
@@ -46,6 +49,35 @@ TEST(LogListWrapping, BreaksEveryLineWhereTheExactMeasureWould)
         FormatLogForDisplay(list, log, true, 1023);
         ASSERT_EQ(view.Items(), exact) << "width " << width;
     }
+}
+
+class LogWithALineBreak : public DatabaseTest {};
+
+// A service's error text with a line break in it: one row of the log is
+// one line, in the list and in the saved file alike.
+TEST_F(LogWithALineBreak, IsOneLineInTheListAndInTheSavedLog)
+{
+    world.clock().Set(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 5)));
+    LogLines log;
+    log.SetDataSource(&db);
+    log.BeginLogging(QStringLiteral("COMRUN"), QStringLiteral("Send and receive"), QStringLiteral("ANNE"));
+    log.AddToLog(256, QStringLiteral("Connection to NEVIX service failed (Bad gateway\r\nRetry later)"));
+    log.EndLogging();
+
+    LogListView view;
+    view.resize(2000, 300);
+    view.Fill(log, false, 1023);
+    EXPECT_EQ(view.Items().filter(QStringLiteral("Bad gateway")),
+              QStringList{QStringLiteral("E Connection to NEVIX service failed (Bad gateway Retry later)")});
+    for (const QString& item : view.Items())
+        EXPECT_FALSE(item.contains(u'\n') || item.contains(u'\r')) << item.toStdString();
+
+    SaveLogToFile(log.NewEnum());
+    const QByteArray saved = ReadBytes(world.PathOf(QStringLiteral("Log-20240315103005.log")));
+    EXPECT_EQ(saved.count("\r\n"), 3);
+    EXPECT_EQ(saved.count('\n'), 3);
+    EXPECT_EQ(saved.count('\r'), 3);
+    EXPECT_TRUE(saved.contains("\tE\tConnection to NEVIX service failed (Bad gateway Retry later)\r\n"));
 }
 
 } // namespace

@@ -122,6 +122,21 @@ TEST_F(MaintenanceOnScreen, SaveFilesWritesOneSpreadsheetFilePerKind)
     EXPECT_TRUE(QFile::exists(out + "/VehicleEnquiries202403151030-1.xls"));
 }
 
+TEST_F(MaintenanceOnScreen, SaveFilesNeverWritesThroughALinkAtTheName)
+{
+    frmParameters& window = Open();
+    const QString out = Made("out");
+    const QString link = out + "/VehicleEnquiries202403151030.xls";
+    ASSERT_TRUE(QFile::link(world.PathOf("gone.xls"), link));
+    world.ui().ScriptFile(out);
+    world.ui().ScriptFile(std::nullopt);
+    window.Maintenance()->cmdSaveFiles()->click();
+    EXPECT_EQ(QFile::symLinkTarget(link), world.PathOf("gone.xls"));
+    EXPECT_FALSE(QFile::exists(world.PathOf("gone.xls")));
+    EXPECT_EQ(world.ui().Texts(),
+              QStringList{"Vehicle Enquiries saved to " + out + "/VehicleEnquiries202403151030-1.xls"});
+}
+
 TEST_F(MaintenanceOnScreen, ACancelledFolderStopsTheKindsAfterIt)
 {
     frmParameters& window = Open();

@@ -55,7 +55,7 @@ protected:
     {
         Press(presses, closeBox);
         TransmissionResults results;
-        ExportVQ7sToFile(db(), exportFile, exportLog, results, Fixture::SecondEnquirer, &progress);
+        ExportVQ7sToFile(db(), exportFile, exportLog, results, {Fixture::SecondEnquirer}, &progress);
         return results;
     }
 

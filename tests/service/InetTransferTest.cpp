@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
@@ -137,6 +139,76 @@ TEST(InetTransfer, CancelStopsAHangingRequest)
     transfer.Cancel();
     EXPECT_FALSE(transfer.StillExecuting());
     EXPECT_TRUE(transfer.GetChunk(1024).isEmpty());
+}
+
+// Answers every request with a body declared far longer than the limit,
+// handed to the connection as fast as the client takes it.
+class EndlessAnswer {
+public:
+    explicit EndlessAnswer(qint64 declared) : m_declared(declared)
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            QTcpSocket* socket = m_server.nextPendingConnection();
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                m_request += socket->readAll();
+                if (m_answering || !m_request.contains("\r\n\r\n"))
+                    return;
+                m_answering = true;
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " +
+                              QByteArray::number(m_declared) + "\r\n\r\n");
+                Send(socket);
+            });
+            QObject::connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket] { Send(socket); });
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, [this] { closed = true; });
+        });
+        EXPECT_TRUE(m_server.listen(QHostAddress::LocalHost));
+    }
+    QString Url() const { return QStringLiteral("http://127.0.0.1:%1/nevix").arg(m_server.serverPort()); }
+
+    qint64 sent = 0; // bytes of the body handed to the connection
+    bool closed = false;
+
+private:
+    void Send(QTcpSocket* socket)
+    {
+        const QByteArray chunk(64 * 1024, 'x');
+        while (m_answering && socket->state() == QAbstractSocket::ConnectedState &&
+               socket->bytesToWrite() < 4 * chunk.size() && sent < m_declared) {
+            socket->write(chunk);
+            sent += chunk.size();
+        }
+    }
+
+    QTcpServer m_server;
+    qint64 m_declared;
+    QByteArray m_request;
+    bool m_answering = false;
+};
+
+TEST(InetTransfer, AnAnswerPastTheLimitIsAnErrorAndStopsTheTransfer)
+{
+    const qint64 limit = 1024 * 1024;
+    const qint64 declared = qint64(256) * 1024 * 1024;
+    EndlessAnswer server(declared);
+    InetTransfer transfer;
+    transfer.SetAnswerLimit(limit);
+    QList<int32_t> states;
+    QObject::connect(&transfer, &InetTransfer::StateChanged, [&](int32_t s) { states.append(s); });
+    transfer.Execute(server.Url(), QStringLiteral("POST"), "<request/>", QString());
+    WaitFor(transfer);
+    QElapsedTimer guard;
+    guard.start();
+    while (!server.closed && guard.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+
+    ASSERT_FALSE(states.isEmpty());
+    EXPECT_EQ(states.last(), InetTransfer::Error);
+    EXPECT_EQ(transfer.ResponseInfo(), QStringLiteral("The answer is larger than 1048576 bytes"));
+    EXPECT_TRUE(transfer.GetChunk(1024).isEmpty());
+    EXPECT_TRUE(server.closed) << "the client hung up";
+    // What the connection's buffers hold on the way is all that got past
+    // the limit: the rest was never sent.
+    EXPECT_LT(server.sent, declared / 4);
 }
 
 } // namespace

@@ -219,4 +219,33 @@ TEST_F(OwnRunExchangeTest, EnquirerDownloadWithAnInvalidEnquirerChangesNothing)
     EXPECT_TRUE(LockIsFree());
 }
 
+struct BadIdCase {
+    const char* name;
+    const char* id;
+    const char* logged; // as the log line shows it
+};
+
+class EnquirerDownloadWithABadId : public OwnRunExchangeTest, public ::testing::WithParamInterface<BadIdCase> {};
+
+// An id the rule refuses, however the rest of the list is, stores nothing.
+TEST_P(EnquirerDownloadWithABadId, IsRefusedNamingItAndStoresNothing)
+{
+    StoreEnquirer(QStringLiteral("EF789"));
+    answers[NevixMessageTypes::EnquirerRequest] = QStringLiteral("ack-enquirerrequest.xml");
+    fill["<EnquirerId>CD456</EnquirerId>"] = QByteArray("<EnquirerId>") + GetParam().id + "</EnquirerId>";
+    EXPECT_FALSE(RunNevixEnquirerRequest(log));
+    EXPECT_EQ(Errors(log), QStringList{QStringLiteral("Enquirer downloaded has an invalid EnquirerId ") +
+                                       QLatin1String(GetParam().logged) +
+                                       QStringLiteral(": The Enquirer Id must be 2 characters followed by 3 numbers")});
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT group_concat(EnquirerId) FROM ENQUIRER")).toString(), "EF789");
+    EXPECT_EQ(CountRows(QStringLiteral("ENQUIRY_REASON")), 1);
+    EXPECT_TRUE(LockIsFree());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ids, EnquirerDownloadWithABadId,
+                         ::testing::Values(BadIdCase{"TwoIdsInOne", "ZZ1,CD456", "ZZ1,CD456"},
+                                           BadIdCase{"LineBreakInside", "CD456\r\nEF789", "CD456 EF789"},
+                                           BadIdCase{"LineBreakAfter", "CD456\r\n", "CD456 "}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

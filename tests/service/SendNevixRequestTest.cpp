@@ -12,6 +12,7 @@
 
 #include "support/DatabaseTest.h"
 #include "support/FileBytes.h"
+#include "support/KeeperFiles.h"
 #include "support/ServiceAccount.h"
 
 #include "SimpleHttpServer.h"
@@ -106,6 +107,33 @@ TEST_F(SendTest, CopiesOfEveryRequestAndAnswerAccumulate)
     Send();
     EXPECT_EQ(ReadBytes(world.PathOf(QStringLiteral("VQ3.XML"))).count("<jux:NSRequest"), 2);
     EXPECT_EQ(ReadBytes(world.PathOf(QStringLiteral("VQ7.XML"))).count("<ns2:NSResponse"), 2);
+}
+
+// The copies hold keeper data: kept from other users, and never written
+// through a link someone put in their folder.
+TEST_F(SendTest, CopiesAreForOwnerAndGroupAndNeverGoThroughALink)
+{
+    const ScopedUmask mask(022);
+    Configure({}, QStringLiteral("NNNNNN-Y"));
+    QDir(world.Folder()).mkpath(QStringLiteral("elsewhere"));
+    const QString target = world.PathOf(QStringLiteral("elsewhere/answers"));
+    WriteBytes(target, "not the program's");
+    ASSERT_TRUE(QFile::link(target, world.PathOf(QStringLiteral("VQ7.XML"))));
+    Send();
+    EXPECT_EQ(ModeOf(world.PathOf(QStringLiteral("VQ3.XML"))), 0660);
+    EXPECT_EQ(LinkAt(world.PathOf(QStringLiteral("VQ7.XML"))), target);
+    EXPECT_EQ(ReadBytes(target), "not the program's");
+}
+
+TEST_F(SendTest, AnAnswerPastTheLimitFailsTheExchange)
+{
+    HTTPCommsForm().Inet1().SetAnswerLimit(100);
+    const NevixResponse response = Send();
+    ASSERT_NE(response.GetErrors(), nullptr);
+    ASSERT_EQ(response.GetErrors()->Count(), 1);
+    EXPECT_EQ(response.GetErrors()->Item(1).ErrorDescription(),
+              QStringLiteral("Connection to NEVIX service failed (The answer is larger than 100 bytes)"));
+    EXPECT_EQ(HTTPCommsForm().HttpStatus(), 11);
 }
 
 TEST_F(SendTest, NoServerGivesOneConnectionError)

@@ -81,9 +81,9 @@ TEST_P(OwnRows, AnEnquirersFileHoldsItsOwnRowsAndNeverAnUnmatchedOne)
     const QString all = world.PathOf("all.txt");
     TransmissionResults manual;
     if (Statements())
-        ExportAllDebsToFile(db, all, log, manual, "", nullptr);
+        ExportAllDebsToFile(db, all, log, manual, {}, nullptr);
     else
-        ExportVQ7sToFile(db, all, log, manual, "", nullptr);
+        ExportVQ7sToFile(db, all, log, manual, {}, nullptr);
     EXPECT_TRUE(ReadBytes(all).contains(Unmatched()));
     EXPECT_EQ(CountRows(Table(), "JuxExportedDate IS NULL"), 0);
 }

@@ -101,7 +101,7 @@ TEST_F(ExportRun, ManualExportAppendsAndMarksOnlyAWholeFile)
     WriteBytes(out, "earlier\r\n");
 
     CancellingProgress cancel(2);
-    ExportVQ7sToFile(db, out, log, results, "AB001", &cancel);
+    ExportVQ7sToFile(db, out, log, results, {"AB001"}, &cancel);
     EXPECT_EQ(ReadBytes(out), "earlier\r\n");
     EXPECT_EQ(Exported("VQ7_Responses"), 0);
     EXPECT_TRUE(results.UserCancelled());
@@ -111,7 +111,7 @@ TEST_F(ExportRun, ManualExportAppendsAndMarksOnlyAWholeFile)
     EXPECT_EQ(log.GetLogHeader()->ProcessCode(), "VQ7AEX");
 
     CancellingProgress never(0);
-    ExportVQ7sToFile(db, out, log, results, "AB001", &never);
+    ExportVQ7sToFile(db, out, log, results, {"AB001"}, &never);
     EXPECT_EQ(ReadBytes(out).count("\r\n"), 4);
     EXPECT_TRUE(ReadBytes(out).startsWith("earlier\r\nAB12CDE,"));
     EXPECT_EQ(never.steps, (QList<int>{33, 66, 100}));
@@ -132,7 +132,7 @@ TEST_F(ExportRun, AFailedSaveOrDiskLeavesNoFileAndMarksNothing)
             Other()->Execute("UPDATE VQ7_Responses SET TmStamp='x' WHERE VQ7ID='" + changed->ID() + "'");
     };
     const QString out = world.PathOf("out.txt");
-    ExportVQ7sToFile(db, out, log, results, "", &progress);
+    ExportVQ7sToFile(db, out, log, results, {}, &progress);
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_EQ(Exported("VQ7_Responses"), 0);
     EXPECT_EQ(results.FatalVQ7ExportErrorMessage(), "Concurrency prevented update.");
@@ -140,7 +140,7 @@ TEST_F(ExportRun, AFailedSaveOrDiskLeavesNoFileAndMarksNothing)
     // The folder is a file: the file cannot be made.
     WriteBytes(world.PathOf("file"), "x");
     TransmissionResults second;
-    ExportVQ7sToFile(db, world.PathOf("file/out.txt"), log, second, "", nullptr);
+    ExportVQ7sToFile(db, world.PathOf("file/out.txt"), log, second, {}, nullptr);
     EXPECT_TRUE(second.FatalVQ7ExportErrorMessage().startsWith("Could not create the export file "));
     EXPECT_EQ(Exported("VQ7_Responses"), 0);
     EXPECT_EQ(log.ErrorCount(), 1); // each manual export is a run of its own
@@ -158,7 +158,7 @@ TEST_F(ExportRun, ADiskThatFillsLeavesTheEarlierFileWholeAndNothingMarkedExporte
     {
         // The file is written under its pending name until it is whole.
         DiskFault full(".pending", AtomicFile::Step::Write, ENOSPC, earlier.size() + 3);
-        ExportVQ7sToFile(db, out, log, results, "", nullptr);
+        ExportVQ7sToFile(db, out, log, results, {}, nullptr);
         EXPECT_EQ(full.hits, 1);
     }
     EXPECT_EQ(ReadBytes(out), earlier);
@@ -189,7 +189,7 @@ TEST_F(ExportRun, DebitStatementsPerEnquirerAndCancelledManualExport)
     Statement("CD002");
     CancellingProgress cancel(1);
     TransmissionResults manual;
-    ExportAllDebsToFile(db, world.PathOf("deb.txt"), log, manual, "", &cancel);
+    ExportAllDebsToFile(db, world.PathOf("deb.txt"), log, manual, {}, &cancel);
     EXPECT_FALSE(QFile::exists(world.PathOf("deb.txt")));
     EXPECT_TRUE(manual.UserCancelled());
     EXPECT_TRUE(Texts(log).endsWith("Export cancelled"));

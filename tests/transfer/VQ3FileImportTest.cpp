@@ -116,7 +116,7 @@ TEST_F(ImportTest, AWindows1252FileKeepsItsCharactersFromImportToExport)
     response->Apply();
     const QString out = world.PathOf(QStringLiteral("out.txt"));
     TransmissionResults exported;
-    ExportVQ7sToFile(db, out, log, exported, QStringLiteral("AB123"), nullptr);
+    ExportVQ7sToFile(db, out, log, exported, {QStringLiteral("AB123")}, nullptr);
     EXPECT_EQ(exported.VQ7sExported(), 1) << exported.FatalVQ7ExportErrorMessage().toStdString();
     EXPECT_TRUE(ReadBytes(out).contains("," + reference + ",")) << ReadBytes(out).toStdString();
 }

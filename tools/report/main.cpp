@@ -40,15 +40,12 @@ private:
     int m_failures = 0;
 };
 
-QString AllEnquirerIds(CDataBase& db)
+QStringList AllEnquirerIds(CDataBase& db)
 {
     Enquirers enquirers;
     enquirers.SetDataSource(&db);
     enquirers.Load();
-    QStringList ids;
-    for (const auto& enquirer : enquirers)
-        ids << enquirer->EnquirerId();
-    return ids.join(QLatin1Char(','));
+    return enquirers.GetEnquirerIds();
 }
 
 // What the report is made of, as its collection names it.

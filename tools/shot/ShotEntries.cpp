@@ -244,17 +244,17 @@ std::unique_ptr<QWidget> PrintType(ShotContext& context)
     CDataBase* db = &context.Database();
     if (mode == QStringLiteral("responses")) {
         dialog->Responses.SetDataSource(db, false);
-        dialog->Responses.Load(QString());
+        dialog->Responses.Load({});
         dialog->SetForVQ7(dialog->Responses.Count() ? dialog->Responses.Item(1) : nullptr, dialog->Responses);
         dialog->OptWhatToPrintVq7(option)->click();
     } else if (mode == QStringLiteral("statements")) {
         dialog->Statements.SetDataSource(db, false);
-        dialog->Statements.Load(QString());
+        dialog->Statements.Load({});
         dialog->SetForDebs(nullptr, dialog->Statements);
         dialog->OptWhatToPrintDeb(option)->setChecked(true);
     } else {
         dialog->Enquiries.SetDataSource(db, false);
-        dialog->Enquiries.Load(QString());
+        dialog->Enquiries.Load({});
         dialog->SetForVQ3(nullptr, dialog->Enquiries);
         dialog->OptWhatToPrintVq3(option)->setChecked(true);
     }

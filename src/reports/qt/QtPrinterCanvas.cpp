@@ -1,9 +1,12 @@
 #include "reports/qt/QtPrinterCanvas.h"
 
+#include "core/AtomicFile.h"
+#include "core/DiskFunctions.h"
 #include "platform/NevixError.h"
 #include "reports/qt/CurrentPrinter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
@@ -11,24 +14,26 @@
 #include <QPainterPath>
 #include <QPrinter>
 
+#include <utility>
+
 QtPrinterCanvas::QtPrinterCanvas()
 {
     if (CurrentPrinter::IsPrintToFile()) {
-        SetUpPdf(CurrentPrinter::FileName());
+        m_namedAfter = CurrentPrinter::FileName();
+        SetUpPdf();
     } else {
         m_printer = CurrentPrinter::MakePrinter();
         m_printer->setFullPage(false);
     }
 }
 
-QtPrinterCanvas::QtPrinterCanvas(const QString& pdfPath)
+QtPrinterCanvas::QtPrinterCanvas(const QString& pdfPath) : m_pdfPath(pdfPath)
 {
-    SetUpPdf(pdfPath);
+    SetUpPdf();
 }
 
-void QtPrinterCanvas::SetUpPdf(const QString& pdfPath)
+void QtPrinterCanvas::SetUpPdf()
 {
-    m_pdfPath = pdfPath;
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_printer->setOutputFormat(QPrinter::PdfFormat);
     m_printer->setPageSize(QPageSize(QPageSize::A4));
@@ -40,8 +45,11 @@ void QtPrinterCanvas::SetUpPdf(const QString& pdfPath)
 
 QtPrinterCanvas::~QtPrinterCanvas()
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    try {
+        FinishJob();
+    } catch (const NevixError&) {
+        // The job's file stays unnamed and goes with the private folder.
+    }
 }
 
 QString QtPrinterCanvas::JobFileName(const QString& pdfPath, int32_t jobNumber)
@@ -53,15 +61,55 @@ QString QtPrinterCanvas::JobFileName(const QString& pdfPath, int32_t jobNumber)
                                                                                              QLatin1Char('0')));
 }
 
-void QtPrinterCanvas::StartJob(int16_t orientation, int32_t jobNumber)
+QString QtPrinterCanvas::PrivateJobFile()
+{
+    if (!m_private) {
+        const QFileInfo first(m_namedAfter);
+        m_private = std::make_unique<QTemporaryDir>(
+            first.dir().filePath(QStringLiteral(".") + first.completeBaseName() + QStringLiteral(".XXXXXX")));
+        if (!m_private->isValid())
+            throw NevixError(ErrorNumbers::ObjectErrorBase + 1,
+                             QStringLiteral("The printer could not start the document: ") + m_private->errorString());
+    }
+    return m_private->filePath(QStringLiteral("job.pdf"));
+}
+
+void QtPrinterCanvas::FinishJob()
 {
     if (m_painter.isActive())
         m_painter.end();
+    if (m_jobFile.isEmpty())
+        return;
+    const QString written = std::exchange(m_jobFile, QString());
+    QFile::setPermissions(written, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                       QFileDevice::WriteGroup);
+    for (int32_t number = 0;; ++number) {
+        const QString name = JobFileName(m_namedAfter, number);
+        if (NameTaken(name))
+            continue;
+        QString reason;
+        if (AtomicFile::PutInPlace(written, name, AtomicFile::Placement::NewOnly, &reason)) {
+            m_written << name;
+            return;
+        }
+        if (!NameTaken(name)) // else taken meanwhile
+            throw NevixError(ErrorNumbers::PathFileAccess, QStringLiteral("The report could not be saved as ") +
+                                                               name + QStringLiteral(": ") + reason);
+    }
+}
+
+void QtPrinterCanvas::StartJob(int16_t orientation, int32_t jobNumber)
+{
+    FinishJob();
     if (!m_pdfPath.isEmpty())
         m_printer->setOutputFileName(JobFileName(m_pdfPath, jobNumber));
+    else if (!m_namedAfter.isEmpty())
+        m_printer->setOutputFileName(m_jobFile = PrivateJobFile());
     m_printer->setPageOrientation(orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (!m_painter.begin(m_printer.get()))
+    if (!m_painter.begin(m_printer.get())) {
+        m_jobFile.clear();
         throw NevixError(ErrorNumbers::ObjectErrorBase + 1, QStringLiteral("The printer could not start the document."));
+    }
     m_painter.setPen(QPen(Qt::black, 0.2 * DotsPerMm()));
     m_painter.setBrush(Qt::NoBrush);
     SetCurrentX(0);
@@ -79,8 +127,7 @@ void QtPrinterCanvas::NewPage()
 
 void QtPrinterCanvas::EndDoc()
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    FinishJob();
 }
 
 void QtPrinterCanvas::SetFontName(const QString& name)

@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QPainter>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -21,7 +23,9 @@ public:
     // printers), so that a PDF printed on paper loses nothing.
     static constexpr double PdfEdgeMm = 6.35;
 
-    // The program's current printer.
+    // The program's current printer. Printing to a file, each job takes the
+    // first name of "<name>.pdf", "<name>-001.pdf", ... that nothing has
+    // (no file, folder or symbolic link), so that no print replaces another.
     QtPrinterCanvas();
     // PDF: a list goes to pdfPath; the record pages of a run go to
     // "<name>-001.pdf", "<name>-002.pdf", ... beside it.
@@ -31,6 +35,7 @@ public:
     void StartJob(int16_t orientation, int32_t jobNumber) override;
     void NewPage() override;
     void EndDoc() override;
+    QStringList FilesWritten() const override { return m_written; }
     void SetFontName(const QString& name) override;
     QString FontName() const override { return m_font.family(); }
     void SetFontSize(double points) override;
@@ -54,12 +59,23 @@ protected:
     void DrawRuleText(const QString& text) override;
 
 private:
-    void SetUpPdf(const QString& pdfPath);
+    void SetUpPdf();
+    // Ends the job under way; a job printed to a file of the canvas's own
+    // naming then takes its name.
+    void FinishJob();
+    QString PrivateJobFile();
     double DotsPerMm() const;
     void ApplyFont();
 
     std::unique_ptr<QPrinter> m_printer;
     QString m_pdfPath;
+    // Printing to files of its own naming: the first name of the series.
+    QString m_namedAfter;
+    // Where the job is written before it takes its name: a folder only
+    // this user can enter, beside the named files.
+    std::unique_ptr<QTemporaryDir> m_private;
+    QString m_jobFile;
+    QStringList m_written;
     QPainter m_painter;
     QFont m_font;
 };

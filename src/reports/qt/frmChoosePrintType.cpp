@@ -346,18 +346,20 @@ void frmChoosePrintType::PrintSelection()
             mobjMyPrinter->PrintVehicleEnquiries(GetEnquiriesToPrint());
         } else if (m_mode == ResponseMode) {
             const auto responses = GetResponsesToPrint();
-            LogRun(ProcessCodes::VQ7PRN, int32_t(responses.size()));
-            if (summary)
-                mobjMyPrinter->PrintVehicleResponseSummary(responses);
-            else
-                mobjMyPrinter->PrintVehicleResponses(responses);
+            LogRun(ProcessCodes::VQ7PRN, int32_t(responses.size()), [&] {
+                if (summary)
+                    mobjMyPrinter->PrintVehicleResponseSummary(responses);
+                else
+                    mobjMyPrinter->PrintVehicleResponses(responses);
+            });
         } else {
             const auto statements = GetStatementsToPrint();
-            LogRun(ProcessCodes::DEBPRN, int32_t(statements.size()));
-            if (summary)
-                mobjMyPrinter->PrintDebitStatementSummary(statements);
-            else
-                mobjMyPrinter->PrintDebitStatements(statements);
+            LogRun(ProcessCodes::DEBPRN, int32_t(statements.size()), [&] {
+                if (summary)
+                    mobjMyPrinter->PrintDebitStatementSummary(statements);
+                else
+                    mobjMyPrinter->PrintDebitStatements(statements);
+            });
         }
     } catch (...) {
         ErrorPersist error;
@@ -368,7 +370,7 @@ void frmChoosePrintType::PrintSelection()
     }
 }
 
-void frmChoosePrintType::LogRun(const QString& processCode, int32_t count)
+void frmChoosePrintType::LogRun(const QString& processCode, int32_t count, const std::function<void()>& print)
 {
     LogLines log;
     log.SetDataSource(&GlobalDatabase());
@@ -380,6 +382,15 @@ void frmChoosePrintType::LogRun(const QString& processCode, int32_t count)
     log.AddToLog(EventCodes::Information,
                  QStringLiteral("Printing ") +
                      (m_printType == PrintType::Summary ? QStringLiteral("summary") : QStringLiteral("individually")));
+    // The run ends after the print, so that it can name the files printed to.
+    try {
+        print();
+    } catch (...) {
+        log.EndLogging();
+        throw;
+    }
+    for (const QString& file : m_canvas->FilesWritten())
+        log.AddToLog(EventCodes::Information, QStringLiteral("Printed to file: ") + file);
     log.EndLogging();
 }
 

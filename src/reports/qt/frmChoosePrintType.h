@@ -80,8 +80,9 @@ private:
     std::vector<std::shared_ptr<VQ3>> GetEnquiriesToPrint();
     std::vector<std::shared_ptr<VQ7>> GetResponsesToPrint();
     std::vector<std::shared_ptr<DebitStatement>> GetStatementsToPrint();
-    // The run's two log lines under the process code.
-    void LogRun(const QString& processCode, int32_t count);
+    // The print done by `print` as a log run under the process code: its
+    // two lines, then a line for each file printed to.
+    void LogRun(const QString& processCode, int32_t count, const std::function<void()>& print);
     void ShowCurrentPrinter();
 
     std::array<QGroupBox*, 3> m_fraPrintWhat{};

@@ -15,7 +15,6 @@
 #include "records/VQ3Enquiries.h"
 #include "records/VQ7Responses.h"
 
-#include <QFileInfo>
 
 #include <functional>
 #include <memory>
@@ -85,21 +84,21 @@ DataFilesSaver::Loaded DataFilesSaver::Load(int kind) const
     if (kind == 0) {
         auto enquiries = std::make_shared<VQ3Enquiries>();
         enquiries->SetDataSource(&m_db, testFlag);
-        enquiries->Load(QString());
+        enquiries->Load({});
         loaded.count = enquiries->Count();
         loaded.heading = VQ3::ColumnHeadingsToString();
         Keep(enquiries, loaded.eachRow);
     } else if (kind == 1) {
         auto responses = std::make_shared<VQ7Responses>();
         responses->SetDataSource(&m_db, testFlag);
-        responses->Load(QString(), QString(), std::nullopt, QString(), QStringLiteral("Date_Of_Response"));
+        responses->Load({}, QString(), std::nullopt, QString(), QStringLiteral("Date_Of_Response"));
         loaded.count = responses->Count();
         loaded.heading = VQ7::ColumnHeadingsToString();
         Keep(responses, loaded.eachRow);
     } else {
         auto statements = std::make_shared<DebitStatements>();
         statements->SetDataSource(&m_db, testFlag);
-        statements->Load(QString());
+        statements->Load({});
         loaded.count = statements->Count();
         loaded.heading = DebitStatement::ColumnHeadingsToString();
         Keep(statements, loaded.eachRow);
@@ -170,7 +169,7 @@ QString DataFilesSaver::WriteFile(const KindText& text, const Loaded& records, c
     // replaced: the new one takes the next free number.
     for (int number = 0;; ++number) {
         const QString path = number == 0 ? first : NumberedFileName(first, number);
-        if (QFileInfo::exists(path))
+        if (NameTaken(path))
             continue;
         log.AddToLog(EventCodes::Information, QStringLiteral("Exporting to ") + path);
         // Written whole beside its name: a failure leaves no half file.

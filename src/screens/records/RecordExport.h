@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -14,10 +15,10 @@ class TransmissionResults;
 // and what the user is told.
 struct RecordExport {
     using Writer = void (*)(CDataBase& db, const QString& path, LogLines& log, TransmissionResults& results,
-                            const QString& enquirerId, ExportProgress* progress);
+                            const QStringList& enquirerIds, ExportProgress* progress);
 
     // How many records of these enquirers are still to export.
-    std::function<int32_t(const QString& enquirerIds)> CountExportable;
+    std::function<int32_t(const QStringList& enquirerIds)> CountExportable;
     // The proposed file's name begins with it ("VQ7", "DEB").
     QString FilePrefix;
     // The save dialog's title and filter ("Name|pattern|...").

@@ -83,9 +83,9 @@ void RecordScreen::SelectCurrentRow()
     ShowCurrentRecord();
 }
 
-QString RecordScreen::UserEnquirerIds()
+QStringList RecordScreen::UserEnquirerIds()
 {
-    return RequireCurrentUser()->Enquirers()->GetEnquirerIdsAsString();
+    return RequireCurrentUser()->Enquirers()->GetEnquirerIds();
 }
 
 void RecordScreen::cmdReturn_Click()
@@ -134,7 +134,7 @@ void RecordScreen::PrintRecords(int records, const QString& none,
 void RecordScreen::ExportRecords(const RecordExport& kind)
 {
     Reported(QStringLiteral("Error doing export:"), [&] {
-        const QString ids = UserEnquirerIds();
+        const QStringList ids = UserEnquirerIds();
         if (kind.CountExportable(ids) == 0) {
             TellUser(kind.NothingToExport, QString(), MsgBox::Information);
             return;
@@ -167,7 +167,7 @@ void RecordScreen::ExportRecords(const RecordExport& kind)
         if (!choice.File.isEmpty() && !results.HaveFatalErrors()) {
             const std::unique_ptr<ExportProgress> progress =
                 m_tools.MakeExportProgress ? m_tools.MakeExportProgress(this) : nullptr;
-            kind.Write(GlobalDatabase(), choice.File, run.Logger, results, enquirer->EnquirerId(), progress.get());
+            kind.Write(GlobalDatabase(), choice.File, run.Logger, results, {enquirer->EnquirerId()}, progress.get());
         }
         run.End();
         const QString fatal = (results.*kind.FatalError)();

@@ -49,7 +49,7 @@ protected:
     // the right. Returns the banner, hidden on a low screen.
     QLabel* LayOutWindow(const QString& subject, QLayout* body, std::initializer_list<QPushButton*> ownButtons);
     // The user's enquirers' ids; raises a NevixError when no user is logged on.
-    static QString UserEnquirerIds();
+    static QStringList UserEnquirerIds();
     // "none" when there are no records, else the print-type dialog as
     // setUp prepares it; a failure is reported.
     void PrintRecords(int records, const QString& none, const std::function<void(frmChoosePrintType&)>& setUp);

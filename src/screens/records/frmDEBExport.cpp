@@ -19,7 +19,7 @@ void frmDEB::cmdExport_Click()
 {
     const QString pattern = QStringLiteral("*.") + Settings().ExportFileType();
     RecordExport kind;
-    kind.CountExportable = [this](const QString& ids) { return m_statements->CountExportable(ids); };
+    kind.CountExportable = [this](const QStringList& ids) { return m_statements->CountExportable(ids); };
     kind.FilePrefix = QStringLiteral("DEB");
     kind.DialogTitle = QStringLiteral("Export Debit Statements");
     kind.Filter = QStringLiteral("Export files (") + pattern + QStringLiteral(")|") + pattern;

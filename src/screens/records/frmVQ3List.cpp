@@ -69,7 +69,7 @@ void frmVQ3::FillUpGrid(const QString& VRM, const QString& SortOrder)
         NullableBool withErrors;
         if (what != 0)
             withErrors = what == 2;
-        m_list.Load(UserEnquirers().GetEnquirerIdsAsString(), VRM, what == 1, withErrors, what == 3, SortOrder,
+        m_list.Load(UserEnquirers().GetEnquirerIds(), VRM, what == 1, withErrors, what == 3, SortOrder,
                     m_txtDaysSinceEnterd->text(), m_cboMaxToLoad->currentText());
         // Str() writes a blank where a sign would go.
         m_fraLoaded->setTitle(u' ' + QString::number(m_list.Count()) + QStringLiteral(" of ") +

@@ -142,7 +142,7 @@ void frmVQ7::PrintResponses()
 void frmVQ7::ExportResponses()
 {
     RecordExport kind;
-    kind.CountExportable = [this](const QString& ids) { return m_responses->CountExportable(ids, false); };
+    kind.CountExportable = [this](const QStringList& ids) { return m_responses->CountExportable(ids, false); };
     kind.FilePrefix = QStringLiteral("VQ7");
     kind.DialogTitle = QStringLiteral("Export enquiry responses");
     kind.Filter = ResponseExportFilter(Settings().ExportFileType());

@@ -1,3 +1,5 @@
+#include "support/FileBytes.h"
+#include "support/KeeperFiles.h"
 #include "support/TestWorld.h"
 
 #include "platform/NevixError.h"
@@ -82,6 +84,43 @@ TEST_F(Catalog, PrintToFileWritesTheFileTheUserChose)
     printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
     EXPECT_EQ(CurrentPrinter::FileName(), world.PathOf(QStringLiteral("Nevix report.pdf")))
         << "choosing the printer again starts from the program's own file";
+}
+
+// Someone put links in the folder at the next names; an earlier print is
+// there too.
+TEST_F(Catalog, PrintToFileTakesTheNextNameNothingHasAndKeepsItToOwnerAndGroup)
+{
+    const ScopedUmask mask(022);
+    printers.MakeCurrent(int(printers.InstalledPrinters().size()) - 1);
+    QDir(world.Folder()).mkpath(QStringLiteral("elsewhere"));
+    WriteBytes(world.PathOf(QStringLiteral("Nevix report.pdf")), "earlier");
+    WriteBytes(world.PathOf(QStringLiteral("elsewhere/kept.pdf")), "kept");
+    const struct {
+        const char* name;
+        const char* target;
+    } links[] = {{"Nevix report-001.pdf", "elsewhere/gone.pdf"}, {"Nevix report-002.pdf", "elsewhere/kept.pdf"}};
+    for (const auto& link : links)
+        ASSERT_TRUE(QFile::link(world.PathOf(QLatin1String(link.target)), world.PathOf(QLatin1String(link.name))));
+    {
+        QtPrinterCanvas canvas;
+        for (const int32_t job : {0, 1, 2}) {
+            canvas.StartJob(ReportCanvas::Portrait, job);
+            canvas.Print(QStringLiteral("Hello"), true);
+        }
+        canvas.EndDoc();
+        EXPECT_EQ(canvas.FilesWritten(),
+                  (QStringList{world.PathOf(QStringLiteral("Nevix report-003.pdf")),
+                               world.PathOf(QStringLiteral("Nevix report-004.pdf")),
+                               world.PathOf(QStringLiteral("Nevix report-005.pdf"))}));
+    }
+    for (const auto& link : links)
+        EXPECT_EQ(LinkAt(world.PathOf(QLatin1String(link.name))), world.PathOf(QLatin1String(link.target)));
+    EXPECT_EQ(EntriesIn(world.PathOf(QStringLiteral("elsewhere"))), QStringList{"kept.pdf"});
+    EXPECT_EQ(ReadBytes(world.PathOf(QStringLiteral("elsewhere/kept.pdf"))), "kept");
+    EXPECT_EQ(ReadBytes(world.PathOf(QStringLiteral("Nevix report.pdf"))), "earlier");
+    EXPECT_EQ(ModeOf(world.PathOf(QStringLiteral("Nevix report-003.pdf"))), 0660);
+    EXPECT_TRUE(ReadBytes(world.PathOf(QStringLiteral("Nevix report-005.pdf"))).startsWith("%PDF"));
+    EXPECT_EQ(EntriesIn(world.Folder()).filter(QStringLiteral(".Nevix")), QStringList()) << "no job left unnamed";
 }
 
 } // namespace

@@ -1,3 +1,6 @@
+#include "PrintToFile.h"
+
+#include "support/FileBytes.h"
 #include "support/LoggedOnTest.h"
 #include "support/PdfTools.h"
 #include "support/Printers.h"
@@ -8,6 +11,7 @@
 #include "records/VQ7Responses.h"
 #include "reports/PrinterCatalog.h"
 #include "reports/RecordingCanvas.h"
+#include "reports/qt/CurrentPrinter.h"
 #include "reports/qt/QtPrinterCanvas.h"
 #include "reports/qt/frmChoosePrintType.h"
 
@@ -236,7 +240,7 @@ TEST_F(PrintTypeDialog, TheWholeEnquiryListIsReloadedInReportOrder)
 {
     VQ3Enquiries enquiries;
     enquiries.SetDataSource(&GlobalDatabase(), false);
-    enquiries.Load("", "", false, {}, false, "", "", "100");
+    enquiries.Load({}, "", false, {}, false, "", "", "100");
     dialog.SetForVQ3(nullptr, enquiries);
     dialog.OptWhatToPrintVq3(1)->click();
     dialog.CmdOk()->click();
@@ -244,6 +248,39 @@ TEST_F(PrintTypeDialog, TheWholeEnquiryListIsReloadedInReportOrder)
     EXPECT_EQ(enquiries.Count(), Fixture::Counts::LiveEnquiries);
     ASSERT_NE(lastCanvas, nullptr);
     EXPECT_TRUE(lastCanvas->Texts().contains(QStringLiteral("NEVIX Enquiries")));
+}
+
+// Prints of single records, each to a file of the program's own naming,
+// beside a print made earlier.
+TEST_F(PrintTypeDialog, TwoPrintsToFileInARowLeaveTwoFilesEachNamedInItsLog)
+{
+    const PrintToFile toFile;
+    const QString earlier = CurrentPrinter::FileName();
+    WriteBytes(earlier, "an earlier print");
+    const QString folder = QFileInfo(earlier).absolutePath();
+    dialog.SetCanvasMaker([] { return std::make_unique<QtPrinterCanvas>(); });
+
+    responses.LoadByWhenReceived(QDate(2026, 11, 1), QDate(2026, 12, 6));
+    ASSERT_GE(responses.Count(), 1);
+    dialog.SetForVQ7(responses.Item(1), responses);
+    dialog.CmdOk()->click();
+    EXPECT_EQ(LastRunLines().value(2), "VQ7PRN: Printed to file: " + folder + "/Nevix report-001.pdf");
+
+    DebitStatements statements;
+    statements.SetDataSource(&GlobalDatabase(), false);
+    statements.Load({});
+    ASSERT_GE(statements.Count(), 1);
+    frmChoosePrintType second;
+    second.SetCanvasMaker([] { return std::make_unique<QtPrinterCanvas>(); });
+    second.SetForDebs(statements.Item(1), statements);
+    second.CmdOk()->click();
+    EXPECT_EQ(LastRunLines().value(2), "DEBPRN: Printed to file: " + folder + "/Nevix report-002.pdf");
+
+    EXPECT_EQ(QDir(folder).entryList({"Nevix report*"}, QDir::Files),
+              (QStringList{"Nevix report-001.pdf", "Nevix report-002.pdf", "Nevix report.pdf"}));
+    EXPECT_EQ(ReadBytes(earlier), "an earlier print");
+    EXPECT_TRUE(ReadBytes(folder + "/Nevix report-001.pdf").startsWith("%PDF"));
+    EXPECT_TRUE(ReadBytes(folder + "/Nevix report-002.pdf").startsWith("%PDF"));
 }
 
 TEST_F(PrintTypeDialog, TheEnquiryListPrintsToAPdfInLandscape)
@@ -254,7 +291,7 @@ TEST_F(PrintTypeDialog, TheEnquiryListPrintsToAPdfInLandscape)
     dialog.SetCanvasMaker([pdf] { return std::make_unique<QtPrinterCanvas>(pdf); });
     VQ3Enquiries enquiries;
     enquiries.SetDataSource(&GlobalDatabase(), false);
-    enquiries.Load("");
+    enquiries.Load({});
     dialog.SetForVQ3(nullptr, enquiries);
     dialog.OptWhatToPrintVq3(1)->click();
     dialog.CmdOk()->click();
