@@ -17,21 +17,6 @@ QDateTime Now()
     return AppContext::Current().clock().Now();
 }
 
-// One row is one line in the viewers and in a saved log, whatever a text
-// from the service, a file or a box holds: a CR LF pair and every other
-// control character or line break become one blank each.
-QString OneLine(const QString& text)
-{
-    QString line = text;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    for (QChar& c : line) {
-        const QChar::Category kind = c.category();
-        if (kind == QChar::Other_Control || kind == QChar::Separator_Line || kind == QChar::Separator_Paragraph)
-            c = u' ';
-    }
-    return line;
-}
-
 // A run's number is its start line's key without the one-letter prefix.
 int32_t RunNumberOf(const QString& logId)
 {
@@ -43,6 +28,18 @@ int32_t RunNumberOf(const QString& logId)
     return number;
 }
 } // namespace
+
+QString OneLine(const QString& text)
+{
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar& c : line) {
+        const QChar::Category kind = c.category();
+        if (kind == QChar::Other_Control || kind == QChar::Separator_Line || kind == QChar::Separator_Paragraph)
+            c = u' ';
+    }
+    return line;
+}
 
 LogLines::LogLines(QObject* parent) : QObject(parent) {}
 

@@ -22,6 +22,12 @@ constexpr int32_t Error = 256;
 constexpr int32_t Fatal = 512;
 } // namespace EventCodes
 
+// A text as a line of the log holds it: one row is one line in the viewers
+// and in a saved log, whatever a text from the service, a file or a box
+// holds, so a CR LF pair and every other control character or line break
+// become one blank each.
+QString OneLine(const QString& text);
+
 // The transmission log, in two roles: the logger of one run (the start
 // line is stored at once and fixes the run number; the other lines are
 // kept and counted, and stored together at EndLogging), and the lines read

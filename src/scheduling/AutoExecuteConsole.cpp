@@ -21,8 +21,9 @@ const char* const ProcessCode = "AUTOEXEC";
 
 bool LoggedInRun(const LogLines& log, const QString& text)
 {
+    const QString logged = OneLine(text);
     for (const auto& line : log) {
-        if (line->EventText() == text)
+        if (line->EventText() == logged)
             return true;
     }
     return false;

@@ -237,6 +237,20 @@ TEST_P(ConsoleFatalText, ByTheExchangeIsShownOnceInTheListAndTheRun)
     EXPECT_TRUE(console->View(1).lastRanRed) << "the run still failed";
 }
 
+TEST_F(Console, AFatalTextTheExchangeLoggedWithALineBreakIsNotLoggedAgain)
+{
+    // The log keeps it on one line; it is still the same text.
+    const QString told = QStringLiteral("Connection to NEVIX service failed (bad\ngateway)");
+    StoreRow("HEXCOM", 2, At(10, 0));
+    ScriptedExchanges::Step refused;
+    refused.lines = {{EventCodes::Fatal, told}};
+    refused.fatalText = told;
+    exchanges->Script(Transmission, refused);
+    Open();
+    Beat(*console);
+    EXPECT_EQ(Lines(EventCodes::Fatal, "AUTOEXEC"), QStringList{"Connection to NEVIX service failed (bad gateway)"});
+}
+
 TEST_F(Console, AnImmediateRunWhoseMaintenanceFailsFailsWithItsReasons)
 {
     Settings().SetIsInAutoExecuteModeImmediateExecute(true);
