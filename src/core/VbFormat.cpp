@@ -68,7 +68,6 @@ void AppendNumber(QString& out, int letters, int v)
         AppendTwo(out, v);
 }
 
-
 bool IsMinute(const QList<Token>& tokens, int index)
 {
     for (int i = index - 1; i >= 0; --i) {

@@ -213,7 +213,7 @@ bool AutoExecuteConsole::RunImmediateMaintenance(const QString& user, QStringLis
     {
         // Its boxes still become lines of the run.
         ScopedUnattendedSink sink([&told, before = CurrentUnattendedSink()](const QString& text, uint32_t style) {
-            told << RunLogLineOf(text);
+            told << OneLine(text);
             before(text, style);
         });
         worked = m_exchanges->TableMaintenance(SharedLogger(), false, user);

@@ -15,16 +15,10 @@ int32_t EventCodeOf(uint32_t style)
 }
 } // namespace
 
-QString RunLogLineOf(const QString& message)
-{
-    QString line = message;
-    return line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
-}
-
 RunLogMessages::RunLogMessages(LogLines& log)
     : m_sink([&log, before = CurrentUnattendedSink()](const QString& text, uint32_t style) {
           try {
-              log.AddToLog(EventCodeOf(style), RunLogLineOf(text));
+              log.AddToLog(EventCodeOf(style), text);
           } catch (const NevixError&) {
               before(text, style);
           }

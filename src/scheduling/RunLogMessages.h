@@ -4,9 +4,6 @@
 
 class LogLines;
 
-// The line of the run that a message (its text and detail) becomes.
-QString RunLogLineOf(const QString& message);
-
 // For the life of a scope, a message box that nobody would answer becomes
 // a line of the open run: a critical one an error, a warning a warning,
 // any other information. When the line cannot be added the message goes

@@ -2,6 +2,7 @@
 
 #include "core/AskTellUser.h"
 #include "core/TextLogFile.h"
+#include "database/LogLines.h"
 #include "platform/UserInteraction.h"
 
 #include <cstdio>
@@ -36,9 +37,7 @@ void LogUnattendedMessagesIn(const QString& programFolder)
 
 void WriteFailureToStandardError(const QStringList& texts)
 {
-    for (QString text : texts) {
-        text.replace(u'\r', u' ').replace(u'\n', u' ');
-        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle), qUtf8Printable(text));
-    }
+    for (const QString& text : texts)
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle), qUtf8Printable(OneLine(text)));
     std::fflush(stderr);
 }

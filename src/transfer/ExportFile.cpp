@@ -26,12 +26,6 @@ QString PendingPathOf(const QString& path)
     return info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
            QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".pending");
 }
-
-bool Taken(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
 } // namespace
 
 ExportFile::ExportFile(QString path)
@@ -122,9 +116,9 @@ bool ExportFile::PutInPlace(const QString& pending, const QString& path, bool is
         const QString name = number == 0 ? path : NumberedFileName(path, number);
         if (AtomicFile::PutInPlace(pending, name, placement, reason))
             return true;
-        if (!Taken(pending))
+        if (!NameTaken(pending))
             return true;
-        if (!isNew || !Taken(name))
+        if (!isNew || !NameTaken(name))
             return false;
     }
 }

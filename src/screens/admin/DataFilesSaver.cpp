@@ -15,7 +15,6 @@
 #include "records/VQ3Enquiries.h"
 #include "records/VQ7Responses.h"
 
-
 #include <functional>
 #include <memory>
 
