@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Opening a file that lies in a folder other users and programs may write:
+// an export folder, a folder chosen for copies or logs. Anyone there can put
+// a symbolic link, a FIFO or a device where a file is expected, so a name is
+// opened without following a link and without blocking, and what was opened
+// is checked to be a regular file before a byte is read or written.
+namespace SharedFolderFile {
+
+enum class Owner {
+    Anyone, // read, or replaced whole: whoever made it
+    Mine,   // appended to: keeper data never goes into a file another user owns
+};
+
+// A descriptor (blocking again, close-on-exec) of the regular file at the
+// path, opened with `flags` (O_RDONLY, O_WRONLY | O_APPEND...); -1 with errno
+// set and the reason in *reason when the name holds anything else: ELOOP for
+// a symbolic link, EINVAL for a FIFO, device, socket or folder, EPERM for a
+// file of another owner where it must be ours.
+int Open(const QString& path, int flags, Owner owner = Owner::Anyone, QString* reason = nullptr);
+
+// The reason given for a refused name: "A FIFO has that name" and the like.
+QString RefusalText(int error);
+
+} // namespace SharedFolderFile
