@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
 
@@ -62,6 +63,30 @@ QString AppContext::SystemComputerName()
     if (gethostname(buffer, sizeof buffer - 1) != 0)
         return {};
     return QString::fromLocal8Bit(buffer).section(QLatin1Char('.'), 0, 0);
+}
+
+QString AppContext::SystemMachineId()
+{
+    for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
+        QFile file(QString::fromLatin1(path));
+        if (file.open(QIODevice::ReadOnly)) {
+            const QString id = QString::fromLatin1(file.readLine(64)).trimmed();
+            if (!id.isEmpty())
+                return id;
+        }
+    }
+    return {};
+}
+
+QString AppContext::computerId() const
+{
+    if (!m_computerId.isEmpty())
+        return m_computerId;
+    static const QString machine = [] {
+        const QString id = SystemMachineId();
+        return id.isEmpty() ? QSysInfo::machineHostName() : id;
+    }();
+    return machine + u'/' + m_computerName;
 }
 
 std::shared_ptr<AppContext> AppContext::MakeDefault(std::shared_ptr<UserInteraction> ui)

@@ -22,6 +22,11 @@ public:
     // Absolute, written with "/", without a final "/" (except the root).
     QString programFolder() const { return m_programFolder; }
     QString computerName() const { return m_computerName; }
+    // Tells this computer apart from every other that shares the database
+    // or a folder, as the short host name cannot: the system's machine id
+    // with the computer name, unless set.
+    QString computerId() const;
+    void SetComputerId(QString id) { m_computerId = std::move(id); }
 
     // The program's current printer, where the program has one.
     using PrinterFactory = std::function<std::unique_ptr<ReportCanvas>()>;
@@ -44,6 +49,8 @@ public:
     static QString DefaultProgramFolder();
     // The short host name, "" when the system cannot give it.
     static QString SystemComputerName();
+    // The system's machine id, "" where it has none.
+    static QString SystemMachineId();
     static std::shared_ptr<AppContext> MakeDefault(std::shared_ptr<UserInteraction> ui);
 
 private:
@@ -51,6 +58,7 @@ private:
     std::shared_ptr<UserInteraction> m_ui;
     QString m_programFolder;
     QString m_computerName;
+    QString m_computerId;
     PrinterFactory m_printer;
     CapsLockReader m_capsLock;
 };
