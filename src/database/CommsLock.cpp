@@ -23,6 +23,35 @@ QString HeldKey(int32_t eLockType, const CDataBase& db)
 {
     return QString::number(eLockType) + u'|' + db.Source();
 }
+
+const QString HolderProcessColumn = QStringLiteral("HolderProcess");
+
+bool HasHolderProcessColumn(CDataBase& db)
+{
+    RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('COMMSLOCK') WHERE name=?"),
+                                    {HolderProcessColumn});
+    const bool has = rs.Field(0).toInt() > 0;
+    db.CloseRecordSet(rs);
+    return has;
+}
+
+// Databases made by earlier builds lack the column; an added nullable
+// column leaves the statements of those builds working.
+void EnsureHolderProcessColumn(CDataBase& db)
+{
+    if (HasHolderProcessColumn(db))
+        return;
+    InTransaction(db, [&] {
+        if (!HasHolderProcessColumn(db))
+            db.AddField(QStringLiteral("COMMSLOCK"), HolderProcessColumn, QStringLiteral("TEXT(255)"), true,
+                        false);
+    });
+}
+
+QString ThisProcess()
+{
+    return AppContext::Current().processes().Mine();
+}
 } // namespace
 
 CommsLock::~CommsLock()
@@ -75,6 +104,9 @@ void CommsLock::ReadRow(const RecordSet& rs)
     f.LockedOn = rs.DateTime(QStringLiteral("LockedOn"));
     if (const auto v = rs.Long(QStringLiteral("LockType")))
         f.LockType = *v;
+    static thread_local ColumnPositions holder({HolderProcessColumn});
+    if (const int at = holder.In(rs).front(); at >= 0)
+        f.HolderProcess = VariantToText(rs.Field(at)).value_or(QString());
 }
 
 ColumnValues CommsLock::RowValues() const
@@ -83,7 +115,8 @@ ColumnValues CommsLock::RowValues() const
     return {{QStringLiteral("ComputerName"), TextOrNull(f.ComputerName)},
             {QStringLiteral("LockedBy"), TextOrNull(f.LockedBy)},
             {QStringLiteral("LockedOn"), ToVariant(f.LockedOn)},
-            {QStringLiteral("LockType"), f.LockType}};
+            {QStringLiteral("LockType"), f.LockType},
+            {HolderProcessColumn, TextOrNull(f.HolderProcess)}};
 }
 
 void CommsLock::Load(int32_t eLockType)
@@ -97,11 +130,18 @@ bool CommsLock::IsOwnedBy(const QString& sUserName, int32_t eLockType) const
            ComputerName().compare(GetThisComputerName(), Qt::CaseInsensitive) == 0;
 }
 
+// A row naming no process keeps the rule of the builds that wrote none.
+bool CommsLock::IsHeldByProcess(const QString& process) const
+{
+    return HolderProcess().isEmpty() || HolderProcess() == process;
+}
+
 void CommsLock::Free()
 {
     SetLockedBy({});
     SetComputerName({});
     SetLockedOn(std::nullopt);
+    SetHolderProcess({});
 }
 
 void CommsLock::AcquireLock(const QString& sUserName, int32_t eLockType, CDataBase* objDataSource)
@@ -114,24 +154,37 @@ void CommsLock::AcquireLock(const QString& sUserName, int32_t eLockType, CDataBa
         m_tookRow = false;
     }
     const QString key = HeldKey(eLockType, RequireDataSource());
+    const QString me = ThisProcess();
     bool refused = false;
     bool shared = false;
     try {
+        EnsureHolderProcessColumn(RequireDataSource());
         InTransaction(RequireDataSource(), [&] {
             Load(eLockType);
             if (!LockedBy().isEmpty()) {
-                // The owner taking it again writes nothing: LockedOn stays
-                // the time of the first acquisition. While another object of
-                // this program holds it, that one alone gives it back; a row
-                // left behind by an earlier program is taken over.
-                refused = !IsOwnedBy(sUserName, eLockType);
-                shared = !refused && HeldInThisProgram().contains(key);
+                // The owner taking it again writes nothing but its process:
+                // LockedOn stays the time of the first acquisition. While
+                // another object of this program holds it, that one alone
+                // gives it back; a row left behind by an earlier program is
+                // taken over. Another process of the owner is someone else
+                // until it has ended.
+                const bool thisProcess = IsHeldByProcess(me);
+                refused = !IsOwnedBy(sUserName, eLockType) ||
+                          (!thisProcess && !AppContext::Current().processes().HasEnded(HolderProcess()));
+                if (refused)
+                    return;
+                shared = thisProcess && HeldInThisProgram().contains(key);
+                if (HolderProcess() != me) {
+                    SetHolderProcess(me);
+                    Apply();
+                }
                 return;
             }
             SetLockedBy(sUserName);
             SetComputerName(GetThisComputerName());
             SetLockedOn(AppContext::Current().clock().Now());
             SetLockType(eLockType);
+            SetHolderProcess(me);
             Apply();
         });
     } catch (...) {
@@ -162,9 +215,10 @@ void CommsLock::ReleaseLock(const QString& sUserName, int32_t eLockType, CDataBa
         if (objDataSource)
             SetDataSource(objDataSource);
         bool released = false;
+        EnsureHolderProcessColumn(RequireDataSource());
         InTransaction(RequireDataSource(), [&] {
             Load(eLockType);
-            if (!IsOwnedBy(sUserName, eLockType))
+            if (!IsOwnedBy(sUserName, eLockType) || !IsHeldByProcess(ThisProcess()))
                 return; // free, or someone else's
             Free();
             SetLockType(eLockType);
@@ -200,6 +254,7 @@ void CommsLock::ForceClearLock(int32_t eLockType, CDataBase* objDataSource)
 {
     if (objDataSource)
         SetDataSource(objDataSource);
+    EnsureHolderProcessColumn(RequireDataSource());
     InTransaction(RequireDataSource(), [&] {
         Load(eLockType);
         Free();

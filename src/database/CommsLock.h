@@ -14,6 +14,7 @@ struct CommsLockFields {
     QString ComputerName;
     NullableDate LockedOn;
     int32_t LockType = 0;
+    QString HolderProcess; // the holding process as ProcessIdentity names it
 };
 
 namespace LockTypes {
@@ -24,8 +25,12 @@ constexpr int32_t BulkUpdate = 4;
 
 // An exclusive lock shared by every installation on the database: one row
 // of COMMSLOCK per lock type, held by a user on a computer (the same user
-// elsewhere is someone else). A lock never expires; its owner releases it
-// or someone clears it by force.
+// elsewhere is someone else) and by one process there: while that process
+// runs, another of the same user and computer (a second program folder on
+// the database) is refused as someone else is; once it has ended, its
+// computer and user take the lock back. A row that names no process (one
+// written by an earlier build) belongs to its user and computer alone. A
+// lock never expires; its owner releases it or someone clears it by force.
 //
 // Taking, releasing and clearing each read and write the row under one
 // write lock of the database, so two installations can never both believe
@@ -61,6 +66,7 @@ public:
     }
     NullableDate LockedOn() const { return Current().LockedOn; }
     void SetLockedOn(const NullableDate& value) { SetField(&CommsLockFields::LockedOn, value); }
+    QString HolderProcess() const { return Current().HolderProcess; }
 
     // Back to the saved copy; BeenApplied stays as it is.
     void CancelEdit();
@@ -68,9 +74,9 @@ public:
     // A lock held by someone else raises ErrorNumbers::LockNotAcquired.
     void AquireCommsLock(const QString& sUserName, CDataBase* objDataSource = nullptr);
     void AquireAdminLock(const QString& sUserName, CDataBase* objDataSource = nullptr);
-    // Frees the lock when this user on this computer holds it. Never
-    // raises: a release that fails goes to the run's log (SetRunLog), or
-    // to standard error when there is none.
+    // Frees the lock when this user on this computer, in this process (or
+    // in none recorded), holds it. Never raises: a release that fails goes
+    // to the run's log (SetRunLog), or to standard error when there is none.
     void ReleaseCommsLock(const QString& sUserName, CDataBase* objDataSource = nullptr);
     void ReleaseAdminLock(const QString& sUserName, CDataBase* objDataSource = nullptr);
     // Frees the lock whoever holds it.
@@ -93,9 +99,14 @@ private:
     void ReadRow(const RecordSet& rs) override;
     ColumnValues RowValues() const override;
 
+    void SetHolderProcess(const QString& value)
+    {
+        SetText(&CommsLockFields::HolderProcess, value, Qt::CaseSensitive);
+    }
     void AcquireLock(const QString& sUserName, int32_t eLockType, CDataBase* objDataSource);
     void ReleaseLock(const QString& sUserName, int32_t eLockType, CDataBase* objDataSource);
     bool IsOwnedBy(const QString& sUserName, int32_t eLockType) const;
+    bool IsHeldByProcess(const QString& process) const;
     void Free();
     void ReportFailedRelease(int32_t eLockType, const QString& description) const;
 

@@ -79,7 +79,10 @@ std::vector<TableDefinition> BuildTables()
         {QStringLiteral("COMMSLOCK"),
          {Key(QStringLiteral("ID"), QStringLiteral("TEXT(20)")), Text(QStringLiteral("ComputerName"), 50),
           Text(QStringLiteral("LockedBy"), 50), Col(QStringLiteral("LockedOn"), "DATETIME"),
-          Key(QStringLiteral("LockType"), QStringLiteral("Long")), Stamp()},
+          Key(QStringLiteral("LockType"), QStringLiteral("Long")),
+          // The process of the holder, so that two of one user on one
+          // computer are told apart; none in rows of earlier builds.
+          Text(QStringLiteral("HolderProcess"), 255), Stamp()},
          {PrimaryKey(QStringLiteral("ID")), {QStringLiteral("LockType"), QStringLiteral("LockType"), false, true}}},
         {QStringLiteral("NEVIX_PARAMETERS"),
          {Key(QStringLiteral("Id"), QStringLiteral("TEXT(20)")), Text(QStringLiteral("UserName"), 50),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/ProcessIdentity.h"
 #include "platform/ReportCanvas.h"
 #include "platform/UserInteraction.h"
 
@@ -27,6 +28,10 @@ public:
     // with the computer name, unless set.
     QString computerId() const;
     void SetComputerId(QString id) { m_computerId = std::move(id); }
+    // Names this process and tells whether another has ended; the
+    // system's unless set.
+    const ProcessIdentity& processes() const { return *m_processes; }
+    void SetProcesses(std::shared_ptr<ProcessIdentity> processes) { m_processes = std::move(processes); }
 
     // The program's current printer, where the program has one.
     using PrinterFactory = std::function<std::unique_ptr<ReportCanvas>()>;
@@ -59,6 +64,7 @@ private:
     QString m_programFolder;
     QString m_computerName;
     QString m_computerId;
+    std::shared_ptr<ProcessIdentity> m_processes = std::make_shared<SystemProcessIdentity>();
     PrinterFactory m_printer;
     CapsLockReader m_capsLock;
 };

@@ -4,10 +4,13 @@
 #include "support/TestWorld.h"
 
 #include "core/ApplicationSettings.h"
+#include "core/INIFile.h"
 #include "database/CDataBase.h"
 #include "database/CommsLock.h"
+#include "database/DatabaseSchema.h"
 #include "database/RecordSet.h"
 #include "database/SqliteConnection.h"
+#include "platform/ConsoleUserInteraction.h"
 
 #include <QDir>
 #include <QProcess>
@@ -17,6 +20,10 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -67,12 +74,13 @@ protected:
         Settings().SetNevixHost(service.Url());
     }
 
-    // Starts the program in the folder with the switch.
-    void StartProgram(QProcess& program, const QString& onSwitch)
+    // Starts the program in the program folder (the fixture's unless
+    // given) with the switch.
+    void StartProgram(QProcess& program, const QString& onSwitch, const QString& programFolder = {})
     {
         Settings().Apply();
         auto environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("NEVIX_HOME"), world.Folder());
+        environment.insert(QStringLiteral("NEVIX_HOME"), programFolder.isEmpty() ? world.Folder() : programFolder);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(NEVIX_PROGRAM), {onSwitch});
@@ -80,10 +88,16 @@ protected:
 
     // Runs the program in the folder with "/immediate"; its exit code, -1
     // when it did not end in time.
-    int RunProgram()
+    int RunProgram(const QString& programFolder = {})
     {
         QProcess program;
-        StartProgram(program, QStringLiteral("/immediate"));
+        StartProgram(program, QStringLiteral("/immediate"), programFolder);
+        return EndOf(program);
+    }
+
+    // Waits for a program started with "/immediate"; as RunProgram.
+    int EndOf(QProcess& program)
+    {
         if (!program.waitForFinished(ProgramLimitMilliseconds)) {
             program.kill();
             program.waitForFinished();
@@ -284,6 +298,178 @@ TEST_F(UnattendedStart, AnAutomaticStartRunsADueRowAndKeepsTheConsole)
     EXPECT_EQ(AutoExecLines(8, QStringLiteral("Scheduled execution in AutoExecute")), 1);
     program.kill();
     program.waitForFinished();
+}
+
+// A second program folder whose settings name the fixture's database, as
+// a second installation of the same computer has; each folder imports and
+// exports through its own folders ("+" paths).
+class TwoFoldersOnOneDatabase : public UnattendedStart {
+protected:
+    void SetUp() override
+    {
+        UnattendedStart::SetUp();
+        second = world.PathOf(QStringLiteral("second"));
+        QDir().mkpath(second);
+        Settings().Apply();
+        ASSERT_TRUE(QFile::copy(folder.SettingsFile, second + QStringLiteral("/Nevix.INI")));
+        INIFile().SetIniString(QStringLiteral("Database"), QStringLiteral("Database"), folder.Database,
+                               second + QStringLiteral("/Nevix.INI"));
+        Fixture::Connect(db, folder);
+        db.Execute(QStringLiteral("UPDATE ENQUIRER SET ImportFolder='+' || EnquirerId || '/Import', "
+                                  "ExportFolder='+' || EnquirerId || '/Export'"));
+        for (const QString& programFolder : {folder.Path, second})
+            for (const QString& enquirer : {Fixture::FirstEnquirer, Fixture::SecondEnquirer})
+                for (const char* kind : {"/Import", "/Export"})
+                    QDir().mkpath(programFolder + u'/' + enquirer + QLatin1String(kind));
+    }
+
+    // An enquiry file of `lines` enquiries of the first enquirer, named
+    // and marked after the folder and the round.
+    void WriteEnquiryFile(int folderNumber, int round, int lines)
+    {
+        const QString programFolder = folderNumber == 0 ? folder.Path : second;
+        QFile file(programFolder + u'/' + Fixture::FirstEnquirer + QStringLiteral("/Import/VQ3R%1.IMP").arg(round));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QString letters = QStringLiteral("ABCDEFGHJKLMNPRSTUVWXY");
+        const QString yesterday = QDate::currentDate().addDays(-1).toString(QStringLiteral("yyyyMMdd"));
+        for (int line = 0; line < lines; ++line)
+            file.write(QStringLiteral("AB51%1%2%3,%4,TOGETHER %1%2%3\r\n")
+                           .arg(letters[folderNumber], letters[round], letters[line], yesterday)
+                           .toUtf8());
+    }
+
+    // Every enquiry statement's charges, and the statements stored more than once.
+    int64_t Charges()
+    {
+        RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT TOTAL(Number_Of_Charges) FROM Debit_Statements"));
+        const int64_t n = rs.Field(0).toLongLong();
+        rs.Close();
+        return n;
+    }
+
+    QString second;
+};
+
+TEST_F(TwoFoldersOnOneDatabase, RunsOfOneUserStartedTogetherExchangeOneAtATime)
+{
+    constexpr int Rounds = 6;
+    constexpr int PerFile = 3;
+    const int64_t chargesBefore = Charges();
+    const QString refusal = QStringLiteral("Could not lock the communications to run Import, Transmission and Export");
+    for (int round = 0; round < Rounds; ++round) {
+        WriteEnquiryFile(0, round, PerFile);
+        WriteEnquiryFile(1, round, PerFile);
+        QProcess first, other;
+        StartProgram(first, QStringLiteral("/immediate"));
+        StartProgram(other, QStringLiteral("/immediate"), second);
+        for (QProcess* program : {&first, &other}) {
+            const int exitCode = EndOf(*program);
+            EXPECT_TRUE(exitCode == 0 || (exitCode == 1 && StandardErrorLines().contains(refusal)))
+                << "round " << round << ": " << exitCode << ' ' << output.toStdString();
+        }
+    }
+    // What a refused run left is imported now.
+    EXPECT_EQ(RunProgram(), 0) << output.toStdString();
+    EXPECT_EQ(RunProgram(second), 0) << output.toStdString();
+
+    const int64_t imported = 2 * Rounds * PerFile;
+    EXPECT_EQ(Count(QStringLiteral("VQ3_Enquiries"), QStringLiteral("Enquiry_Reference LIKE 'TOGETHER %'")), imported);
+    EXPECT_EQ(Count(QStringLiteral("VQ3_Enquiries"), UnsentWithoutErrors), 0) << Log();
+    // Each enquiry went in exactly one batch the service accepted: each
+    // batch sent once, each enquiry answered once and charged once.
+    EXPECT_EQ(Count(QStringLiteral("Transmission_Log L"),
+                    QStringLiteral("L.Event_Text LIKE 'Sending % Enquiries with Control Reference %' AND "
+                                   "(SELECT COUNT(*) FROM Transmission_Log M WHERE M.Event_Text LIKE 'Sending %' AND "
+                                   "substr(M.Event_Text, instr(M.Event_Text, 'Control Reference')) = "
+                                   "substr(L.Event_Text, instr(L.Event_Text, 'Control Reference'))) > 1")),
+              0)
+        << Log();
+    const int64_t sent = Fixture::Counts::UnsentEnquiries + imported;
+    EXPECT_EQ(Count(QStringLiteral("VQ7_Responses"), QStringLiteral("1")), Fixture::Counts::Responses + sent) << Log();
+    EXPECT_EQ(Count(QStringLiteral("VQ7_Responses R"),
+                    QStringLiteral("(SELECT COUNT(*) FROM VQ7_Responses S WHERE S.VRM = R.VRM AND "
+                                   "S.Enquiry_Reference = R.Enquiry_Reference) > 1")),
+              0);
+    EXPECT_EQ(Count(QStringLiteral("Debit_Statements D"),
+                    QStringLiteral("(SELECT COUNT(*) FROM Debit_Statements E WHERE E.DEBSTA_Reference = "
+                                   "D.DEBSTA_Reference) > 1")),
+              0);
+    EXPECT_EQ(Charges() - chargesBefore, sent);
+    EXPECT_EQ(Count(QStringLiteral("Transmission_Log"),
+                    QStringLiteral("Event_Text LIKE '%Concurrency prevented%' OR "
+                                   "Event_Text LIKE 'Could not clear lock%'")),
+              0)
+        << Log();
+    EXPECT_TRUE(CommsLockFree());
+}
+
+// A process of the unattended user on this computer that holds the lock
+// and waits on a pipe until the test lets it go or kills it.
+class LockHoldingProcess {
+public:
+    explicit LockHoldingProcess(const Fixture::Folder& folder)
+    {
+        int held[2];
+        if (::pipe(held) != 0 || ::pipe(m_go) != 0)
+            return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::close(held[0]);
+            ::close(m_go[1]);
+            ScopedAppContext thisComputer(AppContext::MakeDefault(std::make_shared<ConsoleUserInteraction>()));
+            CDataBase db;
+            Fixture::Connect(db, folder);
+            CommsLock lock;
+            char answer = '0';
+            try {
+                lock.AquireCommsLock(DatabaseSchema::AutoExecuteUserName, &db);
+                answer = '1';
+            } catch (...) {
+            }
+            char ignored;
+            if (::write(held[1], &answer, 1) == 1)
+                (void)::read(m_go[0], &ignored, 1);
+            ::_exit(0);
+        }
+        ::close(held[1]);
+        ::close(m_go[0]);
+        char answer = '0';
+        m_holds = m_pid > 0 && ::read(held[0], &answer, 1) == 1 && answer == '1';
+        ::close(held[0]);
+    }
+    ~LockHoldingProcess() { Kill(); }
+
+    bool Holds() const { return m_holds; }
+    void Kill()
+    {
+        if (m_pid <= 0)
+            return;
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+        ::close(m_go[1]);
+        m_pid = -1;
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_go[2] = {-1, -1};
+    bool m_holds = false;
+};
+
+TEST_F(UnattendedStart, ARunIsRefusedWhileAnotherOfThisComputerHoldsTheLockAndTakesItWhenThatOneIsKilled)
+{
+    Settings().Apply();
+    LockHoldingProcess holder(folder);
+    ASSERT_TRUE(holder.Holds());
+    ASSERT_EQ(RunProgram(), 1) << output.toStdString() << Log();
+    EXPECT_EQ(StandardErrorLines().filter(QStringLiteral("Could not lock the communications")).size(), 1)
+        << output.toStdString();
+    EXPECT_FALSE(CommsLockFree());
+
+    holder.Kill();
+    EXPECT_EQ(RunProgram(), 0) << output.toStdString() << Log();
+    EXPECT_EQ(Count(QStringLiteral("VQ3_Enquiries"), UnsentWithoutErrors), 0) << Log();
+    EXPECT_TRUE(CommsLockFree());
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include "database/CommsLock.h"
 #include "database/LogLines.h"
-#include "support/FileBytes.h"
+#include "platform/ProcessIdentity.h"
 
-#include <QFile>
+#include <atomic>
+#include <new>
 
-#include <fcntl.h>
+#include <sched.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,34 +112,128 @@ TEST_F(LockTest, AFailedReleaseIsReportedToTheRunOrStandardError)
     EXPECT_TRUE(run.Item(2)->EventText().startsWith("Could not release the Communications lock: "));
 }
 
-// Two processes, each an installation of its own, take and release the
-// lock in turn; each marks in a shared file when it enters and leaves its
-// hold. Marks of one holder must never be interleaved with the other's.
-TEST_F(LockTest, TwoProcessesNeverHoldTheLockAtOnce)
+// Processes as a test names them: this one is "this"; another has ended
+// when the test says so.
+class ScriptedProcesses : public ProcessIdentity {
+public:
+    QString Mine() const override { return QStringLiteral("this"); }
+    bool HasEnded(const QString& identity) const override { return identity == "ended"; }
+};
+
+struct HolderCase {
+    const char* name;
+    const char* computer; // of the row's holder, ANNE
+    const char* process;  // the row's holding process; none recorded when null
+    const char* acquired;
+    const char* processAfter; // the row's holding process after the acquisition
+    bool freedByRelease;      // by a release of this process that did not take it
+};
+
+void PrintTo(const HolderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LockHolderProcess : public LockTest, public testing::WithParamInterface<HolderCase> {
+protected:
+    void Hold(const HolderCase& c)
+    {
+        db.Execute("UPDATE COMMSLOCK SET LockedBy='ANNE', ComputerName=?, LockedOn='2024-03-14 09:00:00', "
+                   "HolderProcess=? WHERE LockType=1",
+                   {c.computer, c.process ? QVariant(c.process) : QVariant()});
+    }
+    QString HolderProcess() const
+    {
+        return Scalar("SELECT HolderProcess FROM COMMSLOCK WHERE LockType=1").toString();
+    }
+};
+
+TEST_P(LockHolderProcess, DecidesWhetherThisProcessMayTakeOrFreeTheLock)
+{
+    const HolderCase& c = GetParam();
+    AppContext::Current().SetProcesses(std::make_shared<ScriptedProcesses>());
+    Hold(c);
+    {
+        CommsLock notTaken;
+        notTaken.ReleaseCommsLock("ANNE", &db);
+        EXPECT_EQ(Holder(), c.freedByRelease ? QString() : "ANNE@" + QString(c.computer));
+    }
+    Hold(c);
+    CommsLock lock;
+    EXPECT_EQ(Acquire(lock, "ANNE", db), c.acquired);
+    EXPECT_EQ(Holder(), "ANNE@" + QString(c.computer));
+    EXPECT_EQ(HolderProcess(), c.processAfter);
+    EXPECT_EQ(Scalar("SELECT LockedOn FROM COMMSLOCK WHERE LockType=1").toDateTime(),
+              QDateTime(QDate(2024, 3, 14), QTime(9, 0)));
+    lock.ReleaseCommsLock("ANNE");
+    EXPECT_EQ(Holder(), c.acquired == Taken ? QString() : "ANNE@" + QString(c.computer));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommsLock, LockHolderProcess,
+    testing::Values(HolderCase{"AnotherRunningProcessHere", "TESTPC", "running", Refused, "running", false},
+                    HolderCase{"AnEndedProcessHere", "TESTPC", "ended", Taken, "this", false},
+                    HolderCase{"ThisProcess", "TESTPC", "this", Taken, "this", true},
+                    HolderCase{"AnEarlierBuildHere", "TESTPC", nullptr, Taken, "this", true},
+                    HolderCase{"AnotherComputer", "OTHERPC", "ended", Refused, "ended", false},
+                    HolderCase{"AnEarlierBuildElsewhere", "OTHERPC", nullptr, Refused, "", false}),
+    [](const testing::TestParamInfo<HolderCase>& info) { return info.param.name; });
+
+TEST_F(LockTest, ADatabaseOfAnEarlierBuildGetsTheHoldingProcessAtItsFirstTake)
+{
+    db.Execute("ALTER TABLE COMMSLOCK DROP COLUMN HolderProcess");
+    CommsLock shown;
+    shown.SetDataSource(&db);
+    shown.Load(LockTypes::Communications);
+    EXPECT_EQ(shown.LockedBy(), QString());
+    CommsLock lock;
+    ASSERT_EQ(Acquire(lock, "ANNE", db), Taken);
+    EXPECT_EQ(Scalar("SELECT HolderProcess FROM COMMSLOCK WHERE LockType=1").toString(),
+              AppContext::Current().processes().Mine());
+}
+
+// Two processes of one user, each an installation of its own, take and
+// release the lock in turn. A holder keeps the lock until the other has
+// tried to take it (or is done), so that a second holder cannot slip by
+// unseen; a process counts the holds it entered while the other was inside.
+class LockBetweenProcesses : public LockTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(LockBetweenProcesses, NeverHeldByTwoAtOnce)
 {
     constexpr int Holds = 150;
-    const QString marks = world.PathOf("marks.txt");
-    const auto takeTurns = [&](char who) {
+    struct Shared {
+        std::atomic<int> inside{0};
+        std::atomic<int> overlaps{0};
+        std::atomic<int> tries[2] = {0, 0};
+        std::atomic<bool> done[2] = {false, false};
+    };
+    void* memory = mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(memory, MAP_FAILED);
+    Shared& shared = *new (memory) Shared;
+    const auto takeTurns = [&](int me) {
+        const int other = 1 - me;
         CDataBase mine;
         ConnectTo(mine, path);
         mine.SetBusyRetry(30000, 1);
-        const int fd = ::open(QFile::encodeName(marks).constData(), O_WRONLY | O_APPEND | O_CREAT, 0600);
-        if (fd < 0)
-            return false;
-        const char enter[] = {who, '+', '\n'};
-        const char leave[] = {who, '-', '\n'};
         CommsLock lock;
         int held = 0;
         for (int round = 0; held < Holds && round < 100 * Holds; ++round) {
-            if (!Acquire(lock, "ANNE", mine).isEmpty())
+            const bool taken = Acquire(lock, "ANNE", mine).isEmpty();
+            if (taken && shared.inside.fetch_add(1) > 0)
+                ++shared.overlaps;
+            ++shared.tries[me];
+            const int othersTries = shared.tries[other];
+            if (!taken)
                 continue;
             ++held;
-            const bool written = ::write(fd, enter, 3) == 3 && ::write(fd, leave, 3) == 3;
+            while (shared.tries[other] == othersTries && !shared.done[other])
+                sched_yield();
+            --shared.inside;
             lock.ReleaseCommsLock("ANNE");
-            if (!written || lock.IsLockedByMe())
+            if (lock.IsLockedByMe())
                 break;
         }
-        ::close(fd);
+        shared.done[me] = true;
         return held == Holds;
     };
 
@@ -146,27 +242,28 @@ TEST_F(LockTest, TwoProcessesNeverHoldTheLockAtOnce)
     if (child == 0) {
         bool done = false;
         try {
-            TestWorld elsewhere("OTHERPC");
-            done = takeTurns('B');
+            TestWorld itsOwn(GetParam());
+            done = takeTurns(1);
         } catch (...) {
         }
+        shared.done[1] = true;
         _exit(done ? 0 : 1);
     }
-    EXPECT_TRUE(takeTurns('A'));
+    EXPECT_TRUE(takeTurns(0));
     int status = -1;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-
-    const QList<QByteArray> lines = ReadBytes(marks).split('\n');
-    ASSERT_EQ(lines.size(), 4 * Holds + 1);
-    int overlaps = 0;
-    for (qsizetype i = 0; i + 1 < lines.size(); i += 2) {
-        if (!lines[i].endsWith('+') || lines[i + 1] != lines[i].left(1) + '-')
-            ++overlaps;
-    }
-    EXPECT_EQ(overlaps, 0);
+    EXPECT_EQ(shared.overlaps, 0);
     EXPECT_EQ(Holder(), QString());
+    munmap(memory, sizeof(Shared));
 }
+
+// The child is on another computer, or on this one (TESTPC) as a second
+// program folder on the same database is.
+INSTANTIATE_TEST_SUITE_P(CommsLock, LockBetweenProcesses, testing::Values("OTHERPC", "TESTPC"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param) == "TESTPC" ? "OnOneComputer" : "OnTwoComputers";
+                         });
 
 } // namespace
