@@ -103,17 +103,21 @@ void InetTransfer::Execute(const QString& url, const QString& operation, const Q
     // Read as it comes, through a small buffer, so that the limit is
     // checked before more of the answer is taken in. The network layer's
     // own thread learns the size only once the request is under way there,
-    // so it is given again then; without it that thread would take in the
-    // whole answer, whatever its size.
+    // so it is given again then (the request sent, or an early answer
+    // begun); without it that thread would take in the whole answer,
+    // whatever its size.
     const qint64 buffer = qMin<qint64>(m_answerLimit + 1, AnswerBufferBytes);
     m_reply->setReadBufferSize(buffer);
     connect(m_reply, &QNetworkReply::requestSent, this, [this, buffer] {
         if (m_reply)
             m_reply->setReadBufferSize(buffer);
     });
-    connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, [this, buffer] {
+        if (!m_reply)
+            return;
+        m_reply->setReadBufferSize(buffer);
         // A length past the limit is refused before any of the body comes.
-        const QVariant length = m_reply ? m_reply->header(QNetworkRequest::ContentLengthHeader) : QVariant();
+        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > m_answerLimit && !m_reply->hasRawHeader("Content-Encoding"))
             RefuseAnswer();
     });
