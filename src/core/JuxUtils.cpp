@@ -11,6 +11,7 @@
 #include "platform/AppContext.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <optional>
@@ -189,4 +190,23 @@ QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t
         }
     }
     return base + sequenceText + extension;
+}
+
+QString NextExportFileName(const QString& name)
+{
+    // The unattended runs' names carry three digits always, the screens'
+    // names none for the first file and two or more after it.
+    static const QRegularExpression automatic(QStringLiteral("^((?:VQ7|DEB)\\d{4})(\\d{3})(\\..*)?$"));
+    static const QRegularExpression interactive(
+        QStringLiteral("^((?:VQ7|DEB)_\\d{6}_\\d{4})(\\d{2,3})?(\\..*)?$"));
+    for (const QRegularExpression* pattern : {&automatic, &interactive}) {
+        const QRegularExpressionMatch match = pattern->match(name);
+        if (!match.hasMatch())
+            continue;
+        const int32_t next = match.captured(2).toInt() + 1;
+        if (next > 999)
+            return {};
+        return match.captured(1) + SequenceText(next, pattern == &automatic) + match.captured(3);
+    }
+    return {};
 }

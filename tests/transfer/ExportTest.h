@@ -13,7 +13,11 @@
 
 #include <QDateTime>
 
+#include <csignal>
+#include <cstdio>
 #include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // A delivered database with response and statement builders, the settings
 // and parameters the exports read, and a logged-on user.
@@ -151,6 +155,26 @@ protected:
         StoreUser("clerk", "secret", {}, ids.join(','));
         SetCurrentUser(LoadedUser("clerk"));
     }
+
+    // Runs `run` in a child process, which a hook it installs ends by Die()
+    // at the point a kill -9 is to stop it; true when the child died so.
+    bool RunsUntilKilled(const std::function<void()>& run)
+    {
+        db.Disconnect(); // the child opens a connection of its own
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            try {
+                run();
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        return child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status) &&
+               WTERMSIG(status) == SIGKILL;
+    }
+    static void Die() { ::raise(SIGKILL); }
 
     QString Texts(const LogLines& log) const
     {
