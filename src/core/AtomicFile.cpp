@@ -303,8 +303,9 @@ bool AtomicFile::PutInPlace(const QString& written, const QString& target, Place
                             QString* error)
 {
     int failure = Injected(target, Step::Sync);
+    QString refused;
     if (failure == 0) {
-        const int fd = SharedFolderFile::Open(written, O_RDONLY);
+        const int fd = SharedFolderFile::Open(written, O_RDONLY, SharedFolderFile::Owner::Anyone, &refused);
         if (fd < 0 || ::fsync(fd) != 0)
             failure = errno;
         if (fd >= 0)
@@ -313,6 +314,6 @@ bool AtomicFile::PutInPlace(const QString& written, const QString& target, Place
     if (failure == 0)
         failure = ::Place(written, target, placement);
     if (failure != 0 && error)
-        *error = Reason(failure);
+        *error = refused.isEmpty() ? Reason(failure) : refused;
     return failure == 0;
 }

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace {
@@ -194,19 +195,17 @@ QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t
 
 QString NextExportFileName(const QString& name)
 {
-    // The unattended runs' names carry three digits always, the screens'
+    // The unattended runs' names carry three digits or more, the screens'
     // names none for the first file and two or more after it.
-    static const QRegularExpression automatic(QStringLiteral("^((?:VQ7|DEB)\\d{4})(\\d{3})(\\..*)?$"));
+    static const QRegularExpression automatic(QStringLiteral("^((?:VQ7|DEB)\\d{4})(\\d{3,})(\\..*)?$"));
     static const QRegularExpression interactive(
-        QStringLiteral("^((?:VQ7|DEB)_\\d{6}_\\d{4})(\\d{2,3})?(\\..*)?$"));
+        QStringLiteral("^((?:VQ7|DEB)_\\d{6}_\\d{4})(\\d{2,})?(\\..*)?$"));
     for (const QRegularExpression* pattern : {&automatic, &interactive}) {
         const QRegularExpressionMatch match = pattern->match(name);
-        if (!match.hasMatch())
-            continue;
-        const int32_t next = match.captured(2).toInt() + 1;
-        if (next > 999)
-            return {};
-        return match.captured(1) + SequenceText(next, pattern == &automatic) + match.captured(3);
+        bool valid = true;
+        const int32_t number = match.captured(2).isEmpty() ? 0 : match.captured(2).toInt(&valid);
+        if (match.hasMatch() && valid && number < INT32_MAX)
+            return match.captured(1) + SequenceText(number + 1, pattern == &automatic) + match.captured(3);
     }
     return {};
 }

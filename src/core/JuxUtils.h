@@ -39,5 +39,5 @@ QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t
 // The name an export file of MakeExportFileName's pattern takes when its own
 // was taken meanwhile: the next number of the same pattern ("VQ71503000.EXP"
 // gives "VQ71503001.EXP", "VQ7_150324_1030.EXP" gives
-// "VQ7_150324_103001.EXP"). "" past 999 and for a name of no such pattern.
+// "VQ7_150324_103001.EXP"). "" for a name of no such pattern.
 QString NextExportFileName(const QString& name);

@@ -21,6 +21,8 @@ using SharedFolderFile::FileId;
 namespace {
 // How often a chosen file that changes while it is being placed is read again.
 constexpr int PlaceAttempts = 10;
+// As many as a day's numbers.
+constexpr int MaxNames = 1000;
 
 QByteArray Native(const QString& path)
 {
@@ -164,7 +166,8 @@ PlaceResult PlaceNew(const PendingExport& pending)
     }
 
     const QString folder = FolderOf(pending.path);
-    for (QString name = QFileInfo(pending.path).fileName(); !name.isEmpty(); name = NextExportFileName(name)) {
+    QString name = QFileInfo(pending.path).fileName();
+    for (int attempt = 0; attempt < MaxNames && !name.isEmpty(); ++attempt, name = NextExportFileName(name)) {
         const QString target = folder + u'/' + name;
         if (SharedFolderFile::IdAt(pending.pending) != written)
             return SharedFolderFile::IdAt(pending.pending).IsValid()
