@@ -89,19 +89,7 @@ protected:
 
 TEST_P(ExportKill, AfterTheNextCompleteRunEveryRecordIsInExactlyOneFile)
 {
-    QStringList references;
-    for (int i = 1; i <= 3; ++i) {
-        references << QStringLiteral("KILLED-%1").arg(i);
-        if (GetParam().statements) {
-            auto statement = Statement("AB001");
-            statement->SetDEBSTAReference(references.last());
-            statement->Apply();
-        } else {
-            auto response = Keeper();
-            response->SetEnquiryReference(references.last());
-            response->Apply();
-        }
-    }
+    const QStringList references = Records("KILLED-", 3, GetParam().statements);
     ASSERT_TRUE(RunsUntilKilled([&] {
         SetExportStepHook([](ExportStep step) {
             if (step == GetParam().step)

@@ -22,23 +22,6 @@ protected:
         AtomicFile::SetFaultHook({});
     }
 
-    QStringList Records(const QString& prefix, int count, bool statements = false)
-    {
-        QStringList references;
-        for (int i = 1; i <= count; ++i) {
-            references << prefix + QString::number(i);
-            if (statements) {
-                auto statement = Statement("AB001");
-                statement->SetDEBSTAReference(references.last());
-                statement->Apply();
-            } else {
-                auto response = Keeper();
-                response->SetEnquiryReference(references.last());
-                response->Apply();
-            }
-        }
-        return references;
-    }
     void Automatic()
     {
         Configure("[System]\nConfigVersion=3\n", RunningMode::Automatic);

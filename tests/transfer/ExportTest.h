@@ -156,6 +156,26 @@ protected:
         SetCurrentUser(LoadedUser("clerk"));
     }
 
+    // Responses (or statements) of AB001 whose references are the prefix
+    // and 1, 2...
+    QStringList Records(const QString& prefix, int count, bool statements = false)
+    {
+        QStringList references;
+        for (int i = 1; i <= count; ++i) {
+            references << prefix + QString::number(i);
+            if (statements) {
+                auto statement = Statement("AB001");
+                statement->SetDEBSTAReference(references.last());
+                statement->Apply();
+            } else {
+                auto response = Keeper();
+                response->SetEnquiryReference(references.last());
+                response->Apply();
+            }
+        }
+        return references;
+    }
+
     // Runs `run` in a child process, which a hook it installs ends by Die()
     // at the point a kill -9 is to stop it; true when the child died so.
     bool RunsUntilKilled(const std::function<void()>& run)
