@@ -1,5 +1,7 @@
 #include "core/AtomicFile.h"
 
+#include "core/SharedFolderFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -51,13 +53,26 @@ int Place(const QString& written, const QString& target, AtomicFile::Placement p
     if (placement == AtomicFile::Placement::ReplaceExisting) {
         if (::rename(from.constData(), to.constData()) != 0)
             return errno;
-    } else if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0) {
-        if (errno != EINVAL && errno != ENOSYS)
-            return errno;
+    } else if (const int refused = Injected(target, AtomicFile::Step::NoReplaceRename);
+               refused != 0 ||
+               ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0) {
+        int error = refused != 0 ? refused : errno;
         // A file system without the no-replace rename: a link fails on a
         // name that is taken just as well.
-        if (::link(from.constData(), to.constData()) != 0)
-            return errno;
+        if (error == EINVAL || error == ENOSYS) {
+            error = ::link(from.constData(), to.constData()) == 0 ? 0 : errno;
+            if (error == 0)
+                if (const int stopped = Injected(target, AtomicFile::Step::Linked))
+                    return stopped;
+        }
+        // The name may already hold this very file: a link made by a run
+        // killed before it removed the old name, or by another installation
+        // placing the same file at the same moment. One file keeps one name.
+        if (error == EEXIST && SharedFolderFile::IdAt(written).IsValid() &&
+            SharedFolderFile::IdAt(written) == SharedFolderFile::IdAt(target))
+            error = 0;
+        if (error != 0)
+            return error;
         ::unlink(from.constData());
     }
     SyncFolderOf(target);
@@ -101,33 +116,54 @@ bool AtomicFile::Open()
     const QByteArray name = Native(m_target);
     const bool exists =
         (m_content == Content::KeeperData ? ::lstat(name.constData(), &old) : ::stat(name.constData(), &old)) == 0;
+    // A link, a FIFO or a device at the name is never replaced, nor a
+    // folder: only a regular file.
+    if (m_placement == Placement::ReplaceExisting && exists && !S_ISREG(old.st_mode)) {
+        const int error = S_ISLNK(old.st_mode) ? ELOOP : EINVAL;
+        Fail(error);
+        setErrorString(SharedFolderFile::RefusalText(error));
+        return false;
+    }
     if (m_content == Content::KeeperData && exists && S_ISLNK(old.st_mode)) {
         Fail(ELOOP);
-        setErrorString(QStringLiteral("A symbolic link has that name; it is never written through"));
+        setErrorString(SharedFolderFile::RefusalText(ELOOP));
         return false;
     }
     // The rename would get past a file its owner made read-only; the
     // platform's own writer refuses it, and so does this one.
-    if (m_placement == Placement::ReplaceExisting && ::access(Native(m_target).constData(), F_OK) == 0 &&
-        ::access(Native(m_target).constData(), W_OK) != 0)
+    if (m_placement == Placement::ReplaceExisting && exists && ::access(name.constData(), W_OK) != 0)
         return Fail(errno);
     const QFileInfo target(m_target);
+    // Private until its mode is set, so nobody opens it in between.
+    const mode_t created = m_content == Content::KeeperData ? 0600 : 0666;
     for (int attempt = 0; m_fd < 0; ++attempt) {
         m_temporary = target.absolutePath() + QStringLiteral("/.") + target.fileName() + u'.' +
                       QString::number(QRandomGenerator::global()->generate(), 36) +
                       QStringLiteral(".tmp");
-        m_fd = ::open(Native(m_temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_fd = ::open(Native(m_temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      created);
         if (m_fd < 0 && (errno != EEXIST || attempt == 100)) {
             const int error = errno;
             m_temporary.clear();
             return Fail(error);
         }
     }
-    if (m_placement == Placement::ReplaceExisting && exists && S_ISREG(old.st_mode))
-        ::fchmod(m_fd, old.st_mode & 07777);
-    else if (m_content == Content::KeeperData)
-        ::fchmod(m_fd, KeeperDataMode);
+    const bool replacing = m_placement == Placement::ReplaceExisting && exists;
+    if (const std::optional<mode_t> mode = ModeFor(m_content, replacing ? &old : nullptr))
+        ::fchmod(m_fd, *mode);
     return QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+std::optional<mode_t> AtomicFile::ModeFor(Content content, const struct stat* replaced)
+{
+    // Set-id and sticky bits are never carried over, whoever set them.
+    if (content == Content::Settings)
+        return replaced ? std::optional<mode_t>(replaced->st_mode & 0777) : std::nullopt;
+    // Keeper data keeps the permissions only of a file of the same owner,
+    // and others never get to write it.
+    if (replaced && replaced->st_uid == ::geteuid())
+        return replaced->st_mode & 0777 & ~mode_t(S_IWOTH);
+    return KeeperDataMode;
 }
 
 bool AtomicFile::WriteAll(const QByteArray& bytes)
@@ -181,6 +217,7 @@ bool AtomicFile::Commit()
         return Fail(injected);
     if (::fsync(m_fd) != 0)
         return Fail(errno);
+    m_id = SharedFolderFile::IdOf(m_fd);
     const int closed = ::close(m_fd);
     m_fd = -1;
     if (closed != 0)
@@ -257,12 +294,18 @@ void AtomicFile::RemoveUnfinished(const QString& path)
         folder.remove(name);
 }
 
+int AtomicFile::Rename(const QString& written, const QString& target, Placement placement)
+{
+    return ::Place(written, target, placement);
+}
+
 bool AtomicFile::PutInPlace(const QString& written, const QString& target, Placement placement,
                             QString* error)
 {
     int failure = Injected(target, Step::Sync);
+    QString refused;
     if (failure == 0) {
-        const int fd = ::open(Native(written).constData(), O_RDONLY | O_CLOEXEC);
+        const int fd = SharedFolderFile::Open(written, O_RDONLY, SharedFolderFile::Owner::Anyone, &refused);
         if (fd < 0 || ::fsync(fd) != 0)
             failure = errno;
         if (fd >= 0)
@@ -271,6 +314,6 @@ bool AtomicFile::PutInPlace(const QString& written, const QString& target, Place
     if (failure == 0)
         failure = ::Place(written, target, placement);
     if (failure != 0 && error)
-        *error = Reason(failure);
+        *error = refused.isEmpty() ? Reason(failure) : refused;
     return failure == 0;
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "core/SharedFolderFile.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <sys/types.h>
+
+struct stat;
 
 // A file that takes its name only once every byte of it is on the disk. It
 // is written beside its target under a temporary name, each write checked
@@ -23,14 +29,20 @@ public:
     // and the mode of a new file. Keeper data (exports, reports, saved
     // logs) is never written through a link, which anyone who can write
     // the folder may have put there: the name is refused. A new file of it
-    // is readable by the owner and group only, as the database is. The
-    // settings file may be a link its administrator put there: the file it
-    // leads to is replaced, and a new one takes the umask's mode.
+    // is readable by the owner and group only, as the database is; one that
+    // replaces a file of the same owner keeps its permissions, without
+    // write for others. The settings file may be a link its administrator
+    // put there: the file it leads to is replaced, and a new one takes the
+    // umask's mode.
     enum class Content { KeeperData, Settings };
     static constexpr int KeeperDataMode = 0660;
 
     // The steps at which tests make the disk fail (see SetFaultHook).
-    enum class Step { Open, Write, Sync, Place };
+    // NoReplaceRename stands for that rename's own result, so EINVAL makes
+    // a file system without it; Linked is the moment such a file system has
+    // the file under both names, and any other value stops it there, as a
+    // kill would.
+    enum class Step { Open, Write, Sync, Place, NoReplaceRename, Linked };
     // Called before each step: 0 lets it run, any other value is the errno
     // it fails with. For a Write, lowering `length` lets that many bytes
     // reach the file first, as a disk that fills part-way does.
@@ -61,6 +73,11 @@ public:
     bool DeviceFailure() const;
     // A NewOnly file found its name taken.
     bool TargetExists() const;
+    // The file written, once committed.
+    SharedFolderFile::FileId FileId() const { return m_id; }
+    // The mode a file of that content takes, replacing the file described
+    // (none for a new one); none where the umask decides.
+    static std::optional<mode_t> ModeFor(Content content, const struct stat* replaced);
 
     // The whole of a file in one call. False with the reason in *error.
     static bool Write(const QString& path, const QByteArray& bytes, QString* error,
@@ -70,6 +87,10 @@ public:
     // closed) in place of the target, synced first.
     static bool PutInPlace(const QString& written, const QString& target, Placement placement,
                            QString* error);
+    // Gives a file already written and synced the target's name: the
+    // placement step of Commit alone. 0 or the errno; a NewOnly target that
+    // already holds this very file counts as placed.
+    static int Rename(const QString& written, const QString& target, Placement placement);
     // Removes the temporary files that writes of this path left when the
     // process was killed. Only for a path no one else is writing.
     static void RemoveUnfinished(const QString& path);
@@ -95,5 +116,6 @@ private:
     QByteArray m_buffer;
     int m_fd = -1;
     int m_errno = 0;
+    SharedFolderFile::FileId m_id;
     bool m_committed = false;
 };

@@ -11,8 +11,10 @@
 #include "platform/AppContext.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace {
@@ -189,4 +191,21 @@ QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t
         }
     }
     return base + sequenceText + extension;
+}
+
+QString NextExportFileName(const QString& name)
+{
+    // The unattended runs' names carry three digits or more, the screens'
+    // names none for the first file and two or more after it.
+    static const QRegularExpression automatic(QStringLiteral("^((?:VQ7|DEB)\\d{4})(\\d{3,})(\\..*)?$"));
+    static const QRegularExpression interactive(
+        QStringLiteral("^((?:VQ7|DEB)_\\d{6}_\\d{4})(\\d{2,})?(\\..*)?$"));
+    for (const QRegularExpression* pattern : {&automatic, &interactive}) {
+        const QRegularExpressionMatch match = pattern->match(name);
+        bool valid = true;
+        const int32_t number = match.captured(2).isEmpty() ? 0 : match.captured(2).toInt(&valid);
+        if (match.hasMatch() && valid && number < INT32_MAX)
+            return match.captured(1) + SequenceText(number + 1, pattern == &automatic) + match.captured(3);
+    }
+    return {};
 }

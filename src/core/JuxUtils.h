@@ -36,3 +36,8 @@ QString PadDate(const QVariant& Value, const QString& DateFormat, int32_t Export
 // Sequence, which is updated to the number used. "" and Sequence 1000 when
 // the day's numbers up to 999 are all taken.
 QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t& Sequence);
+// The name an export file of MakeExportFileName's pattern takes when its own
+// was taken meanwhile: the next number of the same pattern ("VQ71503000.EXP"
+// gives "VQ71503001.EXP", "VQ7_150324_1030.EXP" gives
+// "VQ7_150324_103001.EXP"). "" for a name of no such pattern.
+QString NextExportFileName(const QString& name);

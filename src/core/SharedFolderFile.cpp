@@ -23,6 +23,22 @@ QString RefusalText(int error)
     }
 }
 
+FileId IdOf(int fd)
+{
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0)
+        return {};
+    return {uint64_t(info.st_dev), uint64_t(info.st_ino)};
+}
+
+FileId IdAt(const QString& path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {uint64_t(info.st_dev), uint64_t(info.st_ino)};
+}
+
 int Open(const QString& path, int flags, Owner owner, QString* reason)
 {
     const QByteArray native = QFile::encodeName(path);

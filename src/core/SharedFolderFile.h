@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 // Opening a file that lies in a folder other users and programs may write:
 // an export folder, a folder chosen for copies or logs. Anyone there can put
 // a symbolic link, a FIFO or a device where a file is expected, so a name is
@@ -20,6 +22,19 @@ enum class Owner {
 // a symbolic link, EINVAL for a FIFO, device, socket or folder, EPERM for a
 // file of another owner where it must be ours.
 int Open(const QString& path, int flags, Owner owner = Owner::Anyone, QString* reason = nullptr);
+
+// Which file a name held when it was seen: the same file under any of its
+// names (and, on one computer, in any folder).
+struct FileId {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    bool operator==(const FileId&) const = default;
+    bool IsValid() const { return inode != 0; }
+};
+// The file an open descriptor is; none when it cannot be read.
+FileId IdOf(int fd);
+// The entry at the path itself (a link is not followed); none when there is none.
+FileId IdAt(const QString& path);
 
 // The reason given for a refused name: "A FIFO has that name" and the like.
 QString RefusalText(int error);

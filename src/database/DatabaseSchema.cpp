@@ -205,10 +205,16 @@ std::vector<TableDefinition> BuildTables()
           Text(QStringLiteral("LastTime"), 5), Stamp()},
          {PrimaryKey(QStringLiteral("ScheduleID"))}},
         // Export files whose records are marked exported but which may not
-        // have their names yet; at most a few rows, each for a moment.
+        // have their names yet; at most a few rows, each for a moment. The
+        // columns after ComputerName were added later: a database made
+        // before has them added when the table is next used.
         {QStringLiteral("PENDING_EXPORTS"),
          {Key(QStringLiteral("PendingFile"), QStringLiteral("TEXT(255)")), Text(QStringLiteral("ExportFile"), 255),
-          Col(QStringLiteral("NewFile"), "Bit"), Text(QStringLiteral("ComputerName"), 50)},
+          Col(QStringLiteral("NewFile"), "Bit"), Text(QStringLiteral("ComputerName"), 50),
+          Text(QStringLiteral("PlacingFile"), 255), Text(QStringLiteral("PendingId"), 50),
+          Text(QStringLiteral("PendingSize"), 20), Text(QStringLiteral("PlacingId"), 50),
+          Text(QStringLiteral("FolderId"), 50), Text(QStringLiteral("ComputerId"), 255),
+          Col(QStringLiteral("Records"), "Long")},
          {PrimaryKey(QStringLiteral("PendingFile"))}},
     };
 }

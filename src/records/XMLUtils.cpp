@@ -8,8 +8,10 @@
 #include <QRegularExpression>
 #include <QTime>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 namespace {
 const QString DateTimeShape = QStringLiteral("YYYY-MM-DDThh:mm:ss");
@@ -116,55 +118,154 @@ private:
     bool m_hasColon = true;
 };
 
+// Case-blind searches of a document held as UTF-8 bytes, where it lies: no
+// copy of it is made, however long it is. The tags sought are ASCII, and a
+// byte of a longer character never equals one, so folding A-Z is enough.
+class SearchedBytes {
+public:
+    explicit SearchedBytes(const QByteArray& doc) : m_doc(doc) {}
+    static bool MayHoldColon() { return true; }
+    qsizetype IndexOf(const QByteArray& needle, qsizetype from = 0) const
+    {
+        const qsizetype length = needle.size();
+        const char* doc = m_doc.constData();
+        const qsizetype last = m_doc.size() - length;
+        if (length == 0)
+            return from <= m_doc.size() ? from : -1;
+        const char first = Folded(needle.front());
+        const bool letter = first >= 'a' && first <= 'z';
+        for (qsizetype at = std::max<qsizetype>(from, 0); at <= last; ++at) {
+            if (!letter) {
+                const void* hit = std::memchr(doc + at, first, size_t(last - at + 1));
+                if (!hit)
+                    return -1;
+                at = static_cast<const char*>(hit) - doc;
+            } else if (Folded(doc[at]) != first) {
+                continue;
+            }
+            qsizetype i = 1;
+            while (i < length && Folded(doc[at + i]) == Folded(needle[i]))
+                ++i;
+            if (i == length)
+                return at;
+        }
+        return -1;
+    }
+
+private:
+    static char Folded(char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; }
+
+    const QByteArray& m_doc;
+};
+
+// What the element search needs of a document held as text or as bytes.
+void Append(QString& text, const char* ascii)
+{
+    text += QLatin1String(ascii);
+}
+void Append(QByteArray& text, const char* ascii)
+{
+    text += ascii;
+}
+qsizetype IndexOfChar(const QString& doc, char c, qsizetype from)
+{
+    return doc.indexOf(QLatin1Char(c), from);
+}
+qsizetype IndexOfChar(const QByteArray& doc, char c, qsizetype from)
+{
+    return doc.indexOf(c, from);
+}
+qsizetype LastIndexOfChar(const QString& doc, char c, qsizetype from)
+{
+    return doc.lastIndexOf(QLatin1Char(c), from);
+}
+qsizetype LastIndexOfChar(const QByteArray& doc, char c, qsizetype from)
+{
+    return doc.lastIndexOf(c, from);
+}
+
 // The element's tags as FindElementNameInDoc gives them and where the first
 // opening one stands (-1 when nowhere).
+template <typename Text>
 struct Located {
-    QString open;
-    QString close;
+    Text open;
+    Text close;
     qsizetype at = -1;
 };
 
 // The text of a tag, put together in one allocation.
-QString Tag(QLatin1String before, const QString& name)
+template <typename Text>
+Text Tag(const char* before, const Text& name)
 {
-    QString tag;
-    tag.reserve(before.size() + name.size() + 1);
-    tag += before;
+    Text tag;
+    tag.reserve(qsizetype(std::strlen(before)) + name.size() + 1);
+    Append(tag, before);
     tag += name;
-    tag += QLatin1Char('>');
+    Append(tag, ">");
     return tag;
 }
 
-Located Locate(const QString& ElementName, const QString& Doc, const Searched& search)
+template <typename Text, typename Search>
+Located<Text> Locate(const Text& ElementName, const Text& Doc, const Search& search)
 {
-    Located tags;
-    tags.open = Tag(QLatin1String("<"), ElementName);
-    tags.close = Tag(QLatin1String("</"), ElementName);
+    Located<Text> tags;
+    tags.open = Tag("<", ElementName);
+    tags.close = Tag("</", ElementName);
     tags.at = search.IndexOf(tags.open);
     if (tags.at >= 0)
         return tags;
-    const qsizetype colon = search.MayHoldColon() ? search.IndexOf(QLatin1Char(':') + ElementName) : -1;
+    Text prefixed;
+    Append(prefixed, ":");
+    prefixed += ElementName;
+    const qsizetype colon = search.MayHoldColon() ? search.IndexOf(prefixed) : -1;
     if (colon < 0)
         return tags;
-    const qsizetype start = Doc.lastIndexOf(QLatin1Char('<'), colon);
-    const qsizetype end = Doc.indexOf(QLatin1Char('>'), colon);
+    const qsizetype start = LastIndexOfChar(Doc, '<', colon);
+    const qsizetype end = IndexOfChar(Doc, '>', colon);
     if (start < 0 || end < 0)
         return tags; // no tag around it: keep the plain tags
     tags.open = Doc.mid(start, end - start + 1);
-    const QString prefix = Doc.mid(start + 1, colon - start);
-    tags.close = Tag(QLatin1String("</"), prefix + ElementName);
+    const Text prefix = Doc.mid(start + 1, colon - start);
+    tags.close = Tag("</", prefix + ElementName);
     tags.at = search.IndexOf(tags.open);
     return tags;
 }
 
 // Where the first element ends, after its closing tag; -1 when it is
 // missing or unclosed.
-qsizetype EndOf(const Located& tags, const Searched& search)
+template <typename Text, typename Search>
+qsizetype EndOf(const Located<Text>& tags, const Search& search)
 {
     if (tags.at < 0)
         return -1;
     const qsizetype b = search.IndexOf(tags.close, tags.at);
     return b < 0 ? -1 : b + tags.close.size();
+}
+
+// Each occurrence in turn, as its start and length, tags included.
+template <typename Text, typename Search, typename Visit>
+void ForEachElement(const Text& ElementName, const Text& Doc, const Search& search, Visit visit)
+{
+    const Located<Text> tags = Locate(ElementName, Doc, search);
+    qsizetype a = tags.at;
+    while (a >= 0) {
+        const qsizetype b = search.IndexOf(tags.close, a);
+        if (b < 0)
+            break; // an unclosed element ends the scan
+        const qsizetype position = b + tags.close.size();
+        visit(a, position - a);
+        if (position >= Doc.size())
+            break;
+        a = search.IndexOf(tags.open, position);
+    }
+}
+
+DelimitedString NewElementList()
+{
+    DelimitedString list;
+    list.SetDelimiter(QStringLiteral("~#~"));
+    list.SetQuoteCharacter(QString()); // words are XML: quotes are plain text
+    return list;
 }
 } // namespace
 
@@ -304,22 +405,49 @@ NullableDate ExtractDateElementValue(const QString& ElementName, const QString& 
 
 DelimitedString ExtractElementList(const QString& ElementName, const QString& Doc)
 {
-    DelimitedString list;
-    list.SetDelimiter(QStringLiteral("~#~"));
-    list.SetQuoteCharacter(QString()); // words are XML: quotes are plain text
-    const Searched search(Doc);
-    const Located tags = Locate(ElementName, Doc, search);
-    qsizetype a = tags.at;
-    while (a >= 0) {
-        const qsizetype b = search.IndexOf(tags.close, a);
-        if (b < 0)
-            break; // an unclosed element ends the scan
-        const qsizetype position = b + tags.close.size();
-        list.Add(Doc.mid(a, position - a));
-        if (position >= Doc.size())
-            break;
-        a = search.IndexOf(tags.open, position);
-    }
+    DelimitedString list = NewElementList();
+    ForEachElement(ElementName, Doc, Searched(Doc),
+                   [&](qsizetype from, qsizetype length) { list.Add(Doc.mid(from, length)); });
+    return list;
+}
+
+bool HasElement(const QString& ElementName, const QByteArray& Utf8Doc)
+{
+    const SearchedBytes search(Utf8Doc);
+    return EndOf(Locate(ElementName.toUtf8(), Utf8Doc, search), search) >= 0;
+}
+
+QString ExtractElementUtf8(const QString& ElementName, const QByteArray& Utf8Doc)
+{
+    const SearchedBytes search(Utf8Doc);
+    const Located<QByteArray> tags = Locate(ElementName.toUtf8(), Utf8Doc, search);
+    const qsizetype end = EndOf(tags, search);
+    return end < 0 ? QString() : QString::fromUtf8(Utf8Doc.constData() + tags.at, end - tags.at);
+}
+
+ElementList ListElements(const QString& ElementName, const QByteArray& Utf8Doc)
+{
+    ElementList list;
+    list.m_doc = Utf8Doc;
+    ForEachElement(ElementName.toUtf8(), Utf8Doc, SearchedBytes(Utf8Doc),
+                   [&](qsizetype from, qsizetype length) { list.m_spans.append({from, length}); });
+    return list;
+}
+
+QString ElementList::Word(int32_t Index) const
+{
+    if (Index < 1 || Index > Count())
+        return QString();
+    const auto& [from, length] = m_spans.at(Index - 1);
+    return QString::fromUtf8(m_doc.constData() + from, length);
+}
+
+DelimitedString ExtractElementListUtf8(const QString& ElementName, const QByteArray& Utf8Doc)
+{
+    DelimitedString list = NewElementList();
+    const ElementList elements = ListElements(ElementName, Utf8Doc);
+    for (int32_t i = 1; i <= elements.Count(); ++i)
+        list.Add(elements.Word(i));
     return list;
 }
 

@@ -3,9 +3,12 @@
 #include "core/DelimitedString.h"
 #include "platform/Nullable.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <cstdint>
+#include <utility>
 
 // Reading and writing the service's documents as plain text: elements are
 // found by their tags alone (compared without regard to case), with or
@@ -49,6 +52,32 @@ NullableDate ExtractDateElementValue(const QString& ElementName, const QString& 
 // Every occurrence, tags included, as the words of a list delimited by
 // "~#~".
 DelimitedString ExtractElementList(const QString& ElementName, const QString& Doc);
+
+// The same readings of a document held as the UTF-8 bytes the service sent.
+// It is searched where it lies and only what is asked for becomes text, so
+// a long answer is never copied whole. Tags are matched without regard to
+// the case of A-Z: the two characters beyond ASCII whose folded form is an
+// ASCII letter (long s, Kelvin sign) match only themselves here.
+// True when the element is there, closed.
+bool HasElement(const QString& ElementName, const QByteArray& Utf8Doc);
+QString ExtractElementUtf8(const QString& ElementName, const QByteArray& Utf8Doc);
+DelimitedString ExtractElementListUtf8(const QString& ElementName, const QByteArray& Utf8Doc);
+
+// Every occurrence of an element in a UTF-8 document, each made text only
+// when it is read: a long list is walked one element at a time. Shares the
+// document's bytes.
+class ElementList {
+public:
+    int32_t Count() const { return int32_t(m_spans.size()); }
+    // The occurrence at a position from 1, tags included; empty past the end.
+    QString Word(int32_t Index) const;
+
+private:
+    friend ElementList ListElements(const QString& ElementName, const QByteArray& Utf8Doc);
+    QByteArray m_doc;
+    QList<std::pair<qsizetype, qsizetype>> m_spans;
+};
+ElementList ListElements(const QString& ElementName, const QByteArray& Utf8Doc);
 
 // The five XML special characters replaced by their entities ("&" first,
 // so nothing is escaped twice).

@@ -6,6 +6,7 @@
 #include <QNetworkRequest>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -100,8 +101,26 @@ void InetTransfer::Execute(const QString& url, const QString& operation, const Q
             Notify(RequestSent);
     });
     // Read as it comes, through a small buffer, so that the limit is
-    // checked before more of the answer is taken in.
-    m_reply->setReadBufferSize(qMin<qint64>(m_answerLimit + 1, AnswerBufferBytes));
+    // checked before more of the answer is taken in. The network layer's
+    // own thread learns the size only once the request is under way there,
+    // so it is given again then (the request sent, or an early answer
+    // begun); without it that thread would take in the whole answer,
+    // whatever its size.
+    const qint64 buffer = qMin<qint64>(m_answerLimit + 1, AnswerBufferBytes);
+    m_reply->setReadBufferSize(buffer);
+    connect(m_reply, &QNetworkReply::requestSent, this, [this, buffer] {
+        if (m_reply)
+            m_reply->setReadBufferSize(buffer);
+    });
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, [this, buffer] {
+        if (!m_reply)
+            return;
+        m_reply->setReadBufferSize(buffer);
+        // A length past the limit is refused before any of the body comes.
+        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > m_answerLimit && !m_reply->hasRawHeader("Content-Encoding"))
+            RefuseAnswer();
+    });
     connect(m_reply, &QNetworkReply::readyRead, this, [this] {
         if (!m_receiving) {
             m_receiving = true;
@@ -119,6 +138,7 @@ void InetTransfer::Finished()
         return;
     m_reply = nullptr;
     reply->deleteLater();
+    CloseConnections();
     // An answer from the server is an answer, whatever its HTTP status: an
     // error page is read like any other text and fails the document checks.
     // A connection lost before or during the answer is a failure, even when
@@ -143,15 +163,31 @@ bool InetTransfer::ReadArrived(QNetworkReply* reply)
 {
     if (!reply)
         return false;
-    m_answer += reply->read(m_answerLimit + 1 - m_answer.size());
+    // Straight into the answer: no part of it is held twice.
+    const qint64 wanted = qMin(reply->bytesAvailable(), m_answerLimit + 1 - m_answer.size());
+    if (wanted > 0) {
+        const qsizetype at = m_answer.size();
+        m_answer.resize(at + wanted);
+        m_answer.resize(at + qMax<qint64>(reply->read(m_answer.data() + at, wanted), 0));
+    }
     if (m_answer.size() <= m_answerLimit)
         return true;
-    if (m_reply == reply)
-        Cancel();
-    m_answer.clear();
+    RefuseAnswer();
+    return false;
+}
+
+void InetTransfer::RefuseAnswer()
+{
+    Cancel();
+    m_answer = QByteArray();
+    m_read = 0;
     m_responseInfo = QStringLiteral("The answer is larger than %1 bytes").arg(m_answerLimit);
     Notify(Error);
-    return false;
+}
+
+void InetTransfer::CloseConnections()
+{
+    m_manager->clearConnectionCache();
 }
 
 void InetTransfer::Cancel()
@@ -163,6 +199,7 @@ void InetTransfer::Cancel()
     reply->disconnect(this);
     reply->abort();
     reply->deleteLater();
+    CloseConnections();
 }
 
 QByteArray InetTransfer::GetChunk(int32_t size)
@@ -170,6 +207,14 @@ QByteArray InetTransfer::GetChunk(int32_t size)
     const QByteArray part = m_answer.mid(m_read, size);
     m_read += part.size();
     return part;
+}
+
+QByteArray InetTransfer::TakeAnswer()
+{
+    QByteArray rest = m_read == 0 ? std::exchange(m_answer, QByteArray()) : m_answer.mid(m_read);
+    m_answer = QByteArray();
+    m_read = 0;
+    return rest;
 }
 
 void InetTransfer::Notify(State state)

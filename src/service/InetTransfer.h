@@ -13,9 +13,11 @@ class QNetworkAccessManager;
 // The HTTP transfer component the send procedure drives: one request at a
 // time, answered through state notifications, the answer read in chunks.
 // A request is sent once: a connection that drops is an error, never a
-// silent second post. An answer longer than the limit is an error too: the
-// transfer stops as soon as the limit is passed, so that a broken or hostile
-// server cannot fill the memory.
+// silent second post. Each exchange has a connection of its own, closed
+// when it ends. An answer longer than the limit is an error too: refused
+// at its headers when it declares its length, otherwise as soon as the
+// limit is passed, and never buffered far past what was read, so that a
+// broken or hostile server cannot fill the memory.
 // States: 1 resolving host ... 10 disconnected, 11 error (ResponseInfo
 // says why), 12 response complete.
 class InetTransfer : public QObject {
@@ -63,6 +65,8 @@ public:
     void Cancel();
     // The next part of the answer, at most size bytes; empty at its end.
     QByteArray GetChunk(int32_t size);
+    // The rest of the answer at once, handed over without a copy.
+    QByteArray TakeAnswer();
 
 signals:
     void StateChanged(int32_t state);
@@ -72,6 +76,13 @@ private:
     // Takes what has come of the answer; false, with the transfer stopped
     // as an error, when the answer has passed its limit.
     bool ReadArrived(QNetworkReply* reply);
+    // Ends the transfer as an error: the answer is past its limit.
+    void RefuseAnswer();
+    // The request asked for the connection to be closed after the answer;
+    // the network layer would keep it for the next exchange unless the
+    // answer says so too, and a server that closes it a moment later then
+    // loses that request. No connection outlives its exchange.
+    void CloseConnections();
     void Notify(State state);
 
     QNetworkAccessManager* m_manager;

@@ -163,7 +163,7 @@ bool DownloadEnquirers(LogLines& log, const QString& userName)
             LogNevixErrors(log, response);
         } else {
             const QList<QString> enquirers =
-                Words(ExtractElementList(QStringLiteral("Enquirer"), response.RawResponse()));
+                Words(ExtractElementListUtf8(QStringLiteral("Enquirer"), response.RawAnswer()));
             if (enquirers.isEmpty()) {
                 DeleteAllEnquirers(*db, log);
             } else {

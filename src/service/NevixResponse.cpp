@@ -7,6 +7,7 @@
 #include "service/NevixRequest.h"
 
 #include <exception>
+#include <utility>
 
 void NevixResponse::SetRequest(const NevixRequest& request)
 {
@@ -17,12 +18,17 @@ void NevixResponse::SetRequest(const NevixRequest& request)
 
 void NevixResponse::LoadFromRawResponse(const QString& RawText)
 {
-    m_raw = RawText;
-    if (ExtractElement(QStringLiteral("NSResponse"), m_raw).isEmpty()) {
+    LoadFromRawAnswer(RawText.toUtf8());
+}
+
+void NevixResponse::LoadFromRawAnswer(QByteArray Utf8Text)
+{
+    m_raw = std::move(Utf8Text);
+    if (!HasElement(QStringLiteral("NSResponse"), m_raw)) {
         AddError(NevixErrorCodes::ParseFailed, QStringLiteral("Unable to parse response"));
         return;
     }
-    if (ExtractElement(QStringLiteral("ResponseHeader"), m_raw).isEmpty()) {
+    if (!HasElement(QStringLiteral("ResponseHeader"), m_raw)) {
         AddError(NevixErrorCodes::NoHeader, QStringLiteral("No header found"));
         return;
     }
@@ -34,7 +40,7 @@ void NevixResponse::LoadFromRawResponse(const QString& RawText)
                  QStringLiteral("Request message type does not match response message type"));
 
     if (m_header && m_header->ResponseType() == NevixResponseTypes::ERR) {
-        const DelimitedString list = ExtractElementList(QStringLiteral("ErrorMessage"), m_raw);
+        const DelimitedString list = ExtractElementListUtf8(QStringLiteral("ErrorMessage"), m_raw);
         if (list.Count() > 0)
             AddErrorsFromElementList(list);
     }
@@ -44,7 +50,8 @@ void NevixResponse::SetHeader()
 {
     NevixResponseHeader header;
     try {
-        header.LoadFromXMLResponse(m_raw);
+        // The header alone is made text: the answer may be long.
+        header.LoadFromXMLResponse(ExtractElementUtf8(QStringLiteral("ResponseHeader"), m_raw));
         m_header = header;
     } catch (const NevixError& e) {
         if (e.Number() == ErrorNumbers::ObjectErrorBase)

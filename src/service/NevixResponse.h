@@ -4,6 +4,7 @@
 #include "service/NevixErrorMessages.h"
 #include "service/NevixResponseHeader.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -14,8 +15,9 @@ class NevixRequest;
 
 // One answer of the service, checked against the request it answers. No
 // check raises: every failure becomes an entry of the error list, and any
-// entry makes the answer an "ERR" one. Exchanges read their body elements
-// from RawResponse.
+// entry makes the answer an "ERR" one. The answer is kept as the UTF-8
+// bytes it came as (a delivery may run to hundreds of megabytes): exchanges
+// read their body elements from RawAnswer.
 class NevixResponse : public NevixBodyLines {
 public:
     // A copy of the request (without its log), so the answer never points
@@ -23,12 +25,16 @@ public:
     void SetRequest(const NevixRequest& request);
     const NevixRequest* GetRequest() const { return m_request.get(); }
 
-    QString RawResponse() const { return m_raw; }
-    void SetRawResponse(const QString& value) { m_raw = value; }
+    // The answer as text, made anew at each call.
+    QString RawResponse() const { return QString::fromUtf8(m_raw); }
+    void SetRawResponse(const QString& value) { m_raw = value.toUtf8(); }
+    const QByteArray& RawAnswer() const { return m_raw; }
 
     // Keeps the text, reads and checks its header and, for an "ERR"
     // answer, collects the service's ErrorMessage elements.
     void LoadFromRawResponse(const QString& RawText);
+    // The same for the answer's bytes, taken over without a copy.
+    void LoadFromRawAnswer(QByteArray Utf8Text);
 
     // None until an answer is loaded or an error added.
     const NevixResponseHeader* GetHeader() const { return m_header ? &*m_header : nullptr; }
@@ -51,7 +57,7 @@ private:
     void MarkAsError();
 
     std::shared_ptr<const NevixRequest> m_request;
-    QString m_raw;
+    QByteArray m_raw;
     std::optional<NevixResponseHeader> m_header;
     std::optional<NevixErrorMessages> m_errors;
 };

@@ -137,7 +137,7 @@ bool GetDebitStatementsFromNevix(DebitStatements& Statements, LogLines& log, Tra
             QStringLiteral("Erros reported by NEVIX service getting debit statements - please see log for details"));
         return false;
     }
-    const DelimitedString elements = ExtractElementList(QStringLiteral("Deb"), response.RawResponse());
+    const DelimitedString elements = ExtractElementListUtf8(QStringLiteral("Deb"), response.RawAnswer());
     log.AddToLog(EventCodes::Communication,
                  QStringLiteral("Processing ") + CountText(QStringLiteral("Debit Statement"), elements.Count()));
     // Each statement stands on its own: one that cannot be read is logged

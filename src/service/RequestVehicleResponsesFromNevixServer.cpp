@@ -173,7 +173,7 @@ bool GetAvailableControlReferences(LogLines& log, TransmissionResults& results, 
     log.AddToLog(EventCodes::Communication, QStringLiteral("Getting Available Control References to request"));
     const NevixResponse response = SendNevixRequest(NewNevixRequest(NevixMessageTypes::VQ7AvailableRequest, log), false);
     if (ResponseTypeOf(response) == NevixResponseTypes::ACK) {
-        List = ExtractElementList(QStringLiteral("ControlReference"), response.RawResponse());
+        List = ExtractElementListUtf8(QStringLiteral("ControlReference"), response.RawAnswer());
         log.AddToLog(EventCodes::Communication, QString::number(List.Count()) + QStringLiteral(" Ctrl references returned"));
         return true;
     }
@@ -204,7 +204,8 @@ bool GetVQ7sFromNevix(const QString& ControlReference, VQ7Responses& Responses, 
         return false;
     }
     const NevixResponseHeader& header = *response.GetHeader();
-    const DelimitedString elements = ExtractElementList(QStringLiteral("VQ7Response"), response.RawResponse());
+    // Each response is made text in turn, never the whole delivery at once.
+    const ElementList elements = ListElements(QStringLiteral("VQ7Response"), response.RawAnswer());
     log.AddToLog(EventCodes::Communication, QStringLiteral("Processing ") +
                                                 CountText(QStringLiteral("response"), elements.Count()) +
                                                 QStringLiteral(" returned with control reference ") +

@@ -37,7 +37,7 @@ void MarkUnsent(VQ3& enquiry)
 bool HandleWarnings(VQ3Enquiries& batch, const NevixResponse& response, LogLines& log,
                     TransmissionResults& results, int32_t ControlReference)
 {
-    const DelimitedString warned = ExtractElementList(QStringLiteral("VQ7Response"), response.RawResponse());
+    const DelimitedString warned = ExtractElementListUtf8(QStringLiteral("VQ7Response"), response.RawAnswer());
     const int32_t n = warned.Count();
     log.AddToLog(EventCodes::Communication, QString::number(n) +
                                                 QStringLiteral(" VQ3 Enquiries with Control Reference ") +

@@ -3,6 +3,7 @@
 #include "core/ApplicationSettings.h"
 #include "core/AtomicFile.h"
 #include "core/DiskFunctions.h"
+#include "core/SharedFolderFile.h"
 #include "core/TimeConversion.h"
 #include "core/VbFormat.h"
 #include "database/LogLines.h"
@@ -20,9 +21,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 constexpr int32_t CommsEventCode = 64;
@@ -70,16 +73,16 @@ void frmHTTPComms::RunNevixConnection(const NevixRequest& request, NevixResponse
     m_logger = request.GetLogger();
     const QString document = request.ToXMLString();
     if (Settings().WriteCommsToFile())
-        AppendToFile(QStringLiteral("VQ3.XML"), MaskPasswords(document));
-    const QString answer = DoHttpPost(document);
+        AppendToFile(QStringLiteral("VQ3.XML"), MaskPasswords(document).toUtf8());
+    QByteArray answer = DoHttpPost(document);
     if (!answer.isEmpty())
-        response.LoadFromRawResponse(answer);
+        response.LoadFromRawAnswer(std::move(answer));
     else
         response.AddError(NevixErrorCodes::ConnectionFailed, LastHttpErrorString());
     m_logger = nullptr;
 }
 
-QString frmHTTPComms::DoHttpPost(const QString& document)
+QByteArray frmHTTPComms::DoHttpPost(const QString& document)
 {
     m_response.clear();
     m_lastError.clear();
@@ -129,11 +132,14 @@ QString frmHTTPComms::DoHttpPost(const QString& document)
             CommsLog(QStringLiteral("Response cleared because of error (") + m_lastError + u')', false);
             return {};
         }
-        const QString answer = QString::fromUtf8(m_response);
-        CommsLog(QStringLiteral("Response (first 255 characters of): ") + answer.left(255), true);
+        // The answer's start is made text alone: 255 characters take at
+        // most four bytes each.
+        CommsLog(QStringLiteral("Response (first 255 characters of): ") +
+                     QString::fromUtf8(m_response.left(4 * 255 + 4)).left(255),
+                 true);
         if (settings.WriteCommsToFile())
-            AppendToFile(QStringLiteral("VQ7.XML"), answer);
-        return answer;
+            AppendToFile(QStringLiteral("VQ7.XML"), m_response);
+        return std::exchange(m_response, QByteArray());
     } catch (const NevixError& e) {
         m_httpStatus = InetTransfer::Error;
         m_response.clear();
@@ -155,11 +161,9 @@ void frmHTTPComms::Inet1_StateChanged(int32_t state)
         text = QStringLiteral("ERR: ") + m_lastError;
     } else if (state == InetTransfer::ResponseCompleted) {
         text = QStringLiteral("Response complete");
-        // Bytes first, text once: a chunk may end inside a character.
-        QByteArray all;
-        for (QByteArray part = m_inet.GetChunk(1024); !part.isEmpty(); part = m_inet.GetChunk(1024))
-            all += part;
-        m_response = all;
+        // Taken whole, as bytes: an answer may run to hundreds of
+        // megabytes, and its readers read the bytes.
+        m_response = m_inet.TakeAnswer();
     }
     CommsLog(text, true);
 }
@@ -213,22 +217,35 @@ QString frmHTTPComms::MaskedStart(const QString& document)
     return MaskPasswords(document).left(255);
 }
 
-void frmHTTPComms::AppendToFile(const QString& name, const QString& text)
+void frmHTTPComms::AppendToFile(const QString& name, const QByteArray& text)
 {
-    const QString path = AddTrailingBackslash(ToForwardSlashes(Settings().WriteCommsToFileLocation())) + name;
-    // The copies hold keeper data: never written through a symbolic link
-    // at the name, and made readable by the owner and group only.
-    const QByteArray native = QFile::encodeName(ToForwardSlashes(path));
+    const QString folder = ToForwardSlashes(Settings().WriteCommsToFileLocation());
+    const QString path = ToForwardSlashes(AddTrailingBackslash(folder) + name);
+    // The copies hold keeper data, in a folder others may write: a new file
+    // is readable by the owner and group only, and an existing name is
+    // written only when it is a regular file of this user (never through a
+    // link, never a FIFO that would hold the exchange for ever).
+    const QByteArray native = QFile::encodeName(path);
+    QString reason;
     int fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0)
         ::fchmod(fd, AtomicFile::KeeperDataMode);
     else if (errno == EEXIST)
-        fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+        fd = SharedFolderFile::Open(path, O_WRONLY | O_APPEND, SharedFolderFile::Owner::Mine, &reason);
+    if (fd < 0 && (errno == ELOOP || errno == EINVAL || errno == EPERM)) {
+        const QString warning = QStringLiteral("No copy written to ") + path + QStringLiteral(": ") + reason;
+        if (m_logger && m_logger->GetLogHeader())
+            m_logger->AddToLog(EventCodes::Warning, warning);
+        else
+            std::fprintf(stderr, "%s\n", warning.toLocal8Bit().constData());
+        return;
+    }
     QFile file;
     if (fd < 0 || !file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle))
         throw NevixError(ErrorNumbers::PathFileAccess, fd < 0 ? qt_error_string(errno) : file.errorString(),
                          QStringLiteral("frmHTTPComms"));
-    file.write((text + QStringLiteral("\r\n")).toUtf8());
+    file.write(text);
+    file.write("\r\n");
 }
 
 frmHTTPComms& HTTPCommsForm()

@@ -31,7 +31,9 @@ public:
     QString LastHttpErrorString() const;
 
     void RunNevixConnection(const NevixRequest& request, NevixResponse& response);
-    QString DoHttpPost(const QString& document);
+    // The answer as it came (UTF-8), handed over whole: the form keeps no
+    // copy. Empty when none came.
+    QByteArray DoHttpPost(const QString& document);
 
     InetTransfer& Inet1() { return m_inet; }
 
@@ -41,7 +43,11 @@ private:
     // True when the time-out passed before the transfer finished.
     bool WaitForAnswer(int32_t timeoutSeconds);
     static QString MaskedStart(const QString& document);
-    static void AppendToFile(const QString& name, const QString& text);
+    // Adds a copy of a request or answer to a file in the folder the
+    // settings name. A name held by anything but a regular file of this
+    // user is left alone, with a warning in the run's log: the copies are
+    // an aid, and the exchange goes on without one.
+    void AppendToFile(const QString& name, const QByteArray& text);
 
     InetTransfer m_inet;
     bool m_verbose = false;

@@ -82,6 +82,8 @@ bool ExportDebsToJUXFileInt(DebitStatements& statements, ExportFile& file,
                             QStringLiteral("Exporting ") + file.Path());
         log.AddToLog(EventCodes::Information,
                      QStringLiteral("Exporting Debit Statements to ") + file.Path());
+        if (statements.DataSource())
+            TidyExportFolder(*statements.DataSource(), file.Path(), log);
         SysParameters parameters;
         parameters.SetDataSource(statements.DataSource());
         parameters.Load();
@@ -151,7 +153,8 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
                     statements.Clear();
                 } else {
                     file = std::make_unique<ExportFile>(
-                        AddTrailingBackslash(AppRelativePath(enquirer->ExportFolder())) + name);
+                        AddTrailingBackslash(AppRelativePath(enquirer->ExportFolder())) + name,
+                        ExportFile::Kind::NewFile);
                 }
             }
             if (statements.Count() > 0 &&
@@ -183,7 +186,7 @@ void ExportAllDebsToFile(CDataBase& db, const QString& path, LogLines& log,
                          ExportProgress* progress)
 {
     bool inTransaction = false;
-    ExportFile file(path);
+    ExportFile file(path, ExportFile::Kind::AppendTo);
     try {
         NamePendingExports(db, log);
         db.BeginTrans();

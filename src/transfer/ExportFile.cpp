@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/DiskFunctions.h"
+#include "platform/AppContext.h"
 #include "platform/NevixError.h"
 #include "transfer/ExportRecordWriter.h"
 
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -20,17 +20,22 @@ NevixError FileError(const QString& what, const QString& path, const QString& re
 }
 
 // Hidden, and apart from any other export's, the file's own included.
-QString PendingPathOf(const QString& path)
+QString HiddenPathOf(const QString& path, const QString& tag, const QString& suffix)
 {
     const QFileInfo info(path);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
-           QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".pending");
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' + tag + suffix;
 }
 } // namespace
 
-ExportFile::ExportFile(QString path)
-    : m_path(ToForwardSlashes(std::move(path))), m_pending(PendingPathOf(m_path))
+ExportFile::ExportFile(QString path, Kind kind)
 {
+    m_pending.path = ToForwardSlashes(std::move(path));
+    m_pending.isNew = kind == Kind::NewFile;
+    // From the system, so that no two processes draw the same name.
+    const QString tag = QString::number(QRandomGenerator::system()->generate(), 36);
+    m_pending.pending = HiddenPathOf(m_pending.path, tag, QStringLiteral(".pending"));
+    m_pending.placing =
+        m_pending.isNew ? m_pending.pending : HiddenPathOf(m_pending.path, tag, QStringLiteral(".placing"));
 }
 
 ExportFile::~ExportFile()
@@ -38,61 +43,65 @@ ExportFile::~ExportFile()
     if (m_file && !m_committed)
         m_file->Discard();
     else if (m_committed && !m_kept)
-        QFile::remove(m_pending);
+        RemovePendingFiles();
 }
 
 bool ExportFile::WriteRecord(const QString& record)
 {
     if (!m_file) {
-        // A link at the name is neither written nor read through.
-        if (QFileInfo(m_path).isSymLink())
-            throw FileError(QStringLiteral("Could not create the export file "), m_path,
-                            QStringLiteral("A symbolic link has that name; it is never written through"));
-        auto file = std::make_unique<AtomicFile>(m_pending, AtomicFile::Placement::NewOnly);
-        if (QFileInfo(m_path).isFile()) {
-            QFile existing;
-            const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-            if (fd < 0 || !existing.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-                throw FileError(QStringLiteral("Could not read the export file "), m_path,
-                                fd < 0 ? qt_error_string(errno) : existing.errorString());
+        const QString& path = m_pending.path;
+        if (!m_pending.isNew) {
+            // The chosen file is read when the records are placed; one that
+            // could not be is refused now, before anything is marked.
+            QString reason;
+            const int fd = SharedFolderFile::Open(path, O_RDONLY, SharedFolderFile::Owner::Anyone, &reason);
+            // A missing file, or folder, is for the creation below to report.
+            if (fd < 0 && errno != ENOENT && errno != ENOTDIR)
+                throw FileError(errno == ELOOP ? QStringLiteral("Could not create the export file ")
+                                               : QStringLiteral("Could not read the export file "),
+                                path, reason);
+            if (fd >= 0)
+                ::close(fd);
             // The file it replaces may be read but not written: it is
             // refused, as the platform's own writer refuses it.
-            if (::access(QFile::encodeName(m_path).constData(), W_OK) != 0)
-                throw FileError(QStringLiteral("Could not create the export file "), m_path,
-                                qt_error_string(errno));
-            m_earlier = existing.readAll();
-            m_permissions = existing.permissions();
+            if (fd >= 0 && ::access(QFile::encodeName(path).constData(), W_OK) != 0)
+                throw FileError(QStringLiteral("Could not create the export file "), path, qt_error_string(errno));
         }
+        auto file = std::make_unique<AtomicFile>(m_pending.pending, AtomicFile::Placement::NewOnly);
         if (!file->Open())
-            throw FileError(QStringLiteral("Could not create the export file "), m_path,
-                            file->errorString());
+            throw FileError(QStringLiteral("Could not create the export file "), path, file->errorString());
         m_file = std::move(file);
-        if (m_earlier && m_file->write(*m_earlier) != m_earlier->size())
-            throw FileError(QStringLiteral("Could not write to the export file "), m_path,
-                            m_file->errorString());
     }
-    return ExportRecordWriter(*m_file).Write(record, m_path);
+    ++m_pending.records;
+    return ExportRecordWriter(*m_file).Write(record, m_pending.path);
 }
 
 void ExportFile::Commit()
 {
     if (!m_file || m_committed)
         return;
+    const qint64 size = m_file->pos();
     if (!m_file->Commit()) {
         const QString reason = m_file->errorString();
         m_file.reset();
-        throw FileError(QStringLiteral("Could not save the export file "), m_path, reason);
+        throw FileError(QStringLiteral("Could not save the export file "), m_pending.path, reason);
     }
     m_committed = true;
-    if (m_earlier)
-        QFile::setPermissions(m_pending, m_permissions);
+    m_pending.pendingId = m_file->FileId();
+    m_pending.pendingSize = size;
+    m_pending.placingId =
+        m_pending.isNew ? m_pending.pendingId : CreatePlacingFile(m_pending.placing, m_pending.path);
+    m_pending.folderId = FolderIdOf(m_pending.path);
+    m_pending.computerId = AppContext::Current().computerId();
 }
 
 void ExportFile::Name()
 {
-    QString reason;
-    if (m_committed && !PutInPlace(m_pending, m_path, IsNew(), &reason))
-        throw FileError(QStringLiteral("Could not save the export file "), m_path, reason);
+    if (!m_committed)
+        return;
+    const PlaceResult placed = PlacePendingExport(m_pending);
+    if (!placed.Decided())
+        throw FileError(QStringLiteral("Could not save the export file "), m_pending.path, placed.reason);
 }
 
 QString ExportFile::Undo()
@@ -106,19 +115,14 @@ QString ExportFile::Undo()
     }
     m_committed = false;
     m_file.reset();
-    return DeleteFileChecked(m_pending);
+    if (!m_pending.isNew)
+        DeleteFileChecked(m_pending.placing);
+    return DeleteFileChecked(m_pending.pending);
 }
 
-bool ExportFile::PutInPlace(const QString& pending, const QString& path, bool isNew, QString* reason)
+void ExportFile::RemovePendingFiles()
 {
-    const auto placement = isNew ? AtomicFile::Placement::NewOnly : AtomicFile::Placement::ReplaceExisting;
-    for (int number = 0;; ++number) {
-        const QString name = number == 0 ? path : NumberedFileName(path, number);
-        if (AtomicFile::PutInPlace(pending, name, placement, reason))
-            return true;
-        if (!NameTaken(pending))
-            return true;
-        if (!isNew || !NameTaken(name))
-            return false;
-    }
+    QFile::remove(m_pending.pending);
+    if (!m_pending.isNew)
+        QFile::remove(m_pending.placing);
 }

@@ -7,45 +7,105 @@
 #include "database/LogLines.h"
 #include "transfer/ExportFile.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <sys/stat.h>
 
 #include <vector>
 
 namespace {
 const QString Table = QStringLiteral("PENDING_EXPORTS");
+// Longer than any export takes to write its file and mark its records.
+constexpr qint64 UnfinishedAfterSeconds = 60 * 60;
 
-bool TableExists(CDataBase& db)
+QStringList ColumnsOf(CDataBase& db)
 {
-    RecordSet rs = db.OpenRecordSet(
-        QStringLiteral("SELECT COUNT(*) FROM sqlite_schema WHERE type='table' AND name=?"), {Table});
-    const bool exists = rs.Field(0).toInt() > 0;
+    QStringList columns;
+    RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {Table});
+    for (; !rs.IsEOF(); rs.MoveNext())
+        columns << rs.Field(0).toString();
     db.CloseRecordSet(rs);
-    return exists;
+    return columns;
 }
 
-// Databases made by earlier builds lack the table.
+// Databases made by earlier builds lack the table, or its later columns.
 void EnsureTable(CDataBase& db)
 {
-    if (TableExists(db))
+    const TableDefinition& definition = DatabaseSchema::Table(Table);
+    const auto missing = [&] {
+        const QStringList columns = ColumnsOf(db);
+        std::vector<ColumnDefinition> absent;
+        for (const ColumnDefinition& column : definition.Columns) {
+            if (!columns.contains(column.Name, Qt::CaseInsensitive))
+                absent.push_back(column);
+        }
+        return absent;
+    };
+    if (missing().empty())
         return;
     InTransaction(db, [&] {
-        if (!TableExists(db))
-            DatabaseSchema::CreateTable(db, DatabaseSchema::Table(Table));
+        const std::vector<ColumnDefinition> absent = missing();
+        if (absent.size() == definition.Columns.size()) {
+            DatabaseSchema::CreateTable(db, definition);
+            return;
+        }
+        for (const ColumnDefinition& column : absent)
+            db.AddField(Table, column.Name, column.Type, column.AllowNulls, false);
     });
+}
+
+std::vector<PendingExport> Rows(CDataBase& db)
+{
+    std::vector<PendingExport> rows;
+    RecordSet rs = db.OpenRecordSet(QStringLiteral(
+        "SELECT PendingFile, ExportFile, NewFile, PlacingFile, PendingId, PendingSize, PlacingId, FolderId, "
+        "ComputerId, Records FROM PENDING_EXPORTS"));
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        PendingExport row;
+        row.pending = rs.Field(0).toString();
+        row.path = rs.Field(1).toString();
+        row.isNew = rs.Field(2).toBool();
+        row.placing = rs.Field(3).toString();
+        if (row.isNew && row.placing.isEmpty())
+            row.placing = row.pending;
+        row.pendingId = FileIdFromText(rs.Field(4).toString());
+        row.pendingSize = rs.Field(5).isNull() ? -1 : rs.Field(5).toLongLong();
+        row.placingId = FileIdFromText(rs.Field(6).toString());
+        row.folderId = FileIdFromText(rs.Field(7).toString());
+        row.computerId = rs.Field(8).toString();
+        row.records = rs.Field(9).toLongLong();
+        rows.push_back(row);
+    }
+    db.CloseRecordSet(rs);
+    return rows;
 }
 
 void Remove(CDataBase& db, const QString& pending)
 {
     db.Execute(QStringLiteral("DELETE FROM PENDING_EXPORTS WHERE PendingFile=?"), {pending});
 }
+
+QString RecordsText(int64_t records)
+{
+    return records == 1 ? QStringLiteral("1 record") : QString::number(records) + QStringLiteral(" records");
+}
 } // namespace
 
 void AddPendingExport(CDataBase& db, const ExportFile& file)
 {
     EnsureTable(db);
-    db.Execute(QStringLiteral("INSERT INTO PENDING_EXPORTS (PendingFile, ExportFile, NewFile, ComputerName) "
-                              "VALUES (?, ?, ?, ?)"),
-               {file.PendingPath(), file.Path(), file.IsNew(), GetThisComputerName()});
+    const PendingExport& row = file.Pending();
+    db.Execute(QStringLiteral("INSERT INTO PENDING_EXPORTS (PendingFile, ExportFile, NewFile, ComputerName, "
+                              "PlacingFile, PendingId, PendingSize, PlacingId, FolderId, ComputerId, Records) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+               {row.pending, row.path, row.isNew, GetThisComputerName(), row.placing, FileIdText(row.pendingId),
+                QString::number(row.pendingSize), FileIdText(row.placingId), FileIdText(row.folderId),
+                row.computerId, qlonglong(row.records)});
 }
 
 void RemovePendingExport(CDataBase& db, const ExportFile& file)
@@ -56,30 +116,55 @@ void RemovePendingExport(CDataBase& db, const ExportFile& file)
 void NamePendingExports(CDataBase& db, LogLines& log)
 {
     EnsureTable(db);
-    struct Entry {
-        QString pending;
-        QString path;
-        bool isNew;
-        bool ours;
-    };
-    std::vector<Entry> entries;
-    RecordSet rs = db.OpenRecordSet(
-        QStringLiteral("SELECT PendingFile, ExportFile, NewFile, ComputerName FROM PENDING_EXPORTS"));
-    for (; !rs.IsEOF(); rs.MoveNext())
-        entries.push_back({rs.Field(0).toString(), rs.Field(1).toString(), rs.Field(2).toBool(),
-                           rs.Field(3).toString().compare(GetThisComputerName(), Qt::CaseInsensitive) == 0});
-    db.CloseRecordSet(rs);
-
-    for (const Entry& entry : entries) {
-        const QFileInfo pending(entry.pending);
-        if (!pending.exists() && !entry.ours)
+    for (const PendingExport& row : Rows(db)) {
+        const PlaceResult placed = PlacePendingExport(row);
+        switch (placed.outcome) {
+        case PlaceResult::Named:
+        case PlaceResult::AlreadyNamed:
+            break;
+        case PlaceResult::TakenAway:
+            log.AddToLog(EventCodes::Warning,
+                         QStringLiteral("The export file ") + row.path + QStringLiteral(" (or the next free name) of ") +
+                             RecordsText(row.records) +
+                             QStringLiteral(" was named and has since been taken from its folder"));
+            break;
+        case PlaceResult::Failed:
+            log.AddToLog(EventCodes::Error, QStringLiteral("Could not save the export file ") + row.path +
+                                                QStringLiteral(": ") + placed.reason);
             continue;
-        QString reason;
-        if (pending.exists() && !ExportFile::PutInPlace(entry.pending, entry.path, entry.isNew, &reason)) {
-            log.AddToLog(EventCodes::Error, QStringLiteral("Could not save the export file ") + entry.path +
-                                                QStringLiteral(": ") + reason);
+        case PlaceResult::Undecided:
+            log.AddToLog(EventCodes::Warning, QStringLiteral("The export file ") + row.path + QStringLiteral(" of ") +
+                                                  RecordsText(row.records) +
+                                                  QStringLiteral(" is not known to have its name, so it is kept "
+                                                                 "for the next export: ") +
+                                                  placed.reason);
             continue;
         }
-        Remove(db, entry.pending);
+        Remove(db, row.pending);
+    }
+}
+
+void TidyExportFolder(CDataBase& db, const QString& path, LogLines& log)
+{
+    // The names exports give their hidden files, and AtomicFile its
+    // temporary ones: "." + name + "." + a random part + a suffix.
+    static const QRegularExpression unfinished(QStringLiteral("^\\..+\\.[0-9a-z]{1,7}\\.(pending|placing|tmp)$"));
+    EnsureTable(db);
+    QSet<QString> named;
+    for (const PendingExport& row : Rows(db))
+        named << QFileInfo(row.pending).fileName() << QFileInfo(row.placing).fileName();
+    const QDir folder = QFileInfo(path).absoluteDir();
+    const qint64 before = QDateTime::currentSecsSinceEpoch() - UnfinishedAfterSeconds;
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!unfinished.match(name).hasMatch() || named.contains(name))
+            continue;
+        const QString file = folder.filePath(name);
+        struct stat info {};
+        if (::lstat(QFile::encodeName(file).constData(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_mtime >= before)
+            continue;
+        if (QFile::remove(file))
+            log.AddToLog(EventCodes::Warning,
+                         QStringLiteral("Removed a file an export left unfinished, which no export names: ") + file);
     }
 }

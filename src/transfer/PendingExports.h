@@ -1,22 +1,29 @@
 #pragma once
 
+#include <QString>
+
 class CDataBase;
 class ExportFile;
 class LogLines;
 
 // Export files whose records are marked exported while the file may still
 // lie under its pending name. The marks are committed together with the
-// file's entry; then the file takes its name and the entry goes. An entry
-// that a run killed in between leaves behind is finished by the next
-// export, which so never exports those records again: each record is in
-// one export file.
+// file's row; then the file takes its name and the row goes. A row that a
+// run killed in between leaves behind is finished by the next export,
+// which so never exports those records again: each record is in one
+// export file. A row goes only once its file's fate is known.
 
-// The file's entry, in the transaction that marks its records.
+// The file's row, in the transaction that marks its records.
 void AddPendingExport(CDataBase& db, const ExportFile& file);
 void RemovePendingExport(CDataBase& db, const ExportFile& file);
 
-// Gives every file left under its pending name its name. Where such a file
-// is gone it took its name already; but a file left by another computer
-// may lie where this one cannot see it, and its entry is left to that
-// computer. A file that cannot be named is logged and keeps its entry.
+// Gives every file left under its pending name its name, or finds that it
+// took one. What this computer cannot decide (a folder out of reach, or
+// not the one the file was written in) keeps its row and is logged at each
+// run until it is decided; a file that cannot be named is logged too.
 void NamePendingExports(CDataBase& db, LogLines& log);
+
+// Removes, with a log line each, the hidden files that exports into the
+// folder of the path left behind when killed and that no row names, once
+// they are older than any export takes.
+void TidyExportFolder(CDataBase& db, const QString& path, LogLines& log);

@@ -153,7 +153,7 @@ QString CheckIntermediaryIdForEnquirer(const VQ3& enquiry, const Enquirers& enqu
 
 QString ValidateVQ3(VQ3& enquiry, const Enquirers& enquirers, const VRMBlackList* blacklist,
                     JuxMessageErrors& errors, const VQ3Enquiries* batch,
-                    const std::optional<QString>& dateOfEventText)
+                    const std::optional<QString>& dateOfEventText, const DateOfEventReader& readDateOfEvent)
 {
     QString field;
     auto attach = [&](const QString& name, const QString& code, const QString& text) {
@@ -183,6 +183,11 @@ QString ValidateVQ3(VQ3& enquiry, const Enquirers& enquirers, const VRMBlackList
     const QString given = dateOfEventText ? *dateOfEventText
                                           : NullToString(ToVariant(enquiry.DateOfEvent()));
     QVariant value = dateOfEventText ? QVariant(*dateOfEventText) : ToVariant(enquiry.DateOfEvent());
+    // Read by its source's own rule, a text is never taken for another date.
+    if (dateOfEventText && readDateOfEvent) {
+        const std::optional<QDate> read = readDateOfEvent(*dateOfEventText);
+        value = read ? QVariant(*read) : QVariant();
+    }
     const QString firstPass = CheckDateWithinTenYears(value);
     if (value.isNull()) {
         Attach(enquiry, errors, VQ3ErrorCodes::DateOfEvent,

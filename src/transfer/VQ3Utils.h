@@ -8,6 +8,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class Enquirers;
@@ -31,14 +32,20 @@ inline const QString ExactDuplicate = QStringLiteral("JX507");
 inline const QString BlackListed = QStringLiteral("JX509");
 } // namespace VQ3ErrorCodes
 
+// How the source of a date of event text reads it.
+using DateOfEventReader = std::function<std::optional<QDate>(const QString& text)>;
+
 // Runs every check in order; returns the field name of the last check that
 // attached an error, "" when none did. The date of event is read from
-// dateOfEventText when given (the text of an imported line), else from the
-// enquiry; the enquiry keeps the date read, or 1 April 2000 when it was no
-// date. blacklist and batch (enquiries not yet saved) may be null.
+// dateOfEventText when given, else from the enquiry; the enquiry keeps the
+// date read, or 1 April 2000 when it was no date. The text is read with
+// readDateOfEvent when given (the screen's own reading), else as an
+// imported line's compact date. blacklist and batch (enquiries not yet
+// saved) may be null.
 QString ValidateVQ3(VQ3& enquiry, const Enquirers& enquirers, const VRMBlackList* blacklist,
                     JuxMessageErrors& errors, const VQ3Enquiries* batch,
-                    const std::optional<QString>& dateOfEventText = std::nullopt);
+                    const std::optional<QString>& dateOfEventText = std::nullopt,
+                    const DateOfEventReader& readDateOfEvent = {});
 
 // One date between earliest and today. value is replaced by the date read
 // (a QDate) or by Null when it is no date.

@@ -69,7 +69,7 @@ void ExportForEnquirer(const Enquirer& enquirer, VQ7Responses& responses, bool f
         return;
     }
     const QString path = AddTrailingBackslash(AppRelativePath(enquirer.ExportFolder())) + name;
-    if (ExportVQ7sToJUXFileInt(responses, path, nullptr, log, interim, parameters))
+    if (ExportVQ7sToJUXFileInt(responses, path, ExportFile::Kind::NewFile, nullptr, log, interim, parameters))
         responses.Apply();
 }
 } // namespace
@@ -117,7 +117,7 @@ void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
         VQ7Responses responses;
         responses.SetDataSource(&db, Settings().RunInTestMode());
         responses.LoadExportable(EnquirerIds, false);
-        if (ExportVQ7sToJUXFileInt(responses, path, progress, log, results, parameters))
+        if (ExportVQ7sToJUXFileInt(responses, path, ExportFile::Kind::AppendTo, progress, log, results, parameters))
             responses.Apply();
     } catch (...) {
         const QString description = CurrentErrorDescription();
@@ -127,17 +127,19 @@ void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
     }
 }
 
-bool ExportVQ7sToJUXFileInt(VQ7Responses& responses, const QString& path, ExportProgress* progress,
-                            LogLines& log, TransmissionResults& results,
+bool ExportVQ7sToJUXFileInt(VQ7Responses& responses, const QString& path, ExportFile::Kind kind,
+                            ExportProgress* progress, LogLines& log, TransmissionResults& results,
                             const SysParameters& parameters)
 {
-    ExportFile file(path);
+    ExportFile file(path, kind);
     bool cancelled = false;
     std::exception_ptr error;
     try {
         if (progress)
             progress->Start(QStringLiteral("Response Export"), QStringLiteral("Exporting ") + path);
         log.AddToLog(EventCodes::Communication, QStringLiteral("Exporting responses to ") + path);
+        if (responses.DataSource())
+            TidyExportFolder(*responses.DataSource(), path, log);
         const QDateTime today = LocalDateTime(AppContext::Current().clock().Today(), QTime(0, 0));
         int32_t counter = 0;
         for (const auto& response : responses) {

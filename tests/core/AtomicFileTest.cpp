@@ -7,6 +7,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -231,4 +235,70 @@ TEST(AtomicFile, RemoveUnfinishedTakesOnlyTheTemporaryFilesOfThatPath)
     EXPECT_EQ(FilesIn(world.Folder()), (QStringList{".Other.INI.k3j2.tmp", "Nevix.INI", "Nevix.INI.tmp"}));
 }
 
+// Others who may write the folder put a FIFO or a folder at the name: the
+// file never replaces it, and nothing waits on a FIFO.
+TEST(AtomicFile, SomethingOtherThanAFileAtTheNameIsNeverReplacedNorWaitedOn)
+{
+    TestWorld world;
+    const QString fifo = world.PathOf("fifo.log");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    ASSERT_TRUE(QDir(world.Folder()).mkdir("folder.log"));
+    for (const QString& name : {fifo, world.PathOf("folder.log")}) {
+        AtomicFile file(name);
+        EXPECT_FALSE(file.Open()) << name.toStdString();
+        EXPECT_EQ(file.errorString(),
+                  "Something other than a regular file (a FIFO, a device or a folder) has that name");
+        AtomicFile newOnly(name, AtomicFile::Placement::NewOnly);
+        EXPECT_FALSE(newOnly.Open() && newOnly.WriteAll(New) && newOnly.Commit());
+        EXPECT_TRUE(newOnly.TargetExists());
+    }
+    QString error;
+    EXPECT_FALSE(AtomicFile::PutInPlace(fifo, world.PathOf("placed.log"), AtomicFile::Placement::NewOnly, &error));
+    EXPECT_EQ(error, "Something other than a regular file (a FIFO, a device or a folder) has that name");
+    EXPECT_EQ(EntriesIn(world.Folder()), (QStringList{"fifo.log", "folder.log"}));
+}
+
+TEST(AtomicFile, KeeperDataKeepsOnlyItsOwnersPermissionsWithoutSetIdOrWriteForOthers)
+{
+    const struct {
+        int mode;
+        bool mine;
+        AtomicFile::Content content;
+        std::optional<int> becomes;
+    } cases[] = {{0640, true, AtomicFile::Content::KeeperData, 0640},
+                 {04666, true, AtomicFile::Content::KeeperData, 0664},
+                 {02770, true, AtomicFile::Content::KeeperData, 0770},
+                 {0600, false, AtomicFile::Content::KeeperData, 0660},
+                 {04666, false, AtomicFile::Content::KeeperData, 0660},
+                 {06755, true, AtomicFile::Content::Settings, 0755}};
+    for (const auto& c : cases) {
+        struct stat replaced {};
+        replaced.st_mode = S_IFREG | mode_t(c.mode);
+        replaced.st_uid = c.mine ? ::geteuid() : ::geteuid() + 1;
+        const std::optional<mode_t> mode = AtomicFile::ModeFor(c.content, &replaced);
+        EXPECT_EQ(mode ? std::optional<int>(int(*mode)) : std::nullopt, c.becomes) << std::oct << c.mode;
+    }
+    EXPECT_EQ(AtomicFile::ModeFor(AtomicFile::Content::KeeperData, nullptr), mode_t(AtomicFile::KeeperDataMode));
+    EXPECT_EQ(AtomicFile::ModeFor(AtomicFile::Content::Settings, nullptr), std::nullopt);
+}
+
+// Where a file system lacks the no-replace rename, a file may already have
+// its name by a link when it is placed again (a killed run, or two
+// installations at once): it keeps that one name.
+TEST(AtomicFile, AFileAlreadyLinkedToItsNameKeepsOneName)
+{
+    TestWorld world;
+    const QString written = world.PathOf(".VQ71503000.EXP.x.pending");
+    const QString target = world.PathOf("VQ71503000.EXP");
+    WriteBytes(written, New);
+    ASSERT_TRUE(::link(QFile::encodeName(written).constData(), QFile::encodeName(target).constData()) == 0);
+    DiskFault noRename("VQ71503000.EXP", Step::NoReplaceRename, EINVAL);
+    EXPECT_EQ(AtomicFile::Rename(written, target, AtomicFile::Placement::NewOnly), 0);
+    EXPECT_EQ(FilesIn(world.Folder()), QStringList{"VQ71503000.EXP"});
+    WriteBytes(written, Old);
+    EXPECT_EQ(AtomicFile::Rename(written, target, AtomicFile::Placement::NewOnly), EEXIST);
+    EXPECT_EQ(ReadBytes(target), New);
+}
+
 } // namespace
+

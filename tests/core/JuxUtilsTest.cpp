@@ -219,4 +219,19 @@ TEST_F(ExportFileName, UsesTheExportFileTypeSetting)
     EXPECT_EQ(MakeExportFileName(QString(), "VQ7", sequence), "VQ70503000.CSV");
 }
 
+TEST(NextExportFileName, TakesTheNextNumberOfTheNamesPattern)
+{
+    const struct {
+        const char* name;
+        const char* next;
+    } cases[] = {{"VQ71503000.EXP", "VQ71503001.EXP"},         {"DEB1503009.CSV", "DEB1503010.CSV"},
+                 {"VQ71503999.EXP", "VQ715031000.EXP"},        {"VQ7_150324_1030.EXP", "VQ7_150324_103001.EXP"},
+                 {"DEB_150324_103009.EXP", "DEB_150324_103010.EXP"}, {"VQ71503000", "VQ71503001"},
+                 {"chosen.txt", ""},                           {"VQ7150300.EXP", ""},
+                 {"VQ71503000-1.EXP", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(NextExportFileName(c.name), c.next) << c.name;
+}
+
 } // namespace
+

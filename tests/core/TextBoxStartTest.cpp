@@ -49,6 +49,12 @@ void Type(QLineEdit& box, const char* keys)
     QTest::keyClicks(&box, QLatin1String(keys));
 }
 
+void PressEnd(QLineEdit& box)
+{
+    Type(box, "");
+    QTest::keyClick(&box, Qt::Key_End);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     TextBoxStart, WhereTheCaretIs,
     ::testing::Values(
@@ -59,7 +65,38 @@ INSTANTIATE_TEST_SUITE_P(
                  box.setText(Long);
              },
              0},
+        // Qt moves the caret to the end and tells no change.
+        Case{"SetAgainWithTheSameText",
+             [](QLineEdit& box) {
+                 box.setText(Long);
+                 box.setText(Long);
+             },
+             0},
+        Case{"SetAgainAfterTheUserLeftTheBox",
+             [](QLineEdit& box) {
+                 box.setText(Long);
+                 Type(box, "X");
+                 box.clearFocus();
+                 box.setText(box.text());
+             },
+             0},
         Case{"Typed", [](QLineEdit& box) { Type(box, "A long text typed by the user"); }, -1},
+        Case{"EndPressedInAProgramText",
+             [](QLineEdit& box) {
+                 box.setText(Long);
+                 PressEnd(box);
+             },
+             -1},
+        // A display box the user may click into, but that never takes the
+        // focus.
+        Case{"ClickedAfterTheTextOfABoxThatTakesNoFocus",
+             [](QLineEdit& box) {
+                 box.setReadOnly(true);
+                 box.setFocusPolicy(Qt::NoFocus);
+                 box.setText(QStringLiteral("AB"));
+                 QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.width() - 4, box.height() / 2));
+             },
+             2},
         // As the screens' mark boxes do: the box's text is put into
         // capitals as it is typed, the caret kept.
         Case{"TypedIntoCapitals",
@@ -75,14 +112,14 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"TypedAfterAProgramText",
              [](QLineEdit& box) {
                  box.setText(Long);
-                 box.end(false);
+                 PressEnd(box);
                  Type(box, "X");
              },
              -1},
         Case{"Undone",
              [](QLineEdit& box) {
                  box.setText(Long);
-                 box.end(false);
+                 PressEnd(box);
                  Type(box, "X");
                  QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
              },

@@ -13,7 +13,9 @@
 // (a mark of 2 to 7 characters or a 17-character VIN, a date of event not
 // later than today and, with the age check on, not earlier than the
 // reason's limit, a reference of at most 20 characters, each a letter, a
-// digit or one of ": -._#@/*;").
+// digit or one of ": -._#@/*;"). A date of event of three numbers whose
+// first has one or two digits ("20-11-26", "1.3.24") is saved as the day
+// they name first, in dates shown as in Britain.
 
 #include "FuzzEnquirers.h"
 #include "FuzzWorld.h"
@@ -24,6 +26,7 @@
 #include "accounts/EnquiryReasons.h"
 #include "accounts/Validation.h"
 #include "core/ApplicationSettings.h"
+#include "core/DateText.h"
 #include "core/FormUtilities.h"
 #include "platform/AppContext.h"
 #include "platform/ConsoleUserInteraction.h"
@@ -31,6 +34,9 @@
 #include "records/VRMBlackList.h"
 #include "screens/records/EnquiryDates.h"
 #include "screens/records/EnquiryForm.h"
+
+#include <QLocale>
+#include <QRegularExpression>
 
 #include <functional>
 
@@ -87,9 +93,30 @@ bool ServiceTakesReference(const QString& reference)
            std::all_of(reference.begin(), reference.end(), [](QChar c) { return allowed.contains(c); });
 }
 
+// Day first, a day or month past its end carried over as the date reader
+// carries it (31/02/2024 is 2 March), in a year the last number gives.
+bool NamesTheDayFirst(const QString& text, const QDate& saved)
+{
+    static const QRegularExpression threeNumbers(QStringLiteral("^([0-9]{1,2})[^0-9]+([0-9]+)[^0-9]+([0-9]+)$"));
+    const QRegularExpressionMatch numbers = threeNumbers.match(text.trimmed());
+    if (!numbers.hasMatch())
+        return true;
+    const int day = numbers.captured(1).toInt();
+    const int month = numbers.captured(2).toInt();
+    const int year = numbers.captured(3).toInt();
+    for (const int named : {year, 1900 + year, 2000 + year}) {
+        if (DateSerial(named, month, day) == saved)
+            return true;
+    }
+    return false;
+}
+
 CountingUserInteraction& UserInteractionOfTheRun()
 {
-    static const auto ui = std::make_shared<CountingUserInteraction>();
+    static const auto ui = [] {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        return std::make_shared<CountingUserInteraction>();
+    }();
     static const ScopedAppContext scope(std::make_shared<AppContext>(
         std::make_shared<FakeClock>(), ui, AppContext::Current().programFolder(), QStringLiteral("FUZZPC")));
     return *ui;
@@ -139,6 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Require(enquiry.DateOfEvent().has_value(), "a saved enquiry has a date of event");
     const QDate event = enquiry.DateOfEvent()->date();
     Require(event <= now.date(), "a saved date of event is not later than today");
+    Require(NamesTheDayFirst(held[1], event), "a date of three numbers is saved as the day they name first");
     const Enquirers::Pointer enquirer = enquirers.Find(enquiry.EnquirerId());
     Require(enquirer != nullptr, "a saved enquiry has a known enquirer");
     const auto reason = enquirer->EnquiryReasons()->FindByEnquiryCode(enquiry.EnquiryCode());

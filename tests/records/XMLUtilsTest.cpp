@@ -190,4 +190,46 @@ TEST(XMLUtils, ADocumentChangedAfterAReadIsSearchedAsItNowStands)
     EXPECT_EQ(ExtractElement("Make", doc), "<Make>VAUXHALL</Make>");
 }
 
+// A document held as the bytes the service sent is read as its text is.
+struct BytesCase {
+    const char* name;
+    const char* element;
+    const char* doc;
+};
+
+class ReadFromBytes : public ::testing::TestWithParam<BytesCase> {};
+
+TEST_P(ReadFromBytes, FindsWhatTheTextReadersFind)
+{
+    const QString element = QString::fromUtf8(GetParam().element);
+    const QByteArray bytes(GetParam().doc);
+    const QString text = QString::fromUtf8(bytes);
+    EXPECT_EQ(HasElement(element, bytes), !ExtractElement(element, text).isEmpty());
+    EXPECT_EQ(ExtractElementUtf8(element, bytes), ExtractElement(element, text));
+    const DelimitedString fromText = ExtractElementList(element, text);
+    const DelimitedString fromBytes = ExtractElementListUtf8(element, bytes);
+    const ElementList listed = ListElements(element, bytes);
+    EXPECT_EQ(fromBytes.Delimiter(), fromText.Delimiter());
+    ASSERT_EQ(fromBytes.Count(), fromText.Count());
+    ASSERT_EQ(listed.Count(), fromText.Count());
+    for (int32_t i = 1; i <= fromText.Count(); ++i) {
+        EXPECT_EQ(fromBytes.Word(i), fromText.Word(i)) << i;
+        EXPECT_EQ(listed.Word(i), fromText.Word(i)) << i;
+    }
+    EXPECT_EQ(listed.Word(listed.Count() + 1), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    XMLUtils, ReadFromBytes,
+    ::testing::Values(
+        BytesCase{"List", "Item", "<L><Item>a</Item><Item>\"b\"</Item><Item>c</Item></L>"},
+        BytesCase{"CaseBlind", "item", "<L><ITEM>a</item><Item>b</ITEM></L>"},
+        BytesCase{"Prefixed", "Item", "<p:Item xmlns:p=\"u\">a</p:Item><p:Item xmlns:p=\"u\">b</p:Item>"},
+        BytesCase{"CharactersBeyondAscii", "Item", "<L>ß<Item>€1</Item>日<Item>2</Item></L>"},
+        BytesCase{"Unclosed", "Item", "<L><Item>a</Item><Item>b</L>"},
+        BytesCase{"Nested", "Item", "<Item><Item>x</Item></Item>"},
+        BytesCase{"ColonWithoutTag", "Item", "<L>a:Item</L>"},
+        BytesCase{"Missing", "Item", "<L><Other>a</Other></L>"}),
+    [](const ::testing::TestParamInfo<BytesCase>& info) { return std::string(info.param.name); });
+
 } // namespace

@@ -140,6 +140,63 @@ TEST_F(EnquiryInput, APastedDateTheCheckReadsIsSavedAndOneItCannotReadIsReported
     EXPECT_EQ(StoredCount(), stored + 1);
 }
 
+struct PastedDateCase {
+    const char* name;
+    const char* pasted;
+    int cutOff;          // days; 0 for the ten-year check
+    const char* shown;   // once the box has read the text
+    const char* refusal; // "" when the date shown is saved
+};
+
+class PastedDate : public EnquiryInput, public ::testing::WithParamInterface<PastedDateCase> {};
+
+// Whatever the separator, a date is read day first; only a four-digit year
+// may lead. The box shows the date read and the save stores that date, or
+// refuses the text with the date error.
+TEST_P(PastedDate, IsSavedAsTheBoxShowsItReadDayFirstOrRefused)
+{
+    const PastedDateCase& c = GetParam();
+    world.clock().Set(QDateTime(QDate(2026, 12, 7), QTime(10, 30)));
+    Make(FixtureOptions().WithBulkEnquiries(0));
+    db().Execute(QStringLiteral("UPDATE ENQUIRY_REASON SET DateOfEventCutOff=?"), {c.cutOff});
+    OpenAs(Fixture::Admin);
+    const int64_t stored = StoredCount();
+    screen->cmdAdd()->click();
+    Type(screen->txtVRM(), QStringLiteral("AB12CDE"));
+    Paste(screen->txtDateOfEvent(), QString::fromLatin1(c.pasted));
+    screen->txtReference()->setFocus();
+    EXPECT_EQ(screen->txtDateOfEvent()->text(), QLatin1String(c.shown));
+    screen->cmdSave()->click();
+
+    if (*c.refusal) {
+        EXPECT_EQ(world.ui().Texts(), QStringList{QString::fromLatin1(c.refusal)});
+        EXPECT_EQ(StoredCount(), stored);
+        return;
+    }
+    EXPECT_EQ(world.ui().Texts(), QStringList());
+    ASSERT_EQ(StoredCount(), stored + 1);
+    RecordSet rs = db().OpenRecordSet(QStringLiteral("SELECT Date_Of_Event FROM VQ3_Enquiries WHERE VRM='AB12CDE'"));
+    EXPECT_EQ(rs.Field(0).toDateTime().date(), QDate::fromString(QLatin1String(c.shown), QStringLiteral("dd/MM/yyyy")));
+    rs.Close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PastedDate,
+    ::testing::Values(
+        PastedDateCase{"Dashed", "20-11-26", 0, "20/11/2026", ""},
+        PastedDateCase{"DashedBeforeTheReasonsLimit", "26-10-24", 180, "26/10/2024",
+                       "Date of Event cannot be earlier than 10-Jun-2026 (More than 180 days ago)"},
+        PastedDateCase{"DashedWithinTenYears", "01-03-24", 0, "01/03/2024", ""},
+        PastedDateCase{"DashedFourDigitYear", "01-03-2024", 0, "01/03/2024", ""},
+        PastedDateCase{"FourDigitYearFirst", "2024-03-01", 0, "01/03/2024", ""},
+        PastedDateCase{"Slashed", "20/11/26", 0, "20/11/2026", ""},
+        PastedDateCase{"Dotted", "20.11.26", 0, "20/11/2026", ""},
+        PastedDateCase{"Blanks", "20 11 26", 0, "20/11/2026", ""},
+        PastedDateCase{"Digits", "201126", 0, "20/11/2026", ""},
+        PastedDateCase{"Unreadable", "20-11-2-6", 0, "20-11-2-6",
+                       "Please enter a valid Date of Event was: 20-11-2-6, changed to to 1/April/2000"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(EnquiryInput, AFutureDateOfEventIsRefusedWhenTheTenYearCheckIsOff)
 {
     Make(FixtureOptions().WithBulkEnquiries(0));

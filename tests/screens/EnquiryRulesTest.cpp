@@ -41,7 +41,11 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{"DayAndMonthTakeThisYear", "3/4", "03/04/2024"},
                       DateCase{"DigitsAloneAreReadByTheDateReader", "01022024", "01/02/2024"},
                       DateCase{"TheDateReaderCarriesADayOverIntoTheNextMonth", "31/02/2024", "02/03/2024"},
-                      DateCase{"NonsenseStaysForTheCheck", "99/99/99/9", "99/99/99/9"}),
+                      DateCase{"NonsenseStaysForTheCheck", "99/99/99/9", "99/99/99/9"},
+                      DateCase{"DashesAreReadDayFirst", "20-11-26", "20/11/2026"},
+                      DateCase{"AFourDigitYearMayLead", "2024-03-01", "01/03/2024"},
+                      DateCase{"ThreeNumbersAreNeverReadYearFirst", "30.02.10", "02/03/2010"},
+                      DateCase{"ADayPastAnyMonthIsNoDate", "45/03/24", "45/03/24"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DateOfEvent, IsShownInTheLocalesShortFormAndReadBackWhateverTheLocale)

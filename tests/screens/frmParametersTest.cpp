@@ -203,6 +203,31 @@ TEST_F(Parameters, AFailingSaveWritesNothingAndCanBeMadeAgain)
     EXPECT_EQ(window.EnquirerTab()->txtEnqFolder(1)->text(), moved);
 }
 
+// ---- the folder boxes ------------------------------------------------------
+
+TEST_F(Parameters, ALongFolderShowsItsStartWhenTheEnquirersTabIsShownAndAfterTheWindowIsReopened)
+{
+    const QString deep = folder.Path + "/a folder far down the tree/" + QString(120, u'x');
+    db().Execute("UPDATE ENQUIRER SET ImportFolder=?, ExportFolder=?", {deep + "/Import", deep + "/Export"});
+    frmMenu menu(db(), ProgramScreens(), {});
+    menu.InitialiseForm();
+    menu.show();
+    for (const char* opening : {"first opened", "reopened"}) {
+        menu.cmdMaint()->click();
+        auto* window = menu.findChild<frmParameters*>();
+        ASSERT_TRUE(window);
+        window->sstParameters()->setCurrentIndex(frmParameters::EnquirersTabIndex);
+        for (int i = 0; i < 2; ++i) {
+            QLineEdit* box = window->EnquirerTab()->txtEnqFolder(i);
+            ASSERT_GT(box->fontMetrics().horizontalAdvance(box->text()), box->width());
+            EXPECT_EQ(box->cursorPosition(), 0) << opening << ", folder box " << i;
+        }
+        window->cmdCancel()->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_TRUE(world.ui().boxes.isEmpty()) << world.ui().Texts().join('|').toStdString();
+}
+
 // ---- the administration lock ---------------------------------------------
 
 TEST_F(Parameters, TheMenuOpensTheWindowAndClosingItGivesTheLockBack)

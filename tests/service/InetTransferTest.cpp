@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 // Pumps events until the transfer is done (bounded, so a fault cannot
@@ -141,11 +143,84 @@ TEST(InetTransfer, CancelStopsAHangingRequest)
     EXPECT_TRUE(transfer.GetChunk(1024).isEmpty());
 }
 
-// Answers every request with a body declared far longer than the limit,
-// handed to the connection as fast as the client takes it.
+// Answers one request per connection, saying nothing of the connection,
+// and leaves it open until the client closes it. A request sent on it after
+// the answer is lost: the connection is dropped unanswered, as a server
+// does that closes its connections a moment after answering.
+class OneAnswerPerConnection {
+public:
+    OneAnswerPerConnection()
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            QTcpSocket* socket = m_server.nextPendingConnection();
+            ++connections;
+            auto received = std::make_shared<QByteArray>();
+            auto answered = std::make_shared<bool>(false);
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, received, answered] {
+                *received += socket->readAll();
+                const qsizetype end = received->indexOf("\r\n\r\n");
+                if (end < 0 || received->size() < end + 4 + QByteArray("<request/>").size())
+                    return;
+                received->clear();
+                if (*answered) {
+                    ++lost;
+                    socket->disconnect();
+                    socket->abort();
+                    return;
+                }
+                *answered = true;
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 9\r\n\r\n<answer/>");
+            });
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
+                ++closedByClient;
+                socket->deleteLater();
+            });
+        });
+        EXPECT_TRUE(m_server.listen(QHostAddress::LocalHost));
+    }
+    QString Url() const { return QStringLiteral("http://127.0.0.1:%1/nevix").arg(m_server.serverPort()); }
+
+    int connections = 0;
+    int closedByClient = 0;
+    int lost = 0;
+
+private:
+    QTcpServer m_server;
+};
+
+TEST(InetTransfer, EachExchangeHasAConnectionOfItsOwnClosedWhenItEnds)
+{
+    OneAnswerPerConnection server;
+    InetTransfer transfer;
+    constexpr int Exchanges = 3;
+    for (int i = 0; i < Exchanges; ++i) {
+        QObject exchange;
+        QList<int32_t> states;
+        QObject::connect(&transfer, &InetTransfer::StateChanged, &exchange, [&](int32_t s) { states.append(s); });
+        transfer.Execute(server.Url(), QStringLiteral("POST"), "<request/>", QString());
+        WaitFor(transfer);
+        ASSERT_FALSE(states.isEmpty());
+        EXPECT_EQ(states.last(), InetTransfer::ResponseCompleted) << i << ": " << transfer.ResponseInfo().toStdString();
+        EXPECT_EQ(transfer.GetChunk(1024), QByteArray("<answer/>")) << i;
+    }
+    QElapsedTimer guard;
+    guard.start();
+    while (server.closedByClient < Exchanges && guard.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(server.lost, 0);
+    EXPECT_EQ(server.connections, Exchanges);
+    EXPECT_EQ(server.closedByClient, Exchanges);
+}
+
+// Answers every request with a body far longer than the limit: its length
+// declared and the body handed to the connection as fast as the client
+// takes it; the same without a length (the body ends with the connection);
+// or the length declared and the body held back.
+enum class Body { Declared, Undeclared, Held };
+
 class EndlessAnswer {
 public:
-    explicit EndlessAnswer(qint64 declared) : m_declared(declared)
+    EndlessAnswer(qint64 declared, Body body) : m_declared(declared), m_body(body)
     {
         QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
             QTcpSocket* socket = m_server.nextPendingConnection();
@@ -154,9 +229,13 @@ public:
                 if (m_answering || !m_request.contains("\r\n\r\n"))
                     return;
                 m_answering = true;
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " +
-                              QByteArray::number(m_declared) + "\r\n\r\n");
-                Send(socket);
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\n" +
+                              (m_body == Body::Undeclared
+                                   ? QByteArray("Connection: close\r\n")
+                                   : "Content-Length: " + QByteArray::number(m_declared) + "\r\n") +
+                              "\r\n");
+                if (m_body != Body::Held)
+                    Send(socket);
             });
             QObject::connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket] { Send(socket); });
             QObject::connect(socket, &QTcpSocket::disconnected, socket, [this] { closed = true; });
@@ -172,7 +251,7 @@ private:
     void Send(QTcpSocket* socket)
     {
         const QByteArray chunk(64 * 1024, 'x');
-        while (m_answering && socket->state() == QAbstractSocket::ConnectedState &&
+        while (m_answering && m_body != Body::Held && socket->state() == QAbstractSocket::ConnectedState &&
                socket->bytesToWrite() < 4 * chunk.size() && sent < m_declared) {
             socket->write(chunk);
             sent += chunk.size();
@@ -181,15 +260,20 @@ private:
 
     QTcpServer m_server;
     qint64 m_declared;
+    Body m_body;
     QByteArray m_request;
     bool m_answering = false;
 };
 
-TEST(InetTransfer, AnAnswerPastTheLimitIsAnErrorAndStopsTheTransfer)
+class AnswerPastTheLimit : public ::testing::TestWithParam<Body> {};
+
+// A declared length past the limit is refused before any of the body is
+// read: the held body never comes, and the transfer still ends.
+TEST_P(AnswerPastTheLimit, IsAnErrorAndStopsTheTransfer)
 {
     const qint64 limit = 1024 * 1024;
     const qint64 declared = qint64(256) * 1024 * 1024;
-    EndlessAnswer server(declared);
+    EndlessAnswer server(declared, GetParam());
     InetTransfer transfer;
     transfer.SetAnswerLimit(limit);
     QList<int32_t> states;
@@ -210,5 +294,15 @@ TEST(InetTransfer, AnAnswerPastTheLimitIsAnErrorAndStopsTheTransfer)
     // the limit: the rest was never sent.
     EXPECT_LT(server.sent, declared / 4);
 }
+
+INSTANTIATE_TEST_SUITE_P(Bodies, AnswerPastTheLimit, ::testing::Values(Body::Declared, Body::Undeclared, Body::Held),
+                         [](const ::testing::TestParamInfo<Body>& info) {
+                             switch (info.param) {
+                             case Body::Declared: return std::string("Declared");
+                             case Body::Undeclared: return std::string("Undeclared");
+                             case Body::Held: return std::string("DeclaredAndHeldBack");
+                             }
+                             return std::string();
+                         });
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "accounts/EnquiryReasons.h"
 #include "accounts/User.h"
 #include "core/ApplicationSettings.h"
+#include "core/INIFile.h"
 #include "database/CommsLock.h"
 #include "database/GlobalDatabase.h"
 #include "database/LogLines.h"
@@ -16,6 +17,9 @@
 #include "maintenance/EnquirerRequest.h"
 
 #include "ExchangeTest.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -246,6 +250,56 @@ INSTANTIATE_TEST_SUITE_P(Ids, EnquirerDownloadWithABadId,
                          ::testing::Values(BadIdCase{"TwoIdsInOne", "ZZ1,CD456", "ZZ1,CD456"},
                                            BadIdCase{"LineBreakInside", "CD456\r\nEF789", "CD456 EF789"},
                                            BadIdCase{"LineBreakAfter", "CD456\r\n", "CD456 "}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The copies of requests and answers go to a folder others may write. A
+// name there held by a FIFO, or by a file of another user, is left alone
+// with a warning naming it; the download still runs and ends, and the lock
+// is free again.
+struct HeldCopyCase {
+    const char* name;
+    const char* file;
+    bool fifo; // otherwise a file of another user
+};
+
+class CopyNameHeld : public OwnRunExchangeTest, public ::testing::WithParamInterface<HeldCopyCase> {};
+
+TEST_P(CopyNameHeld, IsLeftAloneAndTheRunEnds)
+{
+    const HeldCopyCase& c = GetParam();
+    const QString held = world.PathOf(QLatin1String(c.file));
+    const QByteArray native = QFile::encodeName(held);
+    if (c.fifo) {
+        ASSERT_EQ(::mkfifo(native.constData(), 0666), 0);
+    } else {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "only the superuser can make a file of another user";
+        WriteBytes(held, "another user's");
+        ASSERT_EQ(::chown(native.constData(), 65534, 65534), 0);
+    }
+    INIFile().SetIniString(QStringLiteral("System"), QStringLiteral("DebugMode"), QStringLiteral("NNNNNN-Y"),
+                           world.PathOf(QStringLiteral("Nevix.INI")));
+    Settings().Load();
+    answers[NevixMessageTypes::EnquirerRequest] = QStringLiteral("ack-enquirerrequest.xml");
+
+    EXPECT_TRUE(RunNevixEnquirerRequest(log));
+    EXPECT_TRUE(LockIsFree());
+    QStringList warnings;
+    for (const auto& line : log.NewEnum())
+        if (line->EventCode() == EventCodes::Warning && line->EventText().contains(held))
+            warnings.append(line->EventText());
+    EXPECT_EQ(warnings.size(), 1) << warnings.join(u'\n').toStdString();
+    if (!c.fifo) {
+        EXPECT_EQ(ReadBytes(held), QByteArray("another user's"));
+    }
+    const char* other = QByteArray(c.file) == "VQ3.XML" ? "VQ7.XML" : "VQ3.XML";
+    EXPECT_FALSE(ReadBytes(world.PathOf(QLatin1String(other))).isEmpty()) << "the other copy is written";
+}
+
+INSTANTIATE_TEST_SUITE_P(Copies, CopyNameHeld,
+                         ::testing::Values(HeldCopyCase{"RequestsAtAFifo", "VQ3.XML", true},
+                                           HeldCopyCase{"AnswersAtAFifo", "VQ7.XML", true},
+                                           HeldCopyCase{"RequestsInAnotherUsersFile", "VQ3.XML", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

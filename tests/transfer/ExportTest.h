@@ -13,7 +13,11 @@
 
 #include <QDateTime>
 
+#include <csignal>
+#include <cstdio>
 #include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // A delivered database with response and statement builders, the settings
 // and parameters the exports read, and a logged-on user.
@@ -151,6 +155,46 @@ protected:
         StoreUser("clerk", "secret", {}, ids.join(','));
         SetCurrentUser(LoadedUser("clerk"));
     }
+
+    // Responses (or statements) of AB001 whose references are the prefix
+    // and 1, 2...
+    QStringList Records(const QString& prefix, int count, bool statements = false)
+    {
+        QStringList references;
+        for (int i = 1; i <= count; ++i) {
+            references << prefix + QString::number(i);
+            if (statements) {
+                auto statement = Statement("AB001");
+                statement->SetDEBSTAReference(references.last());
+                statement->Apply();
+            } else {
+                auto response = Keeper();
+                response->SetEnquiryReference(references.last());
+                response->Apply();
+            }
+        }
+        return references;
+    }
+
+    // Runs `run` in a child process, which a hook it installs ends by Die()
+    // at the point a kill -9 is to stop it; true when the child died so.
+    bool RunsUntilKilled(const std::function<void()>& run)
+    {
+        db.Disconnect(); // the child opens a connection of its own
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            try {
+                run();
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        return child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status) &&
+               WTERMSIG(status) == SIGKILL;
+    }
+    static void Die() { ::raise(SIGKILL); }
 
     QString Texts(const LogLines& log) const
     {

@@ -4,9 +4,17 @@
 
 #include "database/TransmissionResults.h"
 #include "transfer/DEBUtils.h"
+#include "transfer/ExportSteps.h"
 #include "transfer/VQ7Utils.h"
 
 #include <QDir>
+
+#include <atomic>
+#include <fcntl.h>
+#include <optional>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -91,5 +99,233 @@ TEST_P(LinkInTheExportFolder, AChosenFileThatIsALinkIsRefusedWithTheReason)
 INSTANTIATE_TEST_SUITE_P(Links, LinkInTheExportFolder,
                          ::testing::Values(PlantedLink{"LeadingNowhere", false}, PlantedLink{"ToAFile", true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// Other users of an export folder: what they put there never changes a file
+// outside it, never stops a run and is never taken for the program's own.
+class OthersInTheExportFolder : public ExportTest {
+protected:
+    OthersInTheExportFolder()
+    {
+        Configure("[System]\nConfigVersion=3\n");
+        QDir(world.Folder()).mkpath("out");
+        LogOn({{"AB001", "+out"}});
+    }
+    ~OthersInTheExportFolder() override { SetExportStepHook({}); }
+    QString Chosen() const { return world.PathOf("out/chosen.txt"); }
+    // The hidden file of the export being written whose name ends so.
+    QString HiddenFile(const QString& suffix) const
+    {
+        const QStringList names = QDir(world.PathOf("out")).entryList({"*" + suffix}, QDir::Files | QDir::Hidden);
+        return names.size() == 1 ? world.PathOf("out/" + names.front()) : QString();
+    }
+    static bool MakeFifo(const QString& path)
+    {
+        QFile::remove(path);
+        return ::mkfifo(QFile::encodeName(path).constData(), 0666) == 0;
+    }
+    static bool IsFifo(const QString& path)
+    {
+        struct stat info {};
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+    }
+    QString AllTexts() const { return Texts(log); }
+
+    LogLines log;
+    TransmissionResults results;
+};
+
+struct ModeCase {
+    const char* name;
+    bool ownedByAnother;
+    int earlierMode;
+    int mode;
+};
+
+class EarlierFileMode : public OthersInTheExportFolder, public ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(EarlierFileMode, IsKeptOnlyForTheSameOwnerWithoutSetIdBitsOrWriteForOthers)
+{
+    if (GetParam().ownedByAnother && ::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    Keeper();
+    WriteBytes(Chosen(), "EARLIER\r\n");
+    if (GetParam().ownedByAnother)
+        ASSERT_EQ(::chown(QFile::encodeName(Chosen()).constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(Chosen()).constData(), mode_t(GetParam().earlierMode)), 0);
+    ExportVQ7sToFile(db, Chosen(), log, results, {"AB001"}, nullptr);
+
+    EXPECT_EQ(ReadBytes(Chosen()).count("\r\n"), 2);
+    EXPECT_EQ(ModeOf(Chosen()), GetParam().mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, EarlierFileMode,
+                         ::testing::Values(ModeCase{"AnothersSetUidFileForAll", true, 04666, 0660},
+                                           ModeCase{"OwnSetUidFileForAll", false, 04666, 0664},
+                                           ModeCase{"OwnFileForOwnerAndGroup", false, 0640, 0640},
+                                           ModeCase{"OwnPrivateFile", false, 0600, 0600}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OthersInTheExportFolder, ALinkSwappedInForAnAppendedExportsFilesNeverReachesItsTarget)
+{
+    const QString target = world.PathOf("private");
+    WriteBytes(target, "PRIVATE\r\n");
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+    WriteBytes(Chosen(), "EARLIER\r\n");
+    ASSERT_TRUE(QFile::setPermissions(Chosen(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const auto swap = [&](const QString& file) {
+        return !file.isEmpty() && QFile::remove(file) && QFile::link(target, file);
+    };
+
+    // As soon as another user sees them appear, many times over, and at
+    // the moment they are whole.
+    {
+        const int watch = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+        ASSERT_GE(watch, 0);
+        ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(world.PathOf("out")).constData(),
+                                      IN_CREATE | IN_MOVED_TO),
+                  0);
+        std::atomic<bool> done = false;
+        std::thread otherUser([&] {
+            alignas(inotify_event) char events[4096];
+            while (!done) {
+                const ssize_t length = ::read(watch, events, sizeof events);
+                if (length <= 0)
+                    std::this_thread::yield();
+                for (ssize_t at = 0; at < length;) {
+                    const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+                    const QString name = QFile::decodeName(event->name);
+                    if (name.endsWith(".pending") || name.endsWith(".placing"))
+                        swap(world.PathOf("out/" + name));
+                    at += ssize_t(sizeof(inotify_event) + event->len);
+                }
+            }
+        });
+        for (int i = 0; i < 50; ++i) {
+            Keeper();
+            ExportVQ7sToFile(db, Chosen(), log, results, {"AB001"}, nullptr);
+        }
+        done = true;
+        otherUser.join();
+        ::close(watch);
+    }
+    // What the race left is cleared, so the next export's files are the only ones.
+    for (const QString& name : QDir(world.PathOf("out")).entryList({".*"}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(world.PathOf("out/" + name));
+    db.Execute("DELETE FROM PENDING_EXPORTS");
+    Keeper();
+    SetExportStepHook([&](ExportStep step) {
+        if (step == ExportStep::FileWhole)
+            EXPECT_TRUE(swap(HiddenFile(".pending")) && swap(HiddenFile(".placing")));
+    });
+    ExportVQ7sToFile(db, Chosen(), log, results, {"AB001"}, nullptr);
+    SetExportStepHook({});
+    EXPECT_TRUE(AllTexts().contains("A symbolic link has that name; it is never written through"))
+        << AllTexts().toStdString();
+    EXPECT_EQ(ReadBytes(target), "PRIVATE\r\n");
+    EXPECT_EQ(ModeOf(target), 0600);
+}
+
+struct FifoCase {
+    const char* name;
+    // Where the FIFO stands: the export's own hidden file ("pending",
+    // "placing"), found at the step, or the chosen file.
+    const char* at;
+    std::optional<ExportStep> killedAt;
+    bool appended;
+};
+
+class FifoInTheExportFolder : public OthersInTheExportFolder, public ::testing::WithParamInterface<FifoCase> {
+protected:
+    void Export()
+    {
+        if (GetParam().appended)
+            ExportVQ7sToFile(db, Chosen(), log, results, {"AB001"}, nullptr);
+        else
+            ExportVQ7s(db, log, results);
+    }
+};
+
+TEST_P(FifoInTheExportFolder, IsRefusedWithALineNamingItAndTheExportEnds)
+{
+    Configure("[System]\nConfigVersion=3\n",
+              GetParam().appended ? RunningMode::Interactive : RunningMode::Automatic);
+    log.BeginLogging("AUTOEXEC", "", "clerk");
+    Keeper();
+    const QString at = GetParam().at;
+    QString fifo;
+    const auto plant = [&] {
+        fifo = at == "chosen" ? Chosen() : HiddenFile("." + at);
+        EXPECT_TRUE(MakeFifo(fifo)) << fifo.toStdString();
+    };
+    if (GetParam().killedAt) {
+        ASSERT_TRUE(RunsUntilKilled([&] {
+            SetExportStepHook([](ExportStep step) {
+                if (step == *GetParam().killedAt)
+                    Die();
+            });
+            Export();
+        }));
+        plant();
+    } else if (at == "chosen") {
+        plant();
+    } else {
+        SetExportStepHook([&](ExportStep step) {
+            if (step == ExportStep::FileWhole)
+                plant();
+        });
+    }
+    Export(); // returns: nothing waits on the FIFO
+    SetExportStepHook({});
+    Export();
+
+    EXPECT_TRUE(AllTexts().contains(fifo + ": Something other than a regular file")) << AllTexts().toStdString();
+    EXPECT_TRUE(IsFifo(fifo));
+    EXPECT_EQ(QDir(world.PathOf("out")).entryList({"*.EXP"}, QDir::Files | QDir::System), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fifos, FifoInTheExportFolder,
+    ::testing::Values(FifoCase{"AtThePendingNameOfANewFile", "pending", std::nullopt, false},
+                      FifoCase{"AtThePendingNameOfAFileAppendedTo", "pending", std::nullopt, true},
+                      FifoCase{"AtThePlacingNameOfAFileAppendedTo", "placing", std::nullopt, true},
+                      FifoCase{"AtThePendingNameAKilledRunLeft", "pending", ExportStep::MarksCommitted, false},
+                      FifoCase{"AtTheChosenFile", "chosen", std::nullopt, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OthersInTheExportFolder, AnOldUnfinishedFileNoRowNamesGoesWithALineAndEveryOtherStays)
+{
+    const auto file = [&](const QString& name, int ageInHours) {
+        const QString path = world.PathOf("out/" + name);
+        WriteBytes(path, "KEEPER DATA\r\n");
+        const timespec at[2] = {{::time(nullptr) - ageInHours * 3600, 0}, {::time(nullptr) - ageInHours * 3600, 0}};
+        EXPECT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), at, 0), 0);
+        return path;
+    };
+    const QString orphan = file(".VQ71403000.EXP.k3x9q1.pending", 48);
+    const QString placing = file(".chosen.txt.k3x9q1.placing", 48);
+    const QString temporary = file("..VQ71403001.EXP.a1.pending.7zz.tmp", 48);
+    const QString young = file(".VQ71503000.EXP.b2.pending", 0);
+    const QString named = file(".VQ71403002.EXP.c3.pending", 48);
+    const QString users = file(".profile", 48);
+    // A row names it, but it is not the file the row's export wrote.
+    db.Execute("INSERT INTO PENDING_EXPORTS (PendingFile, ExportFile, NewFile, PendingId) VALUES (?, ?, 1, '1:1')",
+               {named, world.PathOf("out/VQ71403002.EXP")});
+    Configure("[System]\nConfigVersion=3\n", RunningMode::Automatic);
+    log.BeginLogging("AUTOEXEC", "", "clerk");
+    Keeper();
+    ExportVQ7s(db, log, results);
+
+    for (const QString& gone : {orphan, placing, temporary}) {
+        EXPECT_FALSE(QFile::exists(gone)) << gone.toStdString();
+        EXPECT_TRUE(AllTexts().contains("Removed a file an export left unfinished, which no export names: " + gone));
+    }
+    for (const QString& kept : {young, named, users})
+        EXPECT_TRUE(QFile::exists(kept)) << kept.toStdString();
+    EXPECT_EQ(Exported("VQ7_Responses"), 1);
+}
 
 } // namespace

@@ -11,6 +11,8 @@
 
 #include <QTimer>
 
+#include <sys/stat.h>
+
 namespace {
 
 class TransmissionProcessTest : public ExchangeTest {
@@ -73,6 +75,23 @@ TEST_F(TransmissionProcessTest, AutomaticRunExchangesEverythingInOrderAndFreesTh
     const QStringList steps = Lines(EventCodes::Information);
     EXPECT_TRUE(steps.contains("DoTransmissionAndExportInt exporting any VQ7"));
     EXPECT_TRUE(steps.contains("DoTransmissionAndExportInt DoTransmissionProcess2"));
+    EXPECT_TRUE(LockIsFree());
+}
+
+// A killed export's file, which another user of the folder replaced by a
+// FIFO: the run that finishes the export must not wait on it.
+TEST_F(TransmissionProcessTest, AFifoWhereAnExportFileLiesNeitherStopsTheRunNorKeepsItsLock)
+{
+    Settings().SetProgramRunningMode(RunningMode::Automatic);
+    const QString fifo = world.PathOf(".VQ71503000.EXP.k3x9.pending");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    GlobalDatabase().Execute(
+        QStringLiteral("INSERT INTO PENDING_EXPORTS (PendingFile, ExportFile, NewFile) VALUES (?, ?, 1)"),
+        {fifo, world.PathOf(QStringLiteral("VQ71503000.EXP"))});
+    DoImportTransmissionAndExport(log, results);
+
+    EXPECT_EQ(Lines(EventCodes::Error).filter(fifo + QStringLiteral(": Something other than a regular file")).size(),
+              2); // once by each export
     EXPECT_TRUE(LockIsFree());
 }
 

@@ -1,5 +1,6 @@
 #include "screens/records/EnquiryDates.h"
 
+#include "core/DateText.h"
 #include "core/clsDate.h"
 
 #include <QRegularExpression>
@@ -13,6 +14,47 @@ std::optional<QDate> ReadShownDate(const QString& text, const QLocale& locale)
 {
     const QDate date = locale.toDate(text, ShortDatePattern(locale));
     if (!date.isValid() || ShortDateText(date, locale) != text)
+        return std::nullopt;
+    return date;
+}
+
+// A two-digit year below 50 is 20yy, else 19yy; four digits stand.
+int TypedYear(const QString& digits)
+{
+    const int year = digits.toInt();
+    if (digits.size() != 2)
+        return year;
+    return year < 50 ? 2000 + year : 1900 + year;
+}
+
+// Three numbers parted by any of the marks dates are written with:
+// "20/11/26", "20-11-26", "20.11.26", "20 11 26", "2024-03-01".
+const QRegularExpression& ThreeNumbers()
+{
+    static const QRegularExpression numbers(QStringLiteral("^([0-9]+)[-/.: ]+([0-9]+)[-/.: ]+([0-9]+)$"));
+    return numbers;
+}
+
+// Day first whatever parts the numbers; only four digits first are a year
+// (2024-03-01), as no day has them. A day past its month's end carries
+// over, as the date reader carries it (31/02/2024 is 2 March); anything
+// else out of range is no date, never another reading.
+std::optional<QDate> ReadThreeNumbers(const QRegularExpressionMatch& numbers)
+{
+    const QString first = numbers.captured(1);
+    const QString month = numbers.captured(2);
+    const QString last = numbers.captured(3);
+    const bool yearFirst = first.size() == 4;
+    const QString& day = yearFirst ? last : first;
+    const QString& year = yearFirst ? first : last;
+    if (day.size() > 2 || month.size() > 2 || (year.size() != 2 && year.size() != 4))
+        return std::nullopt;
+    const int dayNumber = day.toInt();
+    const int monthNumber = month.toInt();
+    if (dayNumber < 1 || dayNumber > 31 || monthNumber < 1 || monthNumber > 12)
+        return std::nullopt;
+    const QDate date = DateSerial(TypedYear(year), monthNumber, dayNumber);
+    if (!date.isValid())
         return std::nullopt;
     return date;
 }
@@ -37,14 +79,8 @@ std::optional<QDate> ReadTypedDate(const QString& text, const QDate& today)
     const QRegularExpressionMatch match = form.match(text.trimmed());
     if (!match.hasMatch())
         return std::nullopt;
-    int year = today.year();
     const QString typedYear = match.captured(3);
-    if (typedYear.size() == 2) {
-        const int twoDigits = typedYear.toInt();
-        year = twoDigits < 50 ? 2000 + twoDigits : 1900 + twoDigits;
-    } else if (typedYear.size() == 4) {
-        year = typedYear.toInt();
-    }
+    const int year = typedYear.isEmpty() ? today.year() : TypedYear(typedYear);
     const QDate date(year, match.captured(2).toInt(), match.captured(1).toInt());
     if (!date.isValid())
         return std::nullopt;
@@ -58,10 +94,6 @@ QString NormaliseDateOfEvent(const QString& text, const QDate& today, const QLoc
         return ShortDateText(today, locale);
     if (const auto date = DateOfEventFromText(typed, today, locale))
         return ShortDateText(*date, locale);
-    clsDate reader;
-    reader.SetsDate(typed);
-    if (!reader.strDate().isEmpty())
-        return ShortDateText(reader.sysDate().date(), locale);
     return text;
 }
 
@@ -70,7 +102,16 @@ std::optional<QDate> DateOfEventFromText(const QString& text, const QDate& today
     const QString typed = text.trimmed();
     if (const auto shown = ReadShownDate(typed, locale))
         return shown;
-    return ReadTypedDate(typed, today);
+    // Their one reading: the date reader would take some year first.
+    if (const QRegularExpressionMatch numbers = ThreeNumbers().match(typed); numbers.hasMatch())
+        return ReadThreeNumbers(numbers);
+    if (const auto typedDate = ReadTypedDate(typed, today))
+        return typedDate;
+    clsDate reader;
+    reader.SetsDate(typed);
+    if (reader.strDate().isEmpty())
+        return std::nullopt;
+    return reader.sysDate().date();
 }
 
 } // namespace EnquiryDates

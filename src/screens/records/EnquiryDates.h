@@ -19,14 +19,16 @@ QString ShortDateText(const QDate& date, const QLocale& locale = QLocale());
 // below 50 is 20yy, else 19yy; a four-digit year stays.
 std::optional<QDate> ReadTypedDate(const QString& text, const QDate& today);
 
-// The text the date box takes when it loses the focus: a date shown or
-// typed becomes its short form; another text that the date reader takes
-// (digits only, such as "010249") too; today when empty; anything else
+// The text the date box takes when it loses the focus: a text the box
+// reads becomes its date's short form; today when empty; anything else
 // stays as it is for the validation to judge.
 QString NormaliseDateOfEvent(const QString& text, const QDate& today, const QLocale& locale = QLocale());
 
-// The date the box holds: in its short form, or as typed; none when the
-// text is no date.
+// The date the box's text names, the one reading of the screen and of its
+// check before a save: its short form; three numbers parted by slashes,
+// dashes, dots, colons or blanks, day first (only four digits first are the
+// year, as in 2024-03-01); "d/m"; else as the date reader takes it (digits
+// only, such as "010249"). None when the text is no date.
 std::optional<QDate> DateOfEventFromText(const QString& text, const QDate& today,
                                          const QLocale& locale = QLocale());
 

@@ -3,6 +3,7 @@
 #include "accounts/Enquirers.h"
 #include "accounts/EnquiryReasons.h"
 #include "core/AskTellUser.h"
+#include "platform/AppContext.h"
 #include "platform/UserInteraction.h"
 #include "records/JuxMessageErrors.h"
 #include "records/VQ3.h"
@@ -100,12 +101,18 @@ EnquiryValidation ValidateEnquiry(VQ3& enquiry, const std::optional<QString>& da
             checkedBlacklist = nullptr;
         }
         JuxMessageErrors errors;
-        result.field = ValidateVQ3(enquiry, userEnquirers, checkedBlacklist, errors, nullptr, dateOfEventText);
+        // The check reads the date as the box does: a text the box cannot
+        // read is no date, however an import line's reading would take it.
+        const QDate today = AppContext::Current().clock().Today();
+        const DateOfEventReader asTheBoxReads = [today](const QString& text) {
+            return EnquiryDates::DateOfEventFromText(text, today);
+        };
+        result.field = ValidateVQ3(enquiry, userEnquirers, checkedBlacklist, errors, nullptr, dateOfEventText,
+                                   asTheBoxReads);
         if (errors.Count() > 0)
             TellUserWarning(errors.ToString(false), QString());
         // A date that cannot be read is the user's to correct: the stand-in
-        // date the check puts in its place, and reports, is never saved. A
-        // text the check reads (such as 2024-03-01) is that date.
+        // date the check puts in its place, and reports, is never saved.
         if (dateOfEventText && result.field.isEmpty() && errors.Count() > 0)
             result.field = QStringLiteral("DateOfEvent");
         if (result.field.isEmpty()) {
