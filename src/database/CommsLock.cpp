@@ -1,6 +1,7 @@
 #include "database/CommsLock.h"
 
 #include "core/Utils.h"
+#include "database/DatabaseSchema.h"
 #include "database/InTransaction.h"
 #include "database/LogLines.h"
 #include "database/RecordSet.h"
@@ -26,26 +27,11 @@ QString HeldKey(int32_t eLockType, const CDataBase& db)
 
 const QString HolderProcessColumn = QStringLiteral("HolderProcess");
 
-bool HasHolderProcessColumn(CDataBase& db)
-{
-    RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('COMMSLOCK') WHERE name=?"),
-                                    {HolderProcessColumn});
-    const bool has = rs.Field(0).toInt() > 0;
-    db.CloseRecordSet(rs);
-    return has;
-}
-
-// Databases made by earlier builds lack the column; an added nullable
-// column leaves the statements of those builds working.
+// Databases made by earlier builds lack the holder's column; an added
+// nullable column leaves the statements of those builds working.
 void EnsureHolderProcessColumn(CDataBase& db)
 {
-    if (HasHolderProcessColumn(db))
-        return;
-    InTransaction(db, [&] {
-        if (!HasHolderProcessColumn(db))
-            db.AddField(QStringLiteral("COMMSLOCK"), HolderProcessColumn, QStringLiteral("TEXT(255)"), true,
-                        false);
-    });
+    DatabaseSchema::EnsureTable(db, QStringLiteral("COMMSLOCK"));
 }
 
 QString ThisProcess()

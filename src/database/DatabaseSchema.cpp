@@ -4,6 +4,7 @@
 #include "core/DiskFunctions.h"
 #include "database/CDataBase.h"
 #include "database/DatabasePassword.h"
+#include "database/InTransaction.h"
 #include "platform/NevixError.h"
 
 #include <QDir>
@@ -246,6 +247,35 @@ void DatabaseSchema::CreateTable(CDataBase& db, const TableDefinition& table)
     }
     for (const IndexDefinition& index : table.Indexes)
         db.AddIndex(table.Name, index.Fields, index.Name, index.Primary, index.Unique);
+}
+
+void DatabaseSchema::EnsureTable(CDataBase& db, const QString& name)
+{
+    const TableDefinition& definition = Table(name);
+    const auto missing = [&] {
+        QStringList columns;
+        RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {name});
+        for (; !rs.IsEOF(); rs.MoveNext())
+            columns << rs.Field(0).toString();
+        db.CloseRecordSet(rs);
+        std::vector<ColumnDefinition> absent;
+        for (const ColumnDefinition& column : definition.Columns) {
+            if (!columns.contains(column.Name, Qt::CaseInsensitive))
+                absent.push_back(column);
+        }
+        return absent;
+    };
+    if (missing().empty())
+        return;
+    InTransaction(db, [&] {
+        const std::vector<ColumnDefinition> absent = missing();
+        if (absent.size() == definition.Columns.size()) {
+            CreateTable(db, definition);
+            return;
+        }
+        for (const ColumnDefinition& column : absent)
+            db.AddField(name, column.Name, column.Type, column.AllowNulls, false);
+    });
 }
 
 void DatabaseSchema::CreateTables(CDataBase& db)

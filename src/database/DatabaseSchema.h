@@ -50,6 +50,10 @@ public:
     // The definition of one of Tables(); raises NevixError for another name.
     static const TableDefinition& Table(const QString& name);
     static void CreateTable(CDataBase& db, const TableDefinition& table);
+    // Databases made by earlier builds lack the tables and columns added
+    // since: adds the table, or its columns, that are missing, in one
+    // transaction. Nothing to do when all are there.
+    static void EnsureTable(CDataBase& db, const QString& name);
 
     // The steps, on a database reached through db (one transaction each).
     static void CreateTables(CDataBase& db);

@@ -3,7 +3,6 @@
 #include "core/Utils.h"
 #include "database/CDataBase.h"
 #include "database/DatabaseSchema.h"
-#include "database/InTransaction.h"
 #include "database/LogLines.h"
 #include "transfer/ExportFile.h"
 
@@ -23,40 +22,10 @@ const QString Table = QStringLiteral("PENDING_EXPORTS");
 // Longer than any export takes to write its file and mark its records.
 constexpr qint64 UnfinishedAfterSeconds = 60 * 60;
 
-QStringList ColumnsOf(CDataBase& db)
-{
-    QStringList columns;
-    RecordSet rs = db.OpenRecordSet(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {Table});
-    for (; !rs.IsEOF(); rs.MoveNext())
-        columns << rs.Field(0).toString();
-    db.CloseRecordSet(rs);
-    return columns;
-}
-
 // Databases made by earlier builds lack the table, or its later columns.
 void EnsureTable(CDataBase& db)
 {
-    const TableDefinition& definition = DatabaseSchema::Table(Table);
-    const auto missing = [&] {
-        const QStringList columns = ColumnsOf(db);
-        std::vector<ColumnDefinition> absent;
-        for (const ColumnDefinition& column : definition.Columns) {
-            if (!columns.contains(column.Name, Qt::CaseInsensitive))
-                absent.push_back(column);
-        }
-        return absent;
-    };
-    if (missing().empty())
-        return;
-    InTransaction(db, [&] {
-        const std::vector<ColumnDefinition> absent = missing();
-        if (absent.size() == definition.Columns.size()) {
-            DatabaseSchema::CreateTable(db, definition);
-            return;
-        }
-        for (const ColumnDefinition& column : absent)
-            db.AddField(Table, column.Name, column.Type, column.AllowNulls, false);
-    });
+    DatabaseSchema::EnsureTable(db, Table);
 }
 
 std::vector<PendingExport> Rows(CDataBase& db)

@@ -153,8 +153,9 @@ TEST_P(EarlierFileMode, IsKeptOnlyForTheSameOwnerWithoutSetIdBitsOrWriteForOther
         GTEST_SKIP() << "only root can give a file to another user";
     Keeper();
     WriteBytes(Chosen(), "EARLIER\r\n");
-    if (GetParam().ownedByAnother)
+    if (GetParam().ownedByAnother) {
         ASSERT_EQ(::chown(QFile::encodeName(Chosen()).constData(), 65534, 65534), 0);
+    }
     ASSERT_EQ(::chmod(QFile::encodeName(Chosen()).constData(), mode_t(GetParam().earlierMode)), 0);
     ExportVQ7sToFile(db, Chosen(), log, results, {"AB001"}, nullptr);
 
@@ -218,8 +219,9 @@ TEST_F(OthersInTheExportFolder, ALinkSwappedInForAnAppendedExportsFilesNeverReac
     db.Execute("DELETE FROM PENDING_EXPORTS");
     Keeper();
     SetExportStepHook([&](ExportStep step) {
-        if (step == ExportStep::FileWhole)
+        if (step == ExportStep::FileWhole) {
             EXPECT_TRUE(swap(HiddenFile(".pending")) && swap(HiddenFile(".placing")));
+        }
     });
     ExportVQ7sToFile(db, Chosen(), log, results, {"AB001"}, nullptr);
     SetExportStepHook({});
