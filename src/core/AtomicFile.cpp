@@ -32,17 +32,6 @@ QByteArray Native(const QString& path)
     return QFile::encodeName(path);
 }
 
-// The directory entry of a rename reaches the disk only with its folder.
-void SyncFolderOf(const QString& path)
-{
-    const int fd = ::open(Native(QFileInfo(path).absolutePath()).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 // 0 when the file now has the target's name, else the errno.
 int Place(const QString& written, const QString& target, AtomicFile::Placement placement)
 {
@@ -75,7 +64,7 @@ int Place(const QString& written, const QString& target, AtomicFile::Placement p
             return error;
         ::unlink(from.constData());
     }
-    SyncFolderOf(target);
+    SharedFolderFile::SyncFolderOf(target);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "core/SharedFolderFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -37,6 +38,16 @@ FileId IdAt(const QString& path)
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
     return {uint64_t(info.st_dev), uint64_t(info.st_ino)};
+}
+
+void SyncFolderOf(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 int Open(const QString& path, int flags, Owner owner, QString* reason)

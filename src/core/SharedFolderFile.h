@@ -36,6 +36,10 @@ FileId IdOf(int fd);
 // The entry at the path itself (a link is not followed); none when there is none.
 FileId IdAt(const QString& path);
 
+// Puts the folder's entries on the disk: a file's new name, or a new file,
+// outlasts a crash only with its folder.
+void SyncFolderOf(const QString& path);
+
 // The reason given for a refused name: "A FIFO has that name" and the like.
 QString RefusalText(int error);
 

@@ -19,6 +19,8 @@
 using SharedFolderFile::FileId;
 
 namespace {
+const QString Replaced = QStringLiteral("Another file has taken the place of the one written");
+
 // How often a chosen file that changes while it is being placed is read again.
 constexpr int PlaceAttempts = 10;
 // As many as a day's numbers.
@@ -61,21 +63,18 @@ PlaceResult Refused(const QString& file, const QString& reason)
     return Result(PlaceResult::Failed, {}, file + QStringLiteral(": ") + reason);
 }
 
-// 0 with the whole file in *bytes, else the errno.
-int ReadAll(int fd, QByteArray* bytes)
+// The whole file from its start; "" with the reason in *reason when it
+// cannot be read.
+QByteArray ReadAll(int fd, QString* reason)
 {
-    bytes->clear();
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return 0;
-        bytes->append(buffer, n);
-    }
+    reason->clear();
+    QFile file;
+    QByteArray bytes;
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        *reason = file.errorString();
+    return bytes;
 }
 
 int WriteAll(int fd, const QByteArray& bytes)
@@ -125,7 +124,7 @@ int OpenOwn(const QString& path, int flags, const FileId& expected, QString* rea
     if (fd < 0 || !expected.IsValid() || SharedFolderFile::IdOf(fd).inode == expected.inode)
         return fd;
     ::close(fd);
-    *reason = QStringLiteral("Another file has taken the place of the one written");
+    *reason = Replaced;
     errno = EEXIST;
     return -1;
 }
@@ -156,22 +155,22 @@ PlaceResult PlaceNew(const PendingExport& pending)
     const bool linked = ::fstat(fd, &info) == 0 && info.st_nlink > 1;
     const FileId written = SharedFolderFile::IdOf(fd);
     ::close(fd);
+    const QString folder = FolderOf(pending.path);
     // A second name means a run was killed between linking the file to its
-    // name and removing the pending one: it is named already.
+    // name and removing the pending one: it is named already. The pending
+    // name goes first, so that the name found is the other one.
     if (linked) {
-        const QString folder = FolderOf(pending.path);
-        const QString name = NameHolding(folder, written);
         ::unlink(Native(pending.pending).constData());
+        const QString name = NameHolding(folder, written);
         return Result(PlaceResult::AlreadyNamed, name.isEmpty() ? pending.path : folder + u'/' + name);
     }
 
-    const QString folder = FolderOf(pending.path);
     QString name = QFileInfo(pending.path).fileName();
     for (int attempt = 0; attempt < MaxNames && !name.isEmpty(); ++attempt, name = NextExportFileName(name)) {
         const QString target = folder + u'/' + name;
         if (SharedFolderFile::IdAt(pending.pending) != written)
             return SharedFolderFile::IdAt(pending.pending).IsValid()
-                       ? Refused(pending.pending, QStringLiteral("Another file has taken the place of the one written"))
+                       ? Refused(pending.pending, Replaced)
                        : Gone(pending, written);
         const int error = AtomicFile::Rename(pending.pending, target, AtomicFile::Placement::NewOnly);
         if (error == 0)
@@ -208,9 +207,9 @@ PlaceResult PlaceAppended(const PendingExport& pending)
     // Two installations placing one file at once would write it together.
     if (::flock(placing.get(), LOCK_EX | LOCK_NB) != 0)
         return Result(PlaceResult::Undecided, {}, QStringLiteral("another installation is placing it"));
-    QByteArray added;
-    if (const int error = ReadAll(records.get(), &added))
-        return Refused(pending.pending, qt_error_string(error));
+    const QByteArray added = ReadAll(records.get(), &reason);
+    if (!reason.isEmpty())
+        return Refused(pending.pending, reason);
     if (pending.pendingSize >= 0 && added.size() != pending.pendingSize)
         return Refused(pending.pending, QStringLiteral("The new records are not as they were written"));
 
@@ -224,8 +223,9 @@ PlaceResult PlaceAppended(const PendingExport& pending)
         if (exists) {
             if (::fstat(earlier.get(), &chosen) != 0)
                 return Refused(pending.path, qt_error_string(errno));
-            if (const int error = ReadAll(earlier.get(), &whole))
-                return Refused(pending.path, qt_error_string(error));
+            whole = ReadAll(earlier.get(), &reason);
+            if (!reason.isEmpty())
+                return Refused(pending.path, reason);
         }
         whole += added;
         const mode_t mode = *AtomicFile::ModeFor(AtomicFile::Content::KeeperData, exists ? &chosen : nullptr);
@@ -244,7 +244,7 @@ PlaceResult PlaceAppended(const PendingExport& pending)
                         now.st_mtim.tv_sec != chosen.st_mtim.tv_sec || now.st_mtim.tv_nsec != chosen.st_mtim.tv_nsec)))
             continue;
         if (SharedFolderFile::IdAt(pending.placing) != SharedFolderFile::IdOf(placing.get()))
-            return Refused(pending.placing, QStringLiteral("Another file has taken the place of the one written"));
+            return Refused(pending.placing, Replaced);
         const int error = AtomicFile::Rename(pending.placing, pending.path,
                                              exists ? AtomicFile::Placement::ReplaceExisting
                                                     : AtomicFile::Placement::NewOnly);
@@ -301,9 +301,7 @@ FileId CreatePlacingFile(const QString& placing, const QString& chosen)
         throw failed(error);
     }
     // Its name must outlast a crash as surely as the marks it answers for.
-    const Descriptor folder(::open(Native(FolderOf(placing)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0)
-        ::fsync(folder.get());
+    SharedFolderFile::SyncFolderOf(placing);
     return id;
 }
 
