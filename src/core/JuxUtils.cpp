@@ -193,7 +193,22 @@ QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t
     return base + sequenceText + extension;
 }
 
-QString NextExportFileName(const QString& name)
+namespace {
+// A name of the pattern MakeExportFileName gives: its fixed part, number
+// and extension.
+struct PatternName {
+    QString base;
+    int32_t number = 0;
+    QString extension;
+    bool automatic = false;
+
+    QString WithNumber(int32_t n) const
+    {
+        return base + (automatic || n > 0 ? SequenceText(n, automatic) : QString()) + extension;
+    }
+};
+
+std::optional<PatternName> ReadPatternName(const QString& name)
 {
     // The unattended runs' names carry three digits or more, the screens'
     // names none for the first file and two or more after it.
@@ -204,8 +219,33 @@ QString NextExportFileName(const QString& name)
         const QRegularExpressionMatch match = pattern->match(name);
         bool valid = true;
         const int32_t number = match.captured(2).isEmpty() ? 0 : match.captured(2).toInt(&valid);
-        if (match.hasMatch() && valid && number < INT32_MAX)
-            return match.captured(1) + SequenceText(number + 1, pattern == &automatic) + match.captured(3);
+        if (match.hasMatch() && valid)
+            return PatternName{match.captured(1), number, match.captured(3), pattern == &automatic};
     }
-    return {};
+    return std::nullopt;
+}
+
+// As MakeExportFileName numbers them.
+constexpr int32_t LastExportNumber = 999;
+} // namespace
+
+QString NextExportFileName(const QString& name)
+{
+    const auto pattern = ReadPatternName(name);
+    if (!pattern || pattern->number >= LastExportNumber)
+        return {};
+    return pattern->WithNumber(pattern->number + 1);
+}
+
+QStringList ExportFileNamesFrom(const QString& name)
+{
+    QStringList names{name};
+    const auto pattern = ReadPatternName(name);
+    if (!pattern)
+        return names;
+    for (int32_t n = pattern->number + 1; n <= LastExportNumber; ++n)
+        names << pattern->WithNumber(n);
+    for (int32_t n = 0; n < std::min(pattern->number, LastExportNumber + 1); ++n)
+        names << pattern->WithNumber(n);
+    return names;
 }

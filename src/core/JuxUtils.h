@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <cstdint>
@@ -39,5 +40,10 @@ QString MakeExportFileName(const QString& Folder, const QString& Prefix, int32_t
 // The name an export file of MakeExportFileName's pattern takes when its own
 // was taken meanwhile: the next number of the same pattern ("VQ71503000.EXP"
 // gives "VQ71503001.EXP", "VQ7_150324_1030.EXP" gives
-// "VQ7_150324_103001.EXP"). "" for a name of no such pattern.
+// "VQ7_150324_103001.EXP"). "" for a name of no such pattern, and past 999,
+// where the pattern ends.
 QString NextExportFileName(const QString& name);
+// Where a new export file whose name was taken looks for a free one: that
+// name, the next ones of its pattern up to the last, then the pattern's
+// first ones up to it. The name alone for a name of no such pattern.
+QStringList ExportFileNamesFrom(const QString& name);

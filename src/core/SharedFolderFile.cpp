@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace SharedFolderFile {
@@ -24,20 +25,37 @@ QString RefusalText(int error)
     }
 }
 
+namespace {
+FileId Identify(int folder, const char* path, int flags, int64_t* size = nullptr, bool regularOnly = false)
+{
+    struct statx info {};
+    if (::statx(folder, path, flags | AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_SIZE | STATX_BTIME,
+                &info) != 0 ||
+        (regularOnly && !S_ISREG(info.stx_mode)))
+        return {};
+    if (size)
+        *size = int64_t(info.stx_size);
+    const int64_t birth =
+        (info.stx_mask & STATX_BTIME) ? int64_t(info.stx_btime.tv_sec) * 1'000'000'000 + info.stx_btime.tv_nsec : 0;
+    return {uint64_t(makedev(info.stx_dev_major, info.stx_dev_minor)), uint64_t(info.stx_ino), birth};
+}
+} // namespace
+
 FileId IdOf(int fd)
 {
-    struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0)
+    if (fd < 0)
         return {};
-    return {uint64_t(info.st_dev), uint64_t(info.st_ino)};
+    return Identify(fd, "", AT_EMPTY_PATH);
 }
 
 FileId IdAt(const QString& path)
 {
-    struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return {};
-    return {uint64_t(info.st_dev), uint64_t(info.st_ino)};
+    return Identify(AT_FDCWD, QFile::encodeName(path).constData(), 0);
+}
+
+FileId RegularFileIn(int folder, const char* name, int64_t* size)
+{
+    return Identify(folder, name, 0, size, true);
 }
 
 void SyncFolderOf(const QString& path)

@@ -28,13 +28,27 @@ int Open(const QString& path, int flags, Owner owner = Owner::Anyone, QString* r
 struct FileId {
     uint64_t device = 0;
     uint64_t inode = 0;
-    bool operator==(const FileId&) const = default;
+    // When the file was made (nanoseconds since the epoch), where the file
+    // system keeps it; 0 where not. An inode number is given again as soon
+    // as its file is removed: the birth tells the new file from the old.
+    int64_t birth = 0;
+
+    bool operator==(const FileId& other) const { return device == other.device && SameFileAs(other); }
     bool IsValid() const { return inode != 0; }
+    // The same file, as any computer sees it (a share's device number
+    // differs from one computer to another).
+    bool SameFileAs(const FileId& other) const
+    {
+        return inode == other.inode && (birth == 0 || other.birth == 0 || birth == other.birth);
+    }
 };
 // The file an open descriptor is; none when it cannot be read.
 FileId IdOf(int fd);
 // The entry at the path itself (a link is not followed); none when there is none.
 FileId IdAt(const QString& path);
+// The entry of that name in an open folder, with its size (a link is not
+// followed); none when there is none or it is not a regular file.
+FileId RegularFileIn(int folder, const char* name, int64_t* size = nullptr);
 
 // Puts the folder's entries on the disk: a file's new name, or a new file,
 // outlasts a crash only with its folder.

@@ -217,6 +217,11 @@ std::vector<TableDefinition> BuildTables()
           Text(QStringLiteral("FolderId"), 50), Text(QStringLiteral("ComputerId"), 255),
           Col(QStringLiteral("Records"), "Long")},
          {PrimaryKey(QStringLiteral("PendingFile"))}},
+        // One row: the mark of the database (see DatabaseMark), made at its
+        // first use, also in databases made before the table.
+        {QStringLiteral("DATABASE_IDENTITY"),
+         {Key(QStringLiteral("Id"), QStringLiteral("TEXT(20)")), Text(QStringLiteral("Mark"), 32)},
+         {PrimaryKey(QStringLiteral("Id"))}},
     };
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/JuxUtils.h"
 #include "core/Utils.h"
 #include "database/CDataBase.h"
+#include "database/DatabaseMark.h"
 #include "database/ErrorPersist.h"
 #include "database/LogLines.h"
 #include "database/SysParameters.h"
@@ -19,6 +20,8 @@
 #include "transfer/ExportRecordWriter.h"
 #include "transfer/ExportSteps.h"
 #include "transfer/PendingExports.h"
+
+#include <QFileInfo>
 
 #include <memory>
 
@@ -82,8 +85,6 @@ bool ExportDebsToJUXFileInt(DebitStatements& statements, ExportFile& file,
                             QStringLiteral("Exporting ") + file.Path());
         log.AddToLog(EventCodes::Information,
                      QStringLiteral("Exporting Debit Statements to ") + file.Path());
-        if (statements.DataSource())
-            TidyExportFolder(*statements.DataSource(), file.Path(), log);
         SysParameters parameters;
         parameters.SetDataSource(statements.DataSource());
         parameters.Load();
@@ -125,6 +126,7 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
     std::unique_ptr<ExportFile> file;
     try {
         NamePendingExports(db, log);
+        const QString mark = DatabaseMark(db);
         for (const auto& enquirer : *UserEnquirers()) {
             statements.Clear();
             TransmissionResults interim;
@@ -136,6 +138,7 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
                 results.CopyDebResults(interim);
                 continue;
             }
+            TidyExportFolder(db, AppRelativePath(enquirer->ExportFolder()), log);
             db.BeginTrans();
             inTransaction = true;
             statements.LoadExportable({enquirer->EnquirerId()});
@@ -154,7 +157,7 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
                 } else {
                     file = std::make_unique<ExportFile>(
                         AddTrailingBackslash(AppRelativePath(enquirer->ExportFolder())) + name,
-                        ExportFile::Kind::NewFile);
+                        ExportFile::Kind::NewFile, mark);
                 }
             }
             if (statements.Count() > 0 &&
@@ -162,6 +165,8 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
                 SaveWithFile(db, statements, *file);
             inTransaction = false;
             CommitExport(db, file.get());
+            if (file)
+                LogNamedFile(*file, log);
             file.reset();
             results.CopyDebResults(interim);
         }
@@ -186,18 +191,20 @@ void ExportAllDebsToFile(CDataBase& db, const QString& path, LogLines& log,
                          ExportProgress* progress)
 {
     bool inTransaction = false;
-    ExportFile file(path, ExportFile::Kind::AppendTo);
+    std::unique_ptr<ExportFile> file;
     try {
         NamePendingExports(db, log);
+        TidyExportFolder(db, QFileInfo(path).absolutePath(), log);
+        file = std::make_unique<ExportFile>(path, ExportFile::Kind::AppendTo, DatabaseMark(db));
         db.BeginTrans();
         inTransaction = true;
         DebitStatements statements;
         statements.SetDataSource(&db, Settings().RunInTestMode());
         statements.LoadExportable(EnquirerIds);
-        if (ExportDebsToJUXFileInt(statements, file, progress, log, results))
-            SaveWithFile(db, statements, file);
+        if (ExportDebsToJUXFileInt(statements, *file, progress, log, results))
+            SaveWithFile(db, statements, *file);
         inTransaction = false;
-        CommitExport(db, &file);
+        CommitExport(db, file.get());
     } catch (...) {
         const QString description = CurrentErrorDescription();
         if (inTransaction) {
@@ -206,7 +213,7 @@ void ExportAllDebsToFile(CDataBase& db, const QString& path, LogLines& log,
             } catch (...) {
             }
         }
-        const QString failure = file.Undo();
+        const QString failure = file ? file->Undo() : QString();
         if (!failure.isEmpty())
             log.AddToLog(EventCodes::Error, failure + u'(' + path + u')');
         log.AddToLog(EventCodes::Error, description);

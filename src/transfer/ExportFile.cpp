@@ -27,12 +27,12 @@ QString HiddenPathOf(const QString& path, const QString& tag, const QString& suf
 }
 } // namespace
 
-ExportFile::ExportFile(QString path, Kind kind)
+ExportFile::ExportFile(QString path, Kind kind, const QString& mark)
 {
     m_pending.path = ToForwardSlashes(std::move(path));
     m_pending.isNew = kind == Kind::NewFile;
     // From the system, so that no two processes draw the same name.
-    const QString tag = QString::number(QRandomGenerator::system()->generate(), 36);
+    const QString tag = HiddenFileTag(mark, QString::number(QRandomGenerator::system()->generate(), 36));
     m_pending.pending = HiddenPathOf(m_pending.path, tag, QStringLiteral(".pending"));
     m_pending.placing =
         m_pending.isNew ? m_pending.pending : HiddenPathOf(m_pending.path, tag, QStringLiteral(".placing"));
@@ -102,6 +102,7 @@ void ExportFile::Name()
     const PlaceResult placed = PlacePendingExport(m_pending);
     if (!placed.Decided())
         throw FileError(QStringLiteral("Could not save the export file "), m_pending.path, placed.reason);
+    m_namedPath = placed.name;
 }
 
 QString ExportFile::Undo()

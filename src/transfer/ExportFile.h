@@ -21,7 +21,9 @@ public:
         NewFile,  // an unattended run's file, named by MakeExportFileName
         AppendTo, // a file the user chose, made when missing
     };
-    ExportFile(QString path, Kind kind);
+    // `mark`: the mark of the database whose records it holds (see
+    // DatabaseMark), which its hidden files' names carry; "" for none.
+    ExportFile(QString path, Kind kind, const QString& mark);
     ~ExportFile();
     ExportFile(const ExportFile&) = delete;
     ExportFile& operator=(const ExportFile&) = delete;
@@ -37,6 +39,9 @@ public:
     bool IsKept() const { return m_kept; }
     // What its pending row records, once committed.
     const PendingExport& Pending() const { return m_pending; }
+    // Where its records are once it is named: the path, or the next free
+    // name of its pattern when the path was taken meanwhile.
+    QString NamedPath() const { return m_namedPath; }
 
     // Opens the file at the first record; raises any failure to open or write.
     // False when a character the file's code page lacks was written as "?".
@@ -58,6 +63,7 @@ private:
     void RemovePendingFiles();
 
     PendingExport m_pending;
+    QString m_namedPath;
     std::unique_ptr<AtomicFile> m_file;
     bool m_committed = false;
     bool m_kept = false;

@@ -19,13 +19,13 @@ std::function<void(ExportStep)>& StepHook()
     static std::function<void(ExportStep)> hook;
     return hook;
 }
+} // namespace
 
-void Reach(ExportStep step)
+void ReachExportStep(ExportStep step)
 {
     if (StepHook())
         StepHook()(step);
 }
-} // namespace
 
 void SetExportStepHook(std::function<void(ExportStep)> hook)
 {
@@ -80,7 +80,7 @@ void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile&
         file.Commit();
         if (file.IsCommitted())
             AddPendingExport(*db, file);
-        Reach(ExportStep::FileWhole);
+        ReachExportStep(ExportStep::FileWhole);
     } catch (...) {
         try {
             db->Rollback();
@@ -97,10 +97,19 @@ void CommitExport(CDataBase& db, ExportFile* file)
     if (db.IsInTransaction() || !file || !file->IsCommitted() || file->IsKept())
         return;
     file->Keep();
-    Reach(ExportStep::MarksCommitted);
+    ReachExportStep(ExportStep::MarksCommitted);
     file->Name();
-    Reach(ExportStep::FileNamed);
+    ReachExportStep(ExportStep::FileNamed);
     RemovePendingExport(db, *file);
+}
+
+void LogNamedFile(const ExportFile& file, LogLines& log)
+{
+    if (file.NamedPath().isEmpty() || file.NamedPath() == file.Path())
+        return;
+    log.AddToLog(EventCodes::Information, QStringLiteral("The name ") + file.Path() +
+                                              QStringLiteral(" was taken meanwhile, so the export file is ") +
+                                              file.NamedPath());
 }
 
 std::shared_ptr<Enquirers> UserEnquirers()

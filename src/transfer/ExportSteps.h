@@ -40,14 +40,23 @@ void SaveWithFile(CDataBase* db, const std::function<void()>& apply, ExportFile&
 // the next export names it.
 void CommitExport(CDataBase& db, ExportFile* file);
 
+// Names in the log the file the records went to, where that is not the
+// path the export was logged with: its name was taken meanwhile.
+void LogNamedFile(const ExportFile& file, LogLines& log);
+
 // The points of putting an export in place, at which a test stops an
 // export as a kill would: its hook raises there.
 enum class ExportStep {
     FileWhole,      // the file whole on the disk, its records' marks not committed
     MarksCommitted, // the marks committed, the file not yet under its name
     FileNamed,      // the file under its name, its pending entry not yet gone
+    // Placing records appended to a chosen file:
+    ChosenFileRead,      // the chosen file read and its new content written beside it
+    ChosenFileReplacing, // the chosen file found as it was read: the new content is renamed over it next
+    ChosenFileBusy, // another export holds the chosen file's lock: this one waits for it
 };
 void SetExportStepHook(std::function<void(ExportStep)> hook);
+void ReachExportStep(ExportStep step);
 
 // The logged-on user's enquirers; raises an error when nobody is logged on.
 std::shared_ptr<Enquirers> UserEnquirers();

@@ -4,10 +4,13 @@
 #include "core/JuxUtils.h"
 #include "platform/AppContext.h"
 #include "platform/NevixError.h"
+#include "transfer/ExportSteps.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <cerrno>
 #include <dirent.h>
@@ -23,8 +26,6 @@ const QString Replaced = QStringLiteral("Another file has taken the place of the
 
 // How often a chosen file that changes while it is being placed is read again.
 constexpr int PlaceAttempts = 10;
-// As many as a day's numbers.
-constexpr int MaxNames = 1000;
 
 QByteArray Native(const QString& path)
 {
@@ -90,18 +91,24 @@ int WriteAll(int fd, const QByteArray& bytes)
     return 0;
 }
 
-// The name in the folder that holds the file, "" when none does.
-QString NameHolding(const QString& folder, const FileId& file)
+// The name of the export's pattern that holds that very file in the folder
+// (of `size` bytes, where given), "" when none does. Only the folder's own
+// entry names a file: a link elsewhere, or under another name, does not.
+QString NameHolding(const QString& folder, const PendingExport& pending, const FileId& file, int64_t size)
 {
     DIR* dir = ::opendir(Native(folder).constData());
     if (!dir)
         return {};
+    const QStringList names = ExportFileNamesFrom(QFileInfo(pending.path).fileName());
+    const QSet<QString> pattern(names.cbegin(), names.cend());
     QString found;
     while (const dirent* entry = ::readdir(dir)) {
-        struct stat info {};
-        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
-            uint64_t(info.st_ino) == file.inode) {
-            found = QFile::decodeName(entry->d_name);
+        const QString name = QFile::decodeName(entry->d_name);
+        int64_t entrySize = -1;
+        if (pattern.contains(name) &&
+            SharedFolderFile::RegularFileIn(::dirfd(dir), entry->d_name, &entrySize).SameFileAs(file) &&
+            (size < 0 || entrySize == size)) {
+            found = name;
             break;
         }
     }
@@ -121,7 +128,7 @@ bool FolderProven(const PendingExport& pending, const QString& folder)
 int OpenOwn(const QString& path, int flags, const FileId& expected, QString* reason)
 {
     const int fd = SharedFolderFile::Open(path, flags, SharedFolderFile::Owner::Anyone, reason);
-    if (fd < 0 || !expected.IsValid() || SharedFolderFile::IdOf(fd).inode == expected.inode)
+    if (fd < 0 || !expected.IsValid() || SharedFolderFile::IdOf(fd).SameFileAs(expected))
         return fd;
     ::close(fd);
     *reason = Replaced;
@@ -129,15 +136,50 @@ int OpenOwn(const QString& path, int flags, const FileId& expected, QString* rea
     return -1;
 }
 
+// The chosen file, opened for its lock: a lock on a network share is
+// taken only on a file open for writing.
+int OpenChosen(const QString& path, QString* reason)
+{
+    const int fd = SharedFolderFile::Open(path, O_RDWR, SharedFolderFile::Owner::Anyone, reason);
+    if (fd >= 0 || (errno != EACCES && errno != EROFS))
+        return fd;
+    return SharedFolderFile::Open(path, O_RDONLY, SharedFolderFile::Owner::Anyone, reason);
+}
+
+enum class ChosenLock { Taken, Busy, Failed };
+
+// Every export placing into a chosen file holds the lock of the file it
+// reads from the reading through the rename, so that none renames over
+// records another placed meanwhile. A lock kept longer than any placement
+// takes is given up on, with errno EWOULDBLOCK.
+ChosenLock LockChosen(int fd)
+{
+    constexpr int Waits = 200;
+    constexpr useconds_t Wait = 50'000;
+    for (int waited = 0;; ++waited) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return ChosenLock::Taken;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            return ChosenLock::Failed;
+        if (waited == 0)
+            ReachExportStep(ExportStep::ChosenFileBusy);
+        if (waited == Waits)
+            return ChosenLock::Busy;
+        ::usleep(Wait);
+    }
+}
+
 // The file is gone from its pending name: it was named, here or by another
 // installation, unless this computer cannot tell.
-PlaceResult Gone(const PendingExport& pending, const FileId& file)
+PlaceResult Gone(const PendingExport& pending, const FileId& file, int64_t size)
 {
     const QString folder = FolderOf(pending.path);
     if (!FolderProven(pending, folder))
         return Result(PlaceResult::Undecided, {},
                       QStringLiteral("its folder cannot be reached from here, or is not the one it was written in"));
-    const QString name = NameHolding(folder, file);
+    const QString name = NameHolding(folder, pending, file, size);
     if (name.isEmpty())
         return Result(PlaceResult::TakenAway, pending.path);
     return Result(PlaceResult::AlreadyNamed, folder + u'/' + name);
@@ -148,7 +190,7 @@ PlaceResult PlaceNew(const PendingExport& pending)
     QString reason;
     const int fd = OpenOwn(pending.pending, O_RDONLY, pending.pendingId, &reason);
     if (fd < 0 && errno == ENOENT)
-        return Gone(pending, pending.pendingId);
+        return Gone(pending, pending.pendingId, pending.pendingSize);
     if (fd < 0)
         return Refused(pending.pending, reason);
     struct stat info {};
@@ -156,31 +198,31 @@ PlaceResult PlaceNew(const PendingExport& pending)
     const FileId written = SharedFolderFile::IdOf(fd);
     ::close(fd);
     const QString folder = FolderOf(pending.path);
-    // A second name means a run was killed between linking the file to its
-    // name and removing the pending one: it is named already. The pending
-    // name goes first, so that the name found is the other one.
+    // A run killed between linking the file to its name and removing the
+    // pending one left it named: the pending name goes. A second link
+    // anywhere else names nothing, and the file is named as usual.
     if (linked) {
-        ::unlink(Native(pending.pending).constData());
-        const QString name = NameHolding(folder, written);
-        return Result(PlaceResult::AlreadyNamed, name.isEmpty() ? pending.path : folder + u'/' + name);
+        if (const QString name = NameHolding(folder, pending, written, -1); !name.isEmpty()) {
+            ::unlink(Native(pending.pending).constData());
+            return Result(PlaceResult::AlreadyNamed, folder + u'/' + name);
+        }
     }
 
-    QString name = QFileInfo(pending.path).fileName();
-    for (int attempt = 0; attempt < MaxNames && !name.isEmpty(); ++attempt, name = NextExportFileName(name)) {
+    for (const QString& name : ExportFileNamesFrom(QFileInfo(pending.path).fileName())) {
         const QString target = folder + u'/' + name;
         if (SharedFolderFile::IdAt(pending.pending) != written)
             return SharedFolderFile::IdAt(pending.pending).IsValid()
                        ? Refused(pending.pending, Replaced)
-                       : Gone(pending, written);
+                       : Gone(pending, written, pending.pendingSize);
         const int error = AtomicFile::Rename(pending.pending, target, AtomicFile::Placement::NewOnly);
         if (error == 0)
             return Result(PlaceResult::Named, target);
         if (error == ENOENT && !SharedFolderFile::IdAt(pending.pending).IsValid())
-            return Gone(pending, written); // named by another installation meanwhile
+            return Gone(pending, written, pending.pendingSize); // named by another installation meanwhile
         if (error != EEXIST)
             return Refused(target, qt_error_string(error));
     }
-    return Refused(pending.path, QStringLiteral("Every name of its pattern is taken"));
+    return Result(PlaceResult::Undecided, {}, QStringLiteral("every name of its pattern is taken"));
 }
 
 // The records appended to what the chosen file holds now, placed whole.
@@ -200,7 +242,7 @@ PlaceResult PlaceAppended(const PendingExport& pending)
             ::unlink(Native(pending.pending).constData());
             return Result(PlaceResult::AlreadyNamed, pending.path);
         }
-        return Gone(pending, pending.placingId);
+        return Gone(pending, pending.placingId, -1);
     }
     if (!recordsThere)
         return Refused(pending.pending, QStringLiteral("The new records are missing"));
@@ -216,17 +258,32 @@ PlaceResult PlaceAppended(const PendingExport& pending)
     for (int attempt = 0; attempt < PlaceAttempts; ++attempt) {
         QByteArray whole;
         struct stat chosen {};
-        const Descriptor earlier(SharedFolderFile::Open(pending.path, O_RDONLY, SharedFolderFile::Owner::Anyone, &reason));
+        const Descriptor earlier(OpenChosen(pending.path, &reason));
         const bool exists = earlier.get() >= 0;
         if (!exists && errno != ENOENT)
             return Refused(pending.path, reason);
         if (exists) {
+            switch (LockChosen(earlier.get())) {
+            case ChosenLock::Taken:
+                break;
+            case ChosenLock::Busy:
+                return Result(PlaceResult::Undecided, {},
+                              QStringLiteral("another export kept the file locked while placing into it"));
+            case ChosenLock::Failed:
+                return Refused(pending.path, qt_error_string(errno));
+            }
+            // Replaced while its lock was awaited: what is there now goes first.
+            if (SharedFolderFile::IdAt(pending.path) != SharedFolderFile::IdOf(earlier.get()))
+                continue;
             if (::fstat(earlier.get(), &chosen) != 0)
                 return Refused(pending.path, qt_error_string(errno));
             whole = ReadAll(earlier.get(), &reason);
             if (!reason.isEmpty())
                 return Refused(pending.path, reason);
         }
+        // The first new record starts a line of its own.
+        if (!whole.isEmpty() && !whole.endsWith('\n'))
+            whole += whole.endsWith('\r') ? "\n" : "\r\n";
         whole += added;
         const mode_t mode = *AtomicFile::ModeFor(AtomicFile::Content::KeeperData, exists ? &chosen : nullptr);
         if (::ftruncate(placing.get(), 0) != 0 || ::lseek(placing.get(), 0, SEEK_SET) != 0)
@@ -236,7 +293,8 @@ PlaceResult PlaceAppended(const PendingExport& pending)
         if (::fchmod(placing.get(), mode) != 0 || ::fsync(placing.get()) != 0)
             return Refused(pending.placing, qt_error_string(errno));
 
-        // What another writer added since it was read is not to be lost.
+        ReachExportStep(ExportStep::ChosenFileRead);
+        // What another program added since it was read is not to be lost.
         struct stat now {};
         const bool stillThere = ::lstat(Native(pending.path).constData(), &now) == 0;
         if (stillThere != exists ||
@@ -245,6 +303,7 @@ PlaceResult PlaceAppended(const PendingExport& pending)
             continue;
         if (SharedFolderFile::IdAt(pending.placing) != SharedFolderFile::IdOf(placing.get()))
             return Refused(pending.placing, Replaced);
+        ReachExportStep(ExportStep::ChosenFileReplacing);
         const int error = AtomicFile::Rename(pending.placing, pending.path,
                                              exists ? AtomicFile::Placement::ReplaceExisting
                                                     : AtomicFile::Placement::NewOnly);
@@ -313,15 +372,34 @@ FileId FolderIdOf(const QString& file)
     return {uint64_t(info.st_dev), uint64_t(info.st_ino)};
 }
 
+QString HiddenFileTag(const QString& mark, const QString& drawn)
+{
+    return mark.isEmpty() ? drawn : mark + u'-' + drawn;
+}
+
+bool IsHiddenExportFileOf(const QString& name, const QString& mark)
+{
+    // "." + name + "." + tag + a suffix; AtomicFile's temporary file of a
+    // pending one is "." + that + "." + a drawn part + ".tmp".
+    static const QRegularExpression hidden(QStringLiteral(
+        "^\\..+\\.([0-9a-f]{12})-[0-9a-z]{1,7}\\.(pending|placing|pending\\.[0-9a-z]{1,7}\\.tmp)$"));
+    const QRegularExpressionMatch match = hidden.match(name);
+    return !mark.isEmpty() && match.hasMatch() && match.captured(1) == mark;
+}
+
 QString FileIdText(const FileId& id)
 {
-    return id.IsValid() ? QString::number(id.device) + u':' + QString::number(id.inode) : QString();
+    if (!id.IsValid())
+        return {};
+    const QString text = QString::number(id.device) + u':' + QString::number(id.inode);
+    return id.birth != 0 ? text + u':' + QString::number(id.birth) : text;
 }
 
 FileId FileIdFromText(const QString& text)
 {
-    const qsizetype colon = text.indexOf(u':');
-    if (colon < 0)
+    // Rows of earlier builds hold no birth.
+    const QStringList parts = text.split(u':');
+    if (parts.size() < 2)
         return {};
-    return {text.left(colon).toULongLong(), text.mid(colon + 1).toULongLong()};
+    return {parts[0].toULongLong(), parts[1].toULongLong(), parts.size() > 2 ? parts[2].toLongLong() : 0};
 }

@@ -65,6 +65,15 @@ SharedFolderFile::FileId CreatePlacingFile(const QString& placing, const QString
 // followed); none when it cannot be reached.
 SharedFolderFile::FileId FolderIdOf(const QString& file);
 
+// The part of an export's hidden file names that tells them apart: the
+// mark of its database, so that an installation takes back only what
+// exports of its own database left in a folder others share too, and a
+// part drawn for the file.
+QString HiddenFileTag(const QString& mark, const QString& drawn);
+// A name that an export of the database of that mark gives a hidden file:
+// its pending or placing file, or a temporary file of its pending one.
+bool IsHiddenExportFileOf(const QString& name, const QString& mark);
+
 // The identity text stored for a file, and back.
 QString FileIdText(const SharedFolderFile::FileId& id);
 SharedFolderFile::FileId FileIdFromText(const QString& text);

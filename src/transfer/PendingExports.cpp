@@ -2,6 +2,7 @@
 
 #include "core/Utils.h"
 #include "database/CDataBase.h"
+#include "database/DatabaseMark.h"
 #include "database/DatabaseSchema.h"
 #include "database/LogLines.h"
 #include "transfer/ExportFile.h"
@@ -10,10 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -90,6 +91,13 @@ void NamePendingExports(CDataBase& db, LogLines& log)
         switch (placed.outcome) {
         case PlaceResult::Named:
         case PlaceResult::AlreadyNamed:
+            log.AddToLog(EventCodes::Information,
+                         QStringLiteral("The export file ") + row.path + QStringLiteral(" of ") +
+                             RecordsText(row.records) +
+                             (placed.outcome == PlaceResult::Named
+                                  ? QStringLiteral(", which an earlier export left unnamed, now has its name: ")
+                                  : QStringLiteral(", which an earlier export left, had its name: ")) +
+                             placed.name);
             break;
         case PlaceResult::TakenAway:
             log.AddToLog(EventCodes::Warning,
@@ -113,24 +121,22 @@ void NamePendingExports(CDataBase& db, LogLines& log)
     }
 }
 
-void TidyExportFolder(CDataBase& db, const QString& path, LogLines& log)
+void TidyExportFolder(CDataBase& db, const QString& folder, LogLines& log)
 {
-    // The names exports give their hidden files, and AtomicFile its
-    // temporary ones: "." + name + "." + a random part + a suffix.
-    static const QRegularExpression unfinished(QStringLiteral("^\\..+\\.[0-9a-z]{1,7}\\.(pending|placing|tmp)$"));
     EnsureTable(db);
+    const QString mark = DatabaseMark(db);
     QSet<QString> named;
     for (const PendingExport& row : Rows(db))
         named << QFileInfo(row.pending).fileName() << QFileInfo(row.placing).fileName();
-    const QDir folder = QFileInfo(path).absoluteDir();
+    const QDir dir(folder);
     const qint64 before = QDateTime::currentSecsSinceEpoch() - UnfinishedAfterSeconds;
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!unfinished.match(name).hasMatch() || named.contains(name))
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!IsHiddenExportFileOf(name, mark) || named.contains(name))
             continue;
-        const QString file = folder.filePath(name);
+        const QString file = dir.filePath(name);
         struct stat info {};
         if (::lstat(QFile::encodeName(file).constData(), &info) != 0 || !S_ISREG(info.st_mode) ||
-            info.st_mtime >= before)
+            info.st_uid != ::geteuid() || info.st_mtime >= before)
             continue;
         if (QFile::remove(file))
             log.AddToLog(EventCodes::Warning,

@@ -8,6 +8,7 @@
 #include "core/JuxUtils.h"
 #include "core/LoggingGlobals.h"
 #include "core/Utils.h"
+#include "database/DatabaseMark.h"
 #include "database/LogLines.h"
 #include "database/SysParameters.h"
 #include "database/TransmissionResults.h"
@@ -20,6 +21,8 @@
 #include "transfer/ExportSteps.h"
 #include "transfer/PendingExports.h"
 #include "transfer/VQ7ExportLines.h"
+
+#include <QFileInfo>
 
 #include <optional>
 
@@ -49,6 +52,7 @@ void ExportForEnquirer(const Enquirer& enquirer, VQ7Responses& responses, bool f
         interim.SetVQ7ExportWarnings(1);
         return;
     }
+    TidyExportFolder(*responses.DataSource(), AppRelativePath(enquirer.ExportFolder()), log);
     // A name is taken before the responses are loaded, so an enquirer
     // without responses still uses a sequence number.
     const QString name = MakeExportFileName(enquirer.ExportFolder(), QStringLiteral("VQ7"), sequence);
@@ -117,6 +121,7 @@ void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
         VQ7Responses responses;
         responses.SetDataSource(&db, Settings().RunInTestMode());
         responses.LoadExportable(EnquirerIds, false);
+        TidyExportFolder(db, QFileInfo(path).absolutePath(), log);
         if (ExportVQ7sToJUXFileInt(responses, path, ExportFile::Kind::AppendTo, progress, log, results, parameters))
             responses.Apply();
     } catch (...) {
@@ -131,15 +136,13 @@ bool ExportVQ7sToJUXFileInt(VQ7Responses& responses, const QString& path, Export
                             ExportProgress* progress, LogLines& log, TransmissionResults& results,
                             const SysParameters& parameters)
 {
-    ExportFile file(path, kind);
+    ExportFile file(path, kind, responses.DataSource() ? DatabaseMark(*responses.DataSource()) : QString());
     bool cancelled = false;
     std::exception_ptr error;
     try {
         if (progress)
             progress->Start(QStringLiteral("Response Export"), QStringLiteral("Exporting ") + path);
         log.AddToLog(EventCodes::Communication, QStringLiteral("Exporting responses to ") + path);
-        if (responses.DataSource())
-            TidyExportFolder(*responses.DataSource(), path, log);
         const QDateTime today = LocalDateTime(AppContext::Current().clock().Today(), QTime(0, 0));
         int32_t counter = 0;
         for (const auto& response : responses) {
@@ -157,6 +160,7 @@ bool ExportVQ7sToJUXFileInt(VQ7Responses& responses, const QString& path, Export
         }
         if (!cancelled) {
             SaveWithFile(responses.DataSource(), [&] { responses.Apply(); }, file);
+            LogNamedFile(file, log);
             results.SetVQ7sExported(counter);
             results.SetVQ7FilesExported(1);
             log.AddToLog(EventCodes::Communication,

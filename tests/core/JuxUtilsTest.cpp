@@ -225,12 +225,26 @@ TEST(NextExportFileName, TakesTheNextNumberOfTheNamesPattern)
         const char* name;
         const char* next;
     } cases[] = {{"VQ71503000.EXP", "VQ71503001.EXP"},         {"DEB1503009.CSV", "DEB1503010.CSV"},
-                 {"VQ71503999.EXP", "VQ715031000.EXP"},        {"VQ7_150324_1030.EXP", "VQ7_150324_103001.EXP"},
+                 {"VQ71503998.EXP", "VQ71503999.EXP"},         {"VQ7_150324_1030.EXP", "VQ7_150324_103001.EXP"},
+                 {"VQ71503999.EXP", ""},                       {"DEB_150324_1030999.EXP", ""},
                  {"DEB_150324_103009.EXP", "DEB_150324_103010.EXP"}, {"VQ71503000", "VQ71503001"},
                  {"chosen.txt", ""},                           {"VQ7150300.EXP", ""},
                  {"VQ71503000-1.EXP", ""}};
     for (const auto& c : cases)
         EXPECT_EQ(NextExportFileName(c.name), c.next) << c.name;
+}
+
+TEST(ExportFileNamesFrom, GoesToThePatternsLastNameThenFromItsFirst)
+{
+    const QStringList automatic = ExportFileNamesFrom("VQ71503998.EXP");
+    EXPECT_EQ(automatic.size(), 1000);
+    EXPECT_EQ(automatic.mid(0, 3), (QStringList{"VQ71503998.EXP", "VQ71503999.EXP", "VQ71503000.EXP"}));
+    EXPECT_EQ(automatic.last(), "VQ71503997.EXP");
+    const QStringList interactive = ExportFileNamesFrom("DEB_150324_103099.CSV");
+    EXPECT_EQ(interactive.size(), 1000);
+    EXPECT_EQ(interactive.mid(900, 3),
+              (QStringList{"DEB_150324_1030999.CSV", "DEB_150324_1030.CSV", "DEB_150324_103001.CSV"}));
+    EXPECT_EQ(ExportFileNamesFrom("chosen.txt"), QStringList{"chosen.txt"});
 }
 
 } // namespace

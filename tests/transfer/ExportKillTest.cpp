@@ -16,6 +16,7 @@ enum class Between {
     Nothing,
     ElsewhereSeeing,       // a run of another computer that sees the folder
     ElsewhereBlind,        // a run of another computer that does not
+    ElsewhereFileUnseen,   // a run of another computer that sees the folder but not the pending file
     SameShortNameBlind,    // the same, by a computer of this one's short name
     FolderAway,            // two runs here while the folder is moved away
     EmptyFolderInItsPlace, // a run here while an empty folder stands in for it
@@ -117,6 +118,14 @@ TEST_P(ExportKill, AfterTheNextCompleteRunEveryRecordIsInExactlyOneFile)
                             : RunElsewhere(AppContext::Current().computerName(), "machine-2/TESTPC"));
         ASSERT_TRUE(Move("hidden", "out"));
         break;
+    case Between::ElsewhereFileUnseen: {
+        const QStringList pending = QDir(world.PathOf("out")).entryList({".*.pending"}, QDir::Files | QDir::Hidden);
+        ASSERT_EQ(pending.size(), 1);
+        ASSERT_TRUE(Move("out/" + pending.front(), pending.front()));
+        expectUndecided(RunElsewhere("OTHERPC", "machine-2/OTHERPC"));
+        ASSERT_TRUE(Move(pending.front(), "out/" + pending.front()));
+        break;
+    }
     case Between::FolderAway:
         ASSERT_TRUE(Move("out", "hidden"));
         expectUndecided(Run());
@@ -157,6 +166,8 @@ const Kill Kills[] = {
      Between::ElsewhereBlind},
     {"Responses_marks_committed_next_run_on_a_computer_of_the_same_short_name", ExportStep::MarksCommitted, false,
      Between::SameShortNameBlind},
+    {"Responses_marks_committed_next_run_elsewhere_without_the_file", ExportStep::MarksCommitted, false,
+     Between::ElsewhereFileUnseen},
     {"Responses_marks_committed_folder_moved_away", ExportStep::MarksCommitted, false, Between::FolderAway},
     {"Statements_file_named_folder_moved_away", ExportStep::FileNamed, true, Between::FolderAway},
     {"Responses_marks_committed_empty_folder_in_its_place", ExportStep::MarksCommitted, false,

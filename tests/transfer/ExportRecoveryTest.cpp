@@ -9,6 +9,8 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Exports killed part-way and finished by the next export, on file systems
@@ -28,12 +30,31 @@ protected:
         QDir(world.Folder()).mkpath("out");
         LogOn({{"AB001", "+out"}});
     }
-    void RunAutomatic()
+    // The run's log.
+    QString RunAutomatic(bool statements = false)
     {
         LogLines log;
         TransmissionResults results;
         log.BeginLogging("AUTOEXEC", "", "clerk");
-        ExportVQ7s(db, log, results);
+        try {
+            if (statements)
+                ExportDebsForUserEnquirers(db, log, results);
+            else
+                ExportVQ7s(db, log, results);
+        } catch (const NevixError&) {
+        }
+        return Texts(log);
+    }
+    void KillAfterTheMarks(bool statements = false)
+    {
+        ASSERT_TRUE(RunsUntilKilled([&] {
+            SetExportStepHook([](ExportStep step) {
+                if (step == ExportStep::MarksCommitted)
+                    Die();
+            });
+            RunAutomatic(statements);
+        }));
+        SetExportStepHook({});
     }
     // A file system without the no-replace rename: files take their names
     // by a link, then lose the pending one. `linked` runs between the two
@@ -118,22 +139,24 @@ TEST_F(ExportRecovery, TwoInstallationsFinishingOneFileAtOnceGiveItOneName)
     EXPECT_EQ(CountRows("PENDING_EXPORTS"), 0);
 }
 
-class TakenName : public ExportRecovery, public ::testing::WithParamInterface<bool> {};
+struct TakenCase {
+    const char* name;
+    bool recovering;
+    bool statements;
+};
 
-TEST_P(TakenName, GivesTheNextNumberOfThePattern)
+class TakenName : public ExportRecovery, public ::testing::WithParamInterface<TakenCase> {};
+
+TEST_P(TakenName, GivesTheNextNumberOfThePatternWhichTheLogNames)
 {
-    const bool recovering = GetParam();
+    const bool recovering = GetParam().recovering;
+    const bool statements = GetParam().statements;
+    const QString prefix = statements ? "DEB" : "VQ7";
     Automatic();
-    const QStringList references = Records("OURS-", 2);
-    const auto takeTheName = [&] { WriteBytes(world.PathOf("out/VQ71503000.EXP"), "SOMEONE ELSE'S\r\n"); };
+    const QStringList references = Records("OURS-", 2, statements);
+    const auto takeTheName = [&] { WriteBytes(world.PathOf("out/" + prefix + "1503000.EXP"), "SOMEONE ELSE'S\r\n"); };
     if (recovering) {
-        ASSERT_TRUE(RunsUntilKilled([&] {
-            SetExportStepHook([](ExportStep step) {
-                if (step == ExportStep::MarksCommitted)
-                    Die();
-            });
-            RunAutomatic();
-        }));
+        KillAfterTheMarks(statements);
         takeTheName();
     } else {
         SetExportStepHook([&](ExportStep step) {
@@ -141,16 +164,98 @@ TEST_P(TakenName, GivesTheNextNumberOfThePattern)
                 takeTheName();
         });
     }
-    RunAutomatic();
+    const QString log = RunAutomatic(statements);
 
-    EXPECT_EQ(Visible(), (QStringList{"VQ71503000.EXP", "VQ71503001.EXP"}));
-    EXPECT_EQ(ReadBytes(world.PathOf("out/VQ71503000.EXP")), "SOMEONE ELSE'S\r\n");
-    ExpectEachOnce(ReadBytes(world.PathOf("out/VQ71503001.EXP")), references);
+    EXPECT_EQ(Visible(), (QStringList{prefix + "1503000.EXP", prefix + "1503001.EXP"}));
+    EXPECT_EQ(ReadBytes(world.PathOf("out/" + prefix + "1503000.EXP")), "SOMEONE ELSE'S\r\n");
+    ExpectEachOnce(ReadBytes(world.PathOf("out/" + prefix + "1503001.EXP")), references);
+    EXPECT_TRUE(log.contains(world.PathOf("out/" + prefix + "1503001.EXP"))) << log.toStdString();
     EXPECT_EQ(CountRows("PENDING_EXPORTS"), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Live, TakenName, ::testing::Values(false));
-INSTANTIATE_TEST_SUITE_P(Recovered, TakenName, ::testing::Values(true));
+INSTANTIATE_TEST_SUITE_P(Names, TakenName,
+                         ::testing::Values(TakenCase{"Live_responses", false, false},
+                                           TakenCase{"Live_statements", false, true},
+                                           TakenCase{"Recovered_responses", true, false},
+                                           TakenCase{"Recovered_statements", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ExportRecovery, AFileWhoseEveryNameIsTakenWaitsUnderItsHiddenNameUntilOneIsFree)
+{
+    Automatic();
+    const QStringList references = Records("LAST-", 2);
+    const auto name = [&](int number) {
+        return world.PathOf("out/VQ71503" + QString::number(number).rightJustified(3, '0') + ".EXP");
+    };
+    for (int number = 0; number <= 999; ++number)
+        WriteBytes(name(number), "SOMEONE ELSE'S\r\n");
+    EXPECT_TRUE(RunAutomatic().contains("Export path has reached the maximum number of files so no export has been done"));
+    EXPECT_EQ(Exported("VQ7_Responses"), 0);
+
+    // The last name is free when the run looks, and taken before the file takes it.
+    ASSERT_TRUE(QFile::remove(name(999)));
+    SetExportStepHook([&](ExportStep step) {
+        if (step == ExportStep::MarksCommitted)
+            WriteBytes(name(999), "SOMEONE ELSE'S\r\n");
+    });
+    RunAutomatic();
+    SetExportStepHook({});
+    EXPECT_EQ(Visible().size(), 1000);
+    EXPECT_EQ(Hidden().size(), 1);
+    EXPECT_EQ(CountRows("PENDING_EXPORTS"), 1);
+    EXPECT_TRUE(RunAutomatic().contains("is not known to have its name, so it is kept for the next export: every "
+                                        "name of its pattern is taken"));
+
+    ASSERT_TRUE(QFile::remove(name(500)));
+    RunAutomatic();
+    ExpectEachOnce(ReadBytes(name(500)), references);
+    EXPECT_EQ(Hidden(), QStringList());
+    EXPECT_EQ(CountRows("PENDING_EXPORTS"), 0);
+    EXPECT_EQ(Exported("VQ7_Responses"), references.size());
+}
+
+TEST_F(ExportRecovery, ASecondLinkToAKilledExportsFileOutsideItsFolderNamesNothing)
+{
+    Automatic();
+    const QStringList references = Records("KILLED-", 3);
+    KillAfterTheMarks();
+    // A backup made by hard links, or a user of the group, gives the file
+    // another name elsewhere.
+    ASSERT_EQ(Hidden().size(), 1);
+    ASSERT_TRUE(QDir(world.Folder()).mkpath("backup"));
+    ASSERT_EQ(::link(QFile::encodeName(world.PathOf("out/" + Hidden().front())).constData(),
+                     QFile::encodeName(world.PathOf("backup/copy")).constData()),
+              0);
+    RunAutomatic();
+
+    EXPECT_EQ(Visible(), QStringList{"VQ71503000.EXP"});
+    ExpectEachOnce(Content(), references);
+    EXPECT_EQ(Hidden(), QStringList());
+    EXPECT_EQ(CountRows("PENDING_EXPORTS"), 0);
+}
+
+TEST_F(ExportRecovery, AnotherFileGivenTheRecordedInodeNumberIsNotTakenForTheOneWritten)
+{
+    Automatic();
+    Records("KILLED-", 3);
+    KillAfterTheMarks();
+    ASSERT_EQ(Hidden().size(), 1);
+    ASSERT_TRUE(QFile::remove(world.PathOf("out/" + Hidden().front())));
+    // The file system gave the removed file's number to a file of the
+    // pattern that another writer made.
+    const QString another = world.PathOf("out/VQ71503000.EXP");
+    WriteBytes(another, "SOMEONE ELSE'S\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(another).constData(), &info), 0);
+    db.Execute("UPDATE PENDING_EXPORTS SET PendingId=?",
+               {QString::number(info.st_dev) + ':' + QString::number(info.st_ino)});
+    const QString log = RunAutomatic();
+
+    EXPECT_TRUE(log.contains("The export file " + world.PathOf("out/VQ71503000.EXP") +
+                             " (or the next free name) of 3 records was named and has since been taken from its folder"))
+        << log.toStdString();
+    EXPECT_EQ(CountRows("PENDING_EXPORTS"), 0);
+}
 
 // What happens to the chosen file of an export appended to between a kill
 // and the next export.

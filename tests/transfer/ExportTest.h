@@ -15,7 +15,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,7 +51,8 @@ protected:
     }
 
     // A private keeper answered in full.
-    std::shared_ptr<VQ7> Keeper(const QString& enquirer = "AB001")
+    // Stored in `into`, or else `db`.
+    std::shared_ptr<VQ7> Keeper(const QString& enquirer = "AB001", CDataBase* into = nullptr)
     {
         auto r = std::make_shared<VQ7>();
         r->SetVRM("AB12CDE");
@@ -80,7 +83,7 @@ protected:
         r->SetWhenReceived(At(2024, 3, 14, 9, 0, 0));
         r->SetEnquirerId(enquirer);
         r->SetEnquiryCode("01AB");
-        return Stored(r);
+        return Stored(r, into);
     }
     // A company answered with a DVLA error; a VIN in the VRM column, a
     // comma in the make and the name, no enquirer.
@@ -105,9 +108,9 @@ protected:
         r->SetControlReference(42);
         return Stored(r);
     }
-    std::shared_ptr<VQ7> Stored(std::shared_ptr<VQ7> response)
+    std::shared_ptr<VQ7> Stored(std::shared_ptr<VQ7> response, CDataBase* into = nullptr)
     {
-        response->SetDataSource(&db);
+        response->SetDataSource(into ? into : &db);
         response->Apply();
         return response;
     }
@@ -195,6 +198,13 @@ protected:
                WTERMSIG(status) == SIGKILL;
     }
     static void Die() { ::raise(SIGKILL); }
+    // Last written that many hours ago.
+    static void Age(const QString& path, int hours)
+    {
+        const timespec at[2] = {{::time(nullptr) - hours * 3600, 0}, {::time(nullptr) - hours * 3600, 0}};
+        EXPECT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), at, AT_SYMLINK_NOFOLLOW), 0)
+            << path.toStdString();
+    }
 
     QString Texts(const LogLines& log) const
     {

@@ -2,6 +2,8 @@
 
 #include "support/KeeperFiles.h"
 
+#include "database/DatabaseMark.h"
+#include "database/DatabaseSchema.h"
 #include "database/TransmissionResults.h"
 #include "transfer/DEBUtils.h"
 #include "transfer/ExportSteps.h"
@@ -298,36 +300,208 @@ INSTANTIATE_TEST_SUITE_P(
                       FifoCase{"AtTheChosenFile", "chosen", std::nullopt, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(OthersInTheExportFolder, AnOldUnfinishedFileNoRowNamesGoesWithALineAndEveryOtherStays)
+TEST_F(OthersInTheExportFolder, OnlyThisDatabasesOldLeftoversNoRowNamesGoEachWithALineAlsoWithNothingToExport)
 {
-    const auto file = [&](const QString& name, int ageInHours) {
-        const QString path = world.PathOf("out/" + name);
-        WriteBytes(path, "KEEPER DATA\r\n");
-        const timespec at[2] = {{::time(nullptr) - ageInHours * 3600, 0}, {::time(nullptr) - ageInHours * 3600, 0}};
-        EXPECT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), at, 0), 0);
-        return path;
+    const QString mark = DatabaseMark(db);
+    const QString anotherDatabase = mark == "0123456789ab" ? "ba9876543210" : "0123456789ab";
+    struct Leftover {
+        QString name;
+        int hours;
+        bool goes;
     };
-    const QString orphan = file(".VQ71403000.EXP.k3x9q1.pending", 48);
-    const QString placing = file(".chosen.txt.k3x9q1.placing", 48);
-    const QString temporary = file("..VQ71403001.EXP.a1.pending.7zz.tmp", 48);
-    const QString young = file(".VQ71503000.EXP.b2.pending", 0);
-    const QString named = file(".VQ71403002.EXP.c3.pending", 48);
-    const QString users = file(".profile", 48);
-    // A row names it, but it is not the file the row's export wrote.
+    const Leftover leftovers[] = {
+        {".VQ71403000.EXP." + mark + "-k3x9q1.pending", 48, true},
+        {".chosen.txt." + mark + "-k3x9q1.placing", 2, true},
+        {"..VQ71403001.EXP." + mark + "-a1.pending.7zz.tmp", 2, true},
+        {".VQ71503000.EXP." + mark + "-b2.pending", 0, false},  // young
+        {".VQ71403002.EXP." + mark + "-c3.pending", 48, false}, // named by a row
+        {".VQ71403003.EXP." + anotherDatabase + "-d4.pending", 48, false},
+        {".VQ71403004.EXP.e5.pending", 48, false}, // an earlier build's, which carries no mark
+        {".budget.xlsx.tmp", 2, false},
+        {".x.y.pending", 2, false},
+        {".profile", 48, false},
+    };
+    for (const Leftover& leftover : leftovers) {
+        WriteBytes(world.PathOf("out/" + leftover.name), "KEEPER DATA\r\n");
+        Age(world.PathOf("out/" + leftover.name), leftover.hours);
+    }
+    // Of this database's form, but not a regular file of this user.
+    const QString fifo = world.PathOf("out/.VQ71403005.EXP." + mark + "-f6.pending");
+    ASSERT_TRUE(MakeFifo(fifo));
+    Age(fifo, 2);
+    QString anotherUsers;
+    if (::geteuid() == 0) {
+        anotherUsers = world.PathOf("out/.VQ71403006.EXP." + mark + "-g7.pending");
+        WriteBytes(anotherUsers, "KEEPER DATA\r\n");
+        ASSERT_EQ(::chown(QFile::encodeName(anotherUsers).constData(), 65534, 65534), 0);
+        Age(anotherUsers, 2);
+    }
     db.Execute("INSERT INTO PENDING_EXPORTS (PendingFile, ExportFile, NewFile, PendingId) VALUES (?, ?, 1, '1:1')",
-               {named, world.PathOf("out/VQ71403002.EXP")});
+               {world.PathOf("out/" + leftovers[4].name), world.PathOf("out/VQ71403002.EXP")});
     Configure("[System]\nConfigVersion=3\n", RunningMode::Automatic);
     log.BeginLogging("AUTOEXEC", "", "clerk");
-    Keeper();
-    ExportVQ7s(db, log, results);
+    ExportVQ7s(db, log, results); // nothing to export
 
-    for (const QString& gone : {orphan, placing, temporary}) {
-        EXPECT_FALSE(QFile::exists(gone)) << gone.toStdString();
-        EXPECT_TRUE(AllTexts().contains("Removed a file an export left unfinished, which no export names: " + gone));
+    for (const Leftover& leftover : leftovers) {
+        const QString path = world.PathOf("out/" + leftover.name);
+        EXPECT_EQ(QFile::exists(path), !leftover.goes) << path.toStdString();
+        EXPECT_EQ(AllTexts().contains("Removed a file an export left unfinished, which no export names: " + path),
+                  leftover.goes)
+            << path.toStdString();
     }
-    for (const QString& kept : {young, named, users})
-        EXPECT_TRUE(QFile::exists(kept)) << kept.toStdString();
-    EXPECT_EQ(Exported("VQ7_Responses"), 1);
+    EXPECT_TRUE(IsFifo(fifo));
+    if (!anotherUsers.isEmpty()) {
+        EXPECT_TRUE(QFile::exists(anotherUsers));
+    }
+}
+
+TEST_F(OthersInTheExportFolder, AnotherDatabasesExportsIntoTheFolderLeaveAKilledExportsFileForItsOwnNextRun)
+{
+    Configure("[System]\nConfigVersion=3\n", RunningMode::Automatic);
+    const QStringList ours = Records("OURS-", 2);
+    const auto run = [&](CDataBase& database) {
+        LogLines runLog;
+        TransmissionResults runResults;
+        runLog.BeginLogging("AUTOEXEC", "", "clerk");
+        ExportVQ7s(database, runLog, runResults);
+        return Texts(runLog);
+    };
+    ASSERT_TRUE(RunsUntilKilled([&] {
+        SetExportStepHook([](ExportStep step) {
+            if (step == ExportStep::MarksCommitted)
+                Die();
+        });
+        run(db);
+    }));
+    SetExportStepHook({});
+    // This installation does not run again within the hour; another
+    // office, with a database of its own, exports into the same folder.
+    const QString pending = HiddenFile(".pending");
+    ASSERT_FALSE(pending.isEmpty());
+    Age(pending, 2);
+    const QString theirs = world.PathOf("Theirs.MDB");
+    DatabaseSchema::CreateNewDatabase(theirs);
+    CDataBase other;
+    ConnectTo(other, theirs);
+    Keeper("AB001", &other)->SetEnquiryReference("THEIRS-1");
+    run(other);
+    const QString texts = run(db);
+
+    QByteArray lines;
+    for (const QString& name : QDir(world.PathOf("out")).entryList({"*.EXP"}, QDir::Files))
+        lines += ReadBytes(world.PathOf("out/" + name));
+    for (const QString& reference : ours)
+        EXPECT_EQ(lines.count(reference.toLatin1()), 1) << reference.toStdString() << '\n' << lines.constData();
+    EXPECT_FALSE(texts.contains("taken from its folder")) << texts.toStdString();
+    EXPECT_EQ(CountRows("PENDING_EXPORTS"), 0);
+}
+
+struct PlacedCase {
+    const char* name;
+    QByteArray earlier;
+    // What another program appends while the records are placed.
+    QByteArray appendedMeanwhile;
+    QByteArray before; // what the file holds before the new records
+};
+
+class RecordsAppended : public OthersInTheExportFolder, public ::testing::WithParamInterface<PlacedCase> {};
+
+TEST_P(RecordsAppended, FollowWhatTheFileHeldWhenPlacedEachOnALineOfItsOwn)
+{
+    WriteBytes(Chosen(), GetParam().earlier);
+    const QStringList references = Records("NEW-", 2);
+    bool reached = false;
+    SetExportStepHook([&](ExportStep step) {
+        if (step != ExportStep::ChosenFileRead || std::exchange(reached, true) ||
+            GetParam().appendedMeanwhile.isEmpty())
+            return;
+        QFile file(Chosen());
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(GetParam().appendedMeanwhile);
+    });
+    ExportVQ7sToFile(db, Chosen(), log, results, {"AB001"}, nullptr);
+
+    EXPECT_TRUE(reached);
+    const QByteArray content = ReadBytes(Chosen());
+    ASSERT_TRUE(content.startsWith(GetParam().before)) << content.constData();
+    const QByteArray added = content.mid(GetParam().before.size());
+    EXPECT_EQ(added.count("\r\n"), references.size()) << content.constData();
+    for (const QString& reference : references)
+        EXPECT_EQ(added.count(reference.toLatin1()), 1) << reference.toStdString() << '\n' << content.constData();
+    EXPECT_EQ(CountRows("PENDING_EXPORTS"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Placed, RecordsAppended,
+    ::testing::Values(PlacedCase{"ToAFileWithoutAFinalLineEnd", "EARLIER LINE", {}, "EARLIER LINE\r\n"},
+                      PlacedCase{"ToAFileEndingInACarriageReturn", "EARLIER LINE\r", {}, "EARLIER LINE\r\n"},
+                      PlacedCase{"AfterALineAnotherProgramAppendedWhileTheyWerePlaced", "EARLIER LINE\r\n",
+                                 "ANOTHER PROGRAM'S LINE\r\n", "EARLIER LINE\r\nANOTHER PROGRAM'S LINE\r\n"},
+                      PlacedCase{"AfterAnUnendedLineAppendedWhileTheyWerePlaced", "EARLIER LINE\r\n", "UNENDED",
+                                 "EARLIER LINE\r\nUNENDED\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OthersInTheExportFolder, TwoExportsPlacingIntoOneChosenFileAtOnceKeepEveryRecordOfBoth)
+{
+    WriteBytes(Chosen(), "EARLIER LINE\r\n");
+    const QStringList responses = Records("RESPONSE-", 2);
+    const QStringList statements = Records("STATEMENT-", 2, true);
+    int waiting[2];
+    ASSERT_EQ(::pipe(waiting), 0);
+    bool second = false;
+    bool told = false;
+    pid_t secondExport = -1;
+    // At the first export's placement, a second installation's whole
+    // export of the statements into the same file; the first goes on once
+    // the second waits for the file, or has ended.
+    SetExportStepHook([&](ExportStep step) {
+        if (second) {
+            if (step == ExportStep::ChosenFileBusy && !std::exchange(told, true)) {
+                EXPECT_EQ(::write(waiting[1], "w", 1), 1);
+            }
+            return;
+        }
+        if (step != ExportStep::ChosenFileReplacing || secondExport != -1)
+            return;
+        std::fflush(nullptr);
+        secondExport = ::fork();
+        if (secondExport == 0) {
+            second = true;
+            ::close(waiting[0]);
+            // A process of its own holds none of the first one's files, nor their locks.
+            const QByteArray folder = QFile::encodeName(QFileInfo(Chosen()).canonicalPath()) + '/';
+            for (int fd = 3; fd < 1024; ++fd) {
+                char target[4096];
+                const ssize_t length =
+                    ::readlink(QByteArray("/proc/self/fd/" + QByteArray::number(fd)).constData(), target, sizeof target);
+                if (length > 0 && QByteArray(target, int(length)).startsWith(folder))
+                    ::close(fd);
+            }
+            const auto installation = Other();
+            LogLines secondLog;
+            TransmissionResults secondResults;
+            ExportAllDebsToFile(*installation, Chosen(), secondLog, secondResults, {"AB001"}, nullptr);
+            ::_exit(secondResults.DebsExported() == 2 && secondResults.FatalDebExportErrorMessage().isEmpty() ? 0
+                                                                                                               : 1);
+        }
+        ::close(waiting[1]);
+        char waits = 0;
+        EXPECT_GE(::read(waiting[0], &waits, 1), 0);
+        ::close(waiting[0]);
+    });
+    ExportVQ7sToFile(db, Chosen(), log, results, {"AB001"}, nullptr);
+    SetExportStepHook({});
+    ASSERT_GT(secondExport, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(secondExport, &status, 0), secondExport);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    const QByteArray content = ReadBytes(Chosen());
+    EXPECT_EQ(content.count("EARLIER LINE"), 1) << content.constData();
+    for (const QString& reference : responses + statements)
+        EXPECT_EQ(content.count(reference.toLatin1()), 1) << reference.toStdString() << '\n' << content.constData();
+    EXPECT_EQ(content.count("\r\n"), 1 + responses.size() + statements.size());
+    EXPECT_EQ(CountRows("PENDING_EXPORTS"), 0);
 }
 
 } // namespace
