@@ -4,8 +4,9 @@
 
 // Names a process as no other process of any computer is ever named, so that
 // a record of who holds something can be checked later: the computer, the
-// boot it runs in, its process id and the moment it started (a process id
-// is used again, a computer restarts).
+// boot it runs in, its process id, the moment it started (a process id is
+// used again, a computer restarts) and the pid namespace the id belongs to
+// (a container keeps the computer's name, not its process ids).
 class ProcessIdentity {
 public:
     virtual ~ProcessIdentity() = default;
@@ -14,8 +15,9 @@ public:
     virtual QString Mine() const = 0;
     // Whether the process named is known to have ended: one of this
     // computer's that no longer runs, or that ran before the computer last
-    // started. A process of another computer, or a name this computer cannot
-    // read, has not ended as far as can be told.
+    // started. A process of another computer or of another pid namespace,
+    // or a name this computer cannot read, has not ended as far as can be
+    // told.
     virtual bool HasEnded(const QString& identity) const = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "database/CommsLock.h"
 #include "database/LogLines.h"
 #include "platform/ProcessIdentity.h"
+#include "support/ProcessInANewPidNamespace.h"
 
 #include <atomic>
 #include <new>
@@ -178,6 +179,26 @@ INSTANTIATE_TEST_SUITE_P(
                     HolderCase{"AnotherComputer", "OTHERPC", "ended", Refused, "ended", false},
                     HolderCase{"AnEarlierBuildElsewhere", "OTHERPC", nullptr, Refused, "", false}),
     [](const testing::TestParamInfo<HolderCase>& info) { return info.param.name; });
+
+// A container on this computer keeps its name and machine id: its holder
+// cannot be seen to end from here, so its lock stays its own.
+TEST_F(LockTest, AHolderInAnotherPidNamespaceKeepsTheLock)
+{
+    ProcessInANewPidNamespace holder([&](int out) {
+        CDataBase theirs;
+        ConnectTo(theirs, path);
+        CommsLock lock;
+        SayTo(out, u'[' + Acquire(lock, "ANNE", theirs) + u']');
+    });
+    if (!holder.Started())
+        GTEST_SKIP() << "this user may not make a pid namespace";
+    ASSERT_EQ(holder.Said().join(u'\n'), "[]") << "taken there";
+    CommsLock lock;
+    EXPECT_EQ(Acquire(lock, "ANNE", db), Refused);
+    EXPECT_EQ(holder.End(), 0);
+    EXPECT_EQ(Acquire(lock, "ANNE", db), Refused) << "ended out of sight: the administrator frees it";
+    EXPECT_EQ(Holder(), "ANNE@TESTPC");
+}
 
 TEST_F(LockTest, ADatabaseOfAnEarlierBuildGetsTheHoldingProcessAtItsFirstTake)
 {
