@@ -5,6 +5,7 @@
 #include "help/HtmlHelpApi.h"
 #include "help/qt/QtHelpWindowHost.h"
 #include "platform/AppContext.h"
+#include "platform/LocalZone.h"
 #include "reports/qt/QtPrinterCanvas.h"
 #include "screens/common/ScreenHelpers.h"
 #include "startup/GlobalObjects.h"
@@ -42,6 +43,8 @@ int main(int argc, char* argv[])
     context->SetPrinter([] { return std::make_unique<QtPrinterCanvas>(); });
     context->SetCapsLockReader(ReadX11CapsLock);
     AppContext::Install(context);
+    // Kept from the start, for the conversions made before any job.
+    LocalZone::Refresh();
     SetHelpWindowHost(std::make_shared<QtHelpWindowHost>());
 
     Session session(ProgramScreens());

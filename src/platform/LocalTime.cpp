@@ -1,5 +1,7 @@
 #include "platform/LocalTime.h"
 
+#include "platform/LocalZone.h"
+
 namespace {
 // The local wall-clock reading of a moment, counted as if it were UTC, and
 // the local value of that moment.
@@ -41,6 +43,7 @@ LocalTimeMemo::LocalTimeMemo()
     if (!held) {
         held = this;
         m_held = true;
+        LocalZone::Refresh();
     }
 }
 
@@ -52,6 +55,9 @@ LocalTimeMemo::~LocalTimeMemo()
 
 QDateTime LocalDateTime(const QDate& date, const QTime& time)
 {
+    // A job keeps the zone it started with.
+    if (!held)
+        LocalZone::RefreshHourly();
     if (!held || !date.isValid() || !time.isValid())
         return WorkedOut(date, time);
     const int64_t key = date.toJulianDay() * 86'400'000 + time.msecsSinceStartOfDay();

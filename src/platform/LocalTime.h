@@ -13,16 +13,17 @@
 // summer time), whatever the process converted before. Everything else is
 // the value QDateTime(date, time) gives: a time that the change to summer
 // time skips is invalid yet keeps its date and time.
-// Working that out asks the system for the zone's offsets several times,
-// and with TZ unset each asking re-reads the zone file: while a
-// LocalTimeMemo lives in this thread, each distinct value is worked out
-// once, and a day the clocks do not change near by asking once more.
+// Working that out asks the system for the zone's offsets several times:
+// while a LocalTimeMemo lives in this thread, each distinct value is worked
+// out once, and a day the clocks do not change near by asking once more.
+// Outside a job, the system's zone is read again once the hour changes
+// (LocalZone).
 QDateTime LocalDateTime(const QDate& date, const QTime& time);
 
-// Held by a job for as long as it runs (an import, a receive): the zone is
-// taken as it stood when a value was first worked out, and the next job
-// sees a change. A memo made while another is held in the thread leaves
-// that one in charge.
+// Held by a job for as long as it runs (an import, a receive): the
+// system's zone is read again when it starts and kept until it ends, and
+// the next job sees a change. A memo made while another is held in the
+// thread leaves that one in charge.
 class LocalTimeMemo {
 public:
     LocalTimeMemo();
