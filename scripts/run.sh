@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and its folder tool, prepares
-# the program folder on first use and starts the program. Without a display
-# that opens, the program runs on a virtual one (xvfb, installed when needed).
+# Installs what is missing, builds the program, its folder tool and the
+# stand-in enquiry service, prepares the program folder on first use and
+# starts the program. Without a display that opens, the program runs on a
+# virtual one (xvfb, installed when needed).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 display=yes
@@ -16,7 +17,7 @@ if [ "$display" = no ]; then
   NEVIX_PACKAGES+=(xvfb xauth)
 fi
 nevix_install_missing
-nevix_build nevix nevix-prepare
+nevix_build nevix nevix-prepare nevix-service
 export NEVIX_HOME="${NEVIX_HOME:-$HOME/Nevix}"
 # Only a folder without settings is new. In a ready folder a missing database
 # is the program's to report: a new, empty one would hide the real one.

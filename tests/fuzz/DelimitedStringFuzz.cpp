@@ -6,8 +6,9 @@
 // which must give the same words back. Two things the format cannot hold
 // are left out of that comparison: an empty last word (it leaves no
 // delimiter behind, as a line does not end in a comma) and, without a quote
-// character, a word holding the delimiter. A fixed-width reading takes its
-// widths from the first line.
+// character, a word holding the delimiter or ending in its start, which
+// with the delimiter after it holds it earlier ("E~#" and "~#~"). A
+// fixed-width reading takes its widths from the first line.
 
 #include "FuzzWorld.h"
 
@@ -46,7 +47,7 @@ void JoinAndSplitAgain(const QString& text, const QString& delimiter, bool quote
     DelimitedString joined;
     Configure(joined, delimiter, quoted, alwaysQuote);
     for (const QString& word : text.split(u'\n')) {
-        if (!quoted && word.contains(delimiter, cs))
+        if (!quoted && (word + delimiter).indexOf(delimiter, 0, cs) < word.size())
             continue;
         words.append(word);
         joined.Add(word);

@@ -13,9 +13,9 @@
 // (a mark of 2 to 7 characters or a 17-character VIN, a date of event not
 // later than today and, with the age check on, not earlier than the
 // reason's limit, a reference of at most 20 characters, each a letter, a
-// digit or one of ": -._#@/*;"). A date of event of three numbers whose
-// first has one or two digits ("20-11-26", "1.3.24") is saved as the day
-// they name first, in dates shown as in Britain.
+// digit or one of ": -._#@/*;"). A date of event of three plain (unsigned)
+// numbers whose first has one or two digits ("20-11-26", "1.3.24") is
+// saved as the day they name first, in dates shown as in Britain.
 
 #include "FuzzEnquirers.h"
 #include "FuzzWorld.h"
@@ -94,10 +94,11 @@ bool ServiceTakesReference(const QString& reference)
 }
 
 // Day first, a day or month past its end carried over as the date reader
-// carries it (31/02/2024 is 2 March), in a year the last number gives.
+// carries it (31/02/2024 is 2 March), in a year the last number gives. A
+// number with a "+" is signed, no plain number: the date reader takes it.
 bool NamesTheDayFirst(const QString& text, const QDate& saved)
 {
-    static const QRegularExpression threeNumbers(QStringLiteral("^([0-9]{1,2})[^0-9]+([0-9]+)[^0-9]+([0-9]+)$"));
+    static const QRegularExpression threeNumbers(QStringLiteral("^([0-9]{1,2})[^0-9+]+([0-9]+)[^0-9+]+([0-9]+)$"));
     const QRegularExpressionMatch numbers = threeNumbers.match(text.trimmed());
     if (!numbers.hasMatch())
         return true;

@@ -146,6 +146,7 @@ struct PastedDateCase {
     int cutOff;          // days; 0 for the ten-year check
     const char* shown;   // once the box has read the text
     const char* refusal; // "" when the date shown is saved
+    bool tenYearCheckOff = false;
 };
 
 class PastedDate : public EnquiryInput, public ::testing::WithParamInterface<PastedDateCase> {};
@@ -160,6 +161,7 @@ TEST_P(PastedDate, IsSavedAsTheBoxShowsItReadDayFirstOrRefused)
     Make(FixtureOptions().WithBulkEnquiries(0));
     db().Execute(QStringLiteral("UPDATE ENQUIRY_REASON SET DateOfEventCutOff=?"), {c.cutOff});
     OpenAs(Fixture::Admin);
+    Settings().SetSkip10YearDOECheck(c.tenYearCheckOff);
     const int64_t stored = StoredCount();
     screen->cmdAdd()->click();
     Type(screen->txtVRM(), QStringLiteral("AB12CDE"));
@@ -192,9 +194,16 @@ INSTANTIATE_TEST_SUITE_P(
         PastedDateCase{"Slashed", "20/11/26", 0, "20/11/2026", ""},
         PastedDateCase{"Dotted", "20.11.26", 0, "20/11/2026", ""},
         PastedDateCase{"Blanks", "20 11 26", 0, "20/11/2026", ""},
+        PastedDateCase{"NoBreakSpace", "20/11/\xa0" "26", 0, "20/11/2026", ""},
         PastedDateCase{"Digits", "201126", 0, "20/11/2026", ""},
         PastedDateCase{"Unreadable", "20-11-2-6", 0, "20-11-2-6",
-                       "Please enter a valid Date of Event was: 20-11-2-6, changed to to 1/April/2000"}),
+                       "Please enter a valid Date of Event was: 20-11-2-6, changed to to 1/April/2000"},
+        PastedDateCase{"SlashedYearBelowAHundred", "01/03/0002", 0, "01/03/0002",
+                       "Please enter a valid Date of Event was: 01/03/0002, changed to to 1/April/2000", true},
+        PastedDateCase{"DashedYearBelowAHundred", "01-03-0002", 0, "01-03-0002",
+                       "Please enter a valid Date of Event was: 01-03-0002, changed to to 1/April/2000", true},
+        PastedDateCase{"ShownFormYearBelowAHundred", "22/02/0024", 0, "22/02/0024",
+                       "Please enter a valid Date of Event was: 22/02/0024, changed to to 1/April/2000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EnquiryInput, AFutureDateOfEventIsRefusedWhenTheTenYearCheckIsOff)

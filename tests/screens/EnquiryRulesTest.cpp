@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{"DashesAreReadDayFirst", "20-11-26", "20/11/2026"},
                       DateCase{"AFourDigitYearMayLead", "2024-03-01", "01/03/2024"},
                       DateCase{"ThreeNumbersAreNeverReadYearFirst", "30.02.10", "02/03/2010"},
-                      DateCase{"ADayPastAnyMonthIsNoDate", "45/03/24", "45/03/24"}),
+                      DateCase{"ADayPastAnyMonthIsNoDate", "45/03/24", "45/03/24"},
+                      DateCase{"ANoBreakSpaceIsABlank", "5/\xa0" "3/24", "05/03/2024"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DateOfEvent, IsShownInTheLocalesShortFormAndReadBackWhateverTheLocale)

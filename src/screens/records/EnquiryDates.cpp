@@ -10,10 +10,13 @@ namespace EnquiryDates {
 namespace {
 // The short form exactly: a text the locale reads but writes otherwise
 // ("1/2/49" read with a four-digit year pattern as the year 49) is typed.
+// A year the other readings refuse ("01/03/0002") is no date here either,
+// so the separator never decides whether it is read.
 std::optional<QDate> ReadShownDate(const QString& text, const QLocale& locale)
 {
     const QDate date = locale.toDate(text, ShortDatePattern(locale));
-    if (!date.isValid() || ShortDateText(date, locale) != text)
+    if (!date.isValid() || ShortDateText(date, locale) != text ||
+        DateSerial(date.year(), date.month(), date.day()) != date)
         return std::nullopt;
     return date;
 }
@@ -28,10 +31,13 @@ int TypedYear(const QString& digits)
 }
 
 // Three numbers parted by any of the marks dates are written with:
-// "20/11/26", "20-11-26", "20.11.26", "20 11 26", "2024-03-01".
+// "20/11/26", "20-11-26", "20.11.26", "20 11 26", "2024-03-01". Any blank
+// counts, a no-break space of a pasted date too: the date reader would take
+// the number after it for 0 (20 November 2000).
 const QRegularExpression& ThreeNumbers()
 {
-    static const QRegularExpression numbers(QStringLiteral("^([0-9]+)[-/.: ]+([0-9]+)[-/.: ]+([0-9]+)$"));
+    static const QRegularExpression numbers(QStringLiteral("^([0-9]+)[-/.:\\s]+([0-9]+)[-/.:\\s]+([0-9]+)$"),
+                                            QRegularExpression::UseUnicodePropertiesOption);
     return numbers;
 }
 

@@ -26,9 +26,10 @@ QString NormaliseDateOfEvent(const QString& text, const QDate& today, const QLoc
 
 // The date the box's text names, the one reading of the screen and of its
 // check before a save: its short form; three numbers parted by slashes,
-// dashes, dots, colons or blanks, day first (only four digits first are the
-// year, as in 2024-03-01); "d/m"; else as the date reader takes it (digits
-// only, such as "010249"). None when the text is no date.
+// dashes, dots, colons or blanks of any kind, day first (only four digits
+// first are the year, as in 2024-03-01); "d/m"; else as the date reader
+// takes it (digits only, such as "010249"). None when the text is no date,
+// as is a year below 100 ("0024") in any of these forms.
 std::optional<QDate> DateOfEventFromText(const QString& text, const QDate& today,
                                          const QLocale& locale = QLocale());
 
