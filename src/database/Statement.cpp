@@ -18,11 +18,15 @@ const QString StoredFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 namespace {
 QByteArray StoredText(const QDate& day, const QTime& time)
 {
-    const int year = day.year();
+    // The parts at once: each of year(), month() and day() works them all out.
+    int year = 0;
+    int month = 0;
+    int dayOfMonth = 0;
+    day.getDate(&year, &month, &dayOfMonth);
     if (year < 0 || year > 9999) {
         char text[40];
-        const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", year, day.month(),
-                                         day.day(), time.hour(), time.minute(), time.second());
+        const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", year, month,
+                                         dayOfMonth, time.hour(), time.minute(), time.second());
         return QByteArray(text, length);
     }
     QByteArray text(19, Qt::Uninitialized);
@@ -34,9 +38,9 @@ QByteArray StoredText(const QDate& day, const QTime& time)
     two(year / 100);
     two(year % 100);
     *out++ = '-';
-    two(day.month());
+    two(month);
     *out++ = '-';
-    two(day.day());
+    two(dayOfMonth);
     *out++ = ' ';
     two(time.hour());
     *out++ = ':';

@@ -1,11 +1,24 @@
 #include "platform/Clock.h"
 
+#include "platform/LocalZone.h"
+
 QDateTime SystemClock::Now() const
 {
     // Cut by moving the moment, not by setting the clock reading again,
     // which in the hour repeated in autumn could land on its other
-    // occurrence; and converted to local time once, as it is read at every
-    // record a job writes.
+    // occurrence. A job reads the clock at every line it imports: the
+    // moment is converted to local time once a second, and again once the
+    // zone has been read anew.
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    return QDateTime::fromMSecsSinceEpoch(now - now % 1000, Qt::LocalTime);
+    const qint64 second = now - now % 1000;
+    const int zone = LocalZone::Reads();
+    thread_local qint64 convertedSecond = -1;
+    thread_local int convertedZone = -1;
+    thread_local QDateTime converted;
+    if (second != convertedSecond || zone != convertedZone) {
+        converted = QDateTime::fromMSecsSinceEpoch(second, Qt::LocalTime);
+        convertedSecond = second;
+        convertedZone = zone;
+    }
+    return converted;
 }

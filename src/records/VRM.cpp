@@ -2,6 +2,7 @@
 
 #include "accounts/Validation.h"
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -26,21 +27,26 @@ bool AllDigits(const QString& text)
 }
 
 // "A-Z" in the set stands for the capitals, "0-9" for the digits; any
-// other character for itself. False for an empty text.
-bool ContainsAnyOf(const QString& text, QString set)
+// other character for itself. False for an empty text. Asked for every
+// mark an import reads: nothing is copied.
+bool ContainsAnyOf(QStringView text, QStringView set)
 {
     bool capitals = false;
     bool digits = false;
-    if (set.contains(QStringLiteral("A-Z"))) {
-        capitals = true;
-        set.remove(QStringLiteral("A-Z"));
+    QChar others[8];
+    qsizetype otherCount = 0;
+    for (qsizetype i = 0; i < set.size(); ++i) {
+        const QStringView range = set.mid(i, 3);
+        if (range == u"A-Z" || range == u"0-9") {
+            (range == u"A-Z" ? capitals : digits) = true;
+            i += 2;
+        } else if (otherCount < qsizetype(std::size(others))) {
+            others[otherCount++] = set[i];
+        }
     }
-    if (set.contains(QStringLiteral("0-9"))) {
-        digits = true;
-        set.remove(QStringLiteral("0-9"));
-    }
+    const QStringView other(others, otherCount);
     for (const QChar c : text) {
-        if ((capitals && c >= u'A' && c <= u'Z') || (digits && IsDigit(c)) || set.contains(c))
+        if ((capitals && c >= u'A' && c <= u'Z') || (digits && IsDigit(c)) || other.contains(c))
             return true;
     }
     return false;
@@ -80,19 +86,23 @@ void VRM::SplitIntoGroups()
 {
     // Maximal runs of digits and of other characters; cutting stops once
     // a fifth run is opened.
-    QString runs[5];
+    qsizetype starts[6] = {};
     int count = 0;
+    qsizetype end = m_mark.size();
     for (qsizetype i = 0; i < m_mark.size(); ++i) {
         if (i == 0 || IsDigit(m_mark[i]) != IsDigit(m_mark[i - 1])) {
-            if (count == 5)
+            if (count == 5) {
+                end = i;
                 break;
-            ++count;
+            }
+            starts[count++] = i;
         }
-        runs[count - 1] += m_mark[i];
     }
-    m_first = runs[0];
-    m_second = runs[1];
-    m_third = runs[2];
+    for (int run = count; run < 6; ++run)
+        starts[run] = end;
+    m_first = m_mark.mid(starts[0], starts[1] - starts[0]);
+    m_second = m_mark.mid(starts[1], starts[2] - starts[1]);
+    m_third = m_mark.mid(starts[2], starts[3] - starts[2]);
 }
 
 bool VRM::MatchesTwoTwoThreeFormat() const
