@@ -6,6 +6,7 @@
 #include "database/Statement.h"
 #include "platform/AppContext.h"
 #include "platform/LocalTime.h"
+#include "platform/LocalZone.h"
 
 #include <cstdio>
 #include <ctime>
@@ -97,8 +98,16 @@ QString CDataBase::MakeTimestamp()
         return MakeTimestamp(clock.Now());
     timespec now {};
     clock_gettime(CLOCK_REALTIME, &now);
-    tm local {};
-    localtime_r(&now.tv_sec, &local);
+    // Every row written is stamped: the second is converted to local time
+    // once, and again once the zone has been read anew.
+    thread_local time_t convertedSecond = -1;
+    thread_local int convertedZone = -1;
+    thread_local tm local {};
+    if (now.tv_sec != convertedSecond || LocalZone::Reads() != convertedZone) {
+        localtime_r(&now.tv_sec, &local);
+        convertedSecond = now.tv_sec;
+        convertedZone = LocalZone::Reads();
+    }
     const int hundredths = ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 100 +
                            int(now.tv_nsec / 10000000);
     return StampText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, hundredths);
