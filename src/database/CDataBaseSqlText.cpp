@@ -99,14 +99,17 @@ QString CDataBase::MakeTimestamp()
     timespec now {};
     clock_gettime(CLOCK_REALTIME, &now);
     // Every row written is stamped: the second is converted to local time
-    // once, and again once the zone has been read anew.
+    // once, and again once the zone in force changes.
+    const int zone = LocalZone::Generation();
     thread_local time_t convertedSecond = -1;
     thread_local int convertedZone = -1;
     thread_local tm local {};
-    if (now.tv_sec != convertedSecond || LocalZone::Reads() != convertedZone) {
+    if (now.tv_sec != convertedSecond || zone != convertedZone) {
+        // With TZ set anew the C library reads it only when asked.
+        tzset();
         localtime_r(&now.tv_sec, &local);
         convertedSecond = now.tv_sec;
-        convertedZone = LocalZone::Reads();
+        convertedZone = zone;
     }
     const int hundredths = ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 100 +
                            int(now.tv_nsec / 10000000);

@@ -12,6 +12,7 @@
 
 namespace {
 std::atomic<int> reads{0};
+std::atomic<int> generation{0};
 // The program clock's hour at the last Refresh(); none before the first.
 std::atomic<qint64> readHour{std::numeric_limits<qint64>::min()};
 // Whether TZ was left to us then: a zone of the user's own needs no
@@ -41,6 +42,7 @@ void ReadAt(qint64 hour)
     qputenv("TZ", LocalZone::Marker);
     tzset();
     ++reads;
+    ++generation;
 }
 } // namespace
 
@@ -61,4 +63,19 @@ void LocalZone::RefreshHourly()
 int LocalZone::Reads()
 {
     return reads;
+}
+
+void LocalZone::Use(const QByteArray* zone)
+{
+    if (zone)
+        qputenv("TZ", *zone);
+    else
+        qunsetenv("TZ");
+    tzset();
+    ++generation;
+}
+
+int LocalZone::Generation()
+{
+    return generation;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+class QByteArray;
+
 // The system's time zone, read once rather than at every conversion.
 // With TZ unset the C library checks the zone file again at each
 // conversion between local time and UTC (Qt's own included); TZ naming that
@@ -21,4 +23,11 @@ public:
     static void RefreshHourly();
     // How many times the system's zone was read again, for tests.
     static int Reads();
+
+    // Sets TZ to the zone given, or unsets it for none, as a test does;
+    // the program itself sets it only through Refresh().
+    static void Use(const QByteArray* zone);
+    // Changes whenever the zone in force may have: the zone read anew, or
+    // TZ set. A value converted to local time holds while this does not.
+    static int Generation();
 };

@@ -2,6 +2,7 @@
 
 #include "database/SqliteError.h"
 #include "support/Printers.h"
+#include "support/ScopedTimeZone.h"
 
 #include <QRegularExpression>
 
@@ -108,6 +109,27 @@ TEST(SqlTextHelpers, MakeTimestampReadsTheClockToTheHundredth)
     const QString after = QDate::currentDate().toString("yyyyMMdd");
     EXPECT_TRUE(QRegularExpression("^\\d{8}:\\d*\\.\\d\\d$").match(stamp).hasMatch()) << stamp.toStdString();
     EXPECT_TRUE(stamp.startsWith(today) || stamp.startsWith(after));
+}
+
+// Both read the clock at every row, converting the second once: a zone
+// set meanwhile shows at once.
+TEST(SqlTextHelpers, TheSystemClockAndARowsStampFollowTheZoneInForce)
+{
+    TestWorld world;
+    ScopedAppContext scope(std::make_shared<AppContext>(std::make_shared<SystemClock>(),
+                                                        std::make_shared<FakeUserInteraction>(),
+                                                        world.Folder(), "TESTPC"));
+    const auto read = [] {
+        const int offset = AppContext::Current().clock().Now().offsetFromUtc();
+        return std::pair{offset, CDataBase::MakeTimestamp().section(u':', 1).section(u'.', 0, 0).toInt()};
+    };
+    const ScopedTimeZone london(ScopedTimeZone::London());
+    const auto inLondon = read();
+    const ScopedTimeZone newYork(ScopedTimeZone::NewYork());
+    const auto inNewYork = read();
+    EXPECT_GE(inLondon.first - inNewYork.first, 4 * 3600);
+    const int apart = (inLondon.second - inNewYork.second + 86400) % 86400;
+    EXPECT_TRUE(apart >= 4 * 3600 - 1 && apart <= 5 * 3600 + 1) << apart;
 }
 
 using SqlTextOnTheEngine = DatabaseTest;

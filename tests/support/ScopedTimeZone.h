@@ -5,7 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <ctime>
+#include "platform/LocalZone.h"
 
 // Sets the process's time zone (TZ) for one test and puts the old one back.
 class ScopedTimeZone {
@@ -13,17 +13,9 @@ public:
     explicit ScopedTimeZone(const QByteArray& zone)
         : m_hadZone(qEnvironmentVariableIsSet("TZ")), m_saved(qgetenv("TZ"))
     {
-        qputenv("TZ", zone);
-        tzset();
+        LocalZone::Use(&zone);
     }
-    ~ScopedTimeZone()
-    {
-        if (m_hadZone)
-            qputenv("TZ", m_saved);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
+    ~ScopedTimeZone() { LocalZone::Use(m_hadZone ? &m_saved : nullptr); }
     ScopedTimeZone(const ScopedTimeZone&) = delete;
     ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
