@@ -138,7 +138,7 @@ void ExportDebsForUserEnquirers(CDataBase& db, LogLines& log, TransmissionResult
                 results.CopyDebResults(interim);
                 continue;
             }
-            TidyExportFolder(db, AppRelativePath(enquirer->ExportFolder()), log);
+            TidyExportFolder(db, mark, AppRelativePath(enquirer->ExportFolder()), log);
             db.BeginTrans();
             inTransaction = true;
             statements.LoadExportable({enquirer->EnquirerId()});
@@ -194,8 +194,9 @@ void ExportAllDebsToFile(CDataBase& db, const QString& path, LogLines& log,
     std::unique_ptr<ExportFile> file;
     try {
         NamePendingExports(db, log);
-        TidyExportFolder(db, QFileInfo(path).absolutePath(), log);
-        file = std::make_unique<ExportFile>(path, ExportFile::Kind::AppendTo, DatabaseMark(db));
+        const QString mark = DatabaseMark(db);
+        TidyExportFolder(db, mark, QFileInfo(path).absolutePath(), log);
+        file = std::make_unique<ExportFile>(path, ExportFile::Kind::AppendTo, mark);
         db.BeginTrans();
         inTransaction = true;
         DebitStatements statements;

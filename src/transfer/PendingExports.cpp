@@ -2,7 +2,6 @@
 
 #include "core/Utils.h"
 #include "database/CDataBase.h"
-#include "database/DatabaseMark.h"
 #include "database/DatabaseSchema.h"
 #include "database/LogLines.h"
 #include "transfer/ExportFile.h"
@@ -121,10 +120,9 @@ void NamePendingExports(CDataBase& db, LogLines& log)
     }
 }
 
-void TidyExportFolder(CDataBase& db, const QString& folder, LogLines& log)
+void TidyExportFolder(CDataBase& db, const QString& mark, const QString& folder, LogLines& log)
 {
     EnsureTable(db);
-    const QString mark = DatabaseMark(db);
     QSet<QString> named;
     for (const PendingExport& row : Rows(db))
         named << QFileInfo(row.pending).fileName() << QFileInfo(row.placing).fileName();

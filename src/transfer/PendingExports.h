@@ -24,8 +24,9 @@ void RemovePendingExport(CDataBase& db, const ExportFile& file);
 void NamePendingExports(CDataBase& db, LogLines& log);
 
 // Removes, with a log line each, the hidden files that exports of this
-// database left in the folder when killed, once they are older than any
-// export takes: regular files of this user whose names carry the
-// database's mark and that no row names. Nothing else in the folder, which
-// other installations, users and programs may share, is ever removed.
-void TidyExportFolder(CDataBase& db, const QString& folder, LogLines& log);
+// database (whose DatabaseMark is `mark`) left in the folder when killed,
+// once they are older than any export takes: regular files of this user
+// whose names carry the mark and that no row names. Nothing else in the
+// folder, which other installations, users and programs may share, is ever
+// removed.
+void TidyExportFolder(CDataBase& db, const QString& mark, const QString& folder, LogLines& log);

@@ -40,7 +40,7 @@ std::optional<bool> RunTakesAutoExport()
 }
 
 void ExportForEnquirer(const Enquirer& enquirer, VQ7Responses& responses, bool forAutoExport,
-                       int32_t& sequence, LogLines& log, TransmissionResults& interim,
+                       const QString& mark, int32_t& sequence, LogLines& log, TransmissionResults& interim,
                        const SysParameters& parameters)
 {
     log.AddToLog(EventCodes::Communication,
@@ -52,7 +52,7 @@ void ExportForEnquirer(const Enquirer& enquirer, VQ7Responses& responses, bool f
         interim.SetVQ7ExportWarnings(1);
         return;
     }
-    TidyExportFolder(*responses.DataSource(), AppRelativePath(enquirer.ExportFolder()), log);
+    TidyExportFolder(*responses.DataSource(), mark, AppRelativePath(enquirer.ExportFolder()), log);
     // A name is taken before the responses are loaded, so an enquirer
     // without responses still uses a sequence number.
     const QString name = MakeExportFileName(enquirer.ExportFolder(), QStringLiteral("VQ7"), sequence);
@@ -73,7 +73,7 @@ void ExportForEnquirer(const Enquirer& enquirer, VQ7Responses& responses, bool f
         return;
     }
     const QString path = AddTrailingBackslash(AppRelativePath(enquirer.ExportFolder())) + name;
-    if (ExportVQ7sToJUXFileInt(responses, path, ExportFile::Kind::NewFile, nullptr, log, interim, parameters))
+    if (ExportVQ7sToJUXFileInt(responses, path, ExportFile::Kind::NewFile, mark, nullptr, log, interim, parameters))
         responses.Apply();
 }
 } // namespace
@@ -90,11 +90,12 @@ void ExportVQ7s(CDataBase& db, LogLines& log, TransmissionResults& results)
         parameters.Load();
         VQ7Responses responses;
         responses.SetDataSource(&db, Settings().RunInTestMode());
+        const QString mark = DatabaseMark(db);
 
         int32_t sequence = 0;
         for (const auto& enquirer : *UserEnquirers()) {
             TransmissionResults interim;
-            ExportForEnquirer(*enquirer, responses, *forAutoExport, sequence, log, interim,
+            ExportForEnquirer(*enquirer, responses, *forAutoExport, mark, sequence, log, interim,
                               parameters);
             results.CopyVQ7Results(interim);
         }
@@ -121,8 +122,10 @@ void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
         VQ7Responses responses;
         responses.SetDataSource(&db, Settings().RunInTestMode());
         responses.LoadExportable(EnquirerIds, false);
-        TidyExportFolder(db, QFileInfo(path).absolutePath(), log);
-        if (ExportVQ7sToJUXFileInt(responses, path, ExportFile::Kind::AppendTo, progress, log, results, parameters))
+        const QString mark = DatabaseMark(db);
+        TidyExportFolder(db, mark, QFileInfo(path).absolutePath(), log);
+        if (ExportVQ7sToJUXFileInt(responses, path, ExportFile::Kind::AppendTo, mark, progress, log, results,
+                                   parameters))
             responses.Apply();
     } catch (...) {
         const QString description = CurrentErrorDescription();
@@ -133,10 +136,10 @@ void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
 }
 
 bool ExportVQ7sToJUXFileInt(VQ7Responses& responses, const QString& path, ExportFile::Kind kind,
-                            ExportProgress* progress, LogLines& log, TransmissionResults& results,
-                            const SysParameters& parameters)
+                            const QString& mark, ExportProgress* progress, LogLines& log,
+                            TransmissionResults& results, const SysParameters& parameters)
 {
-    ExportFile file(path, kind, responses.DataSource() ? DatabaseMark(*responses.DataSource()) : QString());
+    ExportFile file(path, kind, mark);
     bool cancelled = false;
     std::exception_ptr error;
     try {

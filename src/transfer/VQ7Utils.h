@@ -32,9 +32,10 @@ void ExportVQ7sToFile(CDataBase& db, const QString& path, LogLines& log,
                       ExportProgress* progress);
 
 // Writes the loaded responses to the file (a new one, or a chosen one to
-// append to), then stamps and saves them. True when all is done (also for
+// append to; its hidden files carry `mark`, the DatabaseMark of the
+// responses' database), then stamps and saves them. True when all is done (also for
 // no response, which creates no file); false on cancel or error, which are
 // logged and counted in the results.
 bool ExportVQ7sToJUXFileInt(VQ7Responses& responses, const QString& path, ExportFile::Kind kind,
-                            ExportProgress* progress, LogLines& log, TransmissionResults& results,
-                            const SysParameters& parameters);
+                            const QString& mark, ExportProgress* progress, LogLines& log,
+                            TransmissionResults& results, const SysParameters& parameters);
