@@ -399,8 +399,9 @@ RecordSet CDataBase::OpenRecordSet(const QString& sql, const SqlValues& values)
         RequireLiveTransaction(source);
         Statement statement = Connection(source).Prepare(sql, source);
         statement.BindAll(values);
-        // The rows' dates repeat, and their days even more.
-        const LocalTimeMemo dates;
+        // The rows' dates repeat, and their days even more. Not a job: the
+        // zone is read again only at a later hour.
+        const LocalTimeMemo dates(LocalTimeMemo::Zone::ReadAtALaterHour);
         rs.Fill(statement);
     } catch (...) {
         ReleaseLevel(generation, true);

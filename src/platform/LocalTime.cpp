@@ -38,12 +38,15 @@ QDateTime WorkedOut(const QDate& date, const QTime& time)
 thread_local LocalTimeMemo* held = nullptr;
 } // namespace
 
-LocalTimeMemo::LocalTimeMemo()
+LocalTimeMemo::LocalTimeMemo(Zone zone)
 {
     if (!held) {
         held = this;
         m_held = true;
-        LocalZone::Refresh();
+        if (zone == Zone::ReadAgain)
+            LocalZone::Refresh();
+        else
+            LocalZone::RefreshHourly();
     }
 }
 

@@ -26,7 +26,10 @@ QDateTime LocalDateTime(const QDate& date, const QTime& time);
 // thread leaves that one in charge.
 class LocalTimeMemo {
 public:
-    LocalTimeMemo();
+    // A job reads the system's zone again as it starts; a part of one that
+    // may also run alone (a record set read) only at a later hour.
+    enum class Zone { ReadAgain, ReadAtALaterHour };
+    explicit LocalTimeMemo(Zone zone = Zone::ReadAgain);
     ~LocalTimeMemo();
     LocalTimeMemo(const LocalTimeMemo&) = delete;
     LocalTimeMemo& operator=(const LocalTimeMemo&) = delete;

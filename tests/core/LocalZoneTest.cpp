@@ -21,6 +21,8 @@ struct ZoneCase {
     int jobs;
     int laterSeconds;
     int reads;
+    // How the outer one reads the zone: a job, or a record set read alone.
+    LocalTimeMemo::Zone outer = LocalTimeMemo::Zone::ReadAgain;
 };
 
 void PrintTo(const ZoneCase& zoneCase, std::ostream* out)
@@ -65,7 +67,7 @@ TEST_P(LocalZoneRead, OnlyWhenItCanHaveChanged)
     const int before = LocalZone::Reads();
     std::optional<LocalTimeMemo> job, part;
     if (GetParam().jobs > 0)
-        job.emplace();
+        job.emplace(GetParam().outer);
     if (GetParam().jobs > 1)
         part.emplace();
     m_world.clock().Advance(GetParam().laterSeconds);
@@ -77,6 +79,7 @@ TEST_P(LocalZoneRead, OnlyWhenItCanHaveChanged)
 
 const ZoneCase ZoneCases[] = {
     {"A_job_reads_it_again", false, 1, 0, 1},
+    {"A_record_set_alone_keeps_it", false, 1, 0, 0, LocalTimeMemo::Zone::ReadAtALaterHour},
     {"A_job_within_a_job_keeps_it", false, 2, 0, 1},
     {"The_same_hour_keeps_it", false, 0, 29 * 60 + 59, 0},
     {"The_next_hour_reads_it_again", false, 0, 30 * 60, 1},
