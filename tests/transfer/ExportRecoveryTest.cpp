@@ -47,14 +47,7 @@ protected:
     }
     void KillAfterTheMarks(bool statements = false)
     {
-        ASSERT_TRUE(RunsUntilKilled([&] {
-            SetExportStepHook([](ExportStep step) {
-                if (step == ExportStep::MarksCommitted)
-                    Die();
-            });
-            RunAutomatic(statements);
-        }));
-        SetExportStepHook({});
+        ASSERT_TRUE(KilledAt(ExportStep::MarksCommitted, [&] { RunAutomatic(statements); }));
     }
     // A file system without the no-replace rename: files take their names
     // by a link, then lose the pending one. `linked` runs between the two

@@ -10,6 +10,7 @@
 #include "records/DebitStatement.h"
 #include "records/VQ7.h"
 #include "transfer/ExportProgress.h"
+#include "transfer/ExportSteps.h"
 
 #include <QDateTime>
 
@@ -198,6 +199,17 @@ protected:
                WTERMSIG(status) == SIGKILL;
     }
     static void Die() { ::raise(SIGKILL); }
+    // RunsUntilKilled, dying at the step.
+    bool KilledAt(ExportStep step, const std::function<void()>& run)
+    {
+        return RunsUntilKilled([&] {
+            SetExportStepHook([step](ExportStep reached) {
+                if (reached == step)
+                    Die();
+            });
+            run();
+        });
+    }
     // Last written that many hours ago.
     static void Age(const QString& path, int hours)
     {

@@ -366,14 +366,7 @@ TEST_F(OthersInTheExportFolder, AnotherDatabasesExportsIntoTheFolderLeaveAKilled
         ExportVQ7s(database, runLog, runResults);
         return Texts(runLog);
     };
-    ASSERT_TRUE(RunsUntilKilled([&] {
-        SetExportStepHook([](ExportStep step) {
-            if (step == ExportStep::MarksCommitted)
-                Die();
-        });
-        run(db);
-    }));
-    SetExportStepHook({});
+    ASSERT_TRUE(KilledAt(ExportStep::MarksCommitted, [&] { run(db); }));
     // This installation does not run again within the hour; another
     // office, with a database of its own, exports into the same folder.
     const QString pending = HiddenFile(".pending");
